@@ -1,0 +1,48 @@
+#include "app/CFrimlet2App.h"
+
+#include "framework/ComPtr.h"
+#include "framework/Handles.h"
+
+#include <commctrl.h>
+
+const UINT WM_TASKBAR_BUTTON_CREATED = ::RegisterWindowMessageW(L"TaskbarButtonCreated");
+
+CFrimlet2App* GetFrimletApp() {
+    return dynamic_cast<CFrimlet2App*>(AfxGetApp());
+}
+
+Settings& AppSettings() {
+    static Settings fallback;
+    CFrimlet2App* app = GetFrimletApp();
+    return app ? app->m_settings : fallback;
+}
+
+CFrimlet2App::CFrimlet2App(const wchar_t* appName) : CProfileSupportWinApp(appName) {
+    // Ask to be restarted after an update closed the program; no recovery.
+    ::RegisterApplicationRestart(L"", RESTART_NO_CRASH | RESTART_NO_HANG);
+}
+
+CFrimlet2App::~CFrimlet2App() = default;
+
+BOOL CFrimlet2App::InitInstance() {
+    INITCOMMONCONTROLSEX icc{sizeof(icc), 0xFF};
+    ::InitCommonControlsEx(&icc);
+    CWinApp::InitInstance();
+
+    unique_kernel_handle mutex(::CreateMutexW(nullptr, TRUE, L"CFrimlet2App"));
+    if (::GetLastError() == ERROR_ALREADY_EXISTS)
+        return FALSE;
+
+    ComApartment ole(ComApartment::Ole);
+    SetRegistryKey(L"Oskvane");
+    InitFolderDisplayNames();
+    m_settings.Load();
+
+    RunFrame();
+
+    if (mutex)
+        ::ReleaseMutex(mutex.get());
+    return FALSE;
+}
+
+void CFrimlet2App::RunFrame() {}

@@ -1,0 +1,124 @@
+#include "app/Settings.h"
+
+#include "app/CProfileSupportWinApp.h"
+#include "app/SettingsRules.h"
+#include "framework/CFileFind.h"
+
+#include <shlobj.h>
+
+namespace {
+CProfileSupportWinApp* App() {
+    return GetProfileApp();
+}
+
+int ReadInt(const wchar_t* name, int defaultValue) {
+    CProfileSupportWinApp* app = App();
+    return app ? static_cast<int>(app->GetProfileInt(L"", name, defaultValue)) : defaultValue;
+}
+
+void WriteInt(const wchar_t* name, int value) {
+    if (CProfileSupportWinApp* app = App())
+        app->WriteProfileInt(L"", name, value);
+}
+} // namespace
+
+UINT HotkeyToModifiers(int hotkey) {
+    return SettingsRules::HotkeyToModifiers(hotkey);
+}
+
+bool PathExistsAsEntry(const wchar_t* path) {
+    CFileFind finder;
+    return finder.FindFile(path);
+}
+
+void CreateFolderIfMissing(const wchar_t* path) {
+    if (!PathExistsAsEntry(path))
+        ::SHCreateDirectory(nullptr, path);
+}
+
+Settings::Settings()
+    : outputPath(L"%MYPICTURES%\\Frimlet2"), type(0), useFixdName(0), fixdName(L"output"), jpegQuality(90),
+      combiningCursor(0), color(0x00FF6464), frameWidth(0), tabScaling(0), hotkey(0x2C), x(0), y(0), cx(400),
+      cy(300) {
+    wchar_t appData[MAX_PATH] = {};
+    if (FAILED(::SHGetFolderPathW(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, appData)))
+        appData[0] = 0;
+    dataFolder.Format(L"%s\\%s", appData, L"Oskvane\\Frimlet2");
+}
+
+void Settings::MakeOutputFileName(CString& out, int imageType) const {
+    if (useFixdName == 1) {
+        out = FromU16(SettingsRules::FixedFileName(AsU16(outputPath), AsU16(fixdName), imageType));
+        return;
+    }
+    SYSTEMTIME now{};
+    ::GetLocalTime(&now);
+    SettingsRules::LocalTime t{now.wYear,   now.wMonth,  now.wDay,         now.wHour,
+                               now.wMinute, now.wSecond, now.wMilliseconds};
+    out = FromU16(SettingsRules::TimestampedFileName(AsU16(outputPath), t, imageType));
+}
+
+void Settings::EnsureOutputFolder() const {
+    CreateFolderIfMissing(outputPath);
+}
+
+void Settings::Load() {
+    using namespace SettingsRules;
+    CProfileSupportWinApp* app = App();
+    if (app)
+        outputPath = app->ReadPathSetting(L"outputPath", outputPath);
+    else
+        outputPath = CString();
+    EnsureOutputFolder();
+    type = AcceptType(ReadInt(L"type", type), type);
+    useFixdName = AsFlag(ReadInt(L"useFixdName", useFixdName));
+    if (app)
+        fixdName = app->ReadStringSetting(L"fixdName", fixdName);
+    jpegQuality = AcceptJpegQuality(ReadInt(L"jpegQuality", jpegQuality), jpegQuality);
+    combiningCursor = AsFlag(ReadInt(L"combiningCursor", combiningCursor));
+    color = static_cast<COLORREF>(
+        AcceptColor(ReadInt(L"color", static_cast<int>(color)), static_cast<int>(color)));
+    frameWidth = AcceptFrameWidth(ReadInt(L"frameWidth", frameWidth), frameWidth);
+    tabScaling = AcceptTabScaling(ReadInt(L"tabScaling", tabScaling), tabScaling);
+    hotkey = ReadInt(L"hotkey", hotkey);
+    x = AcceptPosition(ReadInt(L"x", kNotStored));
+    y = AcceptPosition(ReadInt(L"y", kNotStored));
+    cx = AcceptExtent(ReadInt(L"cx", kNotStored));
+    cy = AcceptExtent(ReadInt(L"cy", kNotStored));
+}
+
+void Settings::Save() const {
+    CProfileSupportWinApp* app = App();
+    if (!app)
+        return;
+    app->WritePathSetting(L"outputPath", outputPath);
+    WriteInt(L"useFixdName", useFixdName);
+    app->WriteProfileString(L"", L"fixdName", fixdName);
+    WriteInt(L"type", type);
+    WriteInt(L"jpegQuality", jpegQuality);
+    WriteInt(L"combiningCursor", combiningCursor);
+    WriteInt(L"color", static_cast<int>(color));
+    WriteInt(L"frameWidth", frameWidth);
+    WriteInt(L"tabScaling", tabScaling);
+    WriteInt(L"hotkey", hotkey);
+}
+
+void Settings::SavePlacement() const {
+    WriteInt(L"x", x);
+    WriteInt(L"y", y);
+    WriteInt(L"cx", cx);
+    WriteInt(L"cy", cy);
+}
+
+void Settings::DeleteFileAndPruneDataFolder(const wchar_t* path) const {
+    ::DeleteFileW(path);
+    CFileFind finder;
+    bool more = finder.FindFile(dataFolder + L"\\*");
+    while (more) {
+        more = finder.FindNextFile();
+        if (!finder.IsDots())
+            return; // something else is still in the folder
+    }
+    finder.Close();
+    ::RemoveDirectoryW(dataFolder);
+}

@@ -1,0 +1,47 @@
+// The one set of persisted options, plus the frame's last placement. Field
+// names are the registry value names.
+#pragma once
+
+#include "framework/CString.h"
+
+#include <windows.h>
+
+struct Settings {
+    Settings();
+
+    CString outputPath;
+    int type;
+    int useFixdName;
+    CString fixdName;
+    int jpegQuality;
+    int combiningCursor;
+    COLORREF color;
+    int frameWidth;
+    int tabScaling;
+    int hotkey;
+    int x;
+    int y;
+    int cx;
+    int cy;
+    CString dataFolder; // never persisted
+
+    // The full path of the next capture's file for an image type.
+    void MakeOutputFileName(CString& out, int imageType) const;
+    // Creates the output folder (and missing parents) when it does not exist.
+    void EnsureOutputFolder() const;
+
+    void Load();
+    void Save() const;
+    // Writes x, y, cx, cy in that order.
+    void SavePlacement() const;
+    // Deletes one file, then the data folder when it has become empty.
+    void DeleteFileAndPruneDataFolder(const wchar_t* path) const;
+};
+
+// Registration modifiers (MOD_*) for a hot-key control value.
+UINT HotkeyToModifiers(int hotkey);
+
+// Whether a file search finds the path itself (a file or a folder).
+bool PathExistsAsEntry(const wchar_t* path);
+// SHCreateDirectory for a folder that does not exist yet; the result is ignored.
+void CreateFolderIfMissing(const wchar_t* path);

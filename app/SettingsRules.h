@@ -1,0 +1,56 @@
+// What the settings store accepts, output file naming and the hotkey
+// encoding: plain values in, plain values out.
+#pragma once
+
+#include <climits>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace SettingsRules {
+
+constexpr int kNotStored = INT_MIN;
+
+// Image types and their file extensions (empty for an unknown type).
+enum ImageType { Jpeg = 0, Bmp = 1, Gif = 2, Png = 3 };
+std::u16string_view ExtensionOf(int imageType);
+
+// Range checks used when loading: the stored value when it is in range,
+// otherwise the current one.
+int AcceptType(int stored, int current);
+int AcceptJpegQuality(int stored, int current);
+int AcceptColor(int stored, int current);
+int AcceptFrameWidth(int stored, int current);
+int AcceptTabScaling(int stored, int current);
+int AsFlag(int stored);         // 1 for any value above 0
+int AcceptPosition(int stored); // x, y: -99999..99999 else kNotStored
+int AcceptExtent(int stored);   // cx, cy: 10..99999 else kNotStored
+
+// Hot-key control modifier flags to RegisterHotKey modifiers.
+constexpr unsigned kHotkeyShift = 0x01, kHotkeyControl = 0x02, kHotkeyAlt = 0x04, kHotkeyExt = 0x08;
+constexpr unsigned kModAlt = 0x0001, kModControl = 0x0002, kModShift = 0x0004;
+unsigned HotkeyToModifiers(int hotkey);
+
+struct LocalTime {
+    int year, month, day, hour, minute, second, milliseconds;
+};
+// folder\2026y12m07d_215709123.png
+std::u16string TimestampedFileName(std::u16string_view folder, const LocalTime& t, int imageType);
+// folder\name.ext
+std::u16string FixedFileName(std::u16string_view folder, std::u16string_view name, int imageType);
+
+// Cuts the final run of backslashes (D:\ becomes D:).
+std::u16string RemoveTrailingBackslashes(std::u16string_view text);
+
+// Trailing then leading white space removed.
+std::u16string TrimWhiteSpace(std::u16string_view text);
+
+// Registry multi-string layout: every non-empty string with its terminator,
+// then one more NUL; an empty list is a single NUL (2 bytes).
+std::vector<char16_t> EncodeMultiString(const std::vector<std::u16string>& strings);
+// Reads size bytes of a multi-string: the first string even when empty, then
+// each string that starts after a NUL.
+std::vector<std::u16string> DecodeMultiString(const char16_t* data, size_t sizeBytes);
+
+} // namespace SettingsRules

@@ -1,0 +1,8 @@
+list(APPEND FRIMLET_CORE_SOURCES
+  app/FolderMacroTable.cpp
+  app/SettingsRules.cpp)
+list(APPEND FRIMLET_WIN_SOURCES
+  app/CFrimlet2App.cpp
+  app/CProfileSupportWinApp.cpp
+  app/Settings.cpp)
+list(APPEND FRIMLET_EXE_SOURCES app/Frimlet2Main.cpp)

@@ -1,0 +1,2 @@
+list(APPEND FRIMLET_TOOLS bench/nqtool.cpp)
+list(APPEND FRIMLET_BENCHMARKS bench/NeuQuantBench.cpp)

@@ -1,0 +1,62 @@
+# Windows build (MinGW-w64): the framework, the program and its tests, which
+# CTest runs under Wine through the cross-compiling emulator.
+set(FRIMLET_SYSTEM_LIBS
+  user32 gdi32 comctl32 comdlg32 ole32 oleaut32 uuid shell32 shlwapi
+  windowscodecs msimg32 dwmapi advapi32 propsys)
+set(FRIMLET_STATIC_LINK -static -static-libgcc -static-libstdc++)
+
+target_compile_definitions(core PUBLIC UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX
+  _WIN32_WINNT=0x0A00 WINVER=0x0A00 NTDDI_VERSION=0x0A000006)
+
+add_library(frimlet STATIC ${FRIMLET_WIN_SOURCES})
+target_link_libraries(frimlet PUBLIC core ${FRIMLET_SYSTEM_LIBS})
+target_compile_options(frimlet PRIVATE ${FRIMLET_WARNINGS})
+
+set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -c 65001")
+set(FRIMLET_RESOURCES ${CMAKE_SOURCE_DIR}/res/Frimlet2.rc)
+file(GLOB FRIMLET_PICTURES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/res/bitmaps/* ${CMAKE_SOURCE_DIR}/res/cursors/*
+  ${CMAKE_SOURCE_DIR}/res/*.ico)
+set_source_files_properties(${FRIMLET_RESOURCES} PROPERTIES
+  OBJECT_DEPENDS "${CMAKE_SOURCE_DIR}/res/resource.h;${CMAKE_SOURCE_DIR}/res/app.manifest;${FRIMLET_PICTURES}")
+
+add_executable(Frimlet2 WIN32 ${FRIMLET_EXE_SOURCES} ${FRIMLET_RESOURCES})
+target_link_libraries(Frimlet2 PRIVATE frimlet)
+target_link_options(Frimlet2 PRIVATE ${FRIMLET_STATIC_LINK} -municode)
+target_compile_options(Frimlet2 PRIVATE ${FRIMLET_WARNINGS})
+
+# Wine runs every Windows test in a prefix of this build tree, in a Japanese
+# locale so that the ANSI code page is 932 as on the systems Frimlet2 targets.
+set(FRIMLET_WINEPREFIX ${CMAKE_BINARY_DIR}/wineprefix)
+configure_file(${CMAKE_SOURCE_DIR}/scripts/wine-run.in ${CMAKE_BINARY_DIR}/wine-run @ONLY
+  FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
+set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_BINARY_DIR}/wine-run)
+
+set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+add_subdirectory(/usr/src/googletest/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL SYSTEM)
+include(GoogleTest)
+
+if(FRIMLET_WIN_TESTS)
+  add_executable(win_tests ${FRIMLET_WIN_TESTS} ${FRIMLET_RESOURCES})
+  target_link_libraries(win_tests PRIVATE frimlet gtest gtest_main)
+  target_link_options(win_tests PRIVATE ${FRIMLET_STATIC_LINK})
+  target_compile_options(win_tests PRIVATE ${FRIMLET_WARNINGS})
+  set_target_properties(win_tests PROPERTIES CROSSCOMPILING_EMULATOR ${CMAKE_BINARY_DIR}/wine-run)
+  gtest_discover_tests(win_tests TEST_PREFIX "win." DISCOVERY_TIMEOUT 120 DISCOVERY_MODE PRE_TEST
+    PROPERTIES RESOURCE_LOCK desktop TIMEOUT 120)
+endif()
+
+if(FRIMLET_E2E_TESTS)
+  # The end-to-end driver starts the real Frimlet2.exe, so it is told where it is.
+  file(TO_NATIVE_PATH "${CMAKE_BINARY_DIR}" _bin)
+  string(REPLACE "/" "\\\\" FRIMLET_EXE_WINPATH "Z:${CMAKE_BINARY_DIR}/Frimlet2.exe")
+  add_executable(e2e_tests ${FRIMLET_E2E_TESTS})
+  target_link_libraries(e2e_tests PRIVATE frimlet gtest gtest_main)
+  target_link_options(e2e_tests PRIVATE ${FRIMLET_STATIC_LINK})
+  target_compile_options(e2e_tests PRIVATE ${FRIMLET_WARNINGS})
+  target_compile_definitions(e2e_tests PRIVATE FRIMLET_EXE_PATH=L"${FRIMLET_EXE_WINPATH}")
+  add_dependencies(e2e_tests Frimlet2)
+  set_target_properties(e2e_tests PROPERTIES CROSSCOMPILING_EMULATOR ${CMAKE_BINARY_DIR}/wine-run)
+  gtest_discover_tests(e2e_tests TEST_PREFIX "e2e." DISCOVERY_TIMEOUT 120 DISCOVERY_MODE PRE_TEST
+    PROPERTIES RESOURCE_LOCK desktop TIMEOUT 180)
+endif()

@@ -1,0 +1,36 @@
+// Enumerates the file-system entries that match a pattern.
+#pragma once
+
+#include "framework/CString.h"
+#include "framework/Handles.h"
+
+class CFileFind {
+public:
+    CFileFind() = default;
+    CFileFind(const CFileFind&) = delete;
+    CFileFind& operator=(const CFileFind&) = delete;
+    ~CFileFind() = default;
+
+    // Starts a search; true when at least one entry matches. A null pattern
+    // searches "*.*". The first entry becomes current after FindNextFile.
+    bool FindFile(const wchar_t* pattern = nullptr);
+    // Moves to the next entry; returns false when the current one is the last
+    // (it is still current and readable then).
+    bool FindNextFile();
+    void Close();
+
+    CString GetFileName() const;
+    CString GetFilePath() const;
+    CString GetRoot() const { return m_root; }
+    bool IsDirectory() const;
+    bool IsDots() const;
+    ULONGLONG GetLength() const;
+
+private:
+    unique_find m_find;
+    WIN32_FIND_DATAW m_next{};
+    WIN32_FIND_DATAW m_current{};
+    bool m_hasNext = false;
+    bool m_hasCurrent = false;
+    CString m_root;
+};

@@ -1,0 +1,92 @@
+// Owners for COM: com_ptr<T> holds one reference; ComApartment initialises
+// COM (or OLE) for the calling thread and undoes it at scope end.
+#pragma once
+
+#include <windows.h>
+#include <ole2.h>
+#include <unknwn.h>
+
+template <class T> class com_ptr {
+public:
+    com_ptr() noexcept = default;
+    com_ptr(std::nullptr_t) noexcept {}
+    // Takes over a reference the caller already holds.
+    static com_ptr attach(T* raw) noexcept {
+        com_ptr p;
+        p.m_ptr = raw;
+        return p;
+    }
+    com_ptr(const com_ptr& other) noexcept : m_ptr(other.m_ptr) {
+        if (m_ptr)
+            m_ptr->AddRef();
+    }
+    com_ptr(com_ptr&& other) noexcept : m_ptr(other.m_ptr) { other.m_ptr = nullptr; }
+    com_ptr& operator=(com_ptr other) noexcept {
+        T* old = m_ptr;
+        m_ptr = other.m_ptr;
+        other.m_ptr = old;
+        return *this;
+    }
+    ~com_ptr() { reset(); }
+
+    void reset() noexcept {
+        if (m_ptr) {
+            T* old = m_ptr;
+            m_ptr = nullptr;
+            old->Release();
+        }
+    }
+    T* get() const noexcept { return m_ptr; }
+    T* operator->() const noexcept { return m_ptr; }
+    explicit operator bool() const noexcept { return m_ptr != nullptr; }
+    // For APIs that return an interface through an out parameter.
+    T** put() noexcept {
+        reset();
+        return &m_ptr;
+    }
+    void** put_void() noexcept { return reinterpret_cast<void**>(put()); }
+    T* detach() noexcept {
+        T* raw = m_ptr;
+        m_ptr = nullptr;
+        return raw;
+    }
+
+    template <class U> com_ptr<U> query() const noexcept {
+        com_ptr<U> result;
+        if (m_ptr)
+            m_ptr->QueryInterface(__uuidof(U), result.put_void());
+        return result;
+    }
+
+private:
+    T* m_ptr = nullptr;
+};
+
+template <class T>
+HRESULT CreateInstance(REFCLSID clsid, com_ptr<T>& out, DWORD context = CLSCTX_INPROC_SERVER) {
+    return ::CoCreateInstance(clsid, nullptr, context, __uuidof(T), out.put_void());
+}
+
+class ComApartment {
+public:
+    enum Kind { Com, Ole };
+    explicit ComApartment(Kind kind = Com) noexcept : m_kind(kind) {
+        m_hr = kind == Ole ? ::OleInitialize(nullptr) : ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    }
+    ComApartment(const ComApartment&) = delete;
+    ComApartment& operator=(const ComApartment&) = delete;
+    ~ComApartment() {
+        if (SUCCEEDED(m_hr)) {
+            if (m_kind == Ole)
+                ::OleUninitialize();
+            else
+                ::CoUninitialize();
+        }
+    }
+    bool ok() const noexcept { return SUCCEEDED(m_hr); }
+    HRESULT result() const noexcept { return m_hr; }
+
+private:
+    Kind m_kind;
+    HRESULT m_hr;
+};

@@ -1,0 +1,184 @@
+// Owners for the system's handles. unique_handle<Traits> is move-only and
+// closes its handle with the traits' close function; the traits also say which
+// value means "no handle" (null for most kinds, INVALID_HANDLE_VALUE for files
+// and searches). Scoped types cover the cases that need more than the handle.
+#pragma once
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <utility>
+
+template <class Traits> class unique_handle {
+public:
+    using pointer = typename Traits::pointer;
+
+    unique_handle() noexcept : m_value(Traits::invalid()) {}
+    explicit unique_handle(pointer value) noexcept : m_value(value) {}
+    unique_handle(const unique_handle&) = delete;
+    unique_handle& operator=(const unique_handle&) = delete;
+    unique_handle(unique_handle&& other) noexcept : m_value(other.release()) {}
+    unique_handle& operator=(unique_handle&& other) noexcept {
+        if (this != &other)
+            reset(other.release());
+        return *this;
+    }
+    ~unique_handle() { close(); }
+
+    explicit operator bool() const noexcept { return m_value != Traits::invalid(); }
+    pointer get() const noexcept { return m_value; }
+    pointer release() noexcept {
+        pointer value = m_value;
+        m_value = Traits::invalid();
+        return value;
+    }
+    void reset(pointer value = Traits::invalid()) noexcept {
+        if (value != m_value) {
+            close();
+            m_value = value;
+        }
+    }
+    // For APIs that return a handle through an out parameter.
+    pointer* put() noexcept {
+        reset();
+        return &m_value;
+    }
+
+private:
+    void close() noexcept {
+        if (m_value != Traits::invalid())
+            Traits::close(m_value);
+        m_value = Traits::invalid();
+    }
+    pointer m_value;
+};
+
+template <class H, BOOL(WINAPI* Close)(H)> struct NullHandleTraits {
+    using pointer = H;
+    static pointer invalid() noexcept { return nullptr; }
+    static void close(pointer value) noexcept { Close(value); }
+};
+
+struct KernelHandleTraits {
+    using pointer = HANDLE;
+    static pointer invalid() noexcept { return nullptr; }
+    static void close(pointer value) noexcept { ::CloseHandle(value); }
+};
+struct FileHandleTraits {
+    using pointer = HANDLE;
+    static pointer invalid() noexcept { return INVALID_HANDLE_VALUE; }
+    static void close(pointer value) noexcept { ::CloseHandle(value); }
+};
+struct FindHandleTraits {
+    using pointer = HANDLE;
+    static pointer invalid() noexcept { return INVALID_HANDLE_VALUE; }
+    static void close(pointer value) noexcept { ::FindClose(value); }
+};
+struct RegKeyTraits {
+    using pointer = HKEY;
+    static pointer invalid() noexcept { return nullptr; }
+    static void close(pointer value) noexcept { ::RegCloseKey(value); }
+};
+struct LocalMemoryTraits {
+    using pointer = HLOCAL;
+    static pointer invalid() noexcept { return nullptr; }
+    static void close(pointer value) noexcept { ::LocalFree(value); }
+};
+template <class H> struct GdiObjectTraits {
+    using pointer = H;
+    static pointer invalid() noexcept { return nullptr; }
+    static void close(pointer value) noexcept { ::DeleteObject(value); }
+};
+struct MemoryDcTraits {
+    using pointer = HDC;
+    static pointer invalid() noexcept { return nullptr; }
+    static void close(pointer value) noexcept { ::DeleteDC(value); }
+};
+struct IconTraits {
+    using pointer = HICON;
+    static pointer invalid() noexcept { return nullptr; }
+    static void close(pointer value) noexcept { ::DestroyIcon(value); }
+};
+struct CursorTraits {
+    using pointer = HCURSOR;
+    static pointer invalid() noexcept { return nullptr; }
+    static void close(pointer value) noexcept { ::DestroyCursor(value); }
+};
+struct MenuTraits {
+    using pointer = HMENU;
+    static pointer invalid() noexcept { return nullptr; }
+    static void close(pointer value) noexcept { ::DestroyMenu(value); }
+};
+struct ImageListTraits {
+    using pointer = HIMAGELIST;
+    static pointer invalid() noexcept { return nullptr; }
+    static void close(pointer value) noexcept { ::ImageList_Destroy(value); }
+};
+
+using unique_kernel_handle = unique_handle<KernelHandleTraits>;
+using unique_file = unique_handle<FileHandleTraits>;
+using unique_find = unique_handle<FindHandleTraits>;
+using unique_hkey = unique_handle<RegKeyTraits>;
+using unique_local = unique_handle<LocalMemoryTraits>;
+using unique_bitmap = unique_handle<GdiObjectTraits<HBITMAP>>;
+using unique_region = unique_handle<GdiObjectTraits<HRGN>>;
+using unique_font = unique_handle<GdiObjectTraits<HFONT>>;
+using unique_brush = unique_handle<GdiObjectTraits<HBRUSH>>;
+using unique_pen = unique_handle<GdiObjectTraits<HPEN>>;
+using unique_memory_dc = unique_handle<MemoryDcTraits>;
+using unique_icon = unique_handle<IconTraits>;
+using unique_cursor = unique_handle<CursorTraits>;
+using unique_menu = unique_handle<MenuTraits>;
+using unique_imagelist = unique_handle<ImageListTraits>;
+
+// The device context of a window (or of the screen for a null window),
+// released with the window it came from.
+class WindowDC {
+public:
+    explicit WindowDC(HWND hwnd) noexcept : m_hwnd(hwnd), m_dc(::GetDC(hwnd)) {}
+    WindowDC(const WindowDC&) = delete;
+    WindowDC& operator=(const WindowDC&) = delete;
+    ~WindowDC() {
+        if (m_dc)
+            ::ReleaseDC(m_hwnd, m_dc);
+    }
+    HDC get() const noexcept { return m_dc; }
+    explicit operator bool() const noexcept { return m_dc != nullptr; }
+
+private:
+    HWND m_hwnd;
+    HDC m_dc;
+};
+
+// BeginPaint/EndPaint for one WM_PAINT.
+class PaintDC {
+public:
+    explicit PaintDC(HWND hwnd) noexcept : m_hwnd(hwnd) { m_dc = ::BeginPaint(hwnd, &m_ps); }
+    PaintDC(const PaintDC&) = delete;
+    PaintDC& operator=(const PaintDC&) = delete;
+    ~PaintDC() { ::EndPaint(m_hwnd, &m_ps); }
+    HDC get() const noexcept { return m_dc; }
+    const PAINTSTRUCT& paint() const noexcept { return m_ps; }
+
+private:
+    HWND m_hwnd;
+    HDC m_dc;
+    PAINTSTRUCT m_ps{};
+};
+
+// Selects an object into a DC and selects the previous one back at scope end.
+class SelectRestore {
+public:
+    SelectRestore(HDC dc, HGDIOBJ object) noexcept
+        : m_dc(dc), m_old(dc && object ? ::SelectObject(dc, object) : nullptr) {}
+    SelectRestore(const SelectRestore&) = delete;
+    SelectRestore& operator=(const SelectRestore&) = delete;
+    ~SelectRestore() {
+        if (m_old)
+            ::SelectObject(m_dc, m_old);
+    }
+
+private:
+    HDC m_dc;
+    HGDIOBJ m_old;
+};

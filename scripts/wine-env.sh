@@ -1,0 +1,57 @@
+# Sourced by ./test, ./run and developers: prepares the environment in which
+# Frimlet2 and its tests run under Wine.
+#   source scripts/wine-env.sh BUILD_DIR
+# - starts a virtual X display (Xvfb, 1920x1080x24) when DISPLAY is not set;
+# - creates the Wine prefix BUILD_DIR/wineprefix on first use, without the
+#   mono/gecko prompts, with Japanese font replacements and no crash dialog;
+# - keeps a wineserver running for the prefix so each program starts fast.
+# frimlet_env_stop undoes what was started.
+
+_frimlet_build="$(cd "${1:?usage: source scripts/wine-env.sh BUILD_DIR}" && pwd)"
+export WINEPREFIX="$_frimlet_build/wineprefix"
+export WINEARCH=win64
+export WINEDEBUG="${WINEDEBUG:--all}"
+export WINEDLLOVERRIDES="mscoree,mshtml="
+FRIMLET_STARTED_XVFB=""
+
+if [ -z "${DISPLAY:-}" ]; then
+  for n in $(seq 90 140); do
+    if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then
+      Xvfb ":$n" -screen 0 1920x1080x24 -nolisten tcp >/dev/null 2>&1 &
+      FRIMLET_STARTED_XVFB=$!
+      export DISPLAY=":$n"
+      break
+    fi
+  done
+  for _ in $(seq 1 100); do
+    [ -e "/tmp/.X11-unix/X${DISPLAY#:}" ] && break
+    sleep 0.1
+  done
+fi
+
+if [ ! -f "$WINEPREFIX/system.reg" ]; then
+  mkdir -p "$WINEPREFIX"
+  LC_ALL=ja_JP.UTF-8 wine wineboot -i >/dev/null 2>&1 || true
+  # Dialog fonts resolve to the IPA fonts, as they would to the Japanese
+  # system fonts on the systems Frimlet2 targets.
+  LC_ALL=ja_JP.UTF-8 wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "MS UI Gothic" /d IPAPGothic /f >/dev/null 2>&1 || true
+  LC_ALL=ja_JP.UTF-8 wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "MS Shell Dlg" /d IPAPGothic /f >/dev/null 2>&1 || true
+  LC_ALL=ja_JP.UTF-8 wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "MS Shell Dlg 2" /d IPAPGothic /f >/dev/null 2>&1 || true
+  LC_ALL=ja_JP.UTF-8 wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1 || true
+  wineserver -w
+fi
+wineserver -p >/dev/null 2>&1 || true
+# Start the prefix's services and its desktop process now, detached from the
+# caller's output: a process started later would inherit a test's stderr and
+# keep that pipe open for as long as the server lives.
+LC_ALL=ja_JP.UTF-8 wine wineboot >/dev/null 2>&1 </dev/null || true
+LC_ALL=ja_JP.UTF-8 wine rundll32.exe user32.dll,GetDesktopWindow >/dev/null 2>&1 </dev/null || true
+
+frimlet_env_stop() {
+  wineserver -k >/dev/null 2>&1 || true
+  if [ -n "$FRIMLET_STARTED_XVFB" ]; then
+    kill "$FRIMLET_STARTED_XVFB" >/dev/null 2>&1 || true
+    wait "$FRIMLET_STARTED_XVFB" 2>/dev/null || true
+    FRIMLET_STARTED_XVFB=""
+  fi
+}

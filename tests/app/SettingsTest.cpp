@@ -1,0 +1,200 @@
+// Settings against the real registry of the test prefix, under a key of its
+// own (HKCU\Software\Oskvane\Frimlet2Test) that each test starts without.
+#include "app/CFrimlet2App.h"
+#include "framework/CFileFind.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <vector>
+
+namespace {
+
+const wchar_t kTestKey[] = L"Software\\Oskvane\\Frimlet2Test";
+
+class SettingsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ::RegDeleteTreeW(HKEY_CURRENT_USER, kTestKey);
+        app.SetRegistryKey(L"Oskvane");
+        app.InitFolderDisplayNames();
+    }
+    void TearDown() override { ::RegDeleteTreeW(HKEY_CURRENT_USER, kTestKey); }
+
+    void PutInt(const wchar_t* name, DWORD value) {
+        ASSERT_EQ(::RegSetKeyValueW(HKEY_CURRENT_USER, kTestKey, name, REG_DWORD, &value, sizeof(value)),
+                  ERROR_SUCCESS);
+    }
+    void PutString(const wchar_t* name, const wchar_t* value) {
+        ASSERT_EQ(::RegSetKeyValueW(HKEY_CURRENT_USER, kTestKey, name, REG_SZ, value,
+                                    static_cast<DWORD>((wcslen(value) + 1) * 2)),
+                  ERROR_SUCCESS);
+    }
+    std::vector<BYTE> RawValue(const wchar_t* name, DWORD* type = nullptr) {
+        DWORD size = 0, t = 0;
+        if (::RegGetValueW(HKEY_CURRENT_USER, kTestKey, name, RRF_RT_ANY | RRF_NOEXPAND, &t, nullptr,
+                           &size) != ERROR_SUCCESS)
+            return {};
+        std::vector<BYTE> data(size);
+        ::RegGetValueW(HKEY_CURRENT_USER, kTestKey, name, RRF_RT_ANY | RRF_NOEXPAND, &t, data.data(), &size);
+        data.resize(size);
+        if (type)
+            *type = t;
+        return data;
+    }
+    CString Pictures() const { return CString(app.m_szPicturesPath); }
+
+    CFrimlet2App app{L"Frimlet2Test"};
+};
+
+TEST_F(SettingsTest, FreshRecordHoldsTheDefaults) {
+    Settings s;
+    EXPECT_EQ(s.outputPath, L"%MYPICTURES%\\Frimlet2");
+    EXPECT_EQ(s.type, 0);
+    EXPECT_EQ(s.jpegQuality, 90);
+    EXPECT_EQ(s.color, 0x00FF6464u);
+    EXPECT_EQ(s.frameWidth, 0);
+    EXPECT_EQ(s.tabScaling, 0);
+    EXPECT_EQ(s.hotkey, 0x2C);
+    EXPECT_EQ(s.x, 0);
+    EXPECT_EQ(s.cx, 400);
+    EXPECT_EQ(s.cy, 300);
+    EXPECT_TRUE(s.dataFolder.GetLength() > 17);
+    EXPECT_EQ(s.dataFolder.Right(17), L"\\Oskvane\\Frimlet2");
+}
+
+TEST_F(SettingsTest, LoadWithNothingStoredExpandsTheOutputFolderAndCreatesIt) {
+    ASSERT_FALSE(Pictures().IsEmpty());
+    Settings s;
+    s.x = 5;
+    s.Load();
+    EXPECT_EQ(s.outputPath, Pictures() + L"\\Frimlet2");
+    EXPECT_TRUE(PathExistsAsEntry(s.outputPath));
+    EXPECT_EQ(s.x, INT_MIN);
+    EXPECT_EQ(s.y, INT_MIN);
+    EXPECT_EQ(s.cx, INT_MIN);
+    EXPECT_EQ(s.cy, INT_MIN);
+    EXPECT_EQ(s.fixdName, L"output");
+    EXPECT_EQ(s.jpegQuality, 90);
+}
+
+TEST_F(SettingsTest, LoadAppliesEveryRange) {
+    PutInt(L"jpegQuality", 101);
+    PutInt(L"color", 0xFFFFFFFF);
+    PutInt(L"type", 4);
+    PutInt(L"frameWidth", 7);
+    PutInt(L"tabScaling", 801);
+    PutInt(L"useFixdName", 5);
+    PutInt(L"combiningCursor", static_cast<DWORD>(-3));
+    PutInt(L"hotkey", 0x12345);
+    PutInt(L"x", static_cast<DWORD>(-99999));
+    PutInt(L"y", static_cast<DWORD>(-100000));
+    PutInt(L"cx", 9);
+    PutInt(L"cy", 10);
+    PutString(L"fixdName", L"   ");
+    Settings s;
+    s.Load();
+    EXPECT_EQ(s.jpegQuality, 90);
+    EXPECT_EQ(s.color, 0x00FF6464u);
+    EXPECT_EQ(s.type, 0);
+    EXPECT_EQ(s.frameWidth, 7);
+    EXPECT_EQ(s.tabScaling, 0);
+    EXPECT_EQ(s.useFixdName, 1);
+    EXPECT_EQ(s.combiningCursor, 0);
+    EXPECT_EQ(s.hotkey, 0x12345);
+    EXPECT_EQ(s.x, -99999);
+    EXPECT_EQ(s.y, INT_MIN);
+    EXPECT_EQ(s.cx, INT_MIN);
+    EXPECT_EQ(s.cy, 10);
+    EXPECT_EQ(s.fixdName, L"output");
+}
+
+TEST_F(SettingsTest, PathsAreStoredWithAMacroAndLoadedExpanded) {
+    PutString(L"outputPath", L"%MYPICTURES%\\Frimlet2\\\\");
+    Settings s;
+    s.Load();
+    EXPECT_EQ(s.outputPath, Pictures() + L"\\Frimlet2");
+
+    s.outputPath = Pictures() + L"\\shots\\";
+    s.fixdName = L" name with blanks ";
+    s.Save();
+    auto raw = RawValue(L"outputPath");
+    EXPECT_EQ(CString(reinterpret_cast<const wchar_t*>(raw.data())), L"%MYPICTURES%\\shots");
+    raw = RawValue(L"fixdName");
+    EXPECT_EQ(CString(reinterpret_cast<const wchar_t*>(raw.data())), L" name with blanks ");
+    Settings again;
+    again.Load();
+    EXPECT_EQ(again.fixdName, L"name with blanks");
+    ::RemoveDirectoryW(Pictures() + L"\\shots");
+}
+
+TEST_F(SettingsTest, StringListBytesBothWays) {
+    CArray<CString> list;
+    list.Add(L"a");
+    list.Add(L"");
+    list.Add(L"b");
+    ASSERT_TRUE(app.WriteStringList(&list));
+    DWORD type = 0;
+    auto raw = RawValue(L"SelectSizeList_v2", &type);
+    EXPECT_EQ(type, static_cast<DWORD>(REG_MULTI_SZ));
+    EXPECT_EQ(raw, (std::vector<BYTE>{'a', 0, 0, 0, 'b', 0, 0, 0, 0, 0}));
+
+    CArray<CString> back;
+    back.Add(L"kept");
+    ASSERT_TRUE(app.ReadStringList(back));
+    ASSERT_EQ(back.GetSize(), 3);
+    EXPECT_EQ(back[0], L"kept");
+    EXPECT_EQ(back[1], L"a");
+    EXPECT_EQ(back[2], L"b");
+
+    CArray<CString> none;
+    ASSERT_TRUE(app.WriteStringList(&none));
+    EXPECT_EQ(RawValue(L"SelectSizeList_v2").size(), 2u);
+    CArray<CString> one;
+    ASSERT_TRUE(app.ReadStringList(one));
+    ASSERT_EQ(one.GetSize(), 1);
+    EXPECT_TRUE(one[0].IsEmpty());
+
+    EXPECT_TRUE(app.WriteStringList(nullptr));
+    CArray<CString> missing;
+    EXPECT_FALSE(app.ReadStringList(missing));
+    EXPECT_EQ(missing.GetSize(), 0);
+}
+
+TEST_F(SettingsTest, StringListOfAnotherTypeIsNotRead) {
+    PutString(L"SelectSizeList_v2", L"a");
+    CArray<CString> list;
+    EXPECT_FALSE(app.ReadStringList(list));
+}
+
+TEST_F(SettingsTest, PruningRemovesOnlyAnEmptyDataFolder) {
+    wchar_t temp[MAX_PATH];
+    ::GetTempPathW(MAX_PATH, temp);
+    Settings s;
+    s.dataFolder = CString(temp) + L"frimlet-prune";
+    ::CreateDirectoryW(s.dataFolder, nullptr);
+    CString a = s.dataFolder + L"\\a.txt", b = s.dataFolder + L"\\b.txt";
+    for (const CString& f : {a, b})
+        ::CloseHandle(::CreateFileW(f, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    s.DeleteFileAndPruneDataFolder(a);
+    EXPECT_FALSE(PathExistsAsEntry(a));
+    EXPECT_TRUE(PathExistsAsEntry(s.dataFolder));
+    s.DeleteFileAndPruneDataFolder(b);
+    EXPECT_FALSE(PathExistsAsEntry(s.dataFolder));
+}
+
+TEST_F(SettingsTest, FixedAndTimestampedNames) {
+    Settings s;
+    s.outputPath = L"D:";
+    s.useFixdName = 1;
+    CString name;
+    s.MakeOutputFileName(name, 3);
+    EXPECT_EQ(name, L"D:\\output.png");
+    s.useFixdName = 0;
+    s.MakeOutputFileName(name, 2);
+    EXPECT_EQ(name.Left(3), L"D:\\");
+    EXPECT_EQ(name.Right(4), L".gif");
+    EXPECT_EQ(name.GetLength(), 3 + 21 + 4);
+}
+
+} // namespace
