@@ -1,5 +1,10 @@
+list(APPEND FRIMLET_CORE_SOURCES
+  framework/MessageMap.cpp)
 list(APPEND FRIMLET_WIN_SOURCES
   framework/CString.cpp
   framework/CFileFind.cpp
-  framework/CWinApp.cpp)
+  framework/CWinApp.cpp
+  framework/CWnd.cpp
+  framework/CDialog.cpp
+  framework/CListCtrl.cpp)
 list(APPEND FRIMLET_EXE_SOURCES framework/WinMain.cpp)

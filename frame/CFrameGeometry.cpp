@@ -1,0 +1,129 @@
+#include "frame/CFrameGeometry.h"
+
+#include "framework/CWinApp.h"
+#include "res/resource.h"
+
+static_assert(frame::kHitCaption == HTCAPTION && frame::kHitTopLeft == HTTOPLEFT &&
+              frame::kHitTopRight == HTTOPRIGHT && frame::kHitBottomLeft == HTBOTTOMLEFT &&
+              frame::kHitBottomRight == HTBOTTOMRIGHT);
+
+namespace {
+
+const int kCloseIds[] = {IDB_CLOSE_10, IDB_CLOSE_15, IDB_CLOSE_20, IDB_CLOSE_25, IDB_CLOSE_30, IDB_CLOSE_40};
+const int kSettingsIds[] = {IDB_SETTINGS_10, IDB_SETTINGS_15, IDB_SETTINGS_20,
+                            IDB_SETTINGS_25, IDB_SETTINGS_30, IDB_SETTINGS_40};
+
+HBITMAP LoadBitmapResource(int id) {
+    return static_cast<HBITMAP>(
+        ::LoadImageW(AfxGetInstanceHandle(), MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
+}
+
+const wchar_t* Wide(const std::u16string& text) {
+    return reinterpret_cast<const wchar_t*>(text.c_str());
+}
+
+} // namespace
+
+CFrameGeometry::CFrameGeometry() {
+    for (int slot = 0; slot < kBitmapSlots; ++slot) {
+        m_closeBitmaps[slot].reset(LoadBitmapResource(kCloseIds[slot]));
+        m_settingsBitmaps[slot].reset(LoadBitmapResource(kSettingsIds[slot]));
+    }
+}
+
+frame::SystemMetrics CFrameGeometry::ReadSystemMetrics() {
+    return {::GetSystemMetrics(SM_CXPADDEDBORDER), ::GetSystemMetrics(SM_CXDLGFRAME),
+            ::GetSystemMetrics(SM_CYDLGFRAME)};
+}
+
+void CFrameGeometry::SetScale(COLORREF color, int frameWidth, int tabScaling, double dpiScale) {
+    m_metrics.SetScale(color, frameWidth, tabScaling, dpiScale, ReadSystemMetrics());
+
+    m_font.reset();
+    LOGFONTW lf{};
+    lf.lfHeight = m_metrics.FontHeight();
+    lf.lfPitchAndFamily = VARIABLE_PITCH | FF_SWISS;
+    ::lstrcpynW(lf.lfFaceName, L"Arial", LF_FACESIZE);
+    m_font.reset(::CreateFontIndirectW(&lf));
+}
+
+int CFrameGeometry::ComputeLayout(int width, int height) {
+    return m_metrics.ComputeLayout(width, height, ReadSystemMetrics());
+}
+
+void CFrameGeometry::BuildRegion() {
+    m_region.reset();
+    const frame::RegionShape shape = m_metrics.RegionParts();
+    const frame::Rect& a = shape.border.rect;
+    const frame::Rect& b = shape.tab.rect;
+    unique_region border(
+        ::CreateRoundRectRgn(a.left, a.top, a.right, a.bottom, shape.border.ellipse, shape.border.ellipse));
+    unique_region tab(
+        ::CreateRoundRectRgn(b.left, b.top, b.right, b.bottom, shape.tab.ellipse, shape.tab.ellipse));
+    const RECT holeRect = ToRECT(shape.hole);
+    unique_region hole(::CreateRectRgnIndirect(&holeRect));
+    if (!border || !tab || !hole)
+        return;
+    // The hole goes last, so it is cut out also where the tab overlaps it.
+    if (::CombineRgn(border.get(), border.get(), tab.get(), RGN_OR) == ERROR ||
+        ::CombineRgn(border.get(), border.get(), hole.get(), RGN_DIFF) == ERROR)
+        return;
+    m_region = std::move(border);
+}
+
+unique_region CFrameGeometry::CopyRegion() const {
+    if (!m_region)
+        return {};
+    unique_region copy(::CreateRectRgn(0, 0, 0, 0));
+    if (copy && ::CombineRgn(copy.get(), m_region.get(), nullptr, RGN_COPY) == ERROR)
+        copy.reset();
+    return copy;
+}
+
+int CFrameGeometry::HitTest(POINT pt) const {
+    return m_metrics.HitTest({static_cast<int>(pt.x), static_cast<int>(pt.y)});
+}
+
+RECT CFrameGeometry::WindowSizeForInner(int width, int height) const {
+    return ToRECT(m_metrics.WindowSizeForInner(width, height, ReadSystemMetrics()));
+}
+
+RECT CFrameGeometry::WindowRectForInnerRect(const RECT& rect) const {
+    return ToRECT(m_metrics.WindowRectForInnerRect(FromRECT(rect), ReadSystemMetrics()));
+}
+
+HBITMAP CFrameGeometry::GetCloseBitmap() const {
+    return m_closeBitmaps[m_metrics.BitmapSlot()].get();
+}
+
+HBITMAP CFrameGeometry::GetSettingsBitmap() const {
+    return m_settingsBitmaps[m_metrics.BitmapSlot()].get();
+}
+
+void CFrameGeometry::Paint(HDC dc) const {
+    // The stock DC brush takes any colour, so painting creates no objects.
+    HBRUSH brush = static_cast<HBRUSH>(::GetStockObject(DC_BRUSH));
+    const COLORREF previousBrushColor = ::SetDCBrushColor(dc, m_metrics.Color());
+    const RECT outer = OuterRect();
+    ::FillRect(dc, &outer, brush);
+    if (m_region) {
+        ::SetDCBrushColor(dc, m_metrics.OutlineColor());
+        ::FrameRgn(dc, m_region.get(), brush, 1, 1);
+    }
+    ::SetDCBrushColor(dc, previousBrushColor);
+
+    SelectRestore font(dc, m_font.get());
+    ::SetBkMode(dc, TRANSPARENT);
+    ::SetTextColor(dc, m_metrics.LabelTextColor());
+    const std::u16string& size = m_metrics.SizeLabel();
+    const frame::Point sizeAt = m_metrics.SizeLabelPosition();
+    ::TextOutW(dc, sizeAt.x, sizeAt.y, Wide(size), static_cast<int>(size.size()));
+
+    const std::u16string& status = m_metrics.StatusText();
+    if (!status.empty()) {
+        ::SetTextColor(dc, m_metrics.StatusColor());
+        const frame::Point statusAt = m_metrics.StatusLabelPosition();
+        ::TextOutW(dc, statusAt.x, statusAt.y, Wide(status), static_cast<int>(status.size()));
+        ::SetTextColor(dc, RGB(0, 0, 0));
+    }
+}

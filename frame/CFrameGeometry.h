@@ -1,0 +1,56 @@
+// The capture frame's shape as Windows objects: the window region, the font
+// of the tab's labels and the twelve bitmaps of the tab's icons, and the
+// painting of the frame. The arithmetic is FrameMetrics'; this class reads
+// the system metrics afresh on every call and hands them over.
+#pragma once
+
+#include "framework/Handles.h"
+#include "frame/FrameMetrics.h"
+
+#include <windows.h>
+
+class CFrameGeometry {
+public:
+    // Loads the close (148 to 153) and settings (142 to 147) bitmaps from the
+    // module's resources.
+    CFrameGeometry();
+    CFrameGeometry(const CFrameGeometry&) = delete;
+    CFrameGeometry& operator=(const CFrameGeometry&) = delete;
+
+    void SetScale(COLORREF color, int frameWidth, int tabScaling, double dpiScale);
+    int ComputeLayout(int width, int height);
+    void BuildRegion();
+    // A copy of the region for SetWindowRgn; release() it once the window has
+    // taken it. Empty when there is no region yet.
+    unique_region CopyRegion() const;
+    int HitTest(POINT pt) const;
+    RECT WindowSizeForInner(int width, int height) const;
+    RECT WindowRectForInnerRect(const RECT& rect) const;
+    // Bitmaps for the current scale; the geometry keeps ownership.
+    HBITMAP GetCloseBitmap() const;
+    HBITMAP GetSettingsBitmap() const;
+    void Paint(HDC dc) const;
+    void SetStatus(int value) { m_metrics.SetStatus(value); }
+
+    const frame::FrameMetrics& Metrics() const { return m_metrics; }
+    RECT OuterRect() const { return ToRECT(m_metrics.OuterRect()); }
+    RECT InnerRect() const { return ToRECT(m_metrics.InnerRect()); }
+    HRGN Region() const { return m_region.get(); }
+    HFONT Font() const { return m_font.get(); }
+
+    static frame::SystemMetrics ReadSystemMetrics();
+    static RECT ToRECT(const frame::Rect& r) { return {r.left, r.top, r.right, r.bottom}; }
+    static frame::Rect FromRECT(const RECT& r) {
+        return {static_cast<int>(r.left), static_cast<int>(r.top), static_cast<int>(r.right),
+                static_cast<int>(r.bottom)};
+    }
+
+private:
+    static constexpr int kBitmapSlots = 6;
+
+    frame::FrameMetrics m_metrics;
+    unique_region m_region;
+    unique_font m_font;
+    unique_bitmap m_closeBitmaps[kBitmapSlots];
+    unique_bitmap m_settingsBitmaps[kBitmapSlots];
+};

@@ -1,0 +1,192 @@
+#include "frame/FrameMetrics.h"
+
+#include <algorithm>
+#include <climits>
+#include <cmath>
+#include <cstdio>
+
+namespace frame {
+namespace {
+
+constexpr int kMaxTabPercent = 800;
+constexpr int kSmallTabPercent = 80;
+
+int Channel(uint32_t color, int shift) {
+    return static_cast<int>((color >> shift) & 0xFF);
+}
+
+uint32_t Rgb(int r, int g, int b) {
+    return static_cast<uint32_t>(r) | (static_cast<uint32_t>(g) << 8) | (static_cast<uint32_t>(b) << 16);
+}
+
+// The tab sizes come in steps: below 100 % everything is 80 %, above that
+// the request is rounded to the nearest 50 % (ties down) up to 800 %.
+int TabPercent(int requested) {
+    if (requested < 100)
+        return kSmallTabPercent;
+    requested = std::min(requested, kMaxTabPercent + 50);
+    return std::min((requested + 24) / 50 * 50, kMaxTabPercent);
+}
+
+// Conversion of a product to int by truncation toward zero, kept inside the
+// int range (a scale read from a broken display setting must not overflow).
+int Truncate(double value) {
+    if (!(value == value)) // NaN
+        return 0;
+    if (value >= static_cast<double>(INT_MAX))
+        return INT_MAX;
+    if (value <= static_cast<double>(INT_MIN))
+        return INT_MIN;
+    return static_cast<int>(value);
+}
+
+} // namespace
+
+int FrameMetrics::Scaled(double factor) const {
+    return Truncate(factor * m_scale);
+}
+
+void FrameMetrics::SetScale(uint32_t color, int frameWidth, int tabScaling, double dpiScale,
+                            const SystemMetrics& metrics) {
+    const int requestedWidth = frameWidth != 0 ? frameWidth : Truncate(dpiScale * 4);
+    const int requestedPercent = tabScaling != 0 ? tabScaling : Truncate(dpiScale * 100);
+
+    m_scale = TabPercent(requestedPercent) / 100.0;
+    m_frameWidthPx = std::min(std::max(requestedWidth, 2), Scaled(24));
+    m_cornerDiameter = std::min(Truncate(2.5 * m_frameWidthPx), Scaled(10));
+    m_gripSize = Scaled(17);
+    m_tabWidth = Scaled(120);
+    m_tabHeight = std::max(0, 2 + Scaled(22) - m_frameWidthPx);
+    m_tabCornerDiameter = std::min(Scaled(5), m_cornerDiameter);
+    m_minWindowWidth = m_minInnerWidth + 2 * (m_frameWidthPx + metrics.dlgFrameX + metrics.paddedBorder);
+    m_minWindowHeight =
+        m_minInnerHeight + 2 * (m_frameWidthPx + metrics.dlgFrameY + metrics.paddedBorder) + m_tabHeight;
+    m_color = color;
+    m_fontHeight = Scaled(-10);
+}
+
+int FrameMetrics::ComputeLayout(int width, int height, const SystemMetrics& metrics) {
+    if (width == m_windowWidth && height == m_windowHeight && m_frameWidthPx == m_layoutFrameWidthPx &&
+        m_tabHeight == m_layoutTabHeight && metrics.paddedBorder == m_layoutMetrics.paddedBorder &&
+        metrics.dlgFrameX == m_layoutMetrics.dlgFrameX && metrics.dlgFrameY == m_layoutMetrics.dlgFrameY)
+        return 0;
+    m_windowWidth = width;
+    m_windowHeight = height;
+    m_layoutFrameWidthPx = m_frameWidthPx;
+    m_layoutTabHeight = m_tabHeight;
+    m_layoutMetrics = metrics;
+
+    const int p = metrics.paddedBorder;
+    const int dx = metrics.dlgFrameX;
+    const int dy = metrics.dlgFrameY;
+    const int fw = m_frameWidthPx;
+    m_outerRect = {p + dx, p + dy, width - dx - p, height - dy - p};
+    m_innerRect = {m_outerRect.left + fw, m_outerRect.top + fw, m_outerRect.right - fw,
+                   m_outerRect.bottom - m_tabHeight - fw};
+
+    char buffer[32];
+    std::snprintf(buffer, sizeof buffer, "%03d x %03d", m_innerRect.Width(), m_innerRect.Height());
+    m_sizeLabel.assign(buffer, buffer + std::char_traits<char>::length(buffer));
+    return 1;
+}
+
+RegionShape FrameMetrics::RegionParts() const {
+    const Rect& o = m_outerRect;
+    RegionShape shape;
+    // A rounded region stops one pixel short of its right and bottom
+    // coordinates; the + 1 makes the rounded parts end at outerRect's edges.
+    shape.border = {{o.left, o.top, o.right + 1, o.bottom - m_tabHeight + 1}, m_cornerDiameter};
+    // The tab starts tabCornerDiameter above the hole's bottom edge, so only
+    // its lower corners show rounded; the upper ones fall into the hole or
+    // the border. On a hole lower than the tab's corners (large scales, small
+    // holes) that would reach above the border into the margin, which is
+    // never painted, so the tab is kept inside the border's rectangle.
+    const int tabTop = o.bottom - m_frameWidthPx - m_tabCornerDiameter - m_tabHeight;
+    shape.tab = {{std::max(o.right - m_tabWidth, o.left), std::max(tabTop, o.top), o.right + 1, o.bottom + 1},
+                 m_tabCornerDiameter};
+    shape.hole = m_innerRect;
+    return shape;
+}
+
+int FrameMetrics::HitTest(Point pt) const {
+    // Only the corners resize; the rest of the border and the tab move the
+    // frame. The bottom-left zone takes in the whole bottom bar, the
+    // bottom-right one only the grip at the end of the tab.
+    const int g = m_gripSize;
+    if (pt.x > m_innerRect.right - g) {
+        if (pt.y > m_outerRect.bottom - g)
+            return kHitBottomRight;
+        if (pt.y < m_innerRect.top + g)
+            return kHitTopRight;
+        return kHitCaption;
+    }
+    if (pt.x < m_innerRect.left + g) {
+        if (pt.y > m_innerRect.bottom - g)
+            return kHitBottomLeft;
+        if (pt.y < m_innerRect.top + g)
+            return kHitTopLeft;
+        return kHitCaption;
+    }
+    return kHitCaption;
+}
+
+Rect FrameMetrics::WindowSizeForInner(int width, int height, const SystemMetrics& metrics) const {
+    return {0, 0, width + 2 * (m_frameWidthPx + metrics.dlgFrameX + metrics.paddedBorder),
+            height + m_tabHeight + 2 * (m_frameWidthPx + metrics.dlgFrameY + metrics.paddedBorder)};
+}
+
+Rect FrameMetrics::WindowRectForInnerRect(const Rect& rect, const SystemMetrics& metrics) const {
+    const int sideX = metrics.dlgFrameX + metrics.paddedBorder + m_frameWidthPx;
+    const int sideY = metrics.dlgFrameY + metrics.paddedBorder + m_frameWidthPx;
+    return {rect.left - sideX, rect.top - sideY, rect.right + sideX, rect.bottom + sideY + m_tabHeight};
+}
+
+int FrameMetrics::BitmapSlot() const {
+    if (std::fmod(m_scale, 4.0) == 0.0)
+        return 5;
+    if (std::fmod(m_scale, 3.0) == 0.0)
+        return 4;
+    if (std::fmod(m_scale, 2.5) == 0.0)
+        return 3;
+    if (m_scale == 2.0)
+        return 2;
+    if (m_scale == 1.5)
+        return 1;
+    return 0;
+}
+
+TabLayout FrameMetrics::ControlLayout() const {
+    const int left = m_outerRect.right - m_tabWidth;
+    const int top = m_innerRect.bottom;
+    const int icon = Scaled(10);
+    auto sized = [](int x, int y, int w, int h) { return Rect{x, y, x + w, y + h}; };
+
+    TabLayout layout;
+    layout.closeIcon = sized(left + Scaled(3), top + 1, icon, icon);
+    layout.minimizeIcon = layout.closeIcon;
+    layout.settingsIcon = sized(left + Scaled(5) + icon, top + 1, icon, icon);
+    layout.shutterButton =
+        sized(m_outerRect.right - 1 - Scaled(16) - Scaled(33), top, Scaled(29), m_tabHeight + m_frameWidthPx);
+    const int grip = Scaled(16);
+    layout.gripIcon = sized(m_outerRect.right - grip - 1, m_outerRect.bottom - grip - 1, grip, grip);
+    return layout;
+}
+
+uint32_t FrameMetrics::OutlineColor() const {
+    return Rgb((Channel(m_color, 0) + 80) / 2, (Channel(m_color, 8) + 80) / 2,
+               (Channel(m_color, 16) + 80) / 2);
+}
+
+uint32_t FrameMetrics::LabelTextColor() const {
+    return StatusLabel::Luma(OutlineColor()) < 60 ? Rgb(255, 255, 255) : Rgb(0, 0, 0);
+}
+
+Point FrameMetrics::SizeLabelPosition() const {
+    return {m_outerRect.right - m_tabWidth + 3, m_outerRect.bottom - Scaled(12)};
+}
+
+Point FrameMetrics::StatusLabelPosition() const {
+    return {m_outerRect.right - Scaled(91), m_innerRect.bottom};
+}
+
+} // namespace frame

@@ -1,0 +1,145 @@
+#pragma once
+
+#include "frame/Rect.h"
+#include "frame/StatusLabel.h"
+
+#include <cstdint>
+#include <string>
+
+namespace frame {
+
+// The three system metrics the frame's shape depends on, read by the caller
+// with GetSystemMetrics. There is no vertical padded-border metric: the
+// horizontal one pads both directions.
+struct SystemMetrics {
+    int paddedBorder = 0; // SM_CXPADDEDBORDER
+    int dlgFrameX = 0;    // SM_CXDLGFRAME
+    int dlgFrameY = 0;    // SM_CYDLGFRAME
+};
+
+// WM_NCHITTEST codes returned by HitTest (the values of HTCAPTION, ...).
+constexpr int kHitCaption = 2;
+constexpr int kHitTopLeft = 13;
+constexpr int kHitTopRight = 14;
+constexpr int kHitBottomLeft = 16;
+constexpr int kHitBottomRight = 17;
+
+// A rounded rectangle as CreateRoundRectRgn takes it (the region it makes
+// ends one pixel before rect's right and bottom); the corner ellipse is
+// ellipse x ellipse.
+struct RoundRect {
+    Rect rect;
+    int ellipse = 0;
+
+    bool operator==(const RoundRect&) const = default;
+};
+
+// The window shape is border ∪ tab − hole.
+struct RegionShape {
+    RoundRect border;
+    RoundRect tab;
+    Rect hole;
+};
+
+// Where the five tab controls go, in client coordinates (right and bottom
+// exclusive; width and height are the controls' sizes).
+struct TabLayout {
+    Rect closeIcon;     // static 1007
+    Rect minimizeIcon;  // static 1006, same place as the close icon
+    Rect settingsIcon;  // static 1003
+    Rect shutterButton; // button 1000
+    Rect gripIcon;      // static 1005
+};
+
+// Everything about the capture frame's shape that is plain arithmetic: the
+// pixel sizes derived from the scale, the border and hole rectangles for a
+// window size, the parts of the window region, hit testing, the conversion
+// between hole and window rectangles, the control layout and the label
+// positions and colours. The window class owns one and adds the GDI objects.
+class FrameMetrics {
+public:
+    // Derives the pixel sizes from the settings' color, frameWidth and
+    // tabScaling (0 = automatic for the last two) and the monitor's scale
+    // (dots per inch / 96). Does not recompute the rectangles.
+    void SetScale(uint32_t color, int frameWidth, int tabScaling, double dpiScale,
+                  const SystemMetrics& metrics);
+
+    // Recomputes outerRect, innerRect and sizeLabel for a window size and
+    // returns 1, or returns 0 when nothing changed since the last layout.
+    int ComputeLayout(int width, int height, const SystemMetrics& metrics);
+
+    RegionShape RegionParts() const;
+    int HitTest(Point pt) const;
+    Rect WindowSizeForInner(int width, int height, const SystemMetrics& metrics) const;
+    Rect WindowRectForInnerRect(const Rect& rect, const SystemMetrics& metrics) const;
+
+    // Index 0 to 5 of the close and settings bitmaps for the current scale
+    // (10, 15, 20, 25, 30 and 40 pixels).
+    int BitmapSlot() const;
+
+    TabLayout ControlLayout() const;
+
+    // Painting: the border's fill is color, the region's outline OutlineColor,
+    // the size label is drawn in LabelTextColor at SizeLabelPosition, the
+    // status label in StatusColor at StatusLabelPosition.
+    uint32_t OutlineColor() const;
+    uint32_t LabelTextColor() const;
+    Point SizeLabelPosition() const;
+    Point StatusLabelPosition() const;
+
+    void SetStatus(int value) { m_status.SetStatus(value, m_color); }
+    const std::u16string& StatusText() const { return m_status.Text(); }
+    uint32_t StatusColor() const { return m_status.Color(); }
+
+    double Scale() const { return m_scale; }
+    int FrameWidthPx() const { return m_frameWidthPx; }
+    int CornerDiameter() const { return m_cornerDiameter; }
+    int GripSize() const { return m_gripSize; }
+    int TabWidth() const { return m_tabWidth; }
+    int TabHeight() const { return m_tabHeight; }
+    int TabCornerDiameter() const { return m_tabCornerDiameter; }
+    int MinWindowWidth() const { return m_minWindowWidth; }
+    int MinWindowHeight() const { return m_minWindowHeight; }
+    int MinInnerWidth() const { return m_minInnerWidth; }
+    int MinInnerHeight() const { return m_minInnerHeight; }
+    // Height for the tab labels' font (negative: a character height).
+    int FontHeight() const { return m_fontHeight; }
+    uint32_t Color() const { return m_color; }
+    int WindowWidth() const { return m_windowWidth; }
+    int WindowHeight() const { return m_windowHeight; }
+    const Rect& OuterRect() const { return m_outerRect; }
+    const Rect& InnerRect() const { return m_innerRect; }
+    const std::u16string& SizeLabel() const { return m_sizeLabel; }
+
+private:
+    // factor x scale, truncated toward zero.
+    int Scaled(double factor) const;
+
+    double m_scale = 1.0;
+    int m_frameWidthPx = 4;
+    int m_cornerDiameter = 10;
+    int m_gripSize = 17;
+    int m_tabWidth = 120;
+    int m_tabHeight = 17;
+    int m_tabCornerDiameter = 5;
+    int m_minWindowWidth = 0;
+    int m_minWindowHeight = 0;
+    int m_minInnerWidth = 10;
+    int m_minInnerHeight = 10;
+    int m_fontHeight = -10;
+    int m_windowWidth = 0;
+    int m_windowHeight = 0;
+    Rect m_outerRect;
+    Rect m_innerRect;
+    uint32_t m_color = 0;
+    std::u16string m_sizeLabel;
+    StatusLabel m_status;
+
+    // What the last layout was computed from besides the window size, so a
+    // layout is redone after a scale or metrics change even at the same size.
+    int m_layoutFrameWidthPx = -1;
+    int m_layoutTabHeight = -1;
+    SystemMetrics m_layoutMetrics;
+};
+
+} // namespace frame

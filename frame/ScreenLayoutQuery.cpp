@@ -1,0 +1,39 @@
+#include "frame/ScreenLayoutQuery.h"
+
+#include <windows.h>
+
+namespace frame {
+namespace {
+
+Rect FromRECT(const RECT& r) {
+    return {static_cast<int>(r.left), static_cast<int>(r.top), static_cast<int>(r.right),
+            static_cast<int>(r.bottom)};
+}
+
+BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM param) {
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    if (::GetMonitorInfoW(monitor, &info))
+        reinterpret_cast<ScreenLayout*>(param)->monitors.push_back(
+            {FromRECT(info.rcMonitor), FromRECT(info.rcWork)});
+    return TRUE;
+}
+
+} // namespace
+
+ScreenLayout QueryScreenLayout() {
+    ScreenLayout layout;
+    ::EnumDisplayMonitors(nullptr, nullptr, AddMonitor, reinterpret_cast<LPARAM>(&layout));
+    const int x = ::GetSystemMetrics(SM_XVIRTUALSCREEN);
+    const int y = ::GetSystemMetrics(SM_YVIRTUALSCREEN);
+    layout.virtualScreen = {x, y, x + ::GetSystemMetrics(SM_CXVIRTUALSCREEN),
+                            y + ::GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+    layout.primaryWidth = ::GetSystemMetrics(SM_CXSCREEN);
+    layout.primaryHeight = ::GetSystemMetrics(SM_CYSCREEN);
+    POINT cursor{};
+    layout.monitorInfoAvailable = ::GetCursorPos(&cursor) && !layout.monitors.empty();
+    layout.cursor = {static_cast<int>(cursor.x), static_cast<int>(cursor.y)};
+    return layout;
+}
+
+} // namespace frame

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace frame {
+
+// The text and colour of the tab's status label: the size of the file the
+// last capture wrote, or the encoder's error code. Colours are COLORREF values
+// (red in the low byte).
+class StatusLabel {
+public:
+    // value 0 clears the text and keeps the colour; a negative value shows
+    // "error:<code>" with the sign dropped; a positive value shows the size in
+    // kilobytes, rounded up. frameColor decides the text colour.
+    void SetStatus(int value, uint32_t frameColor);
+
+    const std::u16string& Text() const { return m_text; }
+    uint32_t Color() const { return m_color; }
+
+    // (306 R + 600 G + 117 B) >> 10 of a COLORREF: 0 to 254.
+    static int Luma(uint32_t color);
+
+private:
+    std::u16string m_text;
+    uint32_t m_color = 0;
+};
+
+} // namespace frame

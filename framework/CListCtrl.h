@@ -1,0 +1,59 @@
+// A list-view control.
+#pragma once
+
+#include "framework/CWnd.h"
+
+class CListCtrl : public CWnd {
+public:
+    DWORD SetExtendedStyle(DWORD style) const {
+        return static_cast<DWORD>(SendMessage(LVM_SETEXTENDEDLISTVIEWSTYLE, 0, static_cast<LPARAM>(style)));
+    }
+    DWORD GetExtendedStyle() const { return static_cast<DWORD>(SendMessage(LVM_GETEXTENDEDLISTVIEWSTYLE)); }
+    int InsertColumn(int col, const wchar_t* heading, int format = LVCFMT_LEFT, int width = -1) const;
+    BOOL DeleteColumn(int col) const {
+        return static_cast<BOOL>(SendMessage(LVM_DELETECOLUMN, static_cast<WPARAM>(col)));
+    }
+    int GetColumnWidth(int col) const {
+        return static_cast<int>(SendMessage(LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(col)));
+    }
+    BOOL SetColumnWidth(int col, int cx) const {
+        return static_cast<BOOL>(
+            SendMessage(LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(col), MAKELPARAM(cx, 0)));
+    }
+    int GetColumnCount() const;
+    HWND GetHeaderCtrl() const { return reinterpret_cast<HWND>(SendMessage(LVM_GETHEADER)); }
+
+    int GetItemCount() const { return static_cast<int>(SendMessage(LVM_GETITEMCOUNT)); }
+    int InsertItem(int item, const wchar_t* text) const;
+    BOOL DeleteItem(int item) const {
+        return static_cast<BOOL>(SendMessage(LVM_DELETEITEM, static_cast<WPARAM>(item)));
+    }
+    BOOL DeleteAllItems() const { return static_cast<BOOL>(SendMessage(LVM_DELETEALLITEMS)); }
+    BOOL SetItemText(int item, int subItem, const wchar_t* text) const;
+    CString GetItemText(int item, int subItem) const;
+    BOOL SetItemData(int item, DWORD_PTR data) const;
+    DWORD_PTR GetItemData(int item) const;
+    BOOL SetItemState(int item, UINT state, UINT mask) const;
+    UINT GetItemState(int item, UINT mask) const {
+        return static_cast<UINT>(
+            SendMessage(LVM_GETITEMSTATE, static_cast<WPARAM>(item), static_cast<LPARAM>(mask)));
+    }
+    int GetNextItem(int item, int flags) const {
+        return static_cast<int>(
+            SendMessage(LVM_GETNEXTITEM, static_cast<WPARAM>(item), MAKELPARAM(flags, 0)));
+    }
+    int GetSelectionMark() const { return static_cast<int>(SendMessage(LVM_GETSELECTIONMARK)); }
+    int SetSelectionMark(int item) const {
+        return static_cast<int>(SendMessage(LVM_SETSELECTIONMARK, 0, item));
+    }
+    BOOL EnsureVisible(int item, BOOL partialOk) const {
+        return static_cast<BOOL>(SendMessage(LVM_ENSUREVISIBLE, static_cast<WPARAM>(item), partialOk));
+    }
+    BOOL GetItemRect(int item, RECT* rect, UINT code) const;
+    BOOL GetSubItemRect(int item, int subItem, int area, RECT* rect) const;
+    int SubItemHitTest(LVHITTESTINFO* info) const {
+        return static_cast<int>(SendMessage(LVM_SUBITEMHITTEST, 0, reinterpret_cast<LPARAM>(info)));
+    }
+    int GetTopIndex() const { return static_cast<int>(SendMessage(LVM_GETTOPINDEX)); }
+    int GetCountPerPage() const { return static_cast<int>(SendMessage(LVM_GETCOUNTPERPAGE)); }
+};

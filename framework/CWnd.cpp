@@ -1,0 +1,395 @@
+#include "framework/CWnd.h"
+
+#include <memory>
+#include <unordered_map>
+#include <vector>
+
+namespace {
+const wchar_t kObjectProperty[] = L"FrimletWindowObject";
+
+thread_local CWnd* t_creating = nullptr;
+thread_local HHOOK t_cbtHook = nullptr;
+thread_local std::unordered_map<HWND, std::unique_ptr<CWnd>>* t_temporaries = nullptr;
+
+CWnd* BoundObject(HWND hwnd) {
+    return hwnd ? static_cast<CWnd*>(::GetPropW(hwnd, kObjectProperty)) : nullptr;
+}
+
+bool IsCtlColor(UINT message) {
+    return message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC;
+}
+} // namespace
+
+const MessageMap* CWnd::GetThisMessageMap() {
+    static const MessageEntry entries[] = {{0, 0, 0, 0, nullptr, nullptr}};
+    static const MessageMap map = {nullptr, entries};
+    return &map;
+}
+
+CWnd::~CWnd() {
+    if (m_hWnd && !m_temporary) {
+        // The window outlives its object only by mistake; make sure no
+        // message reaches the destroyed object.
+        if (m_comctlSubclass || m_oldWndProc)
+            UnsubclassWindow();
+        else
+            UnbindHandle();
+    }
+}
+
+CWnd* CWnd::FromHandlePermanent(HWND hwnd) {
+    return BoundObject(hwnd);
+}
+
+CWnd* CWnd::FromHandle(HWND hwnd) {
+    if (!hwnd)
+        return nullptr;
+    if (CWnd* bound = BoundObject(hwnd))
+        return bound;
+    if (!t_temporaries)
+        t_temporaries = new std::unordered_map<HWND, std::unique_ptr<CWnd>>();
+    auto& slot = (*t_temporaries)[hwnd];
+    if (!slot) {
+        slot = std::make_unique<CWnd>();
+        slot->m_hWnd = hwnd;
+        slot->m_temporary = true;
+    }
+    return slot.get();
+}
+
+void CWnd::DeleteTempMap() {
+    if (t_temporaries) {
+        for (auto& [hwnd, wnd] : *t_temporaries)
+            wnd->m_hWnd = nullptr;
+        t_temporaries->clear();
+    }
+}
+
+void CWnd::BindHandle(HWND hwnd) {
+    m_hWnd = hwnd;
+    ::SetPropW(hwnd, kObjectProperty, this);
+}
+
+void CWnd::UnbindHandle() {
+    if (m_hWnd && BoundObject(m_hWnd) == this)
+        ::RemovePropW(m_hWnd, kObjectProperty);
+    m_hWnd = nullptr;
+}
+
+BOOL CWnd::Attach(HWND hwnd) {
+    if (!hwnd || m_hWnd)
+        return FALSE;
+    BindHandle(hwnd);
+    return TRUE;
+}
+
+HWND CWnd::Detach() {
+    HWND hwnd = m_hWnd;
+    UnbindHandle();
+    return hwnd;
+}
+
+LRESULT CALLBACK FrameworkWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    CWnd* wnd = BoundObject(hwnd);
+    if (!wnd)
+        return ::DefWindowProcW(hwnd, message, wParam, lParam);
+    LRESULT result = wnd->WindowProc(message, wParam, lParam);
+    if (message == WM_NCDESTROY)
+        wnd->OnFinalMessage();
+    return result;
+}
+
+LRESULT CALLBACK FrameworkSubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                       DWORD_PTR refData) {
+    CWnd* wnd = reinterpret_cast<CWnd*>(refData);
+    if (!wnd || wnd->m_hWnd != hwnd)
+        return ::DefSubclassProc(hwnd, message, wParam, lParam);
+    LRESULT result = wnd->WindowProc(message, wParam, lParam);
+    if (message == WM_NCDESTROY)
+        wnd->OnFinalMessage();
+    return result;
+}
+
+void CWnd::OnFinalMessage() {
+    if (m_comctlSubclass)
+        ::RemoveWindowSubclass(m_hWnd, FrameworkSubclassProc, 0);
+    m_comctlSubclass = false;
+    m_oldWndProc = nullptr;
+    UnbindHandle();
+    PostNcDestroy();
+}
+
+BOOL CWnd::SubclassWindow(HWND hwnd) {
+    if (!hwnd || m_hWnd || BoundObject(hwnd))
+        return FALSE;
+    BindHandle(hwnd);
+    if (!::SetWindowSubclass(hwnd, FrameworkSubclassProc, 0, reinterpret_cast<DWORD_PTR>(this))) {
+        UnbindHandle();
+        return FALSE;
+    }
+    m_comctlSubclass = true;
+    PreSubclassWindow();
+    return TRUE;
+}
+
+BOOL CWnd::SubclassDlgItem(UINT id, CWnd* parent) {
+    HWND item = parent ? ::GetDlgItem(parent->m_hWnd, static_cast<int>(id)) : nullptr;
+    return item ? SubclassWindow(item) : FALSE;
+}
+
+HWND CWnd::UnsubclassWindow() {
+    HWND hwnd = m_hWnd;
+    if (!hwnd)
+        return nullptr;
+    if (m_comctlSubclass)
+        ::RemoveWindowSubclass(hwnd, FrameworkSubclassProc, 0);
+    else if (m_oldWndProc)
+        ::SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_oldWndProc));
+    m_comctlSubclass = false;
+    m_oldWndProc = nullptr;
+    UnbindHandle();
+    return hwnd;
+}
+
+LRESULT CALLBACK FrameworkCbtHook(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HCBT_CREATEWND && t_creating) {
+        HWND hwnd = reinterpret_cast<HWND>(wParam);
+        CWnd* wnd = t_creating;
+        t_creating = nullptr; // only the first window created is this object's
+        wnd->BindHandle(hwnd);
+        wnd->m_oldWndProc = reinterpret_cast<WNDPROC>(
+            ::SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&FrameworkWndProc)));
+    }
+    return ::CallNextHookEx(t_cbtHook, code, wParam, lParam);
+}
+
+void CWnd::HookWindowCreate() {
+    if (!t_cbtHook)
+        t_cbtHook = ::SetWindowsHookExW(WH_CBT, FrameworkCbtHook, nullptr, ::GetCurrentThreadId());
+    t_creating = this;
+}
+
+void CWnd::UnhookWindowCreate() {
+    t_creating = nullptr;
+    if (t_cbtHook) {
+        ::UnhookWindowsHookEx(t_cbtHook);
+        t_cbtHook = nullptr;
+    }
+}
+
+BOOL CWnd::CreateEx(DWORD exStyle, const wchar_t* className, const wchar_t* windowName, DWORD style,
+                    const RECT& rect, CWnd* parent, UINT id, void* param) {
+    if (m_hWnd)
+        return FALSE;
+    HookWindowCreate();
+    HWND hwnd = ::CreateWindowExW(
+        exStyle, className, windowName, style, rect.left, rect.top, rect.right - rect.left,
+        rect.bottom - rect.top, parent ? parent->m_hWnd : nullptr,
+        reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)), ::GetModuleHandleW(nullptr), param);
+    UnhookWindowCreate();
+    if (!hwnd) {
+        if (m_hWnd)
+            UnbindHandle();
+        return FALSE;
+    }
+    return TRUE;
+}
+
+BOOL CWnd::DestroyWindow() {
+    return m_hWnd ? ::DestroyWindow(m_hWnd) : FALSE;
+}
+
+LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (m_oldWndProc)
+        return ::CallWindowProcW(m_oldWndProc, m_hWnd, message, wParam, lParam);
+    if (m_comctlSubclass)
+        return ::DefSubclassProc(m_hWnd, message, wParam, lParam);
+    return ::DefWindowProcW(m_hWnd, message, wParam, lParam);
+}
+
+LRESULT CWnd::Default() {
+    return DefWindowProc(m_current.message, m_current.wParam, m_current.lParam);
+}
+
+LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    CurrentMessage saved = m_current;
+    m_current = {message, wParam, lParam};
+    LRESULT result = 0;
+    if (!OnWndMsg(message, wParam, lParam, &result))
+        result = DefWindowProc(message, wParam, lParam);
+    m_current = saved;
+    return result;
+}
+
+BOOL CWnd::OnCommand(WPARAM wParam, LPARAM lParam) {
+    HWND control = reinterpret_cast<HWND>(lParam);
+    if (control) {
+        CWnd* child = FromHandlePermanent(control);
+        LRESULT ignored = 0;
+        if (child && child != this && child->OnChildNotify(WM_COMMAND, wParam, lParam, &ignored))
+            return TRUE;
+    }
+    unsigned code = HIWORD(wParam);
+    // Menu items (code 0) and accelerators (code 1) are both plain commands.
+    if (!control && code == 1)
+        code = 0;
+    const MessageEntry* entry = FindMessageEntry(GetMessageMap(), WM_COMMAND, code, LOWORD(wParam));
+    if (!entry)
+        return FALSE;
+    bool handled = true;
+    entry->thunk(this, wParam, lParam, handled);
+    return handled;
+}
+
+BOOL CWnd::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) {
+    auto* header = reinterpret_cast<NMHDR*>(lParam);
+    if (!header)
+        return FALSE;
+    if (CWnd* child = FromHandlePermanent(header->hwndFrom)) {
+        if (child != this && child->OnChildNotify(WM_NOTIFY, wParam, lParam, result))
+            return TRUE;
+    }
+    const MessageEntry* entry =
+        FindMessageEntry(GetMessageMap(), WM_NOTIFY, static_cast<unsigned>(header->code),
+                         static_cast<unsigned>(header->idFrom));
+    if (!entry)
+        return FALSE;
+    bool handled = true;
+    *result = entry->thunk(this, wParam, lParam, handled);
+    return handled;
+}
+
+BOOL CWnd::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
+    return ReflectChildNotify(message, wParam, lParam, result);
+}
+
+BOOL CWnd::ReflectChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
+    unsigned code = 0;
+    if (message == WM_COMMAND)
+        code = HIWORD(wParam);
+    else if (message == WM_NOTIFY)
+        code = static_cast<unsigned>(reinterpret_cast<NMHDR*>(lParam)->code);
+    const MessageEntry* entry = FindMessageEntry(GetMessageMap(), kReflectBase + message, code, 0);
+    if (!entry)
+        return FALSE;
+    bool handled = true;
+    LRESULT value = entry->thunk(this, wParam, lParam, handled);
+    if (result)
+        *result = value;
+    return handled;
+}
+
+BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
+    switch (message) {
+    case WM_COMMAND:
+        if (OnCommand(wParam, lParam)) {
+            *result = 0;
+            return TRUE;
+        }
+        return FALSE;
+    case WM_NOTIFY:
+        return OnNotify(wParam, lParam, result);
+    case WM_DRAWITEM: {
+        auto* item = reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
+        if (item && item->CtlType != ODT_MENU) {
+            CWnd* child = FromHandlePermanent(item->hwndItem);
+            if (child && child != this && child->OnChildNotify(message, wParam, lParam, result)) {
+                *result = TRUE;
+                return TRUE;
+            }
+        }
+        break;
+    }
+    case WM_MEASUREITEM: {
+        auto* item = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
+        if (item && item->CtlType != ODT_MENU) {
+            CWnd* child = FromHandlePermanent(::GetDlgItem(m_hWnd, static_cast<int>(item->CtlID)));
+            if (child && child != this && child->OnChildNotify(message, wParam, lParam, result)) {
+                *result = TRUE;
+                return TRUE;
+            }
+        }
+        break;
+    }
+    default:
+        if (IsCtlColor(message)) {
+            CWnd* child = FromHandlePermanent(reinterpret_cast<HWND>(lParam));
+            LRESULT brush = 0;
+            if (child && child != this && child->OnChildNotify(message, wParam, lParam, &brush) && brush) {
+                *result = brush;
+                return TRUE;
+            }
+        }
+        break;
+    }
+    const MessageEntry* entry = FindMessageEntry(GetMessageMap(), message, 0, 0);
+    if (!entry)
+        return FALSE;
+    bool handled = true;
+    LRESULT value = entry->thunk(this, wParam, lParam, handled);
+    if (handled)
+        *result = value;
+    return handled;
+}
+
+BOOL CWnd::PreTranslateMessage(MSG*) {
+    return FALSE;
+}
+
+void CWnd::ClientToScreen(RECT* rect) const {
+    ::MapWindowPoints(m_hWnd, nullptr, reinterpret_cast<POINT*>(rect), 2);
+}
+
+void CWnd::ScreenToClient(RECT* rect) const {
+    ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(rect), 2);
+}
+
+CString CWnd::GetWindowText() const {
+    int length = ::GetWindowTextLengthW(m_hWnd);
+    std::vector<wchar_t> buffer(static_cast<size_t>(length) + 2, L'\0');
+    int got = ::GetWindowTextW(m_hWnd, buffer.data(), length + 1);
+    return CString(buffer.data(), got > 0 ? got : 0);
+}
+
+CString CWnd::GetDlgItemText(int id) const {
+    HWND item = ::GetDlgItem(m_hWnd, id);
+    if (!item)
+        return CString();
+    int length = ::GetWindowTextLengthW(item);
+    std::vector<wchar_t> buffer(static_cast<size_t>(length) + 2, L'\0');
+    int got = ::GetWindowTextW(item, buffer.data(), length + 1);
+    return CString(buffer.data(), got > 0 ? got : 0);
+}
+
+BOOL CWnd::ModifyStyle(DWORD remove, DWORD add, UINT swpFlags) const {
+    DWORD style = GetStyle();
+    DWORD updated = (style & ~remove) | add;
+    if (style == updated)
+        return FALSE;
+    ::SetWindowLongPtrW(m_hWnd, GWL_STYLE, static_cast<LONG_PTR>(updated));
+    if (swpFlags)
+        ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0,
+                       SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | swpFlags);
+    return TRUE;
+}
+
+BOOL CWnd::ModifyStyleEx(DWORD remove, DWORD add, UINT swpFlags) const {
+    DWORD style = GetExStyle();
+    DWORD updated = (style & ~remove) | add;
+    if (style == updated)
+        return FALSE;
+    ::SetWindowLongPtrW(m_hWnd, GWL_EXSTYLE, static_cast<LONG_PTR>(updated));
+    if (swpFlags)
+        ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0,
+                       SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | swpFlags);
+    return TRUE;
+}
+
+int CWnd::MessageBox(const wchar_t* text, const wchar_t* caption, UINT type) const {
+    CString title;
+    if (!caption) {
+        title = GetWindowText();
+        caption = title;
+    }
+    return ::MessageBoxW(m_hWnd, text, caption, type);
+}
