@@ -30,37 +30,37 @@ const MessageEntry derivedEntries[] = {{kMsgCommand, 0, 100, 100, nullptr, B},  
                                        {0, 0, 0, 0, nullptr, nullptr}};
 const MessageMap derivedMap = {&baseMap, derivedEntries};
 
-std::intptr_t Run(const MessageEntry* e) {
+std::intptr_t Invoke(const MessageEntry* e) {
     bool handled = true;
     return e ? e->thunk(nullptr, 0, 0, handled) : 0;
 }
 
 TEST(MessageMap, DerivedRowsWinAndBaseRowsAreInherited) {
-    EXPECT_EQ(Run(FindMessageEntry(&derivedMap, kMsgCommand, 0, 100)), 2);
-    EXPECT_EQ(Run(FindMessageEntry(&derivedMap, 0x000F, 0, 0)), 1);
-    EXPECT_EQ(Run(FindMessageEntry(&baseMap, kMsgCommand, 0, 100)), 1);
+    EXPECT_EQ(Invoke(FindMessageEntry(&derivedMap, kMsgCommand, 0, 100)), 2);
+    EXPECT_EQ(Invoke(FindMessageEntry(&derivedMap, 0x000F, 0, 0)), 1);
+    EXPECT_EQ(Invoke(FindMessageEntry(&baseMap, kMsgCommand, 0, 100)), 1);
     EXPECT_EQ(FindMessageEntry(&derivedMap, 0x0010, 0, 0), nullptr);
 }
 
 TEST(MessageMap, CommandRowsMatchCodeAndIdRange) {
-    EXPECT_EQ(Run(FindMessageEntry(&derivedMap, kMsgCommand, 0, 200)), 1);
-    EXPECT_EQ(Run(FindMessageEntry(&derivedMap, kMsgCommand, 0, 210)), 1);
+    EXPECT_EQ(Invoke(FindMessageEntry(&derivedMap, kMsgCommand, 0, 200)), 1);
+    EXPECT_EQ(Invoke(FindMessageEntry(&derivedMap, kMsgCommand, 0, 210)), 1);
     EXPECT_EQ(FindMessageEntry(&derivedMap, kMsgCommand, 0, 211), nullptr);
     EXPECT_EQ(FindMessageEntry(&derivedMap, kMsgCommand, 0, 199), nullptr);
-    EXPECT_EQ(Run(FindMessageEntry(&derivedMap, kMsgCommand, 0x0300, 5)), 2);
+    EXPECT_EQ(Invoke(FindMessageEntry(&derivedMap, kMsgCommand, 0x0300, 5)), 2);
     EXPECT_EQ(FindMessageEntry(&derivedMap, kMsgCommand, 0x0400, 5), nullptr);
     EXPECT_EQ(FindMessageEntry(&derivedMap, kMsgCommand, 0x0300, 6), nullptr);
-    EXPECT_EQ(Run(FindMessageEntry(&derivedMap, kMsgNotify, static_cast<unsigned>(-290), 7)), 3);
+    EXPECT_EQ(Invoke(FindMessageEntry(&derivedMap, kMsgNotify, static_cast<unsigned>(-290), 7)), 3);
     EXPECT_EQ(FindMessageEntry(&derivedMap, kMsgNotify, static_cast<unsigned>(-290), 8), nullptr);
 }
 
 TEST(MessageMap, ReflectedRowsIgnoreTheIdAndRegisteredRowsReadTheirNumber) {
-    EXPECT_EQ(Run(FindMessageEntry(&derivedMap, kReflectBase + kMsgCommand, 0, 12345)), 3);
+    EXPECT_EQ(Invoke(FindMessageEntry(&derivedMap, kReflectBase + kMsgCommand, 0, 12345)), 3);
     EXPECT_EQ(FindMessageEntry(&derivedMap, kReflectBase + kMsgCommand, 1, 0), nullptr);
-    EXPECT_EQ(Run(FindMessageEntry(&derivedMap, 0xC123, 0, 0)), 3);
+    EXPECT_EQ(Invoke(FindMessageEntry(&derivedMap, 0xC123, 0, 0)), 3);
     registeredMessage = 0xC124;
     EXPECT_EQ(FindMessageEntry(&derivedMap, 0xC123, 0, 0), nullptr);
-    EXPECT_EQ(Run(FindMessageEntry(&derivedMap, 0xC124, 0, 0)), 3);
+    EXPECT_EQ(Invoke(FindMessageEntry(&derivedMap, 0xC124, 0, 0)), 3);
     registeredMessage = 0;
     // An unregistered (zero) number never matches message 0.
     EXPECT_EQ(FindMessageEntry(&derivedMap, 0, 0, 0), nullptr);
