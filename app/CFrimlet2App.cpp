@@ -1,5 +1,6 @@
 #include "app/CFrimlet2App.h"
 
+#include "frame/CFrimlet2Dlg.h"
 #include "framework/ComPtr.h"
 #include "framework/Handles.h"
 
@@ -45,4 +46,9 @@ BOOL CFrimlet2App::InitInstance() {
     return FALSE;
 }
 
-void CFrimlet2App::RunFrame() {}
+void CFrimlet2App::RunFrame() {
+    CFrimlet2Dlg frame(m_settings);
+    m_pMainWnd = &frame;
+    frame.DoModal();
+    m_pMainWnd = nullptr;
+}

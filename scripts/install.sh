@@ -9,7 +9,7 @@ PACKAGES=(
   googletest libgtest-dev libbenchmark-dev
   wine wine64 libwine
   xvfb xdotool x11-utils imagemagick
-  fonts-ipafont-gothic fonts-ipafont-mincho
+  fonts-ipafont-gothic fonts-ipafont-mincho fonts-liberation
   locales
 )
 

@@ -1,0 +1,581 @@
+#include "frame/CFrimlet2Dlg.h"
+
+#include "app/CFrimlet2App.h"
+#include "app/Settings.h"
+#include "capture/ShutterCapture.h"
+#include "frame/FrameMessages.h"
+#include "frame/Placement.h"
+#include "frame/ScreenLayoutQuery.h"
+#include "framework/CMenu.h"
+#include "res/resource.h"
+
+#include <dwmapi.h>
+#include <shellapi.h>
+#include <shlobj.h>
+#include <windowsx.h>
+
+namespace {
+constexpr UINT_PTR kStatusTimer = 1;
+constexpr UINT kStatusMillis = 12000;
+constexpr UINT_PTR kCornerIconTimer = 2;
+constexpr UINT kCornerIconMillis = 600;
+constexpr BYTE kLockedAlpha = 200;
+
+CString LoadText(UINT id) {
+    CString text;
+    text.LoadString(id);
+    return text;
+}
+
+// Turns off the dialog manager's own rescaling on systems that offer it.
+void DisableDialogDpiScaling(HWND hwnd) {
+    using SetBehavior = BOOL(WINAPI*)(HWND, int, int);
+    HMODULE user32 = ::GetModuleHandleW(L"user32.dll");
+    auto set = user32 ? reinterpret_cast<SetBehavior>(
+                            reinterpret_cast<void*>(::GetProcAddress(user32, "SetDialogDpiChangeBehavior")))
+                      : nullptr;
+    constexpr int kDisableAll = 1; // DDC_DISABLE_ALL
+    if (set)
+        set(hwnd, kDisableAll, kDisableAll);
+}
+
+frame::Rect ToFrameRect(const RECT& r) {
+    return CFrameGeometry::FromRECT(r);
+}
+
+struct CloseRequest {
+    HWND frame;
+};
+
+BOOL CALLBACK PostCloseToVisible(HWND hwnd, LPARAM param) {
+    auto* request = reinterpret_cast<CloseRequest*>(param);
+    if (hwnd != request->frame && ::IsWindowVisible(hwnd))
+        ::PostMessageW(hwnd, WM_CLOSE, 0, 0);
+    return TRUE;
+}
+
+bool IsOpen(const CWnd& wnd) {
+    return wnd.m_hWnd && ::IsWindow(wnd.m_hWnd);
+}
+} // namespace
+
+BEGIN_MESSAGE_MAP(CFrimlet2Dlg, CDialog)
+ON_MESSAGE(WM_NCCREATE, OnNcCreate)
+ON_MESSAGE(WM_PAINT, OnPaint)
+ON_MESSAGE(WM_ERASEBKGND, OnEraseBkgnd)
+ON_MESSAGE(WM_QUERYDRAGICON, OnQueryDragIcon)
+ON_MESSAGE(WM_GETMINMAXINFO, OnGetMinMaxInfo)
+ON_MESSAGE(WM_SIZING, OnSizing)
+ON_MESSAGE(WM_SIZE, OnSize)
+ON_MESSAGE(WM_DPICHANGED, OnDpiChanged)
+ON_MESSAGE(WM_NCHITTEST, OnNcHitTest)
+ON_MESSAGE(WM_ACTIVATE, OnActivate)
+ON_MESSAGE(WM_SYSCOMMAND, OnSysCommand)
+ON_MESSAGE(WM_TIMER, OnTimer)
+ON_MESSAGE(WM_HOTKEY, OnHotKey)
+ON_MESSAGE(WM_LBUTTONDOWN, OnMouseButtonDown)
+ON_MESSAGE(WM_RBUTTONDOWN, OnMouseButtonDown)
+ON_MESSAGE(WM_APP_SHOWMENU, OnShowMenu)
+ON_MESSAGE(WM_APP_GETFRAMEINFO, OnGetFrameInfo)
+ON_REGISTERED_MESSAGE(WM_TASKBAR_BUTTON_CREATED, OnTaskbarButtonCreated)
+ON_BN_CLICKED(IDC_SHUTTER, OnShutterButton)
+ON_STN_CLICKED(IDC_MINIMIZE_ICON, OnMinimizeIcon)
+ON_STN_CLICKED(IDC_CLOSE_ICON, OnCloseIcon)
+ON_STN_CLICKED(IDC_SETTINGS_ICON, OnOptions)
+ON_CONTROL(STN_RBUTTONDOWN, IDC_GRIP_ICON, OnGripRightButton)
+ON_COMMAND(IDM_OPEN_OUTPUT_FOLDER, OnOpenOutputFolder)
+ON_COMMAND(IDM_OPTIONS, OnOptions)
+ON_COMMAND(IDM_HELP, OnOptions)
+ON_COMMAND(IDM_LOCK, OnLock)
+ON_COMMAND(IDM_SHOW_CONTROLLER, OnShowController)
+ON_COMMAND(IDM_SELECT_SIZE, OnSelectSize)
+ON_COMMAND_RANGE(IDM_TYPE_JPEG, IDM_TYPE_PNG, OnImageType)
+ON_COMMAND(IDM_FIT_TO_WINDOW, OnFitToWindow)
+END_MESSAGE_MAP()
+
+CFrimlet2Dlg::CFrimlet2Dlg(Settings& settings, CWnd* parent)
+    : CDialog(IDD_FRIMLET2_DIALOG, parent), m_settings(settings) {
+    m_hIcon = ::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_FRIMLET2));
+    m_uiThreadId = ::GetCurrentThreadId();
+    // Let the shell reach the frame even when it runs with fewer rights.
+    ::ChangeWindowMessageFilter(WM_TASKBAR_BUTTON_CREATED, MSGFLT_ADD);
+    ::ChangeWindowMessageFilter(WM_COMMAND, MSGFLT_ADD);
+}
+
+CFrimlet2Dlg::~CFrimlet2Dlg() {
+    if (m_hAccel)
+        ::DestroyAcceleratorTable(m_hAccel);
+}
+
+void CFrimlet2Dlg::DoDataExchange(CDataExchange* dx) {
+    DDX_Control(dx, IDC_CLOSE_ICON, m_closeIcon);
+    DDX_Control(dx, IDC_MINIMIZE_ICON, m_minimizeIcon);
+    DDX_Control(dx, IDC_SETTINGS_ICON, m_settingsIcon);
+    DDX_Control(dx, IDC_SHUTTER, m_shutterButton);
+    DDX_Control(dx, IDC_GRIP_ICON, m_gripIcon);
+}
+
+BOOL CFrimlet2Dlg::PreTranslateMessage(MSG* msg) {
+    if (m_hAccel && ::TranslateAcceleratorW(m_hWnd, m_hAccel, msg))
+        return TRUE;
+    // F1 is the standard help command, which opens the options.
+    if (msg->message == WM_KEYDOWN && msg->wParam == VK_F1 &&
+        (msg->hwnd == m_hWnd || ::IsChild(m_hWnd, msg->hwnd))) {
+        PostCommand(IDM_HELP);
+        return TRUE;
+    }
+    return CDialog::PreTranslateMessage(msg);
+}
+
+LRESULT CFrimlet2Dlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_TASKBAR_WINDOW_MENU) {
+        PostMessage(WM_APP_SHOWMENU, 1, lParam);
+        return 0;
+    }
+    return CDialog::WindowProc(message, wParam, lParam);
+}
+
+BOOL CFrimlet2Dlg::OnCommand(WPARAM wParam, LPARAM lParam) {
+    // Thumbnail-toolbar clicks run the same commands as the menu.
+    UINT id = LOWORD(wParam);
+    if (HIWORD(wParam) == THUMBBUTTON_CLICKED && id >= IDM_OPEN_OUTPUT_FOLDER && id <= IDM_SHOW_CONTROLLER)
+        return CDialog::OnCommand(MAKEWPARAM(id, 0), 0);
+    return CDialog::OnCommand(wParam, lParam);
+}
+
+LRESULT CFrimlet2Dlg::OnNcCreate(WPARAM, LPARAM) {
+    LRESULT result = Default();
+    DisableDialogDpiScaling(m_hWnd);
+    return result;
+}
+
+BOOL CFrimlet2Dlg::OnInitDialog() {
+    CDialog::OnInitDialog();
+    SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
+    SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
+
+    if (FAILED(CreateInstance(CLSID_WICImagingFactory2, m_pImagingFactory)) || !m_pImagingFactory) {
+        if (FAILED(CreateInstance(CLSID_WICImagingFactory, m_pImagingFactory)))
+            m_pImagingFactory.reset();
+    }
+    if (!m_pImagingFactory) {
+        ::MessageBoxW(m_hWnd, LoadText(IDS_WIC_INIT_FAILED), LoadText(IDS_APP_TITLE), MB_ICONSTOP | MB_OK);
+        EndDialog(IDCANCEL);
+        return TRUE;
+    }
+
+    SetWindowText(LoadText(IDS_APP_TITLE));
+    {
+        WindowDC screen(nullptr);
+        m_dpiScale = ::GetDeviceCaps(screen.get(), LOGPIXELSY) / 96.0;
+    }
+    m_geometry.SetScale(m_settings.color, m_settings.frameWidth, m_settings.tabScaling, m_dpiScale);
+    m_closeIcon.SetBitmap(m_geometry.GetCloseBitmap());
+    m_settingsIcon.SetBitmap(m_geometry.GetSettingsBitmap());
+
+    DWORD policy = DWMNCRP_DISABLED;
+    ::DwmSetWindowAttribute(m_hWnd, DWMWA_NCRENDERING_POLICY, &policy, sizeof(policy));
+    ModifyStyleEx(0, WS_EX_LAYERED);
+    ::SetLayeredWindowAttributes(m_hWnd, 0, 255, LWA_ALPHA);
+
+    frame::Placement placement(frame::QueryScreenLayout());
+    frame::Rect window =
+        placement.StartupWindowRect(m_settings.x, m_settings.y, m_settings.cx, m_settings.cy,
+                                    m_geometry.Metrics(), CFrameGeometry::ReadSystemMetrics());
+    m_geometry.ComputeLayout(window.Width(), window.Height());
+    SetWindowPos(HWND_TOPMOST, window.left, window.top, window.Width(), window.Height(), SWP_NOACTIVATE);
+    LayoutFrame();
+
+    if (!::RegisterHotKey(m_hWnd, m_settings.hotkey, HotkeyToModifiers(m_settings.hotkey),
+                          m_settings.hotkey & 0xFF))
+        ::MessageBoxW(m_hWnd, LoadText(IDS_HOTKEY_START_FAILED), LoadText(IDS_APP_TITLE),
+                      MB_ICONINFORMATION | MB_OK);
+
+    m_hAccel = ::LoadAcceleratorsW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_FRAME_ACCEL));
+    return TRUE;
+}
+
+void CFrimlet2Dlg::OnOK() {
+    // Enter never closes the frame.
+}
+
+void CFrimlet2Dlg::OnCancel() {
+    if (m_bFitMode) {
+        EndFitMode(0, POINT{0, 0});
+        return;
+    }
+    SavePlacement();
+    SendMessage(WM_SYSCOMMAND, SC_MINIMIZE);
+}
+
+LRESULT CFrimlet2Dlg::OnPaint(WPARAM, LPARAM) {
+    PaintDC dc(m_hWnd);
+    if (IsIconic()) {
+        RECT client;
+        GetClientRect(&client);
+        int cx = ::GetSystemMetrics(SM_CXICON), cy = ::GetSystemMetrics(SM_CYICON);
+        ::DrawIcon(dc.get(), (client.right - client.left - cx + 1) / 2,
+                   (client.bottom - client.top - cy + 1) / 2, m_hIcon);
+        return 0;
+    }
+    m_geometry.Paint(dc.get());
+    return 0;
+}
+
+LRESULT CFrimlet2Dlg::OnEraseBkgnd(WPARAM, LPARAM) {
+    return TRUE;
+}
+
+LRESULT CFrimlet2Dlg::OnQueryDragIcon(WPARAM, LPARAM) {
+    return reinterpret_cast<LRESULT>(m_hIcon);
+}
+
+LRESULT CFrimlet2Dlg::OnGetMinMaxInfo(WPARAM, LPARAM lParam) {
+    auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
+    info->ptMinTrackSize.x = m_geometry.Metrics().MinWindowWidth();
+    info->ptMinTrackSize.y = m_geometry.Metrics().MinWindowHeight();
+    return 0;
+}
+
+LRESULT CFrimlet2Dlg::OnSizing(WPARAM, LPARAM lParam) {
+    LRESULT result = Default();
+    const RECT* proposed = reinterpret_cast<const RECT*>(lParam);
+    if (proposed &&
+        m_geometry.ComputeLayout(proposed->right - proposed->left, proposed->bottom - proposed->top)) {
+        LayoutFrame();
+        Invalidate(FALSE);
+    }
+    return result;
+}
+
+LRESULT CFrimlet2Dlg::OnSize(WPARAM wParam, LPARAM lParam) {
+    LRESULT result = Default();
+    if (wParam == SIZE_RESTORED && IsWindowVisible()) {
+        if (m_geometry.ComputeLayout(LOWORD(lParam), HIWORD(lParam))) {
+            LayoutFrame();
+            Invalidate(FALSE);
+        }
+    }
+    return result;
+}
+
+LRESULT CFrimlet2Dlg::OnDpiChanged(WPARAM wParam, LPARAM) {
+    ApplyScale(HIWORD(wParam) / 96.0);
+    return 0;
+}
+
+LRESULT CFrimlet2Dlg::OnNcHitTest(WPARAM, LPARAM lParam) {
+    if (m_bLocked)
+        return HTCLIENT;
+    POINT pt{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    ScreenToClient(&pt);
+    return m_geometry.HitTest(pt);
+}
+
+void CFrimlet2Dlg::ShowIcon(bool closeIcon) {
+    m_closeIcon.ShowWindow(closeIcon ? SW_SHOW : SW_HIDE);
+    m_minimizeIcon.ShowWindow(closeIcon ? SW_HIDE : SW_SHOW);
+}
+
+LRESULT CFrimlet2Dlg::OnActivate(WPARAM wParam, LPARAM lParam) {
+    LRESULT result = Default();
+    if (LOWORD(wParam) != WA_INACTIVE) {
+        SetWindowPos(HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        SetTimer(kCornerIconTimer, kCornerIconMillis);
+    } else {
+        HWND activated = reinterpret_cast<HWND>(lParam);
+        if (!activated || ::GetParent(activated) != m_hWnd)
+            ShowIcon(false);
+    }
+    return result;
+}
+
+LRESULT CFrimlet2Dlg::OnSysCommand(WPARAM wParam, LPARAM) {
+    switch (wParam & 0xFFF0) {
+    case SC_CLOSE:
+        ShutDown();
+        return 0;
+    case SC_KEYMENU: {
+        RECT window;
+        GetWindowRect(&window);
+        PostMessage(WM_APP_SHOWMENU, 0, MAKELPARAM(window.left, window.top));
+        return 0;
+    }
+    default:
+        return Default();
+    }
+}
+
+LRESULT CFrimlet2Dlg::OnTimer(WPARAM wParam, LPARAM) {
+    KillTimer(wParam);
+    if (wParam == kStatusTimer) {
+        m_geometry.SetStatus(0);
+        Invalidate(TRUE);
+    } else if (wParam == kCornerIconTimer) {
+        if (::GetActiveWindow() == m_hWnd)
+            ShowIcon(true);
+    }
+    return 0;
+}
+
+LRESULT CFrimlet2Dlg::OnHotKey(WPARAM wParam, LPARAM) {
+    if (static_cast<int>(wParam) == m_settings.hotkey)
+        OnShutter();
+    return 0;
+}
+
+LRESULT CFrimlet2Dlg::OnMouseButtonDown(WPARAM wParam, LPARAM lParam) {
+    if (m_bFitMode)
+        EndFitMode(static_cast<UINT>(wParam), POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+    return Default();
+}
+
+void CFrimlet2Dlg::LayoutFrame() {
+    m_geometry.BuildRegion();
+    unique_region copy = m_geometry.CopyRegion();
+    if (copy && ::SetWindowRgn(m_hWnd, copy.get(), FALSE))
+        copy.release(); // the window owns it now
+    frame::TabLayout layout = m_geometry.Metrics().ControlLayout();
+    auto place = [](const CWnd& control, const frame::Rect& r) {
+        if (control.m_hWnd)
+            control.SetWindowPos(nullptr, r.left, r.top, r.Width(), r.Height(),
+                                 SWP_NOZORDER | SWP_NOACTIVATE);
+    };
+    place(m_closeIcon, layout.closeIcon);
+    place(m_minimizeIcon, layout.minimizeIcon);
+    place(m_settingsIcon, layout.settingsIcon);
+    place(m_shutterButton, layout.shutterButton);
+    place(m_gripIcon, layout.gripIcon);
+}
+
+void CFrimlet2Dlg::ApplyScale(double dpiScale) {
+    m_dpiScale = dpiScale;
+    RECT window;
+    GetWindowRect(&window);
+    RECT hole = m_geometry.InnerRect();
+    m_geometry.SetScale(m_settings.color, m_settings.frameWidth, m_settings.tabScaling, dpiScale);
+    frame::Rect scaled = frame::Placement::ScaledWindowRect(ToFrameRect(window), hole.right - hole.left,
+                                                            hole.bottom - hole.top, m_geometry.Metrics(),
+                                                            CFrameGeometry::ReadSystemMetrics());
+    if (scaled == ToFrameRect(window))
+        return;
+    m_closeIcon.SetBitmap(m_geometry.GetCloseBitmap());
+    m_settingsIcon.SetBitmap(m_geometry.GetSettingsBitmap());
+    MoveWindow(scaled.left, scaled.top, scaled.Width(), scaled.Height(), FALSE);
+}
+
+void CFrimlet2Dlg::SavePlacement() {
+    RECT window;
+    GetWindowRect(&window);
+    RECT hole = m_geometry.InnerRect();
+    m_settings.x = window.left;
+    m_settings.y = window.top;
+    m_settings.cx = hole.right - hole.left;
+    m_settings.cy = hole.bottom - hole.top;
+    m_settings.SavePlacement();
+}
+
+void CFrimlet2Dlg::ShutDown() {
+    if (m_bFitMode) {
+        ::SystemParametersInfoW(SPI_SETCURSORS, 0, nullptr, 0);
+        m_bFitMode = 0;
+        ::ReleaseCapture();
+    }
+    CloseOwnWindows(nullptr);
+    if (!IsIconic())
+        SavePlacement();
+    ::UnregisterHotKey(m_hWnd, m_settings.hotkey);
+    EndDialog(IDCANCEL);
+}
+
+LRESULT CFrimlet2Dlg::OnGetFrameInfo(WPARAM wParam, LPARAM lParam) {
+    if (wParam) {
+        int* minimum = reinterpret_cast<int*>(wParam);
+        minimum[0] = m_geometry.Metrics().MinInnerWidth();
+        minimum[1] = m_geometry.Metrics().MinInnerHeight();
+    }
+    if (lParam)
+        *reinterpret_cast<RECT*>(lParam) = m_geometry.InnerRect();
+    return 0;
+}
+
+LRESULT CFrimlet2Dlg::OnTaskbarButtonCreated(WPARAM, LPARAM) {
+    return 0;
+}
+
+// The shutter: one capture of what shows through the hole.
+void CFrimlet2Dlg::OnShutter() {
+    if (IsIconic())
+        return;
+    ShutterRules::HeldTypeKeys keys = ReadHeldTypeKeys();
+    if (IsOpen(m_controllerDlg)) {
+        m_controllerDlg.ShowWindow(SW_HIDE);
+        m_controllerDlg.PostMessage(WM_CLOSE);
+    }
+    RECT hole = m_geometry.InnerRect();
+    ClientToScreen(&hole);
+    std::optional<int> result =
+        TakeCapture(m_settings, m_pImagingFactory.get(), hole, VirtualScreenRect(), keys);
+    if (!result)
+        return;
+    m_geometry.SetStatus(*result);
+    Invalidate(TRUE);
+    KillTimer(kStatusTimer);
+    SetTimer(kStatusTimer, kStatusMillis);
+    FLASHWINFO flash{sizeof(flash), m_hWnd, FLASHW_TRAY, 1, 500};
+    ::FlashWindowEx(&flash);
+}
+
+void CFrimlet2Dlg::OnShutterButton() {
+    OnShutter();
+}
+
+void CFrimlet2Dlg::OnMinimizeIcon() {
+    SavePlacement();
+    SendMessage(WM_SYSCOMMAND, SC_MINIMIZE);
+}
+
+void CFrimlet2Dlg::OnCloseIcon() {
+    ShutDown();
+}
+
+void CFrimlet2Dlg::PostCommand(UINT id) {
+    PostMessage(WM_COMMAND, MAKEWPARAM(id, 0), 0);
+}
+
+int CFrimlet2Dlg::CloseOwnWindows(HWND except) {
+    CloseRequest request{m_hWnd};
+    if (IsOpen(m_optionsDlg) && m_optionsDlg.m_hWnd != except) {
+        ::EnumThreadWindows(m_uiThreadId, PostCloseToVisible, reinterpret_cast<LPARAM>(&request));
+        return 0;
+    }
+    if (IsOpen(m_controllerDlg) && m_controllerDlg.m_hWnd != except) {
+        m_controllerDlg.PostMessage(WM_CLOSE);
+        return 0;
+    }
+    if (IsOpen(m_sizeDlg) && m_sizeDlg.m_hWnd != except) {
+        ::EnumThreadWindows(m_uiThreadId, PostCloseToVisible, reinterpret_cast<LPARAM>(&request));
+        return 0;
+    }
+    return 1;
+}
+
+LRESULT CFrimlet2Dlg::OnShowMenu(WPARAM wParam, LPARAM lParam) {
+    CMenu menu;
+    if (!menu.LoadMenu(IDR_FRAME_MENU))
+        return 0;
+    CMenu popup;
+    popup.Attach(menu.GetSubMenu(0));
+    if (m_settings.type >= 0 && m_settings.type <= 3)
+        popup.CheckMenuItem(IDM_TYPE_JPEG + m_settings.type, MF_BYCOMMAND | MF_CHECKED);
+    if (m_bLocked)
+        popup.ModifyMenu(IDM_LOCK, MF_BYCOMMAND | MF_STRING, IDM_LOCK, LoadText(IDS_UNLOCK_FRAME));
+    if (IsIconic()) {
+        popup.EnableMenuItem(SC_MOVE, MF_BYCOMMAND | MF_GRAYED);
+        popup.EnableMenuItem(SC_MINIMIZE, MF_BYCOMMAND | MF_GRAYED);
+    } else {
+        popup.EnableMenuItem(SC_RESTORE, MF_BYCOMMAND | MF_GRAYED);
+    }
+    if (wParam == 1)
+        popup.RemoveMenu(SC_MOVE, MF_BYCOMMAND);
+    // The menu is dismissed properly only when its owner is in front.
+    ::SetForegroundWindow(m_hWnd);
+    UINT id = static_cast<UINT>(popup.TrackPopupMenu(TPM_RETURNCMD | TPM_RIGHTBUTTON, GET_X_LPARAM(lParam),
+                                                     GET_Y_LPARAM(lParam), m_hWnd));
+    if (id >= 0xF000)
+        PostMessage(WM_SYSCOMMAND, id, 0);
+    else if (id != 0)
+        PostCommand(id);
+    return 0;
+}
+
+void CFrimlet2Dlg::OnGripRightButton() {
+    POINT cursor{};
+    ::GetCursorPos(&cursor);
+    PostMessage(WM_APP_SHOWMENU, 1, MAKELPARAM(cursor.x, cursor.y));
+}
+
+void CFrimlet2Dlg::OnOpenOutputFolder() {
+    CreateFolderIfMissing(m_settings.outputPath);
+    ::ShellExecuteW(m_hWnd, nullptr, m_settings.outputPath, nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+void CFrimlet2Dlg::OnOptions() {
+    if (!CloseOwnWindows(m_optionsDlg.m_hWnd)) {
+        PostCommand(IDM_OPTIONS);
+        return;
+    }
+}
+
+void CFrimlet2Dlg::OnLock() {
+    m_bLocked = m_bLocked ? 0 : 1;
+    ::SetLayeredWindowAttributes(m_hWnd, 0, m_bLocked ? kLockedAlpha : 255, LWA_ALPHA);
+}
+
+void CFrimlet2Dlg::OnShowController() {
+    if (!CloseOwnWindows(nullptr)) {
+        PostCommand(IDM_SHOW_CONTROLLER);
+        return;
+    }
+}
+
+void CFrimlet2Dlg::OnSelectSize() {
+    if (!CloseOwnWindows(nullptr)) {
+        PostCommand(IDM_SELECT_SIZE);
+        return;
+    }
+}
+
+void CFrimlet2Dlg::OnImageType(UINT id) {
+    m_settings.type = static_cast<int>(id - IDM_TYPE_JPEG);
+    if (CWinApp* app = AfxGetApp())
+        app->WriteProfileInt(L"", L"type", m_settings.type);
+}
+
+void CFrimlet2Dlg::OnFitToWindow() {
+    if (!CloseOwnWindows(m_controllerDlg.m_hWnd)) {
+        PostCommand(IDM_FIT_TO_WINDOW);
+        return;
+    }
+    StartFitMode();
+}
+
+void CFrimlet2Dlg::StartFitMode() {
+    m_bFitMode = 1;
+    SetCapture();
+    HCURSOR target = static_cast<HCURSOR>(::LoadImageW(
+        ::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDCUR_FIT_TARGET), IMAGE_CURSOR, 0, 0, LR_DEFAULTSIZE));
+    if (!target)
+        return;
+    // SetSystemCursor takes over the copies it is given.
+    for (DWORD id : {static_cast<DWORD>(32512) /* OCR_NORMAL */, static_cast<DWORD>(32513) /* OCR_IBEAM */}) {
+        HCURSOR copy = static_cast<HCURSOR>(
+            ::CopyImage(target, IMAGE_CURSOR, 0, 0, LR_COPYFROMRESOURCE | LR_DEFAULTSIZE));
+        if (copy && !::SetSystemCursor(copy, id))
+            ::DestroyCursor(copy);
+    }
+    ::DestroyCursor(target);
+}
+
+void CFrimlet2Dlg::EndFitMode(UINT flags, POINT point) {
+    m_bFitMode = 0;
+    ::ReleaseCapture();
+    ::SystemParametersInfoW(SPI_SETCURSORS, 0, nullptr, 0);
+    if (!(flags & MK_LBUTTON))
+        return;
+    ClientToScreen(&point);
+    HWND target = ::WindowFromPoint(point);
+    if (!target)
+        return;
+    HWND parent = ::GetParent(target);
+    RECT r;
+    ::GetWindowRect(target, &r);
+    if (target == m_hWnd || parent == m_hWnd)
+        return;
+    std::optional<frame::Rect> fitted =
+        frame::Placement::FitWindowRect(ToFrameRect(r), ::GetSystemMetrics(SM_CXSCREEN), m_geometry.Metrics(),
+                                        CFrameGeometry::ReadSystemMetrics());
+    if (!fitted)
+        return;
+    SetWindowPos(HWND_TOPMOST, fitted->left, fitted->top, fitted->Width(), fitted->Height(), 0);
+}

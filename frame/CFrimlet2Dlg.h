@@ -1,0 +1,101 @@
+// The capture frame: a borderless topmost popup whose shape is a coloured
+// border with a hole and a tab. Every user action starts here.
+#pragma once
+
+#include "controls/CStaticEx.h"
+#include "frame/CFrameGeometry.h"
+#include "framework/CButton.h"
+#include "framework/CDialog.h"
+#include "framework/CStatic.h"
+#include "framework/ComPtr.h"
+
+#include <wincodec.h>
+
+struct Settings;
+
+class CFrimlet2Dlg : public CDialog {
+public:
+    explicit CFrimlet2Dlg(Settings& settings, CWnd* parent = nullptr);
+    ~CFrimlet2Dlg() override;
+
+    void ApplyScale(double dpiScale);
+    void LayoutFrame();
+    void SavePlacement();
+    void ShutDown();
+    void OnShutter();
+    // Asks the other windows of the program to close; 1 when none (apart
+    // from except) is open, otherwise 0 after posting them WM_CLOSE.
+    int CloseOwnWindows(HWND except);
+
+    bool IsLocked() const { return m_bLocked != 0; }
+    bool IsFitMode() const { return m_bFitMode != 0; }
+    const CFrameGeometry& Geometry() const { return m_geometry; }
+
+protected:
+    void DoDataExchange(CDataExchange* dx) override;
+    BOOL PreTranslateMessage(MSG* msg) override;
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    BOOL OnInitDialog() override;
+    void OnOK() override;
+    void OnCancel() override;
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+
+private:
+    // Message handlers.
+    LRESULT OnNcCreate(WPARAM, LPARAM);
+    LRESULT OnPaint(WPARAM, LPARAM);
+    LRESULT OnEraseBkgnd(WPARAM, LPARAM);
+    LRESULT OnQueryDragIcon(WPARAM, LPARAM);
+    LRESULT OnGetMinMaxInfo(WPARAM, LPARAM);
+    LRESULT OnSizing(WPARAM, LPARAM);
+    LRESULT OnSize(WPARAM, LPARAM);
+    LRESULT OnDpiChanged(WPARAM, LPARAM);
+    LRESULT OnNcHitTest(WPARAM, LPARAM);
+    LRESULT OnActivate(WPARAM, LPARAM);
+    LRESULT OnSysCommand(WPARAM, LPARAM);
+    LRESULT OnTimer(WPARAM, LPARAM);
+    LRESULT OnHotKey(WPARAM, LPARAM);
+    LRESULT OnMouseButtonDown(WPARAM, LPARAM);
+    LRESULT OnShowMenu(WPARAM, LPARAM);
+    LRESULT OnGetFrameInfo(WPARAM, LPARAM);
+    LRESULT OnTaskbarButtonCreated(WPARAM, LPARAM);
+
+    void OnShutterButton();
+    void OnMinimizeIcon();
+    void OnCloseIcon();
+    void OnOpenOutputFolder();
+    void OnOptions();
+    void OnLock();
+    void OnShowController();
+    void OnSelectSize();
+    void OnImageType(UINT id);
+    void OnFitToWindow();
+    void OnGripRightButton();
+
+    void StartFitMode();
+    void EndFitMode(UINT flags, POINT point);
+    void ShowIcon(bool closeIcon);
+    void PostCommand(UINT id);
+
+    CStatic m_closeIcon;
+    CStatic m_minimizeIcon;
+    CStatic m_settingsIcon;
+    CButton m_shutterButton;
+    CStaticEx m_gripIcon;
+    HICON m_hIcon = nullptr;
+    HACCEL m_hAccel = nullptr;
+    double m_dpiScale = 0;
+    CFrameGeometry m_geometry;
+    int m_bLocked = 0;
+    int m_bFitMode = 0;
+    com_ptr<IWICImagingFactory> m_pImagingFactory;
+    DWORD m_uiThreadId = 0;
+    Settings& m_settings;
+
+    // The windows the frame opens; each has a window only while it is open.
+    CDialog m_optionsDlg;
+    CDialog m_controllerDlg;
+    CDialog m_sizeDlg;
+
+    DECLARE_MESSAGE_MAP()
+};

@@ -1,0 +1,15 @@
+// Private messages of the capture frame window.
+#pragma once
+
+#include <windows.h>
+
+// Show the popup menu at a screen point (lParam: x low word, y high word);
+// wParam 1 leaves out the Move item. Posted by the frame to itself.
+constexpr UINT WM_APP_SHOWMENU = WM_USER + 100;
+// Sent by the size dialog: wParam -> two ints receiving the minimum hole
+// size, lParam -> RECT receiving the hole in window coordinates.
+constexpr UINT WM_APP_GETFRAMEINFO = WM_USER + 102;
+// The taskbar's request for the window menu of the frame's button.
+constexpr UINT WM_TASKBAR_WINDOW_MENU = 0x0313;
+// A click on a thumbnail-toolbar button.
+constexpr WORD THUMBBUTTON_CLICKED = 0x1800;
