@@ -1,0 +1,61 @@
+#include "sizelist/CSizeInfoRules.h"
+
+#include <algorithm>
+
+namespace {
+
+// Splits an optional leading '-' from a run of ASCII digits. Returns false when
+// any other character is present.
+bool ParseSignedDigits(std::u16string_view text, long& value) {
+    bool negative = false;
+    if (!text.empty() && text.front() == u'-') {
+        negative = true;
+        text.remove_prefix(1);
+    }
+    long v = 0;
+    for (char16_t c : text) {
+        if (c < u'0' || c > u'9') {
+            return false;
+        }
+        // Saturate far above every accepted value so that long texts cannot overflow.
+        v = std::min<long>(v * 10 + (c - u'0'), 10000000L);
+    }
+    value = negative ? -v : v;
+    return true;
+}
+
+} // namespace
+
+bool CSizeInfoRules::IsValidPosition(std::u16string_view text) {
+    if (text.empty()) {
+        return true;
+    }
+    long v = 0;
+    return ParseSignedDigits(text, v) && v >= -99999 && v <= 99999;
+}
+
+bool CSizeInfoRules::IsValidExtent(std::u16string_view text) {
+    long v = 0;
+    return !text.empty() && ParseSignedDigits(text, v) && v >= 0 && v <= 99999;
+}
+
+bool CSizeInfoRules::CopyField(char16_t* field, std::size_t capacity, std::u16string_view text) {
+    if (text.size() + 1 > capacity) {
+        return false;
+    }
+    std::copy(text.begin(), text.end(), field);
+    field[text.size()] = u'\0';
+    return true;
+}
+
+void CSizeInfoRules::ReplaceTabs(char16_t* text) {
+    for (; *text; ++text) {
+        if (*text == u'\t') {
+            *text = u' ';
+        }
+    }
+}
+
+void CSizeInfoRules::ReplaceTabs(std::u16string& text) {
+    std::replace(text.begin(), text.end(), u'\t', u' ');
+}

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+#include "sizelist/SelectSizeInfo.h"
+
+// The value rules that every reader of size list entries applies.
+class CSizeInfoRules {
+public:
+    // x and y: empty, or an optional '-' followed by ASCII digits, -99999..99999.
+    static bool IsValidPosition(std::u16string_view text);
+    // width and height: not empty, an optional '-' followed by ASCII digits,
+    // 0..99999 (so -0 passes and -5 does not).
+    static bool IsValidExtent(std::u16string_view text);
+
+    // Copies text into a field of capacity units (terminator included);
+    // false when it does not fit.
+    template <std::size_t N> static bool CopyField(char16_t (&field)[N], std::u16string_view text) {
+        return CopyField(field, N, text);
+    }
+    static bool CopyField(char16_t* field, std::size_t capacity, std::u16string_view text);
+
+    // TAB characters never stay in a memo.
+    static void ReplaceTabs(char16_t* text);
+    static void ReplaceTabs(std::u16string& text);
+};

@@ -1,0 +1,56 @@
+#include "sizelist/SizeListFile.h"
+
+#include "app/CProfileSupportWinApp.h"
+#include "sizelist/CSizeInfoRules.h"
+#include "sizelist/CSizeListFormat.h"
+#include "sizelist/CSmallCsvFile.h"
+
+#include <vector>
+
+namespace {
+
+void AppendFileError(CString& messages, const wchar_t* what, CTextFile& file) {
+    const DWORD error = file.GetError();
+    messages.AppendFormat(L"%s\r\nエラー %d(0x%08X）：%s\r\n", what, static_cast<int>(error),
+                          static_cast<unsigned>(error), static_cast<const wchar_t*>(file.GetErrorText()));
+}
+
+} // namespace
+
+int ReadSizeListFile(int bOwn, const wchar_t* path, std::int32_t mode, SelectSizeList& list,
+                     CString& messages) {
+    CSmallCsvFile file;
+    if (!file.OpenForRead(path, mode) || !file.ReadAll()) {
+        AppendFileError(messages, L"ファイル操作に失敗しました。", file);
+        return 0;
+    }
+    std::vector<tagSELECT_SIZE_INFO> entries;
+    std::u16string fileMessages;
+    const int result = CSizeListFormat::ReadRecords(file.Records(), bOwn, entries, fileMessages);
+    for (const tagSELECT_SIZE_INFO& entry : entries) {
+        list.Add(entry);
+    }
+    messages += FromU16(fileMessages);
+    return result;
+}
+
+BOOL WriteSizeListFile(const wchar_t* path, std::int32_t mode, SelectSizeList& list, CString& messages) {
+    CTextFile file;
+    if (!file.OpenForWrite(path, mode)) {
+        AppendFileError(messages, L"ファイルの作成に失敗しました。", file);
+        return FALSE;
+    }
+    const CString header = FromU16(CSizeListFormat::Header());
+    BOOL ok = file.WriteText(header, header.GetLength());
+    for (int i = 0; ok && i < list.GetSize(); ++i) {
+        CSizeInfoRules::ReplaceTabs(list[i].szMemo);
+        const CString line = FromU16(CSizeListFormat::FormatLine(list[i]));
+        ok = file.WriteText(line, line.GetLength());
+    }
+    if (!ok) {
+        AppendFileError(messages, L"ファイルへの書き込みでエラーが発生しました。", file);
+        return FALSE;
+    }
+    file.Close();
+    return TRUE;
+}
