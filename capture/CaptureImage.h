@@ -1,0 +1,48 @@
+// A copy of a screen area in the screen's own pixel format, with the cursor
+// state read while it was taken.
+#pragma once
+
+#include <windows.h>
+
+#include <cstddef>
+
+struct CaptureImage {
+    // The head is laid out exactly as BITMAP, so it describes the pixels the
+    // same way GetObject describes a bitmap.
+    LONG bmType = 0;
+    LONG bmWidth = 0;
+    LONG bmHeight = 0;
+    LONG bmWidthBytes = 0; // bytes per pixel row
+    WORD bmPlanes = 0;
+    WORD bmBitsPixel = 0;
+    LPVOID bmBits = nullptr; // bmHeight rows of bmWidthBytes bytes, top row first; owned
+    CURSORINFO cursor{};     // zero unless the cursor was asked for
+
+    CaptureImage() = default;
+    CaptureImage(const CaptureImage&) = delete;
+    CaptureImage& operator=(const CaptureImage&) = delete;
+    ~CaptureImage() { Free(); }
+
+    // Copies the screen pixels of rect (screen coordinates, right and bottom
+    // exclusive) and, when withCursor is set, draws the cursor into the copy if
+    // its hot spot lies inside rect. Pixels held before are freed first.
+    // Always TRUE; when no bitmap could be made the image is left empty.
+    BOOL Grab(const RECT& rect, BOOL withCursor);
+
+    // Frees the pixels and zeroes the seven bitmap fields (not the cursor).
+    void Free();
+
+    // Takes over a buffer allocated with AllocatePixels (for images that were
+    // not grabbed from the screen).
+    static LPVOID AllocatePixels(size_t bytes);
+    void Adopt(LONG width, LONG height, LONG widthBytes, WORD bitsPixel, LPVOID bits);
+};
+
+static_assert(offsetof(CaptureImage, bmType) == offsetof(BITMAP, bmType));
+static_assert(offsetof(CaptureImage, bmWidth) == offsetof(BITMAP, bmWidth));
+static_assert(offsetof(CaptureImage, bmHeight) == offsetof(BITMAP, bmHeight));
+static_assert(offsetof(CaptureImage, bmWidthBytes) == offsetof(BITMAP, bmWidthBytes));
+static_assert(offsetof(CaptureImage, bmPlanes) == offsetof(BITMAP, bmPlanes));
+static_assert(offsetof(CaptureImage, bmBitsPixel) == offsetof(BITMAP, bmBitsPixel));
+static_assert(offsetof(CaptureImage, bmBits) == offsetof(BITMAP, bmBits));
+static_assert(offsetof(CaptureImage, cursor) == sizeof(BITMAP));

@@ -1,0 +1,325 @@
+#include "capture/EncodeImageFile.h"
+
+#include "capture/NeuQuant.h"
+#include "capture/ShutterRules.h"
+#include "framework/Handles.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <memory>
+#include <new>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct ContainerChoice {
+    const GUID* container;
+    const GUID* frameFormat;
+};
+
+ContainerChoice ChoiceFor(int imageType) {
+    switch (imageType) {
+    case 0:
+        return {&GUID_ContainerFormatJpeg, &GUID_WICPixelFormat24bppBGR};
+    case 1:
+        return {&GUID_ContainerFormatBmp, &GUID_WICPixelFormat24bppBGR};
+    case 2:
+        return {&GUID_ContainerFormatGif, &GUID_WICPixelFormat8bppIndexed};
+    default:
+        return {&GUID_ContainerFormatPng, &GUID_WICPixelFormat24bppBGR};
+    }
+}
+
+bool MemoryFormatFor(int bitsPerPixel, WICPixelFormatGUID& format) {
+    switch (bitsPerPixel) {
+    case 8:
+        format = GUID_WICPixelFormat8bppIndexed;
+        return true;
+    case 16:
+        format = GUID_WICPixelFormat16bppBGR565;
+        return true;
+    case 24:
+        format = GUID_WICPixelFormat24bppBGR;
+        return true;
+    case 32:
+        format = GUID_WICPixelFormat32bppBGRA;
+        return true;
+    default:
+        return false;
+    }
+}
+
+// Palette entries as blue, green, red and a zero byte: the WICColor 0x00RRGGBB.
+WICColor PaletteColour(std::uint8_t r, std::uint8_t g, std::uint8_t b) {
+    return (static_cast<WICColor>(r) << 16) | (static_cast<WICColor>(g) << 8) | b;
+}
+
+// The pixels handed to CreateBitmapFromMemory: the image's own, or a converted
+// copy held here for the length of one call.
+struct Source {
+    UINT width = 0;
+    UINT height = 0;
+    UINT stride = 0;
+    WICPixelFormatGUID format{};
+    const BYTE* bits = nullptr;
+    std::vector<BYTE> converted;
+    bool indexed = false;
+    std::array<WICColor, 256> palette{};
+
+    UINT Size() const { return stride * height; }
+};
+
+UINT IndexStride(UINT width) {
+    return (width + 3) & ~3u;
+}
+
+// GIF from 16, 24 or 32 bits: 256 colours learned by the quantiser.
+bool QuantiseInto(const CaptureImage& image, Source& source) {
+    auto quantiser = std::make_unique<NeuQuant>();
+    source.stride = IndexStride(source.width);
+    source.converted.assign(static_cast<size_t>(source.stride) * source.height, 0);
+    if (!quantiser->Quantise(static_cast<const std::uint8_t*>(image.bmBits), image.bmWidth, image.bmHeight,
+                             image.bmWidthBytes, image.bmBitsPixel, source.converted.data(),
+                             static_cast<int>(source.stride)))
+        return false;
+    const auto& colours = quantiser->Palette();
+    for (size_t i = 0; i < colours.size(); ++i)
+        source.palette[i] = PaletteColour(colours[i].r, colours[i].g, colours[i].b);
+    return true;
+}
+
+// GIF from 8 bits: the screen's indices as they are, with the screen palette.
+void CopyIndices(const CaptureImage& image, Source& source) {
+    source.stride = IndexStride(source.width);
+    source.converted.assign(static_cast<size_t>(source.stride) * source.height, 0);
+    const BYTE* bits = static_cast<const BYTE*>(image.bmBits);
+    for (UINT y = 0; y < source.height; ++y)
+        std::copy_n(bits + static_cast<size_t>(y) * image.bmWidthBytes, source.width,
+                    source.converted.data() + static_cast<size_t>(y) * source.stride);
+    const auto screen = ScreenPalette();
+    for (size_t i = 0; i < screen.size(); ++i)
+        source.palette[i] = PaletteColour(screen[i].peRed, screen[i].peGreen, screen[i].peBlue);
+}
+
+// Any other format from 8 bits: 24-bit blue, green, red through the screen palette.
+void ExpandIndices(const CaptureImage& image, Source& source) {
+    source.stride = (source.width * 3 + 3) & ~3u;
+    source.converted.assign(static_cast<size_t>(source.stride) * source.height, 0);
+    const auto screen = ScreenPalette();
+    const BYTE* bits = static_cast<const BYTE*>(image.bmBits);
+    for (UINT y = 0; y < source.height; ++y) {
+        const BYTE* in = bits + static_cast<size_t>(y) * image.bmWidthBytes;
+        BYTE* out = source.converted.data() + static_cast<size_t>(y) * source.stride;
+        for (UINT x = 0; x < source.width; ++x, out += 3) {
+            const PALETTEENTRY& c = screen[in[x]];
+            out[0] = c.peBlue;
+            out[1] = c.peGreen;
+            out[2] = c.peRed;
+        }
+    }
+    source.format = GUID_WICPixelFormat24bppBGR;
+}
+
+// Chooses and, where needed, converts the source pixels; false means code -2.
+bool PrepareSource(const CaptureImage& image, int imageType, Source& source) {
+    if (!image.bmBits || image.bmWidth <= 0 || image.bmHeight <= 0)
+        return false;
+    if (!MemoryFormatFor(image.bmBitsPixel, source.format))
+        return false;
+    if (static_cast<long long>(image.bmWidthBytes) * 8 < static_cast<long long>(image.bmWidth) * image.bmBitsPixel)
+        return false;
+    source.width = static_cast<UINT>(image.bmWidth);
+    source.height = static_cast<UINT>(image.bmHeight);
+
+    if (imageType == 2) {
+        source.indexed = true;
+        source.format = GUID_WICPixelFormat8bppIndexed;
+        if (image.bmBitsPixel == 8)
+            CopyIndices(image, source);
+        else if (!QuantiseInto(image, source))
+            return false;
+        source.bits = source.converted.data();
+        return true;
+    }
+    if (image.bmBitsPixel == 8) {
+        ExpandIndices(image, source);
+        source.bits = source.converted.data();
+        return true;
+    }
+    source.stride = static_cast<UINT>(image.bmWidthBytes);
+    source.bits = static_cast<const BYTE*>(image.bmBits);
+    return true;
+}
+
+// The folder part of a path ("." when it has none).
+std::wstring FolderOf(const wchar_t* path) {
+    std::wstring text(path);
+    const size_t slash = text.find_last_of(L"\\/");
+    if (slash == std::wstring::npos)
+        return L".";
+    if (slash == 0 || (slash == 2 && text[1] == L':'))
+        return text.substr(0, slash + 1); // a root keeps its backslash
+    return text.substr(0, slash);
+}
+
+// A file under a temporary name that is deleted unless it was moved into place.
+class TemporaryFile {
+public:
+    TemporaryFile() = default;
+    TemporaryFile(const TemporaryFile&) = delete;
+    TemporaryFile& operator=(const TemporaryFile&) = delete;
+    ~TemporaryFile() {
+        if (!m_path.empty())
+            ::DeleteFileW(m_path.c_str());
+    }
+    bool Create(const std::wstring& folder) {
+        wchar_t name[MAX_PATH] = {};
+        if (!::GetTempFileNameW(folder.c_str(), L"frm", 0, name))
+            return false;
+        m_path = name;
+        return true;
+    }
+    const wchar_t* Path() const { return m_path.c_str(); }
+    bool MoveTo(const wchar_t* target) {
+        if (!::MoveFileExW(m_path.c_str(), target, MOVEFILE_REPLACE_EXISTING))
+            return false;
+        m_path.clear();
+        return true;
+    }
+
+private:
+    std::wstring m_path;
+};
+
+void WriteJpegQuality(IPropertyBag2* bag, float quality, float* writtenQuality) {
+    wchar_t name[] = L"ImageQuality";
+    PROPBAG2 option{};
+    option.pstrName = name;
+    VARIANT value;
+    ::VariantInit(&value);
+    value.vt = VT_R4;
+    value.fltVal = ShutterRules::ClampQuality(quality);
+    const HRESULT written = bag->Write(1, &option, &value);
+    if (!writtenQuality || FAILED(written))
+        return;
+    *writtenQuality = value.fltVal;
+    VARIANT stored;
+    ::VariantInit(&stored);
+    HRESULT readResult = S_OK;
+    if (SUCCEEDED(bag->Read(1, &option, nullptr, &stored, &readResult)) && stored.vt == VT_R4)
+        *writtenQuality = stored.fltVal;
+    ::VariantClear(&stored);
+}
+
+void ClearGifTransparency(IWICBitmapFrameEncode* frame) {
+    com_ptr<IWICMetadataQueryWriter> writer;
+    if (FAILED(frame->GetMetadataQueryWriter(writer.put())) || !writer)
+        return;
+    PROPVARIANT value;
+    ::PropVariantInit(&value);
+    value.vt = VT_BOOL;
+    value.boolVal = VARIANT_FALSE;
+    writer->SetMetadataByName(L"/grctlext/TransparencyFlag", &value);
+}
+
+int Encode(IWICImagingFactory* factory, const CaptureImage& image, const wchar_t* path, int imageType,
+           float quality, float* writtenQuality) {
+    if (imageType < 0 || imageType > 3)
+        return kEncodeBadType;
+    const ContainerChoice choice = ChoiceFor(imageType);
+
+    Source source;
+    if (!factory || !path || !PrepareSource(image, imageType, source))
+        return kEncodeNoSource;
+    com_ptr<IWICBitmap> bitmap;
+    if (FAILED(factory->CreateBitmapFromMemory(source.width, source.height, source.format, source.stride,
+                                               source.Size(), const_cast<BYTE*>(source.bits), bitmap.put())) ||
+        !bitmap)
+        return kEncodeNoSource;
+    if (source.indexed) {
+        com_ptr<IWICPalette> palette;
+        if (SUCCEEDED(factory->CreatePalette(palette.put())) && palette &&
+            SUCCEEDED(palette->InitializeCustom(source.palette.data(), static_cast<UINT>(source.palette.size()))))
+            bitmap->SetPalette(palette.get());
+    }
+
+    // Declared before the stream and the encoder, so it is deleted after they
+    // have let the file go.
+    TemporaryFile temporary;
+    UINT size = 0;
+    {
+        com_ptr<IWICStream> stream;
+        if (!temporary.Create(FolderOf(path)) || FAILED(factory->CreateStream(stream.put())) || !stream ||
+            FAILED(stream->InitializeFromFilename(temporary.Path(), GENERIC_WRITE)))
+            return kEncodeCannotOpen;
+
+        com_ptr<IWICBitmapEncoder> encoder;
+        if (FAILED(factory->CreateEncoder(*choice.container, nullptr, encoder.put())) || !encoder)
+            return kEncodeNoEncoder;
+        if (FAILED(encoder->Initialize(stream.get(), WICBitmapEncoderNoCache)))
+            return kEncodeWriteFailed;
+
+        com_ptr<IWICBitmapFrameEncode> frame;
+        com_ptr<IPropertyBag2> options;
+        if (FAILED(encoder->CreateNewFrame(frame.put(), options.put())) || !frame)
+            return kEncodeWriteFailed;
+        if (imageType == 0 && options)
+            WriteJpegQuality(options.get(), quality, writtenQuality);
+        if (FAILED(frame->Initialize(options.get())))
+            return kEncodeFrameInit;
+        if (imageType == 2)
+            ClearGifTransparency(frame.get()); // not supported everywhere; a GIF without it has no transparency
+
+        WICPixelFormatGUID frameFormat = *choice.frameFormat;
+        if (FAILED(frame->SetSize(source.width, source.height)) || FAILED(frame->SetResolution(96.0, 96.0)) ||
+            FAILED(frame->SetPixelFormat(&frameFormat)) || FAILED(frame->WriteSource(bitmap.get(), nullptr)) ||
+            FAILED(frame->Commit()) || FAILED(encoder->Commit()))
+            return kEncodeWriteFailed;
+
+        STATSTG stat{};
+        if (SUCCEEDED(stream->Stat(&stat, STATFLAG_NONAME)))
+            size = static_cast<UINT>(stat.cbSize.QuadPart & 0xFFFFFFFFu);
+    } // frame, options, encoder and stream released: the file is closed
+
+    if (size == 0)
+        return kEncodeNothingWritten;
+    if (!temporary.MoveTo(path))
+        return kEncodeCannotOpen;
+    return static_cast<int>(size);
+}
+
+} // namespace
+
+int EncodeImageFile(IWICImagingFactory* factory, const CaptureImage& image, const wchar_t* path,
+                    int imageType, float quality, float* writtenQuality) {
+    if (writtenQuality)
+        *writtenQuality = -1.0f;
+    try {
+        return Encode(factory, image, path, imageType, quality, writtenQuality);
+    } catch (const std::bad_alloc&) {
+        return kEncodeNoSource; // the working copy of the pixels could not be made
+    }
+}
+
+std::array<PALETTEENTRY, 256> ScreenPalette() {
+    std::array<PALETTEENTRY, 256> entries{};
+    WindowDC screen(nullptr);
+    if (!screen)
+        return entries;
+    if ((::GetDeviceCaps(screen.get(), RASTERCAPS) & RC_PALETTE) &&
+        ::GetSystemPaletteEntries(screen.get(), 0, 256, entries.data()) == 256)
+        return entries;
+    entries = {};
+    unique_handle<GdiObjectTraits<HPALETTE>> halftone(::CreateHalftonePalette(screen.get()));
+    if (halftone)
+        ::GetPaletteEntries(halftone.get(), 0, 256, entries.data());
+    return entries;
+}
+
+com_ptr<IWICImagingFactory> CreateImagingFactory() {
+    com_ptr<IWICImagingFactory> factory;
+    if (FAILED(CreateInstance(CLSID_WICImagingFactory2, factory)) || !factory)
+        CreateInstance(CLSID_WICImagingFactory, factory);
+    return factory;
+}

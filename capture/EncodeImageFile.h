@@ -1,0 +1,48 @@
+// Writing a CaptureImage as a JPEG, BMP, GIF or PNG file through the Windows
+// Imaging Component.
+#pragma once
+
+#include "capture/CaptureImage.h"
+#include "framework/ComPtr.h"
+
+#include <windows.h>
+#include <wincodec.h>
+
+#include <array>
+
+// Results of EncodeImageFile other than a file size.
+enum EncodeResult : int {
+    kEncodeNothingWritten = 0,  // the encoder produced an empty file
+    kEncodeBadType = -1,        // the image type is not 0..3
+    kEncodeNoSource = -2,       // no factory, a bit depth not 8/16/24/32, or no source bitmap
+    kEncodeCannotOpen = -3,     // the file cannot be opened (or put in place) for writing
+    kEncodeNoEncoder = -4,      // no encoder for the container format
+    kEncodeFrameInit = -5,      // the frame refused its options
+    kEncodeWriteFailed = -6,    // the encoder failed while writing; no file was put in place
+};
+
+// Writes `image` to `path` as imageType (0 JPEG, 1 BMP, 2 GIF, 3 PNG) and
+// returns the size of the written file in bytes, or a result above. quality
+// (0..1, clamped) counts for JPEG only. GIF is reduced to 256 colours first.
+//
+// The file is written under a temporary name in the target's folder and moved
+// over `path` only when every encoder step succeeded, so a failure never
+// damages a file already at `path` and leaves no temporary file behind.
+//
+// An 8-bit image holds indices into the screen's palette (ScreenPalette): as
+// GIF those indices are written unchanged with that palette; for the other
+// formats the image is first expanded through the palette to 24 bits.
+//
+// writtenQuality, when given, receives the "ImageQuality" value that the JPEG
+// encoder's option bag holds after it was set, or -1 when none was set.
+int EncodeImageFile(IWICImagingFactory* factory, const CaptureImage& image, const wchar_t* path,
+                    int imageType, float quality, float* writtenQuality = nullptr);
+
+// The colours the 256 pixel values of an 8-bit screen stand for: the system
+// palette of a palette display; on any other display (which never yields an
+// 8-bit grab) the halftone palette.
+std::array<PALETTEENTRY, 256> ScreenPalette();
+
+// The imaging factory: CLSID_WICImagingFactory2, else CLSID_WICImagingFactory.
+// Null when neither can be created. COM must be initialised on the thread.
+com_ptr<IWICImagingFactory> CreateImagingFactory();

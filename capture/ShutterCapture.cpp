@@ -1,0 +1,54 @@
+#include "capture/ShutterCapture.h"
+
+#include "capture/CaptureImage.h"
+#include "capture/EncodeImageFile.h"
+
+#include <algorithm>
+
+ShutterRules::HeldTypeKeys ReadHeldTypeKeys() {
+    ShutterRules::HeldTypeKeys keys;
+    keys.j = ::GetKeyState('J') < 0;
+    keys.b = ::GetKeyState('B') < 0;
+    keys.g = ::GetKeyState('G') < 0;
+    keys.p = ::GetKeyState('P') < 0;
+    return keys;
+}
+
+RECT VirtualScreenRect() {
+    const int x = ::GetSystemMetrics(SM_XVIRTUALSCREEN);
+    const int y = ::GetSystemMetrics(SM_YVIRTUALSCREEN);
+    return RECT{x, y, x + ::GetSystemMetrics(SM_CXVIRTUALSCREEN), y + ::GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+}
+
+std::optional<int> TakeCapture(const Settings& settings, IWICImagingFactory* factory, RECT holeOnScreen,
+                               const RECT& virtualScreen, const ShutterRules::HeldTypeKeys& keys,
+                               CString* writtenPath, float* writtenQuality) {
+    if (writtenQuality)
+        *writtenQuality = -1.0f;
+    const int imageType = ShutterRules::EffectiveType(keys, settings.type);
+
+    CString path;
+    settings.MakeOutputFileName(path, imageType);
+
+    RECT area = holeOnScreen;
+    area.left = std::max(area.left, virtualScreen.left);
+    area.top = std::max(area.top, virtualScreen.top);
+    area.right = std::min(area.right, virtualScreen.right);
+    area.bottom = std::min(area.bottom, virtualScreen.bottom);
+    if (area.right - area.left <= 0 || area.bottom - area.top <= 0)
+        return std::nullopt;
+
+    CaptureImage image;
+    if (!image.Grab(area, settings.combiningCursor))
+        return std::nullopt;
+
+    settings.EnsureOutputFolder();
+    const int result = EncodeImageFile(factory, image, path, imageType,
+                                       ShutterRules::ShutterQuality(settings.jpegQuality), writtenQuality);
+    // A result below 1 leaves nothing to delete: the encoder writes under a
+    // temporary name and removes it itself, and moves a file to `path` only
+    // when it succeeded, so an earlier file of the same name survives.
+    if (writtenPath)
+        *writtenPath = path;
+    return result;
+}

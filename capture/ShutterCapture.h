@@ -1,0 +1,40 @@
+// One capture of the shutter: from the frame's hole on the screen to a
+// written image file. The frame window gathers the inputs and shows the
+// result; everything in between happens here.
+#pragma once
+
+#include "app/Settings.h"
+#include "capture/ShutterRules.h"
+#include "framework/CString.h"
+
+#include <windows.h>
+#include <wincodec.h>
+
+#include <optional>
+
+// The J, B, G and P keys as GetKeyState reports them for the message being
+// handled.
+ShutterRules::HeldTypeKeys ReadHeldTypeKeys();
+
+// The virtual screen (all monitors) in screen coordinates.
+RECT VirtualScreenRect();
+
+// Takes one capture:
+//  - the image type is the one of the held keys (J > B > G > P), else the
+//    settings' type;
+//  - the output path is made for that type (time stamp of this moment, or the
+//    fixed name);
+//  - the hole (screen coordinates, right and bottom exclusive) is clipped to
+//    virtualScreen; an empty remainder stops here;
+//  - the pixels are grabbed, with the cursor when combiningCursor is set;
+//  - the output folder is created when missing;
+//  - the image is encoded with quality jpegQuality / 100 + 0.001.
+// Returns std::nullopt when it stopped before encoding (nothing written; the
+// status label stays as it is), otherwise EncodeImageFile's result: the file
+// size (> 0), or 0 / a negative code, in which case no file of this capture
+// exists and a file that was at the path before is untouched.
+// writtenPath receives the output path whenever the encoder ran;
+// writtenQuality the JPEG "ImageQuality" the encoder was given (-1 otherwise).
+std::optional<int> TakeCapture(const Settings& settings, IWICImagingFactory* factory, RECT holeOnScreen,
+                               const RECT& virtualScreen, const ShutterRules::HeldTypeKeys& keys,
+                               CString* writtenPath = nullptr, float* writtenQuality = nullptr);

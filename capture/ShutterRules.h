@@ -1,0 +1,30 @@
+// The plain decisions of one capture: which image type a shot is written in
+// and which JPEG quality the encoder is given.
+#pragma once
+
+namespace ShutterRules {
+
+// The letter keys held while the shutter fires.
+struct HeldTypeKeys {
+    bool j = false;
+    bool b = false;
+    bool g = false;
+    bool p = false;
+};
+
+// J (JPEG) before B (BMP) before G (GIF) before P (PNG); with none of them
+// held, the type of the settings.
+int EffectiveType(bool j, bool b, bool g, bool p, int settingsType);
+inline int EffectiveType(const HeldTypeKeys& keys, int settingsType) {
+    return EffectiveType(keys.j, keys.b, keys.g, keys.p, settingsType);
+}
+
+// The quality handed to the encoder for a jpegQuality percentage:
+// jpegQuality / 100 + 0.001 (90 gives 0.901).
+float ShutterQuality(int jpegQuality);
+
+// The "ImageQuality" value the JPEG encoder is given: quality limited to
+// 0.0 .. 1.0 (a NaN counts as 0).
+float ClampQuality(float quality);
+
+} // namespace ShutterRules

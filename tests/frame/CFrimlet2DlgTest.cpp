@@ -1,0 +1,280 @@
+// The capture frame window in this process: placement, shape, lock, scale
+// changes, private messages, the popup menu and the placement it stores.
+#include "app/CFrimlet2App.h"
+#include "frame/CFrimlet2Dlg.h"
+#include "frame/FrameMessages.h"
+#include "framework/ComPtr.h"
+#include "res/resource.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <vector>
+
+namespace {
+
+const wchar_t kTestKey[] = L"Software\\Oskvane\\Frimlet2Test";
+// A hotkey nobody else uses, so the frame's registration never clashes.
+constexpr int kTestHotkey = 0x077B; // Shift+Ctrl+Alt+F12
+
+DWORD ReadDword(const wchar_t* name, DWORD fallback = 0xDEADBEEF) {
+    DWORD value = 0, size = sizeof(value);
+    if (::RegGetValueW(HKEY_CURRENT_USER, kTestKey, name, RRF_RT_REG_DWORD, nullptr, &value, &size) !=
+        ERROR_SUCCESS)
+        return fallback;
+    return value;
+}
+
+void Pump(DWORD millis = 50) {
+    DWORD end = ::GetTickCount() + millis;
+    MSG msg;
+    do {
+        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            ::TranslateMessage(&msg);
+            ::DispatchMessageW(&msg);
+        }
+        ::Sleep(5);
+    } while (static_cast<int>(end - ::GetTickCount()) > 0);
+}
+
+RECT HoleOnScreen(const CFrimlet2Dlg& frame) {
+    RECT hole{};
+    ::SendMessageW(frame.m_hWnd, WM_APP_GETFRAMEINFO, 0, reinterpret_cast<LPARAM>(&hole));
+    ::MapWindowPoints(frame.m_hWnd, nullptr, reinterpret_cast<POINT*>(&hole), 2);
+    return hole;
+}
+
+class FrameWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ::RegDeleteTreeW(HKEY_CURRENT_USER, kTestKey);
+        app.SetRegistryKey(L"Oskvane");
+        settings.hotkey = kTestHotkey;
+        settings.x = settings.y = settings.cx = settings.cy = INT_MIN;
+    }
+    void TearDown() override {
+        if (frame && frame->m_hWnd)
+            frame->DestroyWindow();
+        frame.reset();
+        ::RegDeleteTreeW(HKEY_CURRENT_USER, kTestKey);
+    }
+    void Open() {
+        frame = std::make_unique<CFrimlet2Dlg>(settings);
+        ASSERT_TRUE(frame->Create(IDD_FRIMLET2_DIALOG));
+        Pump();
+    }
+
+    ComApartment com{ComApartment::Ole};
+    CFrimlet2App app{L"Frimlet2Test"};
+    Settings settings;
+    std::unique_ptr<CFrimlet2Dlg> frame;
+};
+
+TEST_F(FrameWindowTest, FirstStartCentresA400By300HoleOnTheWorkArea) {
+    POINT centreOfScreen{::GetSystemMetrics(SM_CXSCREEN) / 2, ::GetSystemMetrics(SM_CYSCREEN) / 2};
+    ::SetCursorPos(centreOfScreen.x, centreOfScreen.y);
+    Open();
+    RECT hole = HoleOnScreen(*frame);
+    EXPECT_EQ(hole.right - hole.left, 400);
+    EXPECT_EQ(hole.bottom - hole.top, 300);
+    RECT window, work;
+    frame->GetWindowRect(&window);
+    ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    int w = window.right - window.left, h = window.bottom - window.top;
+    EXPECT_EQ(window.left, (work.left + work.right) / 2 - w / 2);
+    EXPECT_EQ(window.top, (work.top + work.bottom) / 2 - h / 2);
+    EXPECT_TRUE(::GetWindowLongPtrW(frame->m_hWnd, GWL_EXSTYLE) & WS_EX_TOPMOST);
+    BYTE alpha = 0;
+    DWORD flags = 0;
+    ASSERT_TRUE(::GetLayeredWindowAttributes(frame->m_hWnd, nullptr, &alpha, &flags));
+    EXPECT_EQ(alpha, 255);
+    wchar_t title[32] = {};
+    ::GetWindowTextW(frame->m_hWnd, title, 32);
+    EXPECT_STREQ(title, L"Frimlet2");
+}
+
+TEST_F(FrameWindowTest, StoredPlacementIsHonouredAndAnOffScreenOneComesBack) {
+    settings.x = 100;
+    settings.y = 120;
+    settings.cx = 320;
+    settings.cy = 200;
+    Open();
+    RECT window;
+    frame->GetWindowRect(&window);
+    EXPECT_EQ(window.left, 100);
+    EXPECT_EQ(window.top, 120);
+    RECT hole = HoleOnScreen(*frame);
+    EXPECT_EQ(hole.right - hole.left, 320);
+    EXPECT_EQ(hole.bottom - hole.top, 200);
+    frame->DestroyWindow();
+
+    settings.x = 50000;
+    settings.y = 40000;
+    settings.cx = 320;
+    settings.cy = 200;
+    Open();
+    frame->GetWindowRect(&window);
+    hole = HoleOnScreen(*frame);
+    EXPECT_EQ(hole.right - hole.left, 320); // size kept
+    EXPECT_EQ(hole.bottom - hole.top, 200);
+    EXPECT_LE(window.right, ::GetSystemMetrics(SM_CXSCREEN) + (window.right - window.left));
+    EXPECT_LE(window.bottom, ::GetSystemMetrics(SM_CYSCREEN));
+    EXPECT_GT(window.right, 0);
+}
+
+TEST_F(FrameWindowTest, RegionLeavesTheHoleAndMarginEmptyAndRoundsTheTab) {
+    Open();
+    HRGN region = ::CreateRectRgn(0, 0, 0, 0);
+    ASSERT_NE(::GetWindowRgn(frame->m_hWnd, region), ERROR);
+    RECT hole{};
+    ::SendMessageW(frame->m_hWnd, WM_APP_GETFRAMEINFO, 0, reinterpret_cast<LPARAM>(&hole));
+    RECT outer = frame->Geometry().OuterRect();
+    EXPECT_FALSE(::PtInRegion(region, (hole.left + hole.right) / 2, (hole.top + hole.bottom) / 2));
+    EXPECT_FALSE(::PtInRegion(region, hole.left, hole.top));
+    EXPECT_TRUE(::PtInRegion(region, hole.left - 1, hole.top + 20));       // the border
+    EXPECT_TRUE(::PtInRegion(region, outer.right - 30, outer.bottom - 5)); // the tab
+    EXPECT_FALSE(::PtInRegion(region, outer.right - 1, outer.bottom - 1)); // rounded lower corner
+    EXPECT_FALSE(::PtInRegion(region, outer.left - 1, outer.top + 20));    // the margin
+    EXPECT_FALSE(::PtInRegion(region, outer.left + 20, outer.bottom - 2)); // beside the tab
+    ::DeleteObject(region);
+}
+
+TEST_F(FrameWindowTest, LockMakesTheFrameSeeThroughAndDeafToTheMouse) {
+    Open();
+    RECT window;
+    frame->GetWindowRect(&window);
+    LPARAM onBorder = MAKELPARAM(window.left + 100, window.top + 8);
+    EXPECT_EQ(::SendMessageW(frame->m_hWnd, WM_NCHITTEST, 0, onBorder), HTCAPTION);
+    ::SendMessageW(frame->m_hWnd, WM_COMMAND, IDM_LOCK, 0);
+    BYTE alpha = 0;
+    ::GetLayeredWindowAttributes(frame->m_hWnd, nullptr, &alpha, nullptr);
+    EXPECT_EQ(alpha, 200);
+    EXPECT_EQ(::SendMessageW(frame->m_hWnd, WM_NCHITTEST, 0, onBorder), HTCLIENT);
+    // A thumbnail-toolbar click runs the same command.
+    ::SendMessageW(frame->m_hWnd, WM_COMMAND, MAKEWPARAM(IDM_LOCK, THUMBBUTTON_CLICKED), 0);
+    ::GetLayeredWindowAttributes(frame->m_hWnd, nullptr, &alpha, nullptr);
+    EXPECT_EQ(alpha, 255);
+    EXPECT_FALSE(frame->IsLocked());
+}
+
+TEST_F(FrameWindowTest, ScaleChangeKeepsTheHoleAndGrowsTheFrameAroundIt) {
+    Open();
+    RECT before = HoleOnScreen(*frame);
+    RECT windowBefore;
+    frame->GetWindowRect(&windowBefore);
+    RECT suggested{0, 0, 10, 10};
+    ::SendMessageW(frame->m_hWnd, WM_DPICHANGED, MAKEWPARAM(192, 192), reinterpret_cast<LPARAM>(&suggested));
+    Pump();
+    RECT after = HoleOnScreen(*frame);
+    EXPECT_EQ(after.left, before.left);
+    EXPECT_EQ(after.top, before.top);
+    EXPECT_EQ(after.right, before.right);
+    EXPECT_EQ(after.bottom, before.bottom);
+    RECT windowAfter;
+    frame->GetWindowRect(&windowAfter);
+    EXPECT_LT(windowAfter.left, windowBefore.left);
+    EXPECT_GT(windowAfter.bottom - after.bottom, windowBefore.bottom - before.bottom); // a taller tab
+    EXPECT_DOUBLE_EQ(frame->Geometry().Metrics().Scale(), 2.0);
+}
+
+TEST_F(FrameWindowTest, FrameInfoGivesTheMinimumAndTheHole) {
+    Open();
+    int minimum[2] = {0, 0};
+    RECT hole{};
+    EXPECT_EQ(::SendMessageW(frame->m_hWnd, WM_APP_GETFRAMEINFO, reinterpret_cast<WPARAM>(minimum),
+                             reinterpret_cast<LPARAM>(&hole)),
+              0);
+    EXPECT_EQ(minimum[0], 10);
+    EXPECT_EQ(minimum[1], 10);
+    EXPECT_EQ(hole.right - hole.left, 400);
+    EXPECT_EQ(::SendMessageW(frame->m_hWnd, WM_APP_GETFRAMEINFO, 0, 0), 0); // null pointers are fine
+}
+
+TEST_F(FrameWindowTest, EscapeMinimisesAndStoresThePlacementEnterDoesNothing) {
+    Open();
+    ::SendMessageW(frame->m_hWnd, WM_COMMAND, IDOK, 0);
+    EXPECT_FALSE(frame->IsIconic());
+    EXPECT_TRUE(frame->IsWindow());
+    RECT window;
+    frame->GetWindowRect(&window);
+    ::SendMessageW(frame->m_hWnd, WM_COMMAND, IDCANCEL, 0);
+    Pump();
+    EXPECT_TRUE(frame->IsIconic());
+    EXPECT_EQ(static_cast<int>(ReadDword(L"x")), window.left);
+    EXPECT_EQ(static_cast<int>(ReadDword(L"y")), window.top);
+    EXPECT_EQ(ReadDword(L"cx"), 400u);
+    EXPECT_EQ(ReadDword(L"cy"), 300u);
+}
+
+TEST_F(FrameWindowTest, ImageTypeCommandIsStoredAtOnce) {
+    Open();
+    ::SendMessageW(frame->m_hWnd, WM_COMMAND, IDM_TYPE_PNG, 0);
+    EXPECT_EQ(settings.type, 3);
+    EXPECT_EQ(ReadDword(L"type"), 3u);
+    ::SendMessageW(frame->m_hWnd, WM_COMMAND, IDM_TYPE_BMP, 0);
+    EXPECT_EQ(ReadDword(L"type"), 1u);
+}
+
+// Reads the popup menu while it is tracked, then closes it.
+struct MenuProbe {
+    static MenuProbe* current;
+    std::vector<UINT> ids;
+    std::vector<UINT> states;
+    std::vector<std::wstring> texts;
+    bool seen = false;
+
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR id, DWORD) {
+        HWND menuWindow = ::FindWindowW(L"#32768", nullptr);
+        if (!menuWindow || !current)
+            return;
+        HMENU menu = reinterpret_cast<HMENU>(::SendMessageW(menuWindow, MN_GETHMENU, 0, 0));
+        if (!menu)
+            return;
+        current->seen = true;
+        for (int i = 0; i < ::GetMenuItemCount(menu); ++i) {
+            current->ids.push_back(::GetMenuItemID(menu, i));
+            current->states.push_back(::GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION));
+            wchar_t text[128] = {};
+            ::GetMenuStringW(menu, static_cast<UINT>(i), text, 128, MF_BYPOSITION);
+            current->texts.push_back(text);
+        }
+        ::KillTimer(nullptr, id);
+        ::EndMenu();
+    }
+    int IndexOf(UINT id) const {
+        for (size_t i = 0; i < ids.size(); ++i)
+            if (ids[i] == id)
+                return static_cast<int>(i);
+        return -1;
+    }
+};
+MenuProbe* MenuProbe::current = nullptr;
+
+TEST_F(FrameWindowTest, PopupMenuChecksTheTypeSwapsTheLockTextAndDropsMove) {
+    settings.type = 2;
+    Open();
+    ::SendMessageW(frame->m_hWnd, WM_COMMAND, IDM_LOCK, 0);
+
+    MenuProbe probe;
+    MenuProbe::current = &probe;
+    UINT_PTR timer = ::SetTimer(nullptr, 0, 200, &MenuProbe::Tick);
+    ::SendMessageW(frame->m_hWnd, WM_APP_SHOWMENU, 1, MAKELPARAM(200, 200));
+    ::KillTimer(nullptr, timer);
+    MenuProbe::current = nullptr;
+    ASSERT_TRUE(probe.seen);
+    EXPECT_EQ(probe.IndexOf(SC_MOVE), -1);
+    int lock = probe.IndexOf(IDM_LOCK);
+    ASSERT_GE(lock, 0);
+    EXPECT_EQ(probe.texts[static_cast<size_t>(lock)], L"枠の位置とサイズのロックを解除する");
+    int restore = probe.IndexOf(SC_RESTORE);
+    ASSERT_GE(restore, 0);
+    EXPECT_TRUE(probe.states[static_cast<size_t>(restore)] & MF_GRAYED);
+    int minimize = probe.IndexOf(SC_MINIMIZE);
+    ASSERT_GE(minimize, 0);
+    EXPECT_FALSE(probe.states[static_cast<size_t>(minimize)] & MF_GRAYED);
+    // The image types sit in the submenu; its item for GIF is checked.
+    int options = probe.IndexOf(IDM_OPTIONS);
+    EXPECT_EQ(options, 0);
+}
+
+} // namespace
