@@ -517,6 +517,13 @@ void CFrimlet2Dlg::OnShowController() {
         PostCommand(IDM_SHOW_CONTROLLER);
         return;
     }
+    m_controllerDlg.m_pFrameWnd = this;
+    if (IsOpen(m_controllerDlg)) {
+        m_controllerDlg.CenterOnFrame();
+        return;
+    }
+    if (m_controllerDlg.Create(IDD_FRAME_CONTROLLER, this))
+        m_controllerDlg.CenterOnFrame();
 }
 
 void CFrimlet2Dlg::OnSelectSize() {

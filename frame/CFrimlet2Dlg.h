@@ -3,6 +3,7 @@
 #pragma once
 
 #include "controls/CStaticEx.h"
+#include "frame/CFrameControllerDlg.h"
 #include "frame/CFrameGeometry.h"
 #include "framework/CButton.h"
 #include "framework/CDialog.h"
@@ -30,6 +31,7 @@ public:
     bool IsLocked() const { return m_bLocked != 0; }
     bool IsFitMode() const { return m_bFitMode != 0; }
     const CFrameGeometry& Geometry() const { return m_geometry; }
+    CFrameControllerDlg& Controller() { return m_controllerDlg; }
 
 protected:
     void DoDataExchange(CDataExchange* dx) override;
@@ -94,7 +96,7 @@ private:
 
     // The windows the frame opens; each has a window only while it is open.
     CDialog m_optionsDlg;
-    CDialog m_controllerDlg;
+    CFrameControllerDlg m_controllerDlg;
     CDialog m_sizeDlg;
 
     DECLARE_MESSAGE_MAP()

@@ -278,3 +278,102 @@ TEST_F(FrameWindowTest, PopupMenuChecksTheTypeSwapsTheLockTextAndDropsMove) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(FrameWindowTest, ControllerOpensCentredWithoutTakingActivation) {
+    Open();
+    ::SetForegroundWindow(frame->m_hWnd);
+    ::SetActiveWindow(frame->m_hWnd);
+    Pump();
+    ::SendMessageW(frame->m_hWnd, WM_COMMAND, IDM_SHOW_CONTROLLER, 0);
+    Pump();
+    CFrameControllerDlg& controller = frame->Controller();
+    ASSERT_TRUE(controller.IsWindow());
+    RECT f, c;
+    frame->GetWindowRect(&f);
+    controller.GetWindowRect(&c);
+    EXPECT_EQ(c.left, f.left + (f.right - f.left) / 2 - (c.right - c.left) / 2);
+    EXPECT_EQ(c.top, f.top + (f.bottom - f.top) / 2 - (c.bottom - c.top) / 2);
+    EXPECT_EQ(::GetActiveWindow(), frame->m_hWnd);
+    BYTE alpha = 0;
+    ::GetLayeredWindowAttributes(controller.m_hWnd, nullptr, &alpha, nullptr);
+    EXPECT_EQ(alpha, 210);
+    EXPECT_EQ(::SendMessageW(controller.m_hWnd, WM_NCHITTEST, 0, MAKELPARAM(c.left + 2, c.bottom - 2)),
+              HTCAPTION);
+}
+
+TEST_F(FrameWindowTest, EveryControllerButtonNudgesTheFrameByOnePixel) {
+    Open();
+    ::SendMessageW(frame->m_hWnd, WM_COMMAND, IDM_SHOW_CONTROLLER, 0);
+    Pump();
+    CFrameControllerDlg& controller = frame->Controller();
+    ASSERT_TRUE(controller.IsWindow());
+    const int dl[] = {-1, 1, 0, 0, -1, 1, 0, 0, 0, 0, 0, 0};
+    const int dt[] = {0, 0, -1, 1, 0, 0, 0, 0, -1, 1, 0, 0};
+    const int dr[] = {-1, 1, 0, 0, 0, 0, -1, 1, 0, 0, 0, 0};
+    const int db[] = {0, 0, -1, 1, 0, 0, 0, 0, 0, 0, -1, 1};
+    for (int i = 0; i < 12; ++i) {
+        RECT before, after;
+        frame->GetWindowRect(&before);
+        HWND button = ::GetDlgItem(controller.m_hWnd, IDC_MOVE_LEFT + i);
+        ASSERT_NE(button, nullptr);
+        ::SendMessageW(button, BM_CLICK, 0, 0);
+        Pump(20);
+        frame->GetWindowRect(&after);
+        EXPECT_EQ(after.left - before.left, dl[i]) << "button " << IDC_MOVE_LEFT + i;
+        EXPECT_EQ(after.top - before.top, dt[i]) << "button " << IDC_MOVE_LEFT + i;
+        EXPECT_EQ(after.right - before.right, dr[i]) << "button " << IDC_MOVE_LEFT + i;
+        EXPECT_EQ(after.bottom - before.bottom, db[i]) << "button " << IDC_MOVE_LEFT + i;
+    }
+    // The frame re-laid itself out: the hole follows the window.
+    RECT window;
+    frame->GetWindowRect(&window);
+    RECT hole = HoleOnScreen(*frame);
+    EXPECT_EQ(hole.right - hole.left, 400);
+    EXPECT_EQ(hole.bottom - hole.top, 300);
+}
+
+TEST_F(FrameWindowTest, ControllerClosesOnRightClickAndItsTabOpensTheSizeDialog) {
+    Open();
+    ::SendMessageW(frame->m_hWnd, WM_COMMAND, IDM_SHOW_CONTROLLER, 0);
+    Pump();
+    CFrameControllerDlg& controller = frame->Controller();
+    ASSERT_TRUE(controller.IsWindow());
+    ::SendMessageW(controller.m_hWnd, WM_NCRBUTTONUP, HTCAPTION, 0);
+    EXPECT_FALSE(controller.IsWindow());
+
+    ::SendMessageW(frame->m_hWnd, WM_COMMAND, IDM_SHOW_CONTROLLER, 0);
+    Pump();
+    ASSERT_TRUE(controller.IsWindow());
+    HWND tab = ::GetDlgItem(controller.m_hWnd, IDC_TAB_PICTURE);
+    ::SendMessageW(controller.m_hWnd, WM_COMMAND, MAKEWPARAM(IDC_TAB_PICTURE, STN_CLICKED),
+                   reinterpret_cast<LPARAM>(tab));
+    EXPECT_FALSE(controller.IsWindow());
+    MSG msg;
+    bool posted = false;
+    while (::PeekMessageW(&msg, frame->m_hWnd, WM_COMMAND, WM_COMMAND, PM_REMOVE))
+        posted = posted || (LOWORD(msg.wParam) == IDM_SELECT_SIZE && msg.lParam == 0);
+    EXPECT_TRUE(posted);
+}
+
+TEST_F(FrameWindowTest, F3WhileTheControllerIsOpenReopensItCentred) {
+    Open();
+    ::SendMessageW(frame->m_hWnd, WM_COMMAND, IDM_SHOW_CONTROLLER, 0);
+    Pump();
+    CFrameControllerDlg& controller = frame->Controller();
+    ASSERT_TRUE(controller.IsWindow());
+    controller.SetWindowPos(nullptr, 5, 5, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    HWND first = controller.m_hWnd;
+    ::SendMessageW(frame->m_hWnd, WM_COMMAND, MAKEWPARAM(IDM_SHOW_CONTROLLER, 1),
+                   0); // as the accelerator sends it
+    Pump(200);
+    ASSERT_TRUE(controller.IsWindow());
+    EXPECT_NE(controller.m_hWnd, first); // closed and created again
+    RECT f, c;
+    frame->GetWindowRect(&f);
+    controller.GetWindowRect(&c);
+    EXPECT_EQ(c.left, f.left + (f.right - f.left) / 2 - (c.right - c.left) / 2);
+}
+
+} // namespace

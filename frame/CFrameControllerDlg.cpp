@@ -1,0 +1,85 @@
+#include "frame/CFrameControllerDlg.h"
+
+#include "frame/CFrameGeometry.h"
+#include "frame/ControllerSteps.h"
+#include "res/resource.h"
+
+namespace {
+constexpr BYTE kControllerAlpha = 210;
+}
+
+BEGIN_MESSAGE_MAP(CFrameControllerDlg, CDialog)
+ON_MESSAGE(WM_NCHITTEST, OnNcHitTest)
+ON_MESSAGE(WM_NCRBUTTONUP, OnNcRButtonUp)
+ON_COMMAND_RANGE(IDC_MOVE_LEFT, IDC_BOTTOM_EDGE_OUT, OnMoveButton)
+ON_STN_CLICKED(IDC_TAB_PICTURE, OnTabPicture)
+END_MESSAGE_MAP()
+
+CFrameControllerDlg::CFrameControllerDlg() : CDialog(IDD_FRAME_CONTROLLER) {}
+
+CFrameControllerDlg::~CFrameControllerDlg() {
+    // The window lives no longer than its object.
+    if (m_hWnd && ::IsWindow(m_hWnd))
+        ::DestroyWindow(m_hWnd);
+}
+
+void CFrameControllerDlg::DoDataExchange(CDataExchange* dx) {
+    for (int i = 0; i < kButtonCount; ++i)
+        DDX_Control(dx, IDC_MOVE_LEFT + i, m_buttons[static_cast<size_t>(i)]);
+}
+
+BOOL CFrameControllerDlg::OnInitDialog() {
+    CDialog::OnInitDialog();
+    ModifyStyleEx(0, WS_EX_LAYERED);
+    ::SetLayeredWindowAttributes(m_hWnd, 0, kControllerAlpha, LWA_ALPHA);
+    // Shown here without activation, so the dialog manager does not show it
+    // the activating way: the frame stays the active window.
+    CenterOnFrame();
+    ShowWindow(SW_SHOWNOACTIVATE);
+    return FALSE;
+}
+
+void CFrameControllerDlg::OnOK() {
+    DestroyWindow();
+}
+
+void CFrameControllerDlg::OnCancel() {
+    DestroyWindow();
+}
+
+void CFrameControllerDlg::CenterOnFrame() {
+    if (!m_pFrameWnd || !m_hWnd)
+        return;
+    RECT f, c;
+    m_pFrameWnd->GetWindowRect(&f);
+    GetWindowRect(&c);
+    frame::Point at = frame::CenterOn(CFrameGeometry::FromRECT(f), c.right - c.left, c.bottom - c.top);
+    SetWindowPos(nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+LRESULT CFrameControllerDlg::OnNcHitTest(WPARAM, LPARAM) {
+    return HTCAPTION;
+}
+
+LRESULT CFrameControllerDlg::OnNcRButtonUp(WPARAM, LPARAM) {
+    DestroyWindow();
+    return 0;
+}
+
+void CFrameControllerDlg::OnMoveButton(UINT id) {
+    if (!m_pFrameWnd)
+        return;
+    RECT r;
+    m_pFrameWnd->GetWindowRect(&r);
+    frame::Rect w = CFrameGeometry::FromRECT(r);
+    if (!frame::ApplyControllerStep(static_cast<int>(id), w))
+        return;
+    m_pFrameWnd->MoveWindow(w.left, w.top, w.Width(), w.Height(), TRUE);
+}
+
+void CFrameControllerDlg::OnTabPicture() {
+    HWND frameWnd = m_pFrameWnd ? m_pFrameWnd->m_hWnd : nullptr;
+    DestroyWindow();
+    if (frameWnd)
+        ::PostMessageW(frameWnd, WM_COMMAND, IDM_SELECT_SIZE, 0);
+}
