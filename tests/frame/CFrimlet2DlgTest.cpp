@@ -377,3 +377,101 @@ TEST_F(FrameWindowTest, F3WhileTheControllerIsOpenReopensItCentred) {
 }
 
 } // namespace
+
+namespace {
+
+// A plain top-level window with one push button, away from the frame.
+struct TargetWindow {
+    HWND window = nullptr;
+    HWND button = nullptr;
+    TargetWindow(int x, int y, int width, int height) {
+        window = ::CreateWindowExW(WS_EX_TOPMOST, L"STATIC", L"fit target", WS_POPUP | WS_VISIBLE, x, y,
+                                   width, height, nullptr, nullptr, nullptr, nullptr);
+        button = ::CreateWindowExW(0, L"BUTTON", L"OK", WS_CHILD | WS_VISIBLE, 30, 40, 90, 25, window,
+                                   nullptr, nullptr, nullptr);
+        Pump();
+    }
+    ~TargetWindow() { ::DestroyWindow(window); }
+};
+
+// Sends the frame the button press the system delivers to a window that has
+// captured the mouse, for a screen point.
+void ClickThroughCapture(const CFrimlet2Dlg& frame, POINT screen, UINT flags) {
+    POINT client = screen;
+    ::ScreenToClient(frame.m_hWnd, &client);
+    UINT message = (flags & MK_LBUTTON) ? WM_LBUTTONDOWN : WM_RBUTTONDOWN;
+    ::SendMessageW(frame.m_hWnd, message, flags, MAKELPARAM(client.x, client.y));
+}
+
+TEST_F(FrameWindowTest, FitModeFitsTheHoleToTheClickedControl) {
+    settings.x = 900;
+    settings.y = 500;
+    settings.cx = 300;
+    settings.cy = 200;
+    Open();
+    TargetWindow target(100, 100, 300, 200);
+    ::SendMessageW(frame->m_hWnd, WM_COMMAND, IDM_FIT_TO_WINDOW, 0);
+    EXPECT_TRUE(frame->IsFitMode());
+    EXPECT_EQ(::GetCapture(), frame->m_hWnd);
+    RECT button;
+    ::GetWindowRect(target.button, &button);
+    ClickThroughCapture(*frame, POINT{button.left + 5, button.top + 5}, MK_LBUTTON);
+    Pump();
+    EXPECT_FALSE(frame->IsFitMode());
+    EXPECT_NE(::GetCapture(), frame->m_hWnd);
+    RECT hole = HoleOnScreen(*frame);
+    EXPECT_EQ(hole.left, button.left);
+    EXPECT_EQ(hole.top, button.top);
+    EXPECT_EQ(hole.right, button.right);
+    EXPECT_EQ(hole.bottom, button.bottom);
+}
+
+TEST_F(FrameWindowTest, FitModeRefusesTheDesktopTheFrameAndARightClick) {
+    settings.x = 900;
+    settings.y = 500;
+    settings.cx = 300;
+    settings.cy = 200;
+    Open();
+    RECT before;
+    frame->GetWindowRect(&before);
+    auto unchanged = [&] {
+        RECT now;
+        frame->GetWindowRect(&now);
+        return now.left == before.left && now.top == before.top && now.right == before.right &&
+               now.bottom == before.bottom;
+    };
+    // The bare desktop is as wide as the screen.
+    ::SendMessageW(frame->m_hWnd, WM_COMMAND, IDM_FIT_TO_WINDOW, 0);
+    ClickThroughCapture(*frame, POINT{5, ::GetSystemMetrics(SM_CYSCREEN) - 5}, MK_LBUTTON);
+    EXPECT_FALSE(frame->IsFitMode());
+    EXPECT_TRUE(unchanged());
+    // The frame's own border.
+    ::SendMessageW(frame->m_hWnd, WM_COMMAND, IDM_FIT_TO_WINDOW, 0);
+    ClickThroughCapture(*frame, POINT{before.left + 100, before.top + 8}, MK_LBUTTON);
+    EXPECT_TRUE(unchanged());
+    // A right click and Esc only leave fit mode.
+    TargetWindow target(100, 100, 300, 200);
+    RECT button;
+    ::GetWindowRect(target.button, &button);
+    ::SendMessageW(frame->m_hWnd, WM_COMMAND, IDM_FIT_TO_WINDOW, 0);
+    ClickThroughCapture(*frame, POINT{button.left + 5, button.top + 5}, MK_RBUTTON);
+    EXPECT_FALSE(frame->IsFitMode());
+    EXPECT_TRUE(unchanged());
+    ::SendMessageW(frame->m_hWnd, WM_COMMAND, IDM_FIT_TO_WINDOW, 0);
+    ::SendMessageW(frame->m_hWnd, WM_COMMAND, IDCANCEL, 0);
+    EXPECT_FALSE(frame->IsFitMode());
+    EXPECT_FALSE(frame->IsIconic()); // Esc in fit mode does not minimise
+    EXPECT_TRUE(unchanged());
+}
+
+TEST_F(FrameWindowTest, ClosingInFitModeEndsItFirst) {
+    Open();
+    ::SendMessageW(frame->m_hWnd, WM_COMMAND, IDM_FIT_TO_WINDOW, 0);
+    ASSERT_TRUE(frame->IsFitMode());
+    ::SendMessageW(frame->m_hWnd, WM_SYSCOMMAND, SC_CLOSE, 0);
+    EXPECT_FALSE(frame->IsFitMode());
+    EXPECT_NE(::GetCapture(), frame->m_hWnd);
+    EXPECT_NE(ReadDword(L"cx"), 0xDEADBEEFu); // the placement was stored on the way out
+}
+
+} // namespace
