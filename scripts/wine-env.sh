@@ -32,13 +32,21 @@ fi
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
   mkdir -p "$WINEPREFIX"
   LC_ALL=ja_JP.UTF-8 wine wineboot -i >/dev/null 2>&1 || true
+  wineserver -w
+fi
+# The prefix's settings, applied once per prefix (the stamp names their version).
+if [ ! -f "$WINEPREFIX/.frimlet-config-2" ]; then
+  _frimlet_reg() { LC_ALL=ja_JP.UTF-8 wine reg add "$@" /f >/dev/null 2>&1 || true; }
   # Dialog fonts resolve to the IPA fonts, as they would to the Japanese
   # system fonts on the systems Frimlet2 targets.
-  LC_ALL=ja_JP.UTF-8 wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "MS UI Gothic" /d IPAPGothic /f >/dev/null 2>&1 || true
-  LC_ALL=ja_JP.UTF-8 wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "MS Shell Dlg" /d IPAPGothic /f >/dev/null 2>&1 || true
-  LC_ALL=ja_JP.UTF-8 wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "MS Shell Dlg 2" /d IPAPGothic /f >/dev/null 2>&1 || true
-  LC_ALL=ja_JP.UTF-8 wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1 || true
-  wineserver -w
+  _frimlet_reg 'HKCU\Software\Wine\Fonts\Replacements' /v "MS UI Gothic" /d IPAPGothic
+  _frimlet_reg 'HKCU\Software\Wine\Fonts\Replacements' /v "MS Shell Dlg" /d IPAPGothic
+  _frimlet_reg 'HKCU\Software\Wine\Fonts\Replacements' /v "MS Shell Dlg 2" /d IPAPGothic
+  _frimlet_reg 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0
+  # There is no window manager on the virtual display: windows that Wine
+  # would hand to one wait two seconds for it whenever they are hidden.
+  _frimlet_reg 'HKCU\Software\Wine\X11 Driver' /v Managed /d N
+  touch "$WINEPREFIX/.frimlet-config-2"
 fi
 wineserver -p >/dev/null 2>&1 || true
 # Start the prefix's services and its desktop process now, detached from the
