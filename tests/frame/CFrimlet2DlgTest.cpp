@@ -475,3 +475,101 @@ TEST_F(FrameWindowTest, ClosingInFitModeEndsItFirst) {
 }
 
 } // namespace
+
+namespace {
+
+int CountFiles(const CString& folder) {
+    WIN32_FIND_DATAW data;
+    HANDLE find = ::FindFirstFileW(folder + L"\\*", &data);
+    if (find == INVALID_HANDLE_VALUE)
+        return 0;
+    int n = 0;
+    do {
+        if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            ++n;
+    } while (::FindNextFileW(find, &data));
+    ::FindClose(find);
+    return n;
+}
+
+void RemoveFolder(const CString& folder) {
+    WIN32_FIND_DATAW data;
+    HANDLE find = ::FindFirstFileW(folder + L"\\*", &data);
+    if (find != INVALID_HANDLE_VALUE) {
+        do {
+            if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+                ::DeleteFileW(folder + L"\\" + data.cFileName);
+        } while (::FindNextFileW(find, &data));
+        ::FindClose(find);
+    }
+    ::RemoveDirectoryW(folder);
+}
+
+class FrameShutterTest : public FrameWindowTest {
+protected:
+    void SetUp() override {
+        FrameWindowTest::SetUp();
+        wchar_t temp[MAX_PATH];
+        ::GetTempPathW(MAX_PATH, temp);
+        folder = CString(temp) + L"frimlet-shutter";
+        RemoveFolder(folder);
+        settings.outputPath = folder;
+        settings.x = 200;
+        settings.y = 150;
+        settings.cx = 120;
+        settings.cy = 80;
+    }
+    void TearDown() override {
+        FrameWindowTest::TearDown();
+        RemoveFolder(folder);
+    }
+    CString folder;
+};
+
+TEST_F(FrameShutterTest, ShutterWritesAFileAndShowsItsSizeOnTheTab) {
+    Open();
+    ::SendMessageW(frame->m_hWnd, WM_COMMAND, MAKEWPARAM(IDC_SHUTTER, BN_CLICKED),
+                   reinterpret_cast<LPARAM>(::GetDlgItem(frame->m_hWnd, IDC_SHUTTER)));
+    EXPECT_EQ(CountFiles(folder), 1); // the folder was created for it
+    std::u16string status = frame->Geometry().Metrics().StatusText();
+    ASSERT_EQ(status.size(), 5u);
+    EXPECT_EQ(status.substr(3), u"KB");
+    // The hotkey message with the registered id takes a picture too; any
+    // other id is ignored.
+    ::SendMessageW(frame->m_hWnd, WM_HOTKEY, kTestHotkey + 1, 0);
+    EXPECT_EQ(CountFiles(folder), 1);
+    ::Sleep(2); // a new millisecond, so a new name
+    ::SendMessageW(frame->m_hWnd, WM_HOTKEY, kTestHotkey, 0);
+    EXPECT_EQ(CountFiles(folder), 2);
+}
+
+TEST_F(FrameShutterTest, NothingIsWrittenWhileMinimised) {
+    Open();
+    ::SendMessageW(frame->m_hWnd, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    Pump();
+    ASSERT_TRUE(frame->IsIconic());
+    ::SendMessageW(frame->m_hWnd, WM_HOTKEY, kTestHotkey, 0);
+    EXPECT_EQ(CountFiles(folder), 0);
+    EXPECT_TRUE(frame->Geometry().Metrics().StatusText().empty());
+}
+
+TEST_F(FrameShutterTest, AFailedCaptureShowsTheErrorAndLeavesNoFile) {
+    settings.useFixdName = 1;
+    settings.fixdName = L"missing\\shot"; // a folder that does not exist inside the output folder
+    Open();
+    frame->OnShutter();
+    EXPECT_EQ(CountFiles(folder), 0);
+    std::u16string status = frame->Geometry().Metrics().StatusText();
+    EXPECT_EQ(status.substr(0, 6), u"error:");
+}
+
+TEST_F(FrameShutterTest, TheStatusTimerClearsTheLabel) {
+    Open();
+    frame->OnShutter();
+    ASSERT_FALSE(frame->Geometry().Metrics().StatusText().empty());
+    // Timer 1 is what clears the label twelve seconds later.
+    ::SendMessageW(frame->m_hWnd, WM_TIMER, 1, 0);
+    EXPECT_TRUE(frame->Geometry().Metrics().StatusText().empty());
+}
+
+} // namespace
