@@ -1,0 +1,363 @@
+// Grabbing the real screen of the test display: a window with a known pattern
+// is copied, written in every format and read back.
+#include "capture/CaptureImage.h"
+#include "capture/EncodeImageFile.h"
+#include "tests/capture/CaptureTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <memory>
+
+using namespace capture_test;
+
+namespace {
+
+constexpr int kW = 64, kH = 48;
+
+class CaptureGrab : public ImagingTest {
+protected:
+    void SetUp() override {
+        ImagingTest::SetUp();
+        window = std::make_unique<PatternWindow>(120, 90, kW, kH);
+        ASSERT_TRUE(window->Settle()) << "the pattern window never showed on the screen";
+        area = window->ScreenRect();
+    }
+    void TearDown() override { window.reset(); }
+
+    // Grabs the window and writes it as imageType; the decoded file.
+    Decoded GrabAndWrite(int imageType, const wchar_t* name) {
+        CaptureImage image;
+        EXPECT_TRUE(image.Grab(area, FALSE));
+        const std::wstring path = folder.File(name);
+        const int result = EncodeImageFile(factory.get(), image, path.c_str(), imageType, 0.9f);
+        EXPECT_GT(result, 0);
+        EXPECT_EQ(static_cast<size_t>(result), ReadBytes(path).size());
+        return DecodeFile(factory.get(), path.c_str());
+    }
+
+    std::unique_ptr<PatternWindow> window;
+    RECT area{};
+    ScratchFolder folder;
+};
+
+TEST_F(CaptureGrab, CopiesTheScreenPixelsTopRowFirstWithTheBitmapHead) {
+    CaptureImage image;
+    EXPECT_TRUE(image.Grab(area, FALSE));
+    EXPECT_EQ(image.bmType, 0);
+    EXPECT_EQ(image.bmWidth, kW);
+    EXPECT_EQ(image.bmHeight, kH);
+    EXPECT_EQ(image.bmPlanes, 1);
+    ASSERT_EQ(image.bmBitsPixel, 32) << "the test display is expected at 32 bits per pixel";
+    EXPECT_GE(image.bmWidthBytes, kW * 4);
+    ASSERT_NE(image.bmBits, nullptr);
+    for (int y = 0; y < kH; ++y)
+        for (int x = 0; x < kW; ++x)
+            ASSERT_EQ(PixelOf(image, x, y), PatternAt(x, y)) << x << "," << y;
+
+    // A part of the window: the origin follows the rectangle.
+    const RECT inner{area.left + 10, area.top + 7, area.left + 30, area.top + 20};
+    EXPECT_TRUE(image.Grab(inner, FALSE));
+    EXPECT_EQ(image.bmWidth, 20);
+    EXPECT_EQ(image.bmHeight, 13);
+    EXPECT_EQ(PixelOf(image, 0, 0), PatternAt(10, 7));
+    EXPECT_EQ(PixelOf(image, 19, 12), PatternAt(29, 19));
+
+    image.Free();
+    EXPECT_EQ(image.bmBits, nullptr);
+    EXPECT_EQ(image.bmWidth, 0);
+    EXPECT_EQ(image.bmHeight, 0);
+    EXPECT_EQ(image.bmWidthBytes, 0);
+    EXPECT_EQ(image.bmPlanes, 0);
+    EXPECT_EQ(image.bmBitsPixel, 0);
+}
+
+TEST_F(CaptureGrab, AnEmptyRectangleGivesAnEmptyImage) {
+    CaptureImage image;
+    image.Grab(area, FALSE);
+    const RECT empty{area.left, area.top, area.left, area.bottom};
+    EXPECT_TRUE(image.Grab(empty, FALSE));
+    EXPECT_EQ(image.bmBits, nullptr);
+    EXPECT_EQ(image.bmWidth, 0);
+    EXPECT_EQ(EncodeImageFile(factory.get(), image, folder.File(L"e.png").c_str(), 3, 0.9f), kEncodeNoSource);
+}
+
+TEST_F(CaptureGrab, BmpAndPngGiveExactlyThePixelsBackAt24BitsAnd96Dpi) {
+    for (int type : {1, 3}) {
+        SCOPED_TRACE(type);
+        const Decoded file = GrabAndWrite(type, type == 1 ? L"shot.bmp" : L"shot.png");
+        ASSERT_TRUE(file.ok);
+        EXPECT_TRUE(
+            IsEqualGUID(file.container, type == 1 ? GUID_ContainerFormatBmp : GUID_ContainerFormatPng));
+        // The screen's fourth byte does not become an alpha channel.
+        EXPECT_TRUE(IsEqualGUID(file.framePixelFormat, GUID_WICPixelFormat24bppBGR));
+        EXPECT_NEAR(file.dpiX, 96.0, 0.05);
+        EXPECT_NEAR(file.dpiY, 96.0, 0.05);
+        ASSERT_EQ(file.width, static_cast<UINT>(kW));
+        ASSERT_EQ(file.height, static_cast<UINT>(kH));
+        for (int y = 0; y < kH; ++y)
+            for (int x = 0; x < kW; ++x)
+                ASSERT_EQ(file.At(x, y), PatternAt(x, y)) << x << "," << y;
+    }
+}
+
+TEST_F(CaptureGrab, JpegComesBackWithinASmallError) {
+    const Decoded file = GrabAndWrite(0, L"shot.jpg");
+    ASSERT_TRUE(file.ok);
+    EXPECT_TRUE(IsEqualGUID(file.container, GUID_ContainerFormatJpeg));
+    EXPECT_NEAR(file.dpiX, 96.0, 0.05);
+    ASSERT_EQ(file.width, static_cast<UINT>(kW));
+    ASSERT_EQ(file.height, static_cast<UINT>(kH));
+    long long total = 0;
+    int worst = 0;
+    for (int y = 0; y < kH; ++y)
+        for (int x = 0; x < kW; ++x) {
+            const int d = MaxChannelDifference(file.At(x, y), PatternAt(x, y));
+            total += d;
+            worst = std::max(worst, d);
+        }
+    const double mean = static_cast<double>(total) / (kW * kH);
+    EXPECT_LT(mean, 4.0);
+    EXPECT_LT(worst, 24);
+}
+
+// Walks the blocks of a GIF file; true when a graphic control extension with
+// the transparency flag set is among them.
+bool GifDeclaresTransparency(const std::string& gif) {
+    if (gif.size() < 13 || gif.compare(0, 3, "GIF") != 0)
+        return true;
+    size_t pos = 13;
+    const auto flags = static_cast<std::uint8_t>(gif[10]);
+    if (flags & 0x80)
+        pos += 3u << ((flags & 7) + 1);
+    auto skipSubBlocks = [&] {
+        while (pos < gif.size() && gif[pos] != 0)
+            pos += 1 + static_cast<std::uint8_t>(gif[pos]);
+        ++pos;
+    };
+    while (pos < gif.size()) {
+        const auto block = static_cast<std::uint8_t>(gif[pos]);
+        if (block == 0x3B)
+            return false;
+        if (block == 0x21) {
+            const auto label = static_cast<std::uint8_t>(gif[pos + 1]);
+            if (label == 0xF9 && pos + 3 < gif.size() && (static_cast<std::uint8_t>(gif[pos + 3]) & 1))
+                return true;
+            pos += 2;
+            skipSubBlocks();
+        } else if (block == 0x2C) {
+            const auto local = static_cast<std::uint8_t>(gif[pos + 9]);
+            pos += 10;
+            if (local & 0x80)
+                pos += 3u << ((local & 7) + 1);
+            ++pos; // LZW minimum code size
+            skipSubBlocks();
+        } else {
+            return true; // not a well-formed file
+        }
+    }
+    return true;
+}
+
+TEST_F(CaptureGrab, GifHasA256ColourPaletteWithoutTransparencyThatMapsCloseToThePattern) {
+    const Decoded file = GrabAndWrite(2, L"shot.gif");
+    ASSERT_TRUE(file.ok);
+    EXPECT_TRUE(IsEqualGUID(file.container, GUID_ContainerFormatGif));
+    ASSERT_TRUE(IsEqualGUID(file.framePixelFormat, GUID_WICPixelFormat8bppIndexed));
+    EXPECT_EQ(file.paletteCount, 256u);
+    EXPECT_FALSE(file.paletteHasAlpha);
+    EXPECT_FALSE(GifDeclaresTransparency(ReadBytes(folder.File(L"shot.gif"))));
+    ASSERT_EQ(file.width, static_cast<UINT>(kW));
+    ASSERT_EQ(file.height, static_cast<UINT>(kH));
+    ASSERT_EQ(file.palette.size(), 256u);
+
+    long long total = 0;
+    int worst = 0;
+    for (int y = 0; y < kH; ++y)
+        for (int x = 0; x < kW; ++x) {
+            const WICColor c = file.palette[file.indices[static_cast<size_t>(y) * kW + x]];
+            const Bgr mapped{static_cast<std::uint8_t>(c), static_cast<std::uint8_t>(c >> 8),
+                             static_cast<std::uint8_t>(c >> 16)};
+            const int d = MaxChannelDifference(mapped, PatternAt(x, y));
+            total += d;
+            worst = std::max(worst, d);
+        }
+    const double mean = static_cast<double>(total) / (kW * kH);
+    // The pattern holds about three thousand colours spread over all three
+    // channels; 256 learned colours cover them within these bounds.
+    EXPECT_LT(mean, 16.0);
+    EXPECT_LT(worst, 64);
+}
+
+// A 32 x 32 monochrome cursor with its hot spot in the middle, in bands of
+// eight rows: black, inverting, black, inverting.
+unique_cursor MakeBandCursor() {
+    BYTE andMask[32 * 4];
+    BYTE xorMask[32 * 4];
+    for (int row = 0; row < 32; ++row) {
+        const bool invert = (row / 8) % 2 == 1;
+        for (int i = 0; i < 4; ++i) {
+            andMask[row * 4 + i] = invert ? 0xFF : 0x00;
+            xorMask[row * 4 + i] = invert ? 0xFF : 0x00;
+        }
+    }
+    return unique_cursor(::CreateCursor(::GetModuleHandleW(nullptr), 16, 16, 32, 32, andMask, xorMask));
+}
+
+class CaptureCursor : public CaptureGrab {
+protected:
+    void SetUp() override {
+        CaptureGrab::SetUp();
+        if (HasFatalFailure())
+            return;
+        cursor = MakeBandCursor();
+        ASSERT_TRUE(cursor);
+        baseline.Grab(area, FALSE);
+        ASSERT_NE(baseline.bmBits, nullptr);
+    }
+    void TearDown() override {
+        ::SetCursor(::LoadCursorW(nullptr, IDC_ARROW));
+        CaptureGrab::TearDown();
+    }
+
+    // Puts the cursor's hot spot at a screen point; the system reports a
+    // cursor only after this (foreground) thread has set one.
+    void PlaceCursor(HCURSOR shape, int x, int y) {
+        ::SetCursorPos(x, y);
+        PatternWindow::Pump();
+        ::SetCursor(shape);
+    }
+
+    // Pixels of a grab with the cursor that differ from the grab without.
+    int ChangedPixels(const CaptureImage& withCursor) const {
+        int changed = 0;
+        for (int y = 0; y < kH; ++y)
+            for (int x = 0; x < kW; ++x)
+                changed += PixelOf(withCursor, x, y) == PixelOf(baseline, x, y) ? 0 : 1;
+        return changed;
+    }
+
+    unique_cursor cursor;
+    CaptureImage baseline;
+};
+
+TEST_F(CaptureCursor, HotSpotOnTheTopLeftPixelDrawsTheCursorThereWithItsMask) {
+    PlaceCursor(cursor.get(), area.left, area.top);
+    CaptureImage image;
+    ASSERT_TRUE(image.Grab(area, TRUE));
+    ASSERT_NE(image.cursor.hCursor, nullptr) << "no cursor reported for the foreground thread";
+    EXPECT_TRUE(image.cursor.flags & CURSOR_SHOWING);
+    EXPECT_EQ(image.cursor.ptScreenPos.x, area.left);
+    EXPECT_EQ(image.cursor.ptScreenPos.y, area.top);
+    // The lower right quarter of the cursor lands on pixels 0..15: rows 0..7
+    // black, rows 8..15 the inverted screen; nothing else changes.
+    for (int y = 0; y < kH; ++y)
+        for (int x = 0; x < kW; ++x) {
+            const Bgr under = PixelOf(baseline, x, y);
+            Bgr expected = under;
+            if (x < 16 && y < 8)
+                expected = Bgr{0, 0, 0};
+            else if (x < 16 && y < 16)
+                expected =
+                    Bgr{static_cast<std::uint8_t>(255 - under.b), static_cast<std::uint8_t>(255 - under.g),
+                        static_cast<std::uint8_t>(255 - under.r)};
+            ASSERT_EQ(PixelOf(image, x, y), expected) << x << "," << y;
+        }
+}
+
+TEST_F(CaptureCursor, DrawnOnlyWhenTheHotSpotIsInsideTheRectangle) {
+    struct Case {
+        int x, y;
+        bool drawn;
+    } cases[] = {
+        {area.left, area.top + 20, true},        // left edge
+        {area.left + 20, area.top, true},        // top edge
+        {area.right - 1, area.top + 20, true},   // last column
+        {area.left + 20, area.bottom - 1, true}, // last row
+        {area.right, area.top + 20, false},      // right edge: half the cursor would reach inside
+        {area.left + 20, area.bottom, false},    // bottom edge
+        {area.left - 1, area.top + 20, false},   // just left of the rectangle
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "hot spot " << c.x - area.left << "," << c.y - area.top);
+        PlaceCursor(cursor.get(), c.x, c.y);
+        CaptureImage image;
+        image.Grab(area, TRUE);
+        ASSERT_NE(image.cursor.hCursor, nullptr);
+        if (c.drawn)
+            EXPECT_GE(ChangedPixels(image), 16 * 8);
+        else
+            EXPECT_EQ(ChangedPixels(image), 0);
+    }
+}
+
+TEST_F(CaptureCursor, ArrowTipAtTheTopLeftPixelChangesThatPixel) {
+    PlaceCursor(::LoadCursorW(nullptr, IDC_ARROW), area.left, area.top);
+    CaptureImage image;
+    image.Grab(area, TRUE);
+    ASSERT_NE(image.cursor.hCursor, nullptr);
+    EXPECT_NE(PixelOf(image, 0, 0), PixelOf(baseline, 0, 0));
+    EXPECT_GT(ChangedPixels(image), 20);
+}
+
+TEST_F(CaptureCursor, WithoutTheFlagTheCursorFieldIsLeftAsItWas) {
+    PlaceCursor(cursor.get(), area.left + 20, area.top + 20);
+    CaptureImage image;
+    image.cursor.flags = 0x55;
+    image.Grab(area, FALSE);
+    EXPECT_EQ(image.cursor.flags, 0x55u);
+    EXPECT_EQ(image.cursor.cbSize, 0u);
+    EXPECT_EQ(image.cursor.hCursor, nullptr);
+    EXPECT_EQ(ChangedPixels(image), 0);
+}
+
+TEST_F(CaptureCursor, AHiddenCursorIsNotDrawn) {
+    PlaceCursor(cursor.get(), area.left + 20, area.top + 20);
+    int count = ::ShowCursor(FALSE);
+    CaptureImage image;
+    image.Grab(area, TRUE);
+    while (count < 0)
+        count = ::ShowCursor(TRUE);
+    if (image.cursor.flags & CURSOR_SHOWING)
+        GTEST_SKIP() << "the system still reports the cursor as showing after ShowCursor(FALSE)";
+    EXPECT_EQ(ChangedPixels(image), 0);
+}
+
+// Handle values of new objects: a leak of one object per grab makes the
+// handle table grow by one slot per grab.
+template <class Make> unsigned HandleSlot(Make make) {
+    const auto handle = make();
+    const unsigned slot = static_cast<unsigned>(reinterpret_cast<ULONG_PTR>(handle.get()) & 0xFFFF);
+    return slot;
+}
+
+TEST_F(CaptureCursor, RepeatedGrabsDoNotAccumulateObjects) {
+    PlaceCursor(cursor.get(), area.left + 20, area.top + 20);
+    const HANDLE process = ::GetCurrentProcess();
+    CaptureImage image;
+    image.Grab(area, TRUE); // first use may create lasting objects of the system's own
+    const DWORD gdiBefore = ::GetGuiResources(process, GR_GDIOBJECTS);
+    const DWORD userBefore = ::GetGuiResources(process, GR_USEROBJECTS);
+    unsigned maxBitmapSlot = 0, maxIconSlot = 0, minBitmapSlot = 0xFFFF, minIconSlot = 0xFFFF;
+    for (int i = 0; i < 200; ++i) {
+        image.Grab(area, TRUE);
+        ASSERT_GT(ChangedPixels(image), 0);
+        const unsigned b = HandleSlot([] { return unique_bitmap(::CreateBitmap(1, 1, 1, 1, nullptr)); });
+        const unsigned c =
+            HandleSlot([] { return unique_icon(::CopyIcon(::LoadIconW(nullptr, IDI_APPLICATION))); });
+        maxBitmapSlot = std::max(maxBitmapSlot, b);
+        minBitmapSlot = std::min(minBitmapSlot, b);
+        maxIconSlot = std::max(maxIconSlot, c);
+        minIconSlot = std::min(minIconSlot, c);
+    }
+    if (gdiBefore != 0) {
+        EXPECT_LE(::GetGuiResources(process, GR_GDIOBJECTS), gdiBefore + 2);
+        EXPECT_LE(::GetGuiResources(process, GR_USEROBJECTS), userBefore + 2);
+    }
+    // Every bitmap, DC and icon of a grab is gone again, so new objects keep
+    // landing in the same few slots of the handle tables.
+    EXPECT_LT(maxBitmapSlot - minBitmapSlot, 40u);
+    EXPECT_LT(maxIconSlot - minIconSlot, 40u);
+}
+
+} // namespace

@@ -1,0 +1,224 @@
+// The encoder with images made in memory: every bit depth, every result code,
+// the temporary file and the quality handed to the JPEG encoder.
+#include "capture/EncodeImageFile.h"
+#include "capture/ShutterRules.h"
+#include "tests/capture/CaptureTestSupport.h"
+
+#include <gtest/gtest.h>
+
+using namespace capture_test;
+
+namespace {
+
+void Put32(std::uint8_t* p, int x, int y) {
+    const Bgr c = PatternAt(x, y);
+    p[0] = c.b;
+    p[1] = c.g;
+    p[2] = c.r;
+    p[3] = 0;
+}
+
+class EncodeImageFileTest : public ImagingTest {
+protected:
+    int Encode(const CaptureImage& image, const std::wstring& path, int type, float quality = 0.9f,
+               float* written = nullptr) {
+        return EncodeImageFile(factory.get(), image, path.c_str(), type, quality, written);
+    }
+    ScratchFolder folder;
+};
+
+TEST_F(EncodeImageFileTest, EveryListedBitDepthIsWrittenWithItsOwnLayout) {
+    // 24 bits with two bytes of row padding: the stride is honoured.
+    {
+        CaptureImage image;
+        MakeImage(image, 13, 5, 24, 13 * 3 + 2, [](std::uint8_t* p, int x, int y) {
+            const Bgr c = PatternAt(x, y);
+            p[0] = c.b, p[1] = c.g, p[2] = c.r;
+        });
+        const std::wstring path = folder.File(L"d24.bmp");
+        ASSERT_GT(Encode(image, path, 1), 0);
+        const Decoded file = DecodeFile(factory.get(), path.c_str());
+        ASSERT_TRUE(file.ok);
+        for (int y = 0; y < 5; ++y)
+            for (int x = 0; x < 13; ++x)
+                ASSERT_EQ(file.At(x, y), PatternAt(x, y)) << x << "," << y;
+    }
+}
+
+TEST_F(EncodeImageFileTest, SixteenBitsAreReadAsBgr565) {
+    // Few colours, so the GIF palette can hold every one of them.
+    CaptureImage image;
+    MakeImage(image, 32, 16, 16, 64, [](std::uint8_t* p, int x, int y) {
+        const unsigned v = ((x / 8) * 9 << 11) | (((y / 8) * 40 + 3) << 5) | (31 - (x / 8) * 7);
+        p[0] = static_cast<std::uint8_t>(v);
+        p[1] = static_cast<std::uint8_t>(v >> 8);
+    });
+    const std::wstring gif = folder.File(L"d16.gif");
+    ASSERT_GT(Encode(image, gif, 2), 0);
+    const Decoded quantised = DecodeFile(factory.get(), gif.c_str());
+    ASSERT_TRUE(quantised.ok);
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 32; ++x)
+            ASSERT_LE(MaxChannelDifference(quantised.At(x, y), PixelOf(image, x, y)), 8) << x << "," << y;
+
+    // The other formats hand BGR565 to the imaging component, which converts
+    // it to 24 bits; an imaging component without that conversion fails the
+    // write, and then no file is left.
+    const std::wstring png = folder.File(L"d16.png");
+    const int result = Encode(image, png, 3);
+    if (result == kEncodeWriteFailed) {
+        EXPECT_EQ(ScratchFolder::List(folder.Path()), std::vector<std::wstring>{L"d16.gif"});
+        GTEST_SKIP() << "this imaging component cannot convert BGR565 to 24-bit BGR";
+    }
+    ASSERT_GT(result, 0);
+    const Decoded file = DecodeFile(factory.get(), png.c_str());
+    ASSERT_TRUE(file.ok);
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 32; ++x)
+            ASSERT_LE(MaxChannelDifference(file.At(x, y), PixelOf(image, x, y)), 7) << x << "," << y;
+}
+
+TEST_F(EncodeImageFileTest, An8BitImageStandsForTheScreenPaletteInEveryFormat) {
+    const auto palette = ScreenPalette();
+    // Not a blank table: the colours differ and are not all grey.
+    int coloured = 0;
+    for (const auto& e : palette)
+        coloured += (e.peRed != e.peBlue) ? 1 : 0;
+    ASSERT_GT(coloured, 100);
+
+    CaptureImage image;
+    // 23 pixels wide with a stride of 24 (the rows of a device bitmap are even).
+    MakeImage(image, 23, 12, 8, 24,
+              [](std::uint8_t* p, int x, int y) { *p = static_cast<std::uint8_t>(x + y * 23); });
+    auto colourOf = [&](int x, int y) {
+        const PALETTEENTRY& e = palette[static_cast<std::uint8_t>(x + y * 23)];
+        return Bgr{e.peBlue, e.peGreen, e.peRed};
+    };
+    for (int type : {1, 3}) {
+        SCOPED_TRACE(type);
+        const std::wstring path = folder.File(type == 1 ? L"p8.bmp" : L"p8.png");
+        ASSERT_GT(Encode(image, path, type), 0);
+        const Decoded file = DecodeFile(factory.get(), path.c_str());
+        ASSERT_TRUE(file.ok);
+        EXPECT_TRUE(IsEqualGUID(file.framePixelFormat, GUID_WICPixelFormat24bppBGR));
+        for (int y = 0; y < 12; ++y)
+            for (int x = 0; x < 23; ++x)
+                ASSERT_EQ(file.At(x, y), colourOf(x, y)) << x << "," << y;
+    }
+    // As GIF the indices are kept and the palette is the screen's.
+    const std::wstring gif = folder.File(L"p8.gif");
+    ASSERT_GT(Encode(image, gif, 2), 0);
+    const Decoded file = DecodeFile(factory.get(), gif.c_str());
+    ASSERT_TRUE(file.ok);
+    ASSERT_EQ(file.paletteCount, 256u);
+    for (int y = 0; y < 12; ++y)
+        for (int x = 0; x < 23; ++x) {
+            const std::uint8_t index = file.indices[static_cast<size_t>(y) * 23 + x];
+            ASSERT_EQ(index, static_cast<std::uint8_t>(x + y * 23));
+            const PALETTEENTRY& e = palette[index];
+            ASSERT_EQ(file.palette[index] & 0xFFFFFFu,
+                      (static_cast<WICColor>(e.peRed) << 16) | (e.peGreen << 8) | e.peBlue);
+        }
+    // A JPEG of it is written too.
+    EXPECT_GT(Encode(image, folder.File(L"p8.jpg"), 0), 0);
+}
+
+TEST_F(EncodeImageFileTest, TinyGifsStillWork) {
+    // 10 x 10 is fewer than 100 learning samples: cycle length 1, step 3.
+    CaptureImage image;
+    MakeImage(image, 10, 10, 32, 40, Put32);
+    const std::wstring path = folder.File(L"tiny.gif");
+    ASSERT_GT(Encode(image, path, 2), 0);
+    const Decoded file = DecodeFile(factory.get(), path.c_str());
+    ASSERT_TRUE(file.ok);
+    EXPECT_EQ(file.width, 10u);
+    EXPECT_EQ(file.paletteCount, 256u);
+    EXPECT_FALSE(file.paletteHasAlpha);
+}
+
+TEST_F(EncodeImageFileTest, AnUnknownTypeTouchesNoFile) {
+    CaptureImage image;
+    MakeImage(image, 4, 4, 32, 16, Put32);
+    const std::wstring path = folder.File(L"keep.png");
+    WriteBytes(path, "earlier");
+    for (int type : {4, -1, 99})
+        EXPECT_EQ(Encode(image, path, type), kEncodeBadType);
+    EXPECT_EQ(ReadBytes(path), "earlier");
+    EXPECT_EQ(ScratchFolder::List(folder.Path()).size(), 1u);
+    // Even without a factory the type is checked first.
+    EXPECT_EQ(EncodeImageFile(nullptr, image, path.c_str(), 4, 0.9f), kEncodeBadType);
+}
+
+TEST_F(EncodeImageFileTest, NoSourceForAMissingFactoryAnUnlistedDepthOrNoPixels) {
+    const std::wstring path = folder.File(L"x.png");
+    CaptureImage image;
+    MakeImage(image, 4, 4, 32, 16, Put32);
+    EXPECT_EQ(EncodeImageFile(nullptr, image, path.c_str(), 3, 0.9f), kEncodeNoSource);
+
+    CaptureImage oneBit;
+    MakeImage(oneBit, 16, 2, 1, 2, [](std::uint8_t*, int, int) {});
+    CaptureImage fourBits;
+    MakeImage(fourBits, 8, 2, 4, 4, [](std::uint8_t*, int, int) {});
+    for (int type : {0, 1, 2, 3}) {
+        EXPECT_EQ(Encode(oneBit, path, type), kEncodeNoSource) << type;
+        EXPECT_EQ(Encode(fourBits, path, type), kEncodeNoSource) << type;
+    }
+    CaptureImage empty;
+    EXPECT_EQ(Encode(empty, path, 1), kEncodeNoSource);
+    EXPECT_TRUE(ScratchFolder::List(folder.Path()).empty());
+}
+
+TEST_F(EncodeImageFileTest, AMissingFolderCannotBeOpened) {
+    CaptureImage image;
+    MakeImage(image, 4, 4, 32, 16, Put32);
+    const std::wstring missing = folder.File(L"missing");
+    for (int type : {0, 1, 2, 3})
+        EXPECT_EQ(Encode(image, missing + L"\\x.png", type), kEncodeCannotOpen) << type;
+    EXPECT_FALSE(FileExists(missing));
+}
+
+TEST_F(EncodeImageFileTest, ASuccessReplacesAnEarlierFileAndReportsItsSize) {
+    CaptureImage image;
+    MakeImage(image, 16, 8, 32, 64, Put32);
+    const std::wstring path = folder.File(L"output.png");
+    WriteBytes(path, std::string(5000, 'x'));
+    const int result = Encode(image, path, 3);
+    ASSERT_GT(result, 0);
+    EXPECT_EQ(static_cast<size_t>(result), ReadBytes(path).size());
+    EXPECT_TRUE(DecodeFile(factory.get(), path.c_str()).ok);
+    EXPECT_EQ(ScratchFolder::List(folder.Path()), std::vector<std::wstring>{L"output.png"});
+}
+
+TEST_F(EncodeImageFileTest, AFailingWriteStepIsReportedAndKeepsTheEarlierFile) {
+    // Wider than a JPEG can be (65535): the encoder accepts the frame and
+    // fails while writing the pixels.
+    CaptureImage image;
+    MakeImage(image, 65536, 1, 24, 65536 * 3, [](std::uint8_t* p, int, int) { p[0] = p[1] = p[2] = 0x40; });
+    const std::wstring path = folder.File(L"output.jpg");
+    WriteBytes(path, "earlier capture");
+    EXPECT_EQ(Encode(image, path, 0), kEncodeWriteFailed);
+    EXPECT_EQ(ReadBytes(path), "earlier capture");
+    EXPECT_EQ(ScratchFolder::List(folder.Path()), std::vector<std::wstring>{L"output.jpg"});
+}
+
+TEST_F(EncodeImageFileTest, JpegIsGivenTheClampedQuality) {
+    CaptureImage image;
+    MakeImage(image, 8, 8, 32, 32, Put32);
+    const std::wstring path = folder.File(L"q.jpg");
+    struct Case {
+        float given, expected;
+    } cases[] = {{ShutterRules::ShutterQuality(50), 0.501f},
+                 {ShutterRules::ShutterQuality(100), 1.0f},
+                 {0.75f, 0.75f},
+                 {-0.2f, 0.0f}};
+    for (const Case& c : cases) {
+        float written = -5.0f;
+        ASSERT_GT(Encode(image, path, 0, c.given, &written), 0);
+        EXPECT_FLOAT_EQ(written, c.expected) << c.given;
+    }
+    float written = -5.0f;
+    ASSERT_GT(Encode(image, folder.File(L"q.png"), 3, 0.5f, &written), 0);
+    EXPECT_EQ(written, -1.0f); // only JPEG has the option
+}
+
+} // namespace

@@ -1,0 +1,183 @@
+// One capture from the hole on the screen to the file, with the output
+// folder, naming and clipping of the real system.
+#include "capture/ShutterCapture.h"
+#include "tests/capture/CaptureTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <cwctype>
+#include <memory>
+
+using namespace capture_test;
+
+namespace {
+
+constexpr int kW = 64, kH = 48;
+
+class ShutterCaptureTest : public ImagingTest {
+protected:
+    void SetUp() override {
+        ImagingTest::SetUp();
+        screen = VirtualScreenRect();
+        // At the top-left corner of the virtual screen, so a hole can reach
+        // past the screen's edge.
+        window = std::make_unique<PatternWindow>(screen.left, screen.top, kW, kH);
+        ASSERT_TRUE(window->Settle());
+        settings.outputPath = folder.Path().c_str();
+        settings.useFixdName = 1;
+        settings.fixdName = L"output";
+        settings.type = 1;
+        settings.combiningCursor = 0;
+    }
+    void TearDown() override { window.reset(); }
+
+    RECT Hole(int left, int top, int right, int bottom) const {
+        return RECT{screen.left + left, screen.top + top, screen.left + right, screen.top + bottom};
+    }
+    std::optional<int> Shoot(RECT hole, ShutterRules::HeldTypeKeys keys = {}, CString* path = nullptr,
+                             float* quality = nullptr) {
+        return TakeCapture(settings, factory.get(), hole, screen, keys, path, quality);
+    }
+
+    RECT screen{};
+    std::unique_ptr<PatternWindow> window;
+    ScratchFolder folder;
+    Settings settings;
+};
+
+TEST_F(ShutterCaptureTest, WritesTheHoleUnderTheFixedNameAndReturnsTheFileSize) {
+    CString path;
+    const auto result = Shoot(Hole(5, 6, 45, 36), {}, &path);
+    ASSERT_TRUE(result.has_value());
+    ASSERT_GT(*result, 0);
+    EXPECT_EQ(path, CString((folder.Path() + L"\\output.bmp").c_str()));
+    EXPECT_EQ(static_cast<size_t>(*result), ReadBytes(path.GetString()).size());
+    const Decoded file = DecodeFile(factory.get(), path);
+    ASSERT_TRUE(file.ok);
+    ASSERT_EQ(file.width, 40u);
+    ASSERT_EQ(file.height, 30u);
+    for (int y = 0; y < 30; ++y)
+        for (int x = 0; x < 40; ++x)
+            ASSERT_EQ(file.At(x, y), PatternAt(x + 5, y + 6)) << x << "," << y;
+}
+
+TEST_F(ShutterCaptureTest, APartlyOffScreenHoleKeepsOnlyTheOnScreenPart) {
+    CString path;
+    const auto result = Shoot(Hole(-20, -10, 44, 38), {}, &path);
+    ASSERT_TRUE(result.has_value());
+    ASSERT_GT(*result, 0);
+    const Decoded file = DecodeFile(factory.get(), path);
+    ASSERT_TRUE(file.ok);
+    ASSERT_EQ(file.width, 44u);
+    ASSERT_EQ(file.height, 38u);
+    for (int y = 0; y < 38; ++y)
+        for (int x = 0; x < 44; ++x)
+            ASSERT_EQ(file.At(x, y), PatternAt(x, y)) << x << "," << y;
+}
+
+TEST_F(ShutterCaptureTest, AWhollyOffScreenHoleStopsBeforeAnythingIsWritten) {
+    settings.outputPath = (folder.Path() + L"\\not-yet").c_str();
+    const int width = screen.right - screen.left;
+    const int height = screen.bottom - screen.top;
+    for (RECT hole : {Hole(-100, 0, 0, 40), Hole(width, 0, width + 50, 40), Hole(0, height, 40, height + 9),
+                      Hole(0, -60, 40, 0), Hole(10, 10, 10, 40)}) {
+        CString path = L"unchanged";
+        EXPECT_FALSE(Shoot(hole, {}, &path).has_value());
+        EXPECT_EQ(path, L"unchanged");
+    }
+    // The folder is made only for an image that is about to be written.
+    EXPECT_FALSE(FileExists(folder.Path() + L"\\not-yet"));
+}
+
+TEST_F(ShutterCaptureTest, AHeldKeyChoosesTheTypeForThatCaptureOnly) {
+    settings.type = 0;
+    CString path;
+    ShutterRules::HeldTypeKeys p;
+    p.p = true;
+    ASSERT_GT(Shoot(Hole(0, 0, 20, 20), p, &path).value_or(0), 0);
+    EXPECT_EQ(path.Right(11), L"\\output.png");
+    EXPECT_TRUE(IsEqualGUID(DecodeFile(factory.get(), path).container, GUID_ContainerFormatPng));
+
+    ShutterRules::HeldTypeKeys jp;
+    jp.j = jp.p = true;
+    ASSERT_GT(Shoot(Hole(0, 0, 20, 20), jp, &path).value_or(0), 0);
+    EXPECT_EQ(path.Right(11), L"\\output.jpg");
+
+    ShutterRules::HeldTypeKeys g;
+    g.g = true;
+    ASSERT_GT(Shoot(Hole(0, 0, 20, 20), g, &path).value_or(0), 0);
+    EXPECT_TRUE(IsEqualGUID(DecodeFile(factory.get(), path).container, GUID_ContainerFormatGif));
+
+    ASSERT_GT(Shoot(Hole(0, 0, 20, 20), {}, &path).value_or(0), 0);
+    EXPECT_EQ(path.Right(11), L"\\output.jpg");
+    EXPECT_TRUE(IsEqualGUID(DecodeFile(factory.get(), path).container, GUID_ContainerFormatJpeg));
+}
+
+TEST_F(ShutterCaptureTest, ATimeStampedNameIsUsedWithoutTheFixedName) {
+    settings.useFixdName = 0;
+    CString path;
+    ASSERT_GT(Shoot(Hole(0, 0, 20, 20), {}, &path).value_or(0), 0);
+    const CString name = path.Mid(static_cast<int>(folder.Path().size()) + 1);
+    // 2026y12m07d_215709123.bmp
+    ASSERT_EQ(name.GetLength(), 25) << name.GetString();
+    const std::wstring n = name.GetString();
+    EXPECT_EQ(n.substr(21), L".bmp");
+    EXPECT_EQ(n[4], L'y');
+    EXPECT_EQ(n[7], L'm');
+    EXPECT_EQ(n[10], L'd');
+    EXPECT_EQ(n[11], L'_');
+    for (int i : {0, 1, 2, 3, 5, 6, 8, 9, 12, 13, 14, 15, 16, 17, 18, 19, 20})
+        EXPECT_TRUE(std::iswdigit(n[i])) << i;
+    EXPECT_TRUE(FileExists(path.GetString()));
+}
+
+TEST_F(ShutterCaptureTest, AMissingOutputFolderIsCreatedBeforeWriting) {
+    const std::wstring nested = folder.Path() + L"\\a\\b";
+    settings.outputPath = nested.c_str();
+    CString path;
+    ASSERT_GT(Shoot(Hole(0, 0, 20, 20), {}, &path).value_or(0), 0);
+    EXPECT_TRUE(FileExists(nested + L"\\output.bmp"));
+}
+
+TEST_F(ShutterCaptureTest, AFailedEncodeKeepsTheEarlierFileOfTheFixedName) {
+    const std::wstring earlier = folder.File(L"output.bmp");
+    WriteBytes(earlier, "the previous capture");
+    CString path;
+    const auto result = TakeCapture(settings, nullptr, Hole(0, 0, 20, 20), screen, {}, &path);
+    ASSERT_TRUE(result.has_value());
+    EXPECT_EQ(*result, -2);
+    EXPECT_EQ(ReadBytes(earlier), "the previous capture");
+    EXPECT_EQ(ScratchFolder::List(folder.Path()), std::vector<std::wstring>{L"output.bmp"});
+}
+
+TEST_F(ShutterCaptureTest, JpegQualityIsThePercentageOverAHundredPlusAThousandth) {
+    settings.type = 0;
+    struct Case {
+        int percent;
+        float expected;
+    } cases[] = {{50, 0.501f}, {90, 0.901f}, {100, 1.0f}};
+    for (const Case& c : cases) {
+        settings.jpegQuality = c.percent;
+        float quality = -5.0f;
+        ASSERT_GT(Shoot(Hole(0, 0, 20, 20), {}, nullptr, &quality).value_or(0), 0);
+        EXPECT_FLOAT_EQ(quality, c.expected) << c.percent;
+    }
+}
+
+TEST_F(ShutterCaptureTest, TheCursorIsDrawnOnlyWhenTheSettingsAskForIt) {
+    ::SetCursorPos(screen.left + 10, screen.top + 10);
+    PatternWindow::Pump();
+    ::SetCursor(::LoadCursorW(nullptr, IDC_ARROW));
+    CString path;
+    settings.combiningCursor = 0;
+    ASSERT_GT(Shoot(Hole(0, 0, 40, 40), {}, &path).value_or(0), 0);
+    const Decoded plain = DecodeFile(factory.get(), path);
+    settings.combiningCursor = 1;
+    ASSERT_GT(Shoot(Hole(0, 0, 40, 40), {}, &path).value_or(0), 0);
+    const Decoded withCursor = DecodeFile(factory.get(), path);
+    ASSERT_TRUE(plain.ok && withCursor.ok);
+    EXPECT_EQ(plain.At(10, 10), PatternAt(10, 10));
+    EXPECT_NE(withCursor.At(10, 10), PatternAt(10, 10));
+}
+
+} // namespace
