@@ -60,3 +60,8 @@ if(FRIMLET_E2E_TESTS)
   gtest_discover_tests(e2e_tests TEST_PREFIX "e2e." DISCOVERY_TIMEOUT 120 DISCOVERY_MODE PRE_TEST
     PROPERTIES RESOURCE_LOCK desktop TIMEOUT 180)
 endif()
+
+# Small Windows programs that scripts use to act as a user (./run).
+add_executable(presskey tests/e2e/tools/presskey.cpp)
+target_link_options(presskey PRIVATE ${FRIMLET_STATIC_LINK} -municode)
+target_compile_options(presskey PRIVATE ${FRIMLET_WARNINGS})
