@@ -400,6 +400,8 @@ LRESULT CFrimlet2Dlg::OnGetFrameInfo(WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT CFrimlet2Dlg::OnTaskbarButtonCreated(WPARAM, LPARAM) {
+    if (m_taskbar.AddButtons(m_hWnd))
+        SetJumpListFolderTask(m_settings.outputPath);
     return 0;
 }
 
@@ -510,6 +512,7 @@ void CFrimlet2Dlg::OnOptions() {
 void CFrimlet2Dlg::OnLock() {
     m_bLocked = m_bLocked ? 0 : 1;
     ::SetLayeredWindowAttributes(m_hWnd, 0, m_bLocked ? kLockedAlpha : 255, LWA_ALPHA);
+    m_taskbar.UpdateLockButton(m_hWnd, m_bLocked != 0);
 }
 
 void CFrimlet2Dlg::OnShowController() {

@@ -5,6 +5,7 @@
 #include "controls/CStaticEx.h"
 #include "frame/CFrameControllerDlg.h"
 #include "frame/CFrameGeometry.h"
+#include "frame/CTaskbarThumbButtons.h"
 #include "framework/CButton.h"
 #include "framework/CDialog.h"
 #include "framework/CStatic.h"
@@ -32,6 +33,7 @@ public:
     bool IsFitMode() const { return m_bFitMode != 0; }
     const CFrameGeometry& Geometry() const { return m_geometry; }
     CFrameControllerDlg& Controller() { return m_controllerDlg; }
+    const CTaskbarThumbButtons& Taskbar() const { return m_taskbar; }
 
 protected:
     void DoDataExchange(CDataExchange* dx) override;
@@ -86,6 +88,7 @@ private:
     CStaticEx m_gripIcon;
     HICON m_hIcon = nullptr;
     HACCEL m_hAccel = nullptr;
+    CTaskbarThumbButtons m_taskbar;
     double m_dpiScale = 0;
     CFrameGeometry m_geometry;
     int m_bLocked = 0;

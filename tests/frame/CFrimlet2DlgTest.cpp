@@ -573,3 +573,44 @@ TEST_F(FrameShutterTest, TheStatusTimerClearsTheLabel) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(FrameWindowTest, TaskbarButtonsFollowTheLockAndShellFailuresAreSilent) {
+    Open();
+    const CTaskbarThumbButtons& taskbar = frame->Taskbar();
+    // The shell announces the taskbar button; under Wine the objects behind
+    // the toolbar and jump list are stubs, and the frame works on either way.
+    EXPECT_EQ(::SendMessageW(frame->m_hWnd, WM_TASKBAR_BUTTON_CREATED, 0, 0), 0);
+    EXPECT_EQ(taskbar.GetImageCount(), 5);
+    EXPECT_EQ(taskbar.Button(0).iId, static_cast<UINT>(IDM_OPEN_OUTPUT_FOLDER));
+    EXPECT_STREQ(taskbar.Button(0).szTip, L"保存先フォルダを開く");
+    EXPECT_STREQ(taskbar.Button(3).szTip, L"枠のコントローラを表示する");
+    EXPECT_EQ(taskbar.Button(2).iBitmap, 2u);
+    EXPECT_STREQ(taskbar.Button(2).szTip, L"枠の位置とサイズをロックする");
+    ::SendMessageW(frame->m_hWnd, WM_COMMAND, IDM_LOCK, 0);
+    EXPECT_EQ(taskbar.Button(2).iBitmap, 3u);
+    EXPECT_STREQ(taskbar.Button(2).szTip, L"枠の位置とサイズのロックを解除する");
+    // The shell restarting while locked brings the unlock button back.
+    ::SendMessageW(frame->m_hWnd, WM_TASKBAR_BUTTON_CREATED, 0, 0);
+    EXPECT_EQ(taskbar.Button(2).iBitmap, 3u);
+    EXPECT_STREQ(taskbar.Button(2).szTip, L"枠の位置とサイズのロックを解除する");
+    ::SendMessageW(frame->m_hWnd, WM_COMMAND, IDM_LOCK, 0);
+    EXPECT_EQ(taskbar.Button(2).iBitmap, 2u);
+    EXPECT_TRUE(frame->IsWindow());
+}
+
+TEST(JumpList, FailuresOfTheDestinationListAreReportedAsNotCommitted) {
+    ComApartment com{ComApartment::Ole};
+    // Wine registers no object collection: the task cannot be built, and the
+    // call says so instead of claiming a committed list.
+    int result = SetJumpListFolderTask(L"C:\\shots");
+    com_ptr<IObjectCollection> probe;
+    bool collectionAvailable = SUCCEEDED(CreateInstance(CLSID_EnumerableObjectCollection, probe));
+    if (!collectionAvailable)
+        EXPECT_EQ(result, 0);
+    else
+        EXPECT_EQ(result, 1);
+}
+
+} // namespace

@@ -1,0 +1,126 @@
+#include "frame/CTaskbarThumbButtons.h"
+
+#include "framework/CString.h"
+#include "framework/ComPtr.h"
+#include "res/resource.h"
+
+#include <objectarray.h>
+#include <propkey.h>
+#include <propvarutil.h>
+#include <shlobj.h>
+
+namespace {
+constexpr COLORREF kTransparent = RGB(255, 255, 0);
+constexpr int kLockImage = 2;
+constexpr int kUnlockImage = 3;
+
+void LoadTip(UINT id, wchar_t (&tip)[260]) {
+    CString text;
+    text.LoadString(id);
+    lstrcpynW(tip, text, 260);
+}
+
+bool IsWindows7() {
+    OSVERSIONINFOEXW version{};
+    version.dwOSVersionInfoSize = sizeof(version);
+    version.dwMajorVersion = 6;
+    version.dwMinorVersion = 1;
+    ULONGLONG condition = 0;
+    condition = ::VerSetConditionMask(condition, VER_MAJORVERSION, VER_EQUAL);
+    condition = ::VerSetConditionMask(condition, VER_MINORVERSION, VER_EQUAL);
+    return ::VerifyVersionInfoW(&version, VER_MAJORVERSION | VER_MINORVERSION, condition) != FALSE;
+}
+
+com_ptr<ITaskbarList3> CreateTaskbar() {
+    com_ptr<ITaskbarList3> taskbar;
+    if (FAILED(CreateInstance(CLSID_TaskbarList, taskbar)) || !taskbar || FAILED(taskbar->HrInit()))
+        taskbar.reset();
+    return taskbar;
+}
+} // namespace
+
+CTaskbarThumbButtons::CTaskbarThumbButtons() {
+    const UINT ids[kButtonCount] = {IDM_OPEN_OUTPUT_FOLDER, IDM_OPTIONS, IDM_LOCK, IDM_SHOW_CONTROLLER};
+    const UINT images[kButtonCount] = {0, 1, kLockImage, 4};
+    for (int i = 0; i < kButtonCount; ++i) {
+        m_buttons[i] = THUMBBUTTON{};
+        m_buttons[i].dwMask = THB_BITMAP | THB_TOOLTIP | THB_FLAGS;
+        m_buttons[i].iId = ids[i];
+        m_buttons[i].iBitmap = images[i];
+        m_buttons[i].dwFlags = THBF_DISMISSONCLICK;
+    }
+}
+
+void CTaskbarThumbButtons::SetLockState(bool locked) {
+    m_buttons[2].iBitmap = locked ? kUnlockImage : kLockImage;
+    LoadTip(locked ? IDS_UNLOCK_FRAME : IDS_LOCK_FRAME, m_buttons[2].szTip);
+}
+
+BOOL CTaskbarThumbButtons::AddButtons(HWND frame) {
+    if (!GetSafeHandle()) {
+        bool seven = IsWindows7();
+        if (!Create(seven ? IDB_THUMB_BUTTONS_20 : IDB_THUMB_BUTTONS_24, seven ? 20 : 24, 0, kTransparent))
+            return FALSE;
+    }
+    LoadTip(IDS_OPEN_OUTPUT_FOLDER, m_buttons[0].szTip);
+    LoadTip(IDS_SETTINGS, m_buttons[1].szTip);
+    LoadTip(m_buttons[2].iBitmap == kUnlockImage ? IDS_UNLOCK_FRAME : IDS_LOCK_FRAME, m_buttons[2].szTip);
+    LoadTip(IDS_SHOW_CONTROLLER, m_buttons[3].szTip);
+    com_ptr<ITaskbarList3> taskbar = CreateTaskbar();
+    if (!taskbar)
+        return FALSE;
+    if (FAILED(taskbar->ThumbBarSetImageList(frame, GetSafeHandle())))
+        return FALSE;
+    return SUCCEEDED(taskbar->ThumbBarAddButtons(frame, kButtonCount, m_buttons)) ? TRUE : FALSE;
+}
+
+BOOL CTaskbarThumbButtons::UpdateLockButton(HWND frame, bool locked) {
+    SetLockState(locked);
+    com_ptr<ITaskbarList3> taskbar = CreateTaskbar();
+    if (!taskbar)
+        return FALSE;
+    return SUCCEEDED(taskbar->ThumbBarUpdateButtons(frame, 1, &m_buttons[2])) ? TRUE : FALSE;
+}
+
+int SetJumpListFolderTask(const wchar_t* path) {
+    com_ptr<IShellLinkW> link;
+    if (FAILED(CreateInstance(CLSID_ShellLink, link)) || !link)
+        return 0;
+    CString arguments;
+    arguments.Format(L"url.dll,FileProtocolHandler \"%s\\.\"", path ? path : L"");
+    link->SetPath(L"rundll32.exe");
+    if (FAILED(link->SetArguments(arguments)))
+        return 0;
+    link->SetIconLocation(L"SHELL32.dll", 4);
+
+    com_ptr<IPropertyStore> store = link.query<IPropertyStore>();
+    if (!store)
+        return 0;
+    CString title;
+    title.LoadString(IDS_OPEN_OUTPUT_FOLDER);
+    PROPVARIANT value;
+    if (SUCCEEDED(::InitPropVariantFromString(title, &value))) {
+        store->SetValue(PKEY_Title, value);
+        ::PropVariantClear(&value);
+    }
+    store->Commit();
+
+    com_ptr<IObjectCollection> collection;
+    if (FAILED(CreateInstance(CLSID_EnumerableObjectCollection, collection)) || !collection)
+        return 0;
+    if (FAILED(collection->AddObject(link.get())))
+        return 0;
+    com_ptr<IObjectArray> tasks = collection.query<IObjectArray>();
+    if (!tasks)
+        return 0;
+
+    com_ptr<ICustomDestinationList> list;
+    if (FAILED(CreateInstance(CLSID_DestinationList, list)) || !list)
+        return 0;
+    UINT slots = 0;
+    com_ptr<IObjectArray> removed;
+    list->BeginList(&slots, __uuidof(IObjectArray), removed.put_void());
+    list->AddUserTasks(tasks.get());
+    list->CommitList();
+    return 1;
+}
