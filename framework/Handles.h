@@ -53,67 +53,30 @@ private:
     pointer m_value;
 };
 
-template <class H, BOOL(WINAPI* Close)(H)> struct NullHandleTraits {
+// Traits for handle kinds whose "no handle" value is null, closed by Close.
+template <class H, auto Close> struct NullHandleTraits {
     using pointer = H;
     static pointer invalid() noexcept { return nullptr; }
     static void close(pointer value) noexcept { Close(value); }
 };
+// Files and searches use INVALID_HANDLE_VALUE for "no handle".
+template <auto Close> struct InvalidHandleTraits {
+    using pointer = HANDLE;
+    static pointer invalid() noexcept { return INVALID_HANDLE_VALUE; }
+    static void close(pointer value) noexcept { Close(value); }
+};
 
-struct KernelHandleTraits {
-    using pointer = HANDLE;
-    static pointer invalid() noexcept { return nullptr; }
-    static void close(pointer value) noexcept { ::CloseHandle(value); }
-};
-struct FileHandleTraits {
-    using pointer = HANDLE;
-    static pointer invalid() noexcept { return INVALID_HANDLE_VALUE; }
-    static void close(pointer value) noexcept { ::CloseHandle(value); }
-};
-struct FindHandleTraits {
-    using pointer = HANDLE;
-    static pointer invalid() noexcept { return INVALID_HANDLE_VALUE; }
-    static void close(pointer value) noexcept { ::FindClose(value); }
-};
-struct RegKeyTraits {
-    using pointer = HKEY;
-    static pointer invalid() noexcept { return nullptr; }
-    static void close(pointer value) noexcept { ::RegCloseKey(value); }
-};
-struct LocalMemoryTraits {
-    using pointer = HLOCAL;
-    static pointer invalid() noexcept { return nullptr; }
-    static void close(pointer value) noexcept { ::LocalFree(value); }
-};
-template <class H> struct GdiObjectTraits {
-    using pointer = H;
-    static pointer invalid() noexcept { return nullptr; }
-    static void close(pointer value) noexcept { ::DeleteObject(value); }
-};
-struct MemoryDcTraits {
-    using pointer = HDC;
-    static pointer invalid() noexcept { return nullptr; }
-    static void close(pointer value) noexcept { ::DeleteDC(value); }
-};
-struct IconTraits {
-    using pointer = HICON;
-    static pointer invalid() noexcept { return nullptr; }
-    static void close(pointer value) noexcept { ::DestroyIcon(value); }
-};
-struct CursorTraits {
-    using pointer = HCURSOR;
-    static pointer invalid() noexcept { return nullptr; }
-    static void close(pointer value) noexcept { ::DestroyCursor(value); }
-};
-struct MenuTraits {
-    using pointer = HMENU;
-    static pointer invalid() noexcept { return nullptr; }
-    static void close(pointer value) noexcept { ::DestroyMenu(value); }
-};
-struct ImageListTraits {
-    using pointer = HIMAGELIST;
-    static pointer invalid() noexcept { return nullptr; }
-    static void close(pointer value) noexcept { ::ImageList_Destroy(value); }
-};
+using KernelHandleTraits = NullHandleTraits<HANDLE, &::CloseHandle>;
+using FileHandleTraits = InvalidHandleTraits<&::CloseHandle>;
+using FindHandleTraits = InvalidHandleTraits<&::FindClose>;
+using RegKeyTraits = NullHandleTraits<HKEY, &::RegCloseKey>;
+using LocalMemoryTraits = NullHandleTraits<HLOCAL, &::LocalFree>;
+template <class H> using GdiObjectTraits = NullHandleTraits<H, &::DeleteObject>;
+using MemoryDcTraits = NullHandleTraits<HDC, &::DeleteDC>;
+using IconTraits = NullHandleTraits<HICON, &::DestroyIcon>;
+using CursorTraits = NullHandleTraits<HCURSOR, &::DestroyCursor>;
+using MenuTraits = NullHandleTraits<HMENU, &::DestroyMenu>;
+using ImageListTraits = NullHandleTraits<HIMAGELIST, &::ImageList_Destroy>;
 
 using unique_kernel_handle = unique_handle<KernelHandleTraits>;
 using unique_file = unique_handle<FileHandleTraits>;

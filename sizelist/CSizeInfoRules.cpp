@@ -59,3 +59,12 @@ void CSizeInfoRules::ReplaceTabs(char16_t* text) {
 void CSizeInfoRules::ReplaceTabs(std::u16string& text) {
     std::replace(text.begin(), text.end(), u'\t', u' ');
 }
+
+std::u16string CSizeInfoRules::LeadingFields(const tagSELECT_SIZE_INFO& entry) {
+    std::u16string line;
+    for (const char16_t* field : {entry.szX, entry.szY, entry.szWidth, entry.szHeight}) {
+        line += field;
+        line += u',';
+    }
+    return line;
+}

@@ -25,4 +25,8 @@ public:
     // TAB characters never stay in a memo.
     static void ReplaceTabs(char16_t* text);
     static void ReplaceTabs(std::u16string& text);
+
+    // The first four fields of a stored or written line, each followed by a
+    // comma: "x,y,width,height,".
+    static std::u16string LeadingFields(const tagSELECT_SIZE_INFO& entry);
 };

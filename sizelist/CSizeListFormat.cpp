@@ -40,15 +40,7 @@ std::u16string_view CSizeListFormat::Header() {
 std::u16string CSizeListFormat::FormatLine(const tagSELECT_SIZE_INFO& entry) {
     std::u16string memo(entry.szMemo);
     CSizeInfoRules::ReplaceTabs(memo);
-    std::u16string line;
-    line += entry.szX;
-    line += u',';
-    line += entry.szY;
-    line += u',';
-    line += entry.szWidth;
-    line += u',';
-    line += entry.szHeight;
-    line += u',';
+    std::u16string line = CSizeInfoRules::LeadingFields(entry);
     if (memo.find_first_of(u",\"") != std::u16string::npos) {
         line += u'"';
         for (char16_t c : memo) {

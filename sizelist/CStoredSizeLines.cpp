@@ -51,15 +51,7 @@ bool CStoredSizeLines::ParseLine(std::u16string_view line, tagSELECT_SIZE_INFO& 
 }
 
 std::u16string CStoredSizeLines::FormatLine(const tagSELECT_SIZE_INFO& entry) {
-    std::u16string line;
-    line += entry.szX;
-    line += u',';
-    line += entry.szY;
-    line += u',';
-    line += entry.szWidth;
-    line += u',';
-    line += entry.szHeight;
-    line += u',';
+    std::u16string line = CSizeInfoRules::LeadingFields(entry);
     std::u16string memo(entry.szMemo);
     CSizeInfoRules::ReplaceTabs(memo);
     line += memo;
