@@ -127,7 +127,8 @@ bool PrepareSource(const CaptureImage& image, int imageType, Source& source) {
         return false;
     if (!MemoryFormatFor(image.bmBitsPixel, source.format))
         return false;
-    if (static_cast<long long>(image.bmWidthBytes) * 8 < static_cast<long long>(image.bmWidth) * image.bmBitsPixel)
+    if (static_cast<long long>(image.bmWidthBytes) * 8 <
+        static_cast<long long>(image.bmWidth) * image.bmBitsPixel)
         return false;
     source.width = static_cast<UINT>(image.bmWidth);
     source.height = static_cast<UINT>(image.bmHeight);
@@ -234,13 +235,15 @@ int Encode(IWICImagingFactory* factory, const CaptureImage& image, const wchar_t
         return kEncodeNoSource;
     com_ptr<IWICBitmap> bitmap;
     if (FAILED(factory->CreateBitmapFromMemory(source.width, source.height, source.format, source.stride,
-                                               source.Size(), const_cast<BYTE*>(source.bits), bitmap.put())) ||
+                                               source.Size(), const_cast<BYTE*>(source.bits),
+                                               bitmap.put())) ||
         !bitmap)
         return kEncodeNoSource;
     if (source.indexed) {
         com_ptr<IWICPalette> palette;
         if (SUCCEEDED(factory->CreatePalette(palette.put())) && palette &&
-            SUCCEEDED(palette->InitializeCustom(source.palette.data(), static_cast<UINT>(source.palette.size()))))
+            SUCCEEDED(
+                palette->InitializeCustom(source.palette.data(), static_cast<UINT>(source.palette.size()))))
             bitmap->SetPalette(palette.get());
     }
 
@@ -268,13 +271,16 @@ int Encode(IWICImagingFactory* factory, const CaptureImage& image, const wchar_t
             WriteJpegQuality(options.get(), quality, writtenQuality);
         if (FAILED(frame->Initialize(options.get())))
             return kEncodeFrameInit;
+        // Not supported everywhere; a GIF without the extension has no
+        // transparent colour anyway.
         if (imageType == 2)
-            ClearGifTransparency(frame.get()); // not supported everywhere; a GIF without it has no transparency
+            ClearGifTransparency(frame.get());
 
         WICPixelFormatGUID frameFormat = *choice.frameFormat;
         if (FAILED(frame->SetSize(source.width, source.height)) || FAILED(frame->SetResolution(96.0, 96.0)) ||
-            FAILED(frame->SetPixelFormat(&frameFormat)) || FAILED(frame->WriteSource(bitmap.get(), nullptr)) ||
-            FAILED(frame->Commit()) || FAILED(encoder->Commit()))
+            FAILED(frame->SetPixelFormat(&frameFormat)) ||
+            FAILED(frame->WriteSource(bitmap.get(), nullptr)) || FAILED(frame->Commit()) ||
+            FAILED(encoder->Commit()))
             return kEncodeWriteFailed;
 
         STATSTG stat{};

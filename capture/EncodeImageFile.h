@@ -12,13 +12,13 @@
 
 // Results of EncodeImageFile other than a file size.
 enum EncodeResult : int {
-    kEncodeNothingWritten = 0,  // the encoder produced an empty file
-    kEncodeBadType = -1,        // the image type is not 0..3
-    kEncodeNoSource = -2,       // no factory, a bit depth not 8/16/24/32, or no source bitmap
-    kEncodeCannotOpen = -3,     // the file cannot be opened (or put in place) for writing
-    kEncodeNoEncoder = -4,      // no encoder for the container format
-    kEncodeFrameInit = -5,      // the frame refused its options
-    kEncodeWriteFailed = -6,    // the encoder failed while writing; no file was put in place
+    kEncodeNothingWritten = 0, // the encoder produced an empty file
+    kEncodeBadType = -1,       // the image type is not 0..3
+    kEncodeNoSource = -2,      // no factory, a bit depth not 8/16/24/32, or no source bitmap
+    kEncodeCannotOpen = -3,    // the file cannot be opened (or put in place) for writing
+    kEncodeNoEncoder = -4,     // no encoder for the container format
+    kEncodeFrameInit = -5,     // the frame refused its options
+    kEncodeWriteFailed = -6,   // the encoder failed while writing; no file was put in place
 };
 
 // Writes `image` to `path` as imageType (0 JPEG, 1 BMP, 2 GIF, 3 PNG) and

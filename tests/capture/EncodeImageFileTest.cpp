@@ -45,29 +45,37 @@ TEST_F(EncodeImageFileTest, EveryListedBitDepthIsWrittenWithItsOwnLayout) {
     }
 }
 
-TEST_F(EncodeImageFileTest, SixteenBitsAreReadAsBgr565) {
-    // Few colours, so the GIF palette can hold every one of them.
-    CaptureImage image;
+// 32 x 16 pixels of eight BGR565 colours: few enough for the GIF palette to
+// hold every one of them.
+void MakeBgr565Image(CaptureImage& image) {
     MakeImage(image, 32, 16, 16, 64, [](std::uint8_t* p, int x, int y) {
         const unsigned v = ((x / 8) * 9 << 11) | (((y / 8) * 40 + 3) << 5) | (31 - (x / 8) * 7);
         p[0] = static_cast<std::uint8_t>(v);
         p[1] = static_cast<std::uint8_t>(v >> 8);
     });
+}
+
+TEST_F(EncodeImageFileTest, SixteenBitsAreReadAsBgr565ForGif) {
+    CaptureImage image;
+    MakeBgr565Image(image);
     const std::wstring gif = folder.File(L"d16.gif");
     ASSERT_GT(Encode(image, gif, 2), 0);
-    const Decoded quantised = DecodeFile(factory.get(), gif.c_str());
-    ASSERT_TRUE(quantised.ok);
+    const Decoded file = DecodeFile(factory.get(), gif.c_str());
+    ASSERT_TRUE(file.ok);
     for (int y = 0; y < 16; ++y)
         for (int x = 0; x < 32; ++x)
-            ASSERT_LE(MaxChannelDifference(quantised.At(x, y), PixelOf(image, x, y)), 8) << x << "," << y;
+            ASSERT_LE(MaxChannelDifference(file.At(x, y), PixelOf(image, x, y)), 8) << x << "," << y;
+}
 
-    // The other formats hand BGR565 to the imaging component, which converts
-    // it to 24 bits; an imaging component without that conversion fails the
-    // write, and then no file is left.
+TEST_F(EncodeImageFileTest, SixteenBitsAreHandedOnAsBgr565ForTheOtherFormats) {
+    // The imaging component converts BGR565 to 24 bits; one without that
+    // conversion fails the write, and then no file is left.
+    CaptureImage image;
+    MakeBgr565Image(image);
     const std::wstring png = folder.File(L"d16.png");
     const int result = Encode(image, png, 3);
     if (result == kEncodeWriteFailed) {
-        EXPECT_EQ(ScratchFolder::List(folder.Path()), std::vector<std::wstring>{L"d16.gif"});
+        EXPECT_TRUE(ScratchFolder::List(folder.Path()).empty());
         GTEST_SKIP() << "this imaging component cannot convert BGR565 to 24-bit BGR";
     }
     ASSERT_GT(result, 0);
