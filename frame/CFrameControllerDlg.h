@@ -3,7 +3,8 @@
 // It never takes activation from the frame.
 #pragma once
 
-#include "framework/CButton.h"
+#include "controls/CTransparentBitmapButton.h"
+#include "res/resource.h"
 #include "framework/CDialog.h"
 
 #include <array>
@@ -32,7 +33,23 @@ private:
     void OnMoveButton(UINT id);
     void OnTabPicture();
 
-    std::array<CButton, kButtonCount> m_buttons;
+    // Buttons 1009 to 1020 in order: the four moves, then the eight edge
+    // buttons, which share four pictures. Drawn with a border and a focus
+    // bar, repeating while held.
+    std::array<CTransparentBitmapButton, kButtonCount> m_buttons{{
+        {IDB_MOVE_LEFT, 2, TRUE},
+        {IDB_MOVE_RIGHT, 2, TRUE},
+        {IDB_MOVE_UP, 2, TRUE},
+        {IDB_MOVE_DOWN, 2, TRUE},
+        {IDB_EDGE_LEFT, 2, TRUE},
+        {IDB_EDGE_RIGHT, 2, TRUE},
+        {IDB_EDGE_LEFT, 2, TRUE},
+        {IDB_EDGE_RIGHT, 2, TRUE},
+        {IDB_EDGE_UP, 2, TRUE},
+        {IDB_EDGE_DOWN, 2, TRUE},
+        {IDB_EDGE_UP, 2, TRUE},
+        {IDB_EDGE_DOWN, 2, TRUE},
+    }};
 
     DECLARE_MESSAGE_MAP()
 };

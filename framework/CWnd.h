@@ -20,7 +20,7 @@ public:
 
     HWND m_hWnd = nullptr;
 
-    HWND GetSafeHwnd() const { return this ? m_hWnd : nullptr; }
+    HWND GetSafeHwnd() const { return m_hWnd; }
     operator HWND() const { return GetSafeHwnd(); }
 
     // The object bound to a window, or null.

@@ -8,3 +8,4 @@ list(APPEND FRIMLET_WIN_SOURCES
   framework/CDialog.cpp
   framework/CListCtrl.cpp)
 list(APPEND FRIMLET_EXE_SOURCES framework/WinMain.cpp)
+list(APPEND FRIMLET_WIN_SOURCES framework/CFileDialog.cpp)

@@ -10,3 +10,7 @@ list(APPEND FRIMLET_WIN_SOURCES
   sizelist/CSmallCsvFile.cpp
   sizelist/SizeListFile.cpp
   sizelist/SizeListStore.cpp)
+list(APPEND FRIMLET_CORE_SOURCES sizelist/CFrameSizeSelectRules.cpp)
+list(APPEND FRIMLET_WIN_SOURCES
+  sizelist/CFrameSizeSelectOptionDlg.cpp
+  sizelist/CFrameSizeSelectDlg.cpp)

@@ -7,3 +7,4 @@ list(APPEND FRIMLET_WIN_TESTS
   tests/sizelist/CTextFileTest.cpp
   tests/sizelist/SizeListFileTest.cpp
   tests/sizelist/SizeListStoreTest.cpp)
+list(APPEND FRIMLET_CORE_TESTS tests/sizelist/CFrameSizeSelectRulesTest.cpp)

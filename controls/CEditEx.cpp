@@ -1,0 +1,226 @@
+#include "controls/CEditEx.h"
+
+#include "controls/WideText.h"
+
+#include <algorithm>
+#include <string>
+
+namespace rules = controls::EditRules;
+namespace colors = controls::EditColors;
+
+namespace {
+
+constexpr int kNoLimit = 2147483647;
+
+// The clipboard stays open for this object's life.
+class OpenClipboardScope {
+public:
+    explicit OpenClipboardScope(HWND owner) : m_open(::OpenClipboard(owner) != FALSE) {}
+    OpenClipboardScope(const OpenClipboardScope&) = delete;
+    OpenClipboardScope& operator=(const OpenClipboardScope&) = delete;
+    ~OpenClipboardScope() {
+        if (m_open)
+            ::CloseClipboard();
+    }
+    bool IsOpen() const { return m_open; }
+
+private:
+    bool m_open;
+};
+
+// The clipboard's Unicode text, read no further than its memory block reaches.
+bool ReadClipboardText(HWND owner, std::u16string& text) {
+    OpenClipboardScope clipboard(owner);
+    if (!clipboard.IsOpen())
+        return false;
+    HANDLE data = ::GetClipboardData(CF_UNICODETEXT);
+    if (!data)
+        return false;
+    const auto* locked = static_cast<const char16_t*>(::GlobalLock(data));
+    if (!locked)
+        return false;
+    const size_t units = ::GlobalSize(data) / sizeof(char16_t);
+    size_t length = 0;
+    while (length < units && locked[length] != 0)
+        ++length;
+    text.assign(locked, length);
+    ::GlobalUnlock(data);
+    return true;
+}
+
+bool HighContrastOn() {
+    HIGHCONTRASTW contrast{};
+    contrast.cbSize = sizeof(contrast);
+    return ::SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof(contrast), &contrast, 0) &&
+           (contrast.dwFlags & HCF_HIGHCONTRASTON) != 0;
+}
+
+} // namespace
+
+BEGIN_MESSAGE_MAP(CEditEx, CEdit)
+ON_MESSAGE(WM_CHAR, OnChar)
+ON_MESSAGE(WM_PASTE, OnPaste)
+ON_MESSAGE(WM_KILLFOCUS, OnKillFocus)
+ON_MESSAGE(WM_THEMECHANGED, OnThemeChanged)
+ON_MESSAGE_REFLECT(WM_CTLCOLOREDIT, OnCtlColorEdit)
+ON_MESSAGE_REFLECT(WM_CTLCOLORSTATIC, OnCtlColorStatic)
+END_MESSAGE_MAP()
+
+BOOL CEditEx::Create(DWORD style, const RECT& rect, CWnd* parent, UINT id) {
+    if (!CreateEx(0, L"EDIT", L"", style, rect, parent, id))
+        return FALSE;
+    ResetToTextMode();
+    return TRUE;
+}
+
+void CEditEx::PreSubclassWindow() {
+    CEdit::PreSubclassWindow();
+    ResetToTextMode();
+}
+
+void CEditEx::ResetToTextMode() {
+    m_limits = rules::Limits{};
+    ModifyStyle(ES_NUMBER | ES_RIGHT, 0);
+    LimitText(kNoLimit);
+}
+
+void CEditEx::SetTextMode(int maxLength) {
+    m_limits.mode = rules::TextMode;
+    m_limits.minimum = 0;
+    m_limits.maximum = 0;
+    m_limits.maxLength = maxLength;
+    if (IsWindow()) {
+        ModifyStyle(ES_NUMBER | ES_RIGHT, 0);
+        LimitText(maxLength);
+        Invalidate();
+    }
+}
+
+void CEditEx::SetNumericRange(int minimum, int maximum) {
+    m_limits.mode = rules::IntegerMode;
+    m_limits.minimum = minimum;
+    m_limits.maximum = maximum;
+    m_limits.maxLength = std::max(rules::CharCount(minimum), rules::CharCount(maximum));
+    if (IsWindow()) {
+        ModifyStyle(0, ES_NUMBER | ES_RIGHT);
+        LimitText(m_limits.maxLength);
+        Invalidate();
+    }
+}
+
+CString CEditEx::ValidatedForm(const CString& text, bool cutToLength) const {
+    return controls::ToCString(rules::ValidatedText(controls::AsU16(text), m_limits, cutToLength));
+}
+
+void CEditEx::GetValidatedText(CString& text) const { text = ValidatedForm(GetWindowText(), false); }
+
+void CEditEx::SetValidatedText(const wchar_t* text) { SetWindowText(ValidatedForm(CString(text), true)); }
+
+BOOL CEditEx::PreTranslateMessage(MSG* msg) {
+    // Input methods deliver full-width digits; integer mode takes them as
+    // ASCII digits.
+    if (msg->message == WM_CHAR && msg->hwnd == m_hWnd && m_limits.mode == rules::IntegerMode)
+        msg->wParam = rules::NarrowTypedChar(static_cast<char16_t>(msg->wParam));
+    return CEdit::PreTranslateMessage(msg);
+}
+
+LRESULT CEditEx::OnChar(WPARAM wParam, LPARAM lParam) {
+    if (m_limits.mode != rules::IntegerMode)
+        return Default();
+    // Characters sent straight to the window skip pre-translation.
+    const char16_t c = rules::NarrowTypedChar(static_cast<char16_t>(wParam));
+    int start = 0;
+    int end = 0;
+    GetSel(start, end);
+    const CString text = GetWindowText();
+    const rules::TypedChar action =
+        rules::OnTypedChar(controls::AsU16(text), start, end, c, m_limits.minimum, m_limits.maximum);
+    switch (action.kind) {
+    case rules::TypedChar::Drop:
+        return 0;
+    case rules::TypedChar::InsertMinus:
+        ReplaceSel(L"-", FALSE);
+        return 0;
+    case rules::TypedChar::ReplaceAll:
+        SetSel(0, -1);
+        ReplaceSel(controls::ToCString(action.replacement), FALSE);
+        return 0;
+    case rules::TypedChar::Pass:
+        break;
+    }
+    if (action.removeIndex >= 0) {
+        SetSel(action.removeIndex, action.removeIndex + 1, TRUE);
+        ReplaceSel(L"", FALSE);
+        SetSel(start - 1, end - 1);
+    }
+    return DefWindowProc(WM_CHAR, static_cast<WPARAM>(c), lParam);
+}
+
+LRESULT CEditEx::OnPaste(WPARAM, LPARAM) {
+    std::u16string clip;
+    if (!ReadClipboardText(m_hWnd, clip))
+        return 0;
+    int start = 0;
+    int end = 0;
+    GetSel(start, end);
+    const CString text = GetWindowText();
+    const auto insertion = rules::PasteInsertion(controls::AsU16(text), start, end, clip, m_limits);
+    if (insertion)
+        ReplaceSel(controls::ToCString(*insertion), FALSE);
+    return 0;
+}
+
+LRESULT CEditEx::OnKillFocus(WPARAM, LPARAM) {
+    const LRESULT result = Default();
+    if (m_bValidateOnKillFocus && IsWindow())
+        SetWindowText(ValidatedForm(GetWindowText(), true));
+    return result;
+}
+
+void CEditEx::SetStateColors(int state, int textColor, int backColor) {
+    if (state < 0 || state >= colors::StateCount)
+        return;
+    m_requestedText[state] = textColor;
+    m_requestedBack[state] = backColor;
+    ComputeState(state);
+}
+
+void CEditEx::ComputeState(int state) {
+    const uint32_t systemText = ::GetSysColor(colors::TextSystemColor(state));
+    const uint32_t systemBack = ::GetSysColor(colors::BackgroundSystemColor(state));
+    m_textColor[state] = colors::Effective(m_requestedText[state], systemText);
+    m_brush[state].reset();
+    m_backColor[state] = colors::Effective(m_requestedBack[state], systemBack);
+    if (m_backColor[state] != colors::kNotSet)
+        m_brush[state].reset(::CreateSolidBrush(static_cast<COLORREF>(m_backColor[state]) & 0xFFFFFF));
+    m_bActive[state] = TRUE;
+    if (IsWindow())
+        Invalidate(TRUE);
+}
+
+LRESULT CEditEx::OnThemeChanged(WPARAM, LPARAM) {
+    for (int state = 0; state < colors::StateCount; ++state)
+        ComputeState(state);
+    return 0;
+}
+
+LRESULT CEditEx::OnCtlColorEdit(WPARAM wParam, LPARAM) { return CtlColor(reinterpret_cast<HDC>(wParam), CTLCOLOR_EDIT); }
+
+LRESULT CEditEx::OnCtlColorStatic(WPARAM wParam, LPARAM) {
+    return CtlColor(reinterpret_cast<HDC>(wParam), CTLCOLOR_STATIC);
+}
+
+LRESULT CEditEx::CtlColor(HDC dc, int kind) {
+    if (HighContrastOn())
+        return 0;
+    const int state = colors::StateForCtlColor(kind, IsWindowEnabled() != FALSE);
+    if (state < 0 || !m_bActive[state])
+        return 0;
+    ::SetBkMode(dc, OPAQUE);
+    if (m_textColor[state] != colors::kNotSet)
+        ::SetTextColor(dc, static_cast<COLORREF>(m_textColor[state]) & 0xFFFFFF);
+    if (m_backColor[state] == colors::kNotSet || !m_brush[state])
+        return 0;
+    ::SetBkColor(dc, static_cast<COLORREF>(m_backColor[state]) & 0xFFFFFF);
+    return reinterpret_cast<LRESULT>(m_brush[state].get());
+}

@@ -1,0 +1,152 @@
+#include "controls/CTransparentBitmapButton.h"
+
+#include "controls/BitmapButtonRules.h"
+
+namespace rules = controls::BitmapButtonRules;
+
+BEGIN_MESSAGE_MAP(CTransparentBitmapButton, CButton)
+ON_MESSAGE(WM_PAINT, OnPaint)
+ON_MESSAGE(WM_TIMER, OnTimer)
+END_MESSAGE_MAP()
+
+CTransparentBitmapButton::CTransparentBitmapButton(UINT bitmapId, int drawStyle, BOOL autoRepeat)
+    : m_bitmap(::LoadBitmapW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(bitmapId))), m_border(drawStyle),
+      m_focusStyle(drawStyle), m_autoRepeat(autoRepeat) {
+    BITMAP info{};
+    if (m_bitmap && ::GetObjectW(m_bitmap.get(), sizeof(info), &info) == sizeof(info)) {
+        m_bitmapWidth = info.bmWidth;
+        m_bitmapHeight = info.bmHeight;
+    }
+}
+
+void CTransparentBitmapButton::PreSubclassWindow() {
+    const DWORD style = GetStyle();
+    if (!rules::IsSelfPainted(style)) {
+        ModifyStyle(0, BS_OWNERDRAW);
+    } else {
+        m_selfPaint = TRUE;
+        m_autoRepeat = FALSE;
+    }
+    if (style & BS_FLAT)
+        m_flat = TRUE;
+}
+
+LRESULT CTransparentBitmapButton::OnPaint(WPARAM, LPARAM) {
+    if (!m_selfPaint)
+        return Default();
+    PaintDC paint(m_hWnd);
+    DRAWITEMSTRUCT item{};
+    item.CtlType = ODT_BUTTON;
+    item.CtlID = static_cast<UINT>(GetDlgCtrlID());
+    item.hwndItem = m_hWnd;
+    item.hDC = paint.get();
+    ::GetClientRect(m_hWnd, &item.rcItem);
+    if (GetCheck() != 0)
+        item.itemState |= ODS_CHECKED;
+    if (m_focusStyle != 0 && ::GetFocus() == m_hWnd)
+        item.itemState |= ODS_FOCUS;
+    DrawItem(&item);
+    return 0;
+}
+
+void CTransparentBitmapButton::DrawItem(DRAWITEMSTRUCT* item) {
+    if (m_autoRepeat && m_repeatPeriod != 0)
+        KillTimer(rules::kRepeatTimerId);
+
+    const RECT r = item->rcItem;
+    const int width = r.right;
+    const int height = r.bottom;
+    rules::Input in;
+    in.width = width;
+    in.height = height;
+    in.bitmapWidth = m_bitmapWidth;
+    in.bitmapHeight = m_bitmapHeight;
+    in.flat = m_flat != FALSE;
+    in.border = m_border != 0;
+    in.focusStyle = m_focusStyle;
+    in.pressed = (item->itemState & ODS_SELECTED) != 0;
+    in.checked = (item->itemState & ODS_CHECKED) != 0;
+    in.focused = (item->itemState & ODS_FOCUS) != 0;
+    in.face = ::GetSysColor(COLOR_BTNFACE);
+    in.highlight = ::GetSysColor(COLOR_HIGHLIGHT);
+    const rules::Layout layout = rules::ComputeLayout(in);
+
+    if (width > 0 && height > 0) {
+        unique_memory_dc memory(::CreateCompatibleDC(item->hDC));
+        unique_bitmap canvas(::CreateCompatibleBitmap(item->hDC, width, height));
+        if (memory && canvas) {
+            HDC dc = memory.get();
+            SelectRestore selectCanvas(dc, canvas.get());
+
+            TRIVERTEX vertices[2]{};
+            const auto channel = [](uint32_t c, int shift) {
+                return static_cast<COLOR16>(((c >> shift) & 0xFF) << 8);
+            };
+            vertices[0] = {0, 0, channel(layout.top, 0), channel(layout.top, 8), channel(layout.top, 16), 0};
+            vertices[1] = {width,
+                           height,
+                           channel(layout.bottom, 0),
+                           channel(layout.bottom, 8),
+                           channel(layout.bottom, 16),
+                           0};
+            GRADIENT_RECT gradient{0, 1};
+            ::GradientFill(dc, vertices, 2, &gradient, 1, GRADIENT_FILL_RECT_V);
+
+            RECT edge = r;
+            switch (layout.border) {
+            case rules::Border::FlatFrame:
+                ::FrameRect(dc, &edge, ::GetSysColorBrush(COLOR_ACTIVEBORDER));
+                break;
+            case rules::Border::Sunken:
+                ::DrawEdge(dc, &edge, EDGE_SUNKEN, BF_RECT);
+                break;
+            case rules::Border::Raised:
+                ::DrawEdge(dc, &edge, EDGE_RAISED, BF_RECT);
+                break;
+            case rules::Border::None:
+                break;
+            }
+
+            // A bitmap that failed to load has no size, so the scale is 0.
+            if (layout.scale > 0 && m_bitmap) {
+                unique_memory_dc source(::CreateCompatibleDC(item->hDC));
+                if (source) {
+                    SelectRestore selectBitmap(source.get(), m_bitmap.get());
+                    ::TransparentBlt(dc, layout.bitmap.left, layout.bitmap.top, layout.bitmap.Width(),
+                                     layout.bitmap.Height(), source.get(), 0, 0, m_bitmapWidth,
+                                     m_bitmapHeight, m_transparentColor);
+                }
+            }
+
+            if (m_pCaptionFont && m_pCaptionFont->GetSafeHandle()) {
+                RECT text{layout.caption.left, layout.caption.top, layout.caption.right,
+                          layout.caption.bottom};
+                SelectRestore selectFont(dc, m_pCaptionFont->GetSafeHandle());
+                ::SetTextColor(dc, ::GetSysColor(COLOR_WINDOWTEXT));
+                ::SetBkMode(dc, TRANSPARENT);
+                ::SetTextCharacterExtra(dc, m_nCaptionCharExtra);
+                ::DrawTextW(dc, m_strCaption.GetString(), m_strCaption.GetLength(), &text, DT_CENTER);
+            }
+
+            if (layout.hasFocusMark) {
+                RECT focus{layout.focus.left, layout.focus.top, layout.focus.right, layout.focus.bottom};
+                ::DrawFocusRect(dc, &focus);
+            }
+
+            ::BitBlt(item->hDC, 0, 0, width, height, dc, 0, 0, SRCCOPY);
+        }
+    }
+
+    if (in.pressed && m_autoRepeat && m_repeatPeriod != 0)
+        SetTimer(rules::kRepeatTimerId, static_cast<UINT>(rules::kRepeatDelayFactor * m_repeatPeriod));
+}
+
+LRESULT CTransparentBitmapButton::OnTimer(WPARAM wParam, LPARAM) {
+    if (wParam == rules::kRepeatTimerId) {
+        KillTimer(rules::kRepeatTimerId);
+        ::PostMessageW(::GetParent(m_hWnd), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(), BN_CLICKED),
+                       reinterpret_cast<LPARAM>(m_hWnd));
+        SetTimer(rules::kRepeatTimerId, static_cast<UINT>(m_repeatPeriod));
+    }
+    return Default();
+}

@@ -1,0 +1,40 @@
+// A button that paints itself: a vertical gradient in the face colour, a
+// frame or 3-D edges, a bitmap scaled by a whole factor with light grey as
+// the transparent colour, an optional caption and a focus mark. A push button
+// can repeat its click while it is held down.
+#pragma once
+
+#include "framework/CButton.h"
+#include "framework/CFont.h"
+#include "framework/CString.h"
+#include "framework/Handles.h"
+
+class CTransparentBitmapButton : public CButton {
+public:
+    // drawStyle: 0 = no border and no focus mark, 1 = border and focus
+    // rectangle, 2 = border and focus bar at the bottom.
+    CTransparentBitmapButton(UINT bitmapId, int drawStyle, BOOL autoRepeat);
+
+    void PreSubclassWindow() override;
+    void DrawItem(DRAWITEMSTRUCT* item) override;
+
+    CString m_strCaption;
+    CFont* m_pCaptionFont = nullptr; // not owned; no caption while null
+    int m_nCaptionCharExtra = 0;
+
+private:
+    LRESULT OnPaint(WPARAM, LPARAM);
+    LRESULT OnTimer(WPARAM, LPARAM);
+    DECLARE_MESSAGE_MAP()
+
+    unique_bitmap m_bitmap;
+    COLORREF m_transparentColor = RGB(192, 192, 192);
+    int m_border = 0;
+    BOOL m_selfPaint = FALSE;
+    BOOL m_flat = FALSE;
+    int m_bitmapWidth = 0;
+    int m_bitmapHeight = 0;
+    int m_focusStyle = 0;
+    BOOL m_autoRepeat = FALSE;
+    int m_repeatPeriod = 60;
+};

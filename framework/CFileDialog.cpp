@@ -1,0 +1,292 @@
+#include "framework/CFileDialog.h"
+
+#include "framework/CWnd.h"
+#include "framework/Handles.h"
+
+#include <shlobj.h>
+
+#include <algorithm>
+
+namespace {
+using unique_cotaskmem_string = unique_handle<NullHandleTraits<PWSTR, &::CoTaskMemFree>>;
+} // namespace
+
+// The dialog's event sink: only OnFileOk matters, where the extra controls
+// are read before the dialog window goes away. The sink is reference
+// counted as COM requires; the dialog object releases it at Unadvise.
+class CFileDialog::EventSink : public IFileDialogEvents {
+public:
+    explicit EventSink(CFileDialog* owner) : m_owner(owner) {}
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
+        if (!out)
+            return E_POINTER;
+        if (IsEqualIID(iid, __uuidof(IUnknown)) || IsEqualIID(iid, __uuidof(IFileDialogEvents))) {
+            *out = static_cast<IFileDialogEvents*>(this);
+            AddRef();
+            return S_OK;
+        }
+        *out = nullptr;
+        return E_NOINTERFACE;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return ::InterlockedIncrement(&m_refs); }
+    ULONG STDMETHODCALLTYPE Release() override {
+        LONG refs = ::InterlockedDecrement(&m_refs);
+        if (refs == 0)
+            delete this;
+        return static_cast<ULONG>(refs);
+    }
+
+    HRESULT STDMETHODCALLTYPE OnFileOk(IFileDialog*) override {
+        if (m_owner)
+            m_owner->CaptureControlState();
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE OnFolderChanging(IFileDialog*, IShellItem*) override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE OnFolderChange(IFileDialog*) override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE OnSelectionChange(IFileDialog*) override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE OnShareViolation(IFileDialog*, IShellItem*, FDE_SHAREVIOLATION_RESPONSE*) override {
+        return E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE OnTypeChange(IFileDialog*) override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE OnOverwrite(IFileDialog*, IShellItem*, FDE_OVERWRITE_RESPONSE*) override {
+        return E_NOTIMPL;
+    }
+
+    void Detach() { m_owner = nullptr; }
+
+private:
+    virtual ~EventSink() = default;
+    LONG m_refs = 1;
+    CFileDialog* m_owner;
+};
+
+CFileDialog::CFileDialog(BOOL openFileDialog, const wchar_t* defExt, const wchar_t* fileName, DWORD flags,
+                         const wchar_t* filter, CWnd* parent)
+    : m_bOpenFileDialog(openFileDialog), m_dwFlags(flags), m_pParentWnd(parent) {
+    if (defExt) {
+        m_defExt = defExt;
+        if (!m_defExt.empty() && m_defExt[0] == L'.')
+            m_defExt.erase(0, 1);
+    }
+    if (fileName)
+        m_fileName = fileName;
+    m_filter = ParseFilter(filter);
+
+    if (openFileDialog) {
+        com_ptr<IFileOpenDialog> open;
+        m_lastResult = CreateInstance(CLSID_FileOpenDialog, open);
+        if (open)
+            m_dialog = open.query<IFileDialog>();
+    } else {
+        com_ptr<IFileSaveDialog> save;
+        m_lastResult = CreateInstance(CLSID_FileSaveDialog, save);
+        if (save)
+            m_dialog = save.query<IFileDialog>();
+    }
+    if (m_dialog)
+        m_customize = m_dialog.query<IFileDialogCustomize>();
+    else if (SUCCEEDED(m_lastResult))
+        m_lastResult = E_NOINTERFACE;
+}
+
+CFileDialog::~CFileDialog() = default;
+
+std::vector<std::pair<std::wstring, std::wstring>> CFileDialog::ParseFilter(const wchar_t* filter) {
+    std::vector<std::pair<std::wstring, std::wstring>> pairs;
+    if (!filter)
+        return pairs;
+    std::wstring text(filter);
+    std::vector<std::wstring> parts;
+    size_t start = 0;
+    while (start <= text.size()) {
+        size_t bar = text.find(L'|', start);
+        if (bar == std::wstring::npos)
+            bar = text.size();
+        std::wstring part = text.substr(start, bar - start);
+        if (part.empty())
+            break; // "||" (or the end) closes the list
+        parts.push_back(std::move(part));
+        start = bar + 1;
+    }
+    for (size_t i = 0; i + 1 < parts.size(); i += 2)
+        pairs.emplace_back(parts[i], parts[i + 1]);
+    return pairs;
+}
+
+FILEOPENDIALOGOPTIONS CFileDialog::OptionsFromFlags(DWORD flags) {
+    struct Mapping {
+        DWORD flag;
+        FILEOPENDIALOGOPTIONS option;
+    };
+    static const Mapping mappings[] = {
+        {OFN_OVERWRITEPROMPT, FOS_OVERWRITEPROMPT},
+        {OFN_NOCHANGEDIR, FOS_NOCHANGEDIR},
+        {OFN_NOVALIDATE, FOS_NOVALIDATE},
+        {OFN_ALLOWMULTISELECT, FOS_ALLOWMULTISELECT},
+        {OFN_PATHMUSTEXIST, FOS_PATHMUSTEXIST},
+        {OFN_FILEMUSTEXIST, FOS_FILEMUSTEXIST},
+        {OFN_CREATEPROMPT, FOS_CREATEPROMPT},
+        {OFN_SHAREAWARE, FOS_SHAREAWARE},
+        {OFN_NOREADONLYRETURN, FOS_NOREADONLYRETURN},
+        {OFN_NOTESTFILECREATE, FOS_NOTESTFILECREATE},
+        {OFN_NODEREFERENCELINKS, FOS_NODEREFERENCELINKS},
+        {OFN_DONTADDTORECENT, FOS_DONTADDTORECENT},
+        {OFN_FORCESHOWHIDDEN, FOS_FORCESHOWHIDDEN},
+    };
+    FILEOPENDIALOGOPTIONS options = FOS_FORCEFILESYSTEM;
+    for (const Mapping& m : mappings) {
+        if (flags & m.flag)
+            options |= m.option;
+    }
+    return options;
+}
+
+CString CFileDialog::GetFileName() const {
+    int slash = std::max(m_pathName.ReverseFind(L'\\'), m_pathName.ReverseFind(L'/'));
+    return slash < 0 ? m_pathName : m_pathName.Mid(slash + 1);
+}
+
+INT_PTR CFileDialog::DoModal() {
+    m_pathName.Empty();
+    m_captured = false;
+    m_capturedItems.clear();
+    m_capturedChecks.clear();
+    if (!m_dialog)
+        return IDCANCEL;
+
+    // The defaults that flags can switch are taken from the flags alone.
+    FILEOPENDIALOGOPTIONS options = 0;
+    m_dialog->GetOptions(&options);
+    options &= ~static_cast<FILEOPENDIALOGOPTIONS>(FOS_OVERWRITEPROMPT | FOS_FILEMUSTEXIST | FOS_ALLOWMULTISELECT |
+                                                   FOS_CREATEPROMPT);
+    m_dialog->SetOptions(options | OptionsFromFlags(m_dwFlags));
+
+    if (!m_filter.empty()) {
+        std::vector<COMDLG_FILTERSPEC> specs;
+        specs.reserve(m_filter.size());
+        for (const auto& [name, spec] : m_filter)
+            specs.push_back({name.c_str(), spec.c_str()});
+        m_dialog->SetFileTypes(static_cast<UINT>(specs.size()), specs.data());
+        m_dialog->SetFileTypeIndex(1);
+    }
+    if (!m_defExt.empty())
+        m_dialog->SetDefaultExtension(m_defExt.c_str());
+    if (!m_fileName.empty())
+        m_dialog->SetFileName(m_fileName.c_str());
+    if (!m_title.empty())
+        m_dialog->SetTitle(m_title.c_str());
+    if (!m_initialFolder.empty()) {
+        com_ptr<IShellItem> folder;
+        if (SUCCEEDED(::SHCreateItemFromParsingName(m_initialFolder.c_str(), nullptr, __uuidof(IShellItem),
+                                                    folder.put_void())))
+            m_dialog->SetFolder(folder.get());
+    }
+
+    auto* sink = new (std::nothrow) EventSink(this);
+    DWORD cookie = 0;
+    bool advised = sink && SUCCEEDED(m_dialog->Advise(sink, &cookie));
+
+    HWND owner = m_pParentWnd ? m_pParentWnd->GetSafeHwnd() : nullptr;
+    if (!owner)
+        owner = ::GetActiveWindow();
+    m_lastResult = m_dialog->Show(owner);
+
+    if (advised)
+        m_dialog->Unadvise(cookie);
+    if (sink) {
+        sink->Detach();
+        sink->Release();
+    }
+    if (FAILED(m_lastResult))
+        return IDCANCEL;
+
+    com_ptr<IShellItem> result;
+    m_lastResult = m_dialog->GetResult(result.put());
+    if (FAILED(m_lastResult) || !result)
+        return IDCANCEL;
+    unique_cotaskmem_string path;
+    m_lastResult = result->GetDisplayName(SIGDN_FILESYSPATH, path.put());
+    if (FAILED(m_lastResult) || !path)
+        return IDCANCEL;
+    m_pathName = path.get();
+    if (!m_captured)
+        CaptureControlState();
+    return IDOK;
+}
+
+void CFileDialog::CaptureControlState() {
+    if (!m_customize)
+        return;
+    for (DWORD id : m_comboIds) {
+        DWORD item = 0;
+        if (SUCCEEDED(m_customize->GetSelectedControlItem(id, &item)))
+            m_capturedItems[id] = item;
+    }
+    for (DWORD id : m_checkIds) {
+        BOOL checked = FALSE;
+        if (SUCCEEDED(m_customize->GetCheckButtonState(id, &checked)))
+            m_capturedChecks[id] = checked;
+    }
+    m_captured = true;
+}
+
+HRESULT CFileDialog::StartVisualGroup(DWORD id, const wchar_t* label) {
+    return m_customize ? m_customize->StartVisualGroup(id, label ? label : L"") : E_NOINTERFACE;
+}
+
+HRESULT CFileDialog::EndVisualGroup() {
+    return m_customize ? m_customize->EndVisualGroup() : E_NOINTERFACE;
+}
+
+HRESULT CFileDialog::AddComboBox(DWORD id) {
+    if (!m_customize)
+        return E_NOINTERFACE;
+    HRESULT hr = m_customize->AddComboBox(id);
+    if (SUCCEEDED(hr))
+        m_comboIds.push_back(id);
+    return hr;
+}
+
+HRESULT CFileDialog::AddControlItem(DWORD controlId, DWORD itemId, const wchar_t* label) {
+    return m_customize ? m_customize->AddControlItem(controlId, itemId, label ? label : L"") : E_NOINTERFACE;
+}
+
+HRESULT CFileDialog::SetSelectedControlItem(DWORD controlId, DWORD itemId) {
+    return m_customize ? m_customize->SetSelectedControlItem(controlId, itemId) : E_NOINTERFACE;
+}
+
+HRESULT CFileDialog::GetSelectedControlItem(DWORD controlId, DWORD& itemId) const {
+    if (m_captured) {
+        auto found = m_capturedItems.find(controlId);
+        if (found != m_capturedItems.end()) {
+            itemId = found->second;
+            return S_OK;
+        }
+    }
+    return m_customize ? m_customize->GetSelectedControlItem(controlId, &itemId) : E_NOINTERFACE;
+}
+
+HRESULT CFileDialog::AddCheckButton(DWORD id, const wchar_t* label, BOOL checked) {
+    if (!m_customize)
+        return E_NOINTERFACE;
+    HRESULT hr = m_customize->AddCheckButton(id, label ? label : L"", checked);
+    if (SUCCEEDED(hr))
+        m_checkIds.push_back(id);
+    return hr;
+}
+
+HRESULT CFileDialog::SetCheckButtonState(DWORD id, BOOL checked) {
+    return m_customize ? m_customize->SetCheckButtonState(id, checked) : E_NOINTERFACE;
+}
+
+HRESULT CFileDialog::GetCheckButtonState(DWORD id, BOOL& checked) const {
+    if (m_captured) {
+        auto found = m_capturedChecks.find(id);
+        if (found != m_capturedChecks.end()) {
+            checked = found->second;
+            return S_OK;
+        }
+    }
+    return m_customize ? m_customize->GetCheckButtonState(id, &checked) : E_NOINTERFACE;
+}

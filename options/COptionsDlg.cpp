@@ -1,0 +1,316 @@
+#include "options/COptionsDlg.h"
+
+#include "app/CProfileSupportWinApp.h"
+#include "app/Settings.h"
+#include "framework/CWinApp.h"
+#include "framework/ComPtr.h"
+#include "options/OptionsDataExchange.h"
+#include "options/OptionsRules.h"
+
+#include <shellapi.h>
+#include <shlobj.h>
+
+#include <vector>
+
+namespace {
+
+constexpr COLORREF kDefaultFrameColor = 0x00FF6464;
+constexpr int kDefaultQuality = 90;
+const wchar_t* const kTypeCaptions[4] = {L"JPEG", L"Bitmap", L"GIF", L"PNG"};
+const UINT kTypeBitmaps[4] = {IDB_TYPE_JPEG, IDB_TYPE_BMP, IDB_TYPE_GIF, IDB_TYPE_PNG};
+const int kTypeCaptionSpacing[4] = {0, 0, 2, 2};
+
+std::vector<std::u16string> ListItems(HWND combo) {
+    std::vector<std::u16string> items;
+    LRESULT count = ::SendMessageW(combo, CB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) {
+        LRESULT length = ::SendMessageW(combo, CB_GETLBTEXTLEN, static_cast<WPARAM>(i), 0);
+        std::vector<wchar_t> text(static_cast<size_t>(length > 0 ? length : 0) + 1, L'\0');
+        if (length > 0)
+            ::SendMessageW(combo, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text.data()));
+        items.push_back(ToU16(text.data()));
+    }
+    return items;
+}
+
+int SelectedValue(HWND combo) {
+    int selection = static_cast<int>(::SendMessageW(combo, CB_GETCURSEL, 0, 0));
+    return OptionsRules::ValueOfSelection(ListItems(combo), selection);
+}
+
+CString DisplayPath(const wchar_t* path) {
+    CString out = path;
+    if (CProfileSupportWinApp* app = GetProfileApp())
+        app->ToDisplayPath(path, out);
+    return out;
+}
+
+CString RealPath(const wchar_t* displayPath) {
+    CString out = displayPath;
+    if (CProfileSupportWinApp* app = GetProfileApp())
+        app->FromDisplayPath(displayPath, out);
+    return out;
+}
+
+// Puts the browse dialog on the folder it was opened for.
+int CALLBACK BrowseCallback(HWND hwnd, UINT message, LPARAM, LPARAM data) {
+    if (message == BFFM_INITIALIZED)
+        ::SendMessageW(hwnd, BFFM_SETSELECTIONW, TRUE, data);
+    return 0;
+}
+
+// An item list from the shell, freed with the shell allocator.
+class ShellItemList {
+public:
+    ShellItemList(IMalloc* allocator, PIDLIST_ABSOLUTE list) : m_allocator(allocator), m_list(list) {}
+    ShellItemList(const ShellItemList&) = delete;
+    ShellItemList& operator=(const ShellItemList&) = delete;
+    ~ShellItemList() {
+        if (m_list)
+            m_allocator->Free(m_list);
+    }
+    PIDLIST_ABSOLUTE get() const { return m_list; }
+
+private:
+    IMalloc* m_allocator;
+    PIDLIST_ABSOLUTE m_list;
+};
+
+controls::Rect ToRect(const RECT& r) {
+    return controls::Rect{r.left, r.top, r.right, r.bottom};
+}
+
+} // namespace
+
+BEGIN_MESSAGE_MAP(COptionsDlg, CDialog)
+ON_NOTIFY(NM_CLICK, IDC_SUPPORT_LINK, OnLink)
+ON_NOTIFY(NM_RETURN, IDC_SUPPORT_LINK, OnLink)
+ON_MESSAGE(WM_HSCROLL, OnHScroll)
+ON_BN_CLICKED(IDC_HOTKEY_PRINTSCREEN, OnHotkeyPrintScreen)
+ON_BN_CLICKED(IDC_HOTKEY_CUSTOM, OnHotkeyCustom)
+ON_BN_CLICKED(IDC_OPEN_OUTPUT_FOLDER, OnOpenFolder)
+ON_BN_CLICKED(IDC_BROWSE_OUTPUT_FOLDER, OnBrowseFolder)
+ON_BN_CLICKED(IDC_RESTORE_DEFAULTS, OnRestoreDefaults)
+ON_MESSAGE(WM_SIZE, OnSize)
+END_MESSAGE_MAP()
+
+COptionsDlg::COptionsDlg(Settings& settings, CWnd* frame)
+    : CDialog(IDD_OPTIONS, frame), m_settings(settings),
+      m_typeButtons{{kTypeBitmaps[0], 1, FALSE},
+                    {kTypeBitmaps[1], 1, FALSE},
+                    {kTypeBitmaps[2], 1, FALSE},
+                    {kTypeBitmaps[3], 1, FALSE}},
+      m_frameColor(IDCUR_COLOR_SWATCH, kDefaultFrameColor) {}
+
+void COptionsDlg::DoDataExchange(CDataExchange* dx) {
+    CDialog::DoDataExchange(dx);
+    for (int i = 0; i < 4; ++i)
+        DDX_Control(dx, IDC_TYPE_JPEG + i, m_typeButtons[i]);
+    options_ddx::DDX_Radio(dx, IDC_TYPE_JPEG, m_nType);
+    DDX_Control(dx, IDC_JPEG_QUALITY, m_qualitySlider);
+    DDX_Control(dx, IDC_JPEG_QUALITY_SCALE, m_qualityScale);
+    DDX_Text(dx, IDC_JPEG_QUALITY_VALUE, m_nQuality);
+    options_ddx::DDX_Radio(dx, IDC_HOTKEY_PRINTSCREEN, m_nHotkeyChoice);
+    DDX_Control(dx, IDC_HOTKEY, m_hotKeyCtrl);
+    DDX_Control(dx, IDC_FRAME_COLOR, m_frameColor);
+    DDX_Control(dx, IDC_FRAME_WIDTH, m_frameWidthList);
+    DDX_Control(dx, IDC_TAB_SIZE, m_tabSizeList);
+    options_ddx::DDX_Check(dx, IDC_COMBINE_CURSOR, m_bCombineCursor);
+    DDX_Text(dx, IDC_OUTPUT_FOLDER, m_strOutputFolder);
+    options_ddx::DDX_Check(dx, IDC_USE_FIXED_NAME, m_bFixedName);
+    DDX_Text(dx, IDC_FIXED_NAME, m_strFixedName);
+}
+
+void COptionsDlg::PlaceQualityScale() {
+    RECT trackbar{}, channel{}, thumb{};
+    m_qualitySlider.GetWindowRect(&trackbar);
+    ScreenToClient(&trackbar);
+    m_qualitySlider.SendMessage(TBM_GETCHANNELRECT, 0, reinterpret_cast<LPARAM>(&channel));
+    m_qualitySlider.SendMessage(TBM_GETTHUMBRECT, 0, reinterpret_cast<LPARAM>(&thumb));
+    controls::Rect scale = OptionsRules::QualityScaleRect(ToRect(trackbar), ToRect(channel), ToRect(thumb));
+    m_qualityScale.SetWindowPos(nullptr, scale.left, scale.top, scale.Width(), scale.Height(),
+                                SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void COptionsDlg::BuildBoldFont() {
+    LOGFONTW logFont{};
+    HFONT dialogFont = GetFont();
+    if (!dialogFont || ::GetObjectW(dialogFont, sizeof(logFont), &logFont) != sizeof(logFont))
+        return;
+    logFont.lfHeight -= 2;
+    logFont.lfWeight = FW_BOLD;
+    m_boldFont.CreateFontIndirect(&logFont);
+    // The buttons select the font afresh each time they draw.
+    for (CTransparentBitmapButton& button : m_typeButtons) {
+        if (button.m_hWnd)
+            button.Invalidate(FALSE);
+    }
+}
+
+BOOL COptionsDlg::OnInitDialog() {
+    CDialog::OnInitDialog();
+
+    PlaceQualityScale();
+    BuildBoldFont();
+    for (int i = 0; i < 4; ++i) {
+        m_typeButtons[i].m_strCaption = kTypeCaptions[i];
+        m_typeButtons[i].m_pCaptionFont = &m_boldFont;
+        m_typeButtons[i].m_nCaptionCharExtra = kTypeCaptionSpacing[i];
+    }
+
+    m_nType = m_settings.type;
+    m_qualitySlider.SendMessage(TBM_SETRANGE, FALSE,
+                                MAKELPARAM(OptionsRules::kQualityMin, OptionsRules::kQualityMax));
+    m_qualitySlider.SendMessage(TBM_SETPOS, TRUE, m_settings.jpegQuality);
+    m_nQuality = m_settings.jpegQuality;
+    ShowHotkey(m_settings.hotkey);
+
+    m_bCombineCursor = m_settings.combiningCursor;
+    m_frameColor.m_crColor = m_settings.color;
+    m_frameColor.Invalidate(TRUE);
+
+    m_frameWidthList.SendMessage(
+        CB_SETCURSEL,
+        static_cast<WPARAM>(OptionsRules::FrameWidthSelection(ListItems(m_frameWidthList), m_settings.frameWidth)));
+    m_tabSizeList.SendMessage(
+        CB_SETCURSEL,
+        static_cast<WPARAM>(OptionsRules::TabScalingSelection(ListItems(m_tabSizeList), m_settings.tabScaling)));
+
+    m_strOutputFolder = DisplayPath(m_settings.outputPath);
+    m_bFixedName = m_settings.useFixdName;
+    m_strFixedName = m_settings.fixdName;
+    UpdateData(FALSE);
+    return TRUE;
+}
+
+void COptionsDlg::ShowHotkey(int hotkey) {
+    m_nHotkeyChoice = OptionsRules::HotkeyChoiceOf(hotkey);
+    if (m_nHotkeyChoice == 0) {
+        m_hotKeyCtrl.EnableWindow(FALSE);
+    } else {
+        m_hotKeyCtrl.SendMessage(HKM_SETHOTKEY, static_cast<WPARAM>(hotkey & 0xFFFF));
+        m_hotKeyCtrl.EnableWindow(TRUE);
+    }
+    UpdateData(FALSE);
+}
+
+HWND COptionsDlg::FrameWindow() const {
+    if (m_pParentWnd && m_pParentWnd->IsWindow())
+        return m_pParentWnd->m_hWnd;
+    if (HWND owner = m_hWnd ? ::GetWindow(m_hWnd, GW_OWNER) : nullptr)
+        return owner;
+    CWinApp* app = AfxGetApp();
+    return app && app->m_pMainWnd ? app->m_pMainWnd->m_hWnd : nullptr;
+}
+
+void COptionsDlg::OnLink(NMHDR* header, LRESULT* result) {
+    const auto* link = reinterpret_cast<const NMLINK*>(header);
+    ::ShellExecuteW(nullptr, L"open", link->item.szUrl, nullptr, nullptr, SW_SHOW);
+    *result = 0;
+}
+
+LRESULT COptionsDlg::OnHScroll(WPARAM, LPARAM lParam) {
+    if (reinterpret_cast<HWND>(lParam) == m_qualitySlider.m_hWnd) {
+        UpdateData(TRUE);
+        m_nQuality = static_cast<int>(m_qualitySlider.SendMessage(TBM_GETPOS));
+        UpdateData(FALSE);
+    }
+    return Default();
+}
+
+LRESULT COptionsDlg::OnSize(WPARAM, LPARAM) {
+    LRESULT result = Default();
+    if (IsWindowVisible())
+        BuildBoldFont();
+    return result;
+}
+
+void COptionsDlg::OnHotkeyPrintScreen() {
+    m_hotKeyCtrl.EnableWindow(FALSE);
+}
+
+void COptionsDlg::OnHotkeyCustom() {
+    m_hotKeyCtrl.EnableWindow(TRUE);
+}
+
+void COptionsDlg::OnOpenFolder() {
+    UpdateData(TRUE);
+    CString path = RealPath(m_strOutputFolder);
+    ::ShellExecuteW(m_hWnd, nullptr, path, nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+void COptionsDlg::OnBrowseFolder() {
+    UpdateData(TRUE);
+    com_ptr<IMalloc> allocator;
+    if (FAILED(::SHGetMalloc(allocator.put())) || !allocator)
+        return;
+    CString initial = RealPath(m_strOutputFolder);
+
+    wchar_t displayName[MAX_PATH] = {};
+    BROWSEINFOW info{};
+    info.hwndOwner = m_hWnd;
+    info.pszDisplayName = displayName;
+    info.lpszTitle = L"保存先フォルダの選択";
+    info.ulFlags = BIF_RETURNONLYFSDIRS | BIF_RETURNFSANCESTORS | BIF_NEWDIALOGSTYLE;
+    info.lpfn = BrowseCallback;
+    info.lParam = reinterpret_cast<LPARAM>(initial.GetString());
+    ShellItemList chosen(allocator.get(), ::SHBrowseForFolderW(&info));
+    if (!chosen.get())
+        return;
+    wchar_t path[MAX_PATH] = {};
+    if (::SHGetPathFromIDListW(chosen.get(), path)) {
+        m_strOutputFolder = DisplayPath(path);
+        UpdateData(FALSE);
+    }
+}
+
+void COptionsDlg::OnRestoreDefaults() {
+    m_nType = 0;
+    m_qualitySlider.SendMessage(TBM_SETPOS, TRUE, kDefaultQuality);
+    m_nQuality = kDefaultQuality;
+    m_nHotkeyChoice = 0;
+    m_hotKeyCtrl.EnableWindow(FALSE);
+    m_bCombineCursor = 0;
+    m_frameColor.m_crColor = kDefaultFrameColor;
+    m_frameColor.Invalidate(TRUE);
+    m_frameWidthList.SendMessage(CB_SETCURSEL, 0);
+    m_tabSizeList.SendMessage(CB_SETCURSEL, 0);
+    if (CProfileSupportWinApp* app = GetProfileApp())
+        m_strOutputFolder = DisplayPath(app->GetDefaultOutputPath());
+    m_bFixedName = 0;
+    m_strFixedName = L"output";
+    UpdateData(FALSE);
+}
+
+void COptionsDlg::OnOK() {
+    UpdateData(TRUE);
+    int controlValue = static_cast<int>(m_hotKeyCtrl.SendMessage(HKM_GETHOTKEY));
+    int newHotkey = OptionsRules::NewHotkey(m_nHotkeyChoice, controlValue);
+
+    if (newHotkey != m_settings.hotkey) {
+        HWND frame = FrameWindow();
+        if (!::RegisterHotKey(frame, newHotkey, HotkeyToModifiers(newHotkey), static_cast<UINT>(newHotkey & 0xFF))) {
+            CString text;
+            text.LoadString(IDS_HOTKEY_SET_FAILED);
+            MessageBox(text, nullptr, MB_OK);
+            ShowHotkey(m_settings.hotkey);
+            return;
+        }
+        ::UnregisterHotKey(frame, m_settings.hotkey);
+    }
+
+    if (m_nType >= 0)
+        m_settings.type = m_nType;
+    m_settings.jpegQuality = m_nQuality;
+    m_settings.hotkey = newHotkey;
+    m_settings.combiningCursor = m_bCombineCursor;
+    m_settings.color = m_frameColor.m_crColor;
+    m_settings.frameWidth = SelectedValue(m_frameWidthList);
+    m_settings.tabScaling = SelectedValue(m_tabSizeList);
+    m_settings.outputPath = RealPath(m_strOutputFolder);
+    CreateFolderIfMissing(m_settings.outputPath);
+    m_settings.useFixdName = m_bFixedName;
+    m_settings.fixdName = m_strFixedName;
+    m_settings.Save();
+    EndDialog(IDOK);
+}

@@ -1,0 +1,65 @@
+// The options dialog: image format, JPEG quality, capture hotkey, frame
+// colour, width and tab size, cursor capture, output folder and fixed file
+// name. It shows copies of the settings and changes the record only when the
+// user confirms; confirming also re-registers a changed capture hotkey on the
+// frame window and saves the settings.
+#pragma once
+
+#include "controls/CRGBStatic.h"
+#include "controls/CTransparentBitmapButton.h"
+#include "framework/CDialog.h"
+#include "framework/CFont.h"
+#include "framework/CStatic.h"
+#include "res/resource.h"
+
+struct Settings;
+
+class COptionsDlg : public CDialog {
+public:
+    // frame: the window the capture hotkey is registered for; also the
+    // dialog's owner.
+    COptionsDlg(Settings& settings, CWnd* frame);
+
+    // Selects the PrintScreen choice for 0x2C, otherwise the hot-key control
+    // with this value, and shows the members.
+    void ShowHotkey(int hotkey);
+
+    int m_nType = 0;
+    int m_nQuality = 90;
+    int m_nHotkeyChoice = 0;
+    int m_bCombineCursor = 0;
+    CString m_strOutputFolder;
+    int m_bFixedName = 0;
+    CString m_strFixedName;
+
+protected:
+    void DoDataExchange(CDataExchange* dx) override;
+    BOOL OnInitDialog() override;
+    void OnOK() override;
+
+private:
+    void OnLink(NMHDR* header, LRESULT* result);
+    LRESULT OnHScroll(WPARAM, LPARAM);
+    LRESULT OnSize(WPARAM, LPARAM);
+    void OnHotkeyPrintScreen();
+    void OnHotkeyCustom();
+    void OnOpenFolder();
+    void OnBrowseFolder();
+    void OnRestoreDefaults();
+    DECLARE_MESSAGE_MAP()
+
+    void PlaceQualityScale();
+    void BuildBoldFont();
+    // The window that holds the capture hotkey registration.
+    HWND FrameWindow() const;
+
+    Settings& m_settings;
+    CTransparentBitmapButton m_typeButtons[4];
+    CWnd m_qualitySlider;
+    CStatic m_qualityScale;
+    CWnd m_hotKeyCtrl;
+    CRGBStatic m_frameColor;
+    CWnd m_frameWidthList;
+    CWnd m_tabSizeList;
+    CFont m_boldFont;
+};

@@ -1,0 +1,124 @@
+#include "options/OptionsRules.h"
+
+#include <climits>
+
+namespace OptionsRules {
+namespace {
+
+constexpr char16_t kFullWidthPercent = u'\uFF05';
+
+char16_t FoldAscii(char16_t c) {
+    return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c - u'A' + u'a') : c;
+}
+
+bool EqualsNoCase(std::u16string_view a, std::u16string_view b) {
+    if (a.size() != b.size())
+        return false;
+    for (size_t i = 0; i < a.size(); ++i) {
+        if (FoldAscii(a[i]) != FoldAscii(b[i]))
+            return false;
+    }
+    return true;
+}
+
+bool StartsWithNoCase(std::u16string_view text, std::u16string_view prefix) {
+    return text.size() >= prefix.size() && EqualsNoCase(text.substr(0, prefix.size()), prefix);
+}
+
+std::u16string Decimal(int value) {
+    std::u16string digits;
+    long long v = value;
+    bool negative = v < 0;
+    if (negative)
+        v = -v;
+    do {
+        digits.insert(digits.begin(), static_cast<char16_t>(u'0' + v % 10));
+        v /= 10;
+    } while (v != 0);
+    if (negative)
+        digits.insert(digits.begin(), u'-');
+    return digits;
+}
+
+// Items after item 1 first, then from item 0 up to item 1.
+template <class Match> int SearchAfterItem1(const std::vector<std::u16string>& items, Match match) {
+    const size_t count = items.size();
+    for (size_t n = 0; n < count; ++n) {
+        size_t i = (2 + n) % count;
+        if (match(items[i]))
+            return static_cast<int>(i);
+    }
+    return kNoSelection;
+}
+
+bool IsBlank(char16_t c) {
+    return c == u' ' || (c >= u'\t' && c <= u'\r') || c == u'\u3000';
+}
+
+} // namespace
+
+int FrameWidthSelection(const std::vector<std::u16string>& items, int frameWidth) {
+    if (frameWidth < 1)
+        return 0;
+    const std::u16string text = Decimal(frameWidth);
+    int found = SearchAfterItem1(items, [&](const std::u16string& item) { return EqualsNoCase(item, text); });
+    return found == kNoSelection ? 0 : found;
+}
+
+int TabScalingSelection(const std::vector<std::u16string>& items, int tabScaling) {
+    if (tabScaling < 80)
+        return 0;
+    const std::u16string prefix = Decimal(tabScaling) + kFullWidthPercent;
+    return SearchAfterItem1(items, [&](const std::u16string& item) { return StartsWithNoCase(item, prefix); });
+}
+
+int LeadingNumber(std::u16string_view text) {
+    size_t i = 0;
+    while (i < text.size() && IsBlank(text[i]))
+        ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == u'+' || text[i] == u'-')) {
+        negative = text[i] == u'-';
+        ++i;
+    }
+    long long value = 0;
+    for (; i < text.size() && text[i] >= u'0' && text[i] <= u'9'; ++i) {
+        value = value * 10 + (text[i] - u'0');
+        if (value > static_cast<long long>(INT_MAX) + 1)
+            value = static_cast<long long>(INT_MAX) + 1; // saturate instead of overflowing
+    }
+    if (negative)
+        value = -value;
+    if (value > INT_MAX)
+        return INT_MAX;
+    if (value < INT_MIN)
+        return INT_MIN;
+    return static_cast<int>(value);
+}
+
+int ValueOfSelection(const std::vector<std::u16string>& items, int selection) {
+    if (selection <= 0 || static_cast<size_t>(selection) >= items.size())
+        return 0;
+    return LeadingNumber(items[static_cast<size_t>(selection)]);
+}
+
+int HotkeyChoiceOf(int hotkey) {
+    return hotkey == kPrintScreenHotkey ? 0 : 1;
+}
+
+int NewHotkey(int hotkeyChoice, int hotKeyControlValue) {
+    return hotkeyChoice == 1 ? hotKeyControlValue : kPrintScreenHotkey;
+}
+
+controls::Rect QualityScaleRect(const controls::Rect& trackbar, const controls::Rect& channel,
+                                const controls::Rect& thumb) {
+    const int halfThumb = (thumb.right - thumb.left) / 2;
+    controls::Rect scale;
+    scale.left = trackbar.left + channel.left + halfThumb;
+    scale.right = trackbar.left + channel.right - halfThumb;
+    scale.top = trackbar.bottom + (channel.bottom - channel.top);
+    scale.bottom = scale.top + (trackbar.bottom - trackbar.top) / 2;
+    return scale;
+}
+
+} // namespace OptionsRules

@@ -1,0 +1,248 @@
+// A visible top-level window that hosts controls under test the way a dialog
+// does: it reflects notifications to bound controls (through CWnd), records
+// what reaches it, answers RVN_BEGINCELLEDIT, and runs a message pump that
+// gives every window on the way its PreTranslateMessage.
+#pragma once
+
+#include "framework/CDialog.h"
+#include "framework/CWnd.h"
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace controls_test {
+
+struct Command {
+    UINT id;
+    UINT code;
+    HWND control;
+};
+
+struct Notification {
+    UINT_PTR id;
+    HWND from;
+    int code;
+    int item;    // LVN_ITEMCHANGED: iItem; RVN_BEGINCELLEDIT: row
+    int subItem; // LVN_ITEMCHANGED: iSubItem; RVN_BEGINCELLEDIT: column
+    UINT newState;
+    UINT oldState;
+    UINT changed;
+    LPARAM param;
+};
+
+class ControlTestHost : public CWnd {
+public:
+    BOOL Create(int width, int height) {
+        static const wchar_t* const kClass = L"FrimletControlTestHost";
+        static bool registered = false;
+        if (!registered) {
+            WNDCLASSW wc{};
+            wc.lpfnWndProc = ::DefWindowProcW;
+            wc.hInstance = ::GetModuleHandleW(nullptr);
+            wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+            wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+            wc.lpszClassName = kClass;
+            registered = ::RegisterClassW(&wc) != 0;
+        }
+        const RECT rect{100, 100, 100 + width, 100 + height};
+        if (!CreateEx(0, kClass, L"controls test", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, rect, nullptr, 0))
+            return FALSE;
+        ::SetForegroundWindow(m_hWnd);
+        ::SetActiveWindow(m_hWnd);
+        return TRUE;
+    }
+    ~ControlTestHost() override {
+        if (m_hWnd)
+            ::DestroyWindow(m_hWnd);
+    }
+
+    // A child control of a system class.
+    HWND Child(const wchar_t* className, DWORD style, int x, int y, int w, int h, UINT id, DWORD exStyle = 0,
+               const wchar_t* text = L"") const {
+        return ::CreateWindowExW(exStyle, className, text, WS_CHILD | WS_VISIBLE | style, x, y, w, h, m_hWnd,
+                                 reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)), ::GetModuleHandleW(nullptr),
+                                 nullptr);
+    }
+
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override {
+        if (CWnd::OnCommand(wParam, lParam))
+            return TRUE;
+        commands.push_back({LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam)});
+        return TRUE;
+    }
+
+    BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) override {
+        if (CWnd::OnNotify(wParam, lParam, result))
+            return TRUE;
+        const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+        Notification n{header->idFrom, header->hwndFrom, static_cast<int>(header->code), -1, -1, 0, 0, 0, 0};
+        *result = 0;
+        if (header->code == LVN_ITEMCHANGED) {
+            const auto* change = reinterpret_cast<const NMLISTVIEW*>(lParam);
+            n.item = change->iItem;
+            n.subItem = change->iSubItem;
+            n.newState = change->uNewState;
+            n.oldState = change->uOldState;
+            n.changed = change->uChanged;
+            n.param = change->lParam;
+        } else if (static_cast<int>(header->code) == -290) {
+            // NMHDR, then row, column and the option pointer.
+            const auto* fields = reinterpret_cast<const int*>(header + 1);
+            n.item = fields[0];
+            n.subItem = fields[1];
+            *result = allowEdit ? 1 : 0;
+        }
+        notifications.push_back(n);
+        return TRUE;
+    }
+
+    // Runs the thread's messages for a while, each through the pre-translation
+    // chain up to this window first.
+    void Pump(DWORD milliseconds = 30) {
+        const DWORD start = ::GetTickCount();
+        do {
+            MSG msg;
+            while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+                if (!CDialog::WalkPreTranslateTree(m_hWnd, &msg)) {
+                    ::TranslateMessage(&msg);
+                    ::DispatchMessageW(&msg);
+                }
+            }
+            if (milliseconds > 0)
+                ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
+        } while (::GetTickCount() - start < milliseconds);
+    }
+
+    int CountNotifications(int code) const {
+        int count = 0;
+        for (const auto& n : notifications)
+            count += n.code == code;
+        return count;
+    }
+
+    bool allowEdit = true;
+    std::vector<Command> commands;
+    std::vector<Notification> notifications;
+};
+
+// Types characters through the queue, as the keyboard would deliver them.
+inline void TypeText(ControlTestHost& host, HWND target, std::wstring_view text) {
+    for (wchar_t c : text) {
+        ::PostMessageW(target, WM_CHAR, c, 1);
+        host.Pump(0);
+    }
+}
+
+inline void PressKey(ControlTestHost& host, HWND target, UINT vk) {
+    ::PostMessageW(target, WM_KEYDOWN, vk, 1);
+    ::PostMessageW(target, WM_KEYUP, vk, static_cast<LPARAM>(0xC0000001u));
+    host.Pump(0);
+}
+
+inline std::wstring TextOf(HWND hwnd) {
+    std::wstring text(static_cast<size_t>(::GetWindowTextLengthW(hwnd)) + 1, L'\0');
+    text.resize(static_cast<size_t>(::GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+inline bool SetClipboardText(HWND owner, std::wstring_view text) {
+    if (!::OpenClipboard(owner))
+        return false;
+    ::EmptyClipboard();
+    HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
+    bool set = false;
+    if (memory) {
+        auto* locked = static_cast<wchar_t*>(::GlobalLock(memory));
+        text.copy(locked, text.size());
+        locked[text.size()] = 0;
+        ::GlobalUnlock(memory);
+        set = ::SetClipboardData(CF_UNICODETEXT, memory) != nullptr;
+        if (!set)
+            ::GlobalFree(memory);
+    }
+    ::CloseClipboard();
+    return set;
+}
+
+inline std::wstring ClipboardText(HWND owner) {
+    std::wstring text;
+    if (!::OpenClipboard(owner))
+        return L"<not open>";
+    if (HANDLE data = ::GetClipboardData(CF_UNICODETEXT)) {
+        if (const auto* locked = static_cast<const wchar_t*>(::GlobalLock(data))) {
+            text = locked;
+            ::GlobalUnlock(data);
+        }
+    } else {
+        text = L"<none>";
+    }
+    ::CloseClipboard();
+    return text;
+}
+
+// Runs action on a thread timer while a modal loop (a popup menu, a common
+// dialog) owns the thread; the action returns true when it is done.
+class ModalDriver {
+public:
+    explicit ModalDriver(std::function<bool()> action) {
+        s_action = std::move(action);
+        m_timer = ::SetTimer(nullptr, 0, 40, &ModalDriver::Tick);
+    }
+    ~ModalDriver() {
+        ::KillTimer(nullptr, m_timer);
+        s_action = nullptr;
+    }
+    ModalDriver(const ModalDriver&) = delete;
+    ModalDriver& operator=(const ModalDriver&) = delete;
+
+private:
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
+        if (s_action && s_action())
+            s_action = nullptr;
+    }
+    inline static std::function<bool()> s_action;
+    UINT_PTR m_timer = 0;
+};
+
+// The visible popup menu window of this thread, or null.
+inline HWND FindPopupMenu() {
+    HWND found = nullptr;
+    ::EnumThreadWindows(
+        ::GetCurrentThreadId(),
+        [](HWND hwnd, LPARAM param) -> BOOL {
+            wchar_t name[16] = {};
+            ::GetClassNameW(hwnd, name, 16);
+            if (std::wstring_view(name) == L"#32768" && ::IsWindowVisible(hwnd)) {
+                *reinterpret_cast<HWND*>(param) = hwnd;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+// The visible dialog window of this thread other than except, or null.
+inline HWND FindDialog(HWND except = nullptr) {
+    struct Search {
+        HWND except;
+        HWND found;
+    } search{except, nullptr};
+    ::EnumThreadWindows(
+        ::GetCurrentThreadId(),
+        [](HWND hwnd, LPARAM param) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(param);
+            wchar_t name[16] = {};
+            ::GetClassNameW(hwnd, name, 16);
+            if (hwnd != s->except && std::wstring_view(name) == L"#32770" && ::IsWindowVisible(hwnd)) {
+                s->found = hwnd;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+} // namespace controls_test

@@ -1,0 +1,6 @@
+list(APPEND FRIMLET_CORE_TESTS
+  tests/controls/EditRulesTest.cpp
+  tests/controls/EditColorsTest.cpp
+  tests/controls/BitmapButtonRulesTest.cpp
+  tests/controls/ReportViewRulesTest.cpp)
+list(APPEND FRIMLET_WIN_TESTS tests/controls/CTransparentBitmapButtonTest.cpp)

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "tests/e2e/E2eHarness.h"
+
+#include <windows.h>
+
+// What an end-to-end test reads from the desktop and how it acts on it, beside
+// the program-level helpers of E2eHarness: screen pixels, the shape and layer
+// of another process's window, and mouse and keyboard input at exact pixels.
+//
+// Input goes through SendInput with absolute coordinates. Under Wine it moves
+// and resizes windows that answer HTCAPTION or a corner code, as real mouse
+// input does, as long as the window belongs to another thread than the one
+// sending: a window's own thread sits in the system's move loop from the
+// button press on and would never send the rest of the drag.
+class E2eDesktop {
+public:
+    using Image = E2eHarness::Image;
+
+    // Copies a screen rectangle from the desktop DC (BitBlt SRCCOPY) into
+    // 0xAARRGGBB pixels with alpha 0xFF, the layout E2eHarness::Decode gives.
+    static bool Grab(const RECT& screen, Image& image);
+    // Largest difference of one colour channel between two images of one
+    // size, alpha ignored; -1 when the sizes differ.
+    static int MaxChannelDifference(const Image& a, const Image& b);
+    // Mean absolute difference per colour channel; -1 when the sizes differ.
+    static double MeanChannelDifference(const Image& a, const Image& b);
+
+    // Whether the window's region holds a point in window coordinates. A
+    // window without a region holds every point of its rectangle.
+    static bool RegionContains(HWND window, int x, int y);
+    // The hole of a window shaped as a border around an empty rectangle: the
+    // run of points outside the region that has region on both sides, along
+    // the middle column (top and bottom) and then along the middle row of that
+    // run (left and right). In screen coordinates; false when there is none.
+    static bool FindHole(HWND window, RECT& hole);
+    // The alpha of a layered window (GetLayeredWindowAttributes); false when
+    // the window is not layered with LWA_ALPHA.
+    static bool LayeredAlpha(HWND window, BYTE& alpha);
+    // Work area of the primary monitor.
+    static RECT WorkArea();
+
+    // The mouse to an exact pixel, and a left click there.
+    static void MoveMouse(POINT screen);
+    static void Click(POINT screen);
+    // One key down or up, for holding keys over other input.
+    static void KeyDown(WORD vk);
+    static void KeyUp(WORD vk);
+};

@@ -1,0 +1,334 @@
+#include "tests/e2e/E2eHarness.h"
+
+#include "framework/ComPtr.h"
+
+#include <gtest/gtest.h>
+#include <wincodec.h>
+
+#include <algorithm>
+
+namespace {
+
+constexpr wchar_t kKey[] = L"Software\\Oskvane\\Frimlet2";
+constexpr wchar_t kPatternClass[] = L"FrimletE2ePattern";
+
+struct FindData {
+    DWORD pid;
+    HWND found;
+};
+
+BOOL CALLBACK FindFrame(HWND hwnd, LPARAM lParam) {
+    auto* data = reinterpret_cast<FindData*>(lParam);
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(hwnd, &pid);
+    wchar_t cls[64] = {};
+    wchar_t title[64] = {};
+    ::GetClassNameW(hwnd, cls, 64);
+    ::GetWindowTextW(hwnd, title, 64);
+    if (pid == data->pid && ::IsWindowVisible(hwnd) && wcscmp(cls, L"#32770") == 0 &&
+        wcscmp(title, L"Frimlet2") == 0) {
+        data->found = hwnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+unique_hkey OpenKey() {
+    unique_hkey key;
+    ::RegCreateKeyExW(HKEY_CURRENT_USER, kKey, 0, nullptr, 0, KEY_READ | KEY_WRITE, nullptr, key.put(),
+                      nullptr);
+    return key;
+}
+
+INPUT KeyInput(WORD vk, bool up) {
+    INPUT in = {};
+    in.type = INPUT_KEYBOARD;
+    in.ki.wVk = vk;
+    in.ki.wScan = static_cast<WORD>(::MapVirtualKeyW(vk, MAPVK_VK_TO_VSC));
+    in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    return in;
+}
+
+void Send(INPUT in) {
+    ::SendInput(1, &in, sizeof in);
+    E2eHarness::Pump(60);
+}
+
+INPUT MouseInput(POINT pt, DWORD flags) {
+    const int w = ::GetSystemMetrics(SM_CXSCREEN);
+    const int h = ::GetSystemMetrics(SM_CYSCREEN);
+    INPUT in = {};
+    in.type = INPUT_MOUSE;
+    in.mi.dx = static_cast<LONG>((pt.x * 65535LL + (w - 1) / 2) / (w - 1));
+    in.mi.dy = static_cast<LONG>((pt.y * 65535LL + (h - 1) / 2) / (h - 1));
+    in.mi.dwFlags = MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE | flags;
+    return in;
+}
+
+} // namespace
+
+E2eHarness::E2eHarness() {
+    m_comInitialized = SUCCEEDED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
+    wchar_t temp[MAX_PATH] = {};
+    ::GetTempPathW(MAX_PATH, temp);
+    m_folder = std::wstring(temp) + L"frimlet-e2e-" + std::to_wstring(::GetCurrentProcessId()) + L"-" +
+               std::to_wstring(::GetTickCount64());
+    ::CreateDirectoryW(m_folder.c_str(), nullptr);
+}
+
+E2eHarness::~E2eHarness() {
+    if (m_process)
+        Stop();
+    if (m_pattern)
+        ::DestroyWindow(m_pattern);
+    for (const std::wstring& name : FilesInFolder())
+        ::DeleteFileW((m_folder + L"\\" + name).c_str());
+    ::RemoveDirectoryW(m_folder.c_str());
+    if (m_comInitialized)
+        ::CoUninitialize();
+}
+
+bool E2eHarness::ResetSettings() {
+    const LSTATUS status = ::RegDeleteTreeW(HKEY_CURRENT_USER, kKey);
+    return (status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND) && static_cast<bool>(OpenKey());
+}
+
+bool E2eHarness::SetString(const wchar_t* name, const std::wstring& value) {
+    unique_hkey key = OpenKey();
+    return key && ::RegSetValueExW(key.get(), name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                                   static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
+}
+
+bool E2eHarness::SetDword(const wchar_t* name, DWORD value) {
+    unique_hkey key = OpenKey();
+    return key && ::RegSetValueExW(key.get(), name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value),
+                                   sizeof value) == ERROR_SUCCESS;
+}
+
+bool E2eHarness::DeleteValue(const wchar_t* name) {
+    unique_hkey key = OpenKey();
+    if (!key)
+        return false;
+    const LSTATUS status = ::RegDeleteValueW(key.get(), name);
+    return status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND;
+}
+
+bool E2eHarness::ReadDword(const wchar_t* name, DWORD& value) {
+    unique_hkey key = OpenKey();
+    DWORD type = 0;
+    DWORD size = sizeof value;
+    return key &&
+           ::RegQueryValueExW(key.get(), name, nullptr, &type, reinterpret_cast<BYTE*>(&value), &size) ==
+               ERROR_SUCCESS &&
+           type == REG_DWORD && size == sizeof value;
+}
+
+unique_kernel_handle E2eHarness::StartExtraInstance() {
+    std::wstring command = L"\"" + std::wstring(FRIMLET_EXE_PATH) + L"\"";
+    STARTUPINFOW si = {};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi = {};
+    if (!::CreateProcessW(FRIMLET_EXE_PATH, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
+                          &pi))
+        return unique_kernel_handle();
+    ::CloseHandle(pi.hThread);
+    return unique_kernel_handle(pi.hProcess);
+}
+
+bool E2eHarness::Start() {
+    std::wstring command = L"\"" + std::wstring(FRIMLET_EXE_PATH) + L"\"";
+    STARTUPINFOW si = {};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi = {};
+    if (!::CreateProcessW(FRIMLET_EXE_PATH, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
+                          &pi))
+        return false;
+    ::CloseHandle(pi.hThread);
+    m_process.reset(pi.hProcess);
+    m_pid = pi.dwProcessId;
+    for (int i = 0; i < 200; ++i) {
+        FindData data{m_pid, nullptr};
+        ::EnumWindows(FindFrame, reinterpret_cast<LPARAM>(&data));
+        if (data.found) {
+            m_frame = data.found;
+            Pump(300); // let it finish its first layout and register the hotkey
+            return true;
+        }
+        if (::WaitForSingleObject(m_process.get(), 0) == WAIT_OBJECT_0)
+            return false;
+        Pump(50);
+    }
+    return false;
+}
+
+bool E2eHarness::WaitForExit(DWORD timeoutMs) {
+    const ULONGLONG end = ::GetTickCount64() + timeoutMs;
+    while (::GetTickCount64() < end) {
+        if (::WaitForSingleObject(m_process.get(), 0) == WAIT_OBJECT_0)
+            return true;
+        Pump(30);
+    }
+    return ::WaitForSingleObject(m_process.get(), 0) == WAIT_OBJECT_0;
+}
+
+bool E2eHarness::Stop() {
+    if (!m_process)
+        return true;
+    if (m_frame)
+        ::PostMessageW(m_frame, WM_SYSCOMMAND, SC_CLOSE, 0);
+    bool ended = WaitForExit(10000);
+    if (!ended) {
+        ::TerminateProcess(m_process.get(), 1);
+        ::WaitForSingleObject(m_process.get(), 5000);
+        ADD_FAILURE() << "Frimlet2.exe did not end after SC_CLOSE and was terminated";
+    }
+    m_process.reset();
+    m_frame = nullptr;
+    return ended;
+}
+
+void E2eHarness::PressKey(WORD vk) {
+    PressKeyHolding(vk, {});
+}
+
+void E2eHarness::PressKeyHolding(WORD vk, const std::vector<WORD>& held) {
+    for (WORD h : held)
+        Send(KeyInput(h, false));
+    Send(KeyInput(vk, false));
+    Send(KeyInput(vk, true));
+    for (auto it = held.rbegin(); it != held.rend(); ++it)
+        Send(KeyInput(*it, true));
+}
+
+void E2eHarness::Drag(POINT from, POINT to) {
+    Send(MouseInput(from, 0));
+    Send(MouseInput(from, MOUSEEVENTF_LEFTDOWN));
+    for (int step = 1; step <= 8; ++step) {
+        POINT pt{from.x + (to.x - from.x) * step / 8, from.y + (to.y - from.y) * step / 8};
+        Send(MouseInput(pt, 0));
+    }
+    Send(MouseInput(to, MOUSEEVENTF_LEFTUP));
+    Pump(200);
+}
+
+uint32_t E2eHarness::Pattern(int x, int y) {
+    // Smooth gradients (kind to JPEG) with a fine component so an offset of a
+    // pixel changes the picture.
+    const uint32_t r = static_cast<uint32_t>(x * 2) & 0xFF;
+    const uint32_t g = static_cast<uint32_t>(y * 3) & 0xFF;
+    const uint32_t b = static_cast<uint32_t>((x + y) / 2) & 0xFF;
+    return 0xFF000000u | (r << 16) | (g << 8) | b;
+}
+
+LRESULT CALLBACK E2eHarness::PatternProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_PAINT) {
+        PAINTSTRUCT ps;
+        HDC dc = ::BeginPaint(hwnd, &ps);
+        RECT rc = {};
+        ::GetWindowRect(hwnd, &rc);
+        const int w = rc.right - rc.left;
+        const int h = rc.bottom - rc.top;
+        std::vector<uint32_t> bits(static_cast<size_t>(w) * h);
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x)
+                bits[static_cast<size_t>(y) * w + x] = Pattern(rc.left + x, rc.top + y);
+        BITMAPINFO bi = {};
+        bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+        bi.bmiHeader.biWidth = w;
+        bi.bmiHeader.biHeight = -h;
+        bi.bmiHeader.biPlanes = 1;
+        bi.bmiHeader.biBitCount = 32;
+        bi.bmiHeader.biCompression = BI_RGB;
+        ::SetDIBitsToDevice(dc, 0, 0, w, h, 0, 0, 0, h, bits.data(), &bi, DIB_RGB_COLORS);
+        ::EndPaint(hwnd, &ps);
+        return 0;
+    }
+    if (msg == WM_ERASEBKGND)
+        return 1;
+    return ::DefWindowProcW(hwnd, msg, wParam, lParam);
+}
+
+bool E2eHarness::ShowPattern(const RECT& rect) {
+    WNDCLASSW wc = {};
+    wc.lpfnWndProc = PatternProc;
+    wc.hInstance = ::GetModuleHandleW(nullptr);
+    wc.lpszClassName = kPatternClass;
+    ::RegisterClassW(&wc);
+    m_pattern = ::CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, kPatternClass,
+                                  L"pattern", WS_POPUP, rect.left, rect.top, rect.right - rect.left,
+                                  rect.bottom - rect.top, nullptr, nullptr, wc.hInstance, nullptr);
+    if (!m_pattern)
+        return false;
+    ::ShowWindow(m_pattern, SW_SHOWNOACTIVATE);
+    ::UpdateWindow(m_pattern);
+    if (m_frame)
+        ::SetWindowPos(m_frame, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    Pump(300);
+    return true;
+}
+
+std::vector<std::wstring> E2eHarness::FilesInFolder() const {
+    std::vector<std::wstring> names;
+    WIN32_FIND_DATAW fd;
+    unique_find find(::FindFirstFileW((m_folder + L"\\*").c_str(), &fd));
+    if (!find)
+        return names;
+    do {
+        if (!(fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            names.emplace_back(fd.cFileName);
+    } while (::FindNextFileW(find.get(), &fd));
+    return names;
+}
+
+std::wstring E2eHarness::WaitForNewFile(const std::vector<std::wstring>& before, DWORD timeoutMs) const {
+    const ULONGLONG end = ::GetTickCount64() + timeoutMs;
+    do {
+        for (const std::wstring& name : FilesInFolder())
+            if (std::find(before.begin(), before.end(), name) == before.end()) {
+                Pump(300); // let the writer finish the file
+                return m_folder + L"\\" + name;
+            }
+        Pump(50);
+    } while (::GetTickCount64() < end);
+    return std::wstring();
+}
+
+bool E2eHarness::Decode(const std::wstring& path, Image& image) {
+    com_ptr<IWICImagingFactory> factory;
+    if (FAILED(::CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
+                                  IID_IWICImagingFactory, factory.put_void())))
+        return false;
+    com_ptr<IWICBitmapDecoder> decoder;
+    if (FAILED(factory->CreateDecoderFromFilename(path.c_str(), nullptr, GENERIC_READ,
+                                                  WICDecodeMetadataCacheOnDemand, decoder.put())))
+        return false;
+    com_ptr<IWICBitmapFrameDecode> frame;
+    if (FAILED(decoder->GetFrame(0, frame.put())))
+        return false;
+    com_ptr<IWICFormatConverter> converter;
+    if (FAILED(factory->CreateFormatConverter(converter.put())) ||
+        FAILED(converter->Initialize(frame.get(), GUID_WICPixelFormat32bppBGRA, WICBitmapDitherTypeNone,
+                                     nullptr, 0.0, WICBitmapPaletteTypeCustom)))
+        return false;
+    UINT w = 0;
+    UINT h = 0;
+    if (FAILED(converter->GetSize(&w, &h)))
+        return false;
+    image.width = static_cast<int>(w);
+    image.height = static_cast<int>(h);
+    image.pixels.assign(static_cast<size_t>(w) * h, 0);
+    return SUCCEEDED(
+        converter->CopyPixels(nullptr, w * 4, w * h * 4, reinterpret_cast<BYTE*>(image.pixels.data())));
+}
+
+void E2eHarness::Pump(DWORD ms) {
+    const ULONGLONG end = ::GetTickCount64() + ms;
+    do {
+        MSG msg;
+        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            ::TranslateMessage(&msg);
+            ::DispatchMessageW(&msg);
+        }
+        ::Sleep(10);
+    } while (::GetTickCount64() < end);
+}

@@ -1,0 +1,72 @@
+#pragma once
+
+#include "framework/Handles.h"
+
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// Drives the real Frimlet2.exe as a user would: its registry settings, its
+// process and frame window, keyboard and mouse input, a window with a known
+// pattern to capture, and the files it writes.
+class E2eHarness {
+public:
+    struct Image {
+        int width = 0;
+        int height = 0;
+        std::vector<uint32_t> pixels; // 0xAARRGGBB rows, top-down
+    };
+
+    E2eHarness();
+    ~E2eHarness();
+    E2eHarness(const E2eHarness&) = delete;
+    E2eHarness& operator=(const E2eHarness&) = delete;
+
+    // Registry of the program (HKCU\Software\Oskvane\Frimlet2).
+    static bool ResetSettings();
+    static bool SetString(const wchar_t* name, const std::wstring& value);
+    static bool SetDword(const wchar_t* name, DWORD value);
+    static bool DeleteValue(const wchar_t* name);
+    static bool ReadDword(const wchar_t* name, DWORD& value);
+
+    // Starts Frimlet2.exe and waits for its frame; false when it does not show.
+    bool Start();
+    // Starts another instance and returns its process handle (not tracked).
+    static unique_kernel_handle StartExtraInstance();
+    // Closes the frame with SC_CLOSE and waits for the process; terminates it
+    // and reports a test failure when it does not end.
+    bool Stop();
+    bool WaitForExit(DWORD timeoutMs);
+    HWND Frame() const { return m_frame; }
+    HANDLE Process() const { return m_process.get(); }
+
+    // Input through SendInput.
+    static void PressKey(WORD vk);
+    static void PressKeyHolding(WORD vk, const std::vector<WORD>& held);
+    static void Drag(POINT from, POINT to);
+
+    // A topmost popup painting Pattern(x, y) of screen coordinates over rect.
+    bool ShowPattern(const RECT& rect);
+    static uint32_t Pattern(int x, int y);
+
+    // Temporary output folder, unique per harness.
+    const std::wstring& Folder() const { return m_folder; }
+    std::vector<std::wstring> FilesInFolder() const;
+    // Waits for a file that was not in before; empty on time-out.
+    std::wstring WaitForNewFile(const std::vector<std::wstring>& before, DWORD timeoutMs) const;
+    static bool Decode(const std::wstring& path, Image& image);
+
+    // Processes this thread's messages for ms milliseconds.
+    static void Pump(DWORD ms);
+
+private:
+    static LRESULT CALLBACK PatternProc(HWND, UINT, WPARAM, LPARAM);
+    unique_kernel_handle m_process;
+    DWORD m_pid = 0;
+    HWND m_frame = nullptr;
+    HWND m_pattern = nullptr;
+    std::wstring m_folder;
+    bool m_comInitialized = false;
+};

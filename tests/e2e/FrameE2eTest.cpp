@@ -1,0 +1,166 @@
+#include "tests/e2e/E2eHarness.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+namespace {
+
+constexpr int kX = 300;
+constexpr int kY = 200;
+constexpr int kCx = 320;
+constexpr int kCy = 240;
+constexpr int kFrameWidth = 4; // default border at 96 dpi
+
+class FrameE2eTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(E2eHarness::ResetSettings());
+        ASSERT_TRUE(E2eHarness::SetString(L"outputPath", h.Folder()));
+        ASSERT_TRUE(E2eHarness::SetDword(L"x", kX));
+        ASSERT_TRUE(E2eHarness::SetDword(L"y", kY));
+        ASSERT_TRUE(E2eHarness::SetDword(L"cx", kCx));
+        ASSERT_TRUE(E2eHarness::SetDword(L"cy", kCy));
+    }
+
+    // The hole on the screen for the stored placement.
+    static RECT Hole() {
+        const int dx =
+            ::GetSystemMetrics(SM_CXDLGFRAME) + ::GetSystemMetrics(SM_CXPADDEDBORDER) + kFrameWidth;
+        const int dy =
+            ::GetSystemMetrics(SM_CYDLGFRAME) + ::GetSystemMetrics(SM_CXPADDEDBORDER) + kFrameWidth;
+        return {kX + dx, kY + dy, kX + dx + kCx, kY + dy + kCy};
+    }
+
+    void StartOverPattern() {
+        RECT hole = Hole();
+        RECT around = {hole.left - 40, hole.top - 40, hole.right + 40, hole.bottom + 40};
+        ASSERT_TRUE(h.ShowPattern(around));
+        ASSERT_TRUE(h.Start()) << "the frame window did not appear";
+        RECT rc = {};
+        ::GetWindowRect(h.Frame(), &rc);
+        ASSERT_EQ(rc.left, kX);
+        ASSERT_EQ(rc.top, kY);
+    }
+
+    std::wstring Capture(WORD vk, const std::vector<WORD>& held) {
+        const auto before = h.FilesInFolder();
+        E2eHarness::PressKeyHolding(vk, held);
+        return h.WaitForNewFile(before, 8000);
+    }
+
+    // Mean absolute difference per channel between the image and the pattern
+    // under the hole.
+    static double MeanError(const E2eHarness::Image& image) {
+        const RECT hole = Hole();
+        double sum = 0;
+        for (int y = 0; y < image.height; ++y)
+            for (int x = 0; x < image.width; ++x) {
+                const uint32_t a = image.pixels[static_cast<size_t>(y) * image.width + x];
+                const uint32_t b = E2eHarness::Pattern(hole.left + x, hole.top + y);
+                for (int shift = 0; shift < 24; shift += 8)
+                    sum += std::abs(static_cast<int>((a >> shift) & 0xFF) -
+                                    static_cast<int>((b >> shift) & 0xFF));
+            }
+        return sum / (3.0 * image.width * image.height);
+    }
+
+    static bool EndsWith(const std::wstring& s, const wchar_t* suffix) {
+        const std::wstring tail(suffix);
+        if (s.size() < tail.size())
+            return false;
+        std::wstring end = s.substr(s.size() - tail.size());
+        for (auto& c : end)
+            c = static_cast<wchar_t>(towlower(c));
+        return end == tail;
+    }
+
+    E2eHarness h;
+};
+
+TEST_F(FrameE2eTest, HotkeyWritesTheHoleInTheHeldFormat) {
+    StartOverPattern();
+
+    const std::wstring jpeg = Capture(VK_SNAPSHOT, {});
+    ASSERT_FALSE(jpeg.empty()) << "PrintScreen wrote no file";
+    EXPECT_TRUE(EndsWith(jpeg, L".jpg"));
+    E2eHarness::Image image;
+    ASSERT_TRUE(E2eHarness::Decode(jpeg, image));
+    ASSERT_EQ(image.width, kCx);
+    ASSERT_EQ(image.height, kCy);
+    EXPECT_LT(MeanError(image), 12.0);
+
+    const std::wstring png = Capture(VK_SNAPSHOT, {'P'});
+    ASSERT_FALSE(png.empty()) << "P + PrintScreen wrote no file";
+    EXPECT_TRUE(EndsWith(png, L".png"));
+    ASSERT_TRUE(E2eHarness::Decode(png, image));
+    ASSERT_EQ(image.width, kCx);
+    ASSERT_EQ(image.height, kCy);
+    EXPECT_EQ(MeanError(image), 0.0) << "a PNG capture must equal the pixels under the hole";
+
+    const std::wstring both = Capture(VK_SNAPSHOT, {'J', 'P'});
+    ASSERT_FALSE(both.empty()) << "J + P + PrintScreen wrote no file";
+    EXPECT_TRUE(EndsWith(both, L".jpg"));
+    ASSERT_TRUE(E2eHarness::Decode(both, image));
+    EXPECT_LT(MeanError(image), 12.0);
+}
+
+TEST_F(FrameE2eTest, EscapeMinimisesStoresPlacementAndStopsTheHotkey) {
+    StartOverPattern();
+    for (const wchar_t* name : {L"x", L"y", L"cx", L"cy"})
+        ASSERT_TRUE(E2eHarness::DeleteValue(name));
+
+    ::SetForegroundWindow(h.Frame());
+    E2eHarness::PressKey(VK_ESCAPE);
+    E2eHarness::Pump(500);
+    if (!::IsIconic(h.Frame())) {
+        // No focus could be given to the frame: deliver the key to it directly.
+        ::PostMessageW(h.Frame(), WM_KEYDOWN, VK_ESCAPE, 0x00010001);
+        ::PostMessageW(h.Frame(), WM_KEYUP, VK_ESCAPE, 0xC0010001);
+        E2eHarness::Pump(800);
+    }
+    ASSERT_TRUE(::IsIconic(h.Frame())) << "Esc did not minimise the frame";
+
+    DWORD x = 0, y = 0, cx = 0, cy = 0;
+    ASSERT_TRUE(E2eHarness::ReadDword(L"x", x));
+    ASSERT_TRUE(E2eHarness::ReadDword(L"y", y));
+    ASSERT_TRUE(E2eHarness::ReadDword(L"cx", cx));
+    ASSERT_TRUE(E2eHarness::ReadDword(L"cy", cy));
+    EXPECT_EQ(static_cast<int>(x), kX);
+    EXPECT_EQ(static_cast<int>(y), kY);
+    EXPECT_EQ(static_cast<int>(cx), kCx);
+    EXPECT_EQ(static_cast<int>(cy), kCy);
+
+    EXPECT_TRUE(Capture(VK_SNAPSHOT, {}).empty()) << "a capture was written while minimised";
+}
+
+TEST_F(FrameE2eTest, CloseEndsTheProcessAndStoresThePlacement) {
+    ASSERT_TRUE(h.Start());
+    for (const wchar_t* name : {L"x", L"y", L"cx", L"cy"})
+        ASSERT_TRUE(E2eHarness::DeleteValue(name));
+    ::PostMessageW(h.Frame(), WM_SYSCOMMAND, SC_CLOSE, 0);
+    ASSERT_TRUE(h.WaitForExit(10000)) << "SC_CLOSE did not end the process";
+    DWORD x = 0, y = 0, cx = 0, cy = 0;
+    ASSERT_TRUE(E2eHarness::ReadDword(L"x", x));
+    ASSERT_TRUE(E2eHarness::ReadDword(L"y", y));
+    ASSERT_TRUE(E2eHarness::ReadDword(L"cx", cx));
+    ASSERT_TRUE(E2eHarness::ReadDword(L"cy", cy));
+    EXPECT_EQ(static_cast<int>(x), kX);
+    EXPECT_EQ(static_cast<int>(y), kY);
+    EXPECT_EQ(static_cast<int>(cx), kCx);
+    EXPECT_EQ(static_cast<int>(cy), kCy);
+}
+
+TEST_F(FrameE2eTest, SecondInstanceExitsAtOnce) {
+    ASSERT_TRUE(h.Start());
+    unique_kernel_handle second = E2eHarness::StartExtraInstance();
+    ASSERT_TRUE(second);
+    const bool ended = ::WaitForSingleObject(second.get(), 5000) == WAIT_OBJECT_0;
+    if (!ended)
+        ::TerminateProcess(second.get(), 1);
+    EXPECT_TRUE(ended) << "the second instance kept running";
+    EXPECT_NE(::WaitForSingleObject(h.Process(), 0), WAIT_OBJECT_0) << "the first instance ended";
+    EXPECT_TRUE(::IsWindowVisible(h.Frame()));
+}
+
+} // namespace
