@@ -11,7 +11,9 @@ constexpr unsigned kSelfPaintBits = 0xD; // 0x1 | 0x4 | 0x8
 constexpr uint32_t kBlackFaceHighlight = 0xF0F0F0;
 constexpr int kGradientStep = 20;
 
-int Channel(uint32_t color, int shift) { return (color >> shift) & 0xFF; }
+int Channel(uint32_t color, int shift) {
+    return (color >> shift) & 0xFF;
+}
 
 template <class F> uint32_t PerChannel(uint32_t a, uint32_t b, F f) {
     uint32_t out = 0;
@@ -22,7 +24,9 @@ template <class F> uint32_t PerChannel(uint32_t a, uint32_t b, F f) {
 
 } // namespace
 
-bool IsSelfPainted(unsigned style) { return (style & kTypeMask & kSelfPaintBits) != 0; }
+bool IsSelfPainted(unsigned style) {
+    return (style & kTypeMask & kSelfPaintBits) != 0;
+}
 
 int Scale(int width, int height, int bitmapWidth, int bitmapHeight) {
     if (bitmapWidth <= 0 || bitmapHeight <= 0 || width <= 0 || height <= 0)

@@ -13,7 +13,7 @@ namespace BitmapButtonRules {
 
 constexpr uint32_t kTransparentColor = 0xC0C0C0; // RGB(192,192,192)
 constexpr unsigned kRepeatTimerId = 999;
-constexpr int kRepeatPeriod = 60;   // ms between repeated clicks
+constexpr int kRepeatPeriod = 60;     // ms between repeated clicks
 constexpr int kRepeatDelayFactor = 4; // the first click comes after 4 periods
 
 // Button types (BS_TYPEMASK bits) that keep their own type and are painted
@@ -34,7 +34,7 @@ uint32_t GradientBottom(uint32_t base); // each channel - 20, at least 0
 enum class Border { None, FlatFrame, Sunken, Raised };
 
 struct Input {
-    int width = 0;  // item rectangle (0, 0, width, height)
+    int width = 0; // item rectangle (0, 0, width, height)
     int height = 0;
     int bitmapWidth = 0;
     int bitmapHeight = 0;

@@ -112,9 +112,13 @@ CString CEditEx::ValidatedForm(const CString& text, bool cutToLength) const {
     return controls::ToCString(rules::ValidatedText(controls::AsU16(text), m_limits, cutToLength));
 }
 
-void CEditEx::GetValidatedText(CString& text) const { text = ValidatedForm(GetWindowText(), false); }
+void CEditEx::GetValidatedText(CString& text) const {
+    text = ValidatedForm(GetWindowText(), false);
+}
 
-void CEditEx::SetValidatedText(const wchar_t* text) { SetWindowText(ValidatedForm(CString(text), true)); }
+void CEditEx::SetValidatedText(const wchar_t* text) {
+    SetWindowText(ValidatedForm(CString(text), true));
+}
 
 BOOL CEditEx::PreTranslateMessage(MSG* msg) {
     // Input methods deliver full-width digits; integer mode takes them as
@@ -204,7 +208,9 @@ LRESULT CEditEx::OnThemeChanged(WPARAM, LPARAM) {
     return 0;
 }
 
-LRESULT CEditEx::OnCtlColorEdit(WPARAM wParam, LPARAM) { return CtlColor(reinterpret_cast<HDC>(wParam), CTLCOLOR_EDIT); }
+LRESULT CEditEx::OnCtlColorEdit(WPARAM wParam, LPARAM) {
+    return CtlColor(reinterpret_cast<HDC>(wParam), CTLCOLOR_EDIT);
+}
 
 LRESULT CEditEx::OnCtlColorStatic(WPARAM wParam, LPARAM) {
     return CtlColor(reinterpret_cast<HDC>(wParam), CTLCOLOR_STATIC);

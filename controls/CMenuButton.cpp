@@ -15,7 +15,9 @@ void CMenuButton::ShowMenu() {
     ::TrackPopupMenu(popup, TPM_RIGHTALIGN, r.right, r.bottom, 0, ::GetParent(m_hWnd), nullptr);
 }
 
-void CMenuButton::OnClicked() { ShowMenu(); }
+void CMenuButton::OnClicked() {
+    ShowMenu();
+}
 
 BOOL CMenuButton::PreTranslateMessage(MSG* msg) {
     if (msg->message == WM_KEYDOWN && msg->wParam == VK_DOWN && msg->hwnd == m_hWnd)

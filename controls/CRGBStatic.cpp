@@ -18,8 +18,8 @@ void CRGBStatic::ReloadCursor() {
     m_hCursor.reset();
     if (m_nCursorId == 0)
         return;
-    m_hCursor.reset(static_cast<HCURSOR>(::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(m_nCursorId),
-                                                      IMAGE_CURSOR, 0, 0, LR_DEFAULTSIZE)));
+    m_hCursor.reset(static_cast<HCURSOR>(::LoadImageW(
+        ::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(m_nCursorId), IMAGE_CURSOR, 0, 0, LR_DEFAULTSIZE)));
 }
 
 void CRGBStatic::PreSubclassWindow() {
@@ -54,7 +54,9 @@ LRESULT CRGBStatic::OnSetCursor(WPARAM, LPARAM) {
     return Default();
 }
 
-void CRGBStatic::OnClicked() { SelectColor(); }
+void CRGBStatic::OnClicked() {
+    SelectColor();
+}
 
 BOOL CRGBStatic::SelectColor() {
     CColorDialog dialog(m_crColor, CC_FULLOPEN, nullptr);

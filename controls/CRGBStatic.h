@@ -9,7 +9,8 @@
 
 class CRGBStatic : public CStatic {
 public:
-    CRGBStatic(int cursorId = 0, COLORREF defaultColor = 0) : m_nCursorId(cursorId), m_crDefault(defaultColor) {}
+    CRGBStatic(int cursorId = 0, COLORREF defaultColor = 0)
+        : m_nCursorId(cursorId), m_crDefault(defaultColor) {}
 
     // Shown over the swatch; 0 leaves the class cursor.
     int m_nCursorId;

@@ -23,7 +23,9 @@ CString TabsToSpaces(CString text) {
     return text;
 }
 
-controls::Rect ToRect(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
+controls::Rect ToRect(const RECT& r) {
+    return {r.left, r.top, r.right, r.bottom};
+}
 
 } // namespace
 
@@ -57,8 +59,8 @@ void CReportViewCtrl::PreSubclassWindow() {
     if (m_spin.m_hWnd)
         m_spin.DestroyWindow();
     if (m_spin.CreateEx(0, UPDOWN_CLASSW, nullptr,
-                        WS_CHILD | UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_ARROWKEYS | UDS_NOTHOUSANDS, small, this,
-                        kSpinId))
+                        WS_CHILD | UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_ARROWKEYS | UDS_NOTHOUSANDS, small,
+                        this, kSpinId))
         m_spin.SendMessage(UDM_SETBASE, 10);
 
     RECT client{};
@@ -227,7 +229,8 @@ void CReportViewCtrl::BeginCellEdit(int row, int column, const tagCOLUMN_EDIT_OP
     request.nRow = row;
     request.nColumn = column;
     request.pOption = const_cast<tagCOLUMN_EDIT_OPTION*>(&option);
-    if (::SendMessageW(::GetParent(m_hWnd), WM_NOTIFY, request.hdr.idFrom, reinterpret_cast<LPARAM>(&request)) == 0)
+    if (::SendMessageW(::GetParent(m_hWnd), WM_NOTIFY, request.hdr.idFrom,
+                       reinterpret_cast<LPARAM>(&request)) == 0)
         return;
 
     m_nEditRow = row;
@@ -305,7 +308,9 @@ void CReportViewCtrl::NotifyCellChanged(int row, int column) const {
     ::SendMessageW(::GetParent(m_hWnd), WM_NOTIFY, change.hdr.idFrom, reinterpret_cast<LPARAM>(&change));
 }
 
-void CReportViewCtrl::OnEditKillFocus() { EndCellEdit(TRUE); }
+void CReportViewCtrl::OnEditKillFocus() {
+    EndCellEdit(TRUE);
+}
 
 BOOL CReportViewCtrl::PreTranslateMessage(MSG* msg) {
     if (m_edit.m_hWnd && msg->hwnd == m_edit.m_hWnd) {

@@ -47,11 +47,14 @@ public:
 
     // Row operations. texts hold columns 1 to n-1; a null or missing text
     // leaves its column empty. They return the new row's index or -1.
-    int InsertRow(int index, DWORD_PTR itemData, const wchar_t* text0, const std::vector<const wchar_t*>& texts);
-    int AppendRow(DWORD_PTR itemData, const wchar_t* text0, std::initializer_list<const wchar_t*> texts = {}) {
+    int InsertRow(int index, DWORD_PTR itemData, const wchar_t* text0,
+                  const std::vector<const wchar_t*>& texts);
+    int AppendRow(DWORD_PTR itemData, const wchar_t* text0,
+                  std::initializer_list<const wchar_t*> texts = {}) {
         return InsertRow(INT_MAX, itemData, text0, texts);
     }
-    int InsertRowAtTop(DWORD_PTR itemData, const wchar_t* text0, std::initializer_list<const wchar_t*> texts = {}) {
+    int InsertRowAtTop(DWORD_PTR itemData, const wchar_t* text0,
+                       std::initializer_list<const wchar_t*> texts = {}) {
         return InsertRow(0, itemData, text0, texts);
     }
     BOOL DeleteRow(int index, BOOL markModified);
@@ -104,6 +107,6 @@ private:
     CEditEx m_edit;
     CSpinButtonCtrl m_spin;
     std::vector<tagCOLUMN_EDIT_OPTION> m_options;
-    bool m_bEnding = false;     // EndCellEdit is running
-    bool m_bLayingOut = false;  // LayoutColumns sets the widths
+    bool m_bEnding = false;    // EndCellEdit is running
+    bool m_bLayingOut = false; // LayoutColumns sets the widths
 };

@@ -37,9 +37,13 @@ int32_t Effective(int32_t requested, uint32_t systemRgb) {
     return result;
 }
 
-int TextSystemColor(int state) { return state == Disabled ? kColorGrayText : kColorWindowText; }
+int TextSystemColor(int state) {
+    return state == Disabled ? kColorGrayText : kColorWindowText;
+}
 
-int BackgroundSystemColor(int state) { return state == Normal ? kColorWindow : kColorMenu; }
+int BackgroundSystemColor(int state) {
+    return state == Normal ? kColorWindow : kColorMenu;
+}
 
 int StateForCtlColor(int ctlColorKind, bool enabled) {
     if (ctlColorKind == kCtlColorEdit)

@@ -18,7 +18,9 @@ enum State { Normal = 0, Disabled = 1, ReadOnly = 2, StateCount = 3 };
 constexpr int32_t MakeValue(uint32_t rgb, int weight) {
     return static_cast<int32_t>((rgb & 0xFFFFFF) | (static_cast<uint32_t>(weight & 0xF) << 24));
 }
-constexpr int WeightOf(int32_t value) { return (static_cast<uint32_t>(value) >> 24) & 0xF; }
+constexpr int WeightOf(int32_t value) {
+    return (static_cast<uint32_t>(value) >> 24) & 0xF;
+}
 
 // The effective colour of a requested value: kNotSet stays kNotSet, weight 0
 // gives the value itself, other weights the blend with systemRgb.

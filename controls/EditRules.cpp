@@ -13,11 +13,19 @@ constexpr char16_t kFullWidthNine = 0xFF19;
 constexpr char16_t kFullWidthMinus = 0xFF0D;
 constexpr char16_t kFullWidthOffset = 0xFEE0; // full-width digit - ASCII digit
 
-bool IsAsciiDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
-bool IsFullWidthDigit(char16_t c) { return c >= kFullWidthZero && c <= kFullWidthNine; }
-int DigitValue(char16_t c) { return IsAsciiDigit(c) ? c - u'0' : c - kFullWidthZero; }
+bool IsAsciiDigit(char16_t c) {
+    return c >= u'0' && c <= u'9';
+}
+bool IsFullWidthDigit(char16_t c) {
+    return c >= kFullWidthZero && c <= kFullWidthNine;
+}
+int DigitValue(char16_t c) {
+    return IsAsciiDigit(c) ? c - u'0' : c - kFullWidthZero;
+}
 
-bool IsHighSurrogate(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
+bool IsHighSurrogate(char16_t c) {
+    return c >= 0xD800 && c <= 0xDBFF;
+}
 
 // The selection as the edit control reports it, kept inside the text.
 void ClampSelection(std::u16string_view text, int& start, int& end) {
@@ -68,7 +76,9 @@ int CharCount(int n) {
     return count;
 }
 
-bool IsWhiteSpace(char16_t c) { return c == u' ' || (c >= 0x09 && c <= 0x0D) || c == 0x3000; }
+bool IsWhiteSpace(char16_t c) {
+    return c == u' ' || (c >= 0x09 && c <= 0x0D) || c == 0x3000;
+}
 
 int ParseInteger(std::u16string_view text) {
     size_t i = 0;
@@ -113,7 +123,8 @@ char16_t NarrowTypedChar(char16_t c) {
     return c;
 }
 
-TypedChar OnTypedChar(std::u16string_view text, int selStart, int selEnd, char16_t c, int minimum, int maximum) {
+TypedChar OnTypedChar(std::u16string_view text, int selStart, int selEnd, char16_t c, int minimum,
+                      int maximum) {
     TypedChar action;
     // Control characters (backspace, the Ctrl+letter editing keys) are the
     // edit control's own business; a value rule has nothing to say on them.
@@ -194,7 +205,8 @@ std::optional<std::u16string> PasteInsertion(std::u16string_view text, int selSt
 
     if (limits.maxLength > 0) {
         const int64_t length = static_cast<int64_t>(text.size());
-        const int64_t excess = length - (selEnd - selStart) + static_cast<int64_t>(pasted.size()) - limits.maxLength;
+        const int64_t excess =
+            length - (selEnd - selStart) + static_cast<int64_t>(pasted.size()) - limits.maxLength;
         if (excess > 0) {
             const int64_t keep = static_cast<int64_t>(pasted.size()) - excess;
             // Nothing fits: the paste must not merely delete the selection.

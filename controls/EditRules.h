@@ -52,7 +52,8 @@ struct TypedChar {
     // zero) is deleted first and the selection moves one place to the left.
     int removeIndex = -1;
 };
-TypedChar OnTypedChar(std::u16string_view text, int selStart, int selEnd, char16_t c, int minimum, int maximum);
+TypedChar OnTypedChar(std::u16string_view text, int selStart, int selEnd, char16_t c, int minimum,
+                      int maximum);
 
 // The text a paste puts in place of the selection, or nothing when the paste
 // is refused. clip is the clipboard text as read.

@@ -28,7 +28,9 @@ int ComputeColumnWidth(tagCOLUMN_EDIT_OPTION& option, int fontHeight) {
     return base;
 }
 
-int ScrollBarReserve(int fontHeight) { return static_cast<int>(fontHeight * kReserveFactor); }
+int ScrollBarReserve(int fontHeight) {
+    return static_cast<int>(fontHeight * kReserveFactor);
+}
 
 std::vector<int> LayoutWidths(std::vector<tagCOLUMN_EDIT_OPTION>& options, int layoutWidth, int fontHeight) {
     std::vector<int> widths;

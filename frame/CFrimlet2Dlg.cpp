@@ -507,6 +507,15 @@ void CFrimlet2Dlg::OnOptions() {
         PostCommand(IDM_OPTIONS);
         return;
     }
+    if (IsOpen(m_optionsDlg))
+        return;
+    if (m_optionsDlg.DoModal() == IDOK) {
+        // The dialog saved the settings and moved the hotkey; the frame takes
+        // the new folder, colour, width and tab size.
+        SetJumpListFolderTask(m_settings.outputPath);
+        ApplyScale(m_dpiScale);
+        Invalidate(FALSE);
+    }
 }
 
 void CFrimlet2Dlg::OnLock() {
@@ -534,6 +543,9 @@ void CFrimlet2Dlg::OnSelectSize() {
         PostCommand(IDM_SELECT_SIZE);
         return;
     }
+    m_sizeDlg.m_pFrameWnd = this;
+    m_sizeDlg.m_pParentWnd = this;
+    m_sizeDlg.DoModal();
 }
 
 void CFrimlet2Dlg::OnImageType(UINT id) {

@@ -7,6 +7,8 @@
 #include "frame/CFrameGeometry.h"
 #include "frame/CTaskbarThumbButtons.h"
 #include "framework/CButton.h"
+#include "options/COptionsDlg.h"
+#include "sizelist/CFrameSizeSelectDlg.h"
 #include "framework/CDialog.h"
 #include "framework/CStatic.h"
 #include "framework/ComPtr.h"
@@ -98,9 +100,9 @@ private:
     Settings& m_settings;
 
     // The windows the frame opens; each has a window only while it is open.
-    CDialog m_optionsDlg;
+    COptionsDlg m_optionsDlg{m_settings, this};
     CFrameControllerDlg m_controllerDlg;
-    CDialog m_sizeDlg;
+    CFrameSizeSelectDlg m_sizeDlg;
 
     DECLARE_MESSAGE_MAP()
 };

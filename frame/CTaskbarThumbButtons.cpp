@@ -82,20 +82,20 @@ BOOL CTaskbarThumbButtons::UpdateLockButton(HWND frame, bool locked) {
     return SUCCEEDED(taskbar->ThumbBarUpdateButtons(frame, 1, &m_buttons[2])) ? TRUE : FALSE;
 }
 
-int SetJumpListFolderTask(const wchar_t* path) {
+com_ptr<IShellLinkW> CreateFolderTaskLink(const wchar_t* path) {
     com_ptr<IShellLinkW> link;
     if (FAILED(CreateInstance(CLSID_ShellLink, link)) || !link)
-        return 0;
+        return nullptr;
     CString arguments;
     arguments.Format(L"url.dll,FileProtocolHandler \"%s\\.\"", path ? path : L"");
     link->SetPath(L"rundll32.exe");
     if (FAILED(link->SetArguments(arguments)))
-        return 0;
+        return nullptr;
     link->SetIconLocation(L"SHELL32.dll", 4);
 
     com_ptr<IPropertyStore> store = link.query<IPropertyStore>();
     if (!store)
-        return 0;
+        return nullptr;
     CString title;
     title.LoadString(IDS_OPEN_OUTPUT_FOLDER);
     PROPVARIANT value;
@@ -104,6 +104,13 @@ int SetJumpListFolderTask(const wchar_t* path) {
         ::PropVariantClear(&value);
     }
     store->Commit();
+    return link;
+}
+
+int SetJumpListFolderTask(const wchar_t* path) {
+    com_ptr<IShellLinkW> link = CreateFolderTaskLink(path);
+    if (!link)
+        return 0;
 
     com_ptr<IObjectCollection> collection;
     if (FAILED(CreateInstance(CLSID_EnumerableObjectCollection, collection)) || !collection)
@@ -121,6 +128,7 @@ int SetJumpListFolderTask(const wchar_t* path) {
     com_ptr<IObjectArray> removed;
     list->BeginList(&slots, __uuidof(IObjectArray), removed.put_void());
     list->AddUserTasks(tasks.get());
-    list->CommitList();
-    return 1;
+    // Only a committed list counts: a shell that refuses the list must not
+    // be reported as holding the task.
+    return SUCCEEDED(list->CommitList()) ? 1 : 0;
 }

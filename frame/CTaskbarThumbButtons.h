@@ -5,6 +5,7 @@
 #pragma once
 
 #include "framework/CImageList.h"
+#include "framework/ComPtr.h"
 
 #include <shobjidl.h>
 
@@ -28,6 +29,12 @@ private:
     THUMBBUTTON m_buttons[kButtonCount];
 };
 
+// The jump-list task: a shell link that runs the file protocol handler on
+// path (rundll32.exe url.dll,FileProtocolHandler "path\."), with the folder
+// icon of the shell and the task's title; null when the link or its property
+// store cannot be had or its arguments cannot be set.
+com_ptr<IShellLinkW> CreateFolderTaskLink(const wchar_t* path);
+
 // Replaces the program's jump list with one task that opens path in the
-// shell; 1 when the list was committed, else 0.
+// shell; 1 when the shell committed the list, else 0.
 int SetJumpListFolderTask(const wchar_t* path);

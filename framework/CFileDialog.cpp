@@ -45,7 +45,8 @@ public:
     HRESULT STDMETHODCALLTYPE OnFolderChanging(IFileDialog*, IShellItem*) override { return S_OK; }
     HRESULT STDMETHODCALLTYPE OnFolderChange(IFileDialog*) override { return S_OK; }
     HRESULT STDMETHODCALLTYPE OnSelectionChange(IFileDialog*) override { return S_OK; }
-    HRESULT STDMETHODCALLTYPE OnShareViolation(IFileDialog*, IShellItem*, FDE_SHAREVIOLATION_RESPONSE*) override {
+    HRESULT STDMETHODCALLTYPE OnShareViolation(IFileDialog*, IShellItem*,
+                                               FDE_SHAREVIOLATION_RESPONSE*) override {
         return E_NOTIMPL;
     }
     HRESULT STDMETHODCALLTYPE OnTypeChange(IFileDialog*) override { return S_OK; }
@@ -158,16 +159,16 @@ INT_PTR CFileDialog::DoModal() {
     // The defaults that flags can switch are taken from the flags alone.
     FILEOPENDIALOGOPTIONS options = 0;
     m_dialog->GetOptions(&options);
-    options &= ~static_cast<FILEOPENDIALOGOPTIONS>(FOS_OVERWRITEPROMPT | FOS_FILEMUSTEXIST | FOS_ALLOWMULTISELECT |
-                                                   FOS_CREATEPROMPT);
+    options &= ~static_cast<FILEOPENDIALOGOPTIONS>(FOS_OVERWRITEPROMPT | FOS_FILEMUSTEXIST |
+                                                   FOS_ALLOWMULTISELECT | FOS_CREATEPROMPT);
     m_dialog->SetOptions(options | OptionsFromFlags(m_dwFlags));
 
     if (!m_filter.empty()) {
-        std::vector<COMDLG_FILTERSPEC> specs;
-        specs.reserve(m_filter.size());
-        for (const auto& [name, spec] : m_filter)
-            specs.push_back({name.c_str(), spec.c_str()});
-        m_dialog->SetFileTypes(static_cast<UINT>(specs.size()), specs.data());
+        std::vector<COMDLG_FILTERSPEC> filters;
+        filters.reserve(m_filter.size());
+        for (const auto& [name, pattern] : m_filter)
+            filters.push_back({name.c_str(), pattern.c_str()});
+        m_dialog->SetFileTypes(static_cast<UINT>(filters.size()), filters.data());
         m_dialog->SetFileTypeIndex(1);
     }
     if (!m_defExt.empty())

@@ -27,7 +27,8 @@ std::vector<std::u16string> ListItems(HWND combo) {
         LRESULT length = ::SendMessageW(combo, CB_GETLBTEXTLEN, static_cast<WPARAM>(i), 0);
         std::vector<wchar_t> text(static_cast<size_t>(length > 0 ? length : 0) + 1, L'\0');
         if (length > 0)
-            ::SendMessageW(combo, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text.data()));
+            ::SendMessageW(combo, CB_GETLBTEXT, static_cast<WPARAM>(i),
+                           reinterpret_cast<LPARAM>(text.data()));
         items.push_back(ToU16(text.data()));
     }
     return items;
@@ -95,11 +96,10 @@ ON_MESSAGE(WM_SIZE, OnSize)
 END_MESSAGE_MAP()
 
 COptionsDlg::COptionsDlg(Settings& settings, CWnd* frame)
-    : CDialog(IDD_OPTIONS, frame), m_settings(settings),
-      m_typeButtons{{kTypeBitmaps[0], 1, FALSE},
-                    {kTypeBitmaps[1], 1, FALSE},
-                    {kTypeBitmaps[2], 1, FALSE},
-                    {kTypeBitmaps[3], 1, FALSE}},
+    : CDialog(IDD_OPTIONS, frame), m_settings(settings), m_typeButtons{{kTypeBitmaps[0], 1, FALSE},
+                                                                       {kTypeBitmaps[1], 1, FALSE},
+                                                                       {kTypeBitmaps[2], 1, FALSE},
+                                                                       {kTypeBitmaps[3], 1, FALSE}},
       m_frameColor(IDCUR_COLOR_SWATCH, kDefaultFrameColor) {}
 
 void COptionsDlg::DoDataExchange(CDataExchange* dx) {
@@ -169,12 +169,10 @@ BOOL COptionsDlg::OnInitDialog() {
     m_frameColor.m_crColor = m_settings.color;
     m_frameColor.Invalidate(TRUE);
 
-    m_frameWidthList.SendMessage(
-        CB_SETCURSEL,
-        static_cast<WPARAM>(OptionsRules::FrameWidthSelection(ListItems(m_frameWidthList), m_settings.frameWidth)));
-    m_tabSizeList.SendMessage(
-        CB_SETCURSEL,
-        static_cast<WPARAM>(OptionsRules::TabScalingSelection(ListItems(m_tabSizeList), m_settings.tabScaling)));
+    m_frameWidthList.SendMessage(CB_SETCURSEL, static_cast<WPARAM>(OptionsRules::FrameWidthSelection(
+                                                   ListItems(m_frameWidthList), m_settings.frameWidth)));
+    m_tabSizeList.SendMessage(CB_SETCURSEL, static_cast<WPARAM>(OptionsRules::TabScalingSelection(
+                                                ListItems(m_tabSizeList), m_settings.tabScaling)));
 
     m_strOutputFolder = DisplayPath(m_settings.outputPath);
     m_bFixedName = m_settings.useFixdName;
@@ -289,7 +287,8 @@ void COptionsDlg::OnOK() {
 
     if (newHotkey != m_settings.hotkey) {
         HWND frame = FrameWindow();
-        if (!::RegisterHotKey(frame, newHotkey, HotkeyToModifiers(newHotkey), static_cast<UINT>(newHotkey & 0xFF))) {
+        if (!::RegisterHotKey(frame, newHotkey, HotkeyToModifiers(newHotkey),
+                              static_cast<UINT>(newHotkey & 0xFF))) {
             CString text;
             text.LoadString(IDS_HOTKEY_SET_FAILED);
             MessageBox(text, nullptr, MB_OK);

@@ -69,7 +69,8 @@ int TabScalingSelection(const std::vector<std::u16string>& items, int tabScaling
     if (tabScaling < 80)
         return 0;
     const std::u16string prefix = Decimal(tabScaling) + kFullWidthPercent;
-    return SearchAfterItem1(items, [&](const std::u16string& item) { return StartsWithNoCase(item, prefix); });
+    return SearchAfterItem1(items,
+                            [&](const std::u16string& item) { return StartsWithNoCase(item, prefix); });
 }
 
 int LeadingNumber(std::u16string_view text) {

@@ -2,8 +2,6 @@
 
 #include "app/CFrimlet2App.h"
 #include "frame/FrameMessages.h"
-#include "frame/Placement.h"
-#include "frame/ScreenLayoutQuery.h"
 #include "framework/CFileDialog.h"
 #include "res/resource.h"
 #include "sizelist/CFrameSizeSelectOptionDlg.h"
@@ -179,7 +177,8 @@ void CFrameSizeSelectDlg::InsertColumns(int minInnerWidth, int minInnerHeight) {
     for (int i = 0; i < kColumnCount; ++i) {
         CReportViewCtrl::tagCOLUMN_EDIT_OPTION option = columns[i].option;
         const int width = m_list.ComputeColumnWidth(option);
-        const int index = m_list.InsertColumn(m_list.GetColumnCount(), columns[i].header, columns[i].format, width);
+        const int index =
+            m_list.InsertColumn(m_list.GetColumnCount(), columns[i].header, columns[i].format, width);
         m_list.InsertColumnEditOption(index, option);
         if (index >= 0 && index < kColumnCount)
             m_columnOptions[index] = option;
@@ -196,7 +195,8 @@ void CFrameSizeSelectDlg::InsertColumns(int minInnerWidth, int minInnerHeight) {
 }
 
 void CFrameSizeSelectDlg::ShowMessage(BOOL info, const wchar_t* text, BOOL withHelp) {
-    m_messages.SetStateColors(CEditEx::STATE_READONLY, -1, info ? Rules::kInfoBackground : Rules::kErrorBackground);
+    m_messages.SetStateColors(CEditEx::STATE_READONLY, -1,
+                              info ? Rules::kInfoBackground : Rules::kErrorBackground);
     std::u16string content;
     if (text) {
         const std::u16string given = ToU16(text);
@@ -403,12 +403,15 @@ void CFrameSizeSelectDlg::ApplySize() {
     ::GetWindowRect(m_pFrameWnd->m_hWnd, &window);
     const frame::Rect current = ToFrameRect(window);
 
-    Rules::ApplyPlan plan = Rules::PlanApply(checked, wanted, current, ToFrameRect(hole), minSize[0], minSize[1]);
-    const frame::Placement placement(frame::QueryScreenLayout());
+    Rules::ApplyPlan plan =
+        Rules::PlanApply(checked, wanted, current, ToFrameRect(hole), minSize[0], minSize[1]);
+    const frame::Placement placement(m_pfnQueryScreenLayout ? m_pfnQueryScreenLayout()
+                                                            : frame::QueryScreenLayout());
     const int ok = placement.KeepOnScreen(plan.window, &current, plan.adjust, plan.minWidth, plan.minHeight,
                                           plan.defaultWidth, plan.defaultHeight, plan.offsetX, plan.offsetY);
     if (ok) {
-        m_pFrameWnd->MoveWindow(plan.window.left, plan.window.top, plan.window.Width(), plan.window.Height(), TRUE);
+        m_pFrameWnd->MoveWindow(plan.window.left, plan.window.top, plan.window.Width(), plan.window.Height(),
+                                TRUE);
         SaveListIfModified();
         EndDialog(IDOK);
     } else {
@@ -417,7 +420,8 @@ void CFrameSizeSelectDlg::ApplySize() {
 }
 
 void CFrameSizeSelectDlg::OnImport() {
-    CFileDialog dialog(TRUE, L".txt", nullptr, OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_FILEMUSTEXIST | OFN_DONTADDTORECENT,
+    CFileDialog dialog(TRUE, L".txt", nullptr,
+                       OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_FILEMUSTEXIST | OFN_DONTADDTORECENT,
                        kFileFilter, this);
     dialog.StartVisualGroup(IDC_FD_ENCODING_GROUP, kEncodingLabel);
     dialog.AddComboBox(IDC_FD_ENCODING);
@@ -465,8 +469,8 @@ void CFrameSizeSelectDlg::OnExport() {
         return;
     }
     CFileDialog dialog(FALSE, L".txt", nullptr,
-                       OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_DONTADDTORECENT, kFileFilter,
-                       this);
+                       OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_DONTADDTORECENT,
+                       kFileFilter, this);
     dialog.StartVisualGroup(IDC_FD_ENCODING_GROUP, kEncodingLabel);
     dialog.AddComboBox(IDC_FD_ENCODING);
     dialog.AddControlItem(IDC_FD_ENCODING, TFM_UTF8_NOBOM, L"UTF-8(BOM無し)");
@@ -493,7 +497,8 @@ void CFrameSizeSelectDlg::ExportFile(const wchar_t* path, std::int32_t mode, BOO
     CString messages;
     const std::u16string where = ToU16(path);
     if (WriteSizeListFile(path, mode, list, messages))
-        ShowMessage(TRUE, FromU16String(Rules::ExportSavedText(where, static_cast<int>(list.GetSize()))), FALSE);
+        ShowMessage(TRUE, FromU16String(Rules::ExportSavedText(where, static_cast<int>(list.GetSize()))),
+                    FALSE);
     else
         ShowMessage(FALSE, FromU16String(Rules::ExportErrorText(where, AsU16(messages))), FALSE);
 }

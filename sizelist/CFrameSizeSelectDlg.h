@@ -9,6 +9,8 @@
 #include "controls/CEditEx.h"
 #include "controls/CMenuButton.h"
 #include "controls/CReportViewCtrl.h"
+#include "frame/Placement.h"
+#include "frame/ScreenLayoutQuery.h"
 #include "framework/CButton.h"
 #include "framework/CDialog.h"
 #include "framework/CSpinButtonCtrl.h"
@@ -46,6 +48,9 @@ public:
 
     // The frame window; set before DoModal.
     CWnd* m_pFrameWnd = nullptr;
+    // Where applying a size learns the monitors from (replaceable, so that
+    // layouts of several monitors can be tried on a machine with one).
+    frame::ScreenLayout (*m_pfnQueryScreenLayout)() = &frame::QueryScreenLayout;
 
     CButton m_usePosition;
     CEditEx m_editX;

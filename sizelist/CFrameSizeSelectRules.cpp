@@ -41,10 +41,9 @@ int CFrameSizeSelectRules::ToInt(std::u16string_view text) {
     return static_cast<int>(value);
 }
 
-CFrameSizeSelectRules::ApplyPlan CFrameSizeSelectRules::PlanApply(bool positionGiven, const frame::Rect& wanted,
-                                                                  const frame::Rect& window,
-                                                                  const frame::Rect& hole, int minInnerWidth,
-                                                                  int minInnerHeight) {
+CFrameSizeSelectRules::ApplyPlan
+CFrameSizeSelectRules::PlanApply(bool positionGiven, const frame::Rect& wanted, const frame::Rect& window,
+                                 const frame::Rect& hole, int minInnerWidth, int minInnerHeight) {
     ApplyPlan plan;
     const int dW = wanted.Width() - hole.Width();
     const int dH = wanted.Height() - hole.Height();
@@ -101,8 +100,10 @@ std::u16string CFrameSizeSelectRules::CannotMoveText(const frame::Rect& window, 
 
 std::u16string_view CFrameSizeSelectRules::HelpText() {
     return u"★編集を開始するには各項目をダブルクリックしてください。\r\n"
-           u"先頭に F とある行は参照のみで編集出来ません。直接参照元ファイルをメモ帳などで開いて編集して下さい。"
-           u"通常、ファイル参照は撮影した画像ファイルの保存場所、カレントディレクトリ、Frimlet2.exeが置かれている"
+           u"先頭に F "
+           u"とある行は参照のみで編集出来ません。直接参照元ファイルをメモ帳などで開いて編集して下さい。"
+           u"通常、ファイル参照は撮影した画像ファイルの保存場所、カレントディレクトリ、Frimlet2."
+           u"exeが置かれている"
            u"フォルダ配下に「SelectSizeList.txt」ファイルを用意する事で行われます。\r\n"
            u"*1 F行の削除や移動は可能ですが保存はされません。\r\n"
            u"*2 場所やファイル名は設定により変更されている事があります。\r\n"
@@ -117,8 +118,10 @@ std::u16string CFrameSizeSelectRules::ComposeMessage(const std::u16string* text,
     return *text;
 }
 
-std::u16string CFrameSizeSelectRules::ImportErrorText(std::u16string_view path, std::u16string_view messages) {
-    return u"■" + std::u16string(path) + u"\r\nのインポートでエラーが発生しました。\r\n" + std::u16string(messages);
+std::u16string CFrameSizeSelectRules::ImportErrorText(std::u16string_view path,
+                                                      std::u16string_view messages) {
+    return u"■" + std::u16string(path) + u"\r\nのインポートでエラーが発生しました。\r\n" +
+           std::u16string(messages);
 }
 
 std::u16string CFrameSizeSelectRules::ImportReadText(std::u16string_view path, int count) {
@@ -137,6 +140,8 @@ std::u16string CFrameSizeSelectRules::ExportSavedText(std::u16string_view path, 
     return std::u16string(path) + u"\r\nファイルに " + FormatInt(count) + u"件 保存しました。\r\n";
 }
 
-std::u16string CFrameSizeSelectRules::ExportErrorText(std::u16string_view path, std::u16string_view messages) {
-    return std::u16string(path) + u"\r\nへのエクスポートでエラーが発生しました。\r\n" + std::u16string(messages);
+std::u16string CFrameSizeSelectRules::ExportErrorText(std::u16string_view path,
+                                                      std::u16string_view messages) {
+    return std::u16string(path) + u"\r\nへのエクスポートでエラーが発生しました。\r\n" +
+           std::u16string(messages);
 }

@@ -26,14 +26,14 @@ Input Button(int width, int height, int bitmapWidth, int bitmapHeight) {
 }
 
 TEST(BitmapButtonAttach, OnlyPushButtonsAndPlainCheckBoxesBecomeOwnerDrawn) {
-    EXPECT_FALSE(BitmapButtonRules::IsSelfPainted(0x0));          // BS_PUSHBUTTON
-    EXPECT_FALSE(BitmapButtonRules::IsSelfPainted(0x2));          // BS_CHECKBOX
-    EXPECT_FALSE(BitmapButtonRules::IsSelfPainted(0x8000));       // BS_FLAT push button
-    EXPECT_FALSE(BitmapButtonRules::IsSelfPainted(0x50010000));   // WS_CHILD | WS_VISIBLE | WS_TABSTOP
-    EXPECT_TRUE(BitmapButtonRules::IsSelfPainted(0x1));           // BS_DEFPUSHBUTTON
-    EXPECT_TRUE(BitmapButtonRules::IsSelfPainted(0x3));           // BS_AUTOCHECKBOX
-    EXPECT_TRUE(BitmapButtonRules::IsSelfPainted(0x4));           // BS_RADIOBUTTON
-    EXPECT_TRUE(BitmapButtonRules::IsSelfPainted(0x9 | 0x1000));  // BS_AUTORADIOBUTTON | BS_PUSHLIKE
+    EXPECT_FALSE(BitmapButtonRules::IsSelfPainted(0x0));         // BS_PUSHBUTTON
+    EXPECT_FALSE(BitmapButtonRules::IsSelfPainted(0x2));         // BS_CHECKBOX
+    EXPECT_FALSE(BitmapButtonRules::IsSelfPainted(0x8000));      // BS_FLAT push button
+    EXPECT_FALSE(BitmapButtonRules::IsSelfPainted(0x50010000));  // WS_CHILD | WS_VISIBLE | WS_TABSTOP
+    EXPECT_TRUE(BitmapButtonRules::IsSelfPainted(0x1));          // BS_DEFPUSHBUTTON
+    EXPECT_TRUE(BitmapButtonRules::IsSelfPainted(0x3));          // BS_AUTOCHECKBOX
+    EXPECT_TRUE(BitmapButtonRules::IsSelfPainted(0x4));          // BS_RADIOBUTTON
+    EXPECT_TRUE(BitmapButtonRules::IsSelfPainted(0x9 | 0x1000)); // BS_AUTORADIOBUTTON | BS_PUSHLIKE
 }
 
 TEST(BitmapButtonScale, WholeFactorsAndTheEmptyCases) {

@@ -61,8 +61,8 @@ public:
     HWND Child(const wchar_t* className, DWORD style, int x, int y, int w, int h, UINT id, DWORD exStyle = 0,
                const wchar_t* text = L"") const {
         return ::CreateWindowExW(exStyle, className, text, WS_CHILD | WS_VISIBLE | style, x, y, w, h, m_hWnd,
-                                 reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)), ::GetModuleHandleW(nullptr),
-                                 nullptr);
+                                 reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)),
+                                 ::GetModuleHandleW(nullptr), nullptr);
     }
 
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override {

@@ -7,7 +7,9 @@ namespace {
 
 using ReportViewRules::DoubleClick;
 
-tagCOLUMN_EDIT_OPTION Option(int kind, int min, int max) { return {kind, min, max, 0, 0}; }
+tagCOLUMN_EDIT_OPTION Option(int kind, int min, int max) {
+    return {kind, min, max, 0, 0};
+}
 
 TEST(ReportViewColumnWidth, FromTheCharacterHeight) {
     tagCOLUMN_EDIT_OPTION text = Option(2, 0, 10);

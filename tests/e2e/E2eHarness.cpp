@@ -254,6 +254,8 @@ bool E2eHarness::ShowPattern(const RECT& rect) {
     wc.hInstance = ::GetModuleHandleW(nullptr);
     wc.lpszClassName = kPatternClass;
     ::RegisterClassW(&wc);
+    if (m_pattern)
+        ::DestroyWindow(m_pattern); // one pattern at a time
     m_pattern = ::CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, kPatternClass,
                                   L"pattern", WS_POPUP, rect.left, rect.top, rect.right - rect.left,
                                   rect.bottom - rect.top, nullptr, nullptr, wc.hInstance, nullptr);
@@ -284,7 +286,9 @@ std::wstring E2eHarness::WaitForNewFile(const std::vector<std::wstring>& before,
     const ULONGLONG end = ::GetTickCount64() + timeoutMs;
     do {
         for (const std::wstring& name : FilesInFolder())
-            if (std::find(before.begin(), before.end(), name) == before.end()) {
+            // The encoder's temporary file is not a capture until it is moved.
+            if (std::find(before.begin(), before.end(), name) == before.end() &&
+                !(name.size() > 4 && name.compare(name.size() - 4, 4, L".tmp") == 0)) {
                 Pump(300); // let the writer finish the file
                 return m_folder + L"\\" + name;
             }

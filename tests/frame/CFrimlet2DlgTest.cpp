@@ -600,17 +600,4 @@ TEST_F(FrameWindowTest, TaskbarButtonsFollowTheLockAndShellFailuresAreSilent) {
     EXPECT_TRUE(frame->IsWindow());
 }
 
-TEST(JumpList, FailuresOfTheDestinationListAreReportedAsNotCommitted) {
-    ComApartment com{ComApartment::Ole};
-    // Wine registers no object collection: the task cannot be built, and the
-    // call says so instead of claiming a committed list.
-    int result = SetJumpListFolderTask(L"C:\\shots");
-    com_ptr<IObjectCollection> probe;
-    bool collectionAvailable = SUCCEEDED(CreateInstance(CLSID_EnumerableObjectCollection, probe));
-    if (!collectionAvailable)
-        EXPECT_EQ(result, 0);
-    else
-        EXPECT_EQ(result, 1);
-}
-
 } // namespace

@@ -59,7 +59,8 @@ TEST(OptionsRules, SelectionsGiveTheStoredValue) {
         EXPECT_EQ(FrameWidthSelection(kWidths, ValueOfSelection(kWidths, static_cast<int>(i))),
                   static_cast<int>(i));
     for (size_t i = 1; i < kTabs.size(); ++i)
-        EXPECT_EQ(TabScalingSelection(kTabs, ValueOfSelection(kTabs, static_cast<int>(i))), static_cast<int>(i));
+        EXPECT_EQ(TabScalingSelection(kTabs, ValueOfSelection(kTabs, static_cast<int>(i))),
+                  static_cast<int>(i));
 }
 
 TEST(OptionsRules, LeadingNumberReadsLikeTheIntegerConversion) {

@@ -8,3 +8,4 @@ list(APPEND FRIMLET_WIN_TESTS
   tests/sizelist/SizeListFileTest.cpp
   tests/sizelist/SizeListStoreTest.cpp)
 list(APPEND FRIMLET_CORE_TESTS tests/sizelist/CFrameSizeSelectRulesTest.cpp)
+list(APPEND FRIMLET_WIN_TESTS tests/sizelist/CFrameSizeSelectDlgTest.cpp)
