@@ -75,6 +75,12 @@ void AppendNumber(std::u16string& out, int value, int width) {
 }
 } // namespace
 
+std::u16string DecimalText(int value, int minDigits) {
+    std::u16string out;
+    AppendNumber(out, value, minDigits);
+    return out;
+}
+
 std::u16string TimestampedFileName(std::u16string_view folder, const LocalTime& t, int imageType) {
     std::u16string out(folder);
     out += u'\\';

@@ -40,6 +40,9 @@ std::u16string TimestampedFileName(std::u16string_view folder, const LocalTime& 
 // folder\name.ext
 std::u16string FixedFileName(std::u16string_view folder, std::u16string_view name, int imageType);
 
+// value in decimal, zero-padded to at least minDigits digits.
+std::u16string DecimalText(int value, int minDigits = 0);
+
 // Cuts the final run of backslashes (D:\ becomes D:).
 std::u16string RemoveTrailingBackslashes(std::u16string_view text);
 

@@ -1,5 +1,7 @@
 #include "options/OptionsRules.h"
 
+#include "app/SettingsRules.h"
+
 #include <climits>
 
 namespace OptionsRules {
@@ -26,18 +28,7 @@ bool StartsWithNoCase(std::u16string_view text, std::u16string_view prefix) {
 }
 
 std::u16string Decimal(int value) {
-    std::u16string digits;
-    long long v = value;
-    bool negative = v < 0;
-    if (negative)
-        v = -v;
-    do {
-        digits.insert(digits.begin(), static_cast<char16_t>(u'0' + v % 10));
-        v /= 10;
-    } while (v != 0);
-    if (negative)
-        digits.insert(digits.begin(), u'-');
-    return digits;
+    return SettingsRules::DecimalText(value);
 }
 
 // Items after item 1 first, then from item 0 up to item 1.

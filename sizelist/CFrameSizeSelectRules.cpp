@@ -1,5 +1,7 @@
 #include "sizelist/CFrameSizeSelectRules.h"
 
+#include "app/SettingsRules.h"
+
 #include <climits>
 
 namespace {
@@ -79,18 +81,7 @@ CFrameSizeSelectRules::PlanApply(bool positionGiven, const frame::Rect& wanted, 
 }
 
 std::u16string CFrameSizeSelectRules::FormatInt(int value) {
-    std::u16string digits;
-    long long v = value;
-    bool negative = v < 0;
-    if (negative)
-        v = -v;
-    do {
-        digits.insert(digits.begin(), static_cast<char16_t>(u'0' + v % 10));
-        v /= 10;
-    } while (v != 0);
-    if (negative)
-        digits.insert(digits.begin(), u'-');
-    return digits;
+    return SettingsRules::DecimalText(value);
 }
 
 std::u16string CFrameSizeSelectRules::CannotMoveText(const frame::Rect& window, int chromeX) {
