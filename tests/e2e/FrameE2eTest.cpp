@@ -1,3 +1,4 @@
+#include "tests/e2e/E2eDesktop.h"
 #include "tests/e2e/E2eHarness.h"
 
 #include <gtest/gtest.h>
@@ -161,6 +162,55 @@ TEST_F(FrameE2eTest, SecondInstanceExitsAtOnce) {
     EXPECT_TRUE(ended) << "the second instance kept running";
     EXPECT_NE(::WaitForSingleObject(h.Process(), 0), WAIT_OBJECT_0) << "the first instance ended";
     EXPECT_TRUE(::IsWindowVisible(h.Frame()));
+}
+
+} // namespace
+
+namespace {
+
+RECT WindowRectOf(HWND window) {
+    RECT rc = {};
+    ::GetWindowRect(window, &rc);
+    return rc;
+}
+
+TEST_F(FrameE2eTest, DraggingTheBorderMovesTheCornerResizesAndTheLockStopsBoth) {
+    ASSERT_TRUE(h.Start()) << "the frame window did not appear";
+    const RECT hole = Hole();
+    const RECT start = WindowRectOf(h.Frame());
+
+    // The top border, away from the corners, moves the frame.
+    E2eHarness::Drag(POINT{start.left + 150, hole.top - 2}, POINT{start.left + 190, hole.top + 28});
+    RECT moved = WindowRectOf(h.Frame());
+    EXPECT_EQ(moved.left, start.left + 40);
+    EXPECT_EQ(moved.top, start.top + 30);
+    EXPECT_EQ(moved.right - moved.left, start.right - start.left);
+    EXPECT_EQ(moved.bottom - moved.top, start.bottom - start.top);
+
+    // The left border just above the bottom is the lower-left resize zone.
+    const int holeLeft = hole.left + (moved.left - start.left);
+    const int holeBottom = hole.bottom + (moved.top - start.top);
+    E2eHarness::Drag(POINT{holeLeft - 2, holeBottom - 5}, POINT{holeLeft - 32, holeBottom + 15});
+    RECT resized = WindowRectOf(h.Frame());
+    EXPECT_EQ(resized.left, moved.left - 30);
+    EXPECT_EQ(resized.right, moved.right);
+    EXPECT_EQ(resized.top, moved.top);
+    EXPECT_EQ(resized.bottom, moved.bottom + 20);
+
+    // Locked: neither works, and the frame is drawn see-through.
+    ::PostMessageW(h.Frame(), WM_COMMAND, 32773, 0);
+    E2eHarness::Pump(200);
+    BYTE alpha = 0;
+    ASSERT_TRUE(E2eDesktop::LayeredAlpha(h.Frame(), alpha));
+    EXPECT_EQ(alpha, 200);
+    E2eHarness::Drag(POINT{resized.left + 150, resized.top + 5}, POINT{resized.left + 190, resized.top + 35});
+    E2eHarness::Drag(POINT{resized.left + 5, resized.bottom - 30},
+                     POINT{resized.left - 25, resized.bottom - 10});
+    RECT locked = WindowRectOf(h.Frame());
+    EXPECT_EQ(locked.left, resized.left);
+    EXPECT_EQ(locked.top, resized.top);
+    EXPECT_EQ(locked.right, resized.right);
+    EXPECT_EQ(locked.bottom, resized.bottom);
 }
 
 } // namespace
