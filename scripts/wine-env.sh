@@ -34,6 +34,15 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
   LC_ALL=ja_JP.UTF-8 wine wineboot -i >/dev/null 2>&1 || true
   wineserver -w
 fi
+# A persistent server keeps each later program start fast. It must be the
+# first server of the session: a server that is already running (for example
+# one left by a command a moment ago) refuses a second, so wait for that one
+# to end and try again. A persistent server left by an earlier set-up of this
+# prefix stays; the wait then times out harmlessly.
+if ! wineserver -p >/dev/null 2>&1; then
+  timeout 20 wineserver -w >/dev/null 2>&1 || true
+  wineserver -p >/dev/null 2>&1 || true
+fi
 # The prefix's settings, applied once per prefix (the stamp names their version).
 if [ ! -f "$WINEPREFIX/.frimlet-config-2" ]; then
   _frimlet_reg() { LC_ALL=ja_JP.UTF-8 wine reg add "$@" /f >/dev/null 2>&1 || true; }
@@ -48,7 +57,6 @@ if [ ! -f "$WINEPREFIX/.frimlet-config-2" ]; then
   _frimlet_reg 'HKCU\Software\Wine\X11 Driver' /v Managed /d N
   touch "$WINEPREFIX/.frimlet-config-2"
 fi
-wineserver -p >/dev/null 2>&1 || true
 # Start the prefix's services and its desktop process now, detached from the
 # caller's output: a process started later would inherit a test's stderr and
 # keep that pipe open for as long as the server lives.
