@@ -1,4 +1,5 @@
-// The system's colour dialog.
+// The system's colour dialog. Without a parent it is owned by the window
+// that is active when it opens, so that window is disabled while it shows.
 #pragma once
 
 #include "framework/CWnd.h"
@@ -14,7 +15,16 @@ public:
         m_cc.lpCustColors = m_custom;
         m_cc.Flags = flags | CC_RGBINIT;
     }
-    INT_PTR DoModal() { return ::ChooseColorW(&m_cc) ? IDOK : IDCANCEL; }
+    INT_PTR DoModal() {
+        const HWND given = m_cc.hwndOwner;
+        if (!given) {
+            HWND active = ::GetActiveWindow();
+            m_cc.hwndOwner = active ? ::GetAncestor(active, GA_ROOT) : nullptr;
+        }
+        const BOOL chosen = ::ChooseColorW(&m_cc);
+        m_cc.hwndOwner = given;
+        return chosen ? IDOK : IDCANCEL;
+    }
     COLORREF GetColor() const { return m_cc.rgbResult; }
 
     CHOOSECOLORW m_cc{};

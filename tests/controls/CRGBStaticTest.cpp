@@ -36,6 +36,8 @@ protected:
             if (!dialog)
                 return false;
             seen = true;
+            owner = ::GetWindow(dialog, GW_OWNER);
+            ownerEnabled = ::IsWindowEnabled(host.m_hWnd);
             if (red)
                 ::SetDlgItemTextW(dialog, 706, red); // the dialog's red field
             ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(command, BN_CLICKED),
@@ -48,6 +50,8 @@ protected:
     }
 
     ControlTestHost host;
+    HWND owner = nullptr;
+    BOOL ownerEnabled = TRUE;
     CRGBStatic swatch{IDCUR_COLOR_SWATCH, kDefault};
     HWND hwnd = nullptr;
 };
@@ -99,7 +103,13 @@ TEST_F(RGBStaticTest, CancelLeavesTheColourAndOffersTheDefaultFirst) {
 
 TEST_F(RGBStaticTest, OkTakesTheChosenColour) {
     swatch.m_crColor = RGB(0, 128, 0);
+    ::SetForegroundWindow(host.m_hWnd);
+    ASSERT_EQ(::GetActiveWindow(), host.m_hWnd);
     ASSERT_TRUE(ClickAndClose(IDOK));
+    // The dialog belongs to the active window, which cannot be used meanwhile.
+    EXPECT_EQ(owner, host.m_hWnd);
+    EXPECT_FALSE(ownerEnabled);
+    EXPECT_TRUE(::IsWindowEnabled(host.m_hWnd));
     EXPECT_EQ(swatch.m_crColor, RGB(0, 128, 0));
     ASSERT_TRUE(ClickAndClose(IDOK, L"200"));
     EXPECT_EQ(swatch.m_crColor, RGB(200, 128, 0));
