@@ -5,10 +5,12 @@
 #include "frame/FrameMessages.h"
 #include "framework/ComPtr.h"
 #include "res/resource.h"
+#include "tests/framework/UiScript.h"
 
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <string>
 #include <vector>
 
 namespace {
@@ -598,6 +600,74 @@ TEST_F(FrameWindowTest, TaskbarButtonsFollowTheLockAndShellFailuresAreSilent) {
     ::SendMessageW(frame->m_hWnd, WM_COMMAND, IDM_LOCK, 0);
     EXPECT_EQ(taskbar.Button(2).iBitmap, 2u);
     EXPECT_TRUE(frame->IsWindow());
+}
+
+} // namespace
+
+namespace {
+
+// Closes the window the shell opened for a folder (another process), so that
+// it does not stay on the desktop; waits a little for it to appear.
+void CloseFolderWindow(const std::wstring& name) {
+    struct Query {
+        const std::wstring* name;
+        int closed;
+    } query{&name, 0};
+    for (int i = 0; i < 60 && !query.closed; ++i) {
+        ::EnumWindows(
+            [](HWND hwnd, LPARAM lp) -> BOOL {
+                auto* q = reinterpret_cast<Query*>(lp);
+                DWORD pid = 0;
+                ::GetWindowThreadProcessId(hwnd, &pid);
+                if (pid != ::GetCurrentProcessId() && ::IsWindowVisible(hwnd) &&
+                    UiScript::TextOf(hwnd).find(*q->name) != std::wstring::npos) {
+                    ::PostMessageW(hwnd, WM_CLOSE, 0, 0);
+                    ++q->closed;
+                }
+                return TRUE;
+            },
+            reinterpret_cast<LPARAM>(&query));
+        Pump(50);
+    }
+}
+
+TEST_F(FrameWindowTest, ThumbnailButtonsRunTheirCommandsAndCloseOtherWindowsFirst) {
+    wchar_t temp[MAX_PATH] = {};
+    ASSERT_GT(::GetTempPathW(MAX_PATH, temp), 0u);
+    const std::wstring name = L"frimlet-thumb-" + std::to_wstring(::GetTickCount());
+    const std::wstring folder = temp + name;
+    settings.outputPath = folder.c_str();
+    Open();
+    auto click = [&](UINT id) {
+        ::SendMessageW(frame->m_hWnd, WM_COMMAND, MAKEWPARAM(id, THUMBBUTTON_CLICKED), 0);
+        Pump(100);
+    };
+
+    // The output folder is made when it is missing, then shown.
+    click(IDM_OPEN_OUTPUT_FOLDER);
+    EXPECT_EQ(::GetFileAttributesW(folder.c_str()) & FILE_ATTRIBUTE_DIRECTORY, FILE_ATTRIBUTE_DIRECTORY);
+    CloseFolderWindow(name);
+
+    click(IDM_SHOW_CONTROLLER);
+    ASSERT_TRUE(frame->Controller().IsWindow());
+
+    // With the controller open, the options first close it, then open.
+    bool controllerWasOpen = true;
+    UiScript script({[&] {
+        HWND options = UiScript::FindThreadWindow(L"#32770", L"Frimlet2 オプション設定");
+        if (!options)
+            return false;
+        controllerWasOpen = frame->Controller().IsWindow();
+        ::PostMessageW(options, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+        return true;
+    }});
+    click(IDM_OPTIONS);
+    for (int i = 0; i < 100 && !script.Finished(); ++i)
+        Pump(50);
+    EXPECT_TRUE(script.Finished()) << "the options never opened";
+    EXPECT_FALSE(controllerWasOpen);
+    // The lock's thumbnail button is covered with the lock itself.
+    ::RemoveDirectoryW(folder.c_str());
 }
 
 } // namespace
