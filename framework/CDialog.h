@@ -25,6 +25,13 @@ public:
 void DDX_Control(CDataExchange* dx, int id, CWnd& control);
 void DDX_Text(CDataExchange* dx, int id, CString& value);
 void DDX_Text(CDataExchange* dx, int id, int& value);
+// value: 0 unchecked, 1 checked, 2 indeterminate.
+void DDX_Check(CDataExchange* dx, int id, int& value);
+// The group that starts with firstId (the button carrying WS_GROUP) and runs
+// over the following radio buttons up to the next WS_GROUP control. value is
+// the index of the checked button; -1 when none is checked (saving) or to
+// clear them all (loading).
+void DDX_Radio(CDataExchange* dx, int firstId, int& value);
 // Limits the text control's length when loading; checks it when saving.
 void DDV_MaxChars(CDataExchange* dx, const CString& value, int maxChars);
 

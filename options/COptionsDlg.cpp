@@ -4,7 +4,6 @@
 #include "app/Settings.h"
 #include "framework/CWinApp.h"
 #include "framework/ComPtr.h"
-#include "options/OptionsDataExchange.h"
 #include "options/OptionsRules.h"
 
 #include <shellapi.h>
@@ -106,18 +105,18 @@ void COptionsDlg::DoDataExchange(CDataExchange* dx) {
     CDialog::DoDataExchange(dx);
     for (int i = 0; i < 4; ++i)
         DDX_Control(dx, IDC_TYPE_JPEG + i, m_typeButtons[i]);
-    options_ddx::DDX_Radio(dx, IDC_TYPE_JPEG, m_nType);
+    DDX_Radio(dx, IDC_TYPE_JPEG, m_nType);
     DDX_Control(dx, IDC_JPEG_QUALITY, m_qualitySlider);
     DDX_Control(dx, IDC_JPEG_QUALITY_SCALE, m_qualityScale);
     DDX_Text(dx, IDC_JPEG_QUALITY_VALUE, m_nQuality);
-    options_ddx::DDX_Radio(dx, IDC_HOTKEY_PRINTSCREEN, m_nHotkeyChoice);
+    DDX_Radio(dx, IDC_HOTKEY_PRINTSCREEN, m_nHotkeyChoice);
     DDX_Control(dx, IDC_HOTKEY, m_hotKeyCtrl);
     DDX_Control(dx, IDC_FRAME_COLOR, m_frameColor);
     DDX_Control(dx, IDC_FRAME_WIDTH, m_frameWidthList);
     DDX_Control(dx, IDC_TAB_SIZE, m_tabSizeList);
-    options_ddx::DDX_Check(dx, IDC_COMBINE_CURSOR, m_bCombineCursor);
+    DDX_Check(dx, IDC_COMBINE_CURSOR, m_bCombineCursor);
     DDX_Text(dx, IDC_OUTPUT_FOLDER, m_strOutputFolder);
-    options_ddx::DDX_Check(dx, IDC_USE_FIXED_NAME, m_bFixedName);
+    DDX_Check(dx, IDC_USE_FIXED_NAME, m_bFixedName);
     DDX_Text(dx, IDC_FIXED_NAME, m_strFixedName);
 }
 

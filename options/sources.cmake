@@ -1,2 +1,2 @@
 list(APPEND FRIMLET_CORE_SOURCES options/OptionsRules.cpp)
-list(APPEND FRIMLET_WIN_SOURCES options/OptionsDataExchange.cpp options/COptionsDlg.cpp)
+list(APPEND FRIMLET_WIN_SOURCES options/COptionsDlg.cpp)
