@@ -75,6 +75,7 @@ ON_MESSAGE(WM_TIMER, OnTimer)
 ON_MESSAGE(WM_HOTKEY, OnHotKey)
 ON_MESSAGE(WM_LBUTTONDOWN, OnMouseButtonDown)
 ON_MESSAGE(WM_RBUTTONDOWN, OnMouseButtonDown)
+ON_MESSAGE(WM_CAPTURECHANGED, OnCaptureChanged)
 ON_MESSAGE(WM_APP_SHOWMENU, OnShowMenu)
 ON_MESSAGE(WM_APP_GETFRAMEINFO, OnGetFrameInfo)
 ON_REGISTERED_MESSAGE(WM_TASKBAR_BUTTON_CREATED, OnTaskbarButtonCreated)
@@ -377,9 +378,9 @@ void CFrimlet2Dlg::SavePlacement() {
 
 void CFrimlet2Dlg::ShutDown() {
     if (m_bFitMode) {
-        ::SystemParametersInfoW(SPI_SETCURSORS, 0, nullptr, 0);
         m_bFitMode = 0;
         ::ReleaseCapture();
+        RestoreSystemCursors();
     }
     CloseOwnWindows(nullptr);
     if (!IsIconic())
@@ -573,16 +574,33 @@ void CFrimlet2Dlg::StartFitMode() {
     for (DWORD id : {static_cast<DWORD>(32512) /* OCR_NORMAL */, static_cast<DWORD>(32513) /* OCR_IBEAM */}) {
         HCURSOR copy = static_cast<HCURSOR>(
             ::CopyImage(target, IMAGE_CURSOR, 0, 0, LR_COPYFROMRESOURCE | LR_DEFAULTSIZE));
-        if (copy && !::SetSystemCursor(copy, id))
+        if (copy && ::SetSystemCursor(copy, id))
+            ++m_replacedCursors;
+        else if (copy)
             ::DestroyCursor(copy);
     }
     ::DestroyCursor(target);
 }
 
+void CFrimlet2Dlg::RestoreSystemCursors() {
+    // The user's whole cursor scheme comes back, whichever were replaced.
+    ::SystemParametersInfoW(SPI_SETCURSORS, 0, nullptr, 0);
+    m_replacedCursors = 0;
+}
+
+// Another window took the mouse (a system menu, a window switch, another
+// program): the next click would no longer come here, so fit mode ends now
+// rather than leaving the target cursor on every window.
+LRESULT CFrimlet2Dlg::OnCaptureChanged(WPARAM, LPARAM lParam) {
+    if (m_bFitMode && reinterpret_cast<HWND>(lParam) != m_hWnd)
+        EndFitMode(0, POINT{});
+    return Default();
+}
+
 void CFrimlet2Dlg::EndFitMode(UINT flags, POINT point) {
     m_bFitMode = 0;
     ::ReleaseCapture();
-    ::SystemParametersInfoW(SPI_SETCURSORS, 0, nullptr, 0);
+    RestoreSystemCursors();
     if (!(flags & MK_LBUTTON))
         return;
     ClientToScreen(&point);

@@ -33,6 +33,8 @@ public:
 
     bool IsLocked() const { return m_bLocked != 0; }
     bool IsFitMode() const { return m_bFitMode != 0; }
+    // System cursors replaced by fit mode and not yet given back.
+    int ReplacedSystemCursors() const { return m_replacedCursors; }
     const CFrameGeometry& Geometry() const { return m_geometry; }
     CFrameControllerDlg& Controller() { return m_controllerDlg; }
     const CTaskbarThumbButtons& Taskbar() const { return m_taskbar; }
@@ -65,6 +67,7 @@ private:
     LRESULT OnShowMenu(WPARAM, LPARAM);
     LRESULT OnGetFrameInfo(WPARAM, LPARAM);
     LRESULT OnTaskbarButtonCreated(WPARAM, LPARAM);
+    LRESULT OnCaptureChanged(WPARAM, LPARAM);
 
     void OnShutterButton();
     void OnMinimizeIcon();
@@ -80,6 +83,7 @@ private:
 
     void StartFitMode();
     void EndFitMode(UINT flags, POINT point);
+    void RestoreSystemCursors();
     void ShowIcon(bool closeIcon);
     void PostCommand(UINT id);
 
@@ -95,6 +99,7 @@ private:
     CFrameGeometry m_geometry;
     int m_bLocked = 0;
     int m_bFitMode = 0;
+    int m_replacedCursors = 0;
     com_ptr<IWICImagingFactory> m_pImagingFactory;
     DWORD m_uiThreadId = 0;
     Settings& m_settings;

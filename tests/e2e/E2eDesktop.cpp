@@ -183,11 +183,19 @@ void E2eDesktop::MoveMouse(POINT screen) {
     SendOne(MouseAt(screen, 0));
 }
 
-void E2eDesktop::Click(POINT screen) {
+void E2eDesktop::Click(POINT screen, bool right) {
     SendOne(MouseAt(screen, 0));
-    SendOne(MouseAt(screen, MOUSEEVENTF_LEFTDOWN));
-    SendOne(MouseAt(screen, MOUSEEVENTF_LEFTUP));
+    SendOne(MouseAt(screen, right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN));
+    SendOne(MouseAt(screen, right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP));
     E2eHarness::Pump(100);
+}
+
+HWND E2eDesktop::CaptureOf(HWND window) {
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof info;
+    if (!::GetGUIThreadInfo(::GetWindowThreadProcessId(window, nullptr), &info))
+        return nullptr;
+    return info.hwndCapture;
 }
 
 void E2eDesktop::KeyDown(WORD vk) {

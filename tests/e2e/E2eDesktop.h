@@ -40,9 +40,11 @@ public:
     // Work area of the primary monitor.
     static RECT WorkArea();
 
-    // The mouse to an exact pixel, and a left click there.
+    // The mouse to an exact pixel, and a left (or right) click there.
     static void MoveMouse(POINT screen);
-    static void Click(POINT screen);
+    static void Click(POINT screen, bool right = false);
+    // The window that holds the mouse capture in the window's thread.
+    static HWND CaptureOf(HWND window);
     // One key down or up, for holding keys over other input.
     static void KeyDown(WORD vk);
     static void KeyUp(WORD vk);

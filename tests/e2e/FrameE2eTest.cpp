@@ -1,3 +1,4 @@
+#include "res/resource.h"
 #include "tests/e2e/E2eDesktop.h"
 #include "tests/e2e/E2eHarness.h"
 
@@ -211,6 +212,41 @@ TEST_F(FrameE2eTest, DraggingTheBorderMovesTheCornerResizesAndTheLockStopsBoth) 
     EXPECT_EQ(locked.top, resized.top);
     EXPECT_EQ(locked.right, resized.right);
     EXPECT_EQ(locked.bottom, resized.bottom);
+}
+
+// Fit mode chosen in the popup menu (right click on the grip, the sixth item
+// with the keyboard) holds the mouse until Esc or the next click. Wine does
+// not hand a capturing window the clicks on other programs' windows, so the
+// click here lands on the frame itself, which fit mode refuses.
+TEST_F(FrameE2eTest, FitModeFromTheMenuHoldsTheMouseUntilEscOrTheNextClick) {
+    ASSERT_TRUE(h.Start()) << "the frame window did not appear";
+    const RECT start = WindowRectOf(h.Frame());
+    auto startFitMode = [&] {
+        const RECT grip = WindowRectOf(::GetDlgItem(h.Frame(), IDC_GRIP_ICON));
+        E2eDesktop::Click({(grip.left + grip.right) / 2, (grip.top + grip.bottom) / 2}, true);
+        E2eHarness::Pump(300);
+        for (int i = 0; i < 6; ++i)
+            E2eHarness::PressKey(VK_DOWN);
+        E2eHarness::PressKey(VK_RETURN);
+        E2eHarness::Pump(300);
+    };
+
+    startFitMode();
+    ASSERT_EQ(E2eDesktop::CaptureOf(h.Frame()), h.Frame()) << "fit mode did not take the mouse";
+    E2eHarness::Pump(500);
+    EXPECT_EQ(E2eDesktop::CaptureOf(h.Frame()), h.Frame()) << "fit mode let the mouse go by itself";
+    E2eHarness::PressKey(VK_ESCAPE);
+    E2eHarness::Pump(300);
+    EXPECT_EQ(E2eDesktop::CaptureOf(h.Frame()), nullptr) << "Esc did not end fit mode";
+    EXPECT_FALSE(::IsIconic(h.Frame())) << "Esc in fit mode minimised the frame";
+
+    startFitMode();
+    ASSERT_EQ(E2eDesktop::CaptureOf(h.Frame()), h.Frame());
+    const RECT hole = Hole();
+    E2eDesktop::Click({hole.left + 60, hole.top - 2});
+    EXPECT_EQ(E2eDesktop::CaptureOf(h.Frame()), nullptr) << "the click did not end fit mode";
+    const RECT after = WindowRectOf(h.Frame());
+    EXPECT_TRUE(::EqualRect(&after, &start)) << "a click on the frame itself moved it";
 }
 
 } // namespace

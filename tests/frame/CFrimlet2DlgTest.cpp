@@ -415,12 +415,14 @@ TEST_F(FrameWindowTest, FitModeFitsTheHoleToTheClickedControl) {
     ::SendMessageW(frame->m_hWnd, WM_COMMAND, IDM_FIT_TO_WINDOW, 0);
     EXPECT_TRUE(frame->IsFitMode());
     EXPECT_EQ(::GetCapture(), frame->m_hWnd);
+    EXPECT_EQ(frame->ReplacedSystemCursors(), 2); // the arrow and the I-beam
     RECT button;
     ::GetWindowRect(target.button, &button);
     ClickThroughCapture(*frame, POINT{button.left + 5, button.top + 5}, MK_LBUTTON);
     Pump();
     EXPECT_FALSE(frame->IsFitMode());
     EXPECT_NE(::GetCapture(), frame->m_hWnd);
+    EXPECT_EQ(frame->ReplacedSystemCursors(), 0);
     RECT hole = HoleOnScreen(*frame);
     EXPECT_EQ(hole.left, button.left);
     EXPECT_EQ(hole.top, button.top);
@@ -436,11 +438,12 @@ TEST_F(FrameWindowTest, FitModeRefusesTheDesktopTheFrameAndARightClick) {
     Open();
     RECT before;
     frame->GetWindowRect(&before);
+    // Every way out gives the system cursors back and leaves the frame as it was.
     auto unchanged = [&] {
         RECT now;
         frame->GetWindowRect(&now);
         return now.left == before.left && now.top == before.top && now.right == before.right &&
-               now.bottom == before.bottom;
+               now.bottom == before.bottom && frame->ReplacedSystemCursors() == 0;
     };
     // The bare desktop is as wide as the screen.
     ::SendMessageW(frame->m_hWnd, WM_COMMAND, IDM_FIT_TO_WINDOW, 0);
@@ -464,6 +467,13 @@ TEST_F(FrameWindowTest, FitModeRefusesTheDesktopTheFrameAndARightClick) {
     EXPECT_FALSE(frame->IsFitMode());
     EXPECT_FALSE(frame->IsIconic()); // Esc in fit mode does not minimise
     EXPECT_TRUE(unchanged());
+    // Another window taking the mouse: no click will come, so fit mode ends.
+    ::SendMessageW(frame->m_hWnd, WM_COMMAND, IDM_FIT_TO_WINDOW, 0);
+    ASSERT_EQ(frame->ReplacedSystemCursors(), 2);
+    ::SetCapture(target.window);
+    EXPECT_FALSE(frame->IsFitMode());
+    EXPECT_TRUE(unchanged());
+    ::ReleaseCapture();
 }
 
 TEST_F(FrameWindowTest, ClosingInFitModeEndsItFirst) {
@@ -473,6 +483,7 @@ TEST_F(FrameWindowTest, ClosingInFitModeEndsItFirst) {
     ::SendMessageW(frame->m_hWnd, WM_SYSCOMMAND, SC_CLOSE, 0);
     EXPECT_FALSE(frame->IsFitMode());
     EXPECT_NE(::GetCapture(), frame->m_hWnd);
+    EXPECT_EQ(frame->ReplacedSystemCursors(), 0);
     EXPECT_NE(ReadDword(L"cx"), 0xDEADBEEFu); // the placement was stored on the way out
 }
 
