@@ -12,6 +12,7 @@
 #include <dwmapi.h>
 #include <shellapi.h>
 #include <shlobj.h>
+#include <shobjidl.h>
 #include <windowsx.h>
 
 namespace {
@@ -139,7 +140,7 @@ LRESULT CFrimlet2Dlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 BOOL CFrimlet2Dlg::OnCommand(WPARAM wParam, LPARAM lParam) {
     // Thumbnail-toolbar clicks run the same commands as the menu.
     UINT id = LOWORD(wParam);
-    if (HIWORD(wParam) == THUMBBUTTON_CLICKED && id >= IDM_OPEN_OUTPUT_FOLDER && id <= IDM_SHOW_CONTROLLER)
+    if (HIWORD(wParam) == THBN_CLICKED && id >= IDM_OPEN_OUTPUT_FOLDER && id <= IDM_SHOW_CONTROLLER)
         return CDialog::OnCommand(MAKEWPARAM(id, 0), 0);
     return CDialog::OnCommand(wParam, lParam);
 }

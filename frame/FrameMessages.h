@@ -11,5 +11,3 @@ constexpr UINT WM_APP_SHOWMENU = WM_USER + 100;
 constexpr UINT WM_APP_GETFRAMEINFO = WM_USER + 102;
 // The taskbar's request for the window menu of the frame's button.
 constexpr UINT WM_TASKBAR_WINDOW_MENU = 0x0313;
-// A click on a thumbnail-toolbar button.
-constexpr WORD THUMBBUTTON_CLICKED = 0x1800;

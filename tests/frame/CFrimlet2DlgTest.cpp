@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <shobjidl.h>
+
 #include <climits>
 #include <string>
 #include <vector>
@@ -153,7 +155,7 @@ TEST_F(FrameWindowTest, LockMakesTheFrameSeeThroughAndDeafToTheMouse) {
     EXPECT_EQ(alpha, 200);
     EXPECT_EQ(::SendMessageW(frame->m_hWnd, WM_NCHITTEST, 0, onBorder), HTCLIENT);
     // A thumbnail-toolbar click runs the same command.
-    ::SendMessageW(frame->m_hWnd, WM_COMMAND, MAKEWPARAM(IDM_LOCK, THUMBBUTTON_CLICKED), 0);
+    ::SendMessageW(frame->m_hWnd, WM_COMMAND, MAKEWPARAM(IDM_LOCK, THBN_CLICKED), 0);
     ::GetLayeredWindowAttributes(frame->m_hWnd, nullptr, &alpha, nullptr);
     EXPECT_EQ(alpha, 255);
     EXPECT_FALSE(frame->IsLocked());
@@ -650,7 +652,7 @@ TEST_F(FrameWindowTest, ThumbnailButtonsRunTheirCommandsAndCloseOtherWindowsFirs
     settings.outputPath = folder.c_str();
     Open();
     auto click = [&](UINT id) {
-        ::SendMessageW(frame->m_hWnd, WM_COMMAND, MAKEWPARAM(id, THUMBBUTTON_CLICKED), 0);
+        ::SendMessageW(frame->m_hWnd, WM_COMMAND, MAKEWPARAM(id, THBN_CLICKED), 0);
         Pump(100);
     };
 
