@@ -2,8 +2,6 @@
 
 #include "app/SettingsRules.h"
 
-#include <climits>
-
 namespace OptionsRules {
 namespace {
 
@@ -42,10 +40,6 @@ template <class Match> int SearchAfterItem1(const std::vector<std::u16string>& i
     return kNoSelection;
 }
 
-bool IsBlank(char16_t c) {
-    return c == u' ' || (c >= u'\t' && c <= u'\r') || c == u'\u3000';
-}
-
 } // namespace
 
 int FrameWidthSelection(const std::vector<std::u16string>& items, int frameWidth) {
@@ -64,34 +58,10 @@ int TabScalingSelection(const std::vector<std::u16string>& items, int tabScaling
                             [&](const std::u16string& item) { return StartsWithNoCase(item, prefix); });
 }
 
-int LeadingNumber(std::u16string_view text) {
-    size_t i = 0;
-    while (i < text.size() && IsBlank(text[i]))
-        ++i;
-    bool negative = false;
-    if (i < text.size() && (text[i] == u'+' || text[i] == u'-')) {
-        negative = text[i] == u'-';
-        ++i;
-    }
-    long long value = 0;
-    for (; i < text.size() && text[i] >= u'0' && text[i] <= u'9'; ++i) {
-        value = value * 10 + (text[i] - u'0');
-        if (value > static_cast<long long>(INT_MAX) + 1)
-            value = static_cast<long long>(INT_MAX) + 1; // saturate instead of overflowing
-    }
-    if (negative)
-        value = -value;
-    if (value > INT_MAX)
-        return INT_MAX;
-    if (value < INT_MIN)
-        return INT_MIN;
-    return static_cast<int>(value);
-}
-
 int ValueOfSelection(const std::vector<std::u16string>& items, int selection) {
     if (selection <= 0 || static_cast<size_t>(selection) >= items.size())
         return 0;
-    return LeadingNumber(items[static_cast<size_t>(selection)]);
+    return SettingsRules::LeadingNumber(items[static_cast<size_t>(selection)]);
 }
 
 int HotkeyChoiceOf(int hotkey) {

@@ -28,10 +28,6 @@ int FrameWidthSelection(const std::vector<std::u16string>& items, int frameWidth
 // offer; item 0 for a scale below 80.
 int TabScalingSelection(const std::vector<std::u16string>& items, int tabScaling);
 
-// The number at the start of a text (leading blanks, an optional sign, then
-// digits; 0 when there are none), as the wide-character integer conversion
-// reads it: "150％" gives 150.
-int LeadingNumber(std::u16string_view text);
 // The stored value for a list selection: 0 for the automatic item and for no
 // selection, else the number at the start of the chosen item.
 int ValueOfSelection(const std::vector<std::u16string>& items, int selection);

@@ -1,6 +1,7 @@
 #include "sizelist/CFrameSizeSelectDlg.h"
 
 #include "app/CFrimlet2App.h"
+#include "app/SettingsRules.h"
 #include "frame/FrameMessages.h"
 #include "framework/CFileDialog.h"
 #include "res/resource.h"
@@ -391,10 +392,10 @@ void CFrameSizeSelectDlg::ApplySize() {
     m_editWidth.GetValidatedText(ws);
     m_editHeight.GetValidatedText(hs);
     frame::Rect wanted;
-    wanted.left = Rules::ToInt(AsU16(xs));
-    wanted.top = Rules::ToInt(AsU16(ys));
-    wanted.right = wanted.left + Rules::ToInt(AsU16(ws));
-    wanted.bottom = wanted.top + Rules::ToInt(AsU16(hs));
+    wanted.left = SettingsRules::LeadingNumber(AsU16(xs));
+    wanted.top = SettingsRules::LeadingNumber(AsU16(ys));
+    wanted.right = wanted.left + SettingsRules::LeadingNumber(AsU16(ws));
+    wanted.bottom = wanted.top + SettingsRules::LeadingNumber(AsU16(hs));
 
     int minSize[2] = {0, 0};
     RECT hole{};

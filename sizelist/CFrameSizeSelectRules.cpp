@@ -2,13 +2,7 @@
 
 #include "app/SettingsRules.h"
 
-#include <climits>
-
 namespace {
-
-bool IsSpace(char16_t c) {
-    return c == u' ' || (c >= u'\t' && c <= u'\r');
-}
 
 // Half of a change, rounded away from zero: what the right (bottom) edge
 // moves when the left (top) edge moves by the truncated other half.
@@ -18,30 +12,6 @@ int FarHalf(int d) {
 }
 
 } // namespace
-
-int CFrameSizeSelectRules::ToInt(std::u16string_view text) {
-    size_t i = 0;
-    while (i < text.size() && IsSpace(text[i]))
-        ++i;
-    bool negative = false;
-    if (i < text.size() && (text[i] == u'-' || text[i] == u'+')) {
-        negative = text[i] == u'-';
-        ++i;
-    }
-    long long value = 0;
-    for (; i < text.size() && text[i] >= u'0' && text[i] <= u'9'; ++i) {
-        value = value * 10 + (text[i] - u'0');
-        if (value > static_cast<long long>(INT_MAX) + 1)
-            value = static_cast<long long>(INT_MAX) + 1;
-    }
-    if (negative)
-        value = -value;
-    if (value > INT_MAX)
-        return INT_MAX;
-    if (value < INT_MIN)
-        return INT_MIN;
-    return static_cast<int>(value);
-}
 
 CFrameSizeSelectRules::ApplyPlan
 CFrameSizeSelectRules::PlanApply(bool positionGiven, const frame::Rect& wanted, const frame::Rect& window,

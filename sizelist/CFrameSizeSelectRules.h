@@ -19,11 +19,6 @@ public:
     static constexpr std::int32_t kInfoBackground = 0x0780FFFF;     // 30 % light yellow over the menu colour
     static constexpr std::int32_t kErrorBackground = 0x09D000FF;    // 10 % pink over the menu colour
 
-    // The integer value of a field's text as the C library's wtoi reads it:
-    // leading white space, an optional sign, decimal digits up to the first
-    // other character; no digits give 0, values beyond 32 bits saturate.
-    static int ToInt(std::u16string_view text);
-
     // What applying a size does to the frame window.
     struct ApplyPlan {
         frame::Rect window; // the new frame window rectangle

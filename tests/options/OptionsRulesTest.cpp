@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <climits>
-
 namespace {
 
 using namespace OptionsRules;
@@ -61,18 +59,6 @@ TEST(OptionsRules, SelectionsGiveTheStoredValue) {
     for (size_t i = 1; i < kTabs.size(); ++i)
         EXPECT_EQ(TabScalingSelection(kTabs, ValueOfSelection(kTabs, static_cast<int>(i))),
                   static_cast<int>(i));
-}
-
-TEST(OptionsRules, LeadingNumberReadsLikeTheIntegerConversion) {
-    EXPECT_EQ(LeadingNumber(u"150％"), 150);
-    EXPECT_EQ(LeadingNumber(u"  42 px"), 42);
-    EXPECT_EQ(LeadingNumber(u"-7"), -7);
-    EXPECT_EQ(LeadingNumber(u"+8"), 8);
-    EXPECT_EQ(LeadingNumber(u"（自動）"), 0);
-    EXPECT_EQ(LeadingNumber(u""), 0);
-    EXPECT_EQ(LeadingNumber(u"-"), 0);
-    EXPECT_EQ(LeadingNumber(u"99999999999999999999"), INT_MAX);
-    EXPECT_EQ(LeadingNumber(u"-99999999999999999999"), INT_MIN);
 }
 
 TEST(OptionsRules, HotkeyChoices) {
