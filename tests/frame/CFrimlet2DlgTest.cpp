@@ -664,21 +664,28 @@ TEST_F(FrameWindowTest, ThumbnailButtonsRunTheirCommandsAndCloseOtherWindowsFirs
     click(IDM_SHOW_CONTROLLER);
     ASSERT_TRUE(frame->Controller().IsWindow());
 
-    // With the controller open, the options first close it, then open.
+    // With the controller open, the options first close it, then open; the
+    // controller's button while the options are open closes them and opens
+    // the controller again.
     bool controllerWasOpen = true;
-    UiScript script({[&] {
-        HWND options = UiScript::FindThreadWindow(L"#32770", L"Frimlet2 オプション設定");
-        if (!options)
-            return false;
-        controllerWasOpen = frame->Controller().IsWindow();
-        ::PostMessageW(options, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
-        return true;
-    }});
+    const wchar_t* const kOptionsTitle = L"Frimlet2 オプション設定";
+    UiScript script(
+        {[&] {
+             if (!UiScript::FindThreadWindow(L"#32770", kOptionsTitle))
+                 return false;
+             controllerWasOpen = frame->Controller().IsWindow();
+             ::PostMessageW(frame->m_hWnd, WM_COMMAND, MAKEWPARAM(IDM_SHOW_CONTROLLER, THBN_CLICKED), 0);
+             return true;
+         },
+         [&] {
+             return !UiScript::FindThreadWindow(L"#32770", kOptionsTitle) && frame->Controller().IsWindow();
+         }});
     click(IDM_OPTIONS);
-    for (int i = 0; i < 100 && !script.Finished(); ++i)
+    for (int i = 0; i < 100 && !script.Finished() && script.FailedStep() < 0; ++i)
         Pump(50);
-    EXPECT_TRUE(script.Finished()) << "the options never opened";
+    EXPECT_TRUE(script.Finished()) << "step " << script.FailedStep() << " was never done";
     EXPECT_FALSE(controllerWasOpen);
+    EXPECT_TRUE(frame->Controller().IsWindow());
     // The lock's thumbnail button is covered with the lock itself.
     ::RemoveDirectoryW(folder.c_str());
 }
