@@ -7,7 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -211,6 +213,53 @@ TEST_F(OptionsE2eTest, OkGivesTheRunningFrameItsNewColourBorderAndTab) {
     EXPECT_TRUE(::EqualRect(&unchanged, &window));
     EXPECT_EQ(ScreenPixel(after.left - 5, middleY), AsPixel(second));
     EXPECT_EQ(ScreenPixel(after.left + 40, after.bottom + 4), AsPixel(second));
+}
+
+BOOL CALLBACK CollectText(HWND hwnd, LPARAM lp) {
+    wchar_t text[512] = {};
+    ::GetWindowTextW(hwnd, text, 512);
+    reinterpret_cast<std::vector<std::wstring>*>(lp)->emplace_back(text);
+    return TRUE;
+}
+
+// A hotkey that this test process holds cannot be taken by Frimlet2: OK shows
+// the message, the options stay open with the stored hotkey, and nothing is
+// stored or unregistered.
+TEST_F(OptionsE2eTest, AHotkeyHeldByAnotherProgramIsRefusedAndTheOptionsStayOpen) {
+    constexpr int kTaken = 0x0779; // Shift+Ctrl+Alt+F10 in the hot-key control's encoding
+    ASSERT_TRUE(::RegisterHotKey(nullptr, 1, MOD_SHIFT | MOD_CONTROL | MOD_ALT | MOD_NOREPEAT, VK_F10))
+        << "another program holds the test's hotkey";
+    ASSERT_TRUE(h.Start()) << "the frame window did not appear";
+    HWND options = OpenOptions();
+    ASSERT_TRUE(options);
+    E2eDesktop::Click(CentreOf(::GetDlgItem(options, IDC_HOTKEY_CUSTOM)));
+    ::SendDlgItemMessageW(options, IDC_HOTKEY, HKM_SETHOTKEY, kTaken, 0);
+    E2eDesktop::Click(CentreOf(::GetDlgItem(options, IDOK)));
+
+    HWND box = WaitForDialog(h.Process(), nullptr, options);
+    ASSERT_TRUE(box) << "no message about the refused hotkey";
+    std::vector<std::wstring> texts;
+    ::EnumChildWindows(box, CollectText, reinterpret_cast<LPARAM>(&texts));
+    const std::wstring expected =
+        L"ホットキー（キーボードによる操作）の設定に失敗しました。指定されているキーは現在別の"
+        L"アプリケーションで使用されている可能性があります。\r\n\r\n設定を元に戻します。";
+    EXPECT_NE(std::find(texts.begin(), texts.end(), expected), texts.end()) << "message 118 not shown";
+    E2eDesktop::Click(CentreOf(::GetDlgItem(box, IDOK)));
+    ASSERT_TRUE(WaitUntilClosed(box));
+
+    EXPECT_TRUE(::IsWindowVisible(options)) << "the options closed after the refusal";
+    EXPECT_EQ(::IsDlgButtonChecked(options, IDC_HOTKEY_PRINTSCREEN), BST_CHECKED);
+    EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(options, IDC_HOTKEY)));
+    DWORD stored = 0;
+    EXPECT_FALSE(E2eHarness::ReadDword(L"hotkey", stored)) << "a hotkey was stored";
+
+    // PrintScreen still belongs to the frame: it writes a capture.
+    E2eDesktop::Click(CentreOf(::GetDlgItem(options, IDCANCEL)));
+    ASSERT_TRUE(WaitUntilClosed(options));
+    const auto before = h.FilesInFolder();
+    E2eHarness::PressKey(VK_SNAPSHOT);
+    EXPECT_FALSE(h.WaitForNewFile(before, 8000).empty()) << "PrintScreen no longer captures";
+    ::UnregisterHotKey(nullptr, 1);
 }
 
 } // namespace
