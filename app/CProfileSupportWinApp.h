@@ -52,15 +52,3 @@ private:
 
 // The running application's profile support (null when none exists).
 CProfileSupportWinApp* GetProfileApp();
-
-// Conversions between the window code's wide strings and the core's UTF-16.
-inline std::u16string ToU16(const wchar_t* text) {
-    return text ? std::u16string(reinterpret_cast<const char16_t*>(text)) : std::u16string();
-}
-inline std::u16string_view AsU16(const CString& text) {
-    return std::u16string_view(reinterpret_cast<const char16_t*>(text.GetString()),
-                               static_cast<size_t>(text.GetLength()));
-}
-inline CString FromU16(std::u16string_view text) {
-    return CString(std::wstring_view(reinterpret_cast<const wchar_t*>(text.data()), text.size()));
-}

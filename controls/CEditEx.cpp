@@ -1,7 +1,5 @@
 #include "controls/CEditEx.h"
 
-#include "controls/WideText.h"
-
 #include <algorithm>
 #include <string>
 
@@ -109,7 +107,7 @@ void CEditEx::SetNumericRange(int minimum, int maximum) {
 }
 
 CString CEditEx::ValidatedForm(const CString& text, bool cutToLength) const {
-    return controls::ToCString(rules::ValidatedText(controls::AsU16(text), m_limits, cutToLength));
+    return FromU16(rules::ValidatedText(AsU16(text), m_limits, cutToLength));
 }
 
 void CEditEx::GetValidatedText(CString& text) const {
@@ -138,7 +136,7 @@ LRESULT CEditEx::OnChar(WPARAM wParam, LPARAM lParam) {
     GetSel(start, end);
     const CString text = GetWindowText();
     const rules::TypedChar action =
-        rules::OnTypedChar(controls::AsU16(text), start, end, c, m_limits.minimum, m_limits.maximum);
+        rules::OnTypedChar(AsU16(text), start, end, c, m_limits.minimum, m_limits.maximum);
     switch (action.kind) {
     case rules::TypedChar::Drop:
         return 0;
@@ -147,7 +145,7 @@ LRESULT CEditEx::OnChar(WPARAM wParam, LPARAM lParam) {
         return 0;
     case rules::TypedChar::ReplaceAll:
         SetSel(0, -1);
-        ReplaceSel(controls::ToCString(action.replacement), FALSE);
+        ReplaceSel(FromU16(action.replacement), FALSE);
         return 0;
     case rules::TypedChar::Pass:
         break;
@@ -168,9 +166,9 @@ LRESULT CEditEx::OnPaste(WPARAM, LPARAM) {
     int end = 0;
     GetSel(start, end);
     const CString text = GetWindowText();
-    const auto insertion = rules::PasteInsertion(controls::AsU16(text), start, end, clip, m_limits);
+    const auto insertion = rules::PasteInsertion(AsU16(text), start, end, clip, m_limits);
     if (insertion)
-        ReplaceSel(controls::ToCString(*insertion), FALSE);
+        ReplaceSel(FromU16(*insertion), FALSE);
     return 0;
 }
 

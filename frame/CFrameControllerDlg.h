@@ -4,8 +4,8 @@
 #pragma once
 
 #include "controls/CTransparentBitmapButton.h"
-#include "res/resource.h"
 #include "framework/CDialog.h"
+#include "res/resource.h"
 
 #include <array>
 

@@ -546,7 +546,6 @@ void CFrimlet2Dlg::OnSelectSize() {
         return;
     }
     m_sizeDlg.m_pFrameWnd = this;
-    m_sizeDlg.m_pParentWnd = this;
     m_sizeDlg.DoModal();
 }
 

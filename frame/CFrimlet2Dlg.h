@@ -7,11 +7,11 @@
 #include "frame/CFrameGeometry.h"
 #include "frame/CTaskbarThumbButtons.h"
 #include "framework/CButton.h"
-#include "options/COptionsDlg.h"
-#include "sizelist/CFrameSizeSelectDlg.h"
 #include "framework/CDialog.h"
 #include "framework/CStatic.h"
 #include "framework/ComPtr.h"
+#include "options/COptionsDlg.h"
+#include "sizelist/CFrameSizeSelectDlg.h"
 
 #include <wincodec.h>
 

@@ -11,6 +11,7 @@
 #include "sizelist/TextFileModes.h"
 
 #include <cstring>
+#include <initializer_list>
 
 namespace {
 
@@ -21,10 +22,9 @@ constexpr int kMemoColumn = 5;
 const wchar_t kReferenceMark[] = L"F";
 const wchar_t kFileFilter[] = L"csvテキストファイル|*.txt;*.csv|すべてのファイル|*.*||";
 const wchar_t kEncodingLabel[] = L"文字コード(&E)";
-
-CString FromU16String(const std::u16string& text) {
-    return FromU16(text);
-}
+const wchar_t kUtf16LeLabel[] = L"UTF-16 LE (Unicode)";
+const wchar_t kUtf16BeLabel[] = L"UTF-16 BE (Unicode big endian)";
+const wchar_t kAnsiLabel[] = L"ANSI (Windows Shift-JIS)";
 
 frame::Rect ToFrameRect(const RECT& r) {
     return frame::Rect{r.left, r.top, r.right, r.bottom};
@@ -45,9 +45,23 @@ CString Field(const char16_t* text) {
 }
 
 CString FormatInt(int value) {
-    CString text;
-    text.Format(L"%d", value);
-    return text;
+    return FromU16(Rules::FormatInt(value));
+}
+
+struct EncodingChoice {
+    DWORD mode;
+    const wchar_t* label;
+};
+
+// The encoding drop-down of the import and export dialogs, with one choice
+// selected at first.
+void AddEncodingChoices(CFileDialog& dialog, std::initializer_list<EncodingChoice> choices, DWORD selected) {
+    dialog.StartVisualGroup(CFrameSizeSelectDlg::IDC_FD_ENCODING_GROUP, kEncodingLabel);
+    dialog.AddComboBox(CFrameSizeSelectDlg::IDC_FD_ENCODING);
+    for (const EncodingChoice& choice : choices)
+        dialog.AddControlItem(CFrameSizeSelectDlg::IDC_FD_ENCODING, choice.mode, choice.label);
+    dialog.SetSelectedControlItem(CFrameSizeSelectDlg::IDC_FD_ENCODING, selected);
+    dialog.EndVisualGroup();
 }
 
 HCURSOR ShowWaitCursor() {
@@ -205,7 +219,7 @@ void CFrameSizeSelectDlg::ShowMessage(BOOL info, const wchar_t* text, BOOL withH
     } else {
         content = Rules::ComposeMessage(nullptr, withHelp != FALSE);
     }
-    m_messages.SetWindowText(FromU16String(content));
+    m_messages.SetWindowText(FromU16(content));
 }
 
 void CFrameSizeSelectDlg::LoadList() {
@@ -221,15 +235,19 @@ void CFrameSizeSelectDlg::LoadList() {
 
     m_list.SendMessage(WM_SETREDRAW, FALSE);
     m_list.SendMessage(LVM_SETITEMCOUNT, static_cast<WPARAM>(list.GetSize()));
+    AppendRows(list);
+    m_list.SendMessage(WM_SETREDRAW, TRUE);
+    m_list.Invalidate();
+    m_list.m_bModified = FALSE;
+    ::SetCursor(previous);
+}
+
+void CFrameSizeSelectDlg::AppendRows(const SelectSizeList& list) {
     for (const tagSELECT_SIZE_INFO& entry : list) {
         m_list.AppendRow(0, entry.bOwn ? L"" : kReferenceMark,
                          {Field(entry.szX), Field(entry.szY), Field(entry.szWidth), Field(entry.szHeight),
                           Field(entry.szMemo)});
     }
-    m_list.SendMessage(WM_SETREDRAW, TRUE);
-    m_list.Invalidate();
-    m_list.m_bModified = FALSE;
-    ::SetCursor(previous);
 }
 
 void CFrameSizeSelectDlg::CollectRows(bool includeReference, std::int32_t bOwn, SelectSizeList& list) const {
@@ -416,7 +434,7 @@ void CFrameSizeSelectDlg::ApplySize() {
         SaveListIfModified();
         EndDialog(IDOK);
     } else {
-        ShowMessage(FALSE, FromU16String(Rules::CannotMoveText(plan.window, plan.chromeX)), FALSE);
+        ShowMessage(FALSE, FromU16(Rules::CannotMoveText(plan.window, plan.chromeX)), FALSE);
     }
 }
 
@@ -424,15 +442,13 @@ void CFrameSizeSelectDlg::OnImport() {
     CFileDialog dialog(TRUE, L".txt", nullptr,
                        OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_FILEMUSTEXIST | OFN_DONTADDTORECENT,
                        kFileFilter, this);
-    dialog.StartVisualGroup(IDC_FD_ENCODING_GROUP, kEncodingLabel);
-    dialog.AddComboBox(IDC_FD_ENCODING);
-    dialog.AddControlItem(IDC_FD_ENCODING, TFM_AUTO, L"（自動判別）");
-    dialog.AddControlItem(IDC_FD_ENCODING, TFM_UTF8, L"UTF-8(BOM無し/付き)");
-    dialog.AddControlItem(IDC_FD_ENCODING, TFM_UTF16LE_BOM, L"UTF-16 LE (Unicode)");
-    dialog.AddControlItem(IDC_FD_ENCODING, TFM_UTF16BE_BOM, L"UTF-16 BE (Unicode big endian)");
-    dialog.AddControlItem(IDC_FD_ENCODING, TFM_ANSI, L"ANSI (Windows Shift-JIS)");
-    dialog.SetSelectedControlItem(IDC_FD_ENCODING, TFM_UTF8);
-    dialog.EndVisualGroup();
+    AddEncodingChoices(dialog,
+                       {{TFM_AUTO, L"（自動判別）"},
+                        {TFM_UTF8, L"UTF-8(BOM無し/付き)"},
+                        {TFM_UTF16LE_BOM, kUtf16LeLabel},
+                        {TFM_UTF16BE_BOM, kUtf16BeLabel},
+                        {TFM_ANSI, kAnsiLabel}},
+                       TFM_UTF8);
     if (dialog.DoModal() != IDOK)
         return;
     DWORD mode = TFM_UTF8;
@@ -451,17 +467,13 @@ void CFrameSizeSelectDlg::ImportFile(const wchar_t* path, std::int32_t mode) {
         text = Rules::ImportErrorText(where, AsU16(messages));
         info = FALSE;
     } else if (list.GetSize() > 0) {
-        for (const tagSELECT_SIZE_INFO& entry : list) {
-            m_list.AppendRow(0, L"",
-                             {Field(entry.szX), Field(entry.szY), Field(entry.szWidth), Field(entry.szHeight),
-                              Field(entry.szMemo)});
-        }
+        AppendRows(list); // read as own rows
         m_list.m_bModified = TRUE;
         text = Rules::ImportReadText(where, static_cast<int>(list.GetSize()));
     } else {
         text = Rules::ImportNoDataText(where);
     }
-    ShowMessage(info, FromU16String(text), FALSE);
+    ShowMessage(info, FromU16(text), FALSE);
 }
 
 void CFrameSizeSelectDlg::OnExport() {
@@ -472,15 +484,13 @@ void CFrameSizeSelectDlg::OnExport() {
     CFileDialog dialog(FALSE, L".txt", nullptr,
                        OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_DONTADDTORECENT,
                        kFileFilter, this);
-    dialog.StartVisualGroup(IDC_FD_ENCODING_GROUP, kEncodingLabel);
-    dialog.AddComboBox(IDC_FD_ENCODING);
-    dialog.AddControlItem(IDC_FD_ENCODING, TFM_UTF8_NOBOM, L"UTF-8(BOM無し)");
-    dialog.AddControlItem(IDC_FD_ENCODING, TFM_UTF8_BOM, L"UTF-8(BOM付き)");
-    dialog.AddControlItem(IDC_FD_ENCODING, TFM_UTF16LE_BOM, L"UTF-16 LE (Unicode)");
-    dialog.AddControlItem(IDC_FD_ENCODING, TFM_UTF16BE_BOM, L"UTF-16 BE (Unicode big endian)");
-    dialog.AddControlItem(IDC_FD_ENCODING, TFM_ANSI, L"ANSI (Windows Shift-JIS)");
-    dialog.SetSelectedControlItem(IDC_FD_ENCODING, TFM_UTF8_NOBOM);
-    dialog.EndVisualGroup();
+    AddEncodingChoices(dialog,
+                       {{TFM_UTF8_NOBOM, L"UTF-8(BOM無し)"},
+                        {TFM_UTF8_BOM, L"UTF-8(BOM付き)"},
+                        {TFM_UTF16LE_BOM, kUtf16LeLabel},
+                        {TFM_UTF16BE_BOM, kUtf16BeLabel},
+                        {TFM_ANSI, kAnsiLabel}},
+                       TFM_UTF8_NOBOM);
     dialog.AddCheckButton(IDC_FD_INCLUDE_REFERENCE, L"参照情報（F行）も含める", TRUE);
     if (dialog.DoModal() != IDOK)
         return;
@@ -498,10 +508,9 @@ void CFrameSizeSelectDlg::ExportFile(const wchar_t* path, std::int32_t mode, BOO
     CString messages;
     const std::u16string where = ToU16(path);
     if (WriteSizeListFile(path, mode, list, messages))
-        ShowMessage(TRUE, FromU16String(Rules::ExportSavedText(where, static_cast<int>(list.GetSize()))),
-                    FALSE);
+        ShowMessage(TRUE, FromU16(Rules::ExportSavedText(where, static_cast<int>(list.GetSize()))), FALSE);
     else
-        ShowMessage(FALSE, FromU16String(Rules::ExportErrorText(where, AsU16(messages))), FALSE);
+        ShowMessage(FALSE, FromU16(Rules::ExportErrorText(where, AsU16(messages))), FALSE);
 }
 
 void CFrameSizeSelectDlg::OnReferenceFileName() {

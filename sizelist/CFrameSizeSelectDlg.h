@@ -98,6 +98,8 @@ private:
     void EnablePosition(BOOL enable) const;
     int SelectedRow() const;
     bool IsOwnRow(int row) const;
+    // Appends the entries as rows, reference entries with the "F" mark.
+    void AppendRows(const SelectSizeList& list);
     // Rows in display order as entries (bOwn as given); reference rows only
     // when includeReference.
     void CollectRows(bool includeReference, std::int32_t bOwn, SelectSizeList& list) const;
