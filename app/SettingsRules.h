@@ -40,15 +40,6 @@ std::u16string TimestampedFileName(std::u16string_view folder, const LocalTime& 
 // folder\name.ext
 std::u16string FixedFileName(std::u16string_view folder, std::u16string_view name, int imageType);
 
-// value in decimal, zero-padded to at least minDigits digits.
-std::u16string DecimalText(int value, int minDigits = 0);
-
-// The number at the start of a text as the wide-character integer conversion
-// reads it: leading white space, an optional sign, decimal digits up to the
-// first other character ("150％" gives 150); no digits give 0, values beyond
-// 32 bits saturate.
-int LeadingNumber(std::u16string_view text);
-
 // Cuts the final run of backslashes (D:\ becomes D:).
 std::u16string RemoveTrailingBackslashes(std::u16string_view text);
 

@@ -1,7 +1,8 @@
 #include "controls/EditRules.h"
 
+#include "framework/NumberText.h"
+
 #include <algorithm>
-#include <climits>
 #include <cstdint>
 
 namespace controls {
@@ -19,8 +20,10 @@ bool IsAsciiDigit(char16_t c) {
 bool IsFullWidthDigit(char16_t c) {
     return c >= kFullWidthZero && c <= kFullWidthNine;
 }
-int DigitValue(char16_t c) {
-    return IsAsciiDigit(c) ? c - u'0' : c - kFullWidthZero;
+
+// Spaces, tabs, line breaks and the ideographic space.
+bool IsWhiteSpace(char16_t c) {
+    return c == u' ' || (c >= 0x09 && c <= 0x0D) || c == 0x3000;
 }
 
 bool IsHighSurrogate(char16_t c) {
@@ -57,7 +60,7 @@ std::u16string Clamped(int value, int minimum, int maximum) {
         value = minimum;
     else if (value > maximum)
         value = maximum;
-    return FormatInteger(value);
+    return NumberText::DecimalText(value);
 }
 
 } // namespace
@@ -76,43 +79,12 @@ int CharCount(int n) {
     return count;
 }
 
-bool IsWhiteSpace(char16_t c) {
-    return c == u' ' || (c >= 0x09 && c <= 0x0D) || c == 0x3000;
-}
-
 int ParseInteger(std::u16string_view text) {
-    size_t i = 0;
-    while (i < text.size() && IsWhiteSpace(text[i]))
-        ++i;
-    bool negative = false;
-    if (i < text.size() && (text[i] == u'-' || text[i] == u'+')) {
-        negative = text[i] == u'-';
-        ++i;
-    }
-    // Accumulated as a magnitude up to just past the 32-bit range.
-    constexpr int64_t kLimit = int64_t{INT_MAX} + 1;
-    int64_t magnitude = 0;
-    for (; i < text.size() && (IsAsciiDigit(text[i]) || IsFullWidthDigit(text[i])); ++i)
-        magnitude = std::min(magnitude * 10 + DigitValue(text[i]), kLimit);
-    if (negative)
-        return static_cast<int>(-magnitude);
-    return static_cast<int>(std::min<int64_t>(magnitude, INT_MAX));
-}
-
-std::u16string FormatInteger(int value) {
-    std::u16string out;
-    int64_t v = value;
-    const bool negative = v < 0;
-    if (negative)
-        v = -v;
-    do {
-        out.push_back(static_cast<char16_t>(u'0' + v % 10));
-        v /= 10;
-    } while (v != 0);
-    if (negative)
-        out.push_back(u'-');
-    std::reverse(out.begin(), out.end());
-    return out;
+    std::u16string narrowed(text);
+    for (char16_t& c : narrowed)
+        if (IsFullWidthDigit(c))
+            c = static_cast<char16_t>(c - kFullWidthOffset);
+    return NumberText::LeadingNumber(narrowed);
 }
 
 char16_t NarrowTypedChar(char16_t c) {
@@ -146,12 +118,12 @@ TypedChar OnTypedChar(std::u16string_view text, int selStart, int selEnd, char16
     // replaced by the bound. A shorter one may still grow into the range.
     if (value > maximum && CharCount(value) >= CharCount(maximum)) {
         action.kind = TypedChar::ReplaceAll;
-        action.replacement = FormatInteger(maximum);
+        action.replacement = NumberText::DecimalText(maximum);
         return action;
     }
     if (value < minimum && CharCount(value) >= CharCount(minimum)) {
         action.kind = TypedChar::ReplaceAll;
-        action.replacement = FormatInteger(minimum);
+        action.replacement = NumberText::DecimalText(minimum);
         return action;
     }
 
@@ -192,7 +164,7 @@ std::optional<std::u16string> PasteInsertion(std::u16string_view text, int selSt
         const int value = ParseInteger(pasted);
         if (selStart != 0 && value < 0)
             return std::nullopt;
-        pasted = FormatInteger(value);
+        pasted = NumberText::DecimalText(value);
 
         std::u16string result(text.substr(0, selStart));
         result.append(pasted);
@@ -242,7 +214,7 @@ std::u16string ValidatedText(std::u16string_view text, const Limits& limits, boo
         return Clamped(ParseInteger(trimmed), limits.minimum, limits.maximum);
     if (limits.minimum <= 0 && 0 <= limits.maximum)
         return trimmed;
-    return FormatInteger(limits.minimum > 0 ? limits.minimum : limits.maximum);
+    return NumberText::DecimalText(limits.minimum > 0 ? limits.minimum : limits.maximum);
 }
 
 } // namespace EditRules

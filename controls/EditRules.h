@@ -24,15 +24,10 @@ struct Limits {
 // 0 counts 0 characters.
 int CharCount(int n);
 
-// Spaces, tabs, line breaks and the ideographic space.
-bool IsWhiteSpace(char16_t c);
-
 // Integer value of a text: leading white space skipped, an optional sign,
 // then ASCII or full-width digits up to the first other character. No digits
 // give 0; values beyond 32 bits saturate.
 int ParseInteger(std::u16string_view text);
-
-std::u16string FormatInteger(int value);
 
 // Full-width digits become ASCII digits and the full-width hyphen-minus
 // becomes "-"; every other character is returned unchanged.

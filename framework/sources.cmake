@@ -1,5 +1,6 @@
 list(APPEND FRIMLET_CORE_SOURCES
-  framework/MessageMap.cpp)
+  framework/MessageMap.cpp
+  framework/NumberText.cpp)
 list(APPEND FRIMLET_WIN_SOURCES
   framework/CString.cpp
   framework/CFileFind.cpp

@@ -1,33 +1,11 @@
 #include "options/OptionsRules.h"
 
-#include "app/SettingsRules.h"
+#include "framework/NumberText.h"
 
 namespace OptionsRules {
 namespace {
 
 constexpr char16_t kFullWidthPercent = u'\uFF05';
-
-char16_t FoldAscii(char16_t c) {
-    return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c - u'A' + u'a') : c;
-}
-
-bool EqualsNoCase(std::u16string_view a, std::u16string_view b) {
-    if (a.size() != b.size())
-        return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        if (FoldAscii(a[i]) != FoldAscii(b[i]))
-            return false;
-    }
-    return true;
-}
-
-bool StartsWithNoCase(std::u16string_view text, std::u16string_view prefix) {
-    return text.size() >= prefix.size() && EqualsNoCase(text.substr(0, prefix.size()), prefix);
-}
-
-std::u16string Decimal(int value) {
-    return SettingsRules::DecimalText(value);
-}
 
 // Items after item 1 first, then from item 0 up to item 1.
 template <class Match> int SearchAfterItem1(const std::vector<std::u16string>& items, Match match) {
@@ -45,23 +23,24 @@ template <class Match> int SearchAfterItem1(const std::vector<std::u16string>& i
 int FrameWidthSelection(const std::vector<std::u16string>& items, int frameWidth) {
     if (frameWidth < 1)
         return 0;
-    const std::u16string text = Decimal(frameWidth);
-    int found = SearchAfterItem1(items, [&](const std::u16string& item) { return EqualsNoCase(item, text); });
+    // The list's search ignores case; digits and the percent sign have none,
+    // so plain comparison finds the same item.
+    const std::u16string text = NumberText::DecimalText(frameWidth);
+    int found = SearchAfterItem1(items, [&](const std::u16string& item) { return item == text; });
     return found == kNoSelection ? 0 : found;
 }
 
 int TabScalingSelection(const std::vector<std::u16string>& items, int tabScaling) {
     if (tabScaling < 80)
         return 0;
-    const std::u16string prefix = Decimal(tabScaling) + kFullWidthPercent;
-    return SearchAfterItem1(items,
-                            [&](const std::u16string& item) { return StartsWithNoCase(item, prefix); });
+    const std::u16string prefix = NumberText::DecimalText(tabScaling) + kFullWidthPercent;
+    return SearchAfterItem1(items, [&](const std::u16string& item) { return item.starts_with(prefix); });
 }
 
 int ValueOfSelection(const std::vector<std::u16string>& items, int selection) {
     if (selection <= 0 || static_cast<size_t>(selection) >= items.size())
         return 0;
-    return SettingsRules::LeadingNumber(items[static_cast<size_t>(selection)]);
+    return NumberText::LeadingNumber(items[static_cast<size_t>(selection)]);
 }
 
 int HotkeyChoiceOf(int hotkey) {

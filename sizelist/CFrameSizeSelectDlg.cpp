@@ -1,9 +1,9 @@
 #include "sizelist/CFrameSizeSelectDlg.h"
 
 #include "app/CFrimlet2App.h"
-#include "app/SettingsRules.h"
 #include "frame/FrameMessages.h"
 #include "framework/CFileDialog.h"
+#include "framework/NumberText.h"
 #include "res/resource.h"
 #include "sizelist/CFrameSizeSelectOptionDlg.h"
 #include "sizelist/CFrameSizeSelectRules.h"
@@ -45,7 +45,7 @@ CString Field(const char16_t* text) {
 }
 
 CString FormatInt(int value) {
-    return FromU16(Rules::FormatInt(value));
+    return FromU16(NumberText::DecimalText(value));
 }
 
 struct EncodingChoice {
@@ -410,10 +410,10 @@ void CFrameSizeSelectDlg::ApplySize() {
     m_editWidth.GetValidatedText(ws);
     m_editHeight.GetValidatedText(hs);
     frame::Rect wanted;
-    wanted.left = SettingsRules::LeadingNumber(AsU16(xs));
-    wanted.top = SettingsRules::LeadingNumber(AsU16(ys));
-    wanted.right = wanted.left + SettingsRules::LeadingNumber(AsU16(ws));
-    wanted.bottom = wanted.top + SettingsRules::LeadingNumber(AsU16(hs));
+    wanted.left = NumberText::LeadingNumber(AsU16(xs));
+    wanted.top = NumberText::LeadingNumber(AsU16(ys));
+    wanted.right = wanted.left + NumberText::LeadingNumber(AsU16(ws));
+    wanted.bottom = wanted.top + NumberText::LeadingNumber(AsU16(hs));
 
     int minSize[2] = {0, 0};
     RECT hole{};

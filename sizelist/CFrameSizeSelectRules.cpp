@@ -1,6 +1,6 @@
 #include "sizelist/CFrameSizeSelectRules.h"
 
-#include "app/SettingsRules.h"
+#include "framework/NumberText.h"
 
 namespace {
 
@@ -50,13 +50,9 @@ CFrameSizeSelectRules::PlanApply(bool positionGiven, const frame::Rect& wanted, 
     return plan;
 }
 
-std::u16string CFrameSizeSelectRules::FormatInt(int value) {
-    return SettingsRules::DecimalText(value);
-}
-
 std::u16string CFrameSizeSelectRules::CannotMoveText(const frame::Rect& window, int chromeX) {
-    return u"x=" + FormatInt(window.left + chromeX / 2) + u", y=" + FormatInt(window.top + chromeX / 2) +
-           u" へは移動できません。";
+    return u"x=" + NumberText::DecimalText(window.left + chromeX / 2) + u", y=" +
+           NumberText::DecimalText(window.top + chromeX / 2) + u" へは移動できません。";
 }
 
 std::u16string_view CFrameSizeSelectRules::HelpText() {
@@ -86,7 +82,8 @@ std::u16string CFrameSizeSelectRules::ImportErrorText(std::u16string_view path,
 }
 
 std::u16string CFrameSizeSelectRules::ImportReadText(std::u16string_view path, int count) {
-    return std::u16string(path) + u"\r\nファイルから " + FormatInt(count) + u"件 読み込みました。";
+    return std::u16string(path) + u"\r\nファイルから " + NumberText::DecimalText(count) +
+           u"件 読み込みました。";
 }
 
 std::u16string CFrameSizeSelectRules::ImportNoDataText(std::u16string_view path) {
@@ -98,7 +95,8 @@ std::u16string_view CFrameSizeSelectRules::NothingToExportText() {
 }
 
 std::u16string CFrameSizeSelectRules::ExportSavedText(std::u16string_view path, int count) {
-    return std::u16string(path) + u"\r\nファイルに " + FormatInt(count) + u"件 保存しました。\r\n";
+    return std::u16string(path) + u"\r\nファイルに " + NumberText::DecimalText(count) +
+           u"件 保存しました。\r\n";
 }
 
 std::u16string CFrameSizeSelectRules::ExportErrorText(std::u16string_view path,

@@ -57,6 +57,4 @@ public:
     static std::u16string_view NothingToExportText();
     static std::u16string ExportSavedText(std::u16string_view path, int count);
     static std::u16string ExportErrorText(std::u16string_view path, std::u16string_view messages);
-
-    static std::u16string FormatInt(int value);
 };

@@ -57,19 +57,6 @@ TEST(SettingsRules, FileNamesPadEveryTimeField) {
     EXPECT_EQ(ExtensionOf(4), u"");
 }
 
-TEST(SettingsRules, LeadingNumberReadsLikeTheIntegerConversion) {
-    EXPECT_EQ(LeadingNumber(u"150％"), 150);
-    EXPECT_EQ(LeadingNumber(u"  42 px"), 42);
-    EXPECT_EQ(LeadingNumber(u"\u3000\t12"), 12); // ideographic space is white space too
-    EXPECT_EQ(LeadingNumber(u"-7"), -7);
-    EXPECT_EQ(LeadingNumber(u"+8"), 8);
-    EXPECT_EQ(LeadingNumber(u"（自動）"), 0);
-    EXPECT_EQ(LeadingNumber(u""), 0);
-    EXPECT_EQ(LeadingNumber(u"-"), 0);
-    EXPECT_EQ(LeadingNumber(u"99999999999999999999"), INT_MAX);
-    EXPECT_EQ(LeadingNumber(u"-99999999999999999999"), INT_MIN);
-}
-
 TEST(SettingsRules, TrailingBackslashesAndWhiteSpace) {
     EXPECT_EQ(RemoveTrailingBackslashes(u"a\\b\\\\"), u"a\\b");
     EXPECT_EQ(RemoveTrailingBackslashes(u"\\\\\\"), u"");

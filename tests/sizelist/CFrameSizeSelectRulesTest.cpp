@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <climits>
-
 namespace {
 
 using Rules = CFrameSizeSelectRules;
@@ -84,11 +82,6 @@ TEST(CFrameSizeSelectRules, ScreenLimitsFollowTheChrome) {
     EXPECT_EQ(plan.offsetX, -10);
     EXPECT_EQ(plan.offsetY, -10);
     EXPECT_EQ(Rules::CannotMoveText(frame::Rect{-5000, 9, 0, 0}, 21), u"x=-4990, y=19 へは移動できません。");
-}
-
-TEST(CFrameSizeSelectRules, FieldValuesAreWrittenInDecimal) {
-    EXPECT_EQ(Rules::FormatInt(INT_MIN), u"-2147483648");
-    EXPECT_EQ(Rules::FormatInt(0), u"0");
 }
 
 TEST(CFrameSizeSelectRules, MessagesAreComposedWithOrWithoutTheHelp) {
