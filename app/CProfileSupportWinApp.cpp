@@ -30,6 +30,20 @@ CProfileSupportWinApp* GetProfileApp() {
     return dynamic_cast<CProfileSupportWinApp*>(AfxGetApp());
 }
 
+CString DisplayPath(const wchar_t* path) {
+    CString out = path;
+    if (CProfileSupportWinApp* app = GetProfileApp())
+        app->ToDisplayPath(path, out);
+    return out;
+}
+
+CString RealPath(const wchar_t* displayPath) {
+    CString out = displayPath;
+    if (CProfileSupportWinApp* app = GetProfileApp())
+        app->FromDisplayPath(displayPath, out);
+    return out;
+}
+
 CProfileSupportWinApp::CProfileSupportWinApp(const wchar_t* appName) : CWinApp(appName) {
     FolderPath(CSIDL_MYPICTURES, m_szPicturesPath);
     FolderPath(CSIDL_PERSONAL, m_szDocumentsPath);

@@ -52,3 +52,8 @@ private:
 
 // The running application's profile support (null when none exists).
 CProfileSupportWinApp* GetProfileApp();
+
+// A path in the form the user sees, and back, through the running
+// application's folder names; unchanged when there is no such application.
+CString DisplayPath(const wchar_t* path);
+CString RealPath(const wchar_t* displayPath);

@@ -26,6 +26,10 @@ UINT HotkeyToModifiers(int hotkey) {
     return SettingsRules::HotkeyToModifiers(hotkey);
 }
 
+BOOL RegisterCaptureHotkey(HWND window, int hotkey) {
+    return ::RegisterHotKey(window, hotkey, HotkeyToModifiers(hotkey), static_cast<UINT>(hotkey & 0xFF));
+}
+
 bool PathExistsAsEntry(const wchar_t* path) {
     CFileFind finder;
     return finder.FindFile(path);
@@ -37,9 +41,9 @@ void CreateFolderIfMissing(const wchar_t* path) {
 }
 
 Settings::Settings()
-    : outputPath(L"%MYPICTURES%\\Frimlet2"), type(0), useFixdName(0), fixdName(L"output"), jpegQuality(90),
-      combiningCursor(0), color(0x00FF6464), frameWidth(0), tabScaling(0), hotkey(0x2C), x(0), y(0), cx(400),
-      cy(300) {
+    : outputPath(L"%MYPICTURES%\\Frimlet2"), type(0), useFixdName(0), fixdName(kDefaultFixedName),
+      jpegQuality(kDefaultJpegQuality), combiningCursor(0), color(kDefaultColor), frameWidth(0),
+      tabScaling(0), hotkey(kDefaultHotkey), x(0), y(0), cx(400), cy(300) {
     wchar_t appData[MAX_PATH] = {};
     if (FAILED(::SHGetFolderPathW(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, appData)))
         appData[0] = 0;

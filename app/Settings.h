@@ -7,6 +7,13 @@
 #include <windows.h>
 
 struct Settings {
+    // Values of a first start, which "restore defaults" in the options shows
+    // again (the output folder comes from GetDefaultOutputPath).
+    static constexpr int kDefaultJpegQuality = 90;
+    static constexpr COLORREF kDefaultColor = 0x00FF6464;
+    static constexpr int kDefaultHotkey = 0x2C; // PrintScreen
+    static constexpr const wchar_t* kDefaultFixedName = L"output";
+
     Settings();
 
     CString outputPath;
@@ -40,6 +47,8 @@ struct Settings {
 
 // Registration modifiers (MOD_*) for a hot-key control value.
 UINT HotkeyToModifiers(int hotkey);
+// Registers a hot-key control value for window, with the value as its id.
+BOOL RegisterCaptureHotkey(HWND window, int hotkey);
 
 // Whether a file search finds the path itself (a file or a folder).
 bool PathExistsAsEntry(const wchar_t* path);

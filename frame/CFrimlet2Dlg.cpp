@@ -188,8 +188,7 @@ BOOL CFrimlet2Dlg::OnInitDialog() {
     SetWindowPos(HWND_TOPMOST, window.left, window.top, window.Width(), window.Height(), SWP_NOACTIVATE);
     LayoutFrame();
 
-    if (!::RegisterHotKey(m_hWnd, m_settings.hotkey, HotkeyToModifiers(m_settings.hotkey),
-                          m_settings.hotkey & 0xFF))
+    if (!RegisterCaptureHotkey(m_hWnd, m_settings.hotkey))
         ::MessageBoxW(m_hWnd, LoadText(IDS_HOTKEY_START_FAILED), LoadText(IDS_APP_TITLE),
                       MB_ICONINFORMATION | MB_OK);
 
@@ -500,7 +499,7 @@ void CFrimlet2Dlg::OnGripRightButton() {
 }
 
 void CFrimlet2Dlg::OnOpenOutputFolder() {
-    CreateFolderIfMissing(m_settings.outputPath);
+    m_settings.EnsureOutputFolder();
     ::ShellExecuteW(m_hWnd, nullptr, m_settings.outputPath, nullptr, nullptr, SW_SHOWNORMAL);
 }
 

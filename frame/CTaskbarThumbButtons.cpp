@@ -64,7 +64,7 @@ BOOL CTaskbarThumbButtons::AddButtons(HWND frame) {
     }
     LoadTip(IDS_OPEN_OUTPUT_FOLDER, m_buttons[0].szTip);
     LoadTip(IDS_SETTINGS, m_buttons[1].szTip);
-    LoadTip(m_buttons[2].iBitmap == kUnlockImage ? IDS_UNLOCK_FRAME : IDS_LOCK_FRAME, m_buttons[2].szTip);
+    SetLockState(m_buttons[2].iBitmap == kUnlockImage);
     LoadTip(IDS_SHOW_CONTROLLER, m_buttons[3].szTip);
     com_ptr<ITaskbarList3> taskbar = CreateTaskbar();
     if (!taskbar)

@@ -41,10 +41,7 @@ void DDX_Text(CDataExchange* dx, int id, CString& value) {
     if (!item)
         return;
     if (dx->m_bSaveAndValidate) {
-        int length = ::GetWindowTextLengthW(item);
-        std::vector<wchar_t> buffer(static_cast<size_t>(length) + 2, L'\0');
-        int got = ::GetWindowTextW(item, buffer.data(), length + 1);
-        value = CString(buffer.data(), got > 0 ? got : 0);
+        value = CWnd::TextOf(item);
     } else {
         ::SetWindowTextW(item, value);
     }

@@ -5,8 +5,6 @@
 
 #include <shlobj.h>
 
-#include <algorithm>
-
 namespace {
 using unique_cotaskmem_string = unique_handle<NullHandleTraits<PWSTR, &::CoTaskMemFree>>;
 } // namespace
@@ -64,7 +62,7 @@ private:
 
 CFileDialog::CFileDialog(BOOL openFileDialog, const wchar_t* defExt, const wchar_t* fileName, DWORD flags,
                          const wchar_t* filter, CWnd* parent)
-    : m_bOpenFileDialog(openFileDialog), m_dwFlags(flags), m_pParentWnd(parent) {
+    : m_dwFlags(flags), m_pParentWnd(parent) {
     if (defExt) {
         m_defExt = defExt;
         if (!m_defExt.empty() && m_defExt[0] == L'.')
@@ -74,21 +72,12 @@ CFileDialog::CFileDialog(BOOL openFileDialog, const wchar_t* defExt, const wchar
         m_fileName = fileName;
     m_filter = ParseFilter(filter);
 
-    if (openFileDialog) {
-        com_ptr<IFileOpenDialog> open;
-        m_lastResult = CreateInstance(CLSID_FileOpenDialog, open);
-        if (open)
-            m_dialog = open.query<IFileDialog>();
-    } else {
-        com_ptr<IFileSaveDialog> save;
-        m_lastResult = CreateInstance(CLSID_FileSaveDialog, save);
-        if (save)
-            m_dialog = save.query<IFileDialog>();
-    }
-    if (m_dialog)
+    // Both dialog objects answer IFileDialog, which is all this class uses.
+    if (SUCCEEDED(CreateInstance(openFileDialog ? CLSID_FileOpenDialog : CLSID_FileSaveDialog, m_dialog)) &&
+        m_dialog)
         m_customize = m_dialog.query<IFileDialogCustomize>();
-    else if (SUCCEEDED(m_lastResult))
-        m_lastResult = E_NOINTERFACE;
+    else
+        m_dialog.reset();
 }
 
 CFileDialog::~CFileDialog() = default;
@@ -143,11 +132,6 @@ FILEOPENDIALOGOPTIONS CFileDialog::OptionsFromFlags(DWORD flags) {
     return options;
 }
 
-CString CFileDialog::GetFileName() const {
-    int slash = std::max(m_pathName.ReverseFind(L'\\'), m_pathName.ReverseFind(L'/'));
-    return slash < 0 ? m_pathName : m_pathName.Mid(slash + 1);
-}
-
 INT_PTR CFileDialog::DoModal() {
     m_pathName.Empty();
     m_captured = false;
@@ -175,8 +159,6 @@ INT_PTR CFileDialog::DoModal() {
         m_dialog->SetDefaultExtension(m_defExt.c_str());
     if (!m_fileName.empty())
         m_dialog->SetFileName(m_fileName.c_str());
-    if (!m_title.empty())
-        m_dialog->SetTitle(m_title.c_str());
     if (!m_initialFolder.empty()) {
         com_ptr<IShellItem> folder;
         if (SUCCEEDED(::SHCreateItemFromParsingName(m_initialFolder.c_str(), nullptr, __uuidof(IShellItem),
@@ -191,7 +173,7 @@ INT_PTR CFileDialog::DoModal() {
     HWND owner = m_pParentWnd ? m_pParentWnd->GetSafeHwnd() : nullptr;
     if (!owner)
         owner = ::GetActiveWindow();
-    m_lastResult = m_dialog->Show(owner);
+    const HRESULT shown = m_dialog->Show(owner);
 
     if (advised)
         m_dialog->Unadvise(cookie);
@@ -199,16 +181,14 @@ INT_PTR CFileDialog::DoModal() {
         sink->Detach();
         sink->Release();
     }
-    if (FAILED(m_lastResult))
+    if (FAILED(shown))
         return IDCANCEL;
 
     com_ptr<IShellItem> result;
-    m_lastResult = m_dialog->GetResult(result.put());
-    if (FAILED(m_lastResult) || !result)
+    if (FAILED(m_dialog->GetResult(result.put())) || !result)
         return IDCANCEL;
     unique_cotaskmem_string path;
-    m_lastResult = result->GetDisplayName(SIGDN_FILESYSPATH, path.put());
-    if (FAILED(m_lastResult) || !path)
+    if (FAILED(result->GetDisplayName(SIGDN_FILESYSPATH, path.put())) || !path)
         return IDCANCEL;
     m_pathName = path.get();
     if (!m_captured)
@@ -258,12 +238,9 @@ HRESULT CFileDialog::SetSelectedControlItem(DWORD controlId, DWORD itemId) {
 }
 
 HRESULT CFileDialog::GetSelectedControlItem(DWORD controlId, DWORD& itemId) const {
-    if (m_captured) {
-        auto found = m_capturedItems.find(controlId);
-        if (found != m_capturedItems.end()) {
-            itemId = found->second;
-            return S_OK;
-        }
+    if (auto found = m_capturedItems.find(controlId); found != m_capturedItems.end()) {
+        itemId = found->second;
+        return S_OK;
     }
     return m_customize ? m_customize->GetSelectedControlItem(controlId, &itemId) : E_NOINTERFACE;
 }
@@ -277,17 +254,10 @@ HRESULT CFileDialog::AddCheckButton(DWORD id, const wchar_t* label, BOOL checked
     return hr;
 }
 
-HRESULT CFileDialog::SetCheckButtonState(DWORD id, BOOL checked) {
-    return m_customize ? m_customize->SetCheckButtonState(id, checked) : E_NOINTERFACE;
-}
-
 HRESULT CFileDialog::GetCheckButtonState(DWORD id, BOOL& checked) const {
-    if (m_captured) {
-        auto found = m_capturedChecks.find(id);
-        if (found != m_capturedChecks.end()) {
-            checked = found->second;
-            return S_OK;
-        }
+    if (auto found = m_capturedChecks.find(id); found != m_capturedChecks.end()) {
+        checked = found->second;
+        return S_OK;
     }
     return m_customize ? m_customize->GetCheckButtonState(id, &checked) : E_NOINTERFACE;
 }

@@ -34,17 +34,13 @@ public:
     virtual ~CFileDialog();
 
     // Shows the dialog; IDOK when a file was chosen, IDCANCEL otherwise (also
-    // when the dialog could not be created or shown: see GetLastResult).
+    // when the dialog could not be created or shown).
     virtual INT_PTR DoModal();
 
     // The chosen file's full path (empty before a successful DoModal).
     CString GetPathName() const { return m_pathName; }
-    // Its name without the folder.
-    CString GetFileName() const;
     // The folder the dialog opens in (a file-system path).
     void SetInitialFolder(const wchar_t* folder) { m_initialFolder = folder ? folder : L""; }
-    // The dialog's title (empty: the system's).
-    void SetTitle(const wchar_t* title) { m_title = title ? title : L""; }
 
     // Extra controls. Ids are the caller's; every call returns the
     // customisation interface's result (E_NOINTERFACE without one).
@@ -55,22 +51,17 @@ public:
     HRESULT SetSelectedControlItem(DWORD controlId, DWORD itemId);
     HRESULT GetSelectedControlItem(DWORD controlId, DWORD& itemId) const;
     HRESULT AddCheckButton(DWORD id, const wchar_t* label, BOOL checked);
-    HRESULT SetCheckButtonState(DWORD id, BOOL checked);
     HRESULT GetCheckButtonState(DWORD id, BOOL& checked) const;
 
-    // The underlying interfaces (not add-referenced; null when the dialog
-    // object could not be created).
+    // The underlying dialog (not add-referenced; null when it could not be
+    // created).
     IFileDialog* GetIFileDialog() const { return m_dialog.get(); }
-    IFileDialogCustomize* GetIFileDialogCustomize() const { return m_customize.get(); }
-    // The result of creating or showing the dialog.
-    HRESULT GetLastResult() const { return m_lastResult; }
 
     // The filter text as pairs of description and pattern list.
     static std::vector<std::pair<std::wstring, std::wstring>> ParseFilter(const wchar_t* filter);
     // The item dialog's options for OFN_* flags.
     static FILEOPENDIALOGOPTIONS OptionsFromFlags(DWORD flags);
 
-    BOOL m_bOpenFileDialog;
     DWORD m_dwFlags;
 
 private:
@@ -85,10 +76,8 @@ private:
     std::wstring m_defExt;
     std::wstring m_fileName;
     std::wstring m_initialFolder;
-    std::wstring m_title;
     std::vector<std::pair<std::wstring, std::wstring>> m_filter;
     CString m_pathName;
-    HRESULT m_lastResult = S_OK;
 
     // The extra controls, and their state as the dialog accepted it.
     std::vector<DWORD> m_comboIds;

@@ -344,21 +344,21 @@ void CWnd::ScreenToClient(RECT* rect) const {
     ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(rect), 2);
 }
 
-CString CWnd::GetWindowText() const {
-    int length = ::GetWindowTextLengthW(m_hWnd);
+CString CWnd::TextOf(HWND hwnd) {
+    if (!hwnd)
+        return CString();
+    int length = ::GetWindowTextLengthW(hwnd);
     std::vector<wchar_t> buffer(static_cast<size_t>(length) + 2, L'\0');
-    int got = ::GetWindowTextW(m_hWnd, buffer.data(), length + 1);
+    int got = ::GetWindowTextW(hwnd, buffer.data(), length + 1);
     return CString(buffer.data(), got > 0 ? got : 0);
 }
 
+CString CWnd::GetWindowText() const {
+    return TextOf(m_hWnd);
+}
+
 CString CWnd::GetDlgItemText(int id) const {
-    HWND item = ::GetDlgItem(m_hWnd, id);
-    if (!item)
-        return CString();
-    int length = ::GetWindowTextLengthW(item);
-    std::vector<wchar_t> buffer(static_cast<size_t>(length) + 2, L'\0');
-    int got = ::GetWindowTextW(item, buffer.data(), length + 1);
-    return CString(buffer.data(), got > 0 ? got : 0);
+    return TextOf(::GetDlgItem(m_hWnd, id));
 }
 
 BOOL CWnd::ModifyStyle(DWORD remove, DWORD add, UINT swpFlags) const {

@@ -88,6 +88,8 @@ public:
         return ::SetWindowPos(m_hWnd, insertAfter, x, y, cx, cy, flags);
     }
     void SetWindowText(const wchar_t* text) const { ::SetWindowTextW(m_hWnd, text); }
+    // The whole text of a window (empty for none).
+    static CString TextOf(HWND hwnd);
     CString GetWindowText() const;
     void GetWindowText(CString& text) const { text = GetWindowText(); }
     int GetWindowTextLength() const { return ::GetWindowTextLengthW(m_hWnd); }

@@ -13,8 +13,6 @@
 
 namespace {
 
-constexpr COLORREF kDefaultFrameColor = 0x00FF6464;
-constexpr int kDefaultQuality = 90;
 const wchar_t* const kTypeCaptions[4] = {L"JPEG", L"Bitmap", L"GIF", L"PNG"};
 const UINT kTypeBitmaps[4] = {IDB_TYPE_JPEG, IDB_TYPE_BMP, IDB_TYPE_GIF, IDB_TYPE_PNG};
 const int kTypeCaptionSpacing[4] = {0, 0, 2, 2};
@@ -36,20 +34,6 @@ std::vector<std::u16string> ListItems(HWND combo) {
 int SelectedValue(HWND combo) {
     int selection = static_cast<int>(::SendMessageW(combo, CB_GETCURSEL, 0, 0));
     return OptionsRules::ValueOfSelection(ListItems(combo), selection);
-}
-
-CString DisplayPath(const wchar_t* path) {
-    CString out = path;
-    if (CProfileSupportWinApp* app = GetProfileApp())
-        app->ToDisplayPath(path, out);
-    return out;
-}
-
-CString RealPath(const wchar_t* displayPath) {
-    CString out = displayPath;
-    if (CProfileSupportWinApp* app = GetProfileApp())
-        app->FromDisplayPath(displayPath, out);
-    return out;
 }
 
 // Puts the browse dialog on the folder it was opened for.
@@ -99,7 +83,7 @@ COptionsDlg::COptionsDlg(Settings& settings, CWnd* frame)
                                                                        {kTypeBitmaps[1], 1, FALSE},
                                                                        {kTypeBitmaps[2], 1, FALSE},
                                                                        {kTypeBitmaps[3], 1, FALSE}},
-      m_frameColor(IDCUR_COLOR_SWATCH, kDefaultFrameColor) {}
+      m_frameColor(IDCUR_COLOR_SWATCH, Settings::kDefaultColor) {}
 
 void COptionsDlg::DoDataExchange(CDataExchange* dx) {
     CDialog::DoDataExchange(dx);
@@ -263,19 +247,19 @@ void COptionsDlg::OnBrowseFolder() {
 
 void COptionsDlg::OnRestoreDefaults() {
     m_nType = 0;
-    m_qualitySlider.SendMessage(TBM_SETPOS, TRUE, kDefaultQuality);
-    m_nQuality = kDefaultQuality;
+    m_qualitySlider.SendMessage(TBM_SETPOS, TRUE, Settings::kDefaultJpegQuality);
+    m_nQuality = Settings::kDefaultJpegQuality;
     m_nHotkeyChoice = 0;
     m_hotKeyCtrl.EnableWindow(FALSE);
     m_bCombineCursor = 0;
-    m_frameColor.m_crColor = kDefaultFrameColor;
+    m_frameColor.m_crColor = Settings::kDefaultColor;
     m_frameColor.Invalidate(TRUE);
     m_frameWidthList.SendMessage(CB_SETCURSEL, 0);
     m_tabSizeList.SendMessage(CB_SETCURSEL, 0);
     if (CProfileSupportWinApp* app = GetProfileApp())
         m_strOutputFolder = DisplayPath(app->GetDefaultOutputPath());
     m_bFixedName = 0;
-    m_strFixedName = L"output";
+    m_strFixedName = Settings::kDefaultFixedName;
     UpdateData(FALSE);
 }
 
@@ -286,8 +270,7 @@ void COptionsDlg::OnOK() {
 
     if (newHotkey != m_settings.hotkey) {
         HWND frame = FrameWindow();
-        if (!::RegisterHotKey(frame, newHotkey, HotkeyToModifiers(newHotkey),
-                              static_cast<UINT>(newHotkey & 0xFF))) {
+        if (!RegisterCaptureHotkey(frame, newHotkey)) {
             CString text;
             text.LoadString(IDS_HOTKEY_SET_FAILED);
             MessageBox(text, nullptr, MB_OK);
@@ -306,7 +289,7 @@ void COptionsDlg::OnOK() {
     m_settings.frameWidth = SelectedValue(m_frameWidthList);
     m_settings.tabScaling = SelectedValue(m_tabSizeList);
     m_settings.outputPath = RealPath(m_strOutputFolder);
-    CreateFolderIfMissing(m_settings.outputPath);
+    m_settings.EnsureOutputFolder();
     m_settings.useFixdName = m_bFixedName;
     m_settings.fixdName = m_strFixedName;
     m_settings.Save();

@@ -14,20 +14,11 @@ void CFrameSizeSelectOptionDlg::DoDataExchange(CDataExchange* dx) {
 }
 
 bool CFrameSizeSelectOptionDlg::EditReferenceFileName(CWnd* parent) {
-    CProfileSupportWinApp* app = GetProfileApp();
-    const CString name = GetReferenceFileName();
-    CString shown = name;
-    if (app)
-        app->ToDisplayPath(name, shown);
-
+    const CString shown = DisplayPath(GetReferenceFileName());
     CFrameSizeSelectOptionDlg dialog(parent);
     dialog.m_strName = shown;
     if (dialog.DoModal() != IDOK || dialog.m_strName == shown)
         return false;
-
-    CString real = dialog.m_strName;
-    if (app)
-        app->FromDisplayPath(dialog.m_strName, real);
-    SetReferenceFileName(real);
+    SetReferenceFileName(RealPath(dialog.m_strName));
     return true;
 }
