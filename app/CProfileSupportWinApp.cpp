@@ -48,10 +48,9 @@ CProfileSupportWinApp::CProfileSupportWinApp(const wchar_t* appName) : CWinApp(a
     FolderPath(CSIDL_MYPICTURES, m_szPicturesPath);
     FolderPath(CSIDL_PERSONAL, m_szDocumentsPath);
     FolderPath(CSIDL_DESKTOP, m_szDesktopPath);
-    PWSTR downloads = nullptr;
-    if (SUCCEEDED(::SHGetKnownFolderPath(FOLDERID_Downloads, 0, nullptr, &downloads)) && downloads)
-        lstrcpynW(m_szDownloadsPath, downloads, MAX_PATH);
-    ::CoTaskMemFree(downloads);
+    unique_cotaskmem<PWSTR> downloads;
+    if (SUCCEEDED(::SHGetKnownFolderPath(FOLDERID_Downloads, 0, nullptr, downloads.put())) && downloads)
+        lstrcpynW(m_szDownloadsPath, downloads.get(), MAX_PATH);
     SyncTable();
 }
 

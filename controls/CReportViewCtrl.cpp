@@ -15,9 +15,6 @@ constexpr UINT kSpinId = 2;
 // The editor's background: the window colour with a tenth of a faint yellow.
 constexpr int kEditorBackground = controls::EditColors::MakeValue(RGB(255, 255, 143), 9);
 
-using GlobalMemoryTraits = NullHandleTraits<HGLOBAL, &::GlobalFree>;
-using unique_global = unique_handle<GlobalMemoryTraits>;
-
 CString TabsToSpaces(CString text) {
     text.Replace(L'\t', L' ');
     return text;
@@ -195,14 +192,13 @@ void CReportViewCtrl::OnRClick(NMHDR* header, LRESULT* result) {
 }
 
 BOOL CReportViewCtrl::CopyTextToClipboard(const wchar_t* text) {
-    const CString copy(text);
     BOOL copied = FALSE;
     if (::EmptyClipboard()) {
-        const size_t bytes = (static_cast<size_t>(copy.GetLength()) + 1) * sizeof(wchar_t);
+        const size_t bytes = (::wcslen(text ? text : L"") + 1) * sizeof(wchar_t);
         unique_global memory(::GlobalAlloc(GMEM_MOVEABLE, bytes));
         void* locked = memory ? ::GlobalLock(memory.get()) : nullptr;
         if (locked) {
-            memcpy(locked, copy.GetString(), bytes);
+            memcpy(locked, text ? text : L"", bytes);
             ::GlobalUnlock(memory.get());
             // The clipboard owns the memory once it takes it.
             if (::SetClipboardData(CF_UNICODETEXT, memory.get())) {

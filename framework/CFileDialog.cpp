@@ -5,10 +5,6 @@
 
 #include <shlobj.h>
 
-namespace {
-using unique_cotaskmem_string = unique_handle<NullHandleTraits<PWSTR, &::CoTaskMemFree>>;
-} // namespace
-
 // The dialog's event sink: only OnFileOk matters, where the extra controls
 // are read before the dialog window goes away. The sink is reference
 // counted as COM requires; the dialog object releases it at Unadvise.
@@ -187,7 +183,7 @@ INT_PTR CFileDialog::DoModal() {
     com_ptr<IShellItem> result;
     if (FAILED(m_dialog->GetResult(result.put())) || !result)
         return IDCANCEL;
-    unique_cotaskmem_string path;
+    unique_cotaskmem<PWSTR> path;
     if (FAILED(result->GetDisplayName(SIGDN_FILESYSPATH, path.put())) || !path)
         return IDCANCEL;
     m_pathName = path.get();

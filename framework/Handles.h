@@ -5,6 +5,7 @@
 #pragma once
 
 #include <windows.h>
+#include <combaseapi.h>
 #include <commctrl.h>
 
 #include <utility>
@@ -71,6 +72,7 @@ using FileHandleTraits = InvalidHandleTraits<&::CloseHandle>;
 using FindHandleTraits = InvalidHandleTraits<&::FindClose>;
 using RegKeyTraits = NullHandleTraits<HKEY, &::RegCloseKey>;
 using LocalMemoryTraits = NullHandleTraits<HLOCAL, &::LocalFree>;
+using GlobalMemoryTraits = NullHandleTraits<HGLOBAL, &::GlobalFree>;
 template <class H> using GdiObjectTraits = NullHandleTraits<H, &::DeleteObject>;
 using MemoryDcTraits = NullHandleTraits<HDC, &::DeleteDC>;
 using IconTraits = NullHandleTraits<HICON, &::DestroyIcon>;
@@ -83,6 +85,9 @@ using unique_file = unique_handle<FileHandleTraits>;
 using unique_find = unique_handle<FindHandleTraits>;
 using unique_hkey = unique_handle<RegKeyTraits>;
 using unique_local = unique_handle<LocalMemoryTraits>;
+using unique_global = unique_handle<GlobalMemoryTraits>;
+// Memory the shell hands out with the COM task allocator.
+template <class P> using unique_cotaskmem = unique_handle<NullHandleTraits<P, &::CoTaskMemFree>>;
 using unique_bitmap = unique_handle<GdiObjectTraits<HBITMAP>>;
 using unique_region = unique_handle<GdiObjectTraits<HRGN>>;
 using unique_font = unique_handle<GdiObjectTraits<HFONT>>;

@@ -6,6 +6,7 @@
 
 #include "framework/CDialog.h"
 #include "framework/CWnd.h"
+#include "framework/Handles.h"
 
 #include <functional>
 #include <string>
@@ -150,16 +151,15 @@ inline bool SetClipboardText(HWND owner, std::wstring_view text) {
     if (!::OpenClipboard(owner))
         return false;
     ::EmptyClipboard();
-    HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
+    unique_global memory(::GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t)));
     bool set = false;
-    if (memory) {
-        auto* locked = static_cast<wchar_t*>(::GlobalLock(memory));
+    if (auto* locked = memory ? static_cast<wchar_t*>(::GlobalLock(memory.get())) : nullptr) {
         text.copy(locked, text.size());
         locked[text.size()] = 0;
-        ::GlobalUnlock(memory);
-        set = ::SetClipboardData(CF_UNICODETEXT, memory) != nullptr;
-        if (!set)
-            ::GlobalFree(memory);
+        ::GlobalUnlock(memory.get());
+        set = ::SetClipboardData(CF_UNICODETEXT, memory.get()) != nullptr;
+        if (set)
+            memory.release(); // the clipboard owns it now
     }
     ::CloseClipboard();
     return set;
