@@ -376,27 +376,26 @@ BOOL CReportViewCtrl::DeleteRow(int index, BOOL markModified) {
 }
 
 void CReportViewCtrl::MoveSelectedUp(BOOL markModified) {
-    const int s = GetNextItem(-1, LVNI_SELECTED);
-    if (s <= 0)
-        return;
-    if (InsertItem(s - 1, L"") < 0)
-        return;
-    CopyRow(s + 1, s - 1);
-    DeleteItem(s + 1);
-    SelectRow(s - 1);
-    if (markModified)
-        m_bModified = TRUE;
+    MoveSelected(-1, markModified);
 }
 
 void CReportViewCtrl::MoveSelectedDown(BOOL markModified) {
+    MoveSelected(1, markModified);
+}
+
+// The selected row changes places with its neighbour above (-1) or below
+// (+1): a copy is inserted beyond the neighbour and the original removed.
+void CReportViewCtrl::MoveSelected(int delta, BOOL markModified) {
     const int s = GetNextItem(-1, LVNI_SELECTED);
-    if (s < 0 || s >= GetItemCount() - 1)
+    if (s < 0 || s + delta < 0 || s + delta >= GetItemCount())
         return;
-    if (InsertItem(s + 2, L"") < 0)
+    const int target = delta < 0 ? s - 1 : s + 2;
+    if (InsertItem(target, L"") < 0)
         return;
-    CopyRow(s, s + 2);
-    DeleteItem(s);
-    SelectRow(s + 1);
+    const int source = delta < 0 ? s + 1 : s; // where the row stands after the insertion
+    CopyRow(source, target);
+    DeleteItem(source);
+    SelectRow(s + delta);
     if (markModified)
         m_bModified = TRUE;
 }

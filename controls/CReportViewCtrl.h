@@ -94,6 +94,7 @@ private:
 
     const tagCOLUMN_EDIT_OPTION* OptionOf(int column) const;
     bool HitCell(POINT pt, int& row, int& column) const;
+    void MoveSelected(int delta, BOOL markModified);
     void CopyRow(int from, int to) const;
     void SelectRow(int row) const;
     void NotifyCellChanged(int row, int column) const;

@@ -4,6 +4,7 @@
 // can repeat its click while it is held down.
 #pragma once
 
+#include "controls/BitmapButtonRules.h"
 #include "framework/CButton.h"
 #include "framework/CFont.h"
 #include "framework/CString.h"
@@ -28,7 +29,7 @@ private:
     DECLARE_MESSAGE_MAP()
 
     unique_bitmap m_bitmap;
-    COLORREF m_transparentColor = RGB(192, 192, 192);
+    COLORREF m_transparentColor = controls::BitmapButtonRules::kTransparentColor;
     int m_border = 0;
     BOOL m_selfPaint = FALSE;
     BOOL m_flat = FALSE;
@@ -36,5 +37,5 @@ private:
     int m_bitmapHeight = 0;
     int m_focusStyle = 0;
     BOOL m_autoRepeat = FALSE;
-    int m_repeatPeriod = 60;
+    int m_repeatPeriod = controls::BitmapButtonRules::kRepeatPeriod;
 };
