@@ -136,16 +136,10 @@ unique_kernel_handle E2eHarness::StartExtraInstance() {
 }
 
 bool E2eHarness::Start() {
-    std::wstring command = L"\"" + std::wstring(FRIMLET_EXE_PATH) + L"\"";
-    STARTUPINFOW si = {};
-    si.cb = sizeof si;
-    PROCESS_INFORMATION pi = {};
-    if (!::CreateProcessW(FRIMLET_EXE_PATH, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
-                          &pi))
+    m_process = StartExtraInstance();
+    if (!m_process)
         return false;
-    ::CloseHandle(pi.hThread);
-    m_process.reset(pi.hProcess);
-    m_pid = pi.dwProcessId;
+    m_pid = ::GetProcessId(m_process.get());
     for (int i = 0; i < 200; ++i) {
         FindData data{m_pid, nullptr};
         ::EnumWindows(FindFrame, reinterpret_cast<LPARAM>(&data));

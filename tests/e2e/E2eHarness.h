@@ -33,7 +33,8 @@ public:
 
     // Starts Frimlet2.exe and waits for its frame; false when it does not show.
     bool Start();
-    // Starts another instance and returns its process handle (not tracked).
+    // Starts Frimlet2.exe and returns its process handle; Start keeps the one
+    // it starts, another instance started this way is not tracked.
     static unique_kernel_handle StartExtraInstance();
     // Closes the frame with SC_CLOSE and waits for the process; terminates it
     // and reports a test failure when it does not end.

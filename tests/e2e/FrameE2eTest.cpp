@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <utility>
 
 namespace {
 
@@ -32,6 +33,17 @@ protected:
         const int dy =
             ::GetSystemMetrics(SM_CYDLGFRAME) + ::GetSystemMetrics(SM_CXPADDEDBORDER) + kFrameWidth;
         return {kX + dx, kY + dy, kX + dx + kCx, kY + dy + kCy};
+    }
+
+    // The registry holds the placement the fixture started from.
+    static void ExpectStoredPlacement() {
+        const std::pair<const wchar_t*, int> expected[] = {
+            {L"x", kX}, {L"y", kY}, {L"cx", kCx}, {L"cy", kCy}};
+        for (const auto& [name, value] : expected) {
+            DWORD stored = 0;
+            ASSERT_TRUE(E2eHarness::ReadDword(name, stored)) << name << " was not stored";
+            EXPECT_EQ(static_cast<int>(stored), value) << name;
+        }
     }
 
     void StartOverPattern() {
@@ -123,15 +135,7 @@ TEST_F(FrameE2eTest, EscapeMinimisesStoresPlacementAndStopsTheHotkey) {
     }
     ASSERT_TRUE(::IsIconic(h.Frame())) << "Esc did not minimise the frame";
 
-    DWORD x = 0, y = 0, cx = 0, cy = 0;
-    ASSERT_TRUE(E2eHarness::ReadDword(L"x", x));
-    ASSERT_TRUE(E2eHarness::ReadDword(L"y", y));
-    ASSERT_TRUE(E2eHarness::ReadDword(L"cx", cx));
-    ASSERT_TRUE(E2eHarness::ReadDword(L"cy", cy));
-    EXPECT_EQ(static_cast<int>(x), kX);
-    EXPECT_EQ(static_cast<int>(y), kY);
-    EXPECT_EQ(static_cast<int>(cx), kCx);
-    EXPECT_EQ(static_cast<int>(cy), kCy);
+    ExpectStoredPlacement();
 
     EXPECT_TRUE(Capture(VK_SNAPSHOT, {}).empty()) << "a capture was written while minimised";
 }
@@ -142,15 +146,7 @@ TEST_F(FrameE2eTest, CloseEndsTheProcessAndStoresThePlacement) {
         ASSERT_TRUE(E2eHarness::DeleteValue(name));
     ::PostMessageW(h.Frame(), WM_SYSCOMMAND, SC_CLOSE, 0);
     ASSERT_TRUE(h.WaitForExit(10000)) << "SC_CLOSE did not end the process";
-    DWORD x = 0, y = 0, cx = 0, cy = 0;
-    ASSERT_TRUE(E2eHarness::ReadDword(L"x", x));
-    ASSERT_TRUE(E2eHarness::ReadDword(L"y", y));
-    ASSERT_TRUE(E2eHarness::ReadDword(L"cx", cx));
-    ASSERT_TRUE(E2eHarness::ReadDword(L"cy", cy));
-    EXPECT_EQ(static_cast<int>(x), kX);
-    EXPECT_EQ(static_cast<int>(y), kY);
-    EXPECT_EQ(static_cast<int>(cx), kCx);
-    EXPECT_EQ(static_cast<int>(cy), kCy);
+    ExpectStoredPlacement();
 }
 
 TEST_F(FrameE2eTest, SecondInstanceExitsAtOnce) {
