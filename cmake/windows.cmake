@@ -8,8 +8,12 @@ set(FRIMLET_STATIC_LINK -static -static-libgcc -static-libstdc++)
 target_compile_definitions(core PUBLIC UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX
   _WIN32_WINNT=0x0A00 WINVER=0x0A00 NTDDI_VERSION=0x0A000006)
 
+# The project version reaches the resources and the tests through one header.
+configure_file(${CMAKE_SOURCE_DIR}/res/FrimletVersion.h.in ${CMAKE_BINARY_DIR}/generated/FrimletVersion.h @ONLY)
+
 add_library(frimlet STATIC ${FRIMLET_WIN_SOURCES})
 target_link_libraries(frimlet PUBLIC core ${FRIMLET_SYSTEM_LIBS})
+target_include_directories(frimlet PUBLIC ${CMAKE_BINARY_DIR}/generated)
 target_compile_options(frimlet PRIVATE ${FRIMLET_WARNINGS})
 
 set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -c 65001")
@@ -17,12 +21,15 @@ set(FRIMLET_RESOURCES ${CMAKE_SOURCE_DIR}/res/Frimlet2.rc)
 file(GLOB FRIMLET_PICTURES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/res/bitmaps/* ${CMAKE_SOURCE_DIR}/res/cursors/*
   ${CMAKE_SOURCE_DIR}/res/*.ico)
 set_source_files_properties(${FRIMLET_RESOURCES} PROPERTIES
-  OBJECT_DEPENDS "${CMAKE_SOURCE_DIR}/res/resource.h;${CMAKE_SOURCE_DIR}/res/app.manifest;${FRIMLET_PICTURES}")
+  OBJECT_DEPENDS "${CMAKE_SOURCE_DIR}/res/resource.h;${CMAKE_SOURCE_DIR}/res/app.manifest;${CMAKE_BINARY_DIR}/generated/FrimletVersion.h;${FRIMLET_PICTURES}")
 
 add_executable(Frimlet2 WIN32 ${FRIMLET_EXE_SOURCES} ${FRIMLET_RESOURCES})
 target_link_libraries(Frimlet2 PRIVATE frimlet)
-target_link_options(Frimlet2 PRIVATE ${FRIMLET_STATIC_LINK} -municode)
+target_link_options(Frimlet2 PRIVATE ${FRIMLET_STATIC_LINK} -municode $<$<CONFIG:Release>:-s>)
 target_compile_options(Frimlet2 PRIVATE ${FRIMLET_WARNINGS})
+# The offline help page stands beside the program, where the options dialog's
+# link looks for it (also for the tests, which run from this folder).
+configure_file(${CMAKE_SOURCE_DIR}/package/Frimlet2.html ${CMAKE_BINARY_DIR}/Frimlet2.html COPYONLY)
 
 # Wine runs every Windows test in a prefix of this build tree, in a Japanese
 # locale so that the ANSI code page is 932 as on the systems Frimlet2 targets.
@@ -78,3 +85,12 @@ endif()
 add_executable(presskey tests/e2e/tools/presskey.cpp)
 target_link_options(presskey PRIVATE ${FRIMLET_STATIC_LINK} -municode)
 target_compile_options(presskey PRIVATE ${FRIMLET_WARNINGS})
+
+# Checks the version information of a program file (the built one here, the
+# installed one in ./package --check).
+add_executable(versionof tests/e2e/tools/versionof.cpp)
+target_link_libraries(versionof PRIVATE version)
+target_link_options(versionof PRIVATE ${FRIMLET_STATIC_LINK} -municode)
+target_compile_options(versionof PRIVATE ${FRIMLET_WARNINGS})
+add_test(NAME e2e.VersionResource.CarriesTheProjectVersion
+  COMMAND ${CMAKE_BINARY_DIR}/wine-run ${CMAKE_BINARY_DIR}/versionof.exe ${CMAKE_BINARY_DIR}/Frimlet2.exe ${PROJECT_VERSION})

@@ -161,7 +161,35 @@ BOOL COptionsDlg::OnInitDialog() {
     m_bFixedName = m_settings.useFixdName;
     m_strFixedName = m_settings.fixdName;
     UpdateData(FALSE);
-    return TRUE;
+
+    m_strHelpPage = HelpPagePath();
+    const DWORD attributes =
+        m_strHelpPage.IsEmpty() ? INVALID_FILE_ATTRIBUTES : ::GetFileAttributesW(m_strHelpPage);
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY))
+        m_strHelpPage.Empty();
+    ::EnableWindow(GetDlgItemHwnd(IDC_SUPPORT_LINK), !m_strHelpPage.IsEmpty());
+
+    // The focus starts on OK, so that Enter confirms the dialog rather than
+    // following the link, the first control in the tab order.
+    SendMessage(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItemHwnd(IDOK)), TRUE);
+    return FALSE;
+}
+
+CString COptionsDlg::HelpPagePath() const {
+    std::vector<wchar_t> module(32768, L'\0');
+    const DWORD length = ::GetModuleFileNameW(nullptr, module.data(), static_cast<DWORD>(module.size()));
+    if (length == 0 || length >= module.size())
+        return CString();
+    CString path(module.data(), static_cast<int>(length));
+    const int slash = path.ReverseFind(L'\\');
+    if (slash < 0)
+        return CString();
+    path.Truncate(slash + 1);
+    return path + L"Frimlet2.html";
+}
+
+void COptionsDlg::OpenHelpPage(const CString& path) {
+    ::ShellExecuteW(nullptr, L"open", path, nullptr, nullptr, SW_SHOW);
 }
 
 void COptionsDlg::ShowHotkey(int hotkey) {
@@ -184,9 +212,9 @@ HWND COptionsDlg::FrameWindow() const {
     return app && app->m_pMainWnd ? app->m_pMainWnd->m_hWnd : nullptr;
 }
 
-void COptionsDlg::OnLink(NMHDR* header, LRESULT* result) {
-    const auto* link = reinterpret_cast<const NMLINK*>(header);
-    ::ShellExecuteW(nullptr, L"open", link->item.szUrl, nullptr, nullptr, SW_SHOW);
+void COptionsDlg::OnLink(NMHDR*, LRESULT* result) {
+    if (!m_strHelpPage.IsEmpty())
+        OpenHelpPage(m_strHelpPage);
     *result = 0;
 }
 

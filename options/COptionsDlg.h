@@ -37,6 +37,12 @@ protected:
     BOOL OnInitDialog() override;
     void OnOK() override;
 
+    // The offline help page that the support link opens: Frimlet2.html in
+    // the program's folder; empty when that folder cannot be had.
+    virtual CString HelpPagePath() const;
+    // Shows the help page in the program the user has chosen for it.
+    virtual void OpenHelpPage(const CString& path);
+
 private:
     void OnLink(NMHDR* header, LRESULT* result);
     LRESULT OnHScroll(WPARAM, LPARAM);
@@ -62,4 +68,7 @@ private:
     CWnd m_frameWidthList;
     CWnd m_tabSizeList;
     CFont m_boldFont;
+    // The help page found when the dialog opened; empty when there is none,
+    // and the link is then disabled.
+    CString m_strHelpPage;
 };

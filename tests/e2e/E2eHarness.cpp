@@ -123,12 +123,19 @@ bool E2eHarness::ReadDword(const wchar_t* name, DWORD& value) {
            type == REG_DWORD && size == sizeof value;
 }
 
+std::wstring E2eHarness::ExePath() {
+    wchar_t path[MAX_PATH] = {};
+    const DWORD length = ::GetEnvironmentVariableW(L"FRIMLET_EXE", path, MAX_PATH);
+    return length > 0 && length < MAX_PATH ? std::wstring(path, length) : std::wstring(FRIMLET_EXE_PATH);
+}
+
 unique_kernel_handle E2eHarness::StartExtraInstance() {
-    std::wstring command = L"\"" + std::wstring(FRIMLET_EXE_PATH) + L"\"";
+    const std::wstring exe = ExePath();
+    std::wstring command = L"\"" + exe + L"\"";
     STARTUPINFOW si = {};
     si.cb = sizeof si;
     PROCESS_INFORMATION pi = {};
-    if (!::CreateProcessW(FRIMLET_EXE_PATH, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
+    if (!::CreateProcessW(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
                           &pi))
         return unique_kernel_handle();
     ::CloseHandle(pi.hThread);

@@ -31,6 +31,9 @@ public:
     static bool DeleteValue(const wchar_t* name);
     static bool ReadDword(const wchar_t* name, DWORD& value);
 
+    // The program the harness starts: the one of this build, or the one the
+    // environment variable FRIMLET_EXE names (an installed copy).
+    static std::wstring ExePath();
     // Starts Frimlet2.exe and waits for its frame; false when it does not show.
     bool Start();
     // Starts Frimlet2.exe and returns its process handle; Start keeps the one

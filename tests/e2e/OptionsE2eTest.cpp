@@ -215,6 +215,29 @@ TEST_F(OptionsE2eTest, OkGivesTheRunningFrameItsNewColourBorderAndTab) {
     EXPECT_EQ(ScreenPixel(after.left + 40, after.bottom + 4), AsPixel(second));
 }
 
+// Enter in the options as they open confirms them: the focus starts on OK,
+// not on the support link, which is enabled because the help page stands
+// beside the program.
+TEST_F(OptionsE2eTest, EnterConfirmsTheFreshlyOpenedOptions) {
+    ASSERT_TRUE(h.Start()) << "the frame window did not appear";
+    HWND options = OpenOptions();
+    ASSERT_TRUE(options) << "the settings icon opened no options dialog";
+    E2eHarness::Pump(300);
+    GUITHREADINFO gui{};
+    gui.cbSize = sizeof gui;
+    ASSERT_TRUE(::GetGUIThreadInfo(::GetWindowThreadProcessId(options, nullptr), &gui));
+    EXPECT_EQ(gui.hwndFocus, ::GetDlgItem(options, IDOK)) << "the focus is not on OK";
+    EXPECT_TRUE(::IsWindowEnabled(::GetDlgItem(options, IDC_SUPPORT_LINK))) << "the help page was not found";
+
+    DWORD quality = 0;
+    ASSERT_FALSE(E2eHarness::ReadDword(L"jpegQuality", quality)) << "settings stored before confirming";
+    E2eHarness::PressKey(VK_RETURN);
+    EXPECT_TRUE(WaitUntilClosed(options)) << "Enter did not close the options";
+    E2eHarness::Pump(300);
+    EXPECT_TRUE(E2eHarness::ReadDword(L"jpegQuality", quality)) << "Enter closed the options without storing";
+    EXPECT_EQ(quality, 90u);
+}
+
 BOOL CALLBACK CollectText(HWND hwnd, LPARAM lp) {
     wchar_t text[512] = {};
     ::GetWindowTextW(hwnd, text, 512);

@@ -26,6 +26,15 @@ class ScriptedOptionsDlg : public COptionsDlg {
 public:
     using COptionsDlg::COptionsDlg;
     std::function<void(ScriptedOptionsDlg&)> script;
+    // The help page looked for instead of the one beside the test program.
+    CString helpPage;
+    // The pages the support link opened; nothing is shown.
+    std::vector<std::wstring> opened;
+
+    CString HelpPagePath() const override {
+        return helpPage.IsEmpty() ? COptionsDlg::HelpPagePath() : helpPage;
+    }
+    void OpenHelpPage(const CString& path) override { opened.push_back(path.str()); }
 
     BOOL OnInitDialog() override {
         BOOL focus = COptionsDlg::OnInitDialog();
@@ -134,9 +143,10 @@ protected:
         frame.DestroyWindow();
         ::RegDeleteTreeW(HKEY_CURRENT_USER, kTestKey);
     }
-    INT_PTR Run(std::function<void(ScriptedOptionsDlg&)> script) {
+    INT_PTR Run(std::function<void(ScriptedOptionsDlg&)> script, const CString& helpPage = CString()) {
         ScriptedOptionsDlg dlg(settings, &frame);
         dlg.script = std::move(script);
+        dlg.helpPage = helpPage;
         return dlg.DoModal();
     }
     CString Pictures() const { return CString(app.m_szPicturesPath); }
@@ -430,6 +440,40 @@ TEST_F(OptionsDialogTest, BrowseStartsAtTheTypedFolder) {
     });
     EXPECT_EQ(result, IDCANCEL);
     ::RemoveDirectoryW(real);
+}
+
+// The support link opens the help page that stands beside the program; with
+// no page there it is disabled and opens nothing.
+TEST_F(OptionsDialogTest, TheSupportLinkOpensTheHelpPageBesideTheProgram) {
+    auto clickLink = [](ScriptedOptionsDlg& dlg) {
+        NMLINK click{};
+        click.hdr.hwndFrom = dlg.GetDlgItemHwnd(IDC_SUPPORT_LINK);
+        click.hdr.idFrom = IDC_SUPPORT_LINK;
+        click.hdr.code = NM_CLICK;
+        dlg.SendMessage(WM_NOTIFY, IDC_SUPPORT_LINK, reinterpret_cast<LPARAM>(&click));
+    };
+    wchar_t module[MAX_PATH] = {};
+    ::GetModuleFileNameW(nullptr, module, MAX_PATH);
+    std::wstring besideTheProgram = module;
+    besideTheProgram.resize(besideTheProgram.rfind(L'\\') + 1);
+    besideTheProgram += L"Frimlet2.html";
+    ASSERT_NE(::GetFileAttributesW(besideTheProgram.c_str()), INVALID_FILE_ATTRIBUTES)
+        << "the build puts the help page beside the test program";
+
+    Run([&](ScriptedOptionsDlg& dlg) {
+        EXPECT_TRUE(::IsWindowEnabled(dlg.GetDlgItemHwnd(IDC_SUPPORT_LINK)));
+        clickLink(dlg);
+        EXPECT_EQ(dlg.opened, std::vector<std::wstring>{besideTheProgram});
+    });
+
+    const CString missing = CString(besideTheProgram.c_str()) + L".missing";
+    Run(
+        [&](ScriptedOptionsDlg& dlg) {
+            EXPECT_FALSE(::IsWindowEnabled(dlg.GetDlgItemHwnd(IDC_SUPPORT_LINK)));
+            clickLink(dlg);
+            EXPECT_TRUE(dlg.opened.empty());
+        },
+        missing);
 }
 
 } // namespace
