@@ -29,7 +29,7 @@ target_link_options(Frimlet2 PRIVATE ${FRIMLET_STATIC_LINK} -municode $<$<CONFIG
 target_compile_options(Frimlet2 PRIVATE ${FRIMLET_WARNINGS})
 # The offline help page stands beside the program, where the options dialog's
 # link looks for it (also for the tests, which run from this folder).
-configure_file(${CMAKE_SOURCE_DIR}/package/Frimlet2.html ${CMAKE_BINARY_DIR}/Frimlet2.html COPYONLY)
+configure_file(${CMAKE_SOURCE_DIR}/packaging/Frimlet2.html ${CMAKE_BINARY_DIR}/Frimlet2.html COPYONLY)
 
 # Wine runs every Windows test in a prefix of this build tree, in a Japanese
 # locale so that the ANSI code page is 932 as on the systems Frimlet2 targets.

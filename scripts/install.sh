@@ -11,6 +11,7 @@ PACKAGES=(
   xvfb xdotool x11-utils imagemagick
   fonts-ipafont-gothic fonts-ipafont-mincho fonts-liberation
   locales
+  nsis unzip python3
 )
 
 missing=()

@@ -1,0 +1,146 @@
+﻿; The per-user installer of Frimlet2, built by ./package with makensis:
+;   makensis -DVERSION=x.y.z -DSTAGE=<folder with the packaged files>
+;            -DICON=<program icon> -DOUTFILE=<setup.exe> package/Frimlet2.nsi
+; It needs no administrator rights: the program goes to
+; %LOCALAPPDATA%\Programs\Frimlet2, the shortcut to the user's Start menu and
+; the entry of the installed-programs list to HKEY_CURRENT_USER. /S installs
+; and uninstalls silently. The settings (HKCU\Software\Oskvane\Frimlet2 and
+; %APPDATA%\Oskvane\Frimlet2) are never written here; the uninstaller removes
+; them only when the user asks for it.
+
+Unicode true
+Target amd64-unicode
+ManifestDPIAware true
+RequestExecutionLevel user
+SetCompressor /SOLID lzma
+
+!include "MUI2.nsh"
+!include "FileFunc.nsh"
+!include "LogicLib.nsh"
+!include "WinMessages.nsh"
+
+!define APP "Frimlet2"
+!define PUBLISHER "Oskvane"
+!define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Frimlet2"
+!define SETTINGS_KEY "Software\Oskvane\Frimlet2"
+; The frame window: a dialog whose title is the program's name.
+!define FRAME_CLASS "#32770"
+!define SC_CLOSE 0xF060
+
+Name "${APP} ${VERSION}"
+OutFile "${OUTFILE}"
+InstallDir "$LOCALAPPDATA\Programs\${APP}"
+InstallDirRegKey HKCU "${UNINSTALL_KEY}" "InstallLocation"
+BrandingText "${APP} ${VERSION}"
+
+VIProductVersion "${VERSION}.0"
+VIFileVersion "${VERSION}.0"
+VIAddVersionKey /LANG=1041 "ProductName" "${APP}"
+VIAddVersionKey /LANG=1041 "CompanyName" "${PUBLISHER}"
+VIAddVersionKey /LANG=1041 "FileDescription" "${APP} セットアップ"
+VIAddVersionKey /LANG=1041 "FileVersion" "${VERSION}"
+VIAddVersionKey /LANG=1041 "ProductVersion" "${VERSION}"
+VIAddVersionKey /LANG=1041 "LegalCopyright" "Copyright (c) 2026 ${PUBLISHER}"
+
+!define MUI_ICON "${ICON}"
+!define MUI_UNICON "${ICON}"
+!define MUI_ABORTWARNING
+
+!insertmacro MUI_PAGE_WELCOME
+!insertmacro MUI_PAGE_LICENSE "${STAGE}\LICENSE.txt"
+!insertmacro MUI_PAGE_DIRECTORY
+!insertmacro MUI_PAGE_INSTFILES
+!define MUI_FINISHPAGE_RUN "$INSTDIR\Frimlet2.exe"
+!define MUI_FINISHPAGE_RUN_TEXT "Frimlet2 を起動する"
+!insertmacro MUI_PAGE_FINISH
+
+!insertmacro MUI_UNPAGE_CONFIRM
+!insertmacro MUI_UNPAGE_INSTFILES
+
+!insertmacro MUI_LANGUAGE "Japanese"
+
+; Ends a running Frimlet2 before its files are replaced or removed. The user
+; is asked first; in silent mode it is closed at once. The frame is closed
+; with its own close command (the system menu's Close), the way Alt+F4 does:
+; it stores its placement and ends the program. A message box of the program
+; with the same title is closed the same way before the frame.
+!macro CLOSE_RUNNING un
+Function ${un}CloseRunning
+  FindWindow $0 "${FRAME_CLASS}" "${APP}"
+  ${If} $0 == 0
+    Return
+  ${EndIf}
+  MessageBox MB_OKCANCEL|MB_ICONINFORMATION "Frimlet2 が実行中です。$\r$\n「OK」を押すと Frimlet2 を終了して続けます。" /SD IDOK IDOK close
+  Abort "Frimlet2 が実行中のため中止しました。"
+close:
+  StrCpy $1 0
+next:
+  FindWindow $0 "${FRAME_CLASS}" "${APP}"
+  ${If} $0 == 0
+    ; Give the process a moment to end and let go of its files.
+    Sleep 1000
+    Return
+  ${EndIf}
+  ${If} $1 >= 10
+    MessageBox MB_OK|MB_ICONSTOP "Frimlet2 を終了できませんでした。Frimlet2 を終了してから、もう一度実行してください。" /SD IDOK
+    Abort "Frimlet2 を終了できませんでした。"
+  ${EndIf}
+  IntOp $1 $1 + 1
+  SendMessage $0 ${WM_SYSCOMMAND} ${SC_CLOSE} 0 /TIMEOUT=5000
+  StrCpy $2 0
+wait:
+  IsWindow $0 0 next
+  ${If} $2 < 50
+    Sleep 100
+    IntOp $2 $2 + 1
+    Goto wait
+  ${EndIf}
+  Goto next
+FunctionEnd
+!macroend
+!insertmacro CLOSE_RUNNING ""
+!insertmacro CLOSE_RUNNING "un."
+
+Section "Frimlet2"
+  Call CloseRunning
+  SetOutPath "$INSTDIR"
+  File "${STAGE}\Frimlet2.exe"
+  File "${STAGE}\Frimlet2.html"
+  File "${STAGE}\LICENSE.txt"
+  File "${STAGE}\はじめにお読みください.txt"
+  WriteUninstaller "$INSTDIR\uninstall.exe"
+
+  CreateShortcut "$SMPROGRAMS\${APP}.lnk" "$INSTDIR\Frimlet2.exe" "" "$INSTDIR\Frimlet2.exe" 0
+
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayName" "${APP}"
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "Publisher" "${PUBLISHER}"
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\Frimlet2.exe,0"
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\uninstall.exe"'
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\uninstall.exe" /S'
+  WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoModify" 1
+  WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoRepair" 1
+  ${GetSize} "$INSTDIR" "/S=0K" $0 $1 $2
+  IntFmt $0 "0x%08X" $0
+  WriteRegDWORD HKCU "${UNINSTALL_KEY}" "EstimatedSize" "$0"
+SectionEnd
+
+Section "Uninstall"
+  Call un.CloseRunning
+  Delete "$INSTDIR\Frimlet2.exe"
+  Delete "$INSTDIR\Frimlet2.html"
+  Delete "$INSTDIR\LICENSE.txt"
+  Delete "$INSTDIR\はじめにお読みください.txt"
+  Delete "$INSTDIR\uninstall.exe"
+  RMDir "$INSTDIR"
+  Delete "$SMPROGRAMS\${APP}.lnk"
+  DeleteRegKey HKCU "${UNINSTALL_KEY}"
+
+  MessageBox MB_YESNO|MB_ICONQUESTION|MB_DEFBUTTON2 "Frimlet2 の設定も削除しますか？$\r$\n$\r$\n・レジストリ HKEY_CURRENT_USER\${SETTINGS_KEY}$\r$\n・フォルダ $APPDATA\Oskvane\Frimlet2$\r$\n$\r$\n「いいえ」を選ぶと設定は残り、もう一度インストールしたときに使われます。撮影した画像は削除されません。" /SD IDNO IDNO keep
+  DeleteRegKey HKCU "${SETTINGS_KEY}"
+  DeleteRegKey /ifempty HKCU "Software\Oskvane"
+  RMDir /r "$APPDATA\Oskvane\Frimlet2"
+  RMDir "$APPDATA\Oskvane"
+keep:
+SectionEnd
