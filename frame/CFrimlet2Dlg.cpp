@@ -417,8 +417,8 @@ void CFrimlet2Dlg::OnShutter() {
     }
     RECT hole = m_geometry.InnerRect();
     ClientToScreen(&hole);
-    std::optional<int> result =
-        TakeCapture(m_settings, m_pImagingFactory.get(), hole, VirtualScreenRect(), keys);
+    std::optional<int> result = TakeCapture(m_settings, m_pImagingFactory.get(), hole, VirtualScreenRect(), keys,
+                                            nullptr, nullptr, m_hWnd);
     if (!result)
         return;
     m_geometry.SetStatus(*result);

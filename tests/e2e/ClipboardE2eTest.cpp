@@ -1,0 +1,219 @@
+// The real Frimlet2.exe and the clipboard, read by this test, another
+// process: C held while shooting, or the option, puts the hole's pixels there
+// as a bitmap and as PNG bytes; without either the clipboard is left alone.
+#include "tests/e2e/E2eDesktop.h"
+#include "tests/e2e/E2eHarness.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+#include <fstream>
+
+namespace {
+
+constexpr int kBorder = 4; // the frame's border at 96 dpi with the defaults
+
+class ReadClipboard {
+public:
+    ReadClipboard() : m_open(::OpenClipboard(nullptr) != FALSE) {}
+    ~ReadClipboard() {
+        if (m_open)
+            ::CloseClipboard();
+    }
+    bool open() const { return m_open; }
+
+private:
+    bool m_open;
+};
+
+// Replaces the clipboard's content with a text; this process owns it then.
+bool PutMarker(HWND owner, const wchar_t* text) {
+    if (!::OpenClipboard(owner))
+        return false;
+    ::EmptyClipboard();
+    const size_t bytes = (std::wcslen(text) + 1) * sizeof(wchar_t);
+    unique_global memory(::GlobalAlloc(GMEM_MOVEABLE, bytes));
+    if (memory) {
+        std::memcpy(::GlobalLock(memory.get()), text, bytes);
+        ::GlobalUnlock(memory.get());
+        if (::SetClipboardData(CF_UNICODETEXT, memory.get()))
+            memory.release();
+    }
+    ::CloseClipboard();
+    return !memory;
+}
+
+std::wstring ClipboardText() {
+    ReadClipboard clipboard;
+    std::wstring text;
+    if (HANDLE data = clipboard.open() ? ::GetClipboardData(CF_UNICODETEXT) : nullptr) {
+        text = static_cast<const wchar_t*>(::GlobalLock(data));
+        ::GlobalUnlock(data);
+    }
+    return text;
+}
+
+// The CF_DIB bitmap (24 bits, bottom-up) as top-down pixels, and the "PNG"
+// bytes decoded.
+bool ReadClipboardImages(E2eHarness::Image& dib, E2eHarness::Image& png) {
+    std::string pngBytes;
+    {
+        ReadClipboard clipboard;
+        if (!clipboard.open())
+            return false;
+        HANDLE data = ::GetClipboardData(CF_DIB);
+        if (!data)
+            return false;
+        const auto* bytes = static_cast<const BYTE*>(::GlobalLock(data));
+        BITMAPINFOHEADER header{};
+        std::memcpy(&header, bytes, sizeof(header));
+        const bool usable = header.biBitCount == 24 && header.biCompression == BI_RGB && header.biHeight > 0;
+        if (usable) {
+            dib.width = header.biWidth;
+            dib.height = header.biHeight;
+            const size_t stride = (static_cast<size_t>(dib.width) * 3 + 3) & ~size_t{3};
+            dib.pixels.clear();
+            for (int y = 0; y < dib.height; ++y) {
+                const BYTE* p = bytes + header.biSize + (dib.height - 1 - y) * stride;
+                for (int x = 0; x < dib.width; ++x, p += 3)
+                    dib.pixels.push_back(0xFF000000u | (p[2] << 16) | (p[1] << 8) | p[0]);
+            }
+        }
+        ::GlobalUnlock(data);
+        if (!usable)
+            return false;
+        HANDLE pngData = ::GetClipboardData(::RegisterClipboardFormatW(L"PNG"));
+        if (!pngData)
+            return false;
+        pngBytes.assign(static_cast<const char*>(::GlobalLock(pngData)), ::GlobalSize(pngData));
+        ::GlobalUnlock(pngData);
+    }
+    wchar_t temp[MAX_PATH] = {};
+    ::GetTempPathW(MAX_PATH, temp);
+    const std::wstring path =
+        std::wstring(temp) + L"frimlet-e2e-clipboard-" + std::to_wstring(::GetCurrentProcessId()) + L".png";
+    {
+        std::ofstream out(path.c_str(), std::ios::binary);
+        out.write(pngBytes.data(), static_cast<std::streamsize>(pngBytes.size()));
+    }
+    const bool decoded = E2eHarness::Decode(path, png);
+    ::DeleteFileW(path.c_str());
+    return decoded;
+}
+
+// Waits until the clipboard's content changes from what it was at sequence.
+bool WaitForClipboardChange(DWORD sequence, DWORD timeoutMs) {
+    const ULONGLONG end = ::GetTickCount64() + timeoutMs;
+    while (::GetClipboardSequenceNumber() == sequence) {
+        if (::GetTickCount64() >= end)
+            return false;
+        E2eHarness::Pump(50);
+    }
+    E2eHarness::Pump(200); // the copy puts its formats one after the other
+    return true;
+}
+
+class ClipboardE2eTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        WindowDC screen(nullptr);
+        ASSERT_EQ(::GetDeviceCaps(screen.get(), LOGPIXELSY), 96) << "these sizes hold at 96 dpi";
+        ASSERT_TRUE(E2eHarness::ResetSettings());
+        ASSERT_TRUE(E2eHarness::SetString(L"outputPath", h.Folder()));
+        m_owner = ::CreateWindowExW(0, L"STATIC", L"ClipboardE2eOwner", WS_POPUP, 0, 0, 10, 10, nullptr,
+                                    nullptr, nullptr, nullptr);
+        ASSERT_TRUE(PutMarker(m_owner, L"marker"));
+    }
+    void TearDown() override { ::DestroyWindow(m_owner); }
+
+    // Starts the frame with its hole at (x, y) size cx x cy over the pattern.
+    void StartOverPattern(int x, int y, int cx, int cy) {
+        ASSERT_TRUE(E2eHarness::SetDword(L"x", static_cast<DWORD>(x)));
+        ASSERT_TRUE(E2eHarness::SetDword(L"y", static_cast<DWORD>(y)));
+        ASSERT_TRUE(E2eHarness::SetDword(L"cx", static_cast<DWORD>(cx)));
+        ASSERT_TRUE(E2eHarness::SetDword(L"cy", static_cast<DWORD>(cy)));
+        const int insetX =
+            kBorder + ::GetSystemMetrics(SM_CXDLGFRAME) + ::GetSystemMetrics(SM_CXPADDEDBORDER);
+        const int insetY =
+            kBorder + ::GetSystemMetrics(SM_CYDLGFRAME) + ::GetSystemMetrics(SM_CXPADDEDBORDER);
+        ASSERT_TRUE(
+            h.ShowPattern({x + insetX - 2, y + insetY - 2, x + insetX + cx + 2, y + insetY + cy + 2}));
+        ASSERT_TRUE(h.Start()) << "the Frimlet2 frame window did not appear";
+        ASSERT_TRUE(E2eDesktop::FindHole(h.Frame(), m_hole));
+        ASSERT_EQ(m_hole.right - m_hole.left, cx);
+    }
+
+    // Presses PrintScreen holding the given keys and returns the image file
+    // written (not the encoder's temporary file).
+    std::wstring Shoot(const std::vector<WORD>& held) {
+        const auto before = h.FilesInFolder();
+        E2eHarness::PressKeyHolding(VK_SNAPSHOT, held);
+        const ULONGLONG end = ::GetTickCount64() + 8000;
+        do {
+            for (const std::wstring& name : h.FilesInFolder()) {
+                const size_t dot = name.rfind(L'.');
+                const std::wstring extension = dot == std::wstring::npos ? L"" : name.substr(dot);
+                if (std::find(before.begin(), before.end(), name) == before.end() &&
+                    (extension == L".jpg" || extension == L".png"))
+                    return h.Folder() + L"\\" + name;
+            }
+            E2eHarness::Pump(50);
+        } while (::GetTickCount64() < end);
+        return std::wstring();
+    }
+
+    E2eHarness::Image PatternUnderHole() const {
+        E2eHarness::Image pattern;
+        pattern.width = m_hole.right - m_hole.left;
+        pattern.height = m_hole.bottom - m_hole.top;
+        for (int y = m_hole.top; y < m_hole.bottom; ++y)
+            for (int x = m_hole.left; x < m_hole.right; ++x)
+                pattern.pixels.push_back(E2eHarness::Pattern(x, y));
+        return pattern;
+    }
+
+    E2eHarness h;
+    HWND m_owner = nullptr;
+    RECT m_hole = {};
+};
+
+TEST_F(ClipboardE2eTest, CAndPWithPrintScreenWriteAPngFileAndPutTheHoleOnTheClipboard) {
+    StartOverPattern(410, 230, 180, 120);
+    const DWORD sequence = ::GetClipboardSequenceNumber();
+    const std::wstring file = Shoot({'C', 'P'});
+    ASSERT_FALSE(file.empty()) << "C+P+PrintScreen wrote no file";
+    EXPECT_EQ(file.substr(file.size() - 4), L".png");
+    ASSERT_TRUE(WaitForClipboardChange(sequence, 5000)) << "the clipboard was not touched";
+
+    E2eHarness::Image dib, png;
+    ASSERT_TRUE(ReadClipboardImages(dib, png)) << "no 24-bit CF_DIB and decodable \"PNG\" on the clipboard";
+    const E2eHarness::Image pattern = PatternUnderHole();
+    ASSERT_EQ(dib.width, pattern.width);
+    ASSERT_EQ(dib.height, pattern.height);
+    EXPECT_EQ(E2eDesktop::MaxChannelDifference(dib, pattern), 0) << "the bitmap is not the hole's pixels";
+    ASSERT_EQ(png.width, pattern.width);
+    ASSERT_EQ(png.height, pattern.height);
+    EXPECT_EQ(E2eDesktop::MaxChannelDifference(png, pattern), 0) << "the PNG is not the hole's pixels";
+    EXPECT_TRUE(h.Stop());
+}
+
+TEST_F(ClipboardE2eTest, WithoutCTheClipboardIsLeftAloneUnlessTheOptionIsOn) {
+    StartOverPattern(400, 240, 150, 100);
+    ASSERT_FALSE(Shoot({}).empty()) << "PrintScreen wrote no file";
+    E2eHarness::Pump(500);
+    EXPECT_EQ(ClipboardText(), L"marker") << "a capture without C touched the clipboard";
+    ASSERT_TRUE(h.Stop());
+
+    ASSERT_TRUE(E2eHarness::SetDword(L"copyToClipboard", 1));
+    ASSERT_TRUE(h.Start());
+    const DWORD sequence = ::GetClipboardSequenceNumber();
+    ASSERT_FALSE(Shoot({}).empty());
+    ASSERT_TRUE(WaitForClipboardChange(sequence, 5000)) << "the option did not copy the capture";
+    E2eHarness::Image dib, png;
+    ASSERT_TRUE(ReadClipboardImages(dib, png));
+    EXPECT_EQ(E2eDesktop::MaxChannelDifference(dib, PatternUnderHole()), 0);
+    EXPECT_TRUE(h.Stop());
+}
+
+} // namespace
