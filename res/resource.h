@@ -151,6 +151,7 @@
 #define IDC_FIXED_NAME 1041
 #define IDC_RESTORE_DEFAULTS 1042
 #define IDC_COMBINE_CURSOR 1043
+#define IDC_COPY_TO_CLIPBOARD 1161
 
 // Controls of the frame size selection dialog (IDD_FRAME_SIZE_SELECT)
 #define IDC_USE_POSITION 1044
