@@ -118,6 +118,7 @@ void CFrimlet2Dlg::DoDataExchange(CDataExchange* dx) {
 }
 
 BOOL CFrimlet2Dlg::PreTranslateMessage(MSG* msg) {
+    m_toolTips.Relay(*msg);
     if (m_hAccel && ::TranslateAcceleratorW(m_hWnd, m_hAccel, msg))
         return TRUE;
     // F1 is the standard help command, which opens the options.
@@ -192,6 +193,10 @@ BOOL CFrimlet2Dlg::OnInitDialog() {
         ::MessageBoxW(m_hWnd, LoadText(IDS_HOTKEY_START_FAILED), LoadText(IDS_APP_TITLE),
                       MB_ICONINFORMATION | MB_OK);
 
+    m_toolTips.Create(
+        m_hWnd, {m_shutterButton.m_hWnd, m_closeIcon.m_hWnd, m_minimizeIcon.m_hWnd, m_settingsIcon.m_hWnd},
+        m_settings.hotkey);
+    PlaceToolTips();
     m_hAccel = ::LoadAcceleratorsW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_FRAME_ACCEL));
     return TRUE;
 }
@@ -347,6 +352,12 @@ void CFrimlet2Dlg::LayoutFrame() {
     place(m_settingsIcon, layout.settingsIcon);
     place(m_shutterButton, layout.shutterButton);
     place(m_gripIcon, layout.gripIcon);
+    PlaceToolTips();
+}
+
+void CFrimlet2Dlg::PlaceToolTips() {
+    m_toolTips.MoveRects(CFrameGeometry::ToRECT(m_geometry.Metrics().ControlLayout().gripIcon),
+                         CFrameGeometry::ToRECT(m_geometry.Metrics().SizeLabelRect()));
 }
 
 void CFrimlet2Dlg::ApplyScale(double dpiScale) {
@@ -415,10 +426,11 @@ void CFrimlet2Dlg::OnShutter() {
         m_controllerDlg.ShowWindow(SW_HIDE);
         m_controllerDlg.PostMessage(WM_CLOSE);
     }
+    m_toolTips.Pop(); // never in the picture
     RECT hole = m_geometry.InnerRect();
     ClientToScreen(&hole);
-    std::optional<int> result = TakeCapture(m_settings, m_pImagingFactory.get(), hole, VirtualScreenRect(), keys,
-                                            nullptr, nullptr, m_hWnd);
+    std::optional<int> result = TakeCapture(m_settings, m_pImagingFactory.get(), hole, VirtualScreenRect(),
+                                            keys, nullptr, nullptr, m_hWnd);
     if (!result)
         return;
     m_geometry.SetStatus(*result);
@@ -514,6 +526,7 @@ void CFrimlet2Dlg::OnOptions() {
         // The dialog saved the settings and moved the hotkey; the frame takes
         // the new folder, colour, width and tab size.
         SetJumpListFolderTask(m_settings.outputPath);
+        m_toolTips.SetHotkey(m_settings.hotkey);
         ApplyScale(m_dpiScale);
         Invalidate(FALSE);
     }
