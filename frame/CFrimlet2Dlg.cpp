@@ -421,12 +421,12 @@ LRESULT CFrimlet2Dlg::OnTaskbarButtonCreated(WPARAM, LPARAM) {
 void CFrimlet2Dlg::OnShutter() {
     if (IsIconic())
         return;
+    m_toolTips.Pop(); // never in the picture
     ShutterRules::HeldTypeKeys keys = ReadHeldTypeKeys();
     if (IsOpen(m_controllerDlg)) {
         m_controllerDlg.ShowWindow(SW_HIDE);
         m_controllerDlg.PostMessage(WM_CLOSE);
     }
-    m_toolTips.Pop(); // never in the picture
     RECT hole = m_geometry.InnerRect();
     ClientToScreen(&hole);
     std::optional<int> result = TakeCapture(m_settings, m_pImagingFactory.get(), hole, VirtualScreenRect(),

@@ -1,10 +1,14 @@
-// The real Frimlet2.exe and the clipboard, read by this test, another
-// process: C held while shooting, or the option, puts the hole's pixels there
-// as a bitmap and as PNG bytes; without either the clipboard is left alone.
+// What the real Frimlet2.exe's shutter does beside writing the file. The
+// clipboard, read by this test, another process: C held while shooting, or
+// the option, puts the hole's pixels there as a bitmap and as PNG bytes;
+// without either the clipboard is left alone. And a tooltip shown over the
+// hole is not in the picture.
 #include "tests/e2e/E2eDesktop.h"
 #include "tests/e2e/E2eHarness.h"
 
 #include <gtest/gtest.h>
+
+#include <commctrl.h>
 
 #include <algorithm>
 #include <cstring>
@@ -114,7 +118,7 @@ bool WaitForClipboardChange(DWORD sequence, DWORD timeoutMs) {
     return true;
 }
 
-class ClipboardE2eTest : public ::testing::Test {
+class ShutterExtrasE2eTest : public ::testing::Test {
 protected:
     void SetUp() override {
         WindowDC screen(nullptr);
@@ -155,7 +159,7 @@ protected:
                 const size_t dot = name.rfind(L'.');
                 const std::wstring extension = dot == std::wstring::npos ? L"" : name.substr(dot);
                 if (std::find(before.begin(), before.end(), name) == before.end() &&
-                    (extension == L".jpg" || extension == L".png"))
+                    (extension == L".jpg" || extension == L".png" || extension == L".bmp"))
                     return h.Folder() + L"\\" + name;
             }
             E2eHarness::Pump(50);
@@ -178,7 +182,7 @@ protected:
     RECT m_hole = {};
 };
 
-TEST_F(ClipboardE2eTest, CAndPWithPrintScreenWriteAPngFileAndPutTheHoleOnTheClipboard) {
+TEST_F(ShutterExtrasE2eTest, CAndPWithPrintScreenWriteAPngFileAndPutTheHoleOnTheClipboard) {
     StartOverPattern(410, 230, 180, 120);
     const DWORD sequence = ::GetClipboardSequenceNumber();
     const std::wstring file = Shoot({'C', 'P'});
@@ -198,7 +202,7 @@ TEST_F(ClipboardE2eTest, CAndPWithPrintScreenWriteAPngFileAndPutTheHoleOnTheClip
     EXPECT_TRUE(h.Stop());
 }
 
-TEST_F(ClipboardE2eTest, WithoutCTheClipboardIsLeftAloneUnlessTheOptionIsOn) {
+TEST_F(ShutterExtrasE2eTest, WithoutCTheClipboardIsLeftAloneUnlessTheOptionIsOn) {
     StartOverPattern(400, 240, 150, 100);
     ASSERT_FALSE(Shoot({}).empty()) << "PrintScreen wrote no file";
     E2eHarness::Pump(500);
@@ -213,6 +217,72 @@ TEST_F(ClipboardE2eTest, WithoutCTheClipboardIsLeftAloneUnlessTheOptionIsOn) {
     E2eHarness::Image dib, png;
     ASSERT_TRUE(ReadClipboardImages(dib, png));
     EXPECT_EQ(E2eDesktop::MaxChannelDifference(dib, PatternUnderHole()), 0);
+    EXPECT_TRUE(h.Stop());
+}
+
+struct ToolTipSearch {
+    DWORD pid = 0;
+    HWND found = nullptr;
+};
+
+BOOL CALLBACK FindVisibleToolTip(HWND hwnd, LPARAM lParam) {
+    auto* search = reinterpret_cast<ToolTipSearch*>(lParam);
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(hwnd, &pid);
+    wchar_t cls[64] = {};
+    ::GetClassNameW(hwnd, cls, 64);
+    if (pid == search->pid && ::IsWindowVisible(hwnd) && _wcsicmp(cls, TOOLTIPS_CLASSW) == 0) {
+        search->found = hwnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+TEST_F(ShutterExtrasE2eTest, ATooltipShownOverTheHoleIsNotInTheCapture) {
+    // The tab on the screen's bottom edge: the shutter's tooltip has no room
+    // below and opens upwards, over the hole. Under the hole lies the bare
+    // desktop, which the display redraws at once when the tooltip goes (a
+    // program's window beneath would have to repaint first where nothing
+    // composes the screen, as under Wine).
+    const int cx = 300, cy = 200;
+    const int insetX = kBorder + ::GetSystemMetrics(SM_CXDLGFRAME) + ::GetSystemMetrics(SM_CXPADDEDBORDER);
+    const int insetY = kBorder + ::GetSystemMetrics(SM_CYDLGFRAME) + ::GetSystemMetrics(SM_CXPADDEDBORDER);
+    const int tabHeight = 20;
+    const int x = 600, y = ::GetSystemMetrics(SM_CYSCREEN) - (cy + 2 * insetY + tabHeight);
+    ASSERT_TRUE(E2eHarness::SetDword(L"x", static_cast<DWORD>(x)));
+    ASSERT_TRUE(E2eHarness::SetDword(L"y", static_cast<DWORD>(y)));
+    ASSERT_TRUE(E2eHarness::SetDword(L"cx", cx));
+    ASSERT_TRUE(E2eHarness::SetDword(L"cy", cy));
+    ASSERT_TRUE(E2eHarness::SetDword(L"type", 1)); // BMP: exact pixels
+    ASSERT_TRUE(h.Start()) << "the Frimlet2 frame window did not appear";
+    ASSERT_TRUE(E2eDesktop::FindHole(h.Frame(), m_hole));
+    ASSERT_EQ(m_hole.left, x + insetX);
+    E2eHarness::Pump(800);
+    E2eHarness::Image before;
+    ASSERT_TRUE(E2eDesktop::Grab(m_hole, before));
+
+    RECT button{};
+    ::GetWindowRect(::GetDlgItem(h.Frame(), 1000), &button);
+    const POINT over{(button.left + button.right) / 2, (button.top + button.bottom) / 2};
+    E2eDesktop::MoveMouse({over.x - 3, over.y - 2});
+    E2eDesktop::MoveMouse(over);
+    ToolTipSearch search;
+    search.pid = ::GetProcessId(h.Process());
+    const ULONGLONG end = ::GetTickCount64() + 4000;
+    while (!search.found && ::GetTickCount64() < end) {
+        E2eHarness::Pump(100);
+        ::EnumWindows(FindVisibleToolTip, reinterpret_cast<LPARAM>(&search));
+    }
+    ASSERT_TRUE(search.found) << "the shutter's tooltip did not show";
+    RECT tip{}, overlap{};
+    ::GetWindowRect(search.found, &tip);
+    ASSERT_TRUE(::IntersectRect(&overlap, &tip, &m_hole)) << "the tooltip did not open over the hole";
+
+    const std::wstring file = Shoot({});
+    ASSERT_FALSE(file.empty()) << "PrintScreen wrote no file";
+    E2eHarness::Image image;
+    ASSERT_TRUE(E2eHarness::Decode(file, image));
+    EXPECT_EQ(E2eDesktop::MaxChannelDifference(image, before), 0) << "the tooltip is in the picture";
     EXPECT_TRUE(h.Stop());
 }
 
