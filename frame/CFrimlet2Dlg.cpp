@@ -46,11 +46,12 @@ frame::Rect ToFrameRect(const RECT& r) {
 
 struct CloseRequest {
     HWND frame;
+    HWND tooltip; // part of the frame, not a window to close
 };
 
 BOOL CALLBACK PostCloseToVisible(HWND hwnd, LPARAM param) {
     auto* request = reinterpret_cast<CloseRequest*>(param);
-    if (hwnd != request->frame && ::IsWindowVisible(hwnd))
+    if (hwnd != request->frame && hwnd != request->tooltip && ::IsWindowVisible(hwnd))
         ::PostMessageW(hwnd, WM_CLOSE, 0, 0);
     return TRUE;
 }
@@ -459,7 +460,7 @@ void CFrimlet2Dlg::PostCommand(UINT id) {
 }
 
 int CFrimlet2Dlg::CloseOwnWindows(HWND except) {
-    CloseRequest request{m_hWnd};
+    CloseRequest request{m_hWnd, m_toolTips.Handle()};
     if (IsOpen(m_optionsDlg) && m_optionsDlg.m_hWnd != except) {
         ::EnumThreadWindows(m_uiThreadId, PostCloseToVisible, reinterpret_cast<LPARAM>(&request));
         return 0;

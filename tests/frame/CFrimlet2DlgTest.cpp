@@ -674,6 +674,8 @@ TEST_F(FrameWindowTest, ThumbnailButtonsRunTheirCommandsAndCloseOtherWindowsFirs
              if (!UiScript::FindThreadWindow(L"#32770", kOptionsTitle))
                  return false;
              controllerWasOpen = frame->Controller().IsWindow();
+             // A tooltip showing at that moment is no window to close.
+             ::ShowWindow(frame->ToolTips().Handle(), SW_SHOWNA);
              ::PostMessageW(frame->m_hWnd, WM_COMMAND, MAKEWPARAM(IDM_SHOW_CONTROLLER, THBN_CLICKED), 0);
              return true;
          },
@@ -686,6 +688,7 @@ TEST_F(FrameWindowTest, ThumbnailButtonsRunTheirCommandsAndCloseOtherWindowsFirs
     EXPECT_TRUE(script.Finished()) << "step " << script.FailedStep() << " was never done";
     EXPECT_FALSE(controllerWasOpen);
     EXPECT_TRUE(frame->Controller().IsWindow());
+    EXPECT_TRUE(::IsWindow(frame->ToolTips().Handle())) << "the tooltip control was closed with the options";
     // The lock's thumbnail button is covered with the lock itself.
     ::RemoveDirectoryW(folder.c_str());
 }
