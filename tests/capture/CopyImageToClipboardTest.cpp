@@ -5,8 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <thread>
-
 using namespace capture_test;
 
 namespace {
@@ -96,27 +94,6 @@ TEST_F(CopyImageToClipboardTest, ABusyClipboardIsTriedAgainForAboutATenthOfASeco
     EXPECT_GE(BusyClipboard::slept, 80u);
     EXPECT_LE(BusyClipboard::slept, 120u);
     EXPECT_EQ(ClipboardText(), L"kept");
-}
-
-TEST_F(CopyImageToClipboardTest, AClipboardHeldOpenByAnotherThreadIsGivenUpWithoutTouchingIt) {
-    unique_kernel_handle opened(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
-    unique_kernel_handle release(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
-    std::thread holder([&] {
-        ClipboardOwnerWindow other;
-        if (::OpenClipboard(other.get())) {
-            ::SetEvent(opened.get());
-            ::WaitForSingleObject(release.get(), 5000);
-            ::CloseClipboard();
-        } else {
-            ::SetEvent(opened.get());
-        }
-    });
-    ASSERT_EQ(::WaitForSingleObject(opened.get(), 5000), WAIT_OBJECT_0);
-    const bool copied = CopyImageToClipboard(owner.get(), factory.get(), image);
-    ::SetEvent(release.get());
-    holder.join();
-    EXPECT_FALSE(copied);
-    EXPECT_EQ(ClipboardText(), L"before");
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 // the option, puts the hole's pixels there as a bitmap and as PNG bytes;
 // without either the clipboard is left alone. And a tooltip shown over the
 // hole is not in the picture.
+#include "tests/capture/ClipboardTestSupport.h"
 #include "tests/e2e/E2eDesktop.h"
 #include "tests/e2e/E2eHarness.h"
 
@@ -11,99 +12,31 @@
 #include <commctrl.h>
 
 #include <algorithm>
-#include <cstring>
-#include <fstream>
 
 namespace {
 
 constexpr int kBorder = 4; // the frame's border at 96 dpi with the defaults
 
-class ReadClipboard {
-public:
-    ReadClipboard() : m_open(::OpenClipboard(nullptr) != FALSE) {}
-    ~ReadClipboard() {
-        if (m_open)
-            ::CloseClipboard();
-    }
-    bool open() const { return m_open; }
-
-private:
-    bool m_open;
-};
-
-// Replaces the clipboard's content with a text; this process owns it then.
-bool PutMarker(HWND owner, const wchar_t* text) {
-    if (!::OpenClipboard(owner))
-        return false;
-    ::EmptyClipboard();
-    const size_t bytes = (std::wcslen(text) + 1) * sizeof(wchar_t);
-    unique_global memory(::GlobalAlloc(GMEM_MOVEABLE, bytes));
-    if (memory) {
-        std::memcpy(::GlobalLock(memory.get()), text, bytes);
-        ::GlobalUnlock(memory.get());
-        if (::SetClipboardData(CF_UNICODETEXT, memory.get()))
-            memory.release();
-    }
-    ::CloseClipboard();
-    return !memory;
+// Pixels read back from the clipboard, in the layout the harness compares.
+E2eHarness::Image ToImage(UINT width, UINT height, const std::vector<capture_test::Bgr>& pixels) {
+    E2eHarness::Image image;
+    image.width = static_cast<int>(width);
+    image.height = static_cast<int>(height);
+    for (const capture_test::Bgr& c : pixels)
+        image.pixels.push_back(0xFF000000u | (c.r << 16) | (c.g << 8) | c.b);
+    return image;
 }
 
-std::wstring ClipboardText() {
-    ReadClipboard clipboard;
-    std::wstring text;
-    if (HANDLE data = clipboard.open() ? ::GetClipboardData(CF_UNICODETEXT) : nullptr) {
-        text = static_cast<const wchar_t*>(::GlobalLock(data));
-        ::GlobalUnlock(data);
-    }
-    return text;
-}
-
-// The CF_DIB bitmap (24 bits, bottom-up) as top-down pixels, and the "PNG"
-// bytes decoded.
+// The CF_DIB bitmap and the decoded "PNG" bytes; false when either is missing.
 bool ReadClipboardImages(E2eHarness::Image& dib, E2eHarness::Image& png) {
-    std::string pngBytes;
-    {
-        ReadClipboard clipboard;
-        if (!clipboard.open())
-            return false;
-        HANDLE data = ::GetClipboardData(CF_DIB);
-        if (!data)
-            return false;
-        const auto* bytes = static_cast<const BYTE*>(::GlobalLock(data));
-        BITMAPINFOHEADER header{};
-        std::memcpy(&header, bytes, sizeof(header));
-        const bool usable = header.biBitCount == 24 && header.biCompression == BI_RGB && header.biHeight > 0;
-        if (usable) {
-            dib.width = header.biWidth;
-            dib.height = header.biHeight;
-            const size_t stride = (static_cast<size_t>(dib.width) * 3 + 3) & ~size_t{3};
-            dib.pixels.clear();
-            for (int y = 0; y < dib.height; ++y) {
-                const BYTE* p = bytes + header.biSize + (dib.height - 1 - y) * stride;
-                for (int x = 0; x < dib.width; ++x, p += 3)
-                    dib.pixels.push_back(0xFF000000u | (p[2] << 16) | (p[1] << 8) | p[0]);
-            }
-        }
-        ::GlobalUnlock(data);
-        if (!usable)
-            return false;
-        HANDLE pngData = ::GetClipboardData(::RegisterClipboardFormatW(L"PNG"));
-        if (!pngData)
-            return false;
-        pngBytes.assign(static_cast<const char*>(::GlobalLock(pngData)), ::GlobalSize(pngData));
-        ::GlobalUnlock(pngData);
-    }
-    wchar_t temp[MAX_PATH] = {};
-    ::GetTempPathW(MAX_PATH, temp);
-    const std::wstring path =
-        std::wstring(temp) + L"frimlet-e2e-clipboard-" + std::to_wstring(::GetCurrentProcessId()) + L".png";
-    {
-        std::ofstream out(path.c_str(), std::ios::binary);
-        out.write(pngBytes.data(), static_cast<std::streamsize>(pngBytes.size()));
-    }
-    const bool decoded = E2eHarness::Decode(path, png);
-    ::DeleteFileW(path.c_str());
-    return decoded;
+    const com_ptr<IWICImagingFactory> factory = CreateImagingFactory();
+    const capture_test::ScratchFolder folder;
+    const capture_test::ClipboardImage clip = capture_test::ReadClipboardImage(factory.get(), folder);
+    if (!clip.hasDib || !clip.png.ok)
+        return false;
+    dib = ToImage(clip.width, clip.height, clip.dib);
+    png = ToImage(clip.png.width, clip.png.height, clip.png.pixels);
+    return true;
 }
 
 // Waits until the clipboard's content changes from what it was at sequence.
@@ -125,11 +58,8 @@ protected:
         ASSERT_EQ(::GetDeviceCaps(screen.get(), LOGPIXELSY), 96) << "these sizes hold at 96 dpi";
         ASSERT_TRUE(E2eHarness::ResetSettings());
         ASSERT_TRUE(E2eHarness::SetString(L"outputPath", h.Folder()));
-        m_owner = ::CreateWindowExW(0, L"STATIC", L"ClipboardE2eOwner", WS_POPUP, 0, 0, 10, 10, nullptr,
-                                    nullptr, nullptr, nullptr);
-        ASSERT_TRUE(PutMarker(m_owner, L"marker"));
+        ASSERT_TRUE(capture_test::PutClipboardMarker(m_owner.get(), L"marker"));
     }
-    void TearDown() override { ::DestroyWindow(m_owner); }
 
     // Starts the frame with its hole at (x, y) size cx x cy over the pattern.
     void StartOverPattern(int x, int y, int cx, int cy) {
@@ -178,7 +108,7 @@ protected:
     }
 
     E2eHarness h;
-    HWND m_owner = nullptr;
+    capture_test::ClipboardOwnerWindow m_owner;
     RECT m_hole = {};
 };
 
@@ -206,7 +136,7 @@ TEST_F(ShutterExtrasE2eTest, WithoutCTheClipboardIsLeftAloneUnlessTheOptionIsOn)
     StartOverPattern(400, 240, 150, 100);
     ASSERT_FALSE(Shoot({}).empty()) << "PrintScreen wrote no file";
     E2eHarness::Pump(500);
-    EXPECT_EQ(ClipboardText(), L"marker") << "a capture without C touched the clipboard";
+    EXPECT_EQ(capture_test::ClipboardText(), L"marker") << "a capture without C touched the clipboard";
     ASSERT_TRUE(h.Stop());
 
     ASSERT_TRUE(E2eHarness::SetDword(L"copyToClipboard", 1));
