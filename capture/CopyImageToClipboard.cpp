@@ -53,8 +53,8 @@ private:
     bool m_open = false;
 };
 
-// The image as 24-bit rows, top row first (topDown) or as a bitmap keeps
-// them; empty when the image cannot be read.
+// The image as 24-bit rows, top row first, or bottom row first as a bitmap
+// keeps them (bottomUp); empty when the image cannot be read.
 std::vector<BYTE> Bgr24Rows(const CaptureImage& image, bool bottomUp) {
     if (!image.bmBits || image.bmWidth <= 0 || image.bmHeight <= 0)
         return {};
@@ -74,6 +74,8 @@ std::vector<BYTE> Bgr24Rows(const CaptureImage& image, bool bottomUp) {
 
 // CF_DIB: a BITMAPINFOHEADER followed by the bottom-up rows.
 unique_global MakeDib(const CaptureImage& image, const std::vector<BYTE>& bottomUpRows) {
+    if (bottomUpRows.empty())
+        return unique_global();
     BITMAPINFOHEADER header{};
     header.biSize = sizeof(header);
     header.biWidth = image.bmWidth;
@@ -156,7 +158,7 @@ bool CopyImageToClipboard(HWND owner, IWICImagingFactory* factory, const Capture
     if (!owner)
         return false;
     unique_global dib = MakeDib(image, Bgr24Rows(image, true));
-    if (!dib || image.bmWidth <= 0)
+    if (!dib)
         return false;
     unique_global png = MakePng(factory, image, Bgr24Rows(image, false));
     const UINT pngFormat = PngClipboardFormat();

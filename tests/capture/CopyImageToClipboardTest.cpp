@@ -60,6 +60,13 @@ TEST_F(CopyImageToClipboardTest, PutsA24BitBottomUpBitmapAndTheSamePixelsAsPng) 
             ASSERT_EQ(clip.png.At(x, y), PatternAt(x, y)) << x << "," << y;
 }
 
+TEST_F(CopyImageToClipboardTest, PixelsItCannotReadLeaveTheClipboardAlone) {
+    CaptureImage unreadable;
+    unreadable.Adopt(4, 4, 16, 12, CaptureImage::AllocatePixels(64)); // 12 bits per pixel
+    EXPECT_FALSE(CopyImageToClipboard(owner.get(), factory.get(), unreadable));
+    EXPECT_EQ(ClipboardText(), L"before");
+}
+
 // Stands in for a clipboard that another program keeps open for a while.
 struct BusyClipboard {
     static inline int refusals = 0;
