@@ -790,6 +790,30 @@ TEST_F(FrameWindowTest, EveryTabControlHasItsTooltipAndTheToolsFollowAScaleChang
     ExpectTools(*frame, "after a scale change");
 }
 
+TEST_F(FrameWindowTest, TheShutterTooltipNamesAHotkeyChosenInTheOptions) {
+    Open();
+    constexpr int kNewHotkey = 0x0778; // Shift+Ctrl+Alt+F9
+    UiScript script({[&] {
+        HWND dlg = UiScript::FindThreadWindow(L"#32770", L"Frimlet2 オプション設定");
+        if (!dlg)
+            return false;
+        ::SendMessageW(::GetDlgItem(dlg, IDC_HOTKEY_CUSTOM), BM_CLICK, 0, 0);
+        ::SendDlgItemMessageW(dlg, IDC_HOTKEY, HKM_SETHOTKEY, kNewHotkey, 0);
+        ::PostMessageW(dlg, WM_COMMAND, IDOK, 0);
+        return true;
+    }});
+    ::SendMessageW(frame->m_hWnd, WM_COMMAND, IDM_OPTIONS, 0);
+    for (int i = 0; i < 40 && !script.Finished(); ++i)
+        Pump(50);
+    ASSERT_TRUE(script.Finished());
+    ASSERT_EQ(settings.hotkey, kNewHotkey);
+    const std::vector<ToolEntry> tools = ToolsOf(frame->ToolTips().Handle());
+    const ToolEntry* shutter =
+        Find(tools, reinterpret_cast<UINT_PTR>(::GetDlgItem(frame->m_hWnd, IDC_SHUTTER)));
+    ASSERT_NE(shutter, nullptr);
+    EXPECT_EQ(shutter->text, ShutterToolText(kNewHotkey).str());
+}
+
 TEST(ShutterToolTextTest, NamesTheHotkeyAsTheOptionsDialogDoes) {
     EXPECT_EQ(ShutterToolText(0x2C), L"撮影 (PrintScreen)");
     EXPECT_EQ(ShutterToolText(0x0174), L"撮影 (Shift + F5)");
