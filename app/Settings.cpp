@@ -43,7 +43,7 @@ void CreateFolderIfMissing(const wchar_t* path) {
 Settings::Settings()
     : outputPath(L"%MYPICTURES%\\Frimlet2"), type(0), useFixdName(0), fixdName(kDefaultFixedName),
       jpegQuality(kDefaultJpegQuality), combiningCursor(0), color(kDefaultColor), frameWidth(0),
-      tabScaling(0), hotkey(kDefaultHotkey), x(0), y(0), cx(400), cy(300) {
+      tabScaling(0), hotkey(kDefaultHotkey), copyToClipboard(0), x(0), y(0), cx(400), cy(300) {
     wchar_t appData[MAX_PATH] = {};
     if (FAILED(::SHGetFolderPathW(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, appData)))
         appData[0] = 0;
@@ -85,6 +85,7 @@ void Settings::Load() {
     frameWidth = AcceptFrameWidth(ReadInt(L"frameWidth", frameWidth), frameWidth);
     tabScaling = AcceptTabScaling(ReadInt(L"tabScaling", tabScaling), tabScaling);
     hotkey = ReadInt(L"hotkey", hotkey);
+    copyToClipboard = AcceptOnOff(ReadInt(L"copyToClipboard", copyToClipboard));
     x = AcceptPosition(ReadInt(L"x", kNotStored));
     y = AcceptPosition(ReadInt(L"y", kNotStored));
     cx = AcceptExtent(ReadInt(L"cx", kNotStored));
@@ -105,6 +106,7 @@ void Settings::Save() const {
     WriteInt(L"frameWidth", frameWidth);
     WriteInt(L"tabScaling", tabScaling);
     WriteInt(L"hotkey", hotkey);
+    WriteInt(L"copyToClipboard", copyToClipboard);
 }
 
 void Settings::SavePlacement() const {

@@ -26,6 +26,7 @@ struct Settings {
     int frameWidth;
     int tabScaling;
     int hotkey;
+    int copyToClipboard; // 1 = every capture also goes to the clipboard
     int x;
     int y;
     int cx;

@@ -39,6 +39,9 @@ int AcceptTabScaling(int stored, int current) {
 int AsFlag(int stored) {
     return stored > 0 ? 1 : 0;
 }
+int AcceptOnOff(int stored) {
+    return stored == 1 ? 1 : 0;
+}
 int AcceptPosition(int stored) {
     return stored >= -99999 && stored <= 99999 ? stored : kNotStored;
 }

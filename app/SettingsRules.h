@@ -24,6 +24,7 @@ int AcceptColor(int stored, int current);
 int AcceptFrameWidth(int stored, int current);
 int AcceptTabScaling(int stored, int current);
 int AsFlag(int stored);         // 1 for any value above 0
+int AcceptOnOff(int stored);    // 1 for exactly 1, else 0
 int AcceptPosition(int stored); // x, y: -99999..99999 else kNotStored
 int AcceptExtent(int stored);   // cx, cy: 10..99999 else kNotStored
 

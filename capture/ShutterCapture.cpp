@@ -1,6 +1,7 @@
 #include "capture/ShutterCapture.h"
 
 #include "capture/CaptureImage.h"
+#include "capture/CopyImageToClipboard.h"
 #include "capture/EncodeImageFile.h"
 
 #include <algorithm>
@@ -11,6 +12,7 @@ ShutterRules::HeldTypeKeys ReadHeldTypeKeys() {
     keys.b = ::GetKeyState('B') < 0;
     keys.g = ::GetKeyState('G') < 0;
     keys.p = ::GetKeyState('P') < 0;
+    keys.c = ::GetKeyState('C') < 0;
     return keys;
 }
 
@@ -22,7 +24,7 @@ RECT VirtualScreenRect() {
 
 std::optional<int> TakeCapture(const Settings& settings, IWICImagingFactory* factory, RECT holeOnScreen,
                                const RECT& virtualScreen, const ShutterRules::HeldTypeKeys& keys,
-                               CString* writtenPath, float* writtenQuality) {
+                               CString* writtenPath, float* writtenQuality, HWND clipboardOwner) {
     if (writtenQuality)
         *writtenQuality = -1.0f;
     const int imageType = ShutterRules::EffectiveType(keys, settings.type);
@@ -50,5 +52,7 @@ std::optional<int> TakeCapture(const Settings& settings, IWICImagingFactory* fac
     // when it succeeded, so an earlier file of the same name survives.
     if (writtenPath)
         *writtenPath = path;
+    if (clipboardOwner && ShutterRules::CopiesToClipboard(keys, settings.copyToClipboard))
+        CopyImageToClipboard(clipboardOwner, factory, image);
     return result;
 }

@@ -12,8 +12,8 @@
 
 #include <optional>
 
-// The J, B, G and P keys as GetKeyState reports them for the message being
-// handled.
+// The J, B, G, P and C keys as GetKeyState reports them for the message
+// being handled.
 ShutterRules::HeldTypeKeys ReadHeldTypeKeys();
 
 // The virtual screen (all monitors) in screen coordinates.
@@ -35,6 +35,10 @@ RECT VirtualScreenRect();
 // exists and a file that was at the path before is untouched.
 // writtenPath receives the output path whenever the encoder ran;
 // writtenQuality the JPEG "ImageQuality" the encoder was given (-1 otherwise).
+// With C held or the settings' copyToClipboard on, the grabbed pixels also
+// go to the clipboard, owned by clipboardOwner, whatever became of the file;
+// a clipboard that stays busy is given up silently.
 std::optional<int> TakeCapture(const Settings& settings, IWICImagingFactory* factory, RECT holeOnScreen,
                                const RECT& virtualScreen, const ShutterRules::HeldTypeKeys& keys,
-                               CString* writtenPath = nullptr, float* writtenQuality = nullptr);
+                               CString* writtenPath = nullptr, float* writtenQuality = nullptr,
+                               HWND clipboardOwner = nullptr);

@@ -14,6 +14,10 @@ int EffectiveType(bool j, bool b, bool g, bool p, int settingsType) {
     return settingsType;
 }
 
+bool CopiesToClipboard(const HeldTypeKeys& keys, int copyToClipboard) {
+    return keys.c || copyToClipboard == 1;
+}
+
 float ShutterQuality(int jpegQuality) {
     return static_cast<float>(jpegQuality) / 100.0f + 0.001f;
 }

@@ -4,12 +4,14 @@
 
 namespace ShutterRules {
 
-// The letter keys held while the shutter fires.
+// The letter keys held while the shutter fires: J, B, G and P choose the
+// image type, C also copies the capture to the clipboard.
 struct HeldTypeKeys {
     bool j = false;
     bool b = false;
     bool g = false;
     bool p = false;
+    bool c = false;
 };
 
 // J (JPEG) before B (BMP) before G (GIF) before P (PNG); with none of them
@@ -18,6 +20,10 @@ int EffectiveType(bool j, bool b, bool g, bool p, int settingsType);
 inline int EffectiveType(const HeldTypeKeys& keys, int settingsType) {
     return EffectiveType(keys.j, keys.b, keys.g, keys.p, settingsType);
 }
+
+// Whether a capture also goes to the clipboard: C held, or the setting
+// copyToClipboard switched on (1).
+bool CopiesToClipboard(const HeldTypeKeys& keys, int copyToClipboard);
 
 // The quality handed to the encoder for a jpegQuality percentage:
 // jpegQuality / 100 + 0.001 (90 gives 0.901).

@@ -46,11 +46,12 @@ frame::Rect ToFrameRect(const RECT& r) {
 
 struct CloseRequest {
     HWND frame;
+    HWND tooltip; // part of the frame, not a window to close
 };
 
 BOOL CALLBACK PostCloseToVisible(HWND hwnd, LPARAM param) {
     auto* request = reinterpret_cast<CloseRequest*>(param);
-    if (hwnd != request->frame && ::IsWindowVisible(hwnd))
+    if (hwnd != request->frame && hwnd != request->tooltip && ::IsWindowVisible(hwnd))
         ::PostMessageW(hwnd, WM_CLOSE, 0, 0);
     return TRUE;
 }
@@ -118,6 +119,7 @@ void CFrimlet2Dlg::DoDataExchange(CDataExchange* dx) {
 }
 
 BOOL CFrimlet2Dlg::PreTranslateMessage(MSG* msg) {
+    m_toolTips.Relay(*msg);
     if (m_hAccel && ::TranslateAcceleratorW(m_hWnd, m_hAccel, msg))
         return TRUE;
     // F1 is the standard help command, which opens the options.
@@ -192,6 +194,10 @@ BOOL CFrimlet2Dlg::OnInitDialog() {
         ::MessageBoxW(m_hWnd, LoadText(IDS_HOTKEY_START_FAILED), LoadText(IDS_APP_TITLE),
                       MB_ICONINFORMATION | MB_OK);
 
+    m_toolTips.Create(
+        m_hWnd, {m_shutterButton.m_hWnd, m_closeIcon.m_hWnd, m_minimizeIcon.m_hWnd, m_settingsIcon.m_hWnd},
+        m_settings.hotkey);
+    PlaceToolTips();
     m_hAccel = ::LoadAcceleratorsW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_FRAME_ACCEL));
     return TRUE;
 }
@@ -347,6 +353,12 @@ void CFrimlet2Dlg::LayoutFrame() {
     place(m_settingsIcon, layout.settingsIcon);
     place(m_shutterButton, layout.shutterButton);
     place(m_gripIcon, layout.gripIcon);
+    PlaceToolTips();
+}
+
+void CFrimlet2Dlg::PlaceToolTips() {
+    m_toolTips.MoveRects(CFrameGeometry::ToRECT(m_geometry.Metrics().ControlLayout().gripIcon),
+                         CFrameGeometry::ToRECT(m_geometry.Metrics().SizeLabelRect()));
 }
 
 void CFrimlet2Dlg::ApplyScale(double dpiScale) {
@@ -410,6 +422,7 @@ LRESULT CFrimlet2Dlg::OnTaskbarButtonCreated(WPARAM, LPARAM) {
 void CFrimlet2Dlg::OnShutter() {
     if (IsIconic())
         return;
+    m_toolTips.Pop(); // never in the picture
     ShutterRules::HeldTypeKeys keys = ReadHeldTypeKeys();
     if (IsOpen(m_controllerDlg)) {
         m_controllerDlg.ShowWindow(SW_HIDE);
@@ -417,8 +430,8 @@ void CFrimlet2Dlg::OnShutter() {
     }
     RECT hole = m_geometry.InnerRect();
     ClientToScreen(&hole);
-    std::optional<int> result =
-        TakeCapture(m_settings, m_pImagingFactory.get(), hole, VirtualScreenRect(), keys);
+    std::optional<int> result = TakeCapture(m_settings, m_pImagingFactory.get(), hole, VirtualScreenRect(),
+                                            keys, nullptr, nullptr, m_hWnd);
     if (!result)
         return;
     m_geometry.SetStatus(*result);
@@ -447,7 +460,7 @@ void CFrimlet2Dlg::PostCommand(UINT id) {
 }
 
 int CFrimlet2Dlg::CloseOwnWindows(HWND except) {
-    CloseRequest request{m_hWnd};
+    CloseRequest request{m_hWnd, m_toolTips.Handle()};
     if (IsOpen(m_optionsDlg) && m_optionsDlg.m_hWnd != except) {
         ::EnumThreadWindows(m_uiThreadId, PostCloseToVisible, reinterpret_cast<LPARAM>(&request));
         return 0;
@@ -514,6 +527,7 @@ void CFrimlet2Dlg::OnOptions() {
         // The dialog saved the settings and moved the hotkey; the frame takes
         // the new folder, colour, width and tab size.
         SetJumpListFolderTask(m_settings.outputPath);
+        m_toolTips.SetHotkey(m_settings.hotkey);
         ApplyScale(m_dpiScale);
         Invalidate(FALSE);
     }

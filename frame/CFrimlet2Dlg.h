@@ -5,6 +5,7 @@
 #include "controls/CStaticEx.h"
 #include "frame/CFrameControllerDlg.h"
 #include "frame/CFrameGeometry.h"
+#include "frame/CFrameToolTips.h"
 #include "frame/CTaskbarThumbButtons.h"
 #include "framework/CButton.h"
 #include "framework/CDialog.h"
@@ -38,6 +39,7 @@ public:
     const CFrameGeometry& Geometry() const { return m_geometry; }
     CFrameControllerDlg& Controller() { return m_controllerDlg; }
     const CTaskbarThumbButtons& Taskbar() const { return m_taskbar; }
+    const CFrameToolTips& ToolTips() const { return m_toolTips; }
 
 protected:
     void DoDataExchange(CDataExchange* dx) override;
@@ -86,12 +88,14 @@ private:
     void RestoreSystemCursors();
     void ShowIcon(bool closeIcon);
     void PostCommand(UINT id);
+    void PlaceToolTips();
 
     CStatic m_closeIcon;
     CStatic m_minimizeIcon;
     CStatic m_settingsIcon;
     CButton m_shutterButton;
     CStaticEx m_gripIcon;
+    CFrameToolTips m_toolTips;
     HICON m_hIcon = nullptr;
     HACCEL m_hAccel = nullptr;
     CTaskbarThumbButtons m_taskbar;

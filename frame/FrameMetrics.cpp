@@ -189,4 +189,9 @@ Point FrameMetrics::StatusLabelPosition() const {
     return {m_outerRect.right - Scaled(91), m_innerRect.bottom};
 }
 
+Rect FrameMetrics::SizeLabelRect() const {
+    const Point origin = SizeLabelPosition();
+    return Rect{origin.x, origin.y, ControlLayout().shutterButton.left, m_outerRect.bottom};
+}
+
 } // namespace frame

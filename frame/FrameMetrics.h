@@ -86,6 +86,9 @@ public:
     uint32_t LabelTextColor() const;
     Point SizeLabelPosition() const;
     Point StatusLabelPosition() const;
+    // The size label's place on the tab's lower line: from its text origin to
+    // the shutter button, down to the tab's bottom edge.
+    Rect SizeLabelRect() const;
 
     void SetStatus(int value) { m_status.SetStatus(value, m_color); }
     const std::u16string& StatusText() const { return m_status.Text(); }

@@ -102,6 +102,7 @@ void COptionsDlg::DoDataExchange(CDataExchange* dx) {
     DDX_Text(dx, IDC_OUTPUT_FOLDER, m_strOutputFolder);
     DDX_Check(dx, IDC_USE_FIXED_NAME, m_bFixedName);
     DDX_Text(dx, IDC_FIXED_NAME, m_strFixedName);
+    DDX_Check(dx, IDC_COPY_TO_CLIPBOARD, m_bCopyToClipboard);
 }
 
 void COptionsDlg::PlaceQualityScale() {
@@ -160,6 +161,7 @@ BOOL COptionsDlg::OnInitDialog() {
     m_strOutputFolder = DisplayPath(m_settings.outputPath);
     m_bFixedName = m_settings.useFixdName;
     m_strFixedName = m_settings.fixdName;
+    m_bCopyToClipboard = m_settings.copyToClipboard;
     UpdateData(FALSE);
 
     m_strHelpPage = HelpPagePath();
@@ -288,6 +290,7 @@ void COptionsDlg::OnRestoreDefaults() {
         m_strOutputFolder = DisplayPath(app->GetDefaultOutputPath());
     m_bFixedName = 0;
     m_strFixedName = Settings::kDefaultFixedName;
+    m_bCopyToClipboard = 0;
     UpdateData(FALSE);
 }
 
@@ -320,6 +323,7 @@ void COptionsDlg::OnOK() {
     m_settings.EnsureOutputFolder();
     m_settings.useFixdName = m_bFixedName;
     m_settings.fixdName = m_strFixedName;
+    m_settings.copyToClipboard = m_bCopyToClipboard ? 1 : 0;
     m_settings.Save();
     EndDialog(IDOK);
 }

@@ -31,6 +31,7 @@ public:
     CString m_strOutputFolder;
     int m_bFixedName = 0;
     CString m_strFixedName;
+    int m_bCopyToClipboard = 0;
 
 protected:
     void DoDataExchange(CDataExchange* dx) override;

@@ -45,6 +45,12 @@
 #define IDS_WIC_INIT_FAILED 116     // imaging component could not be created
 #define IDS_HOTKEY_START_FAILED 117 // hotkey registration failed at start-up
 #define IDS_HOTKEY_SET_FAILED 118   // hotkey registration failed in the options dialog
+#define IDS_TIP_SHUTTER 260         // tooltip of the shutter button, followed by the hotkey's name
+#define IDS_TIP_CLOSE 261           // tooltip of the close icon
+#define IDS_TIP_OPTIONS 262         // tooltip of the settings icon
+#define IDS_TIP_MINIMIZE 263        // tooltip of the minimise icon
+#define IDS_TIP_GRIP 264            // tooltip of the grip icon
+#define IDS_TIP_SIZE_LABEL 265      // tooltip of the size label
 
 // Icon
 #define IDI_FRIMLET2 128
@@ -113,6 +119,7 @@
 #define IDC_GRIP_ICON 1005
 #define IDC_MINIMIZE_ICON 1006
 #define IDC_CLOSE_ICON 1007
+#define IDC_SIZE_LABEL 1160 // the size label painted on the tab: the id of its tooltip
 
 // Controls of the frame controller (IDD_FRAME_CONTROLLER); its "X" is IDCANCEL
 #define IDC_MOVE_LEFT 1009
@@ -151,6 +158,7 @@
 #define IDC_FIXED_NAME 1041
 #define IDC_RESTORE_DEFAULTS 1042
 #define IDC_COMBINE_CURSOR 1043
+#define IDC_COPY_TO_CLIPBOARD 1161
 
 // Controls of the frame size selection dialog (IDD_FRAME_SIZE_SELECT)
 #define IDC_USE_POSITION 1044

@@ -24,6 +24,9 @@ TEST(SettingsRules, RangesKeepTheCurrentValueOutsideTheirBounds) {
     EXPECT_EQ(AsFlag(5), 1);
     EXPECT_EQ(AsFlag(-3), 0);
     EXPECT_EQ(AsFlag(0), 0);
+    EXPECT_EQ(AcceptOnOff(1), 1);
+    EXPECT_EQ(AcceptOnOff(5), 0); // unlike AsFlag: only 1 switches it on
+    EXPECT_EQ(AcceptOnOff(-1), 0);
 }
 
 TEST(SettingsRules, PlacementValuesOutsideTheirRangeMeanNotStored) {

@@ -56,6 +56,7 @@ TEST_F(SettingsTest, FreshRecordHoldsTheDefaults) {
     EXPECT_EQ(s.frameWidth, 0);
     EXPECT_EQ(s.tabScaling, 0);
     EXPECT_EQ(s.hotkey, 0x2C);
+    EXPECT_EQ(s.copyToClipboard, 0);
     EXPECT_EQ(s.x, 0);
     EXPECT_EQ(s.cx, 400);
     EXPECT_EQ(s.cy, 300);
@@ -107,6 +108,24 @@ TEST_F(SettingsTest, LoadAppliesEveryRange) {
     EXPECT_EQ(s.cx, INT_MIN);
     EXPECT_EQ(s.cy, 10);
     EXPECT_EQ(s.fixdName, L"output");
+}
+
+TEST_F(SettingsTest, CopyToClipboardIsADwordThatOnlyOneSwitchesOn) {
+    Settings s;
+    s.copyToClipboard = 1;
+    s.Save();
+    DWORD type = 0;
+    auto raw = RawValue(L"copyToClipboard", &type);
+    ASSERT_EQ(raw.size(), sizeof(DWORD));
+    EXPECT_EQ(type, static_cast<DWORD>(REG_DWORD));
+    EXPECT_EQ(*reinterpret_cast<const DWORD*>(raw.data()), 1u);
+    Settings loaded;
+    loaded.Load();
+    EXPECT_EQ(loaded.copyToClipboard, 1);
+
+    PutInt(L"copyToClipboard", 2);
+    loaded.Load();
+    EXPECT_EQ(loaded.copyToClipboard, 0);
 }
 
 TEST_F(SettingsTest, PathsAreStoredWithAMacroAndLoadedExpanded) {

@@ -2,6 +2,7 @@
 // folder, naming and clipping of the real system.
 #include "capture/ShutterCapture.h"
 #include "tests/capture/CaptureTestSupport.h"
+#include "tests/capture/ClipboardTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -162,6 +163,35 @@ TEST_F(ShutterCaptureTest, JpegQualityIsThePercentageOverAHundredPlusAThousandth
         ASSERT_GT(Shoot(Hole(0, 0, 20, 20), {}, nullptr, &quality).value_or(0), 0);
         EXPECT_FLOAT_EQ(quality, c.expected) << c.percent;
     }
+}
+
+TEST_F(ShutterCaptureTest, CHeldOrTheSettingAlsoCopiesTheHoleEvenWhenTheFileFails) {
+    ClipboardOwnerWindow owner;
+    ASSERT_TRUE(PutClipboardMarker(owner.get(), L"marker"));
+    const RECT hole = Hole(3, 4, 33, 24);
+    ASSERT_GT(
+        TakeCapture(settings, factory.get(), hole, screen, {}, nullptr, nullptr, owner.get()).value_or(0), 0);
+    EXPECT_EQ(ClipboardText(), L"marker") << "a plain capture touched the clipboard";
+
+    ShutterRules::HeldTypeKeys c;
+    c.c = true;
+    ASSERT_GT(
+        TakeCapture(settings, factory.get(), hole, screen, c, nullptr, nullptr, owner.get()).value_or(0), 0);
+    ClipboardImage clip = ReadClipboardImage(factory.get(), folder);
+    ASSERT_TRUE(clip.hasDib);
+    ASSERT_EQ(clip.width, 30u);
+    ASSERT_EQ(clip.height, 20u);
+    for (int y = 0; y < 20; ++y)
+        for (int x = 0; x < 30; ++x)
+            ASSERT_EQ(clip.DibAt(x, y), PatternAt(x + 3, y + 4)) << x << "," << y;
+
+    // The setting alone, and an encoder that cannot write: the pixels still go.
+    ASSERT_TRUE(PutClipboardMarker(owner.get(), L"marker"));
+    settings.copyToClipboard = 1;
+    EXPECT_EQ(TakeCapture(settings, nullptr, hole, screen, {}, nullptr, nullptr, owner.get()), -2);
+    clip = ReadClipboardImage(factory.get(), folder);
+    ASSERT_TRUE(clip.hasDib);
+    EXPECT_EQ(clip.DibAt(0, 0), PatternAt(3, 4));
 }
 
 TEST_F(ShutterCaptureTest, TheCursorIsDrawnOnlyWhenTheSettingsAskForIt) {

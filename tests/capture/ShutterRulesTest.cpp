@@ -25,6 +25,17 @@ TEST(ShutterRulesTest, HeldKeysPickTheTypeJBeforeBBeforeGBeforeP) {
     EXPECT_EQ(EffectiveType(keys, 3), 2);
 }
 
+TEST(ShutterRulesTest, CHeldOrTheSettingSendsTheCaptureToTheClipboard) {
+    HeldTypeKeys keys;
+    EXPECT_FALSE(CopiesToClipboard(keys, 0));
+    EXPECT_TRUE(CopiesToClipboard(keys, 1));
+    keys.p = true;
+    EXPECT_FALSE(CopiesToClipboard(keys, 0)); // P alone only picks PNG
+    keys.c = true;
+    EXPECT_TRUE(CopiesToClipboard(keys, 0));
+    EXPECT_EQ(EffectiveType(keys, 0), 3); // C+P: a PNG file as well
+}
+
 TEST(ShutterRulesTest, QualityIsAFractionPlusAThousandthAndTheEncoderClampsIt) {
     EXPECT_FLOAT_EQ(ShutterQuality(50), 0.501f);
     EXPECT_FLOAT_EQ(ShutterQuality(90), 0.901f);

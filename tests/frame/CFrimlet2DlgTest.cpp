@@ -674,6 +674,8 @@ TEST_F(FrameWindowTest, ThumbnailButtonsRunTheirCommandsAndCloseOtherWindowsFirs
              if (!UiScript::FindThreadWindow(L"#32770", kOptionsTitle))
                  return false;
              controllerWasOpen = frame->Controller().IsWindow();
+             // A tooltip showing at that moment is no window to close.
+             ::ShowWindow(frame->ToolTips().Handle(), SW_SHOWNA);
              ::PostMessageW(frame->m_hWnd, WM_COMMAND, MAKEWPARAM(IDM_SHOW_CONTROLLER, THBN_CLICKED), 0);
              return true;
          },
@@ -686,8 +688,136 @@ TEST_F(FrameWindowTest, ThumbnailButtonsRunTheirCommandsAndCloseOtherWindowsFirs
     EXPECT_TRUE(script.Finished()) << "step " << script.FailedStep() << " was never done";
     EXPECT_FALSE(controllerWasOpen);
     EXPECT_TRUE(frame->Controller().IsWindow());
+    EXPECT_TRUE(::IsWindow(frame->ToolTips().Handle())) << "the tooltip control was closed with the options";
     // The lock's thumbnail button is covered with the lock itself.
     ::RemoveDirectoryW(folder.c_str());
+}
+
+} // namespace
+
+namespace {
+
+// The tools of the frame's tooltip control, with their texts.
+struct ToolEntry {
+    UINT flags = 0;
+    UINT_PTR id = 0;
+    RECT rect{};
+    std::wstring text;
+};
+
+std::vector<ToolEntry> ToolsOf(HWND tooltip) {
+    std::vector<ToolEntry> tools;
+    const int count = static_cast<int>(::SendMessageW(tooltip, TTM_GETTOOLCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        wchar_t text[256] = {};
+        TTTOOLINFOW info{};
+        info.cbSize = sizeof(info);
+        info.lpszText = text;
+        if (!::SendMessageW(tooltip, TTM_ENUMTOOLSW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&info)))
+            continue;
+        wchar_t full[256] = {};
+        info.lpszText = full;
+        ::SendMessageW(tooltip, TTM_GETTEXTW, 256, reinterpret_cast<LPARAM>(&info));
+        tools.push_back(ToolEntry{info.uFlags, info.uId, info.rect, full});
+    }
+    return tools;
+}
+
+const ToolEntry* Find(const std::vector<ToolEntry>& tools, UINT_PTR id) {
+    for (const ToolEntry& tool : tools)
+        if (tool.id == id)
+            return &tool;
+    return nullptr;
+}
+
+RECT ClientRectOfChild(HWND frame, int id) {
+    RECT r{};
+    ::GetWindowRect(::GetDlgItem(frame, id), &r);
+    ::MapWindowPoints(nullptr, frame, reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+void ExpectTools(const CFrimlet2Dlg& frame, const char* when) {
+    SCOPED_TRACE(when);
+    HWND tooltip = frame.ToolTips().Handle();
+    ASSERT_TRUE(tooltip && ::IsWindow(tooltip));
+    const std::vector<ToolEntry> tools = ToolsOf(tooltip);
+    EXPECT_EQ(tools.size(), 6u);
+    // The modifiers' names are the system's ("Ctrl" on Windows, "Control" under Wine).
+    const std::wstring hotkey = HotkeyName(kTestHotkey).str();
+    EXPECT_EQ(hotkey.substr(hotkey.size() < 20 ? 0 : hotkey.size() - 20), L" + Shift + Alt + F12") << hotkey;
+    const std::wstring shutterText = L"撮影 (" + hotkey + L")";
+    const struct {
+        int control;
+        const wchar_t* text;
+    } byWindow[] = {{IDC_SHUTTER, shutterText.c_str()},
+                    {IDC_CLOSE_ICON, L"終了"},
+                    {IDC_SETTINGS_ICON, L"オプション設定"},
+                    {IDC_MINIMIZE_ICON, L"最小化（Escキー）"}};
+    for (const auto& expected : byWindow) {
+        const ToolEntry* tool =
+            Find(tools, reinterpret_cast<UINT_PTR>(::GetDlgItem(frame.m_hWnd, expected.control)));
+        ASSERT_NE(tool, nullptr) << "no tool for control " << expected.control;
+        EXPECT_TRUE(tool->flags & TTF_IDISHWND);
+        EXPECT_TRUE(tool->flags & TTF_SUBCLASS);
+        EXPECT_EQ(tool->text, expected.text);
+    }
+    // The grip lets the mouse through to the frame and the size label is
+    // painted: rectangles of the frame, where the layout put them.
+    const ToolEntry* grip = Find(tools, IDC_GRIP_ICON);
+    ASSERT_NE(grip, nullptr);
+    EXPECT_EQ(grip->text, L"右クリックでメニュー、ドラッグでサイズ変更");
+    const RECT gripWindow = ClientRectOfChild(frame.m_hWnd, IDC_GRIP_ICON);
+    EXPECT_TRUE(::EqualRect(&grip->rect, &gripWindow));
+    const ToolEntry* label = Find(tools, IDC_SIZE_LABEL);
+    ASSERT_NE(label, nullptr);
+    EXPECT_EQ(label->text, L"F4でサイズを選択");
+    const frame::Point origin = frame.Geometry().Metrics().SizeLabelPosition();
+    EXPECT_EQ(label->rect.left, origin.x);
+    EXPECT_EQ(label->rect.top, origin.y);
+    const RECT shutter = ClientRectOfChild(frame.m_hWnd, IDC_SHUTTER);
+    EXPECT_EQ(label->rect.right, shutter.left);
+    EXPECT_EQ(label->rect.bottom, frame.Geometry().OuterRect().bottom);
+}
+
+TEST_F(FrameWindowTest, EveryTabControlHasItsTooltipAndTheToolsFollowAScaleChange) {
+    Open();
+    ExpectTools(*frame, "after start");
+    RECT suggested{0, 0, 10, 10};
+    ::SendMessageW(frame->m_hWnd, WM_DPICHANGED, MAKEWPARAM(192, 192), reinterpret_cast<LPARAM>(&suggested));
+    Pump();
+    ASSERT_DOUBLE_EQ(frame->Geometry().Metrics().Scale(), 2.0);
+    ExpectTools(*frame, "after a scale change");
+}
+
+TEST_F(FrameWindowTest, TheShutterTooltipNamesAHotkeyChosenInTheOptions) {
+    Open();
+    constexpr int kNewHotkey = 0x0778; // Shift+Ctrl+Alt+F9
+    UiScript script({[&] {
+        HWND dlg = UiScript::FindThreadWindow(L"#32770", L"Frimlet2 オプション設定");
+        if (!dlg)
+            return false;
+        ::SendMessageW(::GetDlgItem(dlg, IDC_HOTKEY_CUSTOM), BM_CLICK, 0, 0);
+        ::SendDlgItemMessageW(dlg, IDC_HOTKEY, HKM_SETHOTKEY, kNewHotkey, 0);
+        ::PostMessageW(dlg, WM_COMMAND, IDOK, 0);
+        return true;
+    }});
+    ::SendMessageW(frame->m_hWnd, WM_COMMAND, IDM_OPTIONS, 0);
+    for (int i = 0; i < 40 && !script.Finished(); ++i)
+        Pump(50);
+    ASSERT_TRUE(script.Finished());
+    ASSERT_EQ(settings.hotkey, kNewHotkey);
+    const std::vector<ToolEntry> tools = ToolsOf(frame->ToolTips().Handle());
+    const ToolEntry* shutter =
+        Find(tools, reinterpret_cast<UINT_PTR>(::GetDlgItem(frame->m_hWnd, IDC_SHUTTER)));
+    ASSERT_NE(shutter, nullptr);
+    EXPECT_EQ(shutter->text, ShutterToolText(kNewHotkey).str());
+}
+
+TEST(ShutterToolTextTest, NamesTheHotkeyAsTheOptionsDialogDoes) {
+    EXPECT_EQ(ShutterToolText(0x2C), L"撮影 (PrintScreen)");
+    EXPECT_EQ(ShutterToolText(0x0174), L"撮影 (Shift + F5)");
+    EXPECT_EQ(ShutterToolText(0), L"撮影"); // no key
 }
 
 } // namespace

@@ -169,6 +169,7 @@ TEST_F(OptionsDialogTest, OpensWithTheStoredValues) {
     settings.outputPath = Pictures() + L"\\shots";
     settings.useFixdName = 1;
     settings.fixdName = L"cap";
+    settings.copyToClipboard = 1;
     INT_PTR result = Run([&](ScriptedOptionsDlg& dlg) {
         EXPECT_FALSE(Checked(dlg, IDC_TYPE_JPEG));
         EXPECT_TRUE(Checked(dlg, IDC_TYPE_GIF));
@@ -190,6 +191,7 @@ TEST_F(OptionsDialogTest, OpensWithTheStoredValues) {
         EXPECT_EQ(Text(dlg, IDC_OUTPUT_FOLDER), (app.m_strPicturesDisplayName + L"\\shots").str());
         EXPECT_TRUE(Checked(dlg, IDC_USE_FIXED_NAME));
         EXPECT_EQ(Text(dlg, IDC_FIXED_NAME), L"cap");
+        EXPECT_TRUE(Checked(dlg, IDC_COPY_TO_CLIPBOARD));
 
         // The scale picture sits under the thumb's travel.
         RECT track{}, channel{}, thumb{}, scale{};
@@ -267,6 +269,8 @@ TEST_F(OptionsDialogTest, ConfirmStoresEveryField) {
         Swatch(dlg).m_crColor = 0x00336699;
         Click(dlg, IDC_USE_FIXED_NAME);
         dlg.SetDlgItemText(IDC_FIXED_NAME, L" shot 1 "); // kept untrimmed
+        EXPECT_FALSE(Checked(dlg, IDC_COPY_TO_CLIPBOARD));
+        Click(dlg, IDC_COPY_TO_CLIPBOARD);
         Click(dlg, IDOK);
     });
     EXPECT_EQ(result, IDOK);
@@ -277,6 +281,8 @@ TEST_F(OptionsDialogTest, ConfirmStoresEveryField) {
     EXPECT_EQ(ReadDword(L"color"), 0x00336699u);
     EXPECT_EQ(ReadDword(L"useFixdName"), 1u);
     EXPECT_EQ(ReadString(L"fixdName"), L" shot 1 ");
+    EXPECT_EQ(settings.copyToClipboard, 1);
+    EXPECT_EQ(ReadDword(L"copyToClipboard"), 1u);
     EXPECT_EQ(ReadDword(L"hotkey"), 0x2Cu);
     EXPECT_EQ(ReadString(L"outputPath"), L"%MYPICTURES%\\Frimlet2");
 }
@@ -292,6 +298,7 @@ TEST_F(OptionsDialogTest, RestoreDefaultsThenCancelChangesNothing) {
     settings.outputPath = L"C:\\elsewhere";
     settings.useFixdName = 1;
     settings.fixdName = L"same";
+    settings.copyToClipboard = 1;
     const Settings before = settings;
     INT_PTR result = Run([&](ScriptedOptionsDlg& dlg) {
         Click(dlg, IDC_RESTORE_DEFAULTS);
@@ -308,6 +315,7 @@ TEST_F(OptionsDialogTest, RestoreDefaultsThenCancelChangesNothing) {
         EXPECT_EQ(Text(dlg, IDC_OUTPUT_FOLDER), (app.m_strPicturesDisplayName + L"\\Frimlet2").str());
         EXPECT_FALSE(Checked(dlg, IDC_USE_FIXED_NAME));
         EXPECT_EQ(Text(dlg, IDC_FIXED_NAME), L"output");
+        EXPECT_FALSE(Checked(dlg, IDC_COPY_TO_CLIPBOARD));
         Click(dlg, IDCANCEL);
     });
     EXPECT_EQ(result, IDCANCEL);
@@ -321,6 +329,7 @@ TEST_F(OptionsDialogTest, RestoreDefaultsThenCancelChangesNothing) {
     EXPECT_EQ(settings.outputPath, before.outputPath);
     EXPECT_EQ(settings.useFixdName, before.useFixdName);
     EXPECT_EQ(settings.fixdName, before.fixdName);
+    EXPECT_EQ(settings.copyToClipboard, before.copyToClipboard);
     EXPECT_EQ(ReadDword(L"type"), 0xDEADBEEFu);
     EXPECT_EQ(ReadString(L"outputPath"), L"<missing>");
 }
