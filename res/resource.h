@@ -45,6 +45,8 @@
 #define IDS_WIC_INIT_FAILED 116     // imaging component could not be created
 #define IDS_HOTKEY_START_FAILED 117 // hotkey registration failed at start-up
 #define IDS_HOTKEY_SET_FAILED 118   // hotkey registration failed in the options dialog
+#define IDS_SIZELIST_FILE_TOO_LARGE 220 // a size-list text file above the size bound (file name, MiB)
+#define IDS_SIZELIST_TOO_MANY_ROWS 221  // a size-list text file with more rows than are read (file name, rows)
 
 // Icon
 #define IDI_FRIMLET2 128
