@@ -5,6 +5,7 @@
 #include "controls/CStaticEx.h"
 #include "frame/CFrameControllerDlg.h"
 #include "frame/CFrameGeometry.h"
+#include "frame/CommandRetry.h"
 #include "frame/CTaskbarThumbButtons.h"
 #include "framework/CButton.h"
 #include "framework/CDialog.h"
@@ -86,6 +87,8 @@ private:
     void RestoreSystemCursors();
     void ShowIcon(bool closeIcon);
     void PostCommand(UINT id);
+    // A command that found other windows open tries again later, or not.
+    void RetryCommand(UINT id);
 
     CStatic m_closeIcon;
     CStatic m_minimizeIcon;
@@ -102,6 +105,7 @@ private:
     int m_replacedCursors = 0;
     com_ptr<IWICImagingFactory> m_pImagingFactory;
     DWORD m_uiThreadId = 0;
+    frame::CommandRetry m_retry;
     Settings& m_settings;
 
     // The windows the frame opens; each has a window only while it is open.
