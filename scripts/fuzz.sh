@@ -9,6 +9,8 @@
 # seeds in the repository change only by hand. An input that makes it fail is
 # written to build/native/fuzz/artifacts/; copy it into the seed corpus once
 # the fault is mended. The exit status is the fuzzer's: 0 when nothing failed.
+# With FRIMLET_FUZZ_FRESH=1 (the CTest runs) the work folder starts empty, so
+# that a short run takes the same time however often it has run before.
 set -euo pipefail
 if [ $# -lt 2 ]; then
   echo "usage: $0 TARGET SECONDS [libFuzzer options...]" >&2
@@ -35,7 +37,12 @@ fi
 seeds=$root/tests/fuzz/corpus/$target
 work=$fuzzdir/work/$target
 artifacts=$fuzzdir/artifacts
+if [ -n "${FRIMLET_FUZZ_FRESH:-}" ]; then
+  rm -rf "$work"
+fi
 mkdir -p "$work" "$artifacts" "$seeds"
-# New inputs go to the first corpus folder, the work folder.
-exec "$binary" -max_total_time="$seconds" -print_final_stats=1 -timeout=10 -rss_limit_mb=2048 \
+# New inputs go to the first corpus folder, the work folder. A single input
+# may take a second or two under the sanitizers (the quantiser on a large
+# picture), more on a busy machine; only one that takes a minute is a hang.
+exec "$binary" -max_total_time="$seconds" -print_final_stats=1 -timeout=60 -rss_limit_mb=2048 \
   -artifact_prefix="$artifacts/$target-" "$@" "$work" "$seeds"
