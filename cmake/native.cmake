@@ -34,3 +34,37 @@ if(benchmark_FOUND AND FRIMLET_BENCHMARKS)
   target_link_libraries(core_bench PRIVATE core_plain benchmark::benchmark benchmark::benchmark_main)
   target_compile_options(core_bench PRIVATE ${FRIMLET_WARNINGS})
 endif()
+
+# Fuzz targets (tests/fuzz) need clang's libFuzzer, so they are a project of
+# their own, configured with clang inside this tree and built with it. Each
+# target then runs for a few seconds as a test (scripts/fuzz.sh).
+find_program(FRIMLET_CLANGXX NAMES clang++ clang++-14)
+option(FRIMLET_FUZZ "Build the libFuzzer targets and run each briefly as a test" ON)
+if(FRIMLET_FUZZ AND FRIMLET_CLANGXX)
+  include(ExternalProject)
+  include(${CMAKE_SOURCE_DIR}/tests/fuzz/targets.cmake)
+  set(FRIMLET_FUZZ_DIR ${CMAKE_BINARY_DIR}/fuzz)
+  set(_launcher)
+  if(CMAKE_CXX_COMPILER_LAUNCHER)
+    set(_launcher -DCMAKE_CXX_COMPILER_LAUNCHER=${CMAKE_CXX_COMPILER_LAUNCHER})
+  endif()
+  ExternalProject_Add(fuzz_targets
+    SOURCE_DIR ${CMAKE_SOURCE_DIR}/tests/fuzz
+    BINARY_DIR ${FRIMLET_FUZZ_DIR}
+    CMAKE_GENERATOR ${CMAKE_GENERATOR}
+    CMAKE_ARGS -DCMAKE_CXX_COMPILER=${FRIMLET_CLANGXX} -DFRIMLET_ROOT=${CMAKE_SOURCE_DIR}
+               -DCMAKE_BUILD_TYPE=RelWithDebInfo ${_launcher}
+    INSTALL_COMMAND ""
+    BUILD_ALWAYS ON
+    USES_TERMINAL_BUILD ON)
+  set(FRIMLET_FUZZ_SECONDS 10 CACHE STRING "How long each fuzz target runs as a test")
+  foreach(target ${FRIMLET_FUZZ_TARGETS})
+    add_test(NAME fuzz.${target}
+             COMMAND ${CMAKE_SOURCE_DIR}/scripts/fuzz.sh ${target} ${FRIMLET_FUZZ_SECONDS})
+    set_tests_properties(fuzz.${target} PROPERTIES
+      ENVIRONMENT "FRIMLET_FUZZ_DIR=${FRIMLET_FUZZ_DIR};FRIMLET_FUZZ_NO_BUILD=1;FRIMLET_FUZZ_FRESH=1"
+      TIMEOUT 120 LABELS fuzz)
+  endforeach()
+elseif(FRIMLET_FUZZ)
+  message(STATUS "clang++ not found: the fuzz targets are left out")
+endif()

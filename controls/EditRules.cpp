@@ -45,6 +45,20 @@ std::u16string TabsToSpaces(std::u16string_view text) {
     return out;
 }
 
+// The text of a single-line field: tabs become spaces, and so does every
+// line break (CR LF, CR or LF) that a paste brought in.
+std::u16string OneLine(std::u16string_view text) {
+    std::u16string out;
+    out.reserve(text.size());
+    for (size_t i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i];
+        if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n')
+            continue; // one break, given by its LF
+        out += (c == u'\t' || c == u'\r' || c == u'\n') ? u' ' : c;
+    }
+    return out;
+}
+
 std::u16string_view Trim(std::u16string_view text) {
     size_t first = 0;
     while (first < text.size() && IsWhiteSpace(text[first]))
@@ -196,7 +210,7 @@ std::optional<std::u16string> PasteInsertion(std::u16string_view text, int selSt
 }
 
 std::u16string ValidatedText(std::u16string_view text, const Limits& limits, bool cutToLength) {
-    const std::u16string spaced = TabsToSpaces(text);
+    const std::u16string spaced = OneLine(text);
     std::u16string trimmed(Trim(spaced));
 
     if (limits.mode != IntegerMode) {

@@ -55,7 +55,7 @@ TypedChar OnTypedChar(std::u16string_view text, int selStart, int selEnd, char16
 std::optional<std::u16string> PasteInsertion(std::u16string_view text, int selStart, int selEnd,
                                              std::u16string_view clip, const Limits& limits);
 
-// The validated form of a text: tabs to spaces, trimmed, and in integer mode
+// The validated form of a text: tabs and line breaks to spaces, trimmed, and in integer mode
 // clamped to the range (an empty text becomes the nearest bound when the
 // range leaves out 0). cutToLength cuts a text-mode text to the limit.
 std::u16string ValidatedText(std::u16string_view text, const Limits& limits, bool cutToLength);

@@ -20,6 +20,7 @@ constexpr UINT_PTR kStatusTimer = 1;
 constexpr UINT kStatusMillis = 12000;
 constexpr UINT_PTR kCornerIconTimer = 2;
 constexpr UINT kCornerIconMillis = 600;
+constexpr UINT_PTR kRetryTimer = 3;
 constexpr BYTE kLockedAlpha = 200;
 
 CString LoadText(UINT id) {
@@ -321,6 +322,9 @@ LRESULT CFrimlet2Dlg::OnTimer(WPARAM wParam, LPARAM) {
     } else if (wParam == kCornerIconTimer) {
         if (::GetActiveWindow() == m_hWnd)
             ShowIcon(true);
+    } else if (wParam == kRetryTimer) {
+        for (unsigned id : m_retry.TakeWaiting())
+            PostCommand(id);
     }
     return 0;
 }
@@ -459,6 +463,19 @@ void CFrimlet2Dlg::PostCommand(UINT id) {
     PostMessage(WM_COMMAND, MAKEWPARAM(id, 0), 0);
 }
 
+void CFrimlet2Dlg::RetryCommand(UINT id) {
+    switch (m_retry.Blocked(id, ::GetTickCount())) {
+    case frame::CommandRetry::Step::Now:
+        PostCommand(id);
+        break;
+    case frame::CommandRetry::Step::Later:
+        SetTimer(kRetryTimer, frame::CommandRetry::kDelayMillis);
+        break;
+    case frame::CommandRetry::Step::GiveUp:
+        break;
+    }
+}
+
 int CFrimlet2Dlg::CloseOwnWindows(HWND except) {
     CloseRequest request{m_hWnd, m_toolTips.Handle()};
     if (IsOpen(m_optionsDlg) && m_optionsDlg.m_hWnd != except) {
@@ -518,9 +535,10 @@ void CFrimlet2Dlg::OnOpenOutputFolder() {
 
 void CFrimlet2Dlg::OnOptions() {
     if (!CloseOwnWindows(m_optionsDlg.m_hWnd)) {
-        PostCommand(IDM_OPTIONS);
+        RetryCommand(IDM_OPTIONS);
         return;
     }
+    m_retry.Passed();
     if (IsOpen(m_optionsDlg))
         return;
     if (m_optionsDlg.DoModal() == IDOK) {
@@ -541,9 +559,10 @@ void CFrimlet2Dlg::OnLock() {
 
 void CFrimlet2Dlg::OnShowController() {
     if (!CloseOwnWindows(nullptr)) {
-        PostCommand(IDM_SHOW_CONTROLLER);
+        RetryCommand(IDM_SHOW_CONTROLLER);
         return;
     }
+    m_retry.Passed();
     m_controllerDlg.m_pFrameWnd = this;
     if (IsOpen(m_controllerDlg)) {
         m_controllerDlg.CenterOnFrame();
@@ -555,9 +574,10 @@ void CFrimlet2Dlg::OnShowController() {
 
 void CFrimlet2Dlg::OnSelectSize() {
     if (!CloseOwnWindows(nullptr)) {
-        PostCommand(IDM_SELECT_SIZE);
+        RetryCommand(IDM_SELECT_SIZE);
         return;
     }
+    m_retry.Passed();
     m_sizeDlg.m_pFrameWnd = this;
     m_sizeDlg.DoModal();
 }
@@ -570,9 +590,10 @@ void CFrimlet2Dlg::OnImageType(UINT id) {
 
 void CFrimlet2Dlg::OnFitToWindow() {
     if (!CloseOwnWindows(m_controllerDlg.m_hWnd)) {
-        PostCommand(IDM_FIT_TO_WINDOW);
+        RetryCommand(IDM_FIT_TO_WINDOW);
         return;
     }
+    m_retry.Passed();
     StartFitMode();
 }
 

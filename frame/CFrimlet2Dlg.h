@@ -6,6 +6,7 @@
 #include "frame/CFrameControllerDlg.h"
 #include "frame/CFrameGeometry.h"
 #include "frame/CFrameToolTips.h"
+#include "frame/CommandRetry.h"
 #include "frame/CTaskbarThumbButtons.h"
 #include "framework/CButton.h"
 #include "framework/CDialog.h"
@@ -89,6 +90,8 @@ private:
     void ShowIcon(bool closeIcon);
     void PostCommand(UINT id);
     void PlaceToolTips();
+    // A command that found other windows open tries again later, or not.
+    void RetryCommand(UINT id);
 
     CStatic m_closeIcon;
     CStatic m_minimizeIcon;
@@ -106,6 +109,7 @@ private:
     int m_replacedCursors = 0;
     com_ptr<IWICImagingFactory> m_pImagingFactory;
     DWORD m_uiThreadId = 0;
+    frame::CommandRetry m_retry;
     Settings& m_settings;
 
     // The windows the frame opens; each has a window only while it is open.

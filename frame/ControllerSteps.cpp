@@ -1,8 +1,13 @@
 #include "frame/ControllerSteps.h"
 
+#include "frame/CoordinateLimit.h"
+
 namespace frame {
 
 bool ApplyControllerStep(int buttonId, Rect& w) {
+    if (buttonId < 1009 || buttonId > 1020)
+        return false;
+    w = ClampRect(w);
     switch (buttonId - 1009) {
     case 0:
         w.left -= 1, w.right -= 1;
@@ -46,7 +51,10 @@ bool ApplyControllerStep(int buttonId, Rect& w) {
     return true;
 }
 
-Point CenterOn(const Rect& f, int width, int height) {
+Point CenterOn(const Rect& frame, int width, int height) {
+    const Rect f = ClampRect(frame);
+    width = ClampCoordinate(width);
+    height = ClampCoordinate(height);
     return {f.left + (f.right - f.left) / 2 - width / 2, f.top + (f.bottom - f.top) / 2 - height / 2};
 }
 

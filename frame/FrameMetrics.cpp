@@ -1,5 +1,7 @@
 #include "frame/FrameMetrics.h"
 
+#include "frame/CoordinateLimit.h"
+
 #include <algorithm>
 #include <climits>
 #include <cmath>
@@ -40,6 +42,10 @@ int Truncate(double value) {
     return static_cast<int>(value);
 }
 
+SystemMetrics Clamped(const SystemMetrics& m) {
+    return {ClampCoordinate(m.paddedBorder), ClampCoordinate(m.dlgFrameX), ClampCoordinate(m.dlgFrameY)};
+}
+
 } // namespace
 
 int FrameMetrics::Scaled(double factor) const {
@@ -47,7 +53,8 @@ int FrameMetrics::Scaled(double factor) const {
 }
 
 void FrameMetrics::SetScale(uint32_t color, int frameWidth, int tabScaling, double dpiScale,
-                            const SystemMetrics& metrics) {
+                            const SystemMetrics& system) {
+    const SystemMetrics metrics = Clamped(system);
     const int requestedWidth = frameWidth != 0 ? frameWidth : Truncate(dpiScale * 4);
     const int requestedPercent = tabScaling != 0 ? tabScaling : Truncate(dpiScale * 100);
 
@@ -65,7 +72,10 @@ void FrameMetrics::SetScale(uint32_t color, int frameWidth, int tabScaling, doub
     m_fontHeight = Scaled(-10);
 }
 
-int FrameMetrics::ComputeLayout(int width, int height, const SystemMetrics& metrics) {
+int FrameMetrics::ComputeLayout(int windowWidth, int windowHeight, const SystemMetrics& system) {
+    const SystemMetrics metrics = Clamped(system);
+    const int width = ClampCoordinate(windowWidth);
+    const int height = ClampCoordinate(windowHeight);
     if (width == m_windowWidth && height == m_windowHeight && m_frameWidthPx == m_layoutFrameWidthPx &&
         m_tabHeight == m_layoutTabHeight && metrics.paddedBorder == m_layoutMetrics.paddedBorder &&
         metrics.dlgFrameX == m_layoutMetrics.dlgFrameX && metrics.dlgFrameY == m_layoutMetrics.dlgFrameY)
@@ -108,7 +118,8 @@ RegionShape FrameMetrics::RegionParts() const {
     return shape;
 }
 
-int FrameMetrics::HitTest(Point pt) const {
+int FrameMetrics::HitTest(Point point) const {
+    const Point pt = ClampPoint(point);
     // Only the corners resize; the rest of the border and the tab move the
     // frame. The bottom-left zone takes in the whole bottom bar, the
     // bottom-right one only the grip at the end of the tab.
@@ -130,12 +141,17 @@ int FrameMetrics::HitTest(Point pt) const {
     return kHitCaption;
 }
 
-Rect FrameMetrics::WindowSizeForInner(int width, int height, const SystemMetrics& metrics) const {
+Rect FrameMetrics::WindowSizeForInner(int innerWidth, int innerHeight, const SystemMetrics& system) const {
+    const SystemMetrics metrics = Clamped(system);
+    const int width = ClampCoordinate(innerWidth);
+    const int height = ClampCoordinate(innerHeight);
     return {0, 0, width + 2 * (m_frameWidthPx + metrics.dlgFrameX + metrics.paddedBorder),
             height + m_tabHeight + 2 * (m_frameWidthPx + metrics.dlgFrameY + metrics.paddedBorder)};
 }
 
-Rect FrameMetrics::WindowRectForInnerRect(const Rect& rect, const SystemMetrics& metrics) const {
+Rect FrameMetrics::WindowRectForInnerRect(const Rect& inner, const SystemMetrics& system) const {
+    const SystemMetrics metrics = Clamped(system);
+    const Rect rect = ClampRect(inner);
     const int sideX = metrics.dlgFrameX + metrics.paddedBorder + m_frameWidthPx;
     const int sideY = metrics.dlgFrameY + metrics.paddedBorder + m_frameWidthPx;
     return {rect.left - sideX, rect.top - sideY, rect.right + sideX, rect.bottom + sideY + m_tabHeight};

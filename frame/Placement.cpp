@@ -1,5 +1,7 @@
 #include "frame/Placement.h"
 
+#include "frame/CoordinateLimit.h"
+
 #include <algorithm>
 #include <climits>
 #include <cstdint>
@@ -10,7 +12,8 @@ namespace {
 constexpr int kDefaultInnerWidth = 400;
 constexpr int kDefaultInnerHeight = 300;
 
-Rect AtLeastOnePixel(const Rect& rect) {
+Rect AtLeastOnePixel(const Rect& given) {
+    const Rect rect = ClampRect(given);
     if (!rect.IsEmpty())
         return rect;
     return {rect.left, rect.top, rect.left + 1, rect.top + 1};
@@ -31,6 +34,17 @@ int64_t SquaredGap(const Rect& a, const Rect& b) {
 }
 
 } // namespace
+
+Placement::Placement(ScreenLayout screens) : m_screens(std::move(screens)) {
+    for (MonitorArea& area : m_screens.monitors) {
+        area.monitor = ClampRect(area.monitor);
+        area.work = ClampRect(area.work);
+    }
+    m_screens.virtualScreen = ClampRect(m_screens.virtualScreen);
+    m_screens.primaryWidth = ClampCoordinate(m_screens.primaryWidth);
+    m_screens.primaryHeight = ClampCoordinate(m_screens.primaryHeight);
+    m_screens.cursor = ClampPoint(m_screens.cursor);
+}
 
 int Placement::MonitorFromRect(const Rect& rect) const {
     const Rect r = AtLeastOnePixel(rect);
@@ -69,6 +83,13 @@ int Placement::NearestMonitor(Point pt) const {
 
 int Placement::KeepOnScreen(Rect& rect, const Rect* hint, bool adjust, int minW, int minH, int defW, int defH,
                             int offX, int offY) const {
+    rect = ClampRect(rect);
+    minW = ClampCoordinate(minW);
+    minH = ClampCoordinate(minH);
+    defW = ClampCoordinate(defW);
+    defH = ClampCoordinate(defH);
+    offX = ClampCoordinate(offX);
+    offY = ClampCoordinate(offY);
     // Off every monitor (a monitor unplugged, a resolution lowered): pull it
     // onto the nearest monitor, moving but never resizing it.
     if (MonitorFromRect(rect) < 0) {
@@ -127,6 +148,7 @@ int Placement::KeepOnScreen(Rect& rect, const Rect* hint, bool adjust, int minW,
 }
 
 void Placement::CenterOnCursorMonitor(Rect& rect) const {
+    rect = ClampRect(rect);
     const int width = rect.Width();
     const int height = rect.Height();
     const int monitor = m_screens.monitorInfoAvailable ? NearestMonitor(m_screens.cursor) : -1;
@@ -161,6 +183,10 @@ Rect Placement::StartupWindowRect(int& x, int& y, int& cx, int& cy, const FrameM
         return rect;
     }
 
+    x = ClampCoordinate(x);
+    y = ClampCoordinate(y);
+    cx = ClampCoordinate(cx);
+    cy = ClampCoordinate(cy);
     Rect rect = geometry.WindowSizeForInner(cx, cy, metrics);
     rect.Offset(x, y);
     const int chromeX = rect.Width() - cx;
@@ -171,8 +197,9 @@ Rect Placement::StartupWindowRect(int& x, int& y, int& cx, int& cy, const FrameM
     return rect;
 }
 
-Rect Placement::ScaledWindowRect(const Rect& window, int holeWidth, int holeHeight,
+Rect Placement::ScaledWindowRect(const Rect& current, int holeWidth, int holeHeight,
                                  const FrameMetrics& geometry, const SystemMetrics& metrics) {
+    const Rect window = ClampRect(current);
     const Rect size = geometry.WindowSizeForInner(holeWidth, holeHeight, metrics);
     // The border grows by the same amount on every side, so growing the
     // window by half the change in width on the left, right and top keeps
@@ -182,9 +209,10 @@ Rect Placement::ScaledWindowRect(const Rect& window, int holeWidth, int holeHeig
     return {window.left - d, top, window.right + d, top + size.Height()};
 }
 
-std::optional<Rect> Placement::FitWindowRect(const Rect& target, int primaryWidth,
+std::optional<Rect> Placement::FitWindowRect(const Rect& given, int primaryWidth,
                                              const FrameMetrics& geometry, const SystemMetrics& metrics) {
-    if (target.Width() >= primaryWidth)
+    const Rect target = ClampRect(given);
+    if (target.Width() >= ClampCoordinate(primaryWidth))
         return std::nullopt;
     return geometry.WindowRectForInnerRect(target, metrics);
 }

@@ -29,7 +29,8 @@ struct ScreenLayout {
 // scale change and the rectangle for fitting the hole over another window.
 class Placement {
 public:
-    explicit Placement(ScreenLayout screens) : m_screens(std::move(screens)) {}
+    // The screens' rectangles are held inside the coordinate range first.
+    explicit Placement(ScreenLayout screens);
 
     const ScreenLayout& Screens() const { return m_screens; }
 

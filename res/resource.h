@@ -51,6 +51,8 @@
 #define IDS_TIP_MINIMIZE 263        // tooltip of the minimise icon
 #define IDS_TIP_GRIP 264            // tooltip of the grip icon
 #define IDS_TIP_SIZE_LABEL 265      // tooltip of the size label
+#define IDS_SIZELIST_FILE_TOO_LARGE 220 // a size-list text file above the size bound (file name, MiB)
+#define IDS_SIZELIST_TOO_MANY_ROWS 221  // a size-list text file with more rows than are read (file name, rows)
 
 // Icon
 #define IDI_FRIMLET2 128

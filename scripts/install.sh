@@ -5,6 +5,7 @@ set -euo pipefail
 
 PACKAGES=(
   cmake ninja-build g++ clang-format
+  clang libclang-rt-14-dev
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev
   googletest libgtest-dev libbenchmark-dev
   wine wine64 libwine

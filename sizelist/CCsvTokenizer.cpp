@@ -22,6 +22,7 @@ CCsvTokenizer::CCsvTokenizer() {
 void CCsvTokenizer::Reset() {
     m_pText = m_pEnd = nullptr;
     m_nLine = -1;
+    m_nLineEnds = 0;
     m_pRecord = nullptr;
     m_pField = NoFieldYet();
     m_pCursor = nullptr;
@@ -38,17 +39,27 @@ void CCsvTokenizer::SetText(const char16_t* text, std::int32_t length) {
     m_pEnd = text ? text + std::max<std::int32_t>(length, 0) : nullptr;
 }
 
-// Moves the cursor behind the line end of the current line (CR LF, LF or a
-// lone CR), or to the end of the text.
+// Moves the cursor behind the end of the current record: the line end of the
+// current line (CR LF, LF or a lone CR), a NUL, or the end of the text.
 void CCsvTokenizer::SkipLineEnd() {
-    while (m_pCursor < m_pEnd && *m_pCursor != u'\r' && *m_pCursor != u'\n') {
+    while (m_pCursor < m_pEnd && !IsLineEndOrNul(*m_pCursor)) {
         ++m_pCursor;
     }
+    if (m_pCursor < m_pEnd && *m_pCursor == u'\0') {
+        ++m_pCursor; // the rest of the line is a record of its own
+        return;
+    }
+    bool lineEnd = false;
     if (At(m_pCursor) == u'\r') {
         ++m_pCursor;
+        lineEnd = true;
     }
     if (At(m_pCursor) == u'\n') {
         ++m_pCursor;
+        lineEnd = true;
+    }
+    if (lineEnd) {
+        ++m_nLineEnds;
     }
 }
 
@@ -59,36 +70,35 @@ const char16_t* CCsvTokenizer::NextRecord() {
     if (!m_pCursor) {
         m_pCursor = m_pText;
         m_nLine = 0;
+        m_nLineEnds = 0;
     }
     if (!m_bEndOfRecord && m_pCursor < m_pEnd) {
         SkipLineEnd();
     }
     m_bEndOfRecord = 0;
 
-    // Blank lines and comments. Every line end is counted: an LF, and a CR
-    // that no LF follows.
+    // Blank lines, comments and NUL characters. Every line end is counted:
+    // an LF, and a CR that no LF follows.
     bool inComment = false;
     while (m_pCursor < m_pEnd) {
         const char16_t c = *m_pCursor;
         if (c == u'\r') {
             inComment = false;
-            if (At(m_pCursor + 1) != u'\n' && m_nLine >= 0) {
-                ++m_nLine;
+            if (At(m_pCursor + 1) != u'\n') {
+                ++m_nLineEnds;
             }
         } else if (c == u'\n') {
             inComment = false;
-            if (m_nLine >= 0) {
-                ++m_nLine;
-            }
+            ++m_nLineEnds;
         } else if (c == u'#' && m_bSkipComments) {
             inComment = true;
-        } else if (!inComment) {
+        } else if (c != u'\0' && !inComment) {
             break;
         }
         ++m_pCursor;
     }
     if (m_nLine >= 0) {
-        ++m_nLine;
+        m_nLine = m_nLineEnds + 1;
     }
 
     if (m_pCursor >= m_pEnd) {
@@ -176,15 +186,14 @@ int CCsvTokenizer::ReadField(char16_t* buffer, int size, bool allowTruncation) {
         ++m_pCursor;
         m_bEndOfRecord = 1;
     }
-    if (At(m_pCursor) == u'\0') {
+    if (m_bEndOfRecord) {
+        ++m_nLineEnds;
+    } else if (At(m_pCursor) == u'\0') {
         // The end of the text, or a NUL character inside it, which ends the
-        // record and is stepped over so that reading goes on behind it. The
-        // record behind it stands on the same line.
+        // record and is stepped over so that reading goes on behind it, on
+        // the same line.
         if (m_pCursor < m_pEnd) {
             ++m_pCursor;
-            if (m_nLine > 0) {
-                --m_nLine;
-            }
         }
         m_bEndOfRecord = 1;
     }

@@ -7,7 +7,9 @@
 // end with CR LF, LF or CR; lines that begin with '#' are comments; blank lines
 // are skipped. A field that begins with a double quote ends at the next double
 // quote followed by a comma, a line end or the end of the text, and two double
-// quotes in it stand for one; no field spans lines.
+// quotes in it stand for one; no field spans lines. A NUL character ends the
+// record it stands in; what follows it on the same line is read as a record
+// of that line, and a NUL on its own makes no record.
 class CCsvTokenizer {
 public:
     CCsvTokenizer();
@@ -48,6 +50,7 @@ private:
     const char16_t* m_pText = nullptr;
     const char16_t* m_pEnd = nullptr;
     int m_nLine = -1;
+    int m_nLineEnds = 0; // line ends passed so far: the next record stands on line m_nLineEnds + 1
     const char16_t* m_pRecord = nullptr;
     const char16_t* m_pField = nullptr; // null: record read to its end; NoFieldYet(): nothing read
     const char16_t* m_pCursor = nullptr;

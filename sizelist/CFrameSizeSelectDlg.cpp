@@ -7,6 +7,7 @@
 #include "res/resource.h"
 #include "sizelist/CFrameSizeSelectOptionDlg.h"
 #include "sizelist/CFrameSizeSelectRules.h"
+#include "sizelist/CSizeInfoRules.h"
 #include "sizelist/SizeListStore.h"
 #include "sizelist/TextFileModes.h"
 
@@ -262,7 +263,7 @@ void CFrameSizeSelectDlg::CollectRows(bool includeReference, std::int32_t bOwn, 
         CopyCell(entry.szY, 7, m_list.GetItemText(row, 2));
         CopyCell(entry.szWidth, 6, m_list.GetItemText(row, 3));
         CopyCell(entry.szHeight, 6, m_list.GetItemText(row, 4));
-        CopyCell(entry.szMemo, 21, m_list.GetItemText(row, 5));
+        CSizeInfoRules::CopyMemo(entry.szMemo, 21, AsU16(m_list.GetItemText(row, 5)));
         list.Add(entry);
     }
 }

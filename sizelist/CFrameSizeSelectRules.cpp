@@ -1,5 +1,6 @@
 #include "sizelist/CFrameSizeSelectRules.h"
 
+#include "frame/CoordinateLimit.h"
 #include "framework/NumberText.h"
 
 namespace {
@@ -13,9 +14,16 @@ int FarHalf(int d) {
 
 } // namespace
 
-CFrameSizeSelectRules::ApplyPlan
-CFrameSizeSelectRules::PlanApply(bool positionGiven, const frame::Rect& wanted, const frame::Rect& window,
-                                 const frame::Rect& hole, int minInnerWidth, int minInnerHeight) {
+CFrameSizeSelectRules::ApplyPlan CFrameSizeSelectRules::PlanApply(bool positionGiven,
+                                                                  const frame::Rect& wantedRect,
+                                                                  const frame::Rect& windowRect,
+                                                                  const frame::Rect& holeRect,
+                                                                  int minInnerWidth, int minInnerHeight) {
+    const frame::Rect wanted = frame::ClampRect(wantedRect);
+    const frame::Rect window = frame::ClampRect(windowRect);
+    const frame::Rect hole = frame::ClampRect(holeRect);
+    minInnerWidth = frame::ClampCoordinate(minInnerWidth);
+    minInnerHeight = frame::ClampCoordinate(minInnerHeight);
     ApplyPlan plan;
     const int dW = wanted.Width() - hole.Width();
     const int dH = wanted.Height() - hole.Height();
@@ -50,7 +58,9 @@ CFrameSizeSelectRules::PlanApply(bool positionGiven, const frame::Rect& wanted, 
     return plan;
 }
 
-std::u16string CFrameSizeSelectRules::CannotMoveText(const frame::Rect& window, int chromeX) {
+std::u16string CFrameSizeSelectRules::CannotMoveText(const frame::Rect& given, int chromeWidth) {
+    const frame::Rect window = frame::ClampRect(given);
+    const int chromeX = frame::ClampCoordinate(chromeWidth);
     return u"x=" + NumberText::DecimalText(window.left + chromeX / 2) + u", y=" +
            NumberText::DecimalText(window.top + chromeX / 2) + u" へは移動できません。";
 }

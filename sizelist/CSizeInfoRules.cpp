@@ -60,6 +60,38 @@ void CSizeInfoRules::ReplaceTabs(std::u16string& text) {
     std::replace(text.begin(), text.end(), u'\t', u' ');
 }
 
+std::u16string CSizeInfoRules::CleanMemo(std::u16string_view text) {
+    std::u16string memo;
+    memo.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i];
+        if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') {
+            continue; // CR LF is one line break, given by its LF
+        }
+        memo += (c == u'\t' || c == u'\r' || c == u'\n') ? u' ' : c;
+    }
+    return memo;
+}
+
+std::size_t CSizeInfoRules::CutAtCodePoint(std::u16string_view text, std::size_t maxUnits) {
+    if (text.size() <= maxUnits) {
+        return text.size();
+    }
+    const bool splitsPair = maxUnits > 0 && text[maxUnits - 1] >= 0xD800 && text[maxUnits - 1] <= 0xDBFF &&
+                            text[maxUnits] >= 0xDC00 && text[maxUnits] <= 0xDFFF;
+    return splitsPair ? maxUnits - 1 : maxUnits;
+}
+
+void CSizeInfoRules::CopyMemo(char16_t* field, std::size_t capacity, std::u16string_view text) {
+    if (capacity == 0) {
+        return;
+    }
+    const std::u16string memo = CleanMemo(text);
+    const std::size_t n = CutAtCodePoint(memo, capacity - 1);
+    std::copy(memo.begin(), memo.begin() + static_cast<std::ptrdiff_t>(n), field);
+    field[n] = u'\0';
+}
+
 std::u16string CSizeInfoRules::LeadingFields(const tagSELECT_SIZE_INFO& entry) {
     std::u16string line;
     for (const char16_t* field : {entry.szX, entry.szY, entry.szWidth, entry.szHeight}) {

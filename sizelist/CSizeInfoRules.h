@@ -26,6 +26,19 @@ public:
     static void ReplaceTabs(char16_t* text);
     static void ReplaceTabs(std::u16string& text);
 
+    // A memo is one line: TABs become spaces, and so does every line break
+    // (CR LF, CR or LF), so that every line the stores write reads back as
+    // one entry.
+    static std::u16string CleanMemo(std::u16string_view text);
+
+    // How many of the first units of text fit in maxUnits without cutting a
+    // surrogate pair in two.
+    static std::size_t CutAtCodePoint(std::u16string_view text, std::size_t maxUnits);
+
+    // The cleaned memo, cut at a code point to capacity - 1 units, into a
+    // field of capacity units.
+    static void CopyMemo(char16_t* field, std::size_t capacity, std::u16string_view text);
+
     // The first four fields of a stored or written line, each followed by a
     // comma: "x,y,width,height,".
     static std::u16string LeadingFields(const tagSELECT_SIZE_INFO& entry);

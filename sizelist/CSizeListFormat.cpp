@@ -38,8 +38,7 @@ std::u16string_view CSizeListFormat::Header() {
 }
 
 std::u16string CSizeListFormat::FormatLine(const tagSELECT_SIZE_INFO& entry) {
-    std::u16string memo(entry.szMemo);
-    CSizeInfoRules::ReplaceTabs(memo);
+    const std::u16string memo = CSizeInfoRules::CleanMemo(entry.szMemo);
     std::u16string line = CSizeInfoRules::LeadingFields(entry);
     if (memo.find_first_of(u",\"") != std::u16string::npos) {
         line += u'"';
@@ -68,9 +67,18 @@ bool CSizeListFormat::IsHeaderLine(std::u16string_view recordText) {
 }
 
 int CSizeListFormat::ReadRecords(CCsvTokenizer& csv, int bOwn, std::vector<tagSELECT_SIZE_INFO>& list,
-                                 std::u16string& messages) {
-    int errors = 0, loaded = 0;
+                                 std::u16string& messages, bool* tooManyRecords) {
+    int errors = 0, loaded = 0, records = 0;
+    if (tooManyRecords) {
+        *tooManyRecords = false;
+    }
     while (csv.NextRecord()) {
+        if (++records > kMaxRecords) {
+            if (tooManyRecords) {
+                *tooManyRecords = true;
+            }
+            break;
+        }
         tagSELECT_SIZE_INFO entry{};
         entry.bOwn = bOwn;
         if (errors >= kMaxErrors) {
@@ -105,8 +113,11 @@ int CSizeListFormat::ReadRecords(CCsvTokenizer& csv, int bOwn, std::vector<tagSE
             !column(3, entry.szWidth, 6, true) || !column(4, entry.szHeight, 6, true)) {
             continue;
         }
-        csv.ReadField(entry.szMemo, 21, true);
-        CSizeInfoRules::ReplaceTabs(entry.szMemo);
+        // The memo is cut to 20 characters, at a code point: one unit more is
+        // read so that the cut can tell a pair from a lone half.
+        char16_t memo[22] = {};
+        csv.ReadField(memo, 22, true);
+        CSizeInfoRules::CopyMemo(entry.szMemo, 21, memo);
         list.push_back(entry);
         ++loaded;
     }

@@ -28,9 +28,13 @@ public:
     // as given. Every rejected line appends a message with its line number and
     // text; after 20 rejected lines reading stops at the next record. Returns
     // the number of entries appended when no line was rejected, otherwise
-    // minus the number of rejected lines.
+    // minus the number of rejected lines. Reading stops after kMaxRecords
+    // records; tooManyRecords (when given) then tells that records were left.
     static int ReadRecords(CCsvTokenizer& csv, int bOwn, std::vector<tagSELECT_SIZE_INFO>& list,
-                           std::u16string& messages);
+                           std::u16string& messages, bool* tooManyRecords = nullptr);
 
     static constexpr int kMaxErrors = 20;
+    // A list far longer than anyone picks from: a huge file stops here
+    // instead of filling the dialog for minutes.
+    static constexpr int kMaxRecords = 10000;
 };

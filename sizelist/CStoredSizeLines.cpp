@@ -32,7 +32,9 @@ bool CStoredSizeLines::ParseLine(std::u16string_view line, tagSELECT_SIZE_INFO& 
     const auto& y = fields[1];
     const auto& width = fields[2];
     const auto& height = fields[3];
-    const auto& memo = fields[4];
+    // A memo that came with line breaks (a hand-edited value) keeps them as
+    // spaces, so that it stays one line in every store.
+    const std::u16string memo = CSizeInfoRules::CleanMemo(fields[4]);
     if (x.size() > 6 || y.size() > 6 || width.size() > 5 || height.size() > 5 || memo.size() > 21) {
         return false;
     }
@@ -52,9 +54,7 @@ bool CStoredSizeLines::ParseLine(std::u16string_view line, tagSELECT_SIZE_INFO& 
 
 std::u16string CStoredSizeLines::FormatLine(const tagSELECT_SIZE_INFO& entry) {
     std::u16string line = CSizeInfoRules::LeadingFields(entry);
-    std::u16string memo(entry.szMemo);
-    CSizeInfoRules::ReplaceTabs(memo);
-    line += memo;
+    line += CSizeInfoRules::CleanMemo(entry.szMemo);
     return line;
 }
 

@@ -42,6 +42,8 @@ public:
     const wchar_t* GetText() const { return m_pText; }
     std::int32_t GetTextLength() const { return m_nTextLen; }
     std::int32_t GetBlockChars() const { return m_nBlockChars; }
+    // The largest file OpenForRead accepts (100 MiB unless set).
+    void SetMaxSize(std::uint32_t bytes) { m_nMaxSize = bytes; }
 
 protected:
     // Called when OpenForRead succeeded.

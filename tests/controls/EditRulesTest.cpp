@@ -312,6 +312,9 @@ TEST(EditRulesValidated, TextModeTrimsAndCutsOnlyWhenAsked) {
     EXPECT_EQ(EditRules::ValidatedText(u"abcdefgh", five, false), u"abcdefgh");
     EXPECT_EQ(EditRules::ValidatedText(u"abcdefgh", five, true), u"abcde");
     EXPECT_EQ(EditRules::ValidatedText(u"  abcdefgh  ", five, true), u"abcde");
+    // A pasted line break stays out of the single line, CR LF as one space.
+    EXPECT_EQ(EditRules::ValidatedText(u"a\r\nb\rc\nd\r\n", {EditRules::TextMode, 0, 0, 20}, false),
+              u"a b c d");
 }
 
 } // namespace

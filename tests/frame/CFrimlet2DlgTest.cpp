@@ -693,6 +693,66 @@ TEST_F(FrameWindowTest, ThumbnailButtonsRunTheirCommandsAndCloseOtherWindowsFirs
     ::RemoveDirectoryW(folder.c_str());
 }
 
+// A command waiting for an own window that never closes (hidden, so no
+// WM_CLOSE reaches it) tries again for a short while, then gives up quietly
+// instead of reposting itself for ever.
+int g_sizeCommands = 0;
+HWND g_hiddenOptions = nullptr;
+
+LRESULT CALLBACK CountSizeCommands(int code, WPARAM wParam, LPARAM lParam) {
+    const MSG* msg = reinterpret_cast<const MSG*>(lParam);
+    if (code == HC_ACTION && wParam == PM_REMOVE && msg->message == WM_COMMAND &&
+        LOWORD(msg->wParam) == IDM_SELECT_SIZE) {
+        // Without a bound the loop never lets a timer through; showing the
+        // window again lets the command close it and the test go on.
+        if (++g_sizeCommands == 1000 && g_hiddenOptions)
+            ::ShowWindow(g_hiddenOptions, SW_SHOWNA);
+    }
+    return ::CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+TEST_F(FrameWindowTest, ACommandWaitingForAHiddenWindowGivesUpQuietly) {
+    Open();
+    g_sizeCommands = 0;
+    g_hiddenOptions = nullptr;
+    HHOOK hook = ::SetWindowsHookExW(WH_GETMESSAGE, CountSizeCommands, nullptr, ::GetCurrentThreadId());
+    ASSERT_TRUE(hook);
+    DWORD start = 0;
+    int atLimit = -1, later = -1;
+    UiScript script({[&] {
+                         g_hiddenOptions = UiScript::FindThreadWindow(L"#32770", L"Frimlet2 オプション設定");
+                         if (!g_hiddenOptions)
+                             return false;
+                         ::ShowWindow(g_hiddenOptions, SW_HIDE);
+                         start = ::GetTickCount();
+                         ::PostMessageW(frame->m_hWnd, WM_COMMAND, IDM_SELECT_SIZE, 0);
+                         return true;
+                     },
+                     [&] {
+                         if (::GetTickCount() - start < 2600)
+                             return false;
+                         atLimit = g_sizeCommands;
+                         return true;
+                     },
+                     [&] {
+                         if (::GetTickCount() - start < 3400)
+                             return false;
+                         later = g_sizeCommands;
+                         if (::IsWindow(g_hiddenOptions))
+                             ::PostMessageW(g_hiddenOptions, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+                         UiScript::CloseEverything();
+                         return true;
+                     }});
+    ::SendMessageW(frame->m_hWnd, WM_COMMAND, IDM_OPTIONS, 0);
+    for (int i = 0; i < 100 && !script.Finished() && script.FailedStep() < 0; ++i)
+        Pump(50);
+    ::UnhookWindowsHookEx(hook);
+    EXPECT_TRUE(script.Finished()) << "step " << script.FailedStep() << " was never done";
+    EXPECT_GT(atLimit, 2) << "the command was tried again";
+    EXPECT_LT(atLimit, 200) << "and not in a busy loop";
+    EXPECT_EQ(later, atLimit) << "then given up";
+}
+
 } // namespace
 
 namespace {

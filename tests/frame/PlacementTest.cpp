@@ -1,3 +1,4 @@
+#include "frame/CoordinateLimit.h"
 #include "frame/Placement.h"
 #include "tests/frame/FramePrint.h"
 
@@ -186,6 +187,35 @@ TEST(PlacementKeepOnScreen, ResultsAndHint) {
     rect = {0, 0, 500, 2000};
     EXPECT_EQ(two.KeepOnScreen(rect, nullptr, true, 100, 1100, 422, 342, 0, 0), 0);
     EXPECT_EQ(rect, (Rect{-851, 377, -429, 719}));
+}
+
+TEST(PlacementKeepOnScreen, ExtremeCoordinatesAreHeldInsideTheRange) {
+    // Values far off any screen (INT_MIN, INT_MAX) must not overflow the
+    // arithmetic; they are held at the edge of the coordinate range first.
+    const Placement p = OneMonitor();
+    Rect rect{INT_MIN, INT_MIN, INT_MAX, INT_MAX};
+    EXPECT_EQ(p.KeepOnScreen(rect, nullptr, true, 32, 52, 422, 342, INT_MIN, INT_MAX), 1);
+    // Beyond the range a rectangle collapses to nothing and the default
+    // takes its place.
+    rect = {INT_MAX - 1, INT_MAX - 1, INT_MAX, INT_MAX};
+    EXPECT_EQ(p.KeepOnScreen(rect, nullptr, true, 32, 52, 422, 342, -11, -11), 0);
+    EXPECT_EQ(rect, (Rect{749, 349, 1171, 691}));
+    rect = {kCoordinateLimit - 1, 0, kCoordinateLimit, 1};
+    EXPECT_EQ(p.KeepOnScreen(rect, nullptr, true, 1, 1, 422, 342, -11, -11), 1);
+    EXPECT_EQ(rect, (Rect{1908, 0, 1909, 1})); // pulled back to the monitor
+
+    ScreenLayout huge;
+    huge.monitors = {Monitor({INT_MIN, INT_MIN, INT_MAX, INT_MAX})};
+    huge.virtualScreen = {INT_MIN, INT_MIN, INT_MAX, INT_MAX};
+    huge.primaryWidth = huge.primaryHeight = INT_MAX;
+    huge.cursor = {INT_MAX, INT_MIN};
+    const Placement broken(huge);
+    int x = INT_MAX, y = INT_MAX, cx = INT_MAX, cy = INT_MAX;
+    const Rect r = broken.StartupWindowRect(x, y, cx, cy, Geometry(), kDesktop);
+    EXPECT_LT(r.left, r.right);
+    const Rect scaled = Placement::ScaledWindowRect({INT_MIN, INT_MIN, INT_MAX, INT_MAX}, INT_MAX, INT_MAX,
+                                                    Geometry(), kDesktop);
+    EXPECT_LT(scaled.left, scaled.right);
 }
 
 TEST(PlacementCenter, TruncatesTowardZero) {

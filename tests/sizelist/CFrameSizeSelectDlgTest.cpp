@@ -592,6 +592,29 @@ TEST_F(SizeSelectDialogTest, ImportAddsNothingFromAFileWithABadLineAndRowsFromAG
     EXPECT_EQ(MessageTint(), Tint(CFrameSizeSelectRules::kInfoBackground));
 }
 
+TEST_F(SizeSelectDialogTest, AHugeImportIsRefusedByNameAndSavedMemosAreCutAtACodePoint) {
+    const std::wstring nineteen(19, L'm');
+    StoreOwnLines({L",,1,1," + nineteen + L"\U0001F600"}); // 21 units: a stored line may hold them
+    OpenModeless();
+    ASSERT_EQ(Rows(), (std::vector<std::wstring>{L"|||1|1|" + nineteen + L"\U0001F600"}));
+
+    std::wstring many;
+    for (int i = 0; i <= 10000; ++i)
+        many += L",,2,2\r\n";
+    const CString path = temp / L"many.csv";
+    WriteText(path, many);
+    dlg.ImportFile(path, TFM_AUTO);
+    const std::wstring text = Messages();
+    EXPECT_NE(text.find(L"ファイル「many.csv」は 10000 行を超えているため"), std::wstring::npos) << text;
+    EXPECT_EQ(MessageTint(), Tint(CFrameSizeSelectRules::kErrorBackground));
+    EXPECT_EQ(Rows().size(), 1u);
+
+    // Saving keeps 20 units without the half of the pair.
+    dlg.m_list.m_bModified = TRUE;
+    dlg.SendMessage(WM_CLOSE);
+    EXPECT_EQ(StoredOwnLines(), (std::vector<std::wstring>{L",,1,1," + nineteen}));
+}
+
 TEST_F(SizeSelectDialogTest, ExportWritesTheChosenEncodingWithOrWithoutReferenceRows) {
     ASSERT_EQ(::GetACP(), 932u) << "the tests need Wine in a Japanese locale (LC_ALL=ja_JP.UTF-8)";
     OpenModeless();

@@ -187,3 +187,54 @@ TEST(CSizeInfoRules, ValueRules) {
     EXPECT_TRUE(CSizeInfoRules::CopyField(field, u"12345"));
     EXPECT_FALSE(CSizeInfoRules::CopyField(field, u"123456"));
 }
+
+TEST(CSizeListFormat, NulMakesNoRecordAndMessagesNameTheEditorsLine) {
+    // A NUL behind a blank line: one entry and nothing to report.
+    Result r = Read(std::u16string(u"1,1,1,1\r\n\r\n\0", 12));
+    EXPECT_EQ(r.messages, u"");
+    EXPECT_EQ(r.result, 1);
+    // A NUL behind a rejected value does not move its line.
+    r = Read(std::u16string(u"a\0\n", 3));
+    EXPECT_EQ(r.messages, WrongValue(1, 1, u"a"));
+    // A NUL between two lines.
+    r = Read(std::u16string(u"1,1,1,1\r\n\0bad\r\n\0\n3,3,x,3", 24));
+    EXPECT_EQ(r.messages, WrongValue(2, 1, u"bad") + WrongValue(4, 3, u"3,3,x,3"));
+    EXPECT_EQ(r.entries.size(), 1u);
+}
+
+TEST(CSizeListFormat, MemosStayOneLineAndAreCutAtACodePoint) {
+    // A memo that came with line breaks is written as one line and reads
+    // back as the one entry it was.
+    const tagSELECT_SIZE_INFO broken = Entry(u"1", u"2", u"3", u"4", u"a\r\nb\rc\n,\"d");
+    EXPECT_EQ(CSizeListFormat::FormatLine(broken), u"1,2,3,4,\"a b c ,\"\"d\"\r\n");
+    Result r = Read(CSizeListFormat::FormatLine(broken));
+    ASSERT_EQ(r.entries.size(), 1u);
+    ExpectEntry(r.entries[0], Entry(u"1", u"2", u"3", u"4", u"a b c ,\"d"));
+
+    // 19 characters and a pair that would be cut in two at 20 units.
+    const std::u16string nineteen(19, u'm');
+    r = Read(u",,1,1," + nineteen + u"\U0001F600z\r\n,,1,1," + nineteen + u"z\U0001F600\r\n");
+    ASSERT_EQ(r.entries.size(), 2u);
+    EXPECT_EQ(std::u16string(r.entries[0].szMemo), nineteen);
+    EXPECT_EQ(std::u16string(r.entries[1].szMemo), nineteen + u"z");
+}
+
+TEST(CSizeListFormat, StopsAfterTenThousandRecords) {
+    std::u16string text;
+    for (int i = 0; i <= CSizeListFormat::kMaxRecords; ++i) {
+        text += u",,1,1\n";
+    }
+    CCsvTokenizer csv;
+    csv.SetText(text.data(), static_cast<std::int32_t>(text.size()));
+    std::vector<tagSELECT_SIZE_INFO> list;
+    std::u16string messages;
+    bool tooMany = false;
+    EXPECT_EQ(CSizeListFormat::ReadRecords(csv, 0, list, messages, &tooMany), CSizeListFormat::kMaxRecords);
+    EXPECT_TRUE(tooMany);
+    text.resize(text.size() - 6); // exactly the limit
+    csv.SetText(text.data(), static_cast<std::int32_t>(text.size()));
+    list.clear();
+    CSizeListFormat::ReadRecords(csv, 0, list, messages, &tooMany);
+    EXPECT_FALSE(tooMany);
+    EXPECT_EQ(list.size(), static_cast<size_t>(CSizeListFormat::kMaxRecords));
+}

@@ -39,6 +39,9 @@ TEST(CStoredSizeLines, ParsesLinesWithTheValueRules) {
     EXPECT_EQ(Parse(u"x,0,640,480,m"), u"skip");
     EXPECT_EQ(Parse(u""), u"skip");
     EXPECT_EQ(Parse(u"#,,640,480"), u"skip");
+    // Line breaks in a memo become spaces before its length is checked.
+    EXPECT_EQ(Parse(u"0,0,1,1,a\r\nb\rc\n" + std::u16string(15, u'm')),
+              u"0|0|1|1|a b c " + std::u16string(15, u'm'));
 }
 
 TEST(CStoredSizeLines, LinesWithFewerThanFourCommas) {

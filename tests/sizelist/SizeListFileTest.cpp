@@ -149,3 +149,40 @@ TEST(SizeListFile, MessagesOfFailedFilesAndRejectedLines) {
     EXPECT_EQ(list[1].bOwn, 0);
     EXPECT_EQ(CString(reinterpret_cast<const wchar_t*>(list[1].szMemo)), L"ok");
 }
+
+TEST(SizeListFile, FilesBeyondTheBoundsAreRefusedOrCutWithAMessageNamingThem) {
+    TempFolder temp;
+    auto sized = [&](const wchar_t* name, LONGLONG size) {
+        const CString path = temp / name;
+        HANDLE file =
+            ::CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+        EXPECT_NE(file, INVALID_HANDLE_VALUE);
+        LARGE_INTEGER end;
+        end.QuadPart = size;
+        EXPECT_TRUE(::SetFilePointerEx(file, end, nullptr, FILE_BEGIN));
+        EXPECT_TRUE(::SetEndOfFile(file));
+        ::CloseHandle(file);
+        return path;
+    };
+    SelectSizeList list;
+    list.Add(Entry(L"", L"", L"1", L"1", L"kept"));
+    CString messages;
+    // Zero bytes only: NULs, which make no record.
+    EXPECT_EQ(ReadSizeListFile(0, sized(L"limit.txt", 8 << 20), TFM_AUTO, list, messages), 0);
+    EXPECT_EQ(messages, L"");
+    EXPECT_EQ(ReadSizeListFile(0, sized(L"big.txt", (8 << 20) + 1), TFM_AUTO, list, messages), 0);
+    EXPECT_EQ(messages, L"  ファイル「big.txt」は大きすぎるため読み込めません（8 MiB まで）。\r\n");
+    EXPECT_EQ(list.GetSize(), 1);
+
+    std::wstring rows;
+    for (int i = 0; i <= 10000; ++i) {
+        rows += L",,2,2\r\n";
+    }
+    ASSERT_TRUE(WriteBytesToFile(temp / L"many.txt", Encode(rows, CP_UTF8)));
+    messages.Empty();
+    EXPECT_EQ(ReadSizeListFile(0, temp / L"many.txt", TFM_AUTO, list, messages), 10000);
+    EXPECT_EQ(
+        messages,
+        L"  ファイル「many.txt」は 10000 行を超えているため、それより後の行は読み込みませんでした。\r\n");
+    EXPECT_EQ(list.GetSize(), 10001);
+}

@@ -1,0 +1,28 @@
+// The range of screen coordinates and sizes the frame's arithmetic works in.
+// Real screens stay far inside it; a value beyond it (a broken display
+// setting, a stored value of the wrong kind) is held at its edge, so that the
+// sums and differences of a few coordinates can never overflow an int.
+#pragma once
+
+#include "frame/Rect.h"
+
+#include <algorithm>
+
+namespace frame {
+
+inline constexpr int kCoordinateLimit = 1 << 24;
+
+inline int ClampCoordinate(int value) {
+    return std::clamp(value, -kCoordinateLimit, kCoordinateLimit);
+}
+
+inline Point ClampPoint(Point pt) {
+    return {ClampCoordinate(pt.x), ClampCoordinate(pt.y)};
+}
+
+inline Rect ClampRect(const Rect& r) {
+    return {ClampCoordinate(r.left), ClampCoordinate(r.top), ClampCoordinate(r.right),
+            ClampCoordinate(r.bottom)};
+}
+
+} // namespace frame
