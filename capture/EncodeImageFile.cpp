@@ -2,6 +2,7 @@
 
 #include "capture/NeuQuant.h"
 #include "capture/ShutterRules.h"
+#include "capture/TemporaryImageFile.h"
 #include "framework/Handles.h"
 
 #include <algorithm>
@@ -164,35 +165,6 @@ std::wstring FolderOf(const wchar_t* path) {
     return text.substr(0, slash);
 }
 
-// A file under a temporary name that is deleted unless it was moved into place.
-class TemporaryFile {
-public:
-    TemporaryFile() = default;
-    TemporaryFile(const TemporaryFile&) = delete;
-    TemporaryFile& operator=(const TemporaryFile&) = delete;
-    ~TemporaryFile() {
-        if (!m_path.empty())
-            ::DeleteFileW(m_path.c_str());
-    }
-    bool Create(const std::wstring& folder) {
-        wchar_t name[MAX_PATH] = {};
-        if (!::GetTempFileNameW(folder.c_str(), L"frm", 0, name))
-            return false;
-        m_path = name;
-        return true;
-    }
-    const wchar_t* Path() const { return m_path.c_str(); }
-    bool MoveTo(const wchar_t* target) {
-        if (!::MoveFileExW(m_path.c_str(), target, MOVEFILE_REPLACE_EXISTING))
-            return false;
-        m_path.clear();
-        return true;
-    }
-
-private:
-    std::wstring m_path;
-};
-
 void WriteJpegQuality(IPropertyBag2* bag, float quality, float* writtenQuality) {
     wchar_t name[] = L"ImageQuality";
     PROPBAG2 option{};
@@ -249,7 +221,7 @@ int Encode(IWICImagingFactory* factory, const CaptureImage& image, const wchar_t
 
     // Declared before the stream and the encoder, so it is deleted after they
     // have let the file go.
-    TemporaryFile temporary;
+    TemporaryImageFile temporary;
     UINT size = 0;
     {
         com_ptr<IWICStream> stream;
@@ -290,7 +262,7 @@ int Encode(IWICImagingFactory* factory, const CaptureImage& image, const wchar_t
 
     if (size == 0)
         return kEncodeNothingWritten;
-    if (!temporary.MoveTo(path))
+    if (!temporary.PutInPlace(path))
         return kEncodeCannotOpen;
     return static_cast<int>(size);
 }

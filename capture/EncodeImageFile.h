@@ -25,9 +25,11 @@ enum EncodeResult : int {
 // returns the size of the written file in bytes, or a result above. quality
 // (0..1, clamped) counts for JPEG only. GIF is reduced to 256 colours first.
 //
-// The file is written under a temporary name in the target's folder and moved
-// over `path` only when every encoder step succeeded, so a failure never
-// damages a file already at `path` and leaves no temporary file behind.
+// The file is written under a temporary name of the program's own in the
+// target's folder and moved over `path` only when every encoder step
+// succeeded, so a failure never damages a file already at `path` and leaves
+// no temporary file behind. A `path` held open by another program is waited
+// for briefly (kEncodeCannotOpen when it stays held).
 //
 // An 8-bit image holds indices into the screen's palette (ScreenPalette): as
 // GIF those indices are written unchanged with that palette; for the other

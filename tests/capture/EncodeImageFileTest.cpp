@@ -144,6 +144,24 @@ TEST_F(EncodeImageFileTest, TinyGifsStillWork) {
     EXPECT_FALSE(file.paletteHasAlpha);
 }
 
+TEST_F(EncodeImageFileTest, AFolderTooLongForGetTempFileNameIsWrittenTo) {
+    // Longer than GetTempFileName takes (MAX_PATH - 14), while the image's
+    // own path still fits in MAX_PATH.
+    std::wstring deep = folder.Path() + L"\\";
+    deep += std::wstring(MAX_PATH - 10 - deep.size(), L'd');
+    ASSERT_TRUE(::CreateDirectoryW((L"\\\\?\\" + deep).c_str(), nullptr));
+    const std::wstring path = deep + L"\\a.png";
+    ASSERT_LT(path.size(), static_cast<size_t>(MAX_PATH));
+    CaptureImage image;
+    MakeImage(image, 8, 8, 32, 32, Put32);
+    const int result = Encode(image, path, 3);
+    EXPECT_GT(result, 0);
+    EXPECT_EQ(static_cast<size_t>(result), ReadBytes(path).size());
+    EXPECT_EQ(ScratchFolder::List(deep), std::vector<std::wstring>{L"a.png"});
+    ::DeleteFileW((L"\\\\?\\" + path).c_str());
+    ::RemoveDirectoryW((L"\\\\?\\" + deep).c_str());
+}
+
 TEST_F(EncodeImageFileTest, AnUnknownTypeTouchesNoFile) {
     CaptureImage image;
     MakeImage(image, 4, 4, 32, 16, Put32);
