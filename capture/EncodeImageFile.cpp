@@ -211,12 +211,14 @@ int Encode(IWICImagingFactory* factory, const CaptureImage& image, const wchar_t
                                                bitmap.put())) ||
         !bitmap)
         return kEncodeNoSource;
+    com_ptr<IWICPalette> palette;
     if (source.indexed) {
-        com_ptr<IWICPalette> palette;
         if (SUCCEEDED(factory->CreatePalette(palette.put())) && palette &&
             SUCCEEDED(
                 palette->InitializeCustom(source.palette.data(), static_cast<UINT>(source.palette.size()))))
             bitmap->SetPalette(palette.get());
+        else
+            palette.reset();
     }
 
     // Declared before the stream and the encoder, so it is deleted after they
@@ -248,10 +250,7 @@ int Encode(IWICImagingFactory* factory, const CaptureImage& image, const wchar_t
         if (imageType == 2)
             ClearGifTransparency(frame.get());
 
-        WICPixelFormatGUID frameFormat = *choice.frameFormat;
-        if (FAILED(frame->SetSize(source.width, source.height)) || FAILED(frame->SetResolution(96.0, 96.0)) ||
-            FAILED(frame->SetPixelFormat(&frameFormat)) ||
-            FAILED(frame->WriteSource(bitmap.get(), nullptr)) || FAILED(frame->Commit()) ||
+        if (FAILED(WriteFrame(frame.get(), bitmap.get(), *choice.frameFormat, palette.get())) ||
             FAILED(encoder->Commit()))
             return kEncodeWriteFailed;
 
@@ -268,6 +267,29 @@ int Encode(IWICImagingFactory* factory, const CaptureImage& image, const wchar_t
 }
 
 } // namespace
+
+HRESULT WriteFrame(IWICBitmapFrameEncode* frame, IWICBitmapSource* source, const WICPixelFormatGUID& format,
+                   IWICPalette* palette) {
+    UINT width = 0, height = 0;
+    HRESULT hr = source->GetSize(&width, &height);
+    if (SUCCEEDED(hr))
+        hr = frame->SetSize(width, height);
+    if (SUCCEEDED(hr))
+        hr = frame->SetResolution(96.0, 96.0);
+    WICPixelFormatGUID frameFormat = format;
+    if (SUCCEEDED(hr))
+        hr = frame->SetPixelFormat(&frameFormat);
+    // Without a palette of its own the frame may make one up from the
+    // pixels; given here, the written colours are the ones computed. A frame
+    // that refuses it still writes a valid file.
+    if (SUCCEEDED(hr) && palette)
+        frame->SetPalette(palette);
+    if (SUCCEEDED(hr))
+        hr = frame->WriteSource(source, nullptr);
+    if (SUCCEEDED(hr))
+        hr = frame->Commit();
+    return hr;
+}
 
 int EncodeImageFile(IWICImagingFactory* factory, const CaptureImage& image, const wchar_t* path,
                     int imageType, float quality, float* writtenQuality) {

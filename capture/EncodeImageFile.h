@@ -40,6 +40,13 @@ enum EncodeResult : int {
 int EncodeImageFile(IWICImagingFactory* factory, const CaptureImage& image, const wchar_t* path,
                     int imageType, float quality, float* writtenQuality = nullptr);
 
+// Fills an initialised frame from source and commits it: the source's size,
+// 96 dpi, the pixel format asked for (the encoder may take its nearest), the
+// palette when one is given (before the pixels, as the frame requires), then
+// the pixels. The first failing step's result, else S_OK.
+HRESULT WriteFrame(IWICBitmapFrameEncode* frame, IWICBitmapSource* source, const WICPixelFormatGUID& format,
+                   IWICPalette* palette);
+
 // The colours the 256 pixel values of an 8-bit screen stand for: the system
 // palette of a palette display; on any other display (which never yields an
 // 8-bit grab) the halftone palette.
