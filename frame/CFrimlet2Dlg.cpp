@@ -21,6 +21,10 @@ constexpr UINT kStatusMillis = 12000;
 constexpr UINT_PTR kCornerIconTimer = 2;
 constexpr UINT kCornerIconMillis = 600;
 constexpr BYTE kLockedAlpha = 200;
+// A flash with a count leaves the taskbar button lit on Windows; this timer
+// puts it out once the flash has run.
+constexpr UINT_PTR kFlashStopTimer = 5;
+constexpr UINT kFlashStopMillis = 1000;
 
 CString LoadText(UINT id) {
     CString text;
@@ -57,6 +61,19 @@ BOOL CALLBACK PostCloseToVisible(HWND hwnd, LPARAM param) {
 
 bool IsOpen(const CWnd& wnd) {
     return wnd.m_hWnd && ::IsWindow(wnd.m_hWnd);
+}
+
+// Hides an open window of ours before a capture and lets it close
+// afterwards; true when it was showing over area (screen coordinates).
+bool HideForShutter(CWnd& wnd, const RECT& area) {
+    if (!IsOpen(wnd))
+        return false;
+    RECT rect{}, overlap{};
+    const bool covered = wnd.IsWindowVisible() && ::GetWindowRect(wnd.m_hWnd, &rect) &&
+                         ::IntersectRect(&overlap, &rect, &area);
+    wnd.ShowWindow(SW_HIDE);
+    wnd.PostMessage(WM_CLOSE);
+    return covered;
 }
 } // namespace
 
@@ -315,6 +332,9 @@ LRESULT CFrimlet2Dlg::OnTimer(WPARAM wParam, LPARAM) {
     } else if (wParam == kCornerIconTimer) {
         if (::GetActiveWindow() == m_hWnd)
             ShowIcon(true);
+    } else if (wParam == kFlashStopTimer) {
+        FLASHWINFO stop{sizeof(stop), m_hWnd, FLASHW_STOP, 0, 0};
+        m_shutterCalls.flashWindowEx(&stop);
     }
     return 0;
 }
@@ -411,14 +431,16 @@ void CFrimlet2Dlg::OnShutter() {
     if (IsIconic())
         return;
     ShutterRules::HeldTypeKeys keys = ReadHeldTypeKeys();
-    if (IsOpen(m_controllerDlg)) {
-        m_controllerDlg.ShowWindow(SW_HIDE);
-        m_controllerDlg.PostMessage(WM_CLOSE);
-    }
     RECT hole = m_geometry.InnerRect();
     ClientToScreen(&hole);
-    std::optional<int> result =
-        TakeCapture(m_settings, m_pImagingFactory.get(), hole, VirtualScreenRect(), keys);
+    // A window hidden over the hole stays in the composed picture until the
+    // desktop presents again; only then is the screen read.
+    ScreenGrabSteps steps;
+    steps.grab = m_shutterCalls.grab;
+    if (HideForShutter(m_controllerDlg, hole))
+        steps.waitForPresent = m_shutterCalls.flushComposition;
+    std::optional<int> result = TakeCapture(m_settings, m_pImagingFactory.get(), hole, VirtualScreenRect(),
+                                            keys, nullptr, nullptr, steps);
     if (!result)
         return;
     m_geometry.SetStatus(*result);
@@ -426,7 +448,9 @@ void CFrimlet2Dlg::OnShutter() {
     KillTimer(kStatusTimer);
     SetTimer(kStatusTimer, kStatusMillis);
     FLASHWINFO flash{sizeof(flash), m_hWnd, FLASHW_TRAY, 1, 500};
-    ::FlashWindowEx(&flash);
+    m_shutterCalls.flashWindowEx(&flash);
+    KillTimer(kFlashStopTimer);
+    SetTimer(kFlashStopTimer, kFlashStopMillis);
 }
 
 void CFrimlet2Dlg::OnShutterButton() {

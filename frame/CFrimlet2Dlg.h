@@ -6,6 +6,7 @@
 #include "frame/CFrameControllerDlg.h"
 #include "frame/CFrameGeometry.h"
 #include "frame/CTaskbarThumbButtons.h"
+#include "frame/ShutterCalls.h"
 #include "framework/CButton.h"
 #include "framework/CDialog.h"
 #include "framework/CStatic.h"
@@ -38,6 +39,8 @@ public:
     const CFrameGeometry& Geometry() const { return m_geometry; }
     CFrameControllerDlg& Controller() { return m_controllerDlg; }
     const CTaskbarThumbButtons& Taskbar() const { return m_taskbar; }
+    // Replaces the shutter's system calls (composition flush, grab, flash).
+    void SetShutterCalls(const ShutterCalls& calls) { m_shutterCalls = calls; }
 
 protected:
     void DoDataExchange(CDataExchange* dx) override;
@@ -103,6 +106,7 @@ private:
     com_ptr<IWICImagingFactory> m_pImagingFactory;
     DWORD m_uiThreadId = 0;
     Settings& m_settings;
+    ShutterCalls m_shutterCalls = ShutterCalls::OfSystem();
 
     // The windows the frame opens; each has a window only while it is open.
     COptionsDlg m_optionsDlg{m_settings, this};

@@ -7,6 +7,7 @@
 
 #include <cwctype>
 #include <memory>
+#include <string>
 
 using namespace capture_test;
 
@@ -87,6 +88,28 @@ TEST_F(ShutterCaptureTest, AWhollyOffScreenHoleStopsBeforeAnythingIsWritten) {
     }
     // The folder is made only for an image that is about to be written.
     EXPECT_FALSE(FileExists(folder.Path() + L"\\not-yet"));
+}
+
+TEST_F(ShutterCaptureTest, TheWaitForTheDesktopComesRightBeforeTheGrab) {
+    static std::string order;
+    order.clear();
+    ScreenGrabSteps steps;
+    steps.waitForPresent = []() -> HRESULT {
+        order += "wait ";
+        return S_OK;
+    };
+    steps.grab = [](CaptureImage& image, const RECT& area, BOOL cursor) {
+        order += "grab ";
+        return GrabScreen(image, area, cursor);
+    };
+    ASSERT_GT(TakeCapture(settings, factory.get(), Hole(0, 0, 20, 20), screen, {}, nullptr, nullptr, steps)
+                  .value_or(0),
+              0);
+    EXPECT_EQ(order, "wait grab ");
+    order.clear();
+    EXPECT_FALSE(
+        TakeCapture(settings, factory.get(), Hole(-40, 0, 0, 20), screen, {}, nullptr, nullptr, steps));
+    EXPECT_EQ(order, ""); // nothing to read, nothing to wait for
 }
 
 TEST_F(ShutterCaptureTest, AHeldKeyChoosesTheTypeForThatCaptureOnly) {

@@ -3,3 +3,4 @@ list(APPEND FRIMLET_CORE_TESTS tests/frame/FrameMetricsTest.cpp tests/frame/Plac
 list(APPEND FRIMLET_WIN_TESTS tests/frame/CFrameGeometryTest.cpp)
 list(APPEND FRIMLET_WIN_TESTS tests/frame/CFrimlet2DlgTest.cpp)
 list(APPEND FRIMLET_WIN_TESTS tests/frame/CTaskbarThumbButtonsTest.cpp)
+list(APPEND FRIMLET_WIN_TESTS tests/frame/FrameShutterCallsTest.cpp)
