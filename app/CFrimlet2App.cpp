@@ -1,5 +1,6 @@
 #include "app/CFrimlet2App.h"
 
+#include "capture/TemporaryImageFile.h"
 #include "frame/CFrimlet2Dlg.h"
 #include "framework/ComPtr.h"
 #include "framework/Handles.h"
@@ -38,6 +39,8 @@ BOOL CFrimlet2App::InitInstance() {
     SetRegistryKey(L"Oskvane");
     InitFolderDisplayNames();
     m_settings.Load();
+    // What a capture cut short by a crash left in the output folder.
+    RemoveLeftoverTemporaryFiles(m_settings.outputPath);
 
     RunFrame();
 

@@ -2,6 +2,7 @@
 
 #include "capture/NeuQuant.h"
 #include "capture/ShutterRules.h"
+#include "capture/TemporaryImageFile.h"
 #include "framework/Handles.h"
 
 #include <algorithm>
@@ -164,35 +165,6 @@ std::wstring FolderOf(const wchar_t* path) {
     return text.substr(0, slash);
 }
 
-// A file under a temporary name that is deleted unless it was moved into place.
-class TemporaryFile {
-public:
-    TemporaryFile() = default;
-    TemporaryFile(const TemporaryFile&) = delete;
-    TemporaryFile& operator=(const TemporaryFile&) = delete;
-    ~TemporaryFile() {
-        if (!m_path.empty())
-            ::DeleteFileW(m_path.c_str());
-    }
-    bool Create(const std::wstring& folder) {
-        wchar_t name[MAX_PATH] = {};
-        if (!::GetTempFileNameW(folder.c_str(), L"frm", 0, name))
-            return false;
-        m_path = name;
-        return true;
-    }
-    const wchar_t* Path() const { return m_path.c_str(); }
-    bool MoveTo(const wchar_t* target) {
-        if (!::MoveFileExW(m_path.c_str(), target, MOVEFILE_REPLACE_EXISTING))
-            return false;
-        m_path.clear();
-        return true;
-    }
-
-private:
-    std::wstring m_path;
-};
-
 void WriteJpegQuality(IPropertyBag2* bag, float quality, float* writtenQuality) {
     wchar_t name[] = L"ImageQuality";
     PROPBAG2 option{};
@@ -239,17 +211,19 @@ int Encode(IWICImagingFactory* factory, const CaptureImage& image, const wchar_t
                                                bitmap.put())) ||
         !bitmap)
         return kEncodeNoSource;
+    com_ptr<IWICPalette> palette;
     if (source.indexed) {
-        com_ptr<IWICPalette> palette;
         if (SUCCEEDED(factory->CreatePalette(palette.put())) && palette &&
             SUCCEEDED(
                 palette->InitializeCustom(source.palette.data(), static_cast<UINT>(source.palette.size()))))
             bitmap->SetPalette(palette.get());
+        else
+            palette.reset();
     }
 
     // Declared before the stream and the encoder, so it is deleted after they
     // have let the file go.
-    TemporaryFile temporary;
+    TemporaryImageFile temporary;
     UINT size = 0;
     {
         com_ptr<IWICStream> stream;
@@ -276,10 +250,7 @@ int Encode(IWICImagingFactory* factory, const CaptureImage& image, const wchar_t
         if (imageType == 2)
             ClearGifTransparency(frame.get());
 
-        WICPixelFormatGUID frameFormat = *choice.frameFormat;
-        if (FAILED(frame->SetSize(source.width, source.height)) || FAILED(frame->SetResolution(96.0, 96.0)) ||
-            FAILED(frame->SetPixelFormat(&frameFormat)) ||
-            FAILED(frame->WriteSource(bitmap.get(), nullptr)) || FAILED(frame->Commit()) ||
+        if (FAILED(WriteFrame(frame.get(), bitmap.get(), *choice.frameFormat, palette.get())) ||
             FAILED(encoder->Commit()))
             return kEncodeWriteFailed;
 
@@ -290,12 +261,35 @@ int Encode(IWICImagingFactory* factory, const CaptureImage& image, const wchar_t
 
     if (size == 0)
         return kEncodeNothingWritten;
-    if (!temporary.MoveTo(path))
+    if (!temporary.PutInPlace(path))
         return kEncodeCannotOpen;
     return static_cast<int>(size);
 }
 
 } // namespace
+
+HRESULT WriteFrame(IWICBitmapFrameEncode* frame, IWICBitmapSource* source, const WICPixelFormatGUID& format,
+                   IWICPalette* palette) {
+    UINT width = 0, height = 0;
+    HRESULT hr = source->GetSize(&width, &height);
+    if (SUCCEEDED(hr))
+        hr = frame->SetSize(width, height);
+    if (SUCCEEDED(hr))
+        hr = frame->SetResolution(96.0, 96.0);
+    WICPixelFormatGUID frameFormat = format;
+    if (SUCCEEDED(hr))
+        hr = frame->SetPixelFormat(&frameFormat);
+    // Without a palette of its own the frame may make one up from the
+    // pixels; given here, the written colours are the ones computed. A frame
+    // that refuses it still writes a valid file.
+    if (SUCCEEDED(hr) && palette)
+        frame->SetPalette(palette);
+    if (SUCCEEDED(hr))
+        hr = frame->WriteSource(source, nullptr);
+    if (SUCCEEDED(hr))
+        hr = frame->Commit();
+    return hr;
+}
 
 int EncodeImageFile(IWICImagingFactory* factory, const CaptureImage& image, const wchar_t* path,
                     int imageType, float quality, float* writtenQuality) {

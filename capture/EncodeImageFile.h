@@ -25,9 +25,11 @@ enum EncodeResult : int {
 // returns the size of the written file in bytes, or a result above. quality
 // (0..1, clamped) counts for JPEG only. GIF is reduced to 256 colours first.
 //
-// The file is written under a temporary name in the target's folder and moved
-// over `path` only when every encoder step succeeded, so a failure never
-// damages a file already at `path` and leaves no temporary file behind.
+// The file is written under a temporary name of the program's own in the
+// target's folder and moved over `path` only when every encoder step
+// succeeded, so a failure never damages a file already at `path` and leaves
+// no temporary file behind. A `path` held open by another program is waited
+// for briefly (kEncodeCannotOpen when it stays held).
 //
 // An 8-bit image holds indices into the screen's palette (ScreenPalette): as
 // GIF those indices are written unchanged with that palette; for the other
@@ -37,6 +39,13 @@ enum EncodeResult : int {
 // encoder's option bag holds after it was set, or -1 when none was set.
 int EncodeImageFile(IWICImagingFactory* factory, const CaptureImage& image, const wchar_t* path,
                     int imageType, float quality, float* writtenQuality = nullptr);
+
+// Fills an initialised frame from source and commits it: the source's size,
+// 96 dpi, the pixel format asked for (the encoder may take its nearest), the
+// palette when one is given (before the pixels, as the frame requires), then
+// the pixels. The first failing step's result, else S_OK.
+HRESULT WriteFrame(IWICBitmapFrameEncode* frame, IWICBitmapSource* source, const WICPixelFormatGUID& format,
+                   IWICPalette* palette);
 
 // The colours the 256 pixel values of an 8-bit screen stand for: the system
 // palette of a palette display; on any other display (which never yields an

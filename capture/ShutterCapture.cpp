@@ -16,6 +16,10 @@ ShutterRules::HeldTypeKeys ReadHeldTypeKeys() {
     return keys;
 }
 
+BOOL GrabScreen(CaptureImage& image, const RECT& area, BOOL withCursor) {
+    return image.Grab(area, withCursor);
+}
+
 RECT VirtualScreenRect() {
     const int x = ::GetSystemMetrics(SM_XVIRTUALSCREEN);
     const int y = ::GetSystemMetrics(SM_YVIRTUALSCREEN);
@@ -24,7 +28,8 @@ RECT VirtualScreenRect() {
 
 std::optional<int> TakeCapture(const Settings& settings, IWICImagingFactory* factory, RECT holeOnScreen,
                                const RECT& virtualScreen, const ShutterRules::HeldTypeKeys& keys,
-                               CString* writtenPath, float* writtenQuality, HWND clipboardOwner) {
+                               CString* writtenPath, float* writtenQuality, const ScreenGrabSteps& steps,
+                               HWND clipboardOwner) {
     if (writtenQuality)
         *writtenQuality = -1.0f;
     const int imageType = ShutterRules::EffectiveType(keys, settings.type);
@@ -40,8 +45,10 @@ std::optional<int> TakeCapture(const Settings& settings, IWICImagingFactory* fac
     if (area.right - area.left <= 0 || area.bottom - area.top <= 0)
         return std::nullopt;
 
+    if (steps.waitForPresent)
+        steps.waitForPresent();
     CaptureImage image;
-    if (!image.Grab(area, settings.combiningCursor))
+    if (!steps.grab(image, area, settings.combiningCursor))
         return std::nullopt;
 
     settings.EnsureOutputFolder();

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "app/Settings.h"
+#include "capture/CaptureImage.h"
 #include "capture/ShutterRules.h"
 #include "framework/CString.h"
 
@@ -19,6 +20,18 @@ ShutterRules::HeldTypeKeys ReadHeldTypeKeys();
 // The virtual screen (all monitors) in screen coordinates.
 RECT VirtualScreenRect();
 
+// Reads the screen area into image (CaptureImage::Grab).
+BOOL GrabScreen(CaptureImage& image, const RECT& area, BOOL withCursor);
+
+// The steps around reading the screen, replaceable where only a composited
+// Windows desktop shows what they do.
+struct ScreenGrabSteps {
+    // Called right before the pixels are read, to wait until the desktop
+    // shows what was just hidden; null when nothing was hidden.
+    HRESULT(WINAPI* waitForPresent)() = nullptr;
+    BOOL (*grab)(CaptureImage& image, const RECT& area, BOOL withCursor) = &GrabScreen;
+};
+
 // Takes one capture:
 //  - the image type is the one of the held keys (J > B > G > P), else the
 //    settings' type;
@@ -26,7 +39,8 @@ RECT VirtualScreenRect();
 //    fixed name);
 //  - the hole (screen coordinates, right and bottom exclusive) is clipped to
 //    virtualScreen; an empty remainder stops here;
-//  - the pixels are grabbed, with the cursor when combiningCursor is set;
+//  - steps.waitForPresent runs, then the pixels are grabbed (steps.grab),
+//    with the cursor when combiningCursor is set;
 //  - the output folder is created when missing;
 //  - the image is encoded with quality jpegQuality / 100 + 0.001.
 // Returns std::nullopt when it stopped before encoding (nothing written; the
@@ -41,4 +55,4 @@ RECT VirtualScreenRect();
 std::optional<int> TakeCapture(const Settings& settings, IWICImagingFactory* factory, RECT holeOnScreen,
                                const RECT& virtualScreen, const ShutterRules::HeldTypeKeys& keys,
                                CString* writtenPath = nullptr, float* writtenQuality = nullptr,
-                               HWND clipboardOwner = nullptr);
+                               const ScreenGrabSteps& steps = ScreenGrabSteps{}, HWND clipboardOwner = nullptr);

@@ -22,6 +22,10 @@ constexpr UINT_PTR kCornerIconTimer = 2;
 constexpr UINT kCornerIconMillis = 600;
 constexpr UINT_PTR kRetryTimer = 3;
 constexpr BYTE kLockedAlpha = 200;
+// A flash with a count leaves the taskbar button lit on Windows; this timer
+// puts it out once the flash has run.
+constexpr UINT_PTR kFlashStopTimer = 5;
+constexpr UINT kFlashStopMillis = 1000;
 
 CString LoadText(UINT id) {
     CString text;
@@ -59,6 +63,19 @@ BOOL CALLBACK PostCloseToVisible(HWND hwnd, LPARAM param) {
 
 bool IsOpen(const CWnd& wnd) {
     return wnd.m_hWnd && ::IsWindow(wnd.m_hWnd);
+}
+
+// Hides an open window of ours before a capture and lets it close
+// afterwards; true when it was showing over area (screen coordinates).
+bool HideForShutter(CWnd& wnd, const RECT& area) {
+    if (!IsOpen(wnd))
+        return false;
+    RECT rect{}, overlap{};
+    const bool covered = wnd.IsWindowVisible() && ::GetWindowRect(wnd.m_hWnd, &rect) &&
+                         ::IntersectRect(&overlap, &rect, &area);
+    wnd.ShowWindow(SW_HIDE);
+    wnd.PostMessage(WM_CLOSE);
+    return covered;
 }
 } // namespace
 
@@ -325,6 +342,9 @@ LRESULT CFrimlet2Dlg::OnTimer(WPARAM wParam, LPARAM) {
     } else if (wParam == kRetryTimer) {
         for (unsigned id : m_retry.TakeWaiting())
             PostCommand(id);
+    } else if (wParam == kFlashStopTimer) {
+        FLASHWINFO stop{sizeof(stop), m_hWnd, FLASHW_STOP, 0, 0};
+        m_shutterCalls.flashWindowEx(&stop);
     }
     return 0;
 }
@@ -428,14 +448,16 @@ void CFrimlet2Dlg::OnShutter() {
         return;
     m_toolTips.Pop(); // never in the picture
     ShutterRules::HeldTypeKeys keys = ReadHeldTypeKeys();
-    if (IsOpen(m_controllerDlg)) {
-        m_controllerDlg.ShowWindow(SW_HIDE);
-        m_controllerDlg.PostMessage(WM_CLOSE);
-    }
     RECT hole = m_geometry.InnerRect();
     ClientToScreen(&hole);
+    // A window hidden over the hole stays in the composed picture until the
+    // desktop presents again; only then is the screen read.
+    ScreenGrabSteps steps;
+    steps.grab = m_shutterCalls.grab;
+    if (HideForShutter(m_controllerDlg, hole))
+        steps.waitForPresent = m_shutterCalls.flushComposition;
     std::optional<int> result = TakeCapture(m_settings, m_pImagingFactory.get(), hole, VirtualScreenRect(),
-                                            keys, nullptr, nullptr, m_hWnd);
+                                            keys, nullptr, nullptr, steps, m_hWnd);
     if (!result)
         return;
     m_geometry.SetStatus(*result);
@@ -443,7 +465,9 @@ void CFrimlet2Dlg::OnShutter() {
     KillTimer(kStatusTimer);
     SetTimer(kStatusTimer, kStatusMillis);
     FLASHWINFO flash{sizeof(flash), m_hWnd, FLASHW_TRAY, 1, 500};
-    ::FlashWindowEx(&flash);
+    m_shutterCalls.flashWindowEx(&flash);
+    KillTimer(kFlashStopTimer);
+    SetTimer(kFlashStopTimer, kFlashStopMillis);
 }
 
 void CFrimlet2Dlg::OnShutterButton() {

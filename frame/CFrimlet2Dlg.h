@@ -8,6 +8,7 @@
 #include "frame/CFrameToolTips.h"
 #include "frame/CommandRetry.h"
 #include "frame/CTaskbarThumbButtons.h"
+#include "frame/ShutterCalls.h"
 #include "framework/CButton.h"
 #include "framework/CDialog.h"
 #include "framework/CStatic.h"
@@ -41,6 +42,8 @@ public:
     CFrameControllerDlg& Controller() { return m_controllerDlg; }
     const CTaskbarThumbButtons& Taskbar() const { return m_taskbar; }
     const CFrameToolTips& ToolTips() const { return m_toolTips; }
+    // Replaces the shutter's system calls (composition flush, grab, flash).
+    void SetShutterCalls(const ShutterCalls& calls) { m_shutterCalls = calls; }
 
 protected:
     void DoDataExchange(CDataExchange* dx) override;
@@ -111,6 +114,7 @@ private:
     DWORD m_uiThreadId = 0;
     frame::CommandRetry m_retry;
     Settings& m_settings;
+    ShutterCalls m_shutterCalls = ShutterCalls::OfSystem();
 
     // The windows the frame opens; each has a window only while it is open.
     COptionsDlg m_optionsDlg{m_settings, this};

@@ -2,3 +2,4 @@ list(APPEND FRIMLET_CORE_SOURCES frame/FrameMetrics.cpp frame/Placement.cpp fram
 list(APPEND FRIMLET_WIN_SOURCES frame/CFrameGeometry.cpp frame/ScreenLayoutQuery.cpp frame/CFrimlet2Dlg.cpp frame/CFrameControllerDlg.cpp frame/CTaskbarThumbButtons.cpp
   frame/CFrameToolTips.cpp)
 list(APPEND FRIMLET_CORE_SOURCES frame/CommandRetry.cpp)
+list(APPEND FRIMLET_WIN_SOURCES frame/ShutterCalls.cpp)

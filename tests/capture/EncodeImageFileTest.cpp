@@ -18,6 +18,67 @@ void Put32(std::uint8_t* p, int x, int y) {
     p[3] = 0;
 }
 
+// A frame of the real encoder that notes the palette it is given and
+// whether that came before the pixels.
+class NotingFrame : public IWICBitmapFrameEncode {
+public:
+    explicit NotingFrame(IWICBitmapFrameEncode* real) : m_real(real) {}
+    std::vector<WICColor> palette;
+    bool paletteBeforePixels = false;
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** out) override {
+        if (!out)
+            return E_POINTER;
+        *out = nullptr;
+        if (!IsEqualIID(riid, IID_IUnknown) && !IsEqualIID(riid, IID_IWICBitmapFrameEncode))
+            return E_NOINTERFACE;
+        *out = this;
+        return S_OK;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return 2; } // lives on the test's stack
+    ULONG STDMETHODCALLTYPE Release() override { return 1; }
+    HRESULT STDMETHODCALLTYPE Initialize(IPropertyBag2* options) override {
+        return m_real->Initialize(options);
+    }
+    HRESULT STDMETHODCALLTYPE SetSize(UINT w, UINT h) override { return m_real->SetSize(w, h); }
+    HRESULT STDMETHODCALLTYPE SetResolution(double x, double y) override {
+        return m_real->SetResolution(x, y);
+    }
+    HRESULT STDMETHODCALLTYPE SetPixelFormat(WICPixelFormatGUID* format) override {
+        return m_real->SetPixelFormat(format);
+    }
+    HRESULT STDMETHODCALLTYPE SetColorContexts(UINT n, IWICColorContext** contexts) override {
+        return m_real->SetColorContexts(n, contexts);
+    }
+    HRESULT STDMETHODCALLTYPE SetPalette(IWICPalette* given) override {
+        UINT count = 0;
+        given->GetColorCount(&count);
+        palette.assign(count, 0);
+        given->GetColors(count, palette.data(), &count);
+        paletteBeforePixels = !m_wrote;
+        return m_real->SetPalette(given);
+    }
+    HRESULT STDMETHODCALLTYPE SetThumbnail(IWICBitmapSource* thumbnail) override {
+        return m_real->SetThumbnail(thumbnail);
+    }
+    HRESULT STDMETHODCALLTYPE WritePixels(UINT lines, UINT stride, UINT size, BYTE* pixels) override {
+        m_wrote = true;
+        return m_real->WritePixels(lines, stride, size, pixels);
+    }
+    HRESULT STDMETHODCALLTYPE WriteSource(IWICBitmapSource* source, WICRect* rect) override {
+        m_wrote = true;
+        return m_real->WriteSource(source, rect);
+    }
+    HRESULT STDMETHODCALLTYPE Commit() override { return m_real->Commit(); }
+    HRESULT STDMETHODCALLTYPE GetMetadataQueryWriter(IWICMetadataQueryWriter** writer) override {
+        return m_real->GetMetadataQueryWriter(writer);
+    }
+
+private:
+    IWICBitmapFrameEncode* m_real;
+    bool m_wrote = false;
+};
+
 class EncodeImageFileTest : public ImagingTest {
 protected:
     int Encode(const CaptureImage& image, const std::wstring& path, int type, float quality = 0.9f,
@@ -142,6 +203,62 @@ TEST_F(EncodeImageFileTest, TinyGifsStillWork) {
     EXPECT_EQ(file.width, 10u);
     EXPECT_EQ(file.paletteCount, 256u);
     EXPECT_FALSE(file.paletteHasAlpha);
+}
+
+TEST_F(EncodeImageFileTest, TheGifFrameIsGivenTheComputedPaletteBeforeItsPixels) {
+    std::vector<WICColor> colours(256);
+    for (UINT i = 0; i < 256; ++i)
+        colours[i] = (i * 0x010305u) & 0xFFFFFFu;
+    com_ptr<IWICPalette> palette;
+    ASSERT_HRESULT_SUCCEEDED(factory->CreatePalette(palette.put()));
+    ASSERT_HRESULT_SUCCEEDED(palette->InitializeCustom(colours.data(), 256));
+    BYTE pixels[16] = {0, 1, 2, 3, 250, 251, 252, 253, 9, 8, 7, 6, 100, 101, 102, 255};
+    com_ptr<IWICBitmap> source;
+    ASSERT_HRESULT_SUCCEEDED(
+        factory->CreateBitmapFromMemory(4, 4, GUID_WICPixelFormat8bppIndexed, 4, 16, pixels, source.put()));
+    source->SetPalette(palette.get());
+
+    const std::wstring path = folder.File(L"p.gif");
+    com_ptr<IWICStream> stream;
+    ASSERT_HRESULT_SUCCEEDED(factory->CreateStream(stream.put()));
+    ASSERT_HRESULT_SUCCEEDED(stream->InitializeFromFilename(path.c_str(), GENERIC_WRITE));
+    com_ptr<IWICBitmapEncoder> encoder;
+    ASSERT_HRESULT_SUCCEEDED(factory->CreateEncoder(GUID_ContainerFormatGif, nullptr, encoder.put()));
+    ASSERT_HRESULT_SUCCEEDED(encoder->Initialize(stream.get(), WICBitmapEncoderNoCache));
+    com_ptr<IWICBitmapFrameEncode> real;
+    com_ptr<IPropertyBag2> options;
+    ASSERT_HRESULT_SUCCEEDED(encoder->CreateNewFrame(real.put(), options.put()));
+    ASSERT_HRESULT_SUCCEEDED(real->Initialize(options.get()));
+    NotingFrame frame(real.get());
+    ASSERT_HRESULT_SUCCEEDED(WriteFrame(&frame, source.get(), GUID_WICPixelFormat8bppIndexed, palette.get()));
+    ASSERT_HRESULT_SUCCEEDED(encoder->Commit());
+    EXPECT_TRUE(frame.paletteBeforePixels);
+    EXPECT_EQ(frame.palette, colours);
+    options.reset();
+    real.reset();
+    encoder.reset();
+    stream.reset();
+    const Decoded file = DecodeFile(factory.get(), path.c_str());
+    ASSERT_TRUE(file.ok);
+    EXPECT_EQ(file.indices, std::vector<std::uint8_t>(pixels, pixels + 16));
+}
+
+TEST_F(EncodeImageFileTest, AFolderTooLongForGetTempFileNameIsWrittenTo) {
+    // Longer than GetTempFileName takes (MAX_PATH - 14), while the image's
+    // own path still fits in MAX_PATH.
+    std::wstring deep = folder.Path() + L"\\";
+    deep += std::wstring(MAX_PATH - 10 - deep.size(), L'd');
+    ASSERT_TRUE(::CreateDirectoryW((L"\\\\?\\" + deep).c_str(), nullptr));
+    const std::wstring path = deep + L"\\a.png";
+    ASSERT_LT(path.size(), static_cast<size_t>(MAX_PATH));
+    CaptureImage image;
+    MakeImage(image, 8, 8, 32, 32, Put32);
+    const int result = Encode(image, path, 3);
+    EXPECT_GT(result, 0);
+    EXPECT_EQ(static_cast<size_t>(result), ReadBytes(path).size());
+    EXPECT_EQ(ScratchFolder::List(deep), std::vector<std::wstring>{L"a.png"});
+    ::DeleteFileW((L"\\\\?\\" + path).c_str());
+    ::RemoveDirectoryW((L"\\\\?\\" + deep).c_str());
 }
 
 TEST_F(EncodeImageFileTest, AnUnknownTypeTouchesNoFile) {

@@ -8,6 +8,7 @@
 
 #include <cwctype>
 #include <memory>
+#include <string>
 
 using namespace capture_test;
 
@@ -90,6 +91,28 @@ TEST_F(ShutterCaptureTest, AWhollyOffScreenHoleStopsBeforeAnythingIsWritten) {
     EXPECT_FALSE(FileExists(folder.Path() + L"\\not-yet"));
 }
 
+TEST_F(ShutterCaptureTest, TheWaitForTheDesktopComesRightBeforeTheGrab) {
+    static std::string order;
+    order.clear();
+    ScreenGrabSteps steps;
+    steps.waitForPresent = []() -> HRESULT {
+        order += "wait ";
+        return S_OK;
+    };
+    steps.grab = [](CaptureImage& image, const RECT& area, BOOL cursor) {
+        order += "grab ";
+        return GrabScreen(image, area, cursor);
+    };
+    ASSERT_GT(TakeCapture(settings, factory.get(), Hole(0, 0, 20, 20), screen, {}, nullptr, nullptr, steps)
+                  .value_or(0),
+              0);
+    EXPECT_EQ(order, "wait grab ");
+    order.clear();
+    EXPECT_FALSE(
+        TakeCapture(settings, factory.get(), Hole(-40, 0, 0, 20), screen, {}, nullptr, nullptr, steps));
+    EXPECT_EQ(order, ""); // nothing to read, nothing to wait for
+}
+
 TEST_F(ShutterCaptureTest, AHeldKeyChoosesTheTypeForThatCaptureOnly) {
     settings.type = 0;
     CString path;
@@ -170,13 +193,13 @@ TEST_F(ShutterCaptureTest, CHeldOrTheSettingAlsoCopiesTheHoleEvenWhenTheFileFail
     ASSERT_TRUE(PutClipboardMarker(owner.get(), L"marker"));
     const RECT hole = Hole(3, 4, 33, 24);
     ASSERT_GT(
-        TakeCapture(settings, factory.get(), hole, screen, {}, nullptr, nullptr, owner.get()).value_or(0), 0);
+        TakeCapture(settings, factory.get(), hole, screen, {}, nullptr, nullptr, {}, owner.get()).value_or(0), 0);
     EXPECT_EQ(ClipboardText(), L"marker") << "a plain capture touched the clipboard";
 
     ShutterRules::HeldTypeKeys c;
     c.c = true;
     ASSERT_GT(
-        TakeCapture(settings, factory.get(), hole, screen, c, nullptr, nullptr, owner.get()).value_or(0), 0);
+        TakeCapture(settings, factory.get(), hole, screen, c, nullptr, nullptr, {}, owner.get()).value_or(0), 0);
     ClipboardImage clip = ReadClipboardImage(factory.get(), folder);
     ASSERT_TRUE(clip.hasDib);
     ASSERT_EQ(clip.width, 30u);
@@ -188,7 +211,7 @@ TEST_F(ShutterCaptureTest, CHeldOrTheSettingAlsoCopiesTheHoleEvenWhenTheFileFail
     // The setting alone, and an encoder that cannot write: the pixels still go.
     ASSERT_TRUE(PutClipboardMarker(owner.get(), L"marker"));
     settings.copyToClipboard = 1;
-    EXPECT_EQ(TakeCapture(settings, nullptr, hole, screen, {}, nullptr, nullptr, owner.get()), -2);
+    EXPECT_EQ(TakeCapture(settings, nullptr, hole, screen, {}, nullptr, nullptr, {}, owner.get()), -2);
     clip = ReadClipboardImage(factory.get(), folder);
     ASSERT_TRUE(clip.hasDib);
     EXPECT_EQ(clip.DibAt(0, 0), PatternAt(3, 4));

@@ -1,0 +1,18 @@
+// The system calls of the frame's shutter whose effect only a composited
+// Windows desktop shows; the frame takes them from here, tests give their own.
+#pragma once
+
+#include "capture/ShutterCapture.h"
+
+#include <windows.h>
+
+struct ShutterCalls {
+    // Blocks until the desktop composition has presented (DwmFlush); null
+    // where the system has none.
+    HRESULT(WINAPI* flushComposition)() = nullptr;
+    BOOL (*grab)(CaptureImage& image, const RECT& area, BOOL withCursor) = &GrabScreen;
+    BOOL(WINAPI* flashWindowEx)(PFLASHWINFO info) = &::FlashWindowEx;
+
+    // The calls of the running system, DwmFlush looked up in dwmapi.
+    static ShutterCalls OfSystem();
+};
