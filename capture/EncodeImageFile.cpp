@@ -1,5 +1,6 @@
 #include "capture/EncodeImageFile.h"
 
+#include "capture/CWriteCheckedStream.h"
 #include "capture/NeuQuant.h"
 #include "capture/ShutterRules.h"
 #include "framework/Handles.h"
@@ -257,10 +258,15 @@ int Encode(IWICImagingFactory* factory, const CaptureImage& image, const wchar_t
             FAILED(stream->InitializeFromFilename(temporary.Path(), GENERIC_WRITE)))
             return kEncodeCannotOpen;
 
+        // The encoder writes through a stream that notices a failed write
+        // (a full disk) even where the encoder itself lets it pass.
+        com_ptr<CWriteCheckedStream> checked = CWriteCheckedStream::Wrap(stream.get());
+        if (!checked)
+            return kEncodeCannotOpen;
         com_ptr<IWICBitmapEncoder> encoder;
         if (FAILED(factory->CreateEncoder(*choice.container, nullptr, encoder.put())) || !encoder)
             return kEncodeNoEncoder;
-        if (FAILED(encoder->Initialize(stream.get(), WICBitmapEncoderNoCache)))
+        if (FAILED(encoder->Initialize(checked.get(), WICBitmapEncoderNoCache)))
             return kEncodeWriteFailed;
 
         com_ptr<IWICBitmapFrameEncode> frame;
@@ -280,7 +286,7 @@ int Encode(IWICImagingFactory* factory, const CaptureImage& image, const wchar_t
         if (FAILED(frame->SetSize(source.width, source.height)) || FAILED(frame->SetResolution(96.0, 96.0)) ||
             FAILED(frame->SetPixelFormat(&frameFormat)) ||
             FAILED(frame->WriteSource(bitmap.get(), nullptr)) || FAILED(frame->Commit()) ||
-            FAILED(encoder->Commit()))
+            FAILED(encoder->Commit()) || checked->WriteFailed())
             return kEncodeWriteFailed;
 
         STATSTG stat{};
