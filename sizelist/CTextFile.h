@@ -43,6 +43,12 @@ public:
     std::int32_t GetTextLength() const { return m_nTextLen; }
     std::int32_t GetBlockChars() const { return m_nBlockChars; }
 
+    // The system call that writes bytes to the file; a test may put in one
+    // that fails the way a full disk does.
+    using WriteFileCall = BOOL(WINAPI*)(HANDLE file, LPCVOID data, DWORD size, LPDWORD written,
+                                        LPOVERLAPPED overlapped);
+    static WriteFileCall& WriteFileFunction();
+
 protected:
     // Called when OpenForRead succeeded.
     virtual void OnOpen(const wchar_t* path);

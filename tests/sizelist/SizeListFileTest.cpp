@@ -4,6 +4,7 @@
 
 #include "app/CProfileSupportWinApp.h"
 #include "sizelist/CSizeInfoRules.h"
+#include "sizelist/CTextFile.h"
 #include "tests/sizelist/SizeListTestFiles.h"
 
 #include <gtest/gtest.h>
@@ -148,4 +149,36 @@ TEST(SizeListFile, MessagesOfFailedFilesAndRejectedLines) {
     ASSERT_EQ(list.GetSize(), 2);
     EXPECT_EQ(list[1].bOwn, 0);
     EXPECT_EQ(CString(reinterpret_cast<const wchar_t*>(list[1].szMemo)), L"ok");
+}
+
+// The disk fills up after the header and one line have been written.
+struct FullAfterTwoWrites {
+    static inline int writes = 0;
+    static BOOL WINAPI Write(HANDLE file, LPCVOID data, DWORD size, LPDWORD written,
+                             LPOVERLAPPED overlapped) {
+        if (++writes <= 2)
+            return ::WriteFile(file, data, size, written, overlapped);
+        if (written)
+            *written = 0;
+        ::SetLastError(ERROR_DISK_FULL);
+        return FALSE;
+    }
+};
+
+TEST(SizeListFile, AWriteThatFailsHalfWayIsReportedWithTheSystemsReason) {
+    TempFolder temp;
+    SelectSizeList list;
+    for (int i = 0; i < 5; ++i)
+        list.Add(Entry(L"", L"", L"640", L"480", L"m"));
+    CTextFile::WriteFileCall real = CTextFile::WriteFileFunction();
+    CTextFile::WriteFileFunction() = &FullAfterTwoWrites::Write;
+    CString messages;
+    const BOOL written = WriteSizeListFile(temp / L"full.txt", TFM_UTF8_NOBOM, list, messages);
+    CTextFile::WriteFileFunction() = real;
+    EXPECT_FALSE(written);
+    EXPECT_EQ(FullAfterTwoWrites::writes, 3);
+    CString expected;
+    expected.Format(L"ファイルへの書き込みでエラーが発生しました。\r\nエラー 112(0x00000070）：%s\r\n",
+                    static_cast<const wchar_t*>(SystemText(ERROR_DISK_FULL)));
+    EXPECT_EQ(messages, expected);
 }
