@@ -19,9 +19,16 @@ Settings& AppSettings() {
     return app ? app->m_settings : fallback;
 }
 
+CFrimlet2App::RegisterRestartCall& CFrimlet2App::RegisterRestart() {
+    // Made on first use: the application object is built during static
+    // initialisation, possibly before other files' globals.
+    static RegisterRestartCall call = &::RegisterApplicationRestart;
+    return call;
+}
+
 CFrimlet2App::CFrimlet2App(const wchar_t* appName) : CProfileSupportWinApp(appName) {
     // Ask to be restarted after an update closed the program; no recovery.
-    ::RegisterApplicationRestart(L"", RESTART_NO_CRASH | RESTART_NO_HANG);
+    RegisterRestart()(L"", RESTART_NO_CRASH | RESTART_NO_HANG);
 }
 
 CFrimlet2App::~CFrimlet2App() = default;

@@ -14,6 +14,11 @@ public:
 
     Settings m_settings;
 
+    // The system call that asks the restart manager for a restart; the
+    // constructor calls it, a test may put its own in before.
+    using RegisterRestartCall = HRESULT(WINAPI*)(PCWSTR commandLine, DWORD flags);
+    static RegisterRestartCall& RegisterRestart();
+
 private:
     // Runs the capture frame until it ends.
     void RunFrame();

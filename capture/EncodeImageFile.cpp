@@ -1,5 +1,6 @@
 #include "capture/EncodeImageFile.h"
 
+#include "capture/CWriteCheckedStream.h"
 #include "capture/NeuQuant.h"
 #include "capture/ShutterRules.h"
 #include "capture/TemporaryImageFile.h"
@@ -231,10 +232,15 @@ int Encode(IWICImagingFactory* factory, const CaptureImage& image, const wchar_t
             FAILED(stream->InitializeFromFilename(temporary.Path(), GENERIC_WRITE)))
             return kEncodeCannotOpen;
 
+        // The encoder writes through a stream that notices a failed write
+        // (a full disk) even where the encoder itself lets it pass.
+        com_ptr<CWriteCheckedStream> checked = CWriteCheckedStream::Wrap(stream.get());
+        if (!checked)
+            return kEncodeCannotOpen;
         com_ptr<IWICBitmapEncoder> encoder;
         if (FAILED(factory->CreateEncoder(*choice.container, nullptr, encoder.put())) || !encoder)
             return kEncodeNoEncoder;
-        if (FAILED(encoder->Initialize(stream.get(), WICBitmapEncoderNoCache)))
+        if (FAILED(encoder->Initialize(checked.get(), WICBitmapEncoderNoCache)))
             return kEncodeWriteFailed;
 
         com_ptr<IWICBitmapFrameEncode> frame;
@@ -251,7 +257,7 @@ int Encode(IWICImagingFactory* factory, const CaptureImage& image, const wchar_t
             ClearGifTransparency(frame.get());
 
         if (FAILED(WriteFrame(frame.get(), bitmap.get(), *choice.frameFormat, palette.get())) ||
-            FAILED(encoder->Commit()))
+            FAILED(encoder->Commit()) || checked->WriteFailed())
             return kEncodeWriteFailed;
 
         STATSTG stat{};

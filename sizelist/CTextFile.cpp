@@ -165,9 +165,14 @@ BOOL CTextFile::OpenForWrite(const wchar_t* path, std::int32_t mode) {
     return WriteBom();
 }
 
+CTextFile::WriteFileCall& CTextFile::WriteFileFunction() {
+    static WriteFileCall call = &::WriteFile;
+    return call;
+}
+
 BOOL CTextFile::WriteBytes(const void* data, DWORD size) {
     DWORD written = 0;
-    if (!::WriteFile(m_hFile.get(), data, size, &written, nullptr) || written != size) {
+    if (!WriteFileFunction()(m_hFile.get(), data, size, &written, nullptr) || written != size) {
         m_dwError = ::GetLastError();
         return FALSE;
     }

@@ -45,6 +45,12 @@ public:
     // The largest file OpenForRead accepts (100 MiB unless set).
     void SetMaxSize(std::uint32_t bytes) { m_nMaxSize = bytes; }
 
+    // The system call that writes bytes to the file; a test may put in one
+    // that fails the way a full disk does.
+    using WriteFileCall = BOOL(WINAPI*)(HANDLE file, LPCVOID data, DWORD size, LPDWORD written,
+                                        LPOVERLAPPED overlapped);
+    static WriteFileCall& WriteFileFunction();
+
 protected:
     // Called when OpenForRead succeeded.
     virtual void OnOpen(const wchar_t* path);

@@ -216,4 +216,73 @@ TEST_F(SettingsTest, FixedAndTimestampedNames) {
     EXPECT_EQ(name.GetLength(), 3 + 21 + 4);
 }
 
+// Values that another program or an old version stored with the wrong type or
+// size read as if they were missing, and loading leaves them as they are.
+TEST_F(SettingsTest, ValuesOfTheWrongTypeOrSizeLoadAsDefaultsAndStayUntilSaved) {
+    struct Stored {
+        const wchar_t* name;
+        DWORD type;
+        std::vector<BYTE> data;
+    };
+    const std::vector<BYTE> text95{'9', 0, '5', 0, 0, 0};
+    const std::vector<Stored> cases{
+        {L"jpegQuality", REG_SZ, text95},
+        {L"jpegQuality", REG_QWORD, {95, 0, 0, 0, 0, 0, 0, 0}},
+        {L"jpegQuality", REG_BINARY, {95, 0}},
+        {L"jpegQuality", REG_BINARY, {95, 0, 0, 0, 0, 0, 0, 0}},
+        {L"jpegQuality", REG_DWORD, {95, 0}},
+        {L"jpegQuality", REG_DWORD, {95, 0, 0, 0, 0, 0, 0, 0}},
+        {L"hotkey", REG_SZ, {'7', 0, 0, 0}},
+        {L"color", REG_MULTI_SZ, {'1', 0, 0, 0, 0, 0}},
+        {L"x", REG_QWORD, {10, 0, 0, 0, 0, 0, 0, 0}},
+        {L"cx", REG_BINARY, {100, 0, 0}},
+        {L"outputPath", REG_DWORD, {1, 0, 0, 0}},
+        {L"outputPath", REG_MULTI_SZ, {'C', 0, ':', 0, 0, 0, 0, 0}},
+        {L"fixdName", REG_BINARY, {'a', 0, 'b', 0}},
+    };
+    Settings defaults;
+    defaults.Load();
+    for (size_t i = 0; i < cases.size(); ++i) {
+        const Stored& c = cases[i];
+        SCOPED_TRACE(::testing::Message() << "case " << i);
+        ::RegDeleteTreeW(HKEY_CURRENT_USER, kTestKey);
+        ASSERT_EQ(::RegSetKeyValueW(HKEY_CURRENT_USER, kTestKey, c.name, c.type, c.data.data(),
+                                    static_cast<DWORD>(c.data.size())),
+                  ERROR_SUCCESS);
+        Settings s;
+        s.Load();
+        EXPECT_EQ(s.outputPath, defaults.outputPath);
+        EXPECT_EQ(s.fixdName, defaults.fixdName);
+        EXPECT_EQ(s.jpegQuality, defaults.jpegQuality);
+        EXPECT_EQ(s.hotkey, defaults.hotkey);
+        EXPECT_EQ(s.color, defaults.color);
+        EXPECT_EQ(s.x, INT_MIN);
+        EXPECT_EQ(s.cx, INT_MIN);
+        DWORD type = 0;
+        EXPECT_EQ(RawValue(c.name, &type), c.data);
+        EXPECT_EQ(type, c.type);
+    }
+    // Saving is what replaces the last one with a value of the right type.
+    Settings s;
+    s.Load();
+    s.Save();
+    DWORD type = 0;
+    EXPECT_EQ(CString(reinterpret_cast<const wchar_t*>(RawValue(L"fixdName", &type).data())), L"output");
+    EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
+}
+
+TEST_F(SettingsTest, StringListWithoutTerminatorsReadsEveryString) {
+    for (const std::vector<BYTE>& data :
+         {std::vector<BYTE>{'a', 0, 0, 0, 'b', 0}, std::vector<BYTE>{'a', 0, 'b', 0, 0, 0, 'c', 0}}) {
+        ASSERT_EQ(::RegSetKeyValueW(HKEY_CURRENT_USER, kTestKey, L"SelectSizeList_v2", REG_MULTI_SZ,
+                                    data.data(), static_cast<DWORD>(data.size())),
+                  ERROR_SUCCESS);
+        CArray<CString> list;
+        ASSERT_TRUE(app.ReadStringList(list));
+        ASSERT_EQ(list.GetSize(), 2);
+        EXPECT_EQ(list[0], data[2] ? L"ab" : L"a");
+        EXPECT_EQ(list[1], data[2] ? L"c" : L"b");
+    }
+}
+
 } // namespace

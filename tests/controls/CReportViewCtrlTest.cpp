@@ -539,4 +539,29 @@ TEST_F(ReportViewTest, WithoutColumnOptionsNothingFails) {
     EXPECT_EQ(host.CountNotifications(NM_DBLCLK), 0);
 }
 
+// An open editor is committed before a header click or a click on the list's
+// frame takes effect.
+TEST_F(ReportViewTest, HeaderAndFrameClicksCommitTheEdit) {
+    AddColumns();
+    AddRows();
+    HWND header = reinterpret_cast<HWND>(::SendMessageW(hwnd, LVM_GETHEADER, 0, 0));
+    ASSERT_NE(header, nullptr);
+
+    list.BeginCellEdit(0, 0, text);
+    TypeText(host, editor, L"header");
+    ::PostMessageW(header, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    ::PostMessageW(header, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    host.Pump(0);
+    EXPECT_FALSE(EditorVisible());
+    EXPECT_EQ(ItemText(0, 0), L"header");
+
+    list.BeginCellEdit(1, 0, text);
+    TypeText(host, editor, L"frame");
+    ::PostMessageW(hwnd, WM_NCLBUTTONDOWN, HTBORDER, 0);
+    host.Pump(0);
+    EXPECT_FALSE(EditorVisible());
+    EXPECT_EQ(ItemText(1, 0), L"frame");
+    EXPECT_EQ(CellChanges(), 2);
+}
+
 } // namespace

@@ -752,3 +752,73 @@ TEST_F(SizeSelectDialogTest, ReferenceNameUnderDocumentsIsShownWithItsDisplayNam
     EXPECT_EQ(StoredString(L"SelectSizeListName"), L"%MYDOCUMENT%\\lists\\new");
     EXPECT_EQ(Rows(), (std::vector<std::wstring>{L"F|||200|200|newer"}));
 }
+
+TEST_F(SizeSelectDialogTest, ExportingOnlyReferenceRowsWithoutThemWritesTheHeaderAlone) {
+    WriteText(outFolder + L"\\SelectSizeList.txt", L"1,2,320,240,ref\r\n");
+    OpenModeless();
+    ASSERT_EQ(Rows(), (std::vector<std::wstring>{L"F|1|2|320|240|ref"}));
+    const CString path = temp / L"header.txt";
+    dlg.ExportFile(path, TFM_UTF8_NOBOM, FALSE);
+    EXPECT_EQ(ReadBytesOfFile(path), Encode(kHeader, CP_UTF8));
+    EXPECT_EQ(Messages(), std::wstring(path) + L"\r\nファイルに 0件 保存しました。\r\n");
+}
+
+// The own list lives in the data-folder file; the file goes away, and later
+// is held open by another program, while the dialog shows the list.
+TEST_F(SizeSelectDialogTest, ADataFileThatVanishesOrIsHeldWhileTheDialogIsOpenLosesNoEntry) {
+    ::CreateDirectoryW(temp / L"data", nullptr);
+    const CString dataFile = temp / L"data\\SelectSizeList_v2.txt";
+    std::wstring text = kHeader;
+    for (int i = 101; i <= 125; ++i)
+        text += L",," + std::to_wstring(i) + L",100,m\r\n";
+    ASSERT_TRUE(WriteBytesToFile(dataFile, Concat({0xEF, 0xBB, 0xBF}, Encode(text, CP_UTF8))));
+    StoreOwnLines({L"%APPDATA%"});
+    OpenModeless();
+    ASSERT_EQ(dlg.m_list.GetItemCount(), 25);
+
+    ASSERT_TRUE(::DeleteFileW(dataFile));
+    Click(IDC_ADD_TO_LIST);
+    dlg.SaveListIfModified();
+    EXPECT_EQ(StoredOwnLines(), std::vector<std::wstring>{L"%APPDATA%"});
+    dlg.LoadList();
+    EXPECT_EQ(dlg.m_list.GetItemCount(), 26);
+
+    {
+        unique_file held(::CreateFileW(dataFile, GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+        ASSERT_TRUE(held);
+        Click(IDC_ADD_TO_LIST);
+        dlg.SaveListIfModified();
+    }
+    // The file could not be replaced: the registry holds every entry instead.
+    EXPECT_EQ(StoredOwnLines().size(), 27u);
+    EXPECT_EQ(::GetFileAttributesW(temp / L"data\\SelectSizeList_v2.tmp"), INVALID_FILE_ATTRIBUTES);
+    dlg.LoadList();
+    EXPECT_EQ(dlg.m_list.GetItemCount(), 27);
+}
+
+TEST_F(SizeSelectDialogTest, AReferenceFolderIsPassedOverAnUnreadableFileIsNamedInTheMessage) {
+    StoreOwnLines({L",,640,480,VGA"});
+    ASSERT_TRUE(::CreateDirectoryW(outFolder + L"\\SelectSizeList.txt", nullptr));
+    const CString locked = temp / L"cwd\\SelectSizeList.txt";
+    WriteText(locked, L"1,2,320,240,ref\r\n");
+    {
+        unique_file held(::CreateFileW(locked, GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+        ASSERT_TRUE(held);
+        OpenModeless();
+    }
+    EXPECT_EQ(Rows(), std::vector<std::wstring>{L"|||640|480|VGA"});
+    CString reason;
+    reason.Format(L"■%s\r\nファイル操作に失敗しました。\r\nエラー 32(0x00000020）：%s\r\n",
+                  static_cast<const wchar_t*>(locked), static_cast<const wchar_t*>(SystemText(32)));
+    EXPECT_TRUE(StartsWith(Messages(), std::wstring(reason))) << Messages();
+    EXPECT_TRUE(EndsWith(Messages(), Help()));
+    EXPECT_EQ(MessageTint(), Tint(CFrameSizeSelectRules::kErrorBackground));
+
+    // Importing the folder itself says so and adds nothing.
+    const CString folder = outFolder + L"\\SelectSizeList.txt";
+    dlg.ImportFile(folder, TFM_AUTO);
+    EXPECT_TRUE(
+        StartsWith(Messages(), L"■" + std::wstring(folder) + L"\r\nのインポートでエラーが発生しました。"))
+        << Messages();
+    EXPECT_EQ(dlg.m_list.GetItemCount(), 1);
+}

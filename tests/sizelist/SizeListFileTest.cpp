@@ -4,6 +4,7 @@
 
 #include "app/CProfileSupportWinApp.h"
 #include "sizelist/CSizeInfoRules.h"
+#include "sizelist/CTextFile.h"
 #include "tests/sizelist/SizeListTestFiles.h"
 
 #include <gtest/gtest.h>
@@ -185,4 +186,36 @@ TEST(SizeListFile, FilesBeyondTheBoundsAreRefusedOrCutWithAMessageNamingThem) {
         messages,
         L"  ファイル「many.txt」は 10000 行を超えているため、それより後の行は読み込みませんでした。\r\n");
     EXPECT_EQ(list.GetSize(), 10001);
+}
+
+// The disk fills up after the header and one line have been written.
+struct FullAfterTwoWrites {
+    static inline int writes = 0;
+    static BOOL WINAPI Write(HANDLE file, LPCVOID data, DWORD size, LPDWORD written,
+                             LPOVERLAPPED overlapped) {
+        if (++writes <= 2)
+            return ::WriteFile(file, data, size, written, overlapped);
+        if (written)
+            *written = 0;
+        ::SetLastError(ERROR_DISK_FULL);
+        return FALSE;
+    }
+};
+
+TEST(SizeListFile, AWriteThatFailsHalfWayIsReportedWithTheSystemsReason) {
+    TempFolder temp;
+    SelectSizeList list;
+    for (int i = 0; i < 5; ++i)
+        list.Add(Entry(L"", L"", L"640", L"480", L"m"));
+    CTextFile::WriteFileCall real = CTextFile::WriteFileFunction();
+    CTextFile::WriteFileFunction() = &FullAfterTwoWrites::Write;
+    CString messages;
+    const BOOL written = WriteSizeListFile(temp / L"full.txt", TFM_UTF8_NOBOM, list, messages);
+    CTextFile::WriteFileFunction() = real;
+    EXPECT_FALSE(written);
+    EXPECT_EQ(FullAfterTwoWrites::writes, 3);
+    CString expected;
+    expected.Format(L"ファイルへの書き込みでエラーが発生しました。\r\nエラー 112(0x00000070）：%s\r\n",
+                    static_cast<const wchar_t*>(SystemText(ERROR_DISK_FULL)));
+    EXPECT_EQ(messages, expected);
 }
