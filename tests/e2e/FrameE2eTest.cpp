@@ -194,6 +194,17 @@ TEST_F(FrameE2eTest, DraggingTheBorderMovesTheCornerResizesAndTheLockStopsBoth) 
     EXPECT_EQ(resized.top, moved.top);
     EXPECT_EQ(resized.bottom, moved.bottom + 20);
 
+    // The grip icon hands a left drag to the corner beneath it.
+    const RECT grip = WindowRectOf(::GetDlgItem(h.Frame(), IDC_GRIP_ICON));
+    const POINT gripCentre{(grip.left + grip.right) / 2, (grip.top + grip.bottom) / 2};
+    E2eHarness::Drag(gripCentre, POINT{gripCentre.x + 20, gripCentre.y + 10});
+    RECT grown = WindowRectOf(h.Frame());
+    EXPECT_EQ(grown.left, resized.left);
+    EXPECT_EQ(grown.top, resized.top);
+    EXPECT_EQ(grown.right, resized.right + 20);
+    EXPECT_EQ(grown.bottom, resized.bottom + 10);
+    resized = grown;
+
     // Locked: neither works, and the frame is drawn see-through.
     ::PostMessageW(h.Frame(), WM_COMMAND, 32773, 0);
     E2eHarness::Pump(200);
