@@ -79,6 +79,7 @@ ON_MESSAGE(WM_RBUTTONDOWN, OnMouseButtonDown)
 ON_MESSAGE(WM_CAPTURECHANGED, OnCaptureChanged)
 ON_MESSAGE(WM_APP_SHOWMENU, OnShowMenu)
 ON_MESSAGE(WM_APP_GETFRAMEINFO, OnGetFrameInfo)
+ON_MESSAGE(WM_APP_HOTKEYUNAVAILABLE, OnHotkeyUnavailable)
 ON_REGISTERED_MESSAGE(WM_TASKBAR_BUTTON_CREATED, OnTaskbarButtonCreated)
 ON_BN_CLICKED(IDC_SHUTTER, OnShutterButton)
 ON_STN_CLICKED(IDC_MINIMIZE_ICON, OnMinimizeIcon)
@@ -95,8 +96,8 @@ ON_COMMAND_RANGE(IDM_TYPE_JPEG, IDM_TYPE_PNG, OnImageType)
 ON_COMMAND(IDM_FIT_TO_WINDOW, OnFitToWindow)
 END_MESSAGE_MAP()
 
-CFrimlet2Dlg::CFrimlet2Dlg(Settings& settings, CWnd* parent)
-    : CDialog(IDD_FRIMLET2_DIALOG, parent), m_settings(settings) {
+CFrimlet2Dlg::CFrimlet2Dlg(Settings& settings, CWnd* parent, const HotkeySystem& hotkeySystem)
+    : CDialog(IDD_FRIMLET2_DIALOG, parent), m_settings(settings), m_hotkeySystem(hotkeySystem) {
     m_hIcon = ::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_FRIMLET2));
     m_uiThreadId = ::GetCurrentThreadId();
     // Let the shell reach the frame even when it runs with fewer rights.
@@ -188,9 +189,15 @@ BOOL CFrimlet2Dlg::OnInitDialog() {
     SetWindowPos(HWND_TOPMOST, window.left, window.top, window.Width(), window.Height(), SWP_NOACTIVATE);
     LayoutFrame();
 
-    if (!RegisterCaptureHotkey(m_hWnd, m_settings.hotkey))
-        ::MessageBoxW(m_hWnd, LoadText(IDS_HOTKEY_START_FAILED), LoadText(IDS_APP_TITLE),
-                      MB_ICONINFORMATION | MB_OK);
+    if (!m_hotkeySystem.Register(m_hWnd, m_settings.hotkey)) {
+        // The system's own use of PrintScreen gives way to a program whose
+        // window is in front: the frame tries once more when it first is.
+        if (HotkeySystem::IsPrintScreen(m_settings.hotkey))
+            m_bRetryHotkey = 1;
+        else
+            m_hotkeySystem.Show(m_hWnd, IDS_HOTKEY_START_FAILED, LoadText(IDS_APP_TITLE),
+                                MB_ICONINFORMATION | MB_OK);
+    }
 
     m_hAccel = ::LoadAcceleratorsW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_FRAME_ACCEL));
     return TRUE;
@@ -283,6 +290,11 @@ LRESULT CFrimlet2Dlg::OnActivate(WPARAM wParam, LPARAM lParam) {
     if (LOWORD(wParam) != WA_INACTIVE) {
         SetWindowPos(HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         SetTimer(kCornerIconTimer, kCornerIconMillis);
+        if (m_bRetryHotkey) {
+            m_bRetryHotkey = 0;
+            if (!m_hotkeySystem.Register(m_hWnd, m_settings.hotkey))
+                PostMessage(WM_APP_HOTKEYUNAVAILABLE); // no message box inside activation
+        }
     } else {
         HWND activated = reinterpret_cast<HWND>(lParam);
         if (!activated || ::GetParent(activated) != m_hWnd)
@@ -397,6 +409,28 @@ LRESULT CFrimlet2Dlg::OnGetFrameInfo(WPARAM wParam, LPARAM lParam) {
     }
     if (lParam)
         *reinterpret_cast<RECT*>(lParam) = m_geometry.InnerRect();
+    return 0;
+}
+
+LRESULT CFrimlet2Dlg::OnHotkeyUnavailable(WPARAM, LPARAM) {
+    const CString title = LoadText(IDS_APP_TITLE);
+    if (m_hotkeySystem.SystemTakesPrintScreen()) {
+        // The user said No once: the frame goes on without a hotkey quietly.
+        if (HotkeySystem::OfferDeclined())
+            return 0;
+        switch (m_hotkeySystem.OfferToFreePrintScreen(m_hWnd, title)) {
+        case HotkeySystem::Offer::Declined:
+            HotkeySystem::SetOfferDeclined(true);
+            return 0;
+        case HotkeySystem::Offer::SwitchedOff:
+            if (m_hotkeySystem.Register(m_hWnd, m_settings.hotkey))
+                return 0;
+            break;
+        case HotkeySystem::Offer::NotSwitched:
+            break;
+        }
+    }
+    m_hotkeySystem.Show(m_hWnd, IDS_HOTKEY_START_FAILED, title, MB_ICONINFORMATION | MB_OK);
     return 0;
 }
 

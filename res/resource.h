@@ -45,6 +45,8 @@
 #define IDS_WIC_INIT_FAILED 116     // imaging component could not be created
 #define IDS_HOTKEY_START_FAILED 117 // hotkey registration failed at start-up
 #define IDS_HOTKEY_SET_FAILED 118   // hotkey registration failed in the options dialog
+// PrintScreen kept by the system's own screen capture: switch that off?
+#define IDS_PRINTSCREEN_TAKEN_BY_SYSTEM 200
 
 // Icon
 #define IDI_FRIMLET2 128
