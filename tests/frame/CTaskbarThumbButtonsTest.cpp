@@ -167,7 +167,9 @@ TEST_F(TaskbarTest, TheTaskOpensTheFolderThroughTheFileProtocolHandler) {
     EXPECT_STREQ(text, L"url.dll,FileProtocolHandler \"C:\\Users\\me\\Pictures\\Frimlet2\\.\"");
     ASSERT_HRESULT_SUCCEEDED(link->GetPath(text, MAX_PATH, nullptr, 0));
     CString program = text;
-    EXPECT_EQ(program.Right(12).MakeLower(), L"rundll32.exe");
+    wchar_t system[MAX_PATH] = {};
+    ASSERT_GT(::GetSystemDirectoryW(system, MAX_PATH), 0u);
+    EXPECT_EQ(program.MakeLower(), (CString(system) + L"\\rundll32.exe").MakeLower());
     int icon = -1;
     ASSERT_HRESULT_SUCCEEDED(link->GetIconLocation(text, MAX_PATH, &icon));
     EXPECT_EQ(icon, 4);
