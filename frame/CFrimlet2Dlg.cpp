@@ -80,6 +80,8 @@ ON_MESSAGE(WM_CAPTURECHANGED, OnCaptureChanged)
 ON_MESSAGE(WM_APP_SHOWMENU, OnShowMenu)
 ON_MESSAGE(WM_APP_GETFRAMEINFO, OnGetFrameInfo)
 ON_MESSAGE(WM_APP_HOTKEYUNAVAILABLE, OnHotkeyUnavailable)
+ON_MESSAGE(WM_QUERYENDSESSION, OnQueryEndSession)
+ON_MESSAGE(WM_ENDSESSION, OnEndSession)
 ON_REGISTERED_MESSAGE(WM_TASKBAR_BUTTON_CREATED, OnTaskbarButtonCreated)
 ON_BN_CLICKED(IDC_SHUTTER, OnShutterButton)
 ON_STN_CLICKED(IDC_MINIMIZE_ICON, OnMinimizeIcon)
@@ -100,9 +102,6 @@ CFrimlet2Dlg::CFrimlet2Dlg(Settings& settings, CWnd* parent, const HotkeySystem&
     : CDialog(IDD_FRIMLET2_DIALOG, parent), m_settings(settings), m_hotkeySystem(hotkeySystem) {
     m_hIcon = ::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_FRIMLET2));
     m_uiThreadId = ::GetCurrentThreadId();
-    // Let the shell reach the frame even when it runs with fewer rights.
-    ::ChangeWindowMessageFilter(WM_TASKBAR_BUTTON_CREATED, MSGFLT_ADD);
-    ::ChangeWindowMessageFilter(WM_COMMAND, MSGFLT_ADD);
 }
 
 CFrimlet2Dlg::~CFrimlet2Dlg() {
@@ -154,6 +153,10 @@ LRESULT CFrimlet2Dlg::OnNcCreate(WPARAM, LPARAM) {
 
 BOOL CFrimlet2Dlg::OnInitDialog() {
     CDialog::OnInitDialog();
+    // Let the shell reach the frame even when the frame runs with more rights
+    // than the shell; only this window, not the whole process, opens up.
+    ::ChangeWindowMessageFilterEx(m_hWnd, WM_TASKBAR_BUTTON_CREATED, MSGFLT_ALLOW, nullptr);
+    ::ChangeWindowMessageFilterEx(m_hWnd, WM_COMMAND, MSGFLT_ALLOW, nullptr);
     SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
     SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
 
@@ -431,6 +434,25 @@ LRESULT CFrimlet2Dlg::OnHotkeyUnavailable(WPARAM, LPARAM) {
         }
     }
     m_hotkeySystem.Show(m_hWnd, IDS_HOTKEY_START_FAILED, title, MB_ICONINFORMATION | MB_OK);
+    return 0;
+}
+
+// Sign-out, shutdown or a restart after an update end the process without
+// WM_CLOSE. The question is answered at once, with only the placement
+// stored; the rest waits for the session really to end.
+LRESULT CFrimlet2Dlg::OnQueryEndSession(WPARAM, LPARAM) {
+    if (!IsIconic())
+        SavePlacement();
+    return TRUE;
+}
+
+LRESULT CFrimlet2Dlg::OnEndSession(WPARAM wParam, LPARAM) {
+    if (!wParam)
+        return 0;
+    if (m_bFitMode)
+        EndFitMode(0, POINT{}); // gives the user's cursors back
+    if (!IsIconic())
+        SavePlacement();
     return 0;
 }
 

@@ -72,6 +72,8 @@ private:
     LRESULT OnTaskbarButtonCreated(WPARAM, LPARAM);
     LRESULT OnCaptureChanged(WPARAM, LPARAM);
     LRESULT OnHotkeyUnavailable(WPARAM, LPARAM);
+    LRESULT OnQueryEndSession(WPARAM, LPARAM);
+    LRESULT OnEndSession(WPARAM, LPARAM);
 
     void OnShutterButton();
     void OnMinimizeIcon();

@@ -256,4 +256,29 @@ TEST_F(FrameE2eTest, FitModeFromTheMenuHoldsTheMouseUntilEscOrTheNextClick) {
     EXPECT_TRUE(::EqualRect(&after, &start)) << "a click on the frame itself moved it";
 }
 
+// Sign-out, shutdown and restarts for updates end the program without a
+// close: the placement is stored when the session asks and when it ends.
+TEST_F(FrameE2eTest, TheEndOfTheSessionStoresThePlacement) {
+    ASSERT_TRUE(h.Start()) << "the frame window did not appear";
+    ::SetWindowPos(h.Frame(), nullptr, kX + 25, kY + 15, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    E2eHarness::Pump(200);
+    for (UINT message : {static_cast<UINT>(WM_QUERYENDSESSION), static_cast<UINT>(WM_ENDSESSION)}) {
+        for (const wchar_t* name : {L"x", L"y", L"cx", L"cy"})
+            ASSERT_TRUE(E2eHarness::DeleteValue(name));
+        DWORD_PTR answer = 0;
+        ASSERT_TRUE(::SendMessageTimeoutW(h.Frame(), message, message == WM_ENDSESSION ? TRUE : 0,
+                                          ENDSESSION_LOGOFF, SMTO_BLOCK, 5000, &answer));
+        if (message == WM_QUERYENDSESSION) {
+            EXPECT_EQ(answer, static_cast<DWORD_PTR>(TRUE)) << "the frame held the session up";
+        }
+        DWORD x = 0, y = 0, cx = 0;
+        ASSERT_TRUE(E2eHarness::ReadDword(L"x", x)) << "nothing stored on " << message;
+        ASSERT_TRUE(E2eHarness::ReadDword(L"y", y));
+        ASSERT_TRUE(E2eHarness::ReadDword(L"cx", cx));
+        EXPECT_EQ(static_cast<int>(x), kX + 25);
+        EXPECT_EQ(static_cast<int>(y), kY + 15);
+        EXPECT_EQ(static_cast<int>(cx), kCx);
+    }
+}
+
 } // namespace

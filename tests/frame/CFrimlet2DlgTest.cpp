@@ -490,6 +490,17 @@ TEST_F(FrameWindowTest, ClosingInFitModeEndsItFirst) {
     EXPECT_NE(ReadDword(L"cx"), 0xDEADBEEFu); // the placement was stored on the way out
 }
 
+TEST_F(FrameWindowTest, TheEndOfTheSessionEndsFitModeAsClosingDoes) {
+    Open();
+    ::SendMessageW(frame->m_hWnd, WM_COMMAND, IDM_FIT_TO_WINDOW, 0);
+    ASSERT_TRUE(frame->IsFitMode());
+    EXPECT_EQ(::SendMessageW(frame->m_hWnd, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF), TRUE);
+    ::SendMessageW(frame->m_hWnd, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
+    EXPECT_FALSE(frame->IsFitMode());
+    EXPECT_NE(::GetCapture(), frame->m_hWnd);
+    EXPECT_EQ(frame->ReplacedSystemCursors(), 0);
+}
+
 } // namespace
 
 namespace {
