@@ -1,6 +1,7 @@
 #include "app/CFrimlet2App.h"
 
 #include "capture/TemporaryImageFile.h"
+#include "app/SingleInstanceMutex.h"
 #include "frame/CFrimlet2Dlg.h"
 #include "framework/ComPtr.h"
 #include "framework/Handles.h"
@@ -38,8 +39,8 @@ BOOL CFrimlet2App::InitInstance() {
     ::InitCommonControlsEx(&icc);
     CWinApp::InitInstance();
 
-    unique_kernel_handle mutex(::CreateMutexW(nullptr, TRUE, L"CFrimlet2App"));
-    if (::GetLastError() == ERROR_ALREADY_EXISTS)
+    SingleInstanceMutex mutex;
+    if (mutex.AnotherCopyRuns())
         return FALSE;
 
     ComApartment ole(ComApartment::Ole);
@@ -51,8 +52,7 @@ BOOL CFrimlet2App::InitInstance() {
 
     RunFrame();
 
-    if (mutex)
-        ::ReleaseMutex(mutex.get());
+    mutex.Release();
     return FALSE;
 }
 

@@ -48,8 +48,11 @@ struct Settings {
 
 // Registration modifiers (MOD_*) for a hot-key control value.
 UINT HotkeyToModifiers(int hotkey);
-// Registers a hot-key control value for window, with the value as its id.
-BOOL RegisterCaptureHotkey(HWND window, int hotkey);
+using RegisterHotKeyFn = BOOL(WINAPI*)(HWND window, int id, UINT modifiers, UINT vk);
+// Registers a hot-key control value for window, with the value as its id,
+// through registerHotKey; holding the key down gives one WM_HOTKEY, not one
+// per auto-repeat.
+BOOL RegisterCaptureHotkey(HWND window, int hotkey, RegisterHotKeyFn registerHotKey = ::RegisterHotKey);
 
 // Whether a file search finds the path itself (a file or a folder).
 bool PathExistsAsEntry(const wchar_t* path);

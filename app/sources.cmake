@@ -4,5 +4,7 @@ list(APPEND FRIMLET_CORE_SOURCES
 list(APPEND FRIMLET_WIN_SOURCES
   app/CFrimlet2App.cpp
   app/CProfileSupportWinApp.cpp
-  app/Settings.cpp)
+  app/HotkeySystem.cpp
+  app/Settings.cpp
+  app/SingleInstanceMutex.cpp)
 list(APPEND FRIMLET_EXE_SOURCES app/Frimlet2Main.cpp)

@@ -1,6 +1,7 @@
-// A picture static that is transparent to the mouse except for the right
-// button: hover and left presses reach the window beneath it, a right press
-// is reported to the parent as WM_COMMAND with STN_RBUTTONDOWN.
+// A picture static that reports a right press to its parent as WM_COMMAND
+// with STN_RBUTTONDOWN and hands everything else to the parent as if the
+// picture were not there: the pointer shape and left presses follow the
+// parent's own hit test at that point (a resize corner, say).
 #pragma once
 
 #include "framework/CStatic.h"
@@ -10,6 +11,11 @@ constexpr WORD STN_RBUTTONDOWN = 0x1801;
 class CStaticEx : public CStatic {
 private:
     LRESULT OnNcHitTest(WPARAM, LPARAM);
+    LRESULT OnSetCursor(WPARAM, LPARAM);
+    LRESULT OnLButtonDown(WPARAM, LPARAM);
     LRESULT OnRButtonDown(WPARAM, LPARAM);
     DECLARE_MESSAGE_MAP()
+
+    // The parent's hit-test code at a point in screen coordinates.
+    LRESULT ParentHitTest(POINT screen) const;
 };

@@ -98,6 +98,9 @@ ON_MESSAGE(WM_RBUTTONDOWN, OnMouseButtonDown)
 ON_MESSAGE(WM_CAPTURECHANGED, OnCaptureChanged)
 ON_MESSAGE(WM_APP_SHOWMENU, OnShowMenu)
 ON_MESSAGE(WM_APP_GETFRAMEINFO, OnGetFrameInfo)
+ON_MESSAGE(WM_APP_HOTKEYUNAVAILABLE, OnHotkeyUnavailable)
+ON_MESSAGE(WM_QUERYENDSESSION, OnQueryEndSession)
+ON_MESSAGE(WM_ENDSESSION, OnEndSession)
 ON_REGISTERED_MESSAGE(WM_TASKBAR_BUTTON_CREATED, OnTaskbarButtonCreated)
 ON_BN_CLICKED(IDC_SHUTTER, OnShutterButton)
 ON_STN_CLICKED(IDC_MINIMIZE_ICON, OnMinimizeIcon)
@@ -114,13 +117,10 @@ ON_COMMAND_RANGE(IDM_TYPE_JPEG, IDM_TYPE_PNG, OnImageType)
 ON_COMMAND(IDM_FIT_TO_WINDOW, OnFitToWindow)
 END_MESSAGE_MAP()
 
-CFrimlet2Dlg::CFrimlet2Dlg(Settings& settings, CWnd* parent)
-    : CDialog(IDD_FRIMLET2_DIALOG, parent), m_settings(settings) {
+CFrimlet2Dlg::CFrimlet2Dlg(Settings& settings, CWnd* parent, const HotkeySystem& hotkeySystem)
+    : CDialog(IDD_FRIMLET2_DIALOG, parent), m_settings(settings), m_hotkeySystem(hotkeySystem) {
     m_hIcon = ::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_FRIMLET2));
     m_uiThreadId = ::GetCurrentThreadId();
-    // Let the shell reach the frame even when it runs with fewer rights.
-    ::ChangeWindowMessageFilter(WM_TASKBAR_BUTTON_CREATED, MSGFLT_ADD);
-    ::ChangeWindowMessageFilter(WM_COMMAND, MSGFLT_ADD);
 }
 
 CFrimlet2Dlg::~CFrimlet2Dlg() {
@@ -173,6 +173,10 @@ LRESULT CFrimlet2Dlg::OnNcCreate(WPARAM, LPARAM) {
 
 BOOL CFrimlet2Dlg::OnInitDialog() {
     CDialog::OnInitDialog();
+    // Let the shell reach the frame even when the frame runs with more rights
+    // than the shell; only this window, not the whole process, opens up.
+    ::ChangeWindowMessageFilterEx(m_hWnd, WM_TASKBAR_BUTTON_CREATED, MSGFLT_ALLOW, nullptr);
+    ::ChangeWindowMessageFilterEx(m_hWnd, WM_COMMAND, MSGFLT_ALLOW, nullptr);
     SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
     SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
 
@@ -208,9 +212,15 @@ BOOL CFrimlet2Dlg::OnInitDialog() {
     SetWindowPos(HWND_TOPMOST, window.left, window.top, window.Width(), window.Height(), SWP_NOACTIVATE);
     LayoutFrame();
 
-    if (!RegisterCaptureHotkey(m_hWnd, m_settings.hotkey))
-        ::MessageBoxW(m_hWnd, LoadText(IDS_HOTKEY_START_FAILED), LoadText(IDS_APP_TITLE),
-                      MB_ICONINFORMATION | MB_OK);
+    if (!m_hotkeySystem.Register(m_hWnd, m_settings.hotkey)) {
+        // The system's own use of PrintScreen gives way to a program whose
+        // window is in front: the frame tries once more when it first is.
+        if (HotkeySystem::IsPrintScreen(m_settings.hotkey))
+            m_bRetryHotkey = 1;
+        else
+            m_hotkeySystem.Show(m_hWnd, IDS_HOTKEY_START_FAILED, LoadText(IDS_APP_TITLE),
+                                MB_ICONINFORMATION | MB_OK);
+    }
 
     m_toolTips.Create(
         m_hWnd, {m_shutterButton.m_hWnd, m_closeIcon.m_hWnd, m_minimizeIcon.m_hWnd, m_settingsIcon.m_hWnd},
@@ -307,6 +317,11 @@ LRESULT CFrimlet2Dlg::OnActivate(WPARAM wParam, LPARAM lParam) {
     if (LOWORD(wParam) != WA_INACTIVE) {
         SetWindowPos(HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         SetTimer(kCornerIconTimer, kCornerIconMillis);
+        if (m_bRetryHotkey) {
+            m_bRetryHotkey = 0;
+            if (!m_hotkeySystem.Register(m_hWnd, m_settings.hotkey))
+                PostMessage(WM_APP_HOTKEYUNAVAILABLE); // no message box inside activation
+        }
     } else {
         HWND activated = reinterpret_cast<HWND>(lParam);
         if (!activated || ::GetParent(activated) != m_hWnd)
@@ -433,6 +448,47 @@ LRESULT CFrimlet2Dlg::OnGetFrameInfo(WPARAM wParam, LPARAM lParam) {
     }
     if (lParam)
         *reinterpret_cast<RECT*>(lParam) = m_geometry.InnerRect();
+    return 0;
+}
+
+LRESULT CFrimlet2Dlg::OnHotkeyUnavailable(WPARAM, LPARAM) {
+    const CString title = LoadText(IDS_APP_TITLE);
+    if (m_hotkeySystem.SystemTakesPrintScreen()) {
+        // The user said No once: the frame goes on without a hotkey quietly.
+        if (HotkeySystem::OfferDeclined())
+            return 0;
+        switch (m_hotkeySystem.OfferToFreePrintScreen(m_hWnd, title)) {
+        case HotkeySystem::Offer::Declined:
+            HotkeySystem::SetOfferDeclined(true);
+            return 0;
+        case HotkeySystem::Offer::SwitchedOff:
+            if (m_hotkeySystem.Register(m_hWnd, m_settings.hotkey))
+                return 0;
+            break;
+        case HotkeySystem::Offer::NotSwitched:
+            break;
+        }
+    }
+    m_hotkeySystem.Show(m_hWnd, IDS_HOTKEY_START_FAILED, title, MB_ICONINFORMATION | MB_OK);
+    return 0;
+}
+
+// Sign-out, shutdown or a restart after an update end the process without
+// WM_CLOSE. The question is answered at once, with only the placement
+// stored; the rest waits for the session really to end.
+LRESULT CFrimlet2Dlg::OnQueryEndSession(WPARAM, LPARAM) {
+    if (!IsIconic())
+        SavePlacement();
+    return TRUE;
+}
+
+LRESULT CFrimlet2Dlg::OnEndSession(WPARAM wParam, LPARAM) {
+    if (!wParam)
+        return 0;
+    if (m_bFitMode)
+        EndFitMode(0, POINT{}); // gives the user's cursors back
+    if (!IsIconic())
+        SavePlacement();
     return 0;
 }
 

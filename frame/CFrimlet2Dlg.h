@@ -2,6 +2,7 @@
 // border with a hole and a tab. Every user action starts here.
 #pragma once
 
+#include "app/HotkeySystem.h"
 #include "controls/CStaticEx.h"
 #include "frame/CFrameControllerDlg.h"
 #include "frame/CFrameGeometry.h"
@@ -22,7 +23,9 @@ struct Settings;
 
 class CFrimlet2Dlg : public CDialog {
 public:
-    explicit CFrimlet2Dlg(Settings& settings, CWnd* parent = nullptr);
+    // hotkeySystem: the calls behind the capture hotkey and its message boxes.
+    explicit CFrimlet2Dlg(Settings& settings, CWnd* parent = nullptr,
+                          const HotkeySystem& hotkeySystem = HotkeySystem());
     ~CFrimlet2Dlg() override;
 
     void ApplyScale(double dpiScale);
@@ -74,6 +77,9 @@ private:
     LRESULT OnGetFrameInfo(WPARAM, LPARAM);
     LRESULT OnTaskbarButtonCreated(WPARAM, LPARAM);
     LRESULT OnCaptureChanged(WPARAM, LPARAM);
+    LRESULT OnHotkeyUnavailable(WPARAM, LPARAM);
+    LRESULT OnQueryEndSession(WPARAM, LPARAM);
+    LRESULT OnEndSession(WPARAM, LPARAM);
 
     void OnShutterButton();
     void OnMinimizeIcon();
@@ -115,9 +121,11 @@ private:
     frame::CommandRetry m_retry;
     Settings& m_settings;
     ShutterCalls m_shutterCalls = ShutterCalls::OfSystem();
+    HotkeySystem m_hotkeySystem;
+    int m_bRetryHotkey = 0; // PrintScreen refused at start-up, tried again once in front
 
     // The windows the frame opens; each has a window only while it is open.
-    COptionsDlg m_optionsDlg{m_settings, this};
+    COptionsDlg m_optionsDlg{m_settings, this, m_hotkeySystem};
     CFrameControllerDlg m_controllerDlg;
     CFrameSizeSelectDlg m_sizeDlg;
 

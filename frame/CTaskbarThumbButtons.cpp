@@ -88,7 +88,15 @@ com_ptr<IShellLinkW> CreateFolderTaskLink(const wchar_t* path) {
         return nullptr;
     CString arguments;
     arguments.Format(L"url.dll,FileProtocolHandler \"%s\\.\"", path ? path : L"");
-    link->SetPath(L"rundll32.exe");
+    // The full path: a bare program name would be looked up along the
+    // search path, where another rundll32.exe could come first.
+    wchar_t system[MAX_PATH] = {};
+    UINT length = ::GetSystemDirectoryW(system, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH)
+        return nullptr;
+    CString program;
+    program.Format(L"%s\\rundll32.exe", system);
+    link->SetPath(program);
     if (FAILED(link->SetArguments(arguments)))
         return nullptr;
     link->SetIconLocation(L"SHELL32.dll", 4);

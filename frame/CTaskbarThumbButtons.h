@@ -30,7 +30,8 @@ private:
 };
 
 // The jump-list task: a shell link that runs the file protocol handler on
-// path (rundll32.exe url.dll,FileProtocolHandler "path\."), with the folder
+// path (the system folder's rundll32.exe url.dll,FileProtocolHandler
+// "path\."), with the folder
 // icon of the shell and the task's title; null when the link or its property
 // store cannot be had or its arguments cannot be set.
 com_ptr<IShellLinkW> CreateFolderTaskLink(const wchar_t* path);

@@ -9,5 +9,8 @@ constexpr UINT WM_APP_SHOWMENU = WM_USER + 100;
 // Sent by the size dialog: wParam -> two ints receiving the minimum hole
 // size, lParam -> RECT receiving the hole in window coordinates.
 constexpr UINT WM_APP_GETFRAMEINFO = WM_USER + 102;
+// Posted by the frame to itself when the capture hotkey could not be had
+// even with the frame in front: offers to free PrintScreen, or says so.
+constexpr UINT WM_APP_HOTKEYUNAVAILABLE = WM_USER + 109;
 // The taskbar's request for the window menu of the frame's button.
 constexpr UINT WM_TASKBAR_WINDOW_MENU = 0x0313;

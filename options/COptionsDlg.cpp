@@ -78,11 +78,12 @@ ON_BN_CLICKED(IDC_RESTORE_DEFAULTS, OnRestoreDefaults)
 ON_MESSAGE(WM_SIZE, OnSize)
 END_MESSAGE_MAP()
 
-COptionsDlg::COptionsDlg(Settings& settings, CWnd* frame)
-    : CDialog(IDD_OPTIONS, frame), m_settings(settings), m_typeButtons{{kTypeBitmaps[0], 1, FALSE},
-                                                                       {kTypeBitmaps[1], 1, FALSE},
-                                                                       {kTypeBitmaps[2], 1, FALSE},
-                                                                       {kTypeBitmaps[3], 1, FALSE}},
+COptionsDlg::COptionsDlg(Settings& settings, CWnd* frame, const HotkeySystem& hotkeySystem)
+    : CDialog(IDD_OPTIONS, frame), m_settings(settings),
+      m_hotkeySystem(hotkeySystem), m_typeButtons{{kTypeBitmaps[0], 1, FALSE},
+                                                  {kTypeBitmaps[1], 1, FALSE},
+                                                  {kTypeBitmaps[2], 1, FALSE},
+                                                  {kTypeBitmaps[3], 1, FALSE}},
       m_frameColor(IDCUR_COLOR_SWATCH, Settings::kDefaultColor) {}
 
 void COptionsDlg::DoDataExchange(CDataExchange* dx) {
@@ -205,6 +206,14 @@ void COptionsDlg::ShowHotkey(int hotkey) {
     UpdateData(FALSE);
 }
 
+bool COptionsDlg::FreePrintScreenFor(HWND frame, int hotkey) {
+    if (!HotkeySystem::IsPrintScreen(hotkey) || !m_hotkeySystem.SystemTakesPrintScreen())
+        return false;
+    return m_hotkeySystem.OfferToFreePrintScreen(m_hWnd, GetWindowText()) ==
+               HotkeySystem::Offer::SwitchedOff &&
+           m_hotkeySystem.Register(frame, hotkey);
+}
+
 HWND COptionsDlg::FrameWindow() const {
     if (m_pParentWnd && m_pParentWnd->IsWindow())
         return m_pParentWnd->m_hWnd;
@@ -301,14 +310,16 @@ void COptionsDlg::OnOK() {
 
     if (newHotkey != m_settings.hotkey) {
         HWND frame = FrameWindow();
-        if (!RegisterCaptureHotkey(frame, newHotkey)) {
-            CString text;
-            text.LoadString(IDS_HOTKEY_SET_FAILED);
-            MessageBox(text, nullptr, MB_OK);
+        if (!m_hotkeySystem.Register(frame, newHotkey) && !FreePrintScreenFor(frame, newHotkey)) {
+            m_hotkeySystem.Show(m_hWnd, IDS_HOTKEY_SET_FAILED, GetWindowText(), MB_OK);
             ShowHotkey(m_settings.hotkey);
             return;
         }
         ::UnregisterHotKey(frame, m_settings.hotkey);
+        // PrintScreen chosen again: a No given to the offer at start-up no
+        // longer stands.
+        if (HotkeySystem::IsPrintScreen(newHotkey) && HotkeySystem::OfferDeclined())
+            HotkeySystem::SetOfferDeclined(false);
     }
 
     if (m_nType >= 0)

@@ -5,6 +5,7 @@
 // frame window and saves the settings.
 #pragma once
 
+#include "app/HotkeySystem.h"
 #include "controls/CRGBStatic.h"
 #include "controls/CTransparentBitmapButton.h"
 #include "framework/CDialog.h"
@@ -17,8 +18,9 @@ struct Settings;
 class COptionsDlg : public CDialog {
 public:
     // frame: the window the capture hotkey is registered for; also the
-    // dialog's owner.
-    COptionsDlg(Settings& settings, CWnd* frame);
+    // dialog's owner. hotkeySystem: the calls behind the hotkey's registration
+    // and its message boxes.
+    COptionsDlg(Settings& settings, CWnd* frame, const HotkeySystem& hotkeySystem = HotkeySystem());
 
     // Selects the PrintScreen choice for 0x2C, otherwise the hot-key control
     // with this value, and shows the members.
@@ -59,8 +61,12 @@ private:
     void BuildBoldFont();
     // The window that holds the capture hotkey registration.
     HWND FrameWindow() const;
+    // Registers PrintScreen after the user agreed to switch the system's own
+    // use of it off; false when that is not offered, declined or still fails.
+    bool FreePrintScreenFor(HWND frame, int hotkey);
 
     Settings& m_settings;
+    HotkeySystem m_hotkeySystem;
     CTransparentBitmapButton m_typeButtons[4];
     CWnd m_qualitySlider;
     CStatic m_qualityScale;

@@ -53,6 +53,8 @@
 #define IDS_TIP_SIZE_LABEL 265      // tooltip of the size label
 #define IDS_SIZELIST_FILE_TOO_LARGE 220 // a size-list text file above the size bound (file name, MiB)
 #define IDS_SIZELIST_TOO_MANY_ROWS 221  // a size-list text file with more rows than are read (file name, rows)
+// PrintScreen kept by the system's own screen capture: switch that off?
+#define IDS_PRINTSCREEN_TAKEN_BY_SYSTEM 200
 
 // Icon
 #define IDI_FRIMLET2 128

@@ -26,8 +26,10 @@ void CTextFile::Close() {
 BOOL CTextFile::OpenForRead(const wchar_t* path, std::int32_t mode) {
     Close();
     m_dwError = 0;
-    m_hFile.reset(::CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    // A list may be open in an editor or a spreadsheet program that keeps it
+    // open for writing: reading must not need the only handle.
+    m_hFile.reset(::CreateFileW(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     if (!m_hFile) {
         m_dwError = ::GetLastError();
         Close();

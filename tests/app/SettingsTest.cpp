@@ -285,4 +285,24 @@ TEST_F(SettingsTest, StringListWithoutTerminatorsReadsEveryString) {
     }
 }
 
+// Wine repeats WM_HOTKEY for a held key whatever the flags, so the flags are
+// checked where they are handed to the system.
+struct RegisteredHotkey {
+    static inline UINT modifiers = 0;
+    static inline UINT vk = 0;
+    static BOOL WINAPI Record(HWND, int, UINT mods, UINT key) {
+        modifiers = mods;
+        vk = key;
+        return TRUE;
+    }
+};
+
+TEST(CaptureHotkeyTest, EveryRegistrationAsksForOneHotkeyPerPress) {
+    ASSERT_TRUE(RegisterCaptureHotkey(nullptr, 0x0174, RegisteredHotkey::Record)); // Shift+F5
+    EXPECT_EQ(RegisteredHotkey::modifiers, static_cast<UINT>(MOD_SHIFT | MOD_NOREPEAT));
+    EXPECT_EQ(RegisteredHotkey::vk, static_cast<UINT>(VK_F5));
+    ASSERT_TRUE(RegisterCaptureHotkey(nullptr, 0x2C, RegisteredHotkey::Record));
+    EXPECT_EQ(RegisteredHotkey::modifiers, static_cast<UINT>(MOD_NOREPEAT));
+}
+
 } // namespace

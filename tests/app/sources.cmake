@@ -2,4 +2,5 @@ list(APPEND FRIMLET_CORE_TESTS
   tests/app/FolderMacroTableTest.cpp
   tests/app/SettingsRulesTest.cpp)
 list(APPEND FRIMLET_WIN_TESTS
-  tests/app/SettingsTest.cpp)
+  tests/app/SettingsTest.cpp
+  tests/app/SingleInstanceMutexTest.cpp)

@@ -9,4 +9,5 @@ list(APPEND FRIMLET_WIN_TESTS
   tests/controls/CReportViewCtrlTest.cpp
   tests/controls/CRGBStaticTest.cpp
   tests/controls/CMenuButtonTest.cpp
-  tests/controls/CTransparentBitmapButtonWindowTest.cpp)
+  tests/controls/CTransparentBitmapButtonWindowTest.cpp
+  tests/controls/CStaticExTest.cpp)

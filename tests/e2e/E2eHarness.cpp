@@ -25,8 +25,10 @@ BOOL CALLBACK FindFrame(HWND hwnd, LPARAM lParam) {
     wchar_t title[64] = {};
     ::GetClassNameW(hwnd, cls, 64);
     ::GetWindowTextW(hwnd, title, 64);
+    // The frame has no owner; a message box of the program carries the same
+    // class and title but is owned by the frame.
     if (pid == data->pid && ::IsWindowVisible(hwnd) && wcscmp(cls, L"#32770") == 0 &&
-        wcscmp(title, L"Frimlet2") == 0) {
+        wcscmp(title, L"Frimlet2") == 0 && !::GetWindow(hwnd, GW_OWNER)) {
         data->found = hwnd;
         return FALSE;
     }

@@ -194,6 +194,17 @@ TEST_F(FrameE2eTest, DraggingTheBorderMovesTheCornerResizesAndTheLockStopsBoth) 
     EXPECT_EQ(resized.top, moved.top);
     EXPECT_EQ(resized.bottom, moved.bottom + 20);
 
+    // The grip icon hands a left drag to the corner beneath it.
+    const RECT grip = WindowRectOf(::GetDlgItem(h.Frame(), IDC_GRIP_ICON));
+    const POINT gripCentre{(grip.left + grip.right) / 2, (grip.top + grip.bottom) / 2};
+    E2eHarness::Drag(gripCentre, POINT{gripCentre.x + 20, gripCentre.y + 10});
+    RECT grown = WindowRectOf(h.Frame());
+    EXPECT_EQ(grown.left, resized.left);
+    EXPECT_EQ(grown.top, resized.top);
+    EXPECT_EQ(grown.right, resized.right + 20);
+    EXPECT_EQ(grown.bottom, resized.bottom + 10);
+    resized = grown;
+
     // Locked: neither works, and the frame is drawn see-through.
     ::PostMessageW(h.Frame(), WM_COMMAND, 32773, 0);
     E2eHarness::Pump(200);
@@ -243,6 +254,31 @@ TEST_F(FrameE2eTest, FitModeFromTheMenuHoldsTheMouseUntilEscOrTheNextClick) {
     EXPECT_EQ(E2eDesktop::CaptureOf(h.Frame()), nullptr) << "the click did not end fit mode";
     const RECT after = WindowRectOf(h.Frame());
     EXPECT_TRUE(::EqualRect(&after, &start)) << "a click on the frame itself moved it";
+}
+
+// Sign-out, shutdown and restarts for updates end the program without a
+// close: the placement is stored when the session asks and when it ends.
+TEST_F(FrameE2eTest, TheEndOfTheSessionStoresThePlacement) {
+    ASSERT_TRUE(h.Start()) << "the frame window did not appear";
+    ::SetWindowPos(h.Frame(), nullptr, kX + 25, kY + 15, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    E2eHarness::Pump(200);
+    for (UINT message : {static_cast<UINT>(WM_QUERYENDSESSION), static_cast<UINT>(WM_ENDSESSION)}) {
+        for (const wchar_t* name : {L"x", L"y", L"cx", L"cy"})
+            ASSERT_TRUE(E2eHarness::DeleteValue(name));
+        DWORD_PTR answer = 0;
+        ASSERT_TRUE(::SendMessageTimeoutW(h.Frame(), message, message == WM_ENDSESSION ? TRUE : 0,
+                                          ENDSESSION_LOGOFF, SMTO_BLOCK, 5000, &answer));
+        if (message == WM_QUERYENDSESSION) {
+            EXPECT_EQ(answer, static_cast<DWORD_PTR>(TRUE)) << "the frame held the session up";
+        }
+        DWORD x = 0, y = 0, cx = 0;
+        ASSERT_TRUE(E2eHarness::ReadDword(L"x", x)) << "nothing stored on " << message;
+        ASSERT_TRUE(E2eHarness::ReadDword(L"y", y));
+        ASSERT_TRUE(E2eHarness::ReadDword(L"cx", cx));
+        EXPECT_EQ(static_cast<int>(x), kX + 25);
+        EXPECT_EQ(static_cast<int>(y), kY + 15);
+        EXPECT_EQ(static_cast<int>(cx), kCx);
+    }
 }
 
 } // namespace

@@ -2,3 +2,4 @@ list(APPEND FRIMLET_E2E_TESTS tests/e2e/E2eHarness.cpp tests/e2e/FrameE2eTest.cp
 list(APPEND FRIMLET_E2E_TESTS tests/e2e/E2eDesktop.cpp tests/e2e/E2eSettingsSnapshot.cpp tests/e2e/HarnessTest.cpp tests/e2e/FrameCaptureTest.cpp tests/e2e/OptionsE2eTest.cpp
   tests/e2e/ShutterExtrasE2eTest.cpp)
 list(APPEND FRIMLET_E2E_TESTS tests/e2e/LeftoverFilesE2eTest.cpp)
+list(APPEND FRIMLET_E2E_TESTS tests/e2e/PrintScreenE2eTest.cpp)

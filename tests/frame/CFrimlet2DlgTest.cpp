@@ -5,6 +5,7 @@
 #include "frame/FrameMessages.h"
 #include "framework/ComPtr.h"
 #include "res/resource.h"
+#include "tests/app/FakeHotkeySystem.h"
 #include "tests/framework/UiScript.h"
 
 #include <gtest/gtest.h>
@@ -489,6 +490,17 @@ TEST_F(FrameWindowTest, ClosingInFitModeEndsItFirst) {
     EXPECT_NE(ReadDword(L"cx"), 0xDEADBEEFu); // the placement was stored on the way out
 }
 
+TEST_F(FrameWindowTest, TheEndOfTheSessionEndsFitModeAsClosingDoes) {
+    Open();
+    ::SendMessageW(frame->m_hWnd, WM_COMMAND, IDM_FIT_TO_WINDOW, 0);
+    ASSERT_TRUE(frame->IsFitMode());
+    EXPECT_EQ(::SendMessageW(frame->m_hWnd, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF), TRUE);
+    ::SendMessageW(frame->m_hWnd, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
+    EXPECT_FALSE(frame->IsFitMode());
+    EXPECT_NE(::GetCapture(), frame->m_hWnd);
+    EXPECT_EQ(frame->ReplacedSystemCursors(), 0);
+}
+
 } // namespace
 
 namespace {
@@ -878,6 +890,67 @@ TEST(ShutterToolTextTest, NamesTheHotkeyAsTheOptionsDialogDoes) {
     EXPECT_EQ(ShutterToolText(0x2C), L"撮影 (PrintScreen)");
     EXPECT_EQ(ShutterToolText(0x0174), L"撮影 (Shift + F5)");
     EXPECT_EQ(ShutterToolText(0), L"撮影"); // no key
+}
+
+// PrintScreen as the hotkey on a system that keeps it for its own screen
+// capture (see FakeHotkeySystem).
+class FrameHotkeyTest : public FrameWindowTest {
+protected:
+    void SetUp() override {
+        FrameWindowTest::SetUp();
+        FakeHotkeySystem::Reset();
+        settings.hotkey = 0x2C;
+    }
+    void OpenOnFakeSystem() {
+        frame = std::make_unique<CFrimlet2Dlg>(settings, nullptr, FakeHotkeySystem::Make());
+        ASSERT_TRUE(frame->Create(IDD_FRIMLET2_DIALOG));
+        ::SetForegroundWindow(frame->m_hWnd);
+        Pump(200);
+    }
+    void Close() {
+        frame->DestroyWindow();
+        frame.reset();
+    }
+};
+
+TEST_F(FrameHotkeyTest, PrintScreenRefusedAtStartIsTriedAgainWhenTheFrameIsInFront) {
+    FakeHotkeySystem::refusals = 1;
+    OpenOnFakeSystem();
+    EXPECT_EQ(FakeHotkeySystem::printScreenRegistrations, 1);
+    EXPECT_TRUE(FakeHotkeySystem::boxes.empty());
+}
+
+TEST_F(FrameHotkeyTest, TheSystemSettingIsOfferedOnceAndYesFreesTheKey) {
+    FakeHotkeySystem::systemHoldsPrintScreen = true;
+    FakeHotkeySystem::answer = IDYES;
+    OpenOnFakeSystem();
+    ASSERT_EQ(FakeHotkeySystem::boxes.size(), 1u);
+    EXPECT_TRUE(FakeHotkeySystem::Shown(IDS_PRINTSCREEN_TAKEN_BY_SYSTEM));
+    EXPECT_EQ(FakeHotkeySystem::boxes[0].type,
+              static_cast<UINT>(MB_ICONINFORMATION | MB_YESNO | MB_DEFBUTTON1));
+    EXPECT_EQ(FakeHotkeySystem::writes, std::vector<DWORD>{0});
+    EXPECT_EQ(FakeHotkeySystem::printScreenRegistrations, 1);
+}
+
+TEST_F(FrameHotkeyTest, NoIsRememberedAndASettingThatIsOffGivesTheOldMessage) {
+    FakeHotkeySystem::systemHoldsPrintScreen = true;
+    OpenOnFakeSystem();
+    EXPECT_EQ(FakeHotkeySystem::boxes.size(), 1u);
+    EXPECT_TRUE(FakeHotkeySystem::Shown(IDS_PRINTSCREEN_TAKEN_BY_SYSTEM));
+    EXPECT_TRUE(FakeHotkeySystem::writes.empty());
+    EXPECT_EQ(ReadDword(L"printScreenOfferDeclined"), 1u);
+    Close();
+
+    FakeHotkeySystem::boxes.clear();
+    OpenOnFakeSystem();
+    EXPECT_TRUE(FakeHotkeySystem::boxes.empty()) << "asked again after No";
+    Close();
+
+    // Another program holds the key while the system setting is off.
+    FakeHotkeySystem::setting = 0;
+    OpenOnFakeSystem();
+    ASSERT_EQ(FakeHotkeySystem::boxes.size(), 1u);
+    EXPECT_TRUE(FakeHotkeySystem::Shown(IDS_HOTKEY_START_FAILED));
 }
 
 } // namespace

@@ -160,14 +160,24 @@ TEST(TaskbarWithoutCom, EveryShellFailureIsSilent) {
 }
 
 TEST_F(TaskbarTest, TheTaskOpensTheFolderThroughTheFileProtocolHandler) {
+    // Another rundll32.exe first on the search path (the program's own
+    // folder) must not become the task's program.
+    wchar_t own[MAX_PATH] = {};
+    ASSERT_GT(::GetModuleFileNameW(nullptr, own, MAX_PATH), 0u);
+    CString impostor = own;
+    impostor = impostor.Left(impostor.ReverseFind(L'\\') + 1) + L"rundll32.exe";
+    ::CloseHandle(::CreateFileW(impostor, GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr));
     com_ptr<IShellLinkW> link = CreateFolderTaskLink(L"C:\\Users\\me\\Pictures\\Frimlet2");
+    ::DeleteFileW(impostor);
     ASSERT_TRUE(link);
     wchar_t text[MAX_PATH] = {};
     ASSERT_HRESULT_SUCCEEDED(link->GetArguments(text, MAX_PATH));
     EXPECT_STREQ(text, L"url.dll,FileProtocolHandler \"C:\\Users\\me\\Pictures\\Frimlet2\\.\"");
     ASSERT_HRESULT_SUCCEEDED(link->GetPath(text, MAX_PATH, nullptr, 0));
     CString program = text;
-    EXPECT_EQ(program.Right(12).MakeLower(), L"rundll32.exe");
+    wchar_t system[MAX_PATH] = {};
+    ASSERT_GT(::GetSystemDirectoryW(system, MAX_PATH), 0u);
+    EXPECT_EQ(program.MakeLower().str(), (CString(system) + L"\\rundll32.exe").MakeLower().str());
     int icon = -1;
     ASSERT_HRESULT_SUCCEEDED(link->GetIconLocation(text, MAX_PATH, &icon));
     EXPECT_EQ(icon, 4);

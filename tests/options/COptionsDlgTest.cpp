@@ -7,6 +7,7 @@
 #include "options/COptionsDlg.h"
 #include "options/OptionsRules.h"
 #include "res/resource.h"
+#include "tests/app/FakeHotkeySystem.h"
 
 #include <gtest/gtest.h>
 
@@ -429,6 +430,32 @@ TEST_F(OptionsDialogTest, AHotkeyHeldElsewhereIsRefusedAndTheDialogStaysOpen) {
     EXPECT_TRUE(::UnregisterHotKey(frame.m_hWnd, kHotkeyF11)); // the old one kept
     EXPECT_TRUE(::UnregisterHotKey(other.m_hWnd, 1));
     other.DestroyWindow();
+}
+
+TEST_F(OptionsDialogTest, PrintScreenKeptByTheSystemIsOfferedBeforeTheFailureMessage) {
+    FakeHotkeySystem::Reset();
+    FakeHotkeySystem::systemHoldsPrintScreen = true;
+    settings.hotkey = kHotkeyF11;
+    ASSERT_TRUE(::RegisterHotKey(frame.m_hWnd, kHotkeyF11, HotkeyToModifiers(kHotkeyF11), VK_F11));
+    app.WriteProfileInt(L"", L"printScreenOfferDeclined", 1);
+    ScriptedOptionsDlg dlg(settings, &frame, FakeHotkeySystem::Make());
+    dlg.script = [&](ScriptedOptionsDlg& d) {
+        Click(d, IDC_HOTKEY_PRINTSCREEN);
+        Click(d, IDOK); // No: the offer, then the failure message; the dialog stays
+        ASSERT_EQ(FakeHotkeySystem::boxes.size(), 2u);
+        EXPECT_TRUE(FakeHotkeySystem::Shown(IDS_PRINTSCREEN_TAKEN_BY_SYSTEM));
+        EXPECT_TRUE(FakeHotkeySystem::Shown(IDS_HOTKEY_SET_FAILED));
+        EXPECT_TRUE(FakeHotkeySystem::writes.empty());
+        FakeHotkeySystem::answer = IDYES;
+        Click(d, IDC_HOTKEY_PRINTSCREEN);
+        Click(d, IDOK);
+    };
+    EXPECT_EQ(dlg.DoModal(), IDOK);
+    EXPECT_EQ(FakeHotkeySystem::writes, std::vector<DWORD>{0});
+    EXPECT_EQ(FakeHotkeySystem::printScreenRegistrations, 1);
+    EXPECT_EQ(settings.hotkey, OptionsRules::kPrintScreenHotkey);
+    EXPECT_FALSE(::UnregisterHotKey(frame.m_hWnd, kHotkeyF11)); // the old key released
+    EXPECT_EQ(ReadDword(L"printScreenOfferDeclined"), 0u);
 }
 
 TEST_F(OptionsDialogTest, BrowseStartsAtTheTypedFolder) {

@@ -3,6 +3,7 @@
 // (Shift-JIS) as on the systems the program targets.
 #include "sizelist/CTextFile.h"
 
+#include "framework/Handles.h"
 #include "tests/sizelist/SizeListTestFiles.h"
 
 #include <gtest/gtest.h>
@@ -182,6 +183,17 @@ TEST_F(CTextFileTest, ErrorsCarryTheSystemCodeAndText) {
     ASSERT_TRUE(file.ReadAll());
     EXPECT_TRUE(::DeleteFileW(temp / L"a.txt"));
     EXPECT_EQ(std::wstring(file.GetText()), L"x");
+}
+
+TEST_F(CTextFileTest, AFileAnotherProgramHoldsOpenForWritingCanBeRead) {
+    const CString path = temp / L"held.csv";
+    ASSERT_TRUE(WriteBytesToFile(path, Bytes{'1', '0', ',', '2', '0'}));
+    unique_file holder(::CreateFileW(path, GENERIC_WRITE | DELETE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                     FILE_ATTRIBUTE_NORMAL, nullptr));
+    ASSERT_TRUE(holder);
+    ReadResult r = ReadFileAs(path, TFM_AUTO);
+    EXPECT_TRUE(r.ok) << "error " << r.error;
+    EXPECT_EQ(r.text, L"10,20");
 }
 
 TEST_F(CTextFileTest, LongBigEndianTextIsWrittenWhole) {

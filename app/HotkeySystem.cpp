@@ -1,0 +1,50 @@
+#include "app/HotkeySystem.h"
+
+#include "framework/CString.h"
+#include "framework/CWinApp.h"
+#include "res/resource.h"
+
+namespace {
+constexpr wchar_t kKeyboardKey[] = L"Control Panel\\Keyboard";
+constexpr wchar_t kSnippingValue[] = L"PrintScreenKeyForSnippingEnabled";
+constexpr wchar_t kDeclinedValue[] = L"printScreenOfferDeclined";
+} // namespace
+
+int HotkeySystem::Show(HWND owner, UINT textId, const wchar_t* caption, UINT type) const {
+    CString text;
+    text.LoadString(textId);
+    return messageBox(owner, text, caption, type);
+}
+
+bool HotkeySystem::SystemTakesPrintScreen() const {
+    DWORD value = 0;
+    return readSnippingKey(value) && value != 0;
+}
+
+HotkeySystem::Offer HotkeySystem::OfferToFreePrintScreen(HWND owner, const wchar_t* caption) const {
+    if (Show(owner, IDS_PRINTSCREEN_TAKEN_BY_SYSTEM, caption,
+             MB_ICONINFORMATION | MB_YESNO | MB_DEFBUTTON1) != IDYES)
+        return Offer::Declined;
+    return writeSnippingKey(0) ? Offer::SwitchedOff : Offer::NotSwitched;
+}
+
+bool HotkeySystem::OfferDeclined() {
+    CWinApp* app = AfxGetApp();
+    return app && app->GetProfileInt(L"", kDeclinedValue, 0) != 0;
+}
+
+void HotkeySystem::SetOfferDeclined(bool declined) {
+    if (CWinApp* app = AfxGetApp())
+        app->WriteProfileInt(L"", kDeclinedValue, declined ? 1 : 0);
+}
+
+bool HotkeySystem::ReadSnippingKeySetting(DWORD& value) {
+    DWORD size = sizeof(value);
+    return ::RegGetValueW(HKEY_CURRENT_USER, kKeyboardKey, kSnippingValue, RRF_RT_REG_DWORD, nullptr, &value,
+                          &size) == ERROR_SUCCESS;
+}
+
+bool HotkeySystem::WriteSnippingKeySetting(DWORD value) {
+    return ::RegSetKeyValueW(HKEY_CURRENT_USER, kKeyboardKey, kSnippingValue, REG_DWORD, &value,
+                             sizeof(value)) == ERROR_SUCCESS;
+}

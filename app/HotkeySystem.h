@@ -1,0 +1,43 @@
+// The system calls behind the capture hotkey: its registration, the message
+// boxes that speak of it, and the Windows setting that keeps PrintScreen for
+// the system's own screen capture. The frame and the options dialog get one at
+// construction; the default makes the real calls, a test gives its own.
+#pragma once
+
+#include "app/Settings.h"
+
+#include <windows.h>
+
+struct HotkeySystem {
+    using MessageBoxFn = int(WINAPI*)(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type);
+    using ReadValueFn = bool (*)(DWORD& value);
+    using WriteValueFn = bool (*)(DWORD value);
+
+    // The answers of the offer to switch the system's use of PrintScreen off.
+    enum class Offer { Declined, SwitchedOff, NotSwitched };
+
+    RegisterHotKeyFn registerHotKey = ::RegisterHotKey;
+    MessageBoxFn messageBox = ::MessageBoxW;
+    // HKEY_CURRENT_USER\Control Panel\Keyboard, PrintScreenKeyForSnippingEnabled;
+    // the read is false when the value is absent or not a DWORD.
+    ReadValueFn readSnippingKey = ReadSnippingKeySetting;
+    WriteValueFn writeSnippingKey = WriteSnippingKeySetting;
+
+    BOOL Register(HWND window, int hotkey) const {
+        return RegisterCaptureHotkey(window, hotkey, registerHotKey);
+    }
+    // A string-table text in a message box; returns the button pressed.
+    int Show(HWND owner, UINT textId, const wchar_t* caption, UINT type) const;
+    // Whether the system keeps PrintScreen for its own screen capture.
+    bool SystemTakesPrintScreen() const;
+    // Asks whether to switch that setting off for this user; on Yes writes 0.
+    Offer OfferToFreePrintScreen(HWND owner, const wchar_t* caption) const;
+
+    static bool IsPrintScreen(int hotkey) { return hotkey == Settings::kDefaultHotkey; }
+    // The user's No to the offer at start-up, kept in the application's key.
+    static bool OfferDeclined();
+    static void SetOfferDeclined(bool declined);
+
+    static bool ReadSnippingKeySetting(DWORD& value);
+    static bool WriteSnippingKeySetting(DWORD value);
+};
