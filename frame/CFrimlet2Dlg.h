@@ -3,9 +3,11 @@
 #pragma once
 
 #include "controls/CStaticEx.h"
+#include "frame/CFitOverlay.h"
 #include "frame/CFrameControllerDlg.h"
 #include "frame/CFrameGeometry.h"
 #include "frame/CTaskbarThumbButtons.h"
+#include "frame/DisplayQueries.h"
 #include "framework/CButton.h"
 #include "framework/CDialog.h"
 #include "framework/CStatic.h"
@@ -19,7 +21,10 @@ struct Settings;
 
 class CFrimlet2Dlg : public CDialog {
 public:
-    explicit CFrimlet2Dlg(Settings& settings, CWnd* parent = nullptr);
+    // queries answers the frame's questions about monitors and windows; the
+    // system's by default.
+    explicit CFrimlet2Dlg(Settings& settings, CWnd* parent = nullptr,
+                          const DisplayQueries& queries = DisplayQueries::System());
     ~CFrimlet2Dlg() override;
 
     void ApplyScale(double dpiScale);
@@ -33,8 +38,8 @@ public:
 
     bool IsLocked() const { return m_bLocked != 0; }
     bool IsFitMode() const { return m_bFitMode != 0; }
-    // System cursors replaced by fit mode and not yet given back.
-    int ReplacedSystemCursors() const { return m_replacedCursors; }
+    // The window that takes the fitting click while fit mode is on, else null.
+    HWND FitOverlay() const { return m_fitOverlay.IsOpen() ? m_fitOverlay.m_hWnd : nullptr; }
     const CFrameGeometry& Geometry() const { return m_geometry; }
     CFrameControllerDlg& Controller() { return m_controllerDlg; }
     const CTaskbarThumbButtons& Taskbar() const { return m_taskbar; }
@@ -58,16 +63,15 @@ private:
     LRESULT OnSizing(WPARAM, LPARAM);
     LRESULT OnSize(WPARAM, LPARAM);
     LRESULT OnDpiChanged(WPARAM, LPARAM);
+    LRESULT OnGetDpiScaledSize(WPARAM, LPARAM);
     LRESULT OnNcHitTest(WPARAM, LPARAM);
     LRESULT OnActivate(WPARAM, LPARAM);
     LRESULT OnSysCommand(WPARAM, LPARAM);
     LRESULT OnTimer(WPARAM, LPARAM);
     LRESULT OnHotKey(WPARAM, LPARAM);
-    LRESULT OnMouseButtonDown(WPARAM, LPARAM);
     LRESULT OnShowMenu(WPARAM, LPARAM);
     LRESULT OnGetFrameInfo(WPARAM, LPARAM);
     LRESULT OnTaskbarButtonCreated(WPARAM, LPARAM);
-    LRESULT OnCaptureChanged(WPARAM, LPARAM);
 
     void OnShutterButton();
     void OnMinimizeIcon();
@@ -82,8 +86,11 @@ private:
     void OnGripRightButton();
 
     void StartFitMode();
-    void EndFitMode(UINT flags, POINT point);
-    void RestoreSystemCursors();
+    // Ends fit mode; flags with MK_LBUTTON fit the frame to the window at
+    // the screen point.
+    void EndFitMode(UINT flags, POINT screen);
+    // The scale of the monitor the frame stands on (DPI / 96).
+    double MonitorScale() const;
     void ShowIcon(bool closeIcon);
     void PostCommand(UINT id);
 
@@ -96,10 +103,10 @@ private:
     HACCEL m_hAccel = nullptr;
     CTaskbarThumbButtons m_taskbar;
     double m_dpiScale = 0;
+    DisplayQueries m_queries;
     CFrameGeometry m_geometry;
     int m_bLocked = 0;
     int m_bFitMode = 0;
-    int m_replacedCursors = 0;
     com_ptr<IWICImagingFactory> m_pImagingFactory;
     DWORD m_uiThreadId = 0;
     Settings& m_settings;
@@ -108,6 +115,7 @@ private:
     COptionsDlg m_optionsDlg{m_settings, this};
     CFrameControllerDlg m_controllerDlg;
     CFrameSizeSelectDlg m_sizeDlg;
+    CFitOverlay m_fitOverlay;
 
     DECLARE_MESSAGE_MAP()
 };

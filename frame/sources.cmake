@@ -1,2 +1,3 @@
 list(APPEND FRIMLET_CORE_SOURCES frame/FrameMetrics.cpp frame/Placement.cpp frame/StatusLabel.cpp frame/ControllerSteps.cpp)
 list(APPEND FRIMLET_WIN_SOURCES frame/CFrameGeometry.cpp frame/ScreenLayoutQuery.cpp frame/CFrimlet2Dlg.cpp frame/CFrameControllerDlg.cpp frame/CTaskbarThumbButtons.cpp)
+list(APPEND FRIMLET_WIN_SOURCES frame/DisplayQueries.cpp frame/CFitOverlay.cpp)
