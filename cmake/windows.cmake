@@ -78,3 +78,12 @@ endif()
 add_executable(presskey tests/e2e/tools/presskey.cpp)
 target_link_options(presskey PRIVATE ${FRIMLET_STATIC_LINK} -municode)
 target_compile_options(presskey PRIVATE ${FRIMLET_WARNINGS})
+
+# The other program whose button the fit-mode test clicks.
+add_executable(fittarget tests/e2e/tools/fittarget.cpp)
+target_link_options(fittarget PRIVATE ${FRIMLET_STATIC_LINK} -municode)
+target_compile_options(fittarget PRIVATE ${FRIMLET_WARNINGS})
+target_compile_definitions(fittarget PRIVATE UNICODE _UNICODE)
+if(TARGET e2e_tests)
+  add_dependencies(e2e_tests fittarget)
+endif()

@@ -1,2 +1,3 @@
 list(APPEND FRIMLET_E2E_TESTS tests/e2e/E2eHarness.cpp tests/e2e/FrameE2eTest.cpp)
 list(APPEND FRIMLET_E2E_TESTS tests/e2e/E2eDesktop.cpp tests/e2e/E2eSettingsSnapshot.cpp tests/e2e/HarnessTest.cpp tests/e2e/FrameCaptureTest.cpp tests/e2e/OptionsE2eTest.cpp)
+list(APPEND FRIMLET_E2E_TESTS tests/e2e/FitModeE2eTest.cpp)
