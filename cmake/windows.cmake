@@ -94,3 +94,11 @@ target_link_options(versionof PRIVATE ${FRIMLET_STATIC_LINK} -municode)
 target_compile_options(versionof PRIVATE ${FRIMLET_WARNINGS})
 add_test(NAME e2e.VersionResource.CarriesTheProjectVersion
   COMMAND ${CMAKE_BINARY_DIR}/wine-run ${CMAKE_BINARY_DIR}/versionof.exe ${CMAKE_BINARY_DIR}/Frimlet2.exe ${PROJECT_VERSION})
+# The other program whose button the fit-mode test clicks.
+add_executable(fittarget tests/e2e/tools/fittarget.cpp)
+target_link_options(fittarget PRIVATE ${FRIMLET_STATIC_LINK} -municode)
+target_compile_options(fittarget PRIVATE ${FRIMLET_WARNINGS})
+target_compile_definitions(fittarget PRIVATE UNICODE _UNICODE)
+if(TARGET e2e_tests)
+  add_dependencies(e2e_tests fittarget)
+endif()

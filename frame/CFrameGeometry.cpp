@@ -1,7 +1,10 @@
 #include "frame/CFrameGeometry.h"
 
+#include "frame/DisplayQueries.h"
 #include "framework/CWinApp.h"
 #include "res/resource.h"
+
+#include <cmath>
 
 static_assert(frame::kHitCaption == HTCAPTION && frame::kHitTopLeft == HTTOPLEFT &&
               frame::kHitTopRight == HTTOPRIGHT && frame::kHitBottomLeft == HTBOTTOMLEFT &&
@@ -18,25 +21,32 @@ HBITMAP LoadBitmapResource(int id) {
         ::LoadImageW(AfxGetInstanceHandle(), MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
 }
 
+int SystemMetricForDpi(int index, UINT dpi) {
+    return DisplayQueries::System().metricForDpi(index, dpi);
+}
+
 const wchar_t* Wide(const std::u16string& text) {
     return reinterpret_cast<const wchar_t*>(text.c_str());
 }
 
 } // namespace
 
-CFrameGeometry::CFrameGeometry() {
+CFrameGeometry::CFrameGeometry(MetricForDpi metricForDpi)
+    : m_metricForDpi(metricForDpi ? metricForDpi : &SystemMetricForDpi) {
     for (int slot = 0; slot < kBitmapSlots; ++slot) {
         m_closeBitmaps[slot].reset(LoadBitmapResource(kCloseIds[slot]));
         m_settingsBitmaps[slot].reset(LoadBitmapResource(kSettingsIds[slot]));
     }
 }
 
-frame::SystemMetrics CFrameGeometry::ReadSystemMetrics() {
-    return {::GetSystemMetrics(SM_CXPADDEDBORDER), ::GetSystemMetrics(SM_CXDLGFRAME),
-            ::GetSystemMetrics(SM_CYDLGFRAME)};
+frame::SystemMetrics CFrameGeometry::ReadSystemMetrics(UINT dpi) const {
+    return {m_metricForDpi(SM_CXPADDEDBORDER, dpi), m_metricForDpi(SM_CXDLGFRAME, dpi),
+            m_metricForDpi(SM_CYDLGFRAME, dpi)};
 }
 
 void CFrameGeometry::SetScale(COLORREF color, int frameWidth, int tabScaling, double dpiScale) {
+    // The scale comes from a DPI (DPI / 96); a broken one reads the metrics at 96.
+    m_dpi = dpiScale > 0 && dpiScale < 100 ? static_cast<UINT>(std::lround(dpiScale * 96)) : 96;
     m_metrics.SetScale(color, frameWidth, tabScaling, dpiScale, ReadSystemMetrics());
 
     m_font.reset();

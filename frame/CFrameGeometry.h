@@ -1,7 +1,8 @@
 // The capture frame's shape as Windows objects: the window region, the font
 // of the tab's labels and the twelve bitmaps of the tab's icons, and the
 // painting of the frame. The arithmetic is FrameMetrics'; this class reads
-// the system metrics afresh on every call and hands them over.
+// the system metrics afresh on every call, for the DPI of the last SetScale,
+// and hands them over.
 #pragma once
 
 #include "framework/Handles.h"
@@ -11,9 +12,13 @@
 
 class CFrameGeometry {
 public:
+    // A system metric for a DPI (GetSystemMetricsForDpi or a stand-in).
+    using MetricForDpi = int (*)(int index, UINT dpi);
+
     // Loads the close (148 to 153) and settings (142 to 147) bitmaps from the
-    // module's resources.
-    CFrameGeometry();
+    // module's resources. The metrics come from metricForDpi, or from the
+    // system when it is null.
+    explicit CFrameGeometry(MetricForDpi metricForDpi = nullptr);
     CFrameGeometry(const CFrameGeometry&) = delete;
     CFrameGeometry& operator=(const CFrameGeometry&) = delete;
 
@@ -38,7 +43,10 @@ public:
     HRGN Region() const { return m_region.get(); }
     HFONT Font() const { return m_font.get(); }
 
-    static frame::SystemMetrics ReadSystemMetrics();
+    // The metrics at the DPI of the last SetScale, or at another DPI.
+    frame::SystemMetrics ReadSystemMetrics() const { return ReadSystemMetrics(m_dpi); }
+    frame::SystemMetrics ReadSystemMetrics(UINT dpi) const;
+    UINT Dpi() const { return m_dpi; }
     static RECT ToRECT(const frame::Rect& r) { return {r.left, r.top, r.right, r.bottom}; }
     static frame::Rect FromRECT(const RECT& r) {
         return {static_cast<int>(r.left), static_cast<int>(r.top), static_cast<int>(r.right),
@@ -48,6 +56,8 @@ public:
 private:
     static constexpr int kBitmapSlots = 6;
 
+    MetricForDpi m_metricForDpi;
+    UINT m_dpi = 96;
     frame::FrameMetrics m_metrics;
     unique_region m_region;
     unique_font m_font;

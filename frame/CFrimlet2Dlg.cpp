@@ -88,14 +88,12 @@ ON_MESSAGE(WM_GETMINMAXINFO, OnGetMinMaxInfo)
 ON_MESSAGE(WM_SIZING, OnSizing)
 ON_MESSAGE(WM_SIZE, OnSize)
 ON_MESSAGE(WM_DPICHANGED, OnDpiChanged)
+ON_MESSAGE(WM_GETDPISCALEDSIZE, OnGetDpiScaledSize)
 ON_MESSAGE(WM_NCHITTEST, OnNcHitTest)
 ON_MESSAGE(WM_ACTIVATE, OnActivate)
 ON_MESSAGE(WM_SYSCOMMAND, OnSysCommand)
 ON_MESSAGE(WM_TIMER, OnTimer)
 ON_MESSAGE(WM_HOTKEY, OnHotKey)
-ON_MESSAGE(WM_LBUTTONDOWN, OnMouseButtonDown)
-ON_MESSAGE(WM_RBUTTONDOWN, OnMouseButtonDown)
-ON_MESSAGE(WM_CAPTURECHANGED, OnCaptureChanged)
 ON_MESSAGE(WM_APP_SHOWMENU, OnShowMenu)
 ON_MESSAGE(WM_APP_GETFRAMEINFO, OnGetFrameInfo)
 ON_MESSAGE(WM_APP_HOTKEYUNAVAILABLE, OnHotkeyUnavailable)
@@ -117,8 +115,10 @@ ON_COMMAND_RANGE(IDM_TYPE_JPEG, IDM_TYPE_PNG, OnImageType)
 ON_COMMAND(IDM_FIT_TO_WINDOW, OnFitToWindow)
 END_MESSAGE_MAP()
 
-CFrimlet2Dlg::CFrimlet2Dlg(Settings& settings, CWnd* parent, const HotkeySystem& hotkeySystem)
-    : CDialog(IDD_FRIMLET2_DIALOG, parent), m_settings(settings), m_hotkeySystem(hotkeySystem) {
+CFrimlet2Dlg::CFrimlet2Dlg(Settings& settings, CWnd* parent, const HotkeySystem& hotkeySystem,
+                           const DisplayQueries& queries)
+    : CDialog(IDD_FRIMLET2_DIALOG, parent), m_queries(queries), m_geometry(queries.metricForDpi),
+      m_settings(settings), m_hotkeySystem(hotkeySystem) {
     m_hIcon = ::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_FRIMLET2));
     m_uiThreadId = ::GetCurrentThreadId();
 }
@@ -191,10 +191,7 @@ BOOL CFrimlet2Dlg::OnInitDialog() {
     }
 
     SetWindowText(LoadText(IDS_APP_TITLE));
-    {
-        WindowDC screen(nullptr);
-        m_dpiScale = ::GetDeviceCaps(screen.get(), LOGPIXELSY) / 96.0;
-    }
+    m_dpiScale = MonitorScale();
     m_geometry.SetScale(m_settings.color, m_settings.frameWidth, m_settings.tabScaling, m_dpiScale);
     m_closeIcon.SetBitmap(m_geometry.GetCloseBitmap());
     m_settingsIcon.SetBitmap(m_geometry.GetSettingsBitmap());
@@ -205,12 +202,15 @@ BOOL CFrimlet2Dlg::OnInitDialog() {
     ::SetLayeredWindowAttributes(m_hWnd, 0, 255, LWA_ALPHA);
 
     frame::Placement placement(frame::QueryScreenLayout());
-    frame::Rect window =
-        placement.StartupWindowRect(m_settings.x, m_settings.y, m_settings.cx, m_settings.cy,
-                                    m_geometry.Metrics(), CFrameGeometry::ReadSystemMetrics());
+    frame::Rect window = placement.StartupWindowRect(m_settings.x, m_settings.y, m_settings.cx, m_settings.cy,
+                                                     m_geometry.Metrics(), m_geometry.ReadSystemMetrics());
     m_geometry.ComputeLayout(window.Width(), window.Height());
     SetWindowPos(HWND_TOPMOST, window.left, window.top, window.Width(), window.Height(), SWP_NOACTIVATE);
     LayoutFrame();
+    // The stored place may be on a monitor of another scale than the one the
+    // window was created on.
+    if (const double placed = MonitorScale(); placed != m_dpiScale)
+        ApplyScale(placed);
 
     if (!m_hotkeySystem.Register(m_hWnd, m_settings.hotkey)) {
         // The system's own use of PrintScreen gives way to a program whose
@@ -299,6 +299,34 @@ LRESULT CFrimlet2Dlg::OnDpiChanged(WPARAM wParam, LPARAM) {
     return 0;
 }
 
+// Before the frame moves onto a monitor of another scale the system asks for
+// its size there. The answer is the size ApplyScale will give it (same hole,
+// border and tab of the new scale); the system's own linear guess would
+// differ, and the frame would bounce between the two sizes.
+LRESULT CFrimlet2Dlg::OnGetDpiScaledSize(WPARAM wParam, LPARAM lParam) {
+    auto* size = reinterpret_cast<SIZE*>(lParam);
+    const UINT dpi = static_cast<UINT>(wParam);
+    if (!size || dpi == 0)
+        return FALSE;
+    frame::FrameMetrics scaled = m_geometry.Metrics();
+    const frame::SystemMetrics scaledMetrics = m_geometry.ReadSystemMetrics(dpi);
+    scaled.SetScale(m_settings.color, m_settings.frameWidth, m_settings.tabScaling, dpi / 96.0,
+                    scaledMetrics);
+    const frame::Rect answer = frame::Placement::DpiScaledWindowSize(
+        size->cx, size->cy, m_geometry.Metrics(), m_geometry.ReadSystemMetrics(), scaled, scaledMetrics);
+    size->cx = answer.Width();
+    size->cy = answer.Height();
+    return TRUE;
+}
+
+double CFrimlet2Dlg::MonitorScale() const {
+    if (const UINT dpi = m_queries.windowDpi(m_hWnd))
+        return dpi / 96.0;
+    // Without per-monitor DPI the screen's is the only one there is.
+    WindowDC screen(nullptr);
+    return ::GetDeviceCaps(screen.get(), LOGPIXELSY) / 96.0;
+}
+
 LRESULT CFrimlet2Dlg::OnNcHitTest(WPARAM, LPARAM lParam) {
     if (m_bLocked)
         return HTCLIENT;
@@ -370,12 +398,6 @@ LRESULT CFrimlet2Dlg::OnHotKey(WPARAM wParam, LPARAM) {
     return 0;
 }
 
-LRESULT CFrimlet2Dlg::OnMouseButtonDown(WPARAM wParam, LPARAM lParam) {
-    if (m_bFitMode)
-        EndFitMode(static_cast<UINT>(wParam), POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
-    return Default();
-}
-
 void CFrimlet2Dlg::LayoutFrame() {
     m_geometry.BuildRegion();
     unique_region copy = m_geometry.CopyRegion();
@@ -408,7 +430,7 @@ void CFrimlet2Dlg::ApplyScale(double dpiScale) {
     m_geometry.SetScale(m_settings.color, m_settings.frameWidth, m_settings.tabScaling, dpiScale);
     frame::Rect scaled = frame::Placement::ScaledWindowRect(ToFrameRect(window), hole.right - hole.left,
                                                             hole.bottom - hole.top, m_geometry.Metrics(),
-                                                            CFrameGeometry::ReadSystemMetrics());
+                                                            m_geometry.ReadSystemMetrics());
     if (scaled == ToFrameRect(window))
         return;
     m_closeIcon.SetBitmap(m_geometry.GetCloseBitmap());
@@ -428,11 +450,8 @@ void CFrimlet2Dlg::SavePlacement() {
 }
 
 void CFrimlet2Dlg::ShutDown() {
-    if (m_bFitMode) {
-        m_bFitMode = 0;
-        ::ReleaseCapture();
-        RestoreSystemCursors();
-    }
+    if (m_bFitMode)
+        EndFitMode(0, POINT{});
     CloseOwnWindows(nullptr);
     if (!IsIconic())
         SavePlacement();
@@ -678,57 +697,32 @@ void CFrimlet2Dlg::OnFitToWindow() {
 }
 
 void CFrimlet2Dlg::StartFitMode() {
-    m_bFitMode = 1;
-    SetCapture();
-    HCURSOR target = static_cast<HCURSOR>(::LoadImageW(
-        ::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDCUR_FIT_TARGET), IMAGE_CURSOR, 0, 0, LR_DEFAULTSIZE));
-    if (!target)
+    if (m_bFitMode)
         return;
-    // SetSystemCursor takes over the copies it is given.
-    for (DWORD id : {static_cast<DWORD>(32512) /* OCR_NORMAL */, static_cast<DWORD>(32513) /* OCR_IBEAM */}) {
-        HCURSOR copy = static_cast<HCURSOR>(
-            ::CopyImage(target, IMAGE_CURSOR, 0, 0, LR_COPYFROMRESOURCE | LR_DEFAULTSIZE));
-        if (copy && ::SetSystemCursor(copy, id))
-            ++m_replacedCursors;
-        else if (copy)
-            ::DestroyCursor(copy);
-    }
-    ::DestroyCursor(target);
+    m_bFitMode =
+        m_fitOverlay.Open(m_hWnd, [this](UINT button, POINT screen) { EndFitMode(button, screen); }) ? 1 : 0;
 }
 
-void CFrimlet2Dlg::RestoreSystemCursors() {
-    // The user's whole cursor scheme comes back, whichever were replaced.
-    ::SystemParametersInfoW(SPI_SETCURSORS, 0, nullptr, 0);
-    m_replacedCursors = 0;
-}
-
-// Another window took the mouse (a system menu, a window switch, another
-// program): the next click would no longer come here, so fit mode ends now
-// rather than leaving the target cursor on every window.
-LRESULT CFrimlet2Dlg::OnCaptureChanged(WPARAM, LPARAM lParam) {
-    if (m_bFitMode && reinterpret_cast<HWND>(lParam) != m_hWnd)
-        EndFitMode(0, POINT{});
-    return Default();
-}
-
-void CFrimlet2Dlg::EndFitMode(UINT flags, POINT point) {
+void CFrimlet2Dlg::EndFitMode(UINT flags, POINT screen) {
     m_bFitMode = 0;
-    ::ReleaseCapture();
-    RestoreSystemCursors();
+    m_fitOverlay.Close();
     if (!(flags & MK_LBUTTON))
         return;
-    ClientToScreen(&point);
-    HWND target = ::WindowFromPoint(point);
-    if (!target)
+    // The overlay is gone, so this is the window the user clicked.
+    HWND target = ::WindowFromPoint(screen);
+    if (!target || target == m_hWnd || ::IsChild(m_hWnd, target))
         return;
-    HWND parent = ::GetParent(target);
     RECT r;
-    ::GetWindowRect(target, &r);
-    if (target == m_hWnd || parent == m_hWnd)
+    if (!::GetWindowRect(target, &r))
         return;
-    std::optional<frame::Rect> fitted =
-        frame::Placement::FitWindowRect(ToFrameRect(r), ::GetSystemMetrics(SM_CXSCREEN), m_geometry.Metrics(),
-                                        CFrameGeometry::ReadSystemMetrics());
+    const bool topLevel = !(::GetWindowLongPtrW(target, GWL_STYLE) & WS_CHILD);
+    std::optional<frame::Rect> visible;
+    RECT bounds;
+    if (topLevel && m_queries.visibleBounds(target, bounds))
+        visible = ToFrameRect(bounds);
+    const frame::Rect targetRect = frame::Placement::FitTargetRect(ToFrameRect(r), topLevel, visible);
+    std::optional<frame::Rect> fitted = frame::Placement::FitWindowRect(
+        targetRect, ::GetSystemMetrics(SM_CXSCREEN), m_geometry.Metrics(), m_geometry.ReadSystemMetrics());
     if (!fitted)
         return;
     SetWindowPos(HWND_TOPMOST, fitted->left, fitted->top, fitted->Width(), fitted->Height(), 0);

@@ -4,11 +4,13 @@
 
 #include "app/HotkeySystem.h"
 #include "controls/CStaticEx.h"
+#include "frame/CFitOverlay.h"
 #include "frame/CFrameControllerDlg.h"
 #include "frame/CFrameGeometry.h"
 #include "frame/CFrameToolTips.h"
 #include "frame/CommandRetry.h"
 #include "frame/CTaskbarThumbButtons.h"
+#include "frame/DisplayQueries.h"
 #include "frame/ShutterCalls.h"
 #include "framework/CButton.h"
 #include "framework/CDialog.h"
@@ -23,9 +25,12 @@ struct Settings;
 
 class CFrimlet2Dlg : public CDialog {
 public:
-    // hotkeySystem: the calls behind the capture hotkey and its message boxes.
+    // hotkeySystem: the calls behind the capture hotkey and its message boxes;
+    // queries answers the frame's questions about monitors and windows; the
+    // system's by default.
     explicit CFrimlet2Dlg(Settings& settings, CWnd* parent = nullptr,
-                          const HotkeySystem& hotkeySystem = HotkeySystem());
+                          const HotkeySystem& hotkeySystem = HotkeySystem(),
+                          const DisplayQueries& queries = DisplayQueries::System());
     ~CFrimlet2Dlg() override;
 
     void ApplyScale(double dpiScale);
@@ -39,8 +44,8 @@ public:
 
     bool IsLocked() const { return m_bLocked != 0; }
     bool IsFitMode() const { return m_bFitMode != 0; }
-    // System cursors replaced by fit mode and not yet given back.
-    int ReplacedSystemCursors() const { return m_replacedCursors; }
+    // The window that takes the fitting click while fit mode is on, else null.
+    HWND FitOverlay() const { return m_fitOverlay.IsOpen() ? m_fitOverlay.m_hWnd : nullptr; }
     const CFrameGeometry& Geometry() const { return m_geometry; }
     CFrameControllerDlg& Controller() { return m_controllerDlg; }
     const CTaskbarThumbButtons& Taskbar() const { return m_taskbar; }
@@ -67,16 +72,15 @@ private:
     LRESULT OnSizing(WPARAM, LPARAM);
     LRESULT OnSize(WPARAM, LPARAM);
     LRESULT OnDpiChanged(WPARAM, LPARAM);
+    LRESULT OnGetDpiScaledSize(WPARAM, LPARAM);
     LRESULT OnNcHitTest(WPARAM, LPARAM);
     LRESULT OnActivate(WPARAM, LPARAM);
     LRESULT OnSysCommand(WPARAM, LPARAM);
     LRESULT OnTimer(WPARAM, LPARAM);
     LRESULT OnHotKey(WPARAM, LPARAM);
-    LRESULT OnMouseButtonDown(WPARAM, LPARAM);
     LRESULT OnShowMenu(WPARAM, LPARAM);
     LRESULT OnGetFrameInfo(WPARAM, LPARAM);
     LRESULT OnTaskbarButtonCreated(WPARAM, LPARAM);
-    LRESULT OnCaptureChanged(WPARAM, LPARAM);
     LRESULT OnHotkeyUnavailable(WPARAM, LPARAM);
     LRESULT OnQueryEndSession(WPARAM, LPARAM);
     LRESULT OnEndSession(WPARAM, LPARAM);
@@ -94,8 +98,11 @@ private:
     void OnGripRightButton();
 
     void StartFitMode();
-    void EndFitMode(UINT flags, POINT point);
-    void RestoreSystemCursors();
+    // Ends fit mode; flags with MK_LBUTTON fit the frame to the window at
+    // the screen point.
+    void EndFitMode(UINT flags, POINT screen);
+    // The scale of the monitor the frame stands on (DPI / 96).
+    double MonitorScale() const;
     void ShowIcon(bool closeIcon);
     void PostCommand(UINT id);
     void PlaceToolTips();
@@ -112,10 +119,10 @@ private:
     HACCEL m_hAccel = nullptr;
     CTaskbarThumbButtons m_taskbar;
     double m_dpiScale = 0;
+    DisplayQueries m_queries;
     CFrameGeometry m_geometry;
     int m_bLocked = 0;
     int m_bFitMode = 0;
-    int m_replacedCursors = 0;
     com_ptr<IWICImagingFactory> m_pImagingFactory;
     DWORD m_uiThreadId = 0;
     frame::CommandRetry m_retry;
@@ -128,6 +135,7 @@ private:
     COptionsDlg m_optionsDlg{m_settings, this, m_hotkeySystem};
     CFrameControllerDlg m_controllerDlg;
     CFrameSizeSelectDlg m_sizeDlg;
+    CFitOverlay m_fitOverlay;
 
     DECLARE_MESSAGE_MAP()
 };

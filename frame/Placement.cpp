@@ -217,4 +217,20 @@ std::optional<Rect> Placement::FitWindowRect(const Rect& given, int primaryWidth
     return geometry.WindowRectForInnerRect(target, metrics);
 }
 
+Rect Placement::FitTargetRect(const Rect& windowRect, bool topLevel,
+                              const std::optional<Rect>& visibleBounds) {
+    if (topLevel && visibleBounds && !visibleBounds->IsEmpty())
+        return *visibleBounds;
+    return windowRect;
+}
+
+Rect Placement::DpiScaledWindowSize(int pendingWidth, int pendingHeight, const FrameMetrics& current,
+                                    const SystemMetrics& currentMetrics, const FrameMetrics& scaled,
+                                    const SystemMetrics& scaledMetrics) {
+    const Rect chrome = current.WindowSizeForInner(0, 0, currentMetrics);
+    const int holeWidth = std::max(pendingWidth - chrome.Width(), current.MinInnerWidth());
+    const int holeHeight = std::max(pendingHeight - chrome.Height(), current.MinInnerHeight());
+    return scaled.WindowSizeForInner(holeWidth, holeHeight, scaledMetrics);
+}
+
 } // namespace frame

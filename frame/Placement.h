@@ -76,6 +76,21 @@ public:
     static std::optional<Rect> FitWindowRect(const Rect& target, int primaryWidth,
                                              const FrameMetrics& geometry, const SystemMetrics& metrics);
 
+    // The rectangle of a clicked window that the hole is fitted to. A
+    // top-level window's window rectangle takes in its invisible resize
+    // borders, so its visible bounds are used when the system gives them (and
+    // they are not empty); a child control is fitted to its window rectangle.
+    static Rect FitTargetRect(const Rect& windowRect, bool topLevel,
+                              const std::optional<Rect>& visibleBounds);
+
+    // The window size the frame takes when it switches from the scale of
+    // current to that of scaled, for a window that would otherwise be
+    // pendingWidth x pendingHeight: the hole keeps its size and only the
+    // border and tab change, as ApplyScale does.
+    static Rect DpiScaledWindowSize(int pendingWidth, int pendingHeight, const FrameMetrics& current,
+                                    const SystemMetrics& currentMetrics, const FrameMetrics& scaled,
+                                    const SystemMetrics& scaledMetrics);
+
 private:
     ScreenLayout m_screens;
 };

@@ -3,3 +3,4 @@ list(APPEND FRIMLET_WIN_SOURCES frame/CFrameGeometry.cpp frame/ScreenLayoutQuery
   frame/CFrameToolTips.cpp)
 list(APPEND FRIMLET_CORE_SOURCES frame/CommandRetry.cpp)
 list(APPEND FRIMLET_WIN_SOURCES frame/ShutterCalls.cpp)
+list(APPEND FRIMLET_WIN_SOURCES frame/DisplayQueries.cpp frame/CFitOverlay.cpp)

@@ -198,6 +198,14 @@ HWND E2eDesktop::CaptureOf(HWND window) {
     return info.hwndCapture;
 }
 
+HWND E2eDesktop::FitOverlayOf(HWND frame) {
+    for (HWND w = ::FindWindowExW(nullptr, nullptr, L"Frimlet2FitOverlay", nullptr); w;
+         w = ::FindWindowExW(nullptr, w, L"Frimlet2FitOverlay", nullptr))
+        if (::GetWindow(w, GW_OWNER) == frame && ::IsWindowVisible(w))
+            return w;
+    return nullptr;
+}
+
 void E2eDesktop::KeyDown(WORD vk) {
     SendOne(Key(vk, false));
 }

@@ -45,6 +45,8 @@ public:
     static void Click(POINT screen, bool right = false);
     // The window that holds the mouse capture in the window's thread.
     static HWND CaptureOf(HWND window);
+    // The visible fit-mode overlay owned by a frame window, or null.
+    static HWND FitOverlayOf(HWND frame);
     // One key down or up, for holding keys over other input.
     static void KeyDown(WORD vk);
     static void KeyUp(WORD vk);

@@ -3,3 +3,4 @@ list(APPEND FRIMLET_E2E_TESTS tests/e2e/E2eDesktop.cpp tests/e2e/E2eSettingsSnap
   tests/e2e/ShutterExtrasE2eTest.cpp)
 list(APPEND FRIMLET_E2E_TESTS tests/e2e/LeftoverFilesE2eTest.cpp)
 list(APPEND FRIMLET_E2E_TESTS tests/e2e/PrintScreenE2eTest.cpp)
+list(APPEND FRIMLET_E2E_TESTS tests/e2e/FitModeE2eTest.cpp)

@@ -63,8 +63,8 @@ protected:
         frame.reset();
         ::RegDeleteTreeW(HKEY_CURRENT_USER, kTestKey);
     }
-    void Open() {
-        frame = std::make_unique<CFrimlet2Dlg>(settings);
+    void Open(const DisplayQueries& queries = DisplayQueries::System()) {
+        frame = std::make_unique<CFrimlet2Dlg>(settings, nullptr, queries);
         ASSERT_TRUE(frame->Create(IDD_FRIMLET2_DIALOG));
         Pump();
     }
@@ -180,6 +180,63 @@ TEST_F(FrameWindowTest, ScaleChangeKeepsTheHoleAndGrowsTheFrameAroundIt) {
     EXPECT_LT(windowAfter.left, windowBefore.left);
     EXPECT_GT(windowAfter.bottom - after.bottom, windowBefore.bottom - before.bottom); // a taller tab
     EXPECT_DOUBLE_EQ(frame->Geometry().Metrics().Scale(), 2.0);
+}
+
+// A monitor at 150 %: the frame takes its scale from the monitor it stands
+// on and its metrics for that DPI, as Windows scales them, and the size it
+// promises before a move to another scale is the size it then takes.
+UINT MonitorAt144(HWND) {
+    return 144;
+}
+
+int MetricScaledAsWindowsDoes(int index, UINT dpi) {
+    switch (index) {
+    case SM_CXPADDEDBORDER:
+        return ::MulDiv(4, static_cast<int>(dpi), 96);
+    case SM_CXDLGFRAME:
+    case SM_CYDLGFRAME:
+        return ::MulDiv(3, static_cast<int>(dpi), 96);
+    default:
+        return ::GetSystemMetrics(index);
+    }
+}
+
+TEST_F(FrameWindowTest, ScaleAndMetricsComeFromTheFramesMonitor) {
+    DisplayQueries queries = DisplayQueries::System();
+    queries.windowDpi = &MonitorAt144;
+    queries.metricForDpi = &MetricScaledAsWindowsDoes;
+    settings.x = 100;
+    settings.y = 100;
+    settings.cx = 400;
+    settings.cy = 300;
+    Open(queries);
+    EXPECT_DOUBLE_EQ(frame->Geometry().Metrics().Scale(), 1.5);
+    RECT window;
+    frame->GetWindowRect(&window);
+    EXPECT_EQ(window.right - window.left, 434); // 400 + 2 x (6 + 5 + 6)
+    EXPECT_EQ(window.bottom - window.top, 363); // 300 + 29 + 2 x (6 + 5 + 6)
+    const RECT hole = HoleOnScreen(*frame);
+
+    for (const UINT dpi : {192u, 96u}) {
+        SCOPED_TRACE(dpi);
+        SIZE size{window.right - window.left, window.bottom - window.top};
+        EXPECT_EQ(::SendMessageW(frame->m_hWnd, WM_GETDPISCALEDSIZE, dpi, reinterpret_cast<LPARAM>(&size)),
+                  TRUE);
+        RECT suggested{window.left, window.top, window.left + size.cx, window.top + size.cy};
+        ::SendMessageW(frame->m_hWnd, WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+                       reinterpret_cast<LPARAM>(&suggested));
+        Pump();
+        frame->GetWindowRect(&window);
+        EXPECT_EQ(window.right - window.left, size.cx);
+        EXPECT_EQ(window.bottom - window.top, size.cy);
+        EXPECT_EQ(size.cx, dpi == 192 ? 444 : 422);
+        EXPECT_EQ(size.cy, dpi == 192 ? 382 : 342);
+        const RECT now = HoleOnScreen(*frame);
+        EXPECT_EQ(now.left, hole.left);
+        EXPECT_EQ(now.top, hole.top);
+        EXPECT_EQ(now.right, hole.right);
+        EXPECT_EQ(now.bottom, hole.bottom);
+    }
 }
 
 TEST_F(FrameWindowTest, FrameInfoGivesTheMinimumAndTheHole) {
@@ -390,8 +447,8 @@ struct TargetWindow {
     HWND window = nullptr;
     HWND button = nullptr;
     TargetWindow(int x, int y, int width, int height) {
-        window = ::CreateWindowExW(WS_EX_TOPMOST, L"STATIC", L"fit target", WS_POPUP | WS_VISIBLE, x, y,
-                                   width, height, nullptr, nullptr, nullptr, nullptr);
+        window = ::CreateWindowExW(WS_EX_TOPMOST, L"STATIC", L"fit target", WS_POPUP | WS_VISIBLE | SS_NOTIFY,
+                                   x, y, width, height, nullptr, nullptr, nullptr, nullptr);
         button = ::CreateWindowExW(0, L"BUTTON", L"OK", WS_CHILD | WS_VISIBLE, 30, 40, 90, 25, window,
                                    nullptr, nullptr, nullptr);
         Pump();
@@ -399,38 +456,117 @@ struct TargetWindow {
     ~TargetWindow() { ::DestroyWindow(window); }
 };
 
-// Sends the frame the button press the system delivers to a window that has
-// captured the mouse, for a screen point.
-void ClickThroughCapture(const CFrimlet2Dlg& frame, POINT screen, UINT flags) {
+// A click as the system delivers it to the fit-mode overlay, which lies over
+// every window: the press, then the release at the same screen point.
+void ClickOverlay(const CFrimlet2Dlg& frame, POINT screen, bool right = false) {
+    HWND overlay = frame.FitOverlay();
+    ASSERT_NE(overlay, nullptr);
     POINT client = screen;
-    ::ScreenToClient(frame.m_hWnd, &client);
-    UINT message = (flags & MK_LBUTTON) ? WM_LBUTTONDOWN : WM_RBUTTONDOWN;
-    ::SendMessageW(frame.m_hWnd, message, flags, MAKELPARAM(client.x, client.y));
+    ::ScreenToClient(overlay, &client);
+    const LPARAM at = MAKELPARAM(client.x, client.y);
+    ::SendMessageW(overlay, right ? WM_RBUTTONDOWN : WM_LBUTTONDOWN, right ? MK_RBUTTON : MK_LBUTTON, at);
+    ::SendMessageW(overlay, right ? WM_RBUTTONUP : WM_LBUTTONUP, 0, at);
 }
 
-TEST_F(FrameWindowTest, FitModeFitsTheHoleToTheClickedControl) {
+RECT WindowRect(HWND window) {
+    RECT r{};
+    ::GetWindowRect(window, &r);
+    return r;
+}
+
+void ExpectHoleIs(const CFrimlet2Dlg& frame, const RECT& expected) {
+    RECT hole = HoleOnScreen(frame);
+    EXPECT_EQ(hole.left, expected.left);
+    EXPECT_EQ(hole.top, expected.top);
+    EXPECT_EQ(hole.right, expected.right);
+    EXPECT_EQ(hole.bottom, expected.bottom);
+}
+
+TEST_F(FrameWindowTest, FitModeFitsTheHoleToTheClickedControlOrWindow) {
     settings.x = 900;
     settings.y = 500;
     settings.cx = 300;
     settings.cy = 200;
     Open();
     TargetWindow target(100, 100, 300, 200);
+    ::SetCursor(::LoadCursorW(nullptr, IDC_ARROW));
     ::SendMessageW(frame->m_hWnd, WM_COMMAND, IDM_FIT_TO_WINDOW, 0);
     EXPECT_TRUE(frame->IsFitMode());
-    EXPECT_EQ(::GetCapture(), frame->m_hWnd);
-    EXPECT_EQ(frame->ReplacedSystemCursors(), 2); // the arrow and the I-beam
-    RECT button;
-    ::GetWindowRect(target.button, &button);
-    ClickThroughCapture(*frame, POINT{button.left + 5, button.top + 5}, MK_LBUTTON);
+    // The overlay lies over every monitor and over the frame, shows the
+    // target cursor, and takes no capture before a button is down.
+    HWND overlay = frame->FitOverlay();
+    ASSERT_NE(overlay, nullptr);
+    RECT covered = WindowRect(overlay);
+    EXPECT_EQ(covered.left, ::GetSystemMetrics(SM_XVIRTUALSCREEN));
+    EXPECT_EQ(covered.top, ::GetSystemMetrics(SM_YVIRTUALSCREEN));
+    EXPECT_EQ(covered.right - covered.left, ::GetSystemMetrics(SM_CXVIRTUALSCREEN));
+    EXPECT_EQ(covered.bottom - covered.top, ::GetSystemMetrics(SM_CYVIRTUALSCREEN));
+    EXPECT_TRUE(::IsWindowVisible(overlay));
+    EXPECT_EQ(::GetWindow(overlay, GW_OWNER), frame->m_hWnd);
+    EXPECT_TRUE(::GetWindowLongPtrW(overlay, GWL_EXSTYLE) & WS_EX_TOPMOST);
+    ASSERT_NE(CFitOverlay::TargetCursor(), nullptr);
+    EXPECT_EQ(::GetCursor(), CFitOverlay::TargetCursor());
+    ::SetCursor(::LoadCursorW(nullptr, IDC_ARROW));
+    ::SendMessageW(overlay, WM_SETCURSOR, reinterpret_cast<WPARAM>(overlay),
+                   MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    EXPECT_EQ(::GetCursor(), CFitOverlay::TargetCursor());
+    EXPECT_EQ(::GetCapture(), nullptr);
+
+    const RECT button = WindowRect(target.button);
+    ClickOverlay(*frame, POINT{button.left + 5, button.top + 5});
     Pump();
     EXPECT_FALSE(frame->IsFitMode());
-    EXPECT_NE(::GetCapture(), frame->m_hWnd);
-    EXPECT_EQ(frame->ReplacedSystemCursors(), 0);
-    RECT hole = HoleOnScreen(*frame);
-    EXPECT_EQ(hole.left, button.left);
-    EXPECT_EQ(hole.top, button.top);
-    EXPECT_EQ(hole.right, button.right);
-    EXPECT_EQ(hole.bottom, button.bottom);
+    EXPECT_FALSE(::IsWindow(overlay));
+    EXPECT_EQ(::GetCapture(), nullptr);
+    EXPECT_NE(::GetCursor(), CFitOverlay::TargetCursor());
+    ExpectHoleIs(*frame, button);
+
+    // A top-level window: its visible bounds where the system gives them,
+    // else its window rectangle.
+    ::SendMessageW(frame->m_hWnd, WM_COMMAND, IDM_FIT_TO_WINDOW, 0);
+    ClickOverlay(*frame, POINT{300, 250});
+    Pump();
+    RECT expected = WindowRect(target.window);
+    RECT visible;
+    if (DisplayQueries::System().visibleBounds(target.window, visible))
+        expected = visible;
+    ExpectHoleIs(*frame, expected);
+}
+
+// Where the system knows the visible bounds of a top-level window (DWM on
+// Windows), the frame takes them and not the window rectangle with its
+// invisible resize borders; controls keep their window rectangle.
+HWND g_boundsKnownFor = nullptr;
+
+bool BoundsWithoutResizeBorders(HWND window, RECT& bounds) {
+    if (::GetAncestor(window, GA_ROOT) != g_boundsKnownFor) // the target window and its controls
+        return false;
+    ::GetWindowRect(window, &bounds);
+    bounds.left += 7;
+    bounds.right -= 7;
+    bounds.bottom -= 7;
+    return true;
+}
+
+TEST_F(FrameWindowTest, FitModeTakesTheVisibleBoundsOfTopLevelWindowsOnly) {
+    DisplayQueries queries = DisplayQueries::System();
+    queries.visibleBounds = &BoundsWithoutResizeBorders;
+    settings.x = 900;
+    settings.y = 500;
+    settings.cx = 300;
+    settings.cy = 200;
+    Open(queries);
+    TargetWindow target(100, 100, 300, 200);
+    g_boundsKnownFor = target.window;
+    ::SendMessageW(frame->m_hWnd, WM_COMMAND, IDM_FIT_TO_WINDOW, 0);
+    ClickOverlay(*frame, POINT{300, 250});
+    Pump();
+    ExpectHoleIs(*frame, RECT{107, 100, 393, 293});
+    ::SendMessageW(frame->m_hWnd, WM_COMMAND, IDM_FIT_TO_WINDOW, 0);
+    const RECT button = WindowRect(target.button);
+    ClickOverlay(*frame, POINT{button.left + 5, button.top + 5});
+    Pump();
+    ExpectHoleIs(*frame, button);
 }
 
 TEST_F(FrameWindowTest, FitModeRefusesTheDesktopTheFrameAndARightClick) {
@@ -441,41 +577,48 @@ TEST_F(FrameWindowTest, FitModeRefusesTheDesktopTheFrameAndARightClick) {
     Open();
     RECT before;
     frame->GetWindowRect(&before);
-    // Every way out gives the system cursors back and leaves the frame as it was.
+    // Every way out takes the overlay and the target cursor away and leaves
+    // the frame as it was.
     auto unchanged = [&] {
         RECT now;
         frame->GetWindowRect(&now);
-        return now.left == before.left && now.top == before.top && now.right == before.right &&
-               now.bottom == before.bottom && frame->ReplacedSystemCursors() == 0;
+        return !frame->IsFitMode() && !frame->FitOverlay() && ::GetCursor() != CFitOverlay::TargetCursor() &&
+               now.left == before.left && now.top == before.top && now.right == before.right &&
+               now.bottom == before.bottom;
     };
     // The bare desktop is as wide as the screen.
     ::SendMessageW(frame->m_hWnd, WM_COMMAND, IDM_FIT_TO_WINDOW, 0);
-    ClickThroughCapture(*frame, POINT{5, ::GetSystemMetrics(SM_CYSCREEN) - 5}, MK_LBUTTON);
-    EXPECT_FALSE(frame->IsFitMode());
+    ClickOverlay(*frame, POINT{5, ::GetSystemMetrics(SM_CYSCREEN) - 5});
     EXPECT_TRUE(unchanged());
     // The frame's own border.
     ::SendMessageW(frame->m_hWnd, WM_COMMAND, IDM_FIT_TO_WINDOW, 0);
-    ClickThroughCapture(*frame, POINT{before.left + 100, before.top + 8}, MK_LBUTTON);
+    ClickOverlay(*frame, POINT{before.left + 100, before.top + 8});
     EXPECT_TRUE(unchanged());
     // A right click and Esc only leave fit mode.
     TargetWindow target(100, 100, 300, 200);
-    RECT button;
-    ::GetWindowRect(target.button, &button);
+    const RECT button = WindowRect(target.button);
     ::SendMessageW(frame->m_hWnd, WM_COMMAND, IDM_FIT_TO_WINDOW, 0);
-    ClickThroughCapture(*frame, POINT{button.left + 5, button.top + 5}, MK_RBUTTON);
-    EXPECT_FALSE(frame->IsFitMode());
+    ClickOverlay(*frame, POINT{button.left + 5, button.top + 5}, true);
     EXPECT_TRUE(unchanged());
     ::SendMessageW(frame->m_hWnd, WM_COMMAND, IDM_FIT_TO_WINDOW, 0);
     ::SendMessageW(frame->m_hWnd, WM_COMMAND, IDCANCEL, 0);
-    EXPECT_FALSE(frame->IsFitMode());
     EXPECT_FALSE(frame->IsIconic()); // Esc in fit mode does not minimise
     EXPECT_TRUE(unchanged());
-    // Another window taking the mouse: no click will come, so fit mode ends.
+    // The session ending.
     ::SendMessageW(frame->m_hWnd, WM_COMMAND, IDM_FIT_TO_WINDOW, 0);
-    ASSERT_EQ(frame->ReplacedSystemCursors(), 2);
-    ::SetCapture(target.window);
-    EXPECT_FALSE(frame->IsFitMode());
+    ASSERT_NE(frame->FitOverlay(), nullptr);
+    ::SendMessageW(frame->FitOverlay(), WM_ENDSESSION, TRUE, 0);
     EXPECT_TRUE(unchanged());
+    // Another window taking the mouse in the middle of the click: fit mode
+    // ends, and that window keeps the capture.
+    ::SendMessageW(frame->m_hWnd, WM_COMMAND, IDM_FIT_TO_WINDOW, 0);
+    HWND overlay = frame->FitOverlay();
+    ASSERT_NE(overlay, nullptr);
+    ::SendMessageW(overlay, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(200, 200));
+    EXPECT_EQ(::GetCapture(), overlay);
+    ::SetCapture(target.window);
+    EXPECT_TRUE(unchanged());
+    EXPECT_EQ(::GetCapture(), target.window);
     ::ReleaseCapture();
 }
 
@@ -483,10 +626,11 @@ TEST_F(FrameWindowTest, ClosingInFitModeEndsItFirst) {
     Open();
     ::SendMessageW(frame->m_hWnd, WM_COMMAND, IDM_FIT_TO_WINDOW, 0);
     ASSERT_TRUE(frame->IsFitMode());
+    HWND overlay = frame->FitOverlay();
     ::SendMessageW(frame->m_hWnd, WM_SYSCOMMAND, SC_CLOSE, 0);
     EXPECT_FALSE(frame->IsFitMode());
-    EXPECT_NE(::GetCapture(), frame->m_hWnd);
-    EXPECT_EQ(frame->ReplacedSystemCursors(), 0);
+    EXPECT_FALSE(::IsWindow(overlay));
+    EXPECT_NE(::GetCursor(), CFitOverlay::TargetCursor());
     EXPECT_NE(ReadDword(L"cx"), 0xDEADBEEFu); // the placement was stored on the way out
 }
 

@@ -269,6 +269,52 @@ TEST(PlacementScale, NewScaleKeepsTheHoleOnTheScreen) {
     }
 }
 
+// The window size answered before a move between monitors of different
+// scales is the size ApplyScale then gives the frame, from any scale to any
+// other: the hole keeps 400 x 300 and the system metrics are those of the
+// new DPI.
+TEST(PlacementScale, DpiScaledSizeIsTheSizeAfterTheScaleChange) {
+    struct AtDpi {
+        int dpi;
+        SystemMetrics metrics;
+        int width, height;
+    };
+    const AtDpi table[] = {{96, {4, 3, 3}, 422, 342},
+                           {120, {5, 4, 4}, 428, 347},
+                           {144, {6, 5, 5}, 434, 363},
+                           {192, {8, 6, 6}, 444, 382}};
+    for (const AtDpi& from : table) {
+        for (const AtDpi& to : table) {
+            SCOPED_TRACE(testing::Message() << from.dpi << " -> " << to.dpi);
+            FrameMetrics current;
+            current.SetScale(0, 0, 0, from.dpi / 96.0, from.metrics);
+            const Rect window = current.WindowSizeForInner(400, 300, from.metrics);
+            ASSERT_EQ(window, (Rect{0, 0, from.width, from.height}));
+            FrameMetrics scaled = current;
+            scaled.SetScale(0, 0, 0, to.dpi / 96.0, to.metrics);
+            const Rect answered = Placement::DpiScaledWindowSize(window.Width(), window.Height(), current,
+                                                                 from.metrics, scaled, to.metrics);
+            EXPECT_EQ(answered, (Rect{0, 0, to.width, to.height}));
+            const Rect applied = Placement::ScaledWindowRect(window, 400, 300, scaled, to.metrics);
+            EXPECT_EQ(applied.Width(), answered.Width());
+            EXPECT_EQ(applied.Height(), answered.Height());
+        }
+    }
+    // A pending size below the frame's own border keeps the smallest hole.
+    FrameMetrics g = Geometry();
+    EXPECT_EQ(Placement::DpiScaledWindowSize(5, 5, g, kDesktop, g, kDesktop),
+              g.WindowSizeForInner(10, 10, kDesktop));
+}
+
+TEST(PlacementFit, TopLevelWindowsUseTheirVisibleBoundsControlsTheirWindowRect) {
+    const Rect window{100, 100, 514, 407};
+    const Rect visible{107, 100, 507, 400}; // without the invisible resize borders
+    EXPECT_EQ(Placement::FitTargetRect(window, true, visible), visible);
+    EXPECT_EQ(Placement::FitTargetRect(window, true, std::nullopt), window); // the system could not tell
+    EXPECT_EQ(Placement::FitTargetRect(window, true, Rect{}), window);
+    EXPECT_EQ(Placement::FitTargetRect(window, false, visible), window); // a child control
+}
+
 TEST(PlacementFit, RefusesWindowsAsWideAsTheScreen) {
     const FrameMetrics g = Geometry();
     EXPECT_FALSE(Placement::FitWindowRect({0, 0, 1920, 200}, 1920, g, kDesktop));

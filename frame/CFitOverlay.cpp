@@ -1,0 +1,158 @@
+#include "frame/CFitOverlay.h"
+
+#include "res/resource.h"
+
+#include <windowsx.h>
+
+namespace {
+
+const wchar_t kClassName[] = L"Frimlet2FitOverlay";
+// Alpha 1 of 255 shows nothing of the overlay, yet, unlike alpha 0, keeps it
+// hit-testable, so the clicks come to it.
+constexpr BYTE kAlpha = 1;
+
+bool RegisterOverlayClass() {
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof(wc);
+    HINSTANCE instance = ::GetModuleHandleW(nullptr);
+    if (::GetClassInfoExW(instance, kClassName, &wc))
+        return true;
+    wc.cbSize = sizeof(wc);
+    wc.lpfnWndProc = ::DefWindowProcW;
+    wc.hInstance = instance;
+    wc.lpszClassName = kClassName;
+    // No class cursor (WM_SETCURSOR sets the target cursor) and no
+    // background: the overlay draws nothing.
+    return ::RegisterClassExW(&wc) != 0;
+}
+
+RECT VirtualScreen() {
+    const int x = ::GetSystemMetrics(SM_XVIRTUALSCREEN);
+    const int y = ::GetSystemMetrics(SM_YVIRTUALSCREEN);
+    return {x, y, x + ::GetSystemMetrics(SM_CXVIRTUALSCREEN), y + ::GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+}
+
+} // namespace
+
+BEGIN_MESSAGE_MAP(CFitOverlay, CWnd)
+ON_MESSAGE(WM_SETCURSOR, OnSetCursor)
+ON_MESSAGE(WM_MOUSEACTIVATE, OnMouseActivate)
+ON_MESSAGE(WM_LBUTTONDOWN, OnButtonDown)
+ON_MESSAGE(WM_RBUTTONDOWN, OnButtonDown)
+ON_MESSAGE(WM_LBUTTONUP, OnButtonUp)
+ON_MESSAGE(WM_RBUTTONUP, OnButtonUp)
+ON_MESSAGE(WM_CAPTURECHANGED, OnCaptureChanged)
+ON_MESSAGE(WM_KEYDOWN, OnKeyDown)
+ON_MESSAGE(WM_ENDSESSION, OnEndSession)
+ON_MESSAGE(WM_DISPLAYCHANGE, OnDisplayChange)
+END_MESSAGE_MAP()
+
+HCURSOR CFitOverlay::TargetCursor() {
+    // Loaded as shared, the cursor is owned by the system, valid while the
+    // module is loaded and never destroyed here.
+    return static_cast<HCURSOR>(::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDCUR_FIT_TARGET),
+                                             IMAGE_CURSOR, 0, 0, LR_DEFAULTSIZE | LR_SHARED));
+}
+
+bool CFitOverlay::Open(HWND owner, EndHandler onEnd) {
+    if (IsOpen() || !RegisterOverlayClass())
+        return false;
+    m_onEnd = std::move(onEnd);
+    m_pressed = 0;
+    m_finishing = false;
+    const RECT screen = VirtualScreen();
+    // Owned by the frame, so it stays above it and goes with it; never
+    // activated, so the frame keeps the keyboard (Esc) and the foreground.
+    if (!CreateEx(WS_EX_TOPMOST | WS_EX_LAYERED | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, kClassName, L"",
+                  WS_POPUP, screen, CWnd::FromHandle(owner), 0))
+        return false;
+    ::SetLayeredWindowAttributes(m_hWnd, 0, kAlpha, LWA_ALPHA);
+    SetWindowPos(HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    // The pointer already stands over the overlay; show the target before
+    // it next moves.
+    ::SetCursor(TargetCursor());
+    return true;
+}
+
+void CFitOverlay::Close() {
+    m_onEnd = nullptr;
+    if (!IsOpen())
+        return;
+    m_finishing = true;
+    DestroyWindow(); // gives up the capture it may hold
+    if (::GetCursor() == TargetCursor())
+        ::SetCursor(::LoadCursorW(nullptr, IDC_ARROW));
+}
+
+void CFitOverlay::CoverVirtualScreen() const {
+    const RECT screen = VirtualScreen();
+    SetWindowPos(HWND_TOPMOST, screen.left, screen.top, screen.right - screen.left,
+                 screen.bottom - screen.top, SWP_NOACTIVATE);
+}
+
+void CFitOverlay::Finish(UINT button, POINT screen) {
+    if (m_finishing)
+        return;
+    m_finishing = true;
+    // Only a capture the overlay took is given back.
+    if (::GetCapture() == m_hWnd)
+        ::ReleaseCapture();
+    ShowWindow(SW_HIDE);
+    EndHandler onEnd = std::move(m_onEnd);
+    m_onEnd = nullptr;
+    if (onEnd)
+        onEnd(button, screen);
+}
+
+LRESULT CFitOverlay::OnSetCursor(WPARAM, LPARAM) {
+    ::SetCursor(TargetCursor());
+    return TRUE;
+}
+
+LRESULT CFitOverlay::OnMouseActivate(WPARAM, LPARAM) {
+    return MA_NOACTIVATE;
+}
+
+LRESULT CFitOverlay::OnButtonDown(WPARAM, LPARAM lParam) {
+    if (m_pressed || m_finishing)
+        return 0;
+    m_pressed = m_current.message == WM_LBUTTONDOWN ? MK_LBUTTON : MK_RBUTTON;
+    m_pressedAt = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    ClientToScreen(&m_pressedAt);
+    // With the button down the capture holds, so the release comes here too
+    // and not to the window beneath.
+    SetCapture();
+    return 0;
+}
+
+LRESULT CFitOverlay::OnButtonUp(WPARAM, LPARAM) {
+    const UINT released = m_current.message == WM_LBUTTONUP ? MK_LBUTTON : MK_RBUTTON;
+    if (m_pressed == released)
+        Finish(released, m_pressedAt);
+    return 0;
+}
+
+LRESULT CFitOverlay::OnCaptureChanged(WPARAM, LPARAM lParam) {
+    // Another window took the mouse in the middle of the click: fit mode
+    // ends without fitting, and that window keeps its capture.
+    if (m_pressed && reinterpret_cast<HWND>(lParam) != m_hWnd)
+        Finish(0, POINT{});
+    return 0;
+}
+
+LRESULT CFitOverlay::OnKeyDown(WPARAM wParam, LPARAM) {
+    if (wParam == VK_ESCAPE)
+        Finish(0, POINT{});
+    return 0;
+}
+
+LRESULT CFitOverlay::OnEndSession(WPARAM wParam, LPARAM) {
+    if (wParam)
+        Finish(0, POINT{});
+    return 0;
+}
+
+LRESULT CFitOverlay::OnDisplayChange(WPARAM, LPARAM) {
+    CoverVirtualScreen();
+    return 0;
+}

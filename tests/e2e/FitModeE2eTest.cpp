@@ -1,0 +1,189 @@
+// Fit mode against another program, with a real click from the X server:
+// input from SendInput reaches a window that holds the capture even where
+// Windows would not send it, so only X input shows whether the click on
+// another program's button comes to the frame.
+#include "res/resource.h"
+#include "tests/e2e/E2eDesktop.h"
+#include "tests/e2e/E2eHarness.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+// The folder of the Unix machine Wine runs on, as both sides name it.
+const char kUnixTemp[] = "/tmp/";
+const wchar_t kWineTemp[] = L"Z:\\tmp\\";
+
+std::wstring Wide(const std::string& s) {
+    return std::wstring(s.begin(), s.end());
+}
+
+// The whole file, shared with a writer that still has it open; empty when
+// it cannot be read.
+std::string ReadAll(const std::wstring& path) {
+    unique_file file(::CreateFileW(path.c_str(), GENERIC_READ,
+                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    std::string text;
+    char buffer[512];
+    DWORD got = 0;
+    while (file && ::ReadFile(file.get(), buffer, sizeof buffer, &got, nullptr) && got > 0)
+        text.append(buffer, got);
+    return text;
+}
+
+// Runs a shell command on the Unix side (xdotool, ImageMagick) and waits for
+// it. Wine starts Unix programs but hands back no process to wait on, so the
+// command leaves its exit status in a file.
+bool RunOnX(const std::string& command, DWORD timeoutMs = 10000) {
+    static int counter = 0;
+    const std::string marker =
+        "frimlet-e2e-" + std::to_string(::GetCurrentProcessId()) + "-" + std::to_string(++counter) + ".done";
+    const std::wstring markerPath = kWineTemp + Wide(marker);
+    ::DeleteFileW(markerPath.c_str());
+    std::wstring line = Wide("/bin/sh -c \"" + command + "; echo $? > " + kUnixTemp + marker + "\"");
+    STARTUPINFOW si = {};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi = {};
+    if (!::CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
+        return false;
+    if (pi.hThread)
+        ::CloseHandle(pi.hThread);
+    if (pi.hProcess)
+        ::CloseHandle(pi.hProcess);
+    const ULONGLONG end = ::GetTickCount64() + timeoutMs;
+    while (::GetTickCount64() < end) {
+        const std::string status = ReadAll(markerPath);
+        if (!status.empty() && status.back() == '\n') {
+            ::DeleteFileW(markerPath.c_str());
+            return status == "0\n";
+        }
+        E2eHarness::Pump(50);
+    }
+    return false;
+}
+
+bool XClick(POINT at) {
+    // The pointer then goes to the corner, out of the pictures compared.
+    return RunOnX("xdotool mousemove " + std::to_string(at.x) + " " + std::to_string(at.y) +
+                  " click 1 sleep 0.2 mousemove 1 1");
+}
+
+// The X server's own picture of a screen rectangle.
+bool XGrab(const RECT& r, E2eHarness::Image& image) {
+    const std::string name = "frimlet-e2e-" + std::to_string(::GetCurrentProcessId()) + "-grab.png";
+    const bool ran = RunOnX("import -window root -crop " + std::to_string(r.right - r.left) + "x" +
+                            std::to_string(r.bottom - r.top) + "+" + std::to_string(r.left) + "+" +
+                            std::to_string(r.top) + " +repage PNG24:" + kUnixTemp + name);
+    const std::wstring path = kWineTemp + Wide(name);
+    const bool decoded = ran && E2eHarness::Decode(path, image);
+    ::DeleteFileW(path.c_str());
+    return decoded;
+}
+
+RECT WindowRectOf(HWND window) {
+    RECT r = {};
+    ::GetWindowRect(window, &r);
+    return r;
+}
+
+// The other program: fittarget.exe beside Frimlet2.exe.
+class TargetProgram {
+public:
+    TargetProgram(POINT at, const std::wstring& log) {
+        std::wstring exe = FRIMLET_EXE_PATH;
+        exe = exe.substr(0, exe.find_last_of(L'\\') + 1) + L"fittarget.exe";
+        std::wstring line = L"\"" + exe + L"\" " + std::to_wstring(at.x) + L" " + std::to_wstring(at.y) +
+                            L" \"" + log + L"\"";
+        STARTUPINFOW si = {};
+        si.cb = sizeof si;
+        PROCESS_INFORMATION pi = {};
+        if (!::CreateProcessW(exe.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
+                              &pi))
+            return;
+        ::CloseHandle(pi.hThread);
+        m_process.reset(pi.hProcess);
+        for (int i = 0; i < 100 && !m_window; ++i) {
+            E2eHarness::Pump(50);
+            m_window = ::FindWindowW(nullptr, L"Frimlet2 fit target");
+        }
+        if (m_window)
+            m_button = ::FindWindowExW(m_window, nullptr, L"BUTTON", nullptr);
+        E2eHarness::Pump(300);
+    }
+    ~TargetProgram() {
+        if (m_window)
+            ::PostMessageW(m_window, WM_CLOSE, 0, 0);
+        if (m_process && ::WaitForSingleObject(m_process.get(), 5000) != WAIT_OBJECT_0)
+            ::TerminateProcess(m_process.get(), 1);
+    }
+    HWND Window() const { return m_window; }
+    HWND Button() const { return m_button; }
+
+private:
+    unique_kernel_handle m_process;
+    HWND m_window = nullptr;
+    HWND m_button = nullptr;
+};
+
+TEST(FitModeE2eTest, ARealClickOnAnotherProgramsButtonFitsTheHoleToItAndReachesNobody) {
+    E2eHarness h;
+    ASSERT_TRUE(E2eHarness::ResetSettings());
+    ASSERT_TRUE(E2eHarness::SetString(L"outputPath", h.Folder()));
+    ASSERT_TRUE(E2eHarness::SetDword(L"type", 3)); // PNG: the pixels as they are
+    ASSERT_TRUE(E2eHarness::SetDword(L"x", 900));
+    ASSERT_TRUE(E2eHarness::SetDword(L"y", 500));
+    ASSERT_TRUE(E2eHarness::SetDword(L"cx", 320));
+    ASSERT_TRUE(E2eHarness::SetDword(L"cy", 240));
+
+    const std::wstring log = h.Folder() + L"\\target.log";
+    TargetProgram target({200, 150}, log);
+    ASSERT_NE(target.Button(), nullptr) << "fittarget.exe did not show its window";
+    const RECT button = WindowRectOf(target.Button());
+    // X clicks reach the program when fit mode is off.
+    ASSERT_TRUE(XClick({400, 300}));
+    E2eHarness::Pump(300);
+    const std::string seen = ReadAll(log);
+    ASSERT_EQ(seen, "window-down\nwindow-up\n") << "an X click did not reach the target program";
+
+    ASSERT_TRUE(h.Start()) << "the frame window did not appear";
+    const RECT grip = WindowRectOf(::GetDlgItem(h.Frame(), IDC_GRIP_ICON));
+    E2eDesktop::Click({(grip.left + grip.right) / 2, (grip.top + grip.bottom) / 2}, true);
+    E2eHarness::Pump(300);
+    for (int i = 0; i < 6; ++i) // the menu's "枠をクリックしたウィンドウに合わせる"
+        E2eHarness::PressKey(VK_DOWN);
+    E2eHarness::PressKey(VK_RETURN);
+    E2eHarness::Pump(300);
+    ASSERT_NE(E2eDesktop::FitOverlayOf(h.Frame()), nullptr) << "fit mode did not start";
+
+    ASSERT_TRUE(XClick({(button.left + button.right) / 2, (button.top + button.bottom) / 2}));
+    RECT hole = {};
+    for (int i = 0; i < 40; ++i) {
+        E2eHarness::Pump(50);
+        if (E2eDesktop::FindHole(h.Frame(), hole) && ::EqualRect(&hole, &button))
+            break;
+    }
+    EXPECT_EQ(E2eDesktop::FitOverlayOf(h.Frame()), nullptr) << "the click did not end fit mode";
+    ASSERT_TRUE(::EqualRect(&hole, &button))
+        << "hole " << hole.left << "," << hole.top << "," << hole.right << "," << hole.bottom << " button "
+        << button.left << "," << button.top << "," << button.right << "," << button.bottom;
+    E2eHarness::Pump(300);
+    EXPECT_EQ(ReadAll(log), seen) << "the target program saw the fitting click";
+
+    const auto before = h.FilesInFolder();
+    E2eHarness::PressKey(VK_SNAPSHOT);
+    const std::wstring file = h.WaitForNewFile(before, 8000);
+    ASSERT_FALSE(file.empty()) << "PrintScreen wrote no file";
+    E2eHarness::Image captured;
+    E2eHarness::Image screen;
+    ASSERT_TRUE(E2eHarness::Decode(file, captured));
+    ASSERT_TRUE(XGrab(button, screen)) << "no X screenshot (ImageMagick import)";
+    EXPECT_EQ(captured.width, button.right - button.left);
+    EXPECT_EQ(captured.height, button.bottom - button.top);
+    EXPECT_EQ(E2eDesktop::MaxChannelDifference(captured, screen), 0) << "the capture is not the button";
+    EXPECT_EQ(ReadAll(log), seen);
+}
+
+} // namespace
