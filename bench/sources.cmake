@@ -1,2 +1,2 @@
-list(APPEND FRIMLET_TOOLS bench/nqtool.cpp)
+list(APPEND FRIMLET_TOOLS bench/nqtool.cpp bench/nqref.cpp bench/nqpicture.cpp)
 list(APPEND FRIMLET_BENCHMARKS bench/NeuQuantBench.cpp)
