@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <cstdlib>
+#include <initializer_list>
 #include <vector>
 
 namespace {
@@ -140,6 +141,7 @@ TEST(NeuQuantSampling, SampleCountCycleAndStep) {
         {300, 1, 100, 1, 499}, // exactly 100 samples
         {2, 1, 0, 1, 3},
         {0, 10, 0, 0, 0},
+        {8192, 8192, 22369621, 223696, 499}, // the largest screens
     };
     for (const Case& c : cases) {
         const NeuQuant::Sampling s = NeuQuant::SamplingFor(c.w, c.h);
@@ -149,26 +151,80 @@ TEST(NeuQuantSampling, SampleCountCycleAndStep) {
     }
 }
 
-// The optimised learning and mapping give exactly what the reference gives.
+// Seven of eight pixels in one colour, the rest random: one neuron wins most
+// samples, so its frequency climbs to the top of its range, while the choice
+// of the others still matters.
+TestImage DominantColourImage(int w, int h, int bpp) {
+    TestImage img(w, h, bpp);
+    std::uint32_t seed = 3;
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            const std::uint32_t v = NextRandom(seed);
+            if ((v & 7) == 0)
+                img.Set(x, y, (v >> 3) & 0xFF, (v >> 11) & 0xFF, v >> 19);
+            else
+                img.Set(x, y, 30, 200, 140);
+        }
+    return img;
+}
+
+// Black and white halves: the chosen neurons sit at both ends of the network,
+// where the neighbourhood is cut off.
+TestImage BlackAndWhiteImage(int w, int h, int bpp) {
+    TestImage img(w, h, bpp);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            img.Set(x, y, x < w / 2 ? 0 : 255, x < w / 2 ? 0 : 255, x < w / 2 ? 0 : 255);
+    return img;
+}
+
+struct Config {
+    bool wideVectors;
+    int mapThreads;
+};
+
+void ExpectMatchesReference(const TestImage& img,
+                            std::initializer_list<Config> configs = {{true, 1}, {false, 1}}) {
+    SCOPED_TRACE(testing::Message() << img.width << "x" << img.height << "x" << img.bpp);
+    const Result expected = Reference(img);
+    for (const Config& config : configs) {
+        SCOPED_TRACE(testing::Message() << (config.wideVectors ? "wide vectors, " : "base instructions, ")
+                                        << config.mapThreads << " threads");
+        NeuQuant nq(config.wideVectors, config.mapThreads);
+        const Result actual = Quantise(nq, img);
+        ASSERT_EQ(actual.palette, expected.palette);
+        ASSERT_EQ(actual.indices, expected.indices);
+    }
+}
+
+// The optimised learning and mapping give exactly what the reference gives,
+// on every instruction set and however many threads share the mapping.
 TEST(NeuQuantReference, MatchesBitForBit) {
     const TestImage images[] = {
-        RandomImage(37, 23, 24, 1), GradientImage(256, 64, 32),  TwoColourImage(64, 64, 24),
-        ScreenImage(640, 480, 32),  RandomImage(499, 10, 24, 2), // step 491
-        RandomImage(9, 7, 32, 3),                                // 21 samples, step 3
-        GradientImage(1, 400, 24),                               // step 499 longer than the image
-        GradientImage(23, 17, 24),                               // 391 pixels, 130 samples, step 499
-        ScreenImage(100, 60, 16),
+        RandomImage(37, 23, 24, 1),       GradientImage(256, 64, 32),        TwoColourImage(64, 64, 24),
+        ScreenImage(640, 480, 32),        RandomImage(499, 10, 24, 2), // step 491
+        RandomImage(9, 7, 32, 3),                                      // 21 samples, step 3
+        GradientImage(1, 400, 24),                                     // step 499 longer than the image
+        GradientImage(23, 17, 24),                                     // 391 pixels, 130 samples, step 499
+        ScreenImage(100, 60, 16),         DominantColourImage(300, 200, 32), BlackAndWhiteImage(200, 150, 24),
+        RandomImage(499 * 491, 1, 24, 4), // step 487
     };
-    for (const TestImage& img : images) {
-        SCOPED_TRACE(testing::Message() << img.width << "x" << img.height << "x" << img.bpp);
-        const Result expected = Reference(img);
-        for (bool wide : {true, false}) {
-            SCOPED_TRACE(wide ? "wide vectors" : "base instructions");
-            NeuQuant nq(wide);
-            const Result actual = Quantise(nq, img);
-            EXPECT_EQ(actual.palette, expected.palette);
-            EXPECT_EQ(actual.indices, expected.indices);
-        }
+    for (const TestImage& img : images)
+        ExpectMatchesReference(img);
+    // Large enough for up to five blocks of rows.
+    ExpectMatchesReference(ScreenImage(700, 500, 32), {{true, 2}, {true, 5}, {false, 3}});
+}
+
+// Every row width up to 600 on short images: the sampling walk wraps rows at
+// every remainder, and the vector code meets every tail length.
+TEST(NeuQuantReference, EveryRowWidthUpTo600) {
+    for (int w = 1; w <= 600; ++w) {
+        const int h = 1 + w % 4;
+        const TestImage img =
+            w % 3 ? RandomImage(w, h, w % 2 ? 24 : 32, static_cast<std::uint32_t>(w)) : ScreenImage(w, h, 16);
+        ExpectMatchesReference(img, {{true, 1}});
+        if (HasFatalFailure())
+            return;
     }
 }
 
