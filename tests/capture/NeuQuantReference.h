@@ -20,6 +20,15 @@ public:
     };
 
     Output Run(const std::uint8_t* pixels, int width, int height, int stride, int bitsPerPixel) {
+        Output out;
+        out.palette = Learn(pixels, width, height, stride, bitsPerPixel);
+        out.indices = Map(pixels, width, height, stride, bitsPerPixel);
+        return out;
+    }
+
+    // The two halves of Run: the palette, then the indices with that palette.
+    std::vector<std::uint8_t> Learn(const std::uint8_t* pixels, int width, int height, int stride,
+                                    int bitsPerPixel) {
         m_pixels = pixels;
         m_stride = stride;
         m_bpp = bitsPerPixel;
@@ -75,25 +84,34 @@ public:
                     radpower[m] = alpha * (((rad * rad - m * m) * 256) / (rad * rad));
             }
         }
-        Output out;
+        std::vector<std::uint8_t> palette;
         for (int i = 0; i < 256; ++i) {
             for (int c = 0; c < 3; ++c) {
                 int v = (net[i][c] + 8) >> 4;
                 net[i][c] = v > 255 ? 255 : v;
-                out.palette.push_back(static_cast<std::uint8_t>(net[i][c]));
+                palette.push_back(static_cast<std::uint8_t>(net[i][c]));
             }
             net[i][3] = i;
         }
         BuildIndex();
-        out.indices.reserve(static_cast<std::size_t>(pixelCount));
+        return palette;
+    }
+
+    std::vector<std::uint8_t> Map(const std::uint8_t* pixels, int width, int height, int stride,
+                                  int bitsPerPixel) {
+        m_pixels = pixels;
+        m_stride = stride;
+        m_bpp = bitsPerPixel;
+        std::vector<std::uint8_t> indices;
+        indices.reserve(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
         for (int y = 0; y < height; ++y) {
             for (int x = 0; x < width; ++x) {
                 int b, g, r;
                 Read(x, y, b, g, r);
-                out.indices.push_back(static_cast<std::uint8_t>(Search(b, g, r)));
+                indices.push_back(static_cast<std::uint8_t>(Search(b, g, r)));
             }
         }
-        return out;
+        return indices;
     }
 
 private:
