@@ -4,7 +4,14 @@
 #include <climits>
 #include <cstddef>
 #include <cstdlib>
+#include <cstring>
+#include <exception>
+#include <thread>
 #include <vector>
+
+#if FRIMLET_NEUQUANT_AVX2
+#include <immintrin.h>
+#endif
 
 namespace {
 
@@ -49,36 +56,61 @@ inline void ReadPixel(const std::uint8_t* p, int bytesPerPixel, int& b, int& g, 
         ReadPixel<3>(p, b, g, r);
 }
 
-// A small table of colours already mapped: the search is a pure function of
-// the colour, and captured screens repeat few colours many times.
+// The published bias of a neuron is 1024 x (256 - frequency) at every step:
+// both start at their initial values, every frequency change of -f (decay) or
+// +64 (the winner's gain) comes with a bias change of +1024 f or -65536. So the
+// biased distance dist - (bias >> 12) is dist + ceil(h / 4) with
+// h = frequency - 256, and the decay frequency >> 10 is
+// ((h >> 2) + 64) >> 8. A frequency never decays below 1024 >> 10 = 1 step,
+// so it never falls below 256, and it cannot rise above 65536, so h fits 16
+// bits unsigned; a biased distance is at most 12240 + 16320 and fits 16 bits.
+static_assert(kBetaGamma == kBeta << kGammaShift);
+static_assert(kIntBiasShift - kNetBiasShift == 12 && kGammaShift == 10);
+constexpr int kFreqGain = kBeta; // 64
+
+inline int BiasTerm(int h) {
+    return (h + 3) >> 2;
+}
+inline int FreqDecay(int h) {
+    return ((h >> 2) + 64) >> 8;
+}
+
+// A table of colours already mapped: the search is a pure function of the
+// colour, and screens repeat few colours many times. Every slot holds a 24-bit
+// colour and its palette index; before use every slot holds white with the
+// index white maps to, so a slot is never empty.
 class MapCache {
 public:
-    static constexpr int kBits = 16;
-    MapCache() : m_keys(std::size_t{1} << kBits, kEmpty), m_values(std::size_t{1} << kBits) {}
-
-    template <class Search> std::uint8_t Find(std::uint32_t key, Search search) {
-        const std::size_t slot = (key * 0x9E3779B1u) >> (32 - kBits);
-        if (m_keys[slot] != key) {
-            m_keys[slot] = key;
-            m_values[slot] = static_cast<std::uint8_t>(search());
+    void Prepare(int bits, std::uint8_t whiteIndex) {
+        m_shift = 32 - bits;
+        m_slots.assign(std::size_t{1} << bits, 0xFFFFFF00u | whiteIndex);
+    }
+    template <class Search> std::uint8_t Find(std::uint32_t key, bool& missed, Search search) {
+        std::uint32_t& slot = m_slots[(key * 0x9E3779B1u) >> m_shift];
+        if ((slot >> 8) != key) {
+            slot = (key << 8) | static_cast<std::uint8_t>(search());
+            missed = true;
         }
-        return m_values[slot];
+        return static_cast<std::uint8_t>(slot);
     }
 
 private:
-    static constexpr std::uint32_t kEmpty = 0xFFFFFFFFu; // no 24-bit colour has this key
-    std::vector<std::uint32_t> m_keys;
-    std::vector<std::uint8_t> m_values;
+    int m_shift = 16;
+    std::vector<std::uint32_t> m_slots;
 };
 
 } // namespace
 
-NeuQuant::NeuQuant(bool allowWideVectors) {
+NeuQuant::NeuQuant(bool allowWideVectors, int mapThreads) {
 #if FRIMLET_NEUQUANT_AVX2
+    __builtin_cpu_init();
     m_avx2 = allowWideVectors && __builtin_cpu_supports("avx2");
 #else
     (void)allowWideVectors;
 #endif
+    if (mapThreads <= 0)
+        mapThreads = static_cast<int>(std::thread::hardware_concurrency());
+    m_mapThreads = std::clamp(mapThreads, 1, 16);
     Reset();
     Finish();
 }
@@ -118,55 +150,130 @@ bool NeuQuant::ValidInput(const std::uint8_t* pixels, int width, int height, int
 }
 
 void NeuQuant::Reset() {
-    for (int i = 0; i < kNetSize; ++i) {
-        m_b[i] = m_g[i] = m_r[i] = (i << (kNetBiasShift + 8)) / kNetSize;
-        m_freq[i] = kInitFreq;
-        m_bias[i] = 0;
+    for (int i = 0; i < kNetSize + kPad; ++i) {
+        const int v = i < kNetSize ? (i << (kNetBiasShift + 8)) / kNetSize : 0;
+        m_b[i] = m_g[i] = m_r[i] = static_cast<std::int16_t>(v);
     }
+    std::fill(std::begin(m_freq), std::end(m_freq), std::uint16_t{0});
 }
 
 namespace {
 
-// Finds the neuron nearest to the sample, counting its bias, and updates every
-// neuron's frequency and bias. Both searches keep the lowest position among
-// equal distances: the distance goes to the high bits of a key whose low 8
-// bits are the position, so one minimum over the keys gives both. A plain
-// distance is at most 3 x 4080 and a biased one stays within +-2^20, so the
-// keys cannot overflow. The loop is written for the vectoriser; it is compiled
-// once for the base instruction set and once for AVX2, chosen at run time.
-[[gnu::always_inline]] inline int ContestLoop(const std::int32_t* __restrict nb,
-                                              const std::int32_t* __restrict ng,
-                                              const std::int32_t* __restrict nr,
-                                              std::int32_t* __restrict freq, std::int32_t* __restrict bias,
-                                              int b, int g, int r) {
+// Finds the neuron nearest to the sample (the winner) and the one nearest
+// counting its bias (the chosen one, returned), the lowest position winning
+// ties in both, then lets every frequency decay and the winner's gain.
+int ContestBase(const std::int16_t* nb, const std::int16_t* ng, const std::int16_t* nr, std::uint16_t* freq,
+                int b, int g, int r) {
+    // The distance goes to the high bits of a key whose low 8 bits are the
+    // position, so one minimum gives the lowest position among equals.
     int bestKey = INT_MAX;
     int bestBiasKey = INT_MAX;
     for (int i = 0; i < NeuQuant::kNetSize; ++i) {
         const int dist = std::abs(nb[i] - b) + std::abs(ng[i] - g) + std::abs(nr[i] - r);
         const int key = dist * 256 + i;
         bestKey = key < bestKey ? key : bestKey;
-        const int biasKey = (dist - (bias[i] >> (kIntBiasShift - kNetBiasShift))) * 256 + i;
+        const int biasKey = (dist + BiasTerm(freq[i])) * 256 + i;
         bestBiasKey = biasKey < bestBiasKey ? biasKey : bestBiasKey;
-        const int betaFreq = freq[i] >> kBetaShift;
-        freq[i] -= betaFreq;
-        bias[i] += betaFreq << kGammaShift;
     }
-    const int winner = bestKey & 0xFF;
-    freq[winner] += kBeta;
-    bias[winner] -= kBetaGamma;
+    for (int i = 0; i < NeuQuant::kNetSize; ++i)
+        freq[i] = static_cast<std::uint16_t>(freq[i] - FreqDecay(freq[i]));
+    freq[bestKey & 0xFF] = static_cast<std::uint16_t>(freq[bestKey & 0xFF] + kFreqGain);
     return bestBiasKey & 0xFF;
 }
 
-int ContestBase(const std::int32_t* nb, const std::int32_t* ng, const std::int32_t* nr, std::int32_t* freq,
-                std::int32_t* bias, int b, int g, int r) {
-    return ContestLoop(nb, ng, nr, freq, bias, b, g, r);
+// Moves neurons lo .. hi - 1 toward the sample by their weight / 2^18, the
+// weight of neuron k being radPower[k - i] (radPower points at distance 0).
+void AlterBase(std::int16_t* nb, std::int16_t* ng, std::int16_t* nr, const std::int32_t* radPower, int lo,
+               int hi, int i, int b, int g, int r) {
+    for (int k = lo; k < hi; ++k) {
+        const int a = radPower[k - i];
+        nb[k] = static_cast<std::int16_t>(nb[k] - (a * (nb[k] - b)) / kAlphaRadBias);
+        ng[k] = static_cast<std::int16_t>(ng[k] - (a * (ng[k] - g)) / kAlphaRadBias);
+        nr[k] = static_cast<std::int16_t>(nr[k] - (a * (nr[k] - r)) / kAlphaRadBias);
+    }
 }
 
 #if FRIMLET_NEUQUANT_AVX2
-[[gnu::target("avx2")]] int ContestAvx2(const std::int32_t* nb, const std::int32_t* ng,
-                                        const std::int32_t* nr, std::int32_t* freq, std::int32_t* bias, int b,
-                                        int g, int r) {
-    return ContestLoop(nb, ng, nr, freq, bias, b, g, r);
+// Of 16 lanes that each hold their smallest value and the 16-neuron block it
+// was first seen in, the position (block x 16 + lane) of the first neuron with
+// the smallest value.
+[[gnu::target("avx2")]] inline int FirstOfSmallest(const __m256i& value, const __m256i& block) {
+    const __m256i lane = _mm256_setr_epi16(0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15);
+    const __m256i position = _mm256_or_si256(_mm256_slli_epi16(block, 4), lane);
+    // 32-bit keys: value in the high half, position in the low half.
+    __m256i key =
+        _mm256_min_epi32(_mm256_unpacklo_epi16(position, value), _mm256_unpackhi_epi16(position, value));
+    __m128i k = _mm_min_epi32(_mm256_castsi256_si128(key), _mm256_extracti128_si256(key, 1));
+    k = _mm_min_epi32(k, _mm_shuffle_epi32(k, 0x4E));
+    k = _mm_min_epi32(k, _mm_shuffle_epi32(k, 0xB1));
+    return _mm_cvtsi128_si32(k) & 0xFF;
+}
+
+// ContestBase on 16 neurons at a time in 16-bit lanes. Each lane keeps its
+// smallest distance and the first block that had it.
+[[gnu::target("avx2")]] int ContestAvx2(const std::int16_t* nb, const std::int16_t* ng,
+                                        const std::int16_t* nr, std::uint16_t* freq, int b, int g, int r) {
+    const __m256i sb = _mm256_set1_epi16(static_cast<short>(b));
+    const __m256i sg = _mm256_set1_epi16(static_cast<short>(g));
+    const __m256i sr = _mm256_set1_epi16(static_cast<short>(r));
+    const __m256i three = _mm256_set1_epi16(3);
+    const __m256i sixtyFour = _mm256_set1_epi16(64);
+    const __m256i one = _mm256_set1_epi16(1);
+    __m256i bestDist = _mm256_set1_epi16(0x7FFF);
+    __m256i bestBias = bestDist;
+    __m256i distBlock = _mm256_setzero_si256();
+    __m256i biasBlock = distBlock;
+    __m256i block = distBlock;
+    for (int i = 0; i < NeuQuant::kNetSize; i += 16) {
+        const __m256i h = _mm256_load_si256(reinterpret_cast<const __m256i*>(freq + i));
+        const __m256i db = _mm256_abs_epi16(
+            _mm256_sub_epi16(_mm256_load_si256(reinterpret_cast<const __m256i*>(nb + i)), sb));
+        const __m256i dg = _mm256_abs_epi16(
+            _mm256_sub_epi16(_mm256_load_si256(reinterpret_cast<const __m256i*>(ng + i)), sg));
+        const __m256i dr = _mm256_abs_epi16(
+            _mm256_sub_epi16(_mm256_load_si256(reinterpret_cast<const __m256i*>(nr + i)), sr));
+        const __m256i dist = _mm256_add_epi16(_mm256_add_epi16(db, dg), dr);
+        distBlock = _mm256_blendv_epi8(distBlock, block, _mm256_cmpgt_epi16(bestDist, dist));
+        bestDist = _mm256_min_epi16(bestDist, dist);
+        const __m256i biased = _mm256_add_epi16(dist, _mm256_srli_epi16(_mm256_add_epi16(h, three), 2));
+        biasBlock = _mm256_blendv_epi8(biasBlock, block, _mm256_cmpgt_epi16(bestBias, biased));
+        bestBias = _mm256_min_epi16(bestBias, biased);
+        const __m256i decay = _mm256_srli_epi16(_mm256_add_epi16(_mm256_srli_epi16(h, 2), sixtyFour), 8);
+        _mm256_store_si256(reinterpret_cast<__m256i*>(freq + i), _mm256_sub_epi16(h, decay));
+        block = _mm256_add_epi16(block, one);
+    }
+    const int winner = FirstOfSmallest(bestDist, distBlock);
+    freq[winner] = static_cast<std::uint16_t>(freq[winner] + kFreqGain);
+    return FirstOfSmallest(bestBias, biasBlock);
+}
+
+// c[0..7] -= a x (c - s) / 2^18, computed in 32 bits.
+[[gnu::target("avx2")]] inline void MoveToward(std::int16_t* c, const __m256i& a, const __m256i& s) {
+    const __m256i v = _mm256_cvtepi16_epi32(_mm_loadu_si128(reinterpret_cast<const __m128i*>(c)));
+    const __m256i p = _mm256_mullo_epi32(a, _mm256_sub_epi32(v, s));
+    // p / 2^18 rounded toward zero.
+    const __m256i q =
+        _mm256_srai_epi32(_mm256_add_epi32(p, _mm256_srli_epi32(_mm256_srai_epi32(p, 31), 32 - 18)), 18);
+    const __m256i moved = _mm256_sub_epi32(v, q);
+    const __m128i packed = _mm_packs_epi32(_mm256_castsi256_si128(moved), _mm256_extracti128_si256(moved, 1));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(c), packed);
+}
+
+// AlterBase on 8 neurons at a time, from lo up in whole groups of 8: the
+// weights past the radius are zero and the arrays run on past the last neuron,
+// so the lanes beyond hi change nothing that belongs to a neuron.
+[[gnu::target("avx2")]] void AlterAvx2(std::int16_t* nb, std::int16_t* ng, std::int16_t* nr,
+                                       const std::int32_t* radPower, int lo, int hi, int i, int b, int g,
+                                       int r) {
+    const __m256i sb = _mm256_set1_epi32(b);
+    const __m256i sg = _mm256_set1_epi32(g);
+    const __m256i sr = _mm256_set1_epi32(r);
+    for (int k = lo; k < hi; k += 8) {
+        const __m256i a = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(radPower + (k - i)));
+        MoveToward(nb + k, a, sb);
+        MoveToward(ng + k, a, sg);
+        MoveToward(nr + k, a, sr);
+    }
 }
 #endif
 
@@ -175,39 +282,34 @@ int ContestBase(const std::int32_t* nb, const std::int32_t* ng, const std::int32
 int NeuQuant::Contest(int b, int g, int r) {
 #if FRIMLET_NEUQUANT_AVX2
     if (m_avx2)
-        return ContestAvx2(m_b, m_g, m_r, m_freq, m_bias, b, g, r);
+        return ContestAvx2(m_b, m_g, m_r, m_freq, b, g, r);
 #endif
-    return ContestBase(m_b, m_g, m_r, m_freq, m_bias, b, g, r);
+    return ContestBase(m_b, m_g, m_r, m_freq, b, g, r);
 }
 
-void NeuQuant::AlterSingle(int alpha, int i, int b, int g, int r) {
-    m_b[i] -= (alpha * (m_b[i] - b)) / kInitAlpha;
-    m_g[i] -= (alpha * (m_g[i] - g)) / kInitAlpha;
-    m_r[i] -= (alpha * (m_r[i] - r)) / kInitAlpha;
-}
-
-// Moves the neighbours at distance 1 .. rad - 1 on both sides toward the
-// sample, less the further they are.
-void NeuQuant::AlterNeighbours(int rad, int i, int b, int g, int r) {
-    const int hi = std::min(i + rad, kNetSize);
-    for (int j = i + 1; j < hi; ++j) {
-        const int a = m_radPower[j - i];
-        m_b[j] -= (a * (m_b[j] - b)) / kAlphaRadBias;
-        m_g[j] -= (a * (m_g[j] - g)) / kAlphaRadBias;
-        m_r[j] -= (a * (m_r[j] - r)) / kAlphaRadBias;
-    }
-    const int lo = std::max(i - rad, -1);
-    for (int k = i - 1; k > lo; --k) {
-        const int a = m_radPower[i - k];
-        m_b[k] -= (a * (m_b[k] - b)) / kAlphaRadBias;
-        m_g[k] -= (a * (m_g[k] - g)) / kAlphaRadBias;
-        m_r[k] -= (a * (m_r[k] - r)) / kAlphaRadBias;
-    }
+// Moves the chosen neuron i toward the sample by alpha / 1024 and, while the
+// radius is above 1, its neighbours at distance 1 .. rad - 1 on both sides by
+// radpower(m) / 2^18. The chosen neuron's weight is stored as alpha x 256, so
+// that one division by 2^18 serves all.
+void NeuQuant::Alter(int i, int b, int g, int r) {
+    const int lo = m_rad == 0 ? i : std::max(i - m_rad + 1, 0);
+    const int hi = m_rad == 0 ? i + 1 : std::min(i + m_rad, kNetSize);
+    const std::int32_t* radPower = m_radPower + kRadCentre;
+#if FRIMLET_NEUQUANT_AVX2
+    if (m_avx2)
+        return AlterAvx2(m_b, m_g, m_r, radPower, lo, hi, i, b, g, r);
+#endif
+    AlterBase(m_b, m_g, m_r, radPower, lo, hi, i, b, g, r);
 }
 
 void NeuQuant::SetRadius(int alpha, int rad) {
-    for (int m = 0; m < rad; ++m)
-        m_radPower[m] = alpha * (((rad * rad - m * m) * kRadBias) / (rad * rad));
+    static_assert(kInitRadius >> kRadiusBiasShift < kRadCentre - 8);
+    m_rad = rad;
+    std::fill(std::begin(m_radPower), std::end(m_radPower), 0);
+    m_radPower[kRadCentre] = alpha * kRadBias; // alpha / 1024 = alpha x 256 / 2^18
+    for (int m = 1; m < rad; ++m)
+        m_radPower[kRadCentre + m] = m_radPower[kRadCentre - m] =
+            alpha * (((rad * rad - m * m) * kRadBias) / (rad * rad));
 }
 
 bool NeuQuant::Learn(const std::uint8_t* pixels, int width, int height, int stride, int bitsPerPixel) {
@@ -219,29 +321,10 @@ bool NeuQuant::Learn(const std::uint8_t* pixels, int width, int height, int stri
         const int bytesPerPixel = bitsPerPixel / 8;
         const std::int64_t stepX = s.step % width;
         const std::int64_t stepY = s.step / width;
-        std::int64_t x = 0;
-        std::int64_t y = 0;
-        int alpha = kInitAlpha;
-        int radius = kInitRadius;
-        int rad = radius >> kRadiusBiasShift;
-        if (rad <= 1)
-            rad = 0;
-        SetRadius(alpha, rad);
-        for (std::int64_t i = 0; i < s.samples;) {
-            const std::uint8_t* p = pixels + static_cast<std::ptrdiff_t>(y * stride + x * bytesPerPixel);
-            int b, g, r;
-            ReadPixel(p, bytesPerPixel, b, g, r);
-            b <<= kNetBiasShift;
-            g <<= kNetBiasShift;
-            r <<= kNetBiasShift;
-            const int j = Contest(b, g, r);
-            AlterSingle(alpha, j, b, g, r);
-            if (rad != 0)
-                AlterNeighbours(rad, j, b, g, r);
-
-            // Next sample: step pixels further in reading order, wrapping at
-            // the end of the image. The step may exceed the pixel count of a
-            // small image, so the row wraps by remainder, not by one height.
+        // Next sample: step pixels further in reading order, wrapping at the
+        // end of the image. The step may exceed the pixel count of a small
+        // image, so the row wraps by remainder, not by one height.
+        const auto advance = [&](std::int64_t& x, std::int64_t& y) {
             x += stepX;
             y += stepY;
             if (x >= width) {
@@ -250,15 +333,36 @@ bool NeuQuant::Learn(const std::uint8_t* pixels, int width, int height, int stri
             }
             if (y >= height)
                 y %= height;
-
-            ++i;
-            if (i % s.delta == 0) {
+        };
+        const auto address = [&](std::int64_t x, std::int64_t y) {
+            return pixels + static_cast<std::ptrdiff_t>(y * stride + x * bytesPerPixel);
+        };
+        // The samples lie far apart, so the pixel of a sample a few steps
+        // ahead is fetched while the network works on this one.
+        constexpr int kAhead = 8;
+        std::int64_t x = 0, y = 0, aheadX = 0, aheadY = 0;
+        for (int k = 0; k < kAhead; ++k)
+            advance(aheadX, aheadY);
+        int alpha = kInitAlpha;
+        int radius = kInitRadius;
+        const auto radiusOf = [](int rad) { return rad <= 1 ? 0 : rad; };
+        SetRadius(alpha, radiusOf(radius >> kRadiusBiasShift));
+        std::int64_t untilCycleEnd = s.delta;
+        for (std::int64_t i = 0; i < s.samples; ++i) {
+            int b, g, r;
+            ReadPixel(address(x, y), bytesPerPixel, b, g, r);
+            b <<= kNetBiasShift;
+            g <<= kNetBiasShift;
+            r <<= kNetBiasShift;
+            Alter(Contest(b, g, r), b, g, r);
+            advance(x, y);
+            advance(aheadX, aheadY);
+            __builtin_prefetch(address(aheadX, aheadY));
+            if (--untilCycleEnd == 0) {
+                untilCycleEnd = s.delta;
                 alpha -= alpha / kAlphaDec;
                 radius -= radius / kRadiusDec;
-                rad = radius >> kRadiusBiasShift;
-                if (rad <= 1)
-                    rad = 0;
-                SetRadius(alpha, rad);
+                SetRadius(alpha, radiusOf(radius >> kRadiusBiasShift));
             }
         }
     }
@@ -282,7 +386,6 @@ void NeuQuant::Finish() {
         m_palette[static_cast<std::size_t>(i)] = Colour{
             static_cast<std::uint8_t>(n.b), static_cast<std::uint8_t>(n.g), static_cast<std::uint8_t>(n.r)};
     }
-
     // Selection sort by green (the first of equal smallest values is taken),
     // and for each green value the middle of the run of neurons that carry it;
     // green values between runs start at the first neuron above them.
@@ -313,9 +416,9 @@ void NeuQuant::Finish() {
 
     for (int i = 0; i < kNetSize; ++i) {
         const Neuron& n = m_sorted[static_cast<std::size_t>(i)];
-        m_sortedB[i] = n.b;
-        m_sortedG[i] = n.g;
-        m_sortedR[i] = n.r;
+        m_sortedB[i] = static_cast<std::int16_t>(n.b);
+        m_sortedG[i] = static_cast<std::int16_t>(n.g);
+        m_sortedR[i] = static_cast<std::int16_t>(n.r);
     }
 }
 
@@ -376,40 +479,131 @@ namespace {
 // visits the sorted positions start, start - 1, start + 1, start - 2, ...; its
 // stopping rule only drops neurons that cannot be nearer than the best found,
 // and of equally near neurons it keeps the first visited. So the neuron it
-// returns is the one with the smallest distance and, among those, the
-// smallest rank in that order, where rank = zigzag(position - start).
-[[gnu::target("avx2")]] int NearestInOrder(const std::int32_t* __restrict sb,
-                                           const std::int32_t* __restrict sg,
-                                           const std::int32_t* __restrict sr, int start, int b, int g,
-                                           int r) {
-    int bestKey = INT_MAX;
-    for (int p = 0; p < NeuQuant::kNetSize; ++p) {
-        const int dist = std::abs(sb[p] - b) + std::abs(sg[p] - g) + std::abs(sr[p] - r);
-        const int d = p - start;
-        const int rank = (d * 2) ^ (d >> 31);
-        const int key = dist * 512 + rank;
-        bestKey = key < bestKey ? key : bestKey;
+// returns is, of those with the smallest distance, the nearest to start,
+// one below start coming before one above at the same remove.
+[[gnu::target("avx2")]] int NearestInOrder(const std::int16_t* sb, const std::int16_t* sg,
+                                           const std::int16_t* sr, int start, int b, int g, int r) {
+    const __m256i vb = _mm256_set1_epi16(static_cast<short>(b));
+    const __m256i vg = _mm256_set1_epi16(static_cast<short>(g));
+    const __m256i vr = _mm256_set1_epi16(static_cast<short>(r));
+    alignas(32) std::int16_t dist[NeuQuant::kNetSize];
+    __m256i best = _mm256_set1_epi16(0x7FFF);
+    for (int i = 0; i < NeuQuant::kNetSize; i += 16) {
+        const __m256i db = _mm256_abs_epi16(
+            _mm256_sub_epi16(_mm256_load_si256(reinterpret_cast<const __m256i*>(sb + i)), vb));
+        const __m256i dg = _mm256_abs_epi16(
+            _mm256_sub_epi16(_mm256_load_si256(reinterpret_cast<const __m256i*>(sg + i)), vg));
+        const __m256i dr = _mm256_abs_epi16(
+            _mm256_sub_epi16(_mm256_load_si256(reinterpret_cast<const __m256i*>(sr + i)), vr));
+        const __m256i d = _mm256_add_epi16(_mm256_add_epi16(db, dg), dr);
+        _mm256_store_si256(reinterpret_cast<__m256i*>(dist + i), d);
+        best = _mm256_min_epi16(best, d);
     }
-    const int rank = bestKey & 511;
-    return start + ((rank >> 1) ^ -(rank & 1));
+    const __m128i best8 = _mm_min_epi16(_mm256_castsi256_si128(best), _mm256_extracti128_si256(best, 1));
+    const __m256i smallest =
+        _mm256_set1_epi16(static_cast<short>(_mm_cvtsi128_si32(_mm_minpos_epu16(best8)) & 0xFFFF));
+    // One bit per neuron that has the smallest distance.
+    std::uint64_t equal[4];
+    for (int q = 0; q < 4; ++q) {
+        std::uint64_t word = 0;
+        for (int h = 0; h < 2; ++h) {
+            const int i = q * 64 + h * 32;
+            const __m256i e0 =
+                _mm256_cmpeq_epi16(_mm256_load_si256(reinterpret_cast<const __m256i*>(dist + i)), smallest);
+            const __m256i e1 = _mm256_cmpeq_epi16(
+                _mm256_load_si256(reinterpret_cast<const __m256i*>(dist + i + 16)), smallest);
+            const __m256i packed = _mm256_permute4x64_epi64(_mm256_packs_epi16(e0, e1), 0xD8);
+            word |= static_cast<std::uint64_t>(static_cast<std::uint32_t>(_mm256_movemask_epi8(packed)))
+                    << (32 * h);
+        }
+        equal[q] = word;
+    }
+    // The first such neuron at or above start, and the last one below it.
+    int up = -1;
+    for (int q = start >> 6; q < 4; ++q) {
+        const std::uint64_t word =
+            q == start >> 6 ? equal[q] & (~std::uint64_t{0} << (start & 63)) : equal[q];
+        if (word) {
+            up = q * 64 + __builtin_ctzll(word);
+            break;
+        }
+    }
+    int down = -1;
+    if (start > 0) {
+        const int last = start - 1;
+        for (int q = last >> 6; q >= 0; --q) {
+            const std::uint64_t word =
+                q == last >> 6 ? equal[q] & (~std::uint64_t{0} >> (63 - (last & 63))) : equal[q];
+            if (word) {
+                down = q * 64 + 63 - __builtin_clzll(word);
+                break;
+            }
+        }
+    }
+    if (down < 0 || (up >= 0 && up - start < start - down))
+        return up;
+    return down;
 }
 #endif
 
-template <int BytesPerPixel, class Finder>
-void MapRows(const std::uint8_t* pixels, int width, int height, int stride, std::uint8_t* indices,
-             int indexStride, Finder& find) {
-    for (int y = 0; y < height; ++y) {
-        const std::uint8_t* src = pixels + static_cast<std::ptrdiff_t>(y) * stride;
-        std::uint8_t* dst = indices + static_cast<std::ptrdiff_t>(y) * indexStride;
-        for (int x = 0; x < width; ++x, src += BytesPerPixel) {
-            int b, g, r;
-            ReadPixel<BytesPerPixel>(src, b, g, r);
-            dst[x] = find(b, g, r);
-        }
-    }
+// The three colour bytes of a pixel as one key: blue, green << 8, red << 16.
+template <int BytesPerPixel> inline std::uint32_t PixelKey(const std::uint8_t* p) {
+    int b, g, r;
+    ReadPixel<BytesPerPixel>(p, b, g, r);
+    return static_cast<std::uint32_t>(b) | (static_cast<std::uint32_t>(g) << 8) |
+           (static_cast<std::uint32_t>(r) << 16);
 }
 
 } // namespace
+
+// Maps rows rowBegin .. rowEnd - 1. A pixel equal to the one before it takes
+// its index; others go through the colour table, which rows of mostly new
+// colours (photos, noise) skip for a while, as it would only cost there.
+template <int BytesPerPixel>
+void NeuQuant::MapBlock(const std::uint8_t* pixels, int width, int rowBegin, int rowEnd, int stride,
+                        std::uint8_t* indices, int indexStride, void* cacheMemory) const {
+    MapCache& cache = *static_cast<MapCache*>(cacheMemory);
+    const auto search = [this](std::uint32_t key) {
+        const int b = static_cast<int>(key & 0xFF), g = static_cast<int>((key >> 8) & 0xFF),
+                  r = static_cast<int>(key >> 16);
+#if FRIMLET_NEUQUANT_AVX2
+        if (m_avx2)
+            return m_sorted[static_cast<std::size_t>(NearestInOrder(m_sortedB, m_sortedG, m_sortedR,
+                                                                    m_greenIndex[static_cast<std::size_t>(g)],
+                                                                    b, g, r))]
+                .index;
+#endif
+        return Lookup(b, g, r);
+    };
+    constexpr int kSkipRows = 15;
+    int skipCache = 0;
+    for (int y = rowBegin; y < rowEnd; ++y) {
+        const std::uint8_t* src = pixels + static_cast<std::ptrdiff_t>(y) * stride;
+        std::uint8_t* dst = indices + static_cast<std::ptrdiff_t>(y) * indexStride;
+        const bool useCache = skipCache == 0;
+        if (!useCache)
+            --skipCache;
+        int misses = 0;
+        std::uint32_t previous = 0xFFFFFFFFu; // no colour
+        std::uint8_t previousIndex = 0;
+        for (int x = 0; x < width; ++x, src += BytesPerPixel) {
+            const std::uint32_t key = PixelKey<BytesPerPixel>(src);
+            if (key != previous) {
+                previous = key;
+                if (useCache) {
+                    bool missed = false;
+                    previousIndex = cache.Find(key, missed, [&] { return search(key); });
+                    misses += missed;
+                } else {
+                    previousIndex = static_cast<std::uint8_t>(search(key));
+                }
+            }
+            dst[x] = previousIndex;
+        }
+        if (useCache && width >= 64 && misses * 8 > width * 7)
+            skipCache = kSkipRows;
+    }
+}
 
 bool NeuQuant::Map(const std::uint8_t* pixels, int width, int height, int stride, int bitsPerPixel,
                    std::uint8_t* indices, int indexStride) const {
@@ -419,33 +613,48 @@ bool NeuQuant::Map(const std::uint8_t* pixels, int width, int height, int stride
         return true;
     if (indices == nullptr || indexStride < width)
         return false;
-    MapCache cache;
-    auto find = [&](int b, int g, int r) {
-        const std::uint32_t key = static_cast<std::uint32_t>(b) | (static_cast<std::uint32_t>(g) << 8) |
-                                  (static_cast<std::uint32_t>(r) << 16);
-        return cache.Find(key, [&] {
-#if FRIMLET_NEUQUANT_AVX2
-            if (m_avx2) {
-                const int start = m_greenIndex[static_cast<std::size_t>(g)];
-                return m_sorted[static_cast<std::size_t>(
-                                    NearestInOrder(m_sortedB, m_sortedG, m_sortedR, start, b, g, r))]
-                    .index;
-            }
-#endif
-            return Lookup(b, g, r);
-        });
+
+    // Fixed blocks of rows, one per thread, each with its own colour table:
+    // every pixel's index depends on its colour alone, so the result does not
+    // depend on how the rows are shared out.
+    const std::int64_t pixelCount = static_cast<std::int64_t>(width) * height;
+    constexpr std::int64_t kPixelsPerThread = std::int64_t{1} << 16;
+    const int blocks = static_cast<int>(std::min<std::int64_t>(
+        {m_mapThreads, height, std::max<std::int64_t>(1, pixelCount / kPixelsPerThread)}));
+    const std::uint8_t white = static_cast<std::uint8_t>(Lookup(255, 255, 255));
+    std::vector<MapCache> caches(static_cast<std::size_t>(blocks));
+    for (MapCache& cache : caches)
+        cache.Prepare(pixelCount >= kPixelsPerThread ? 16 : 10, white);
+    const auto mapBlock = [&](int block) {
+        const int rowBegin = static_cast<int>(static_cast<std::int64_t>(height) * block / blocks);
+        const int rowEnd = static_cast<int>(static_cast<std::int64_t>(height) * (block + 1) / blocks);
+        void* cache = &caches[static_cast<std::size_t>(block)];
+        switch (bitsPerPixel) {
+        case 16:
+            MapBlock<2>(pixels, width, rowBegin, rowEnd, stride, indices, indexStride, cache);
+            break;
+        case 24:
+            MapBlock<3>(pixels, width, rowBegin, rowEnd, stride, indices, indexStride, cache);
+            break;
+        default:
+            MapBlock<4>(pixels, width, rowBegin, rowEnd, stride, indices, indexStride, cache);
+            break;
+        }
     };
-    switch (bitsPerPixel) {
-    case 16:
-        MapRows<2>(pixels, width, height, stride, indices, indexStride, find);
-        break;
-    case 24:
-        MapRows<3>(pixels, width, height, stride, indices, indexStride, find);
-        break;
-    default:
-        MapRows<4>(pixels, width, height, stride, indices, indexStride, find);
-        break;
+    std::vector<std::thread> workers;
+    std::vector<int> leftOver; // blocks whose thread could not be started
+    for (int block = 1; block < blocks; ++block) {
+        try {
+            workers.emplace_back(mapBlock, block);
+        } catch (const std::exception&) {
+            leftOver.push_back(block);
+        }
     }
+    mapBlock(0);
+    for (int block : leftOver)
+        mapBlock(block);
+    for (std::thread& worker : workers)
+        worker.join();
     return true;
 }
 

@@ -36,9 +36,11 @@ public:
     };
     static Sampling SamplingFor(int width, int height);
 
-    // allowWideVectors false keeps the searches on the base instruction set
-    // even where AVX2 is available; the results are the same either way.
-    explicit NeuQuant(bool allowWideVectors = true);
+    // allowWideVectors false keeps the learning and the mapping on the base
+    // instruction set even where AVX2 is available. mapThreads is the number of
+    // threads that share the mapping pass (0: one per processor); small images
+    // are mapped on the calling thread. The results are the same either way.
+    explicit NeuQuant(bool allowWideVectors = true, int mapThreads = 0);
 
     // Learns the palette from the image, then writes one palette index per pixel
     // into `indices` (rows of `indexStride` bytes; the bytes past width in a row
@@ -64,19 +66,30 @@ private:
     static bool ValidInput(const std::uint8_t* pixels, int width, int height, int stride, int bitsPerPixel);
     void Reset();
     int Contest(int b, int g, int r);
-    void AlterSingle(int alpha, int i, int b, int g, int r);
-    void AlterNeighbours(int rad, int i, int b, int g, int r);
+    void Alter(int i, int b, int g, int r);
     void SetRadius(int alpha, int rad);
     void Finish();
+    template <int BytesPerPixel>
+    void MapBlock(const std::uint8_t* pixels, int width, int rowBegin, int rowEnd, int stride,
+                  std::uint8_t* indices, int indexStride, void* cache) const;
 
-    // Learning state, one array per component so that the per-sample search
-    // over all neurons runs on whole vectors. Colours are held as 16 x value.
-    alignas(64) std::int32_t m_b[kNetSize];
-    alignas(64) std::int32_t m_g[kNetSize];
-    alignas(64) std::int32_t m_r[kNetSize];
-    alignas(64) std::int32_t m_freq[kNetSize];
-    alignas(64) std::int32_t m_bias[kNetSize];
-    std::int32_t m_radPower[kNetSize / 8];
+    // Learning state, one array per component so that the per-sample work
+    // over all neurons runs on whole vectors. Colours are held as 16 x the
+    // 8-bit value (0..4080). m_freq holds each neuron's frequency less its
+    // starting value 256 (0..65280): the bias of the published algorithm is
+    // always 1024 x (256 - frequency), so it needs no array of its own. The
+    // arrays run past the last neuron so that vector stores of the
+    // neighbourhood update may overrun it; those lanes belong to no neuron.
+    static constexpr int kPad = 16;
+    alignas(64) std::int16_t m_b[kNetSize + kPad];
+    alignas(64) std::int16_t m_g[kNetSize + kPad];
+    alignas(64) std::int16_t m_r[kNetSize + kPad];
+    alignas(64) std::uint16_t m_freq[kNetSize];
+    // Neighbourhood weights by distance d from the chosen neuron, at
+    // m_radPower[kRadCentre + d]; zero from the radius on.
+    static constexpr int kRadCentre = 48;
+    alignas(64) std::int32_t m_radPower[2 * kRadCentre];
+    int m_rad = 0;
 
     // After learning: the neurons sorted by green, each with its palette
     // position, and for every green value the neuron where a search starts.
@@ -84,10 +97,11 @@ private:
         std::int32_t b, g, r, index;
     };
     std::array<Neuron, kNetSize> m_sorted;
-    alignas(64) std::int32_t m_sortedB[kNetSize];
-    alignas(64) std::int32_t m_sortedG[kNetSize];
-    alignas(64) std::int32_t m_sortedR[kNetSize];
+    alignas(64) std::int16_t m_sortedB[kNetSize];
+    alignas(64) std::int16_t m_sortedG[kNetSize];
+    alignas(64) std::int16_t m_sortedR[kNetSize];
     std::array<std::int32_t, 256> m_greenIndex;
     std::array<Colour, kNetSize> m_palette;
-    bool m_avx2 = false; // the processor runs the AVX2 builds of the two searches
+    bool m_avx2 = false; // the processor runs the AVX2 builds of the searches
+    int m_mapThreads = 1;
 };

@@ -81,6 +81,15 @@ if(FRIMLET_E2E_TESTS)
     PROPERTIES RESOURCE_LOCK desktop TIMEOUT 180)
 endif()
 
+# Timing programs for the Windows side, run by hand under Wine or on Windows.
+foreach(benchmark ${FRIMLET_WIN_BENCHMARKS})
+  get_filename_component(name ${benchmark} NAME_WE)
+  add_executable(${name} ${benchmark})
+  target_link_libraries(${name} PRIVATE frimlet)
+  target_link_options(${name} PRIVATE ${FRIMLET_STATIC_LINK} -municode)
+  target_compile_options(${name} PRIVATE ${FRIMLET_WARNINGS})
+endforeach()
+
 # Small Windows programs that scripts use to act as a user (./run).
 add_executable(presskey tests/e2e/tools/presskey.cpp)
 target_link_options(presskey PRIVATE ${FRIMLET_STATIC_LINK} -municode)

@@ -1,9 +1,11 @@
 #include "capture/NeuQuant.h"
+#include "tests/capture/NeuQuantReference.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <cstdlib>
+#include <initializer_list>
 #include <vector>
 
 namespace {
@@ -47,212 +49,17 @@ struct Result {
     bool operator==(const Result&) const = default;
 };
 
-// Reference: the learning loop, unbiasing and green-indexed search written out
-// one neuron at a time, the way the algorithm is usually published.
-class Reference {
-public:
-    Result Run(const TestImage& img) {
-        const int pixelCount = img.width * img.height;
-        for (int i = 0; i < 256; ++i) {
-            net[i][0] = net[i][1] = net[i][2] = (i << 12) / 256;
-            freq[i] = 65536 / 256;
-            bias[i] = 0;
-        }
-        const int lengthCount = pixelCount * 3;
-        const int samples = lengthCount / (3 * 3);
-        int delta = samples / 100;
-        int step; // in pixels
-        if (delta == 0) {
-            delta = 1;
-            step = 3;
-        } else if (lengthCount % 499 != 0) {
-            step = 499;
-        } else if (lengthCount % 491 != 0) {
-            step = 491;
-        } else if (lengthCount % 487 != 0) {
-            step = 487;
-        } else {
-            step = 503;
-        }
-        int alpha = 1024, radius = 2048;
-        int rad = radius >> 6;
-        if (rad <= 1)
-            rad = 0;
-        for (int m = 0; m < rad; ++m)
-            radpower[m] = alpha * (((rad * rad - m * m) * 256) / (rad * rad));
-        int pos = 0;
-        for (int i = 0; i < samples;) {
-            int b, g, r;
-            Read(img, pos % img.width, pos / img.width, b, g, r);
-            b <<= 4;
-            g <<= 4;
-            r <<= 4;
-            const int j = Contest(b, g, r);
-            for (int c = 0; c < 3; ++c)
-                net[j][c] -= (alpha * (net[j][c] - (c == 0 ? b : c == 1 ? g : r))) / 1024;
-            if (rad)
-                AlterNeigh(rad, j, b, g, r);
-            pos = (pos + step) % pixelCount;
-            ++i;
-            if (i % delta == 0) {
-                alpha -= alpha / 30;
-                radius -= radius / 30;
-                rad = radius >> 6;
-                if (rad <= 1)
-                    rad = 0;
-                for (int m = 0; m < rad; ++m)
-                    radpower[m] = alpha * (((rad * rad - m * m) * 256) / (rad * rad));
-            }
-        }
-        Result out;
-        for (int i = 0; i < 256; ++i) {
-            for (int c = 0; c < 3; ++c) {
-                int v = (net[i][c] + 8) >> 4;
-                net[i][c] = v > 255 ? 255 : v;
-            }
-            net[i][3] = i;
-            out.palette.push_back({static_cast<std::uint8_t>(net[i][0]), static_cast<std::uint8_t>(net[i][1]),
-                                   static_cast<std::uint8_t>(net[i][2])});
-        }
-        BuildIndex();
-        for (int y = 0; y < img.height; ++y) {
-            for (int x = 0; x < img.width; ++x) {
-                int b, g, r;
-                Read(img, x, y, b, g, r);
-                out.indices.push_back(static_cast<std::uint8_t>(Search(b, g, r)));
-            }
-        }
-        return out;
-    }
-
-private:
-    static void Read(const TestImage& img, int x, int y, int& b, int& g, int& r) {
-        const std::uint8_t* p = &img.pixels[static_cast<std::size_t>(y) * img.stride + x * img.bpp / 8];
-        if (img.bpp == 16) {
-            const int v = p[0] + 256 * p[1];
-            b = (v % 32) * 8;
-            g = (v / 32 % 64) * 4;
-            r = (v / 2048) * 8;
-        } else {
-            b = p[0];
-            g = p[1];
-            r = p[2];
-        }
-    }
-
-    int Contest(int b, int g, int r) {
-        int bestd = 0x7FFFFFFF, bestbiasd = 0x7FFFFFFF, bestpos = -1, bestbiaspos = -1;
-        for (int i = 0; i < 256; ++i) {
-            int dist = std::abs(net[i][0] - b) + std::abs(net[i][1] - g) + std::abs(net[i][2] - r);
-            if (dist < bestd) {
-                bestd = dist;
-                bestpos = i;
-            }
-            int biasdist = dist - (bias[i] >> 12);
-            if (biasdist < bestbiasd) {
-                bestbiasd = biasdist;
-                bestbiaspos = i;
-            }
-            int betafreq = freq[i] >> 10;
-            freq[i] -= betafreq;
-            bias[i] += betafreq << 10;
-        }
-        freq[bestpos] += 64;
-        bias[bestpos] -= 65536;
-        return bestbiaspos;
-    }
-
-    void AlterNeigh(int rad, int i, int b, int g, int r) {
-        int lo = i - rad < -1 ? -1 : i - rad;
-        int hi = i + rad > 256 ? 256 : i + rad;
-        int j = i + 1, k = i - 1, m = 0;
-        const int s[3] = {b, g, r};
-        while (j < hi || k > lo) {
-            const int a = radpower[++m];
-            if (j < hi) {
-                for (int c = 0; c < 3; ++c)
-                    net[j][c] -= (a * (net[j][c] - s[c])) / (1 << 18);
-                ++j;
-            }
-            if (k > lo) {
-                for (int c = 0; c < 3; ++c)
-                    net[k][c] -= (a * (net[k][c] - s[c])) / (1 << 18);
-                --k;
-            }
-        }
-    }
-
-    void BuildIndex() {
-        int previouscol = 0, startpos = 0;
-        for (int i = 0; i < 256; ++i) {
-            int smallpos = i, smallval = net[i][1];
-            for (int j = i + 1; j < 256; ++j) {
-                if (net[j][1] < smallval) {
-                    smallpos = j;
-                    smallval = net[j][1];
-                }
-            }
-            if (i != smallpos) {
-                for (int c = 0; c < 4; ++c)
-                    std::swap(net[i][c], net[smallpos][c]);
-            }
-            if (smallval != previouscol) {
-                netindex[previouscol] = (startpos + i) >> 1;
-                for (int j = previouscol + 1; j < smallval; ++j)
-                    netindex[j] = i;
-                previouscol = smallval;
-                startpos = i;
-            }
-        }
-        netindex[previouscol] = (startpos + 255) >> 1;
-        for (int j = previouscol + 1; j < 256; ++j)
-            netindex[j] = 255;
-    }
-
-    int Search(int b, int g, int r) const {
-        int bestd = 1000, best = -1;
-        int i = netindex[g], j = i - 1;
-        while (i < 256 || j >= 0) {
-            if (i < 256) {
-                int dist = net[i][1] - g;
-                if (dist >= bestd) {
-                    i = 256;
-                } else {
-                    dist = std::abs(dist) + std::abs(net[i][0] - b);
-                    if (dist < bestd) {
-                        dist += std::abs(net[i][2] - r);
-                        if (dist < bestd) {
-                            bestd = dist;
-                            best = net[i][3];
-                        }
-                    }
-                    ++i;
-                }
-            }
-            if (j >= 0) {
-                int dist = g - net[j][1];
-                if (dist >= bestd) {
-                    j = -1;
-                } else {
-                    dist = std::abs(dist) + std::abs(net[j][0] - b);
-                    if (dist < bestd) {
-                        dist += std::abs(net[j][2] - r);
-                        if (dist < bestd) {
-                            bestd = dist;
-                            best = net[j][3];
-                        }
-                    }
-                    --j;
-                }
-            }
-        }
-        return best;
-    }
-
-    int net[256][4];
-    int freq[256], bias[256], radpower[32];
-    int netindex[256];
-};
+// The reference quantiser's result for an image.
+Result Reference(const TestImage& img) {
+    NeuQuantReference ref;
+    const NeuQuantReference::Output out =
+        ref.Run(img.pixels.data(), img.width, img.height, img.stride, img.bpp);
+    Result res;
+    for (std::size_t i = 0; i < out.palette.size(); i += 3)
+        res.palette.push_back({out.palette[i], out.palette[i + 1], out.palette[i + 2]});
+    res.indices = out.indices;
+    return res;
+}
 
 Result Quantise(NeuQuant& nq, const TestImage& img) {
     std::vector<std::uint8_t> indices(static_cast<std::size_t>(img.width) * img.height, 0xCD);
@@ -334,6 +141,7 @@ TEST(NeuQuantSampling, SampleCountCycleAndStep) {
         {300, 1, 100, 1, 499}, // exactly 100 samples
         {2, 1, 0, 1, 3},
         {0, 10, 0, 0, 0},
+        {8192, 8192, 22369621, 223696, 499}, // the largest screens
     };
     for (const Case& c : cases) {
         const NeuQuant::Sampling s = NeuQuant::SamplingFor(c.w, c.h);
@@ -343,27 +151,80 @@ TEST(NeuQuantSampling, SampleCountCycleAndStep) {
     }
 }
 
-// The optimised learning and mapping give exactly what the reference gives.
+// Seven of eight pixels in one colour, the rest random: one neuron wins most
+// samples, so its frequency climbs to the top of its range, while the choice
+// of the others still matters.
+TestImage DominantColourImage(int w, int h, int bpp) {
+    TestImage img(w, h, bpp);
+    std::uint32_t seed = 3;
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            const std::uint32_t v = NextRandom(seed);
+            if ((v & 7) == 0)
+                img.Set(x, y, (v >> 3) & 0xFF, (v >> 11) & 0xFF, v >> 19);
+            else
+                img.Set(x, y, 30, 200, 140);
+        }
+    return img;
+}
+
+// Black and white halves: the chosen neurons sit at both ends of the network,
+// where the neighbourhood is cut off.
+TestImage BlackAndWhiteImage(int w, int h, int bpp) {
+    TestImage img(w, h, bpp);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            img.Set(x, y, x < w / 2 ? 0 : 255, x < w / 2 ? 0 : 255, x < w / 2 ? 0 : 255);
+    return img;
+}
+
+struct Config {
+    bool wideVectors;
+    int mapThreads;
+};
+
+void ExpectMatchesReference(const TestImage& img,
+                            std::initializer_list<Config> configs = {{true, 1}, {false, 1}}) {
+    SCOPED_TRACE(testing::Message() << img.width << "x" << img.height << "x" << img.bpp);
+    const Result expected = Reference(img);
+    for (const Config& config : configs) {
+        SCOPED_TRACE(testing::Message() << (config.wideVectors ? "wide vectors, " : "base instructions, ")
+                                        << config.mapThreads << " threads");
+        NeuQuant nq(config.wideVectors, config.mapThreads);
+        const Result actual = Quantise(nq, img);
+        ASSERT_EQ(actual.palette, expected.palette);
+        ASSERT_EQ(actual.indices, expected.indices);
+    }
+}
+
+// The optimised learning and mapping give exactly what the reference gives,
+// on every instruction set and however many threads share the mapping.
 TEST(NeuQuantReference, MatchesBitForBit) {
     const TestImage images[] = {
-        RandomImage(37, 23, 24, 1), GradientImage(256, 64, 32),  TwoColourImage(64, 64, 24),
-        ScreenImage(640, 480, 32),  RandomImage(499, 10, 24, 2), // step 491
-        RandomImage(9, 7, 32, 3),                                // 21 samples, step 3
-        GradientImage(1, 400, 24),                               // step 499 longer than the image
-        GradientImage(23, 17, 24),                               // 391 pixels, 130 samples, step 499
-        ScreenImage(100, 60, 16),
+        RandomImage(37, 23, 24, 1),       GradientImage(256, 64, 32),        TwoColourImage(64, 64, 24),
+        ScreenImage(640, 480, 32),        RandomImage(499, 10, 24, 2), // step 491
+        RandomImage(9, 7, 32, 3),                                      // 21 samples, step 3
+        GradientImage(1, 400, 24),                                     // step 499 longer than the image
+        GradientImage(23, 17, 24),                                     // 391 pixels, 130 samples, step 499
+        ScreenImage(100, 60, 16),         DominantColourImage(300, 200, 32), BlackAndWhiteImage(200, 150, 24),
+        RandomImage(499 * 491, 1, 24, 4), // step 487
     };
-    for (const TestImage& img : images) {
-        SCOPED_TRACE(testing::Message() << img.width << "x" << img.height << "x" << img.bpp);
-        Reference ref;
-        const Result expected = ref.Run(img);
-        for (bool wide : {true, false}) {
-            SCOPED_TRACE(wide ? "wide vectors" : "base instructions");
-            NeuQuant nq(wide);
-            const Result actual = Quantise(nq, img);
-            EXPECT_EQ(actual.palette, expected.palette);
-            EXPECT_EQ(actual.indices, expected.indices);
-        }
+    for (const TestImage& img : images)
+        ExpectMatchesReference(img);
+    // Large enough for up to five blocks of rows.
+    ExpectMatchesReference(ScreenImage(700, 500, 32), {{true, 2}, {true, 5}, {false, 3}});
+}
+
+// Every row width up to 600 on short images: the sampling walk wraps rows at
+// every remainder, and the vector code meets every tail length.
+TEST(NeuQuantReference, EveryRowWidthUpTo600) {
+    for (int w = 1; w <= 600; ++w) {
+        const int h = 1 + w % 4;
+        const TestImage img =
+            w % 3 ? RandomImage(w, h, w % 2 ? 24 : 32, static_cast<std::uint32_t>(w)) : ScreenImage(w, h, 16);
+        ExpectMatchesReference(img, {{true, 1}});
+        if (HasFatalFailure())
+            return;
     }
 }
 
