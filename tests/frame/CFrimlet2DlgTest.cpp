@@ -64,7 +64,7 @@ protected:
         ::RegDeleteTreeW(HKEY_CURRENT_USER, kTestKey);
     }
     void Open(const DisplayQueries& queries = DisplayQueries::System()) {
-        frame = std::make_unique<CFrimlet2Dlg>(settings, nullptr, queries);
+        frame = std::make_unique<CFrimlet2Dlg>(settings, nullptr, HotkeySystem(), queries);
         ASSERT_TRUE(frame->Create(IDD_FRIMLET2_DIALOG));
         Pump();
     }
@@ -642,7 +642,7 @@ TEST_F(FrameWindowTest, TheEndOfTheSessionEndsFitModeAsClosingDoes) {
     ::SendMessageW(frame->m_hWnd, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
     EXPECT_FALSE(frame->IsFitMode());
     EXPECT_NE(::GetCapture(), frame->m_hWnd);
-    EXPECT_EQ(frame->ReplacedSystemCursors(), 0);
+    EXPECT_EQ(frame->FitOverlay(), nullptr); // the overlay and its target cursor are gone
 }
 
 } // namespace
