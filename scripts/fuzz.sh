@@ -7,7 +7,7 @@
 # The target reads its seed corpus from tests/fuzz/corpus/TARGET and keeps
 # what it discovers in the build tree (build/native/fuzz/work/TARGET), so the
 # seeds in the repository change only by hand. An input that makes it fail is
-# written to build/native/fuzz/artifacts/; copy it into the seed corpus once
+# written to build/native/fuzz/artifacts/; copy it into the target's corpus once
 # the fault is mended. The exit status is the fuzzer's: 0 when nothing failed.
 # With FRIMLET_FUZZ_FRESH=1 (the CTest runs) the work folder starts empty, so
 # that a short run takes the same time however often it has run before.
