@@ -105,12 +105,13 @@ public:
             return;
         ::CloseHandle(pi.hThread);
         m_process.reset(pi.hProcess);
-        for (int i = 0; i < 100 && !m_window; ++i) {
+        // The window exists a moment before its button does.
+        for (int i = 0; i < 100 && !m_button; ++i) {
             E2eHarness::Pump(50);
             m_window = ::FindWindowW(nullptr, L"Frimlet2 fit target");
+            if (m_window)
+                m_button = ::FindWindowExW(m_window, nullptr, L"BUTTON", nullptr);
         }
-        if (m_window)
-            m_button = ::FindWindowExW(m_window, nullptr, L"BUTTON", nullptr);
         E2eHarness::Pump(300);
     }
     ~TargetProgram() {
