@@ -1,24 +1,9 @@
 #include "app/CFrimlet2App.h"
 
-#include "capture/TemporaryImageFile.h"
 #include "app/SingleInstanceMutex.h"
-#include "frame/CFrimlet2Dlg.h"
 #include "framework/ComPtr.h"
-#include "framework/Handles.h"
 
 #include <commctrl.h>
-
-const UINT WM_TASKBAR_BUTTON_CREATED = ::RegisterWindowMessageW(L"TaskbarButtonCreated");
-
-CFrimlet2App* GetFrimletApp() {
-    return dynamic_cast<CFrimlet2App*>(AfxGetApp());
-}
-
-Settings& AppSettings() {
-    static Settings fallback;
-    CFrimlet2App* app = GetFrimletApp();
-    return app ? app->m_settings : fallback;
-}
 
 CFrimlet2App::RegisterRestartCall& CFrimlet2App::RegisterRestart() {
     // Made on first use: the application object is built during static
@@ -27,7 +12,8 @@ CFrimlet2App::RegisterRestartCall& CFrimlet2App::RegisterRestart() {
     return call;
 }
 
-CFrimlet2App::CFrimlet2App(const wchar_t* appName) : CProfileSupportWinApp(appName) {
+CFrimlet2App::CFrimlet2App(const wchar_t* appName, FrameRunner runFrame)
+    : CProfileSupportWinApp(appName), m_pfnRunFrame(runFrame) {
     // Ask to be restarted after an update closed the program; no recovery.
     RegisterRestart()(L"", RESTART_NO_CRASH | RESTART_NO_HANG);
 }
@@ -46,19 +32,11 @@ BOOL CFrimlet2App::InitInstance() {
     ComApartment ole(ComApartment::Ole);
     SetRegistryKey(L"Oskvane");
     InitFolderDisplayNames();
-    m_settings.Load();
-    // What a capture cut short by a crash left in the output folder.
-    RemoveLeftoverTemporaryFiles(m_settings.outputPath);
+    m_settings.Load(*this);
 
-    RunFrame();
+    if (m_pfnRunFrame)
+        m_pfnRunFrame(*this);
 
     mutex.Release();
     return FALSE;
-}
-
-void CFrimlet2App::RunFrame() {
-    CFrimlet2Dlg frame(m_settings);
-    m_pMainWnd = &frame;
-    frame.DoModal();
-    m_pMainWnd = nullptr;
 }

@@ -1,5 +1,5 @@
 // The application object: single instance, COM, the registry key, the
-// settings, and the capture frame run as the program's one modal loop.
+// settings, and then the capture frame, run as the program's one modal loop.
 #pragma once
 
 #include "app/CProfileSupportWinApp.h"
@@ -7,7 +7,11 @@
 
 class CFrimlet2App : public CProfileSupportWinApp {
 public:
-    explicit CFrimlet2App(const wchar_t* appName = nullptr);
+    // Runs the capture frame until it ends. The program's entry point hands
+    // it in, so that the application object needs nothing of the frame.
+    using FrameRunner = void (*)(CFrimlet2App& app);
+
+    explicit CFrimlet2App(const wchar_t* appName = nullptr, FrameRunner runFrame = nullptr);
     ~CFrimlet2App() override;
 
     BOOL InitInstance() override;
@@ -20,14 +24,5 @@ public:
     static RegisterRestartCall& RegisterRestart();
 
 private:
-    // Runs the capture frame until it ends.
-    void RunFrame();
+    FrameRunner m_pfnRunFrame;
 };
-
-// The running application object (null before it exists).
-CFrimlet2App* GetFrimletApp();
-// The settings of the running application object.
-Settings& AppSettings();
-
-// The message the shell sends when it has created the frame's taskbar button.
-extern const UINT WM_TASKBAR_BUTTON_CREATED;

@@ -1,40 +1,29 @@
-// The application base of Frimlet2: the known-folder table with its folder
-// macros, and the registry operations for strings, paths and the string list,
-// all in the application key (the empty section).
+// The application base of Frimlet2: the known-folder table behind the folder
+// macros, and the program's profile in the application key of the registry.
 #pragma once
 
 #include "app/FolderMacroTable.h"
-#include "framework/CArray.h"
+#include "app/Profile.h"
 #include "framework/CString.h"
 #include "framework/CWinApp.h"
 
-#include <string>
-
-class CProfileSupportWinApp : public CWinApp {
+class CProfileSupportWinApp : public CWinApp, public Profile {
 public:
     explicit CProfileSupportWinApp(const wchar_t* appName = nullptr);
 
     // Known folders. The paths are filled at construction; the display names
     // by InitFolderDisplayNames once COM is initialised.
     void InitFolderDisplayNames();
-    void ExpandFolderMacros(const wchar_t* in, CString& out) const;
-    void CompactFolderMacros(const wchar_t* in, CString& out) const;
-    void ToDisplayPath(const wchar_t* in, CString& out) const;
-    void FromDisplayPath(const wchar_t* in, CString& out) const;
-    CString GetDefaultOutputPath() const;
 
-    // Registry values in the application key.
-    CString ReadStringSetting(const wchar_t* name, const wchar_t* defaultValue) const;
-    CString ReadPathSetting(const wchar_t* name, const wchar_t* defaultValue) const;
-    BOOL WritePathSetting(const wchar_t* name, const wchar_t* path) const;
-    BOOL ReadStringList(CArray<CString>& list) const;
-    BOOL WriteStringList(const CArray<CString>* list) const;
-
-    static void RemoveTrailingBackslashes(CString& path);
-
+    // The profile: values of the application key (the empty section).
+    int ReadInt(const wchar_t* name, int defaultValue) const override;
+    BOOL WriteInt(const wchar_t* name, int value) const override;
+    CString ReadString(const wchar_t* name, const wchar_t* defaultValue) const override;
+    BOOL WriteString(const wchar_t* name, const wchar_t* value) const override;
+    unique_hkey OpenAppKey() const override;
+    const FolderMacroTable& Folders() const override { return m_folders; }
     // For tests and diagnostics: replace a known folder's path/display name.
     FolderMacroTable& Folders() { return m_folders; }
-    const FolderMacroTable& Folders() const { return m_folders; }
 
     wchar_t m_szPicturesPath[MAX_PATH + 1] = {};
     wchar_t m_szDocumentsPath[MAX_PATH + 1] = {};
@@ -49,11 +38,3 @@ private:
     void SyncTable();
     FolderMacroTable m_folders;
 };
-
-// The running application's profile support (null when none exists).
-CProfileSupportWinApp* GetProfileApp();
-
-// A path in the form the user sees, and back, through the running
-// application's folder names; unchanged when there is no such application.
-CString DisplayPath(const wchar_t* path);
-CString RealPath(const wchar_t* displayPath);

@@ -1,7 +1,7 @@
 #include "app/HotkeySystem.h"
 
+#include "app/Profile.h"
 #include "framework/CString.h"
-#include "framework/CWinApp.h"
 #include "res/resource.h"
 
 namespace {
@@ -28,14 +28,12 @@ HotkeySystem::Offer HotkeySystem::OfferToFreePrintScreen(HWND owner, const wchar
     return writeSnippingKey(0) ? Offer::SwitchedOff : Offer::NotSwitched;
 }
 
-bool HotkeySystem::OfferDeclined() {
-    CWinApp* app = AfxGetApp();
-    return app && app->GetProfileInt(L"", kDeclinedValue, 0) != 0;
+bool HotkeySystem::OfferDeclined(const Profile& profile) {
+    return profile.ReadInt(kDeclinedValue, 0) != 0;
 }
 
-void HotkeySystem::SetOfferDeclined(bool declined) {
-    if (CWinApp* app = AfxGetApp())
-        app->WriteProfileInt(L"", kDeclinedValue, declined ? 1 : 0);
+void HotkeySystem::SetOfferDeclined(const Profile& profile, bool declined) {
+    profile.WriteInt(kDeclinedValue, declined ? 1 : 0);
 }
 
 bool HotkeySystem::ReadSnippingKeySetting(DWORD& value) {

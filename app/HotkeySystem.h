@@ -8,6 +8,8 @@
 
 #include <windows.h>
 
+class Profile;
+
 struct HotkeySystem {
     using MessageBoxFn = int(WINAPI*)(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type);
     using ReadValueFn = bool (*)(DWORD& value);
@@ -35,8 +37,8 @@ struct HotkeySystem {
 
     static bool IsPrintScreen(int hotkey) { return hotkey == Settings::kDefaultHotkey; }
     // The user's No to the offer at start-up, kept in the application's key.
-    static bool OfferDeclined();
-    static void SetOfferDeclined(bool declined);
+    static bool OfferDeclined(const Profile& profile);
+    static void SetOfferDeclined(const Profile& profile, bool declined);
 
     static bool ReadSnippingKeySetting(DWORD& value);
     static bool WriteSnippingKeySetting(DWORD value);

@@ -1,26 +1,10 @@
 #include "app/Settings.h"
 
-#include "app/CProfileSupportWinApp.h"
+#include "app/Profile.h"
 #include "app/SettingsRules.h"
 #include "framework/CFileFind.h"
 
 #include <shlobj.h>
-
-namespace {
-CProfileSupportWinApp* App() {
-    return GetProfileApp();
-}
-
-int ReadInt(const wchar_t* name, int defaultValue) {
-    CProfileSupportWinApp* app = App();
-    return app ? static_cast<int>(app->GetProfileInt(L"", name, defaultValue)) : defaultValue;
-}
-
-void WriteInt(const wchar_t* name, int value) {
-    if (CProfileSupportWinApp* app = App())
-        app->WriteProfileInt(L"", name, value);
-}
-} // namespace
 
 UINT HotkeyToModifiers(int hotkey) {
     return SettingsRules::HotkeyToModifiers(hotkey);
@@ -69,54 +53,46 @@ void Settings::EnsureOutputFolder() const {
     CreateFolderIfMissing(outputPath);
 }
 
-void Settings::Load() {
+void Settings::Load(const Profile& profile) {
     using namespace SettingsRules;
-    CProfileSupportWinApp* app = App();
-    if (app)
-        outputPath = app->ReadPathSetting(L"outputPath", outputPath);
-    else
-        outputPath = CString();
+    outputPath = profile.ReadPathSetting(L"outputPath", outputPath);
     EnsureOutputFolder();
-    type = AcceptType(ReadInt(L"type", type), type);
-    useFixdName = AsFlag(ReadInt(L"useFixdName", useFixdName));
-    if (app)
-        fixdName = app->ReadStringSetting(L"fixdName", fixdName);
-    jpegQuality = AcceptJpegQuality(ReadInt(L"jpegQuality", jpegQuality), jpegQuality);
-    combiningCursor = AsFlag(ReadInt(L"combiningCursor", combiningCursor));
+    type = AcceptType(profile.ReadInt(L"type", type), type);
+    useFixdName = AsFlag(profile.ReadInt(L"useFixdName", useFixdName));
+    fixdName = profile.ReadStringSetting(L"fixdName", fixdName);
+    jpegQuality = AcceptJpegQuality(profile.ReadInt(L"jpegQuality", jpegQuality), jpegQuality);
+    combiningCursor = AsFlag(profile.ReadInt(L"combiningCursor", combiningCursor));
     color = static_cast<COLORREF>(
-        AcceptColor(ReadInt(L"color", static_cast<int>(color)), static_cast<int>(color)));
-    frameWidth = AcceptFrameWidth(ReadInt(L"frameWidth", frameWidth), frameWidth);
-    tabScaling = AcceptTabScaling(ReadInt(L"tabScaling", tabScaling), tabScaling);
-    hotkey = ReadInt(L"hotkey", hotkey);
-    copyToClipboard = AcceptOnOff(ReadInt(L"copyToClipboard", copyToClipboard));
-    x = AcceptPosition(ReadInt(L"x", kNotStored));
-    y = AcceptPosition(ReadInt(L"y", kNotStored));
-    cx = AcceptExtent(ReadInt(L"cx", kNotStored));
-    cy = AcceptExtent(ReadInt(L"cy", kNotStored));
+        AcceptColor(profile.ReadInt(L"color", static_cast<int>(color)), static_cast<int>(color)));
+    frameWidth = AcceptFrameWidth(profile.ReadInt(L"frameWidth", frameWidth), frameWidth);
+    tabScaling = AcceptTabScaling(profile.ReadInt(L"tabScaling", tabScaling), tabScaling);
+    hotkey = profile.ReadInt(L"hotkey", hotkey);
+    copyToClipboard = AcceptOnOff(profile.ReadInt(L"copyToClipboard", copyToClipboard));
+    x = AcceptPosition(profile.ReadInt(L"x", kNotStored));
+    y = AcceptPosition(profile.ReadInt(L"y", kNotStored));
+    cx = AcceptExtent(profile.ReadInt(L"cx", kNotStored));
+    cy = AcceptExtent(profile.ReadInt(L"cy", kNotStored));
 }
 
-void Settings::Save() const {
-    CProfileSupportWinApp* app = App();
-    if (!app)
-        return;
-    app->WritePathSetting(L"outputPath", outputPath);
-    WriteInt(L"useFixdName", useFixdName);
-    app->WriteProfileString(L"", L"fixdName", fixdName);
-    WriteInt(L"type", type);
-    WriteInt(L"jpegQuality", jpegQuality);
-    WriteInt(L"combiningCursor", combiningCursor);
-    WriteInt(L"color", static_cast<int>(color));
-    WriteInt(L"frameWidth", frameWidth);
-    WriteInt(L"tabScaling", tabScaling);
-    WriteInt(L"hotkey", hotkey);
-    WriteInt(L"copyToClipboard", copyToClipboard);
+void Settings::Save(const Profile& profile) const {
+    profile.WritePathSetting(L"outputPath", outputPath);
+    profile.WriteInt(L"useFixdName", useFixdName);
+    profile.WriteString(L"fixdName", fixdName);
+    profile.WriteInt(L"type", type);
+    profile.WriteInt(L"jpegQuality", jpegQuality);
+    profile.WriteInt(L"combiningCursor", combiningCursor);
+    profile.WriteInt(L"color", static_cast<int>(color));
+    profile.WriteInt(L"frameWidth", frameWidth);
+    profile.WriteInt(L"tabScaling", tabScaling);
+    profile.WriteInt(L"hotkey", hotkey);
+    profile.WriteInt(L"copyToClipboard", copyToClipboard);
 }
 
-void Settings::SavePlacement() const {
-    WriteInt(L"x", x);
-    WriteInt(L"y", y);
-    WriteInt(L"cx", cx);
-    WriteInt(L"cy", cy);
+void Settings::SavePlacement(const Profile& profile) const {
+    profile.WriteInt(L"x", x);
+    profile.WriteInt(L"y", y);
+    profile.WriteInt(L"cx", cx);
+    profile.WriteInt(L"cy", cy);
 }
 
 void Settings::DeleteFileAndPruneDataFolder(const wchar_t* path) const {

@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+class Profile;
+
 struct Settings {
     // Values of a first start, which "restore defaults" in the options shows
     // again (the output folder comes from GetDefaultOutputPath).
@@ -38,10 +40,13 @@ struct Settings {
     // Creates the output folder (and missing parents) when it does not exist.
     void EnsureOutputFolder() const;
 
-    void Load();
-    void Save() const;
+    // Reads every option from the profile, keeping the current value of one
+    // that is missing or out of range; x, y, cx and cy become INT_MIN when
+    // nothing usable is stored.
+    void Load(const Profile& profile);
+    void Save(const Profile& profile) const;
     // Writes x, y, cx, cy in that order.
-    void SavePlacement() const;
+    void SavePlacement(const Profile& profile) const;
     // Deletes one file, then the data folder when it has become empty.
     void DeleteFileAndPruneDataFolder(const wchar_t* path) const;
 };

@@ -3,8 +3,8 @@ list(APPEND FRIMLET_CORE_SOURCES
   app/SettingsRules.cpp)
 list(APPEND FRIMLET_WIN_SOURCES
   app/CFrimlet2App.cpp
+  app/Profile.cpp
   app/CProfileSupportWinApp.cpp
   app/HotkeySystem.cpp
   app/Settings.cpp
   app/SingleInstanceMutex.cpp)
-list(APPEND FRIMLET_EXE_SOURCES app/Frimlet2Main.cpp)

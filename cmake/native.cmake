@@ -1,37 +1,46 @@
 # Native Linux build of the pure core: unit tests under AddressSanitizer and
 # UBSan, the developer tools and the benchmarks.
 option(FRIMLET_SANITIZE "Build the native core with ASan and UBSan" ON)
+add_library(core_flags INTERFACE)
+target_include_directories(core_flags INTERFACE ${CMAKE_SOURCE_DIR})
 if(FRIMLET_SANITIZE)
   set(SAN_FLAGS -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
-  target_compile_options(core PUBLIC ${SAN_FLAGS})
-  target_link_options(core PUBLIC ${SAN_FLAGS})
+  target_compile_options(core_flags INTERFACE ${SAN_FLAGS})
+  target_link_options(core_flags INTERFACE ${SAN_FLAGS})
 endif()
+# The pure part of every folder, one library per folder (core_<folder>).
+frimlet_layered_libraries(core_ CORE)
 
 find_package(GTest REQUIRED)
 include(GoogleTest)
 
 add_executable(core_tests ${FRIMLET_CORE_TESTS})
-target_link_libraries(core_tests PRIVATE core GTest::gtest GTest::gtest_main)
+target_link_libraries(core_tests PRIVATE core_all GTest::gtest GTest::gtest_main)
 target_compile_options(core_tests PRIVATE ${FRIMLET_WARNINGS})
 gtest_discover_tests(core_tests TEST_PREFIX "core." DISCOVERY_TIMEOUT 60)
 
 # Tools and benchmarks link an uninstrumented copy of the core, so that they
 # measure and run the code as the program ships it.
-add_library(core_plain STATIC ${FRIMLET_CORE_SOURCES})
-target_include_directories(core_plain PUBLIC ${CMAKE_SOURCE_DIR})
-target_compile_options(core_plain PRIVATE ${FRIMLET_WARNINGS} -O2)
+add_library(core_plain_flags INTERFACE)
+target_include_directories(core_plain_flags INTERFACE ${CMAKE_SOURCE_DIR})
+target_compile_options(core_plain_flags INTERFACE -O2)
+frimlet_layered_libraries(core_plain_ CORE)
+
+# The include direction between folders (cmake/layers.txt).
+find_package(Python3 COMPONENTS Interpreter REQUIRED)
+add_test(NAME layers.IncludesPointDown COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/scripts/check-layers.py)
 
 foreach(tool ${FRIMLET_TOOLS})
   get_filename_component(name ${tool} NAME_WE)
   add_executable(${name} ${tool})
-  target_link_libraries(${name} PRIVATE core_plain)
+  target_link_libraries(${name} PRIVATE core_plain_all)
   target_compile_options(${name} PRIVATE ${FRIMLET_WARNINGS})
 endforeach()
 
 find_package(benchmark QUIET)
 if(benchmark_FOUND AND FRIMLET_BENCHMARKS)
   add_executable(core_bench ${FRIMLET_BENCHMARKS})
-  target_link_libraries(core_bench PRIVATE core_plain benchmark::benchmark benchmark::benchmark_main)
+  target_link_libraries(core_bench PRIVATE core_plain_all benchmark::benchmark benchmark::benchmark_main)
   target_compile_options(core_bench PRIVATE ${FRIMLET_WARNINGS})
 endif()
 

@@ -5,16 +5,25 @@ set(FRIMLET_SYSTEM_LIBS
   windowscodecs msimg32 dwmapi advapi32 propsys)
 set(FRIMLET_STATIC_LINK -static -static-libgcc -static-libstdc++)
 
-target_compile_definitions(core PUBLIC UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX
-  _WIN32_WINNT=0x0A00 WINVER=0x0A00 NTDDI_VERSION=0x0A000006)
-
 # The project version reaches the resources and the tests through one header.
 configure_file(${CMAKE_SOURCE_DIR}/res/FrimletVersion.h.in ${CMAKE_BINARY_DIR}/generated/FrimletVersion.h @ONLY)
 
-add_library(frimlet STATIC ${FRIMLET_WIN_SOURCES})
-target_link_libraries(frimlet PUBLIC core ${FRIMLET_SYSTEM_LIBS})
-target_include_directories(frimlet PUBLIC ${CMAKE_BINARY_DIR}/generated)
-target_compile_options(frimlet PRIVATE ${FRIMLET_WARNINGS})
+add_library(frimlet_flags INTERFACE)
+target_compile_definitions(frimlet_flags INTERFACE UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX
+  _WIN32_WINNT=0x0A00 WINVER=0x0A00 NTDDI_VERSION=0x0A000006)
+target_include_directories(frimlet_flags INTERFACE ${CMAKE_SOURCE_DIR} ${CMAKE_BINARY_DIR}/generated)
+target_link_libraries(frimlet_flags INTERFACE ${FRIMLET_SYSTEM_LIBS})
+# Every folder, pure and window code together, as one library (frimlet_<folder>).
+frimlet_layered_libraries(frimlet_ CORE WIN)
+add_library(frimlet ALIAS frimlet_all)
+
+# Each folder's library, taken whole, must link as a DLL against the folders
+# below it alone: a folder that calls into one above it fails the build here.
+foreach(lib ${FRIMLET_LAYER_LIBRARIES})
+  add_library(layercheck_${lib} SHARED ${CMAKE_SOURCE_DIR}/cmake/LayerCheck.cpp)
+  target_link_libraries(layercheck_${lib} PRIVATE "$<LINK_LIBRARY:WHOLE_ARCHIVE,${lib}>")
+  target_link_options(layercheck_${lib} PRIVATE ${FRIMLET_STATIC_LINK} -Wl,--no-undefined -Wl,--exclude-all-symbols)
+endforeach()
 
 set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -c 65001")
 set(FRIMLET_RESOURCES ${CMAKE_SOURCE_DIR}/res/Frimlet2.rc)

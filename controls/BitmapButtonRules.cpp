@@ -3,6 +3,9 @@
 #include <algorithm>
 
 namespace controls {
+
+using geometry::Rect;
+
 namespace BitmapButtonRules {
 namespace {
 

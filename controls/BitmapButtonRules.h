@@ -4,7 +4,7 @@
 // are COLORREF values (red in the lowest byte).
 #pragma once
 
-#include "controls/ControlRect.h"
+#include "geometry/Rect.h"
 
 #include <cstdint>
 
@@ -53,12 +53,12 @@ struct Layout {
     int offset = 0; // added to the bitmap and caption position
     Border border = Border::None;
     uint32_t base = 0;
-    uint32_t top = 0;    // gradient colour at the top
-    uint32_t bottom = 0; // and at the bottom
-    Rect bitmap;         // destination of the scaled bitmap; empty when scale is 0
-    Rect caption;        // DrawText rectangle (DT_CENTER)
+    uint32_t top = 0;       // gradient colour at the top
+    uint32_t bottom = 0;    // and at the bottom
+    geometry::Rect bitmap;  // destination of the scaled bitmap; empty when scale is 0
+    geometry::Rect caption; // DrawText rectangle (DT_CENTER)
     bool hasFocusMark = false;
-    Rect focus; // DrawFocusRect rectangle
+    geometry::Rect focus; // DrawFocusRect rectangle
 };
 
 Layout ComputeLayout(const Input& in);

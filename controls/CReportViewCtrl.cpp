@@ -3,6 +3,7 @@
 #include "controls/EditColors.h"
 
 #include "framework/CMenu.h"
+#include "geometry/WinRect.h"
 
 #include <algorithm>
 
@@ -18,10 +19,6 @@ constexpr int kEditorBackground = controls::EditColors::MakeValue(RGB(255, 255, 
 CString TabsToSpaces(CString text) {
     text.Replace(L'\t', L' ');
     return text;
-}
-
-controls::Rect ToRect(const RECT& r) {
-    return {r.left, r.top, r.right, r.bottom};
 }
 
 } // namespace
@@ -240,7 +237,7 @@ void CReportViewCtrl::BeginCellEdit(int row, int column, const tagCOLUMN_EDIT_OP
         RECT next{};
         right = GetSubItemRect(row, 1, LVIR_BOUNDS, &next) ? next.left : bounds.left + GetColumnWidth(0);
     }
-    const controls::Rect r = rv::EditorRect(ToRect(bounds), right, option.nKind);
+    const geometry::Rect r = rv::EditorRect(geometry::FromRECT(bounds), right, option.nKind);
     m_edit.MoveWindow(r.left, r.top, r.Width(), r.Height());
     if (option.nKind == rv::IntegerCell) {
         m_spin.SetBuddy(m_edit.m_hWnd);

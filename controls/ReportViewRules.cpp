@@ -5,6 +5,9 @@
 #include <algorithm>
 
 namespace controls {
+
+using geometry::Rect;
+
 namespace ReportViewRules {
 namespace {
 

@@ -3,7 +3,7 @@
 // header, where the in-place editor goes and what a double-click does.
 #pragma once
 
-#include "controls/ControlRect.h"
+#include "geometry/Rect.h"
 
 #include <cstdint>
 #include <vector>
@@ -47,7 +47,7 @@ int LimitDragWidth(const tagCOLUMN_EDIT_OPTION& option, int width);
 // The in-place editor's rectangle for a cell. cellRight is the cell's right
 // edge (for column 0, the left edge of column 1). Integer cells are widened
 // by their height for the spin button.
-Rect EditorRect(const Rect& cellBounds, int cellRight, int kind);
+geometry::Rect EditorRect(const geometry::Rect& cellBounds, int cellRight, int kind);
 
 enum class DoubleClick {
     Swallow,  // handled, nothing happens

@@ -2,6 +2,7 @@
 
 #include "frame/CFrameGeometry.h"
 #include "frame/ControllerSteps.h"
+#include "geometry/WinRect.h"
 #include "res/resource.h"
 
 namespace {
@@ -15,7 +16,8 @@ ON_COMMAND_RANGE(IDC_MOVE_LEFT, IDC_BOTTOM_EDGE_OUT, OnMoveButton)
 ON_STN_CLICKED(IDC_TAB_PICTURE, OnTabPicture)
 END_MESSAGE_MAP()
 
-CFrameControllerDlg::CFrameControllerDlg() : CDialog(IDD_FRAME_CONTROLLER) {}
+CFrameControllerDlg::CFrameControllerDlg(CWnd* frame)
+    : CDialog(IDD_FRAME_CONTROLLER, frame), m_pFrameWnd(frame) {}
 
 CFrameControllerDlg::~CFrameControllerDlg() {
     // The window lives no longer than its object.
@@ -53,7 +55,7 @@ void CFrameControllerDlg::CenterOnFrame() {
     RECT f, c;
     m_pFrameWnd->GetWindowRect(&f);
     GetWindowRect(&c);
-    frame::Point at = frame::CenterOn(CFrameGeometry::FromRECT(f), c.right - c.left, c.bottom - c.top);
+    geometry::Point at = frame::CenterOn(geometry::FromRECT(f), c.right - c.left, c.bottom - c.top);
     SetWindowPos(nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
@@ -71,7 +73,7 @@ void CFrameControllerDlg::OnMoveButton(UINT id) {
         return;
     RECT r;
     m_pFrameWnd->GetWindowRect(&r);
-    frame::Rect w = CFrameGeometry::FromRECT(r);
+    geometry::Rect w = geometry::FromRECT(r);
     if (!frame::ApplyControllerStep(static_cast<int>(id), w))
         return;
     m_pFrameWnd->MoveWindow(w.left, w.top, w.Width(), w.Height(), TRUE);

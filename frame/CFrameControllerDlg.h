@@ -11,13 +11,14 @@
 
 class CFrameControllerDlg : public CDialog {
 public:
-    CFrameControllerDlg();
+    // frame: the capture frame the buttons move, also the controller's owner.
+    explicit CFrameControllerDlg(CWnd* frame);
     ~CFrameControllerDlg() override;
 
     // Moves the controller, without activating it, to the centre of the frame.
     void CenterOnFrame();
 
-    CWnd* m_pFrameWnd = nullptr;
+    CWnd* const m_pFrameWnd;
 
     static constexpr int kButtonCount = 12;
 

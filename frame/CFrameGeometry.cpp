@@ -64,13 +64,13 @@ int CFrameGeometry::ComputeLayout(int width, int height) {
 void CFrameGeometry::BuildRegion() {
     m_region.reset();
     const frame::RegionShape shape = m_metrics.RegionParts();
-    const frame::Rect& a = shape.border.rect;
-    const frame::Rect& b = shape.tab.rect;
+    const geometry::Rect& a = shape.border.rect;
+    const geometry::Rect& b = shape.tab.rect;
     unique_region border(
         ::CreateRoundRectRgn(a.left, a.top, a.right, a.bottom, shape.border.ellipse, shape.border.ellipse));
     unique_region tab(
         ::CreateRoundRectRgn(b.left, b.top, b.right, b.bottom, shape.tab.ellipse, shape.tab.ellipse));
-    const RECT holeRect = ToRECT(shape.hole);
+    const RECT holeRect = geometry::ToRECT(shape.hole);
     unique_region hole(::CreateRectRgnIndirect(&holeRect));
     if (!border || !tab || !hole)
         return;
@@ -95,11 +95,11 @@ int CFrameGeometry::HitTest(POINT pt) const {
 }
 
 RECT CFrameGeometry::WindowSizeForInner(int width, int height) const {
-    return ToRECT(m_metrics.WindowSizeForInner(width, height, ReadSystemMetrics()));
+    return geometry::ToRECT(m_metrics.WindowSizeForInner(width, height, ReadSystemMetrics()));
 }
 
 RECT CFrameGeometry::WindowRectForInnerRect(const RECT& rect) const {
-    return ToRECT(m_metrics.WindowRectForInnerRect(FromRECT(rect), ReadSystemMetrics()));
+    return geometry::ToRECT(m_metrics.WindowRectForInnerRect(geometry::FromRECT(rect), ReadSystemMetrics()));
 }
 
 HBITMAP CFrameGeometry::GetCloseBitmap() const {
@@ -126,13 +126,13 @@ void CFrameGeometry::Paint(HDC dc) const {
     ::SetBkMode(dc, TRANSPARENT);
     ::SetTextColor(dc, m_metrics.LabelTextColor());
     const std::u16string& size = m_metrics.SizeLabel();
-    const frame::Point sizeAt = m_metrics.SizeLabelPosition();
+    const geometry::Point sizeAt = m_metrics.SizeLabelPosition();
     ::TextOutW(dc, sizeAt.x, sizeAt.y, Wide(size), static_cast<int>(size.size()));
 
     const std::u16string& status = m_metrics.StatusText();
     if (!status.empty()) {
         ::SetTextColor(dc, m_metrics.StatusColor());
-        const frame::Point statusAt = m_metrics.StatusLabelPosition();
+        const geometry::Point statusAt = m_metrics.StatusLabelPosition();
         ::TextOutW(dc, statusAt.x, statusAt.y, Wide(status), static_cast<int>(status.size()));
         ::SetTextColor(dc, RGB(0, 0, 0));
     }

@@ -7,6 +7,7 @@
 
 #include "framework/Handles.h"
 #include "frame/FrameMetrics.h"
+#include "geometry/WinRect.h"
 
 #include <windows.h>
 
@@ -38,8 +39,8 @@ public:
     void SetStatus(int value) { m_metrics.SetStatus(value); }
 
     const frame::FrameMetrics& Metrics() const { return m_metrics; }
-    RECT OuterRect() const { return ToRECT(m_metrics.OuterRect()); }
-    RECT InnerRect() const { return ToRECT(m_metrics.InnerRect()); }
+    RECT OuterRect() const { return geometry::ToRECT(m_metrics.OuterRect()); }
+    RECT InnerRect() const { return geometry::ToRECT(m_metrics.InnerRect()); }
     HRGN Region() const { return m_region.get(); }
     HFONT Font() const { return m_font.get(); }
 
@@ -47,11 +48,6 @@ public:
     frame::SystemMetrics ReadSystemMetrics() const { return ReadSystemMetrics(m_dpi); }
     frame::SystemMetrics ReadSystemMetrics(UINT dpi) const;
     UINT Dpi() const { return m_dpi; }
-    static RECT ToRECT(const frame::Rect& r) { return {r.left, r.top, r.right, r.bottom}; }
-    static frame::Rect FromRECT(const RECT& r) {
-        return {static_cast<int>(r.left), static_cast<int>(r.top), static_cast<int>(r.right),
-                static_cast<int>(r.bottom)};
-    }
 
 private:
     static constexpr int kBitmapSlots = 6;

@@ -1,11 +1,12 @@
 #include "frame/CFrimlet2Dlg.h"
 
-#include "app/CFrimlet2App.h"
+#include "app/Profile.h"
 #include "app/Settings.h"
 #include "capture/ShutterCapture.h"
 #include "frame/FrameMessages.h"
-#include "frame/Placement.h"
-#include "frame/ScreenLayoutQuery.h"
+#include "frame/FramePlacement.h"
+#include "geometry/ScreenLayoutQuery.h"
+#include "geometry/WinRect.h"
 #include "framework/CMenu.h"
 #include "res/resource.h"
 
@@ -14,6 +15,8 @@
 #include <shlobj.h>
 #include <shobjidl.h>
 #include <windowsx.h>
+
+const UINT WM_TASKBAR_BUTTON_CREATED = ::RegisterWindowMessageW(L"TaskbarButtonCreated");
 
 namespace {
 constexpr UINT_PTR kStatusTimer = 1;
@@ -43,10 +46,6 @@ void DisableDialogDpiScaling(HWND hwnd) {
     constexpr int kDisableAll = 1; // DDC_DISABLE_ALL
     if (set)
         set(hwnd, kDisableAll, kDisableAll);
-}
-
-frame::Rect ToFrameRect(const RECT& r) {
-    return CFrameGeometry::FromRECT(r);
 }
 
 struct CloseRequest {
@@ -115,10 +114,11 @@ ON_COMMAND_RANGE(IDM_TYPE_JPEG, IDM_TYPE_PNG, OnImageType)
 ON_COMMAND(IDM_FIT_TO_WINDOW, OnFitToWindow)
 END_MESSAGE_MAP()
 
-CFrimlet2Dlg::CFrimlet2Dlg(Settings& settings, CWnd* parent, const HotkeySystem& hotkeySystem,
-                           const DisplayQueries& queries)
+CFrimlet2Dlg::CFrimlet2Dlg(Settings& settings, const Profile& profile, CWnd* parent,
+                           const HotkeySystem& hotkeySystem, const DisplayQueries& queries,
+                           const ShutterCalls& shutterCalls)
     : CDialog(IDD_FRIMLET2_DIALOG, parent), m_queries(queries), m_geometry(queries.metricForDpi),
-      m_settings(settings), m_hotkeySystem(hotkeySystem) {
+      m_settings(settings), m_profile(profile), m_shutterCalls(shutterCalls), m_hotkeySystem(hotkeySystem) {
     m_hIcon = ::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_FRIMLET2));
     m_uiThreadId = ::GetCurrentThreadId();
 }
@@ -201,9 +201,10 @@ BOOL CFrimlet2Dlg::OnInitDialog() {
     ModifyStyleEx(0, WS_EX_LAYERED);
     ::SetLayeredWindowAttributes(m_hWnd, 0, 255, LWA_ALPHA);
 
-    frame::Placement placement(frame::QueryScreenLayout());
-    frame::Rect window = placement.StartupWindowRect(m_settings.x, m_settings.y, m_settings.cx, m_settings.cy,
-                                                     m_geometry.Metrics(), m_geometry.ReadSystemMetrics());
+    geometry::Placement placement(geometry::QueryScreenLayout());
+    geometry::Rect window =
+        frame::StartupWindowRect(placement, m_settings.x, m_settings.y, m_settings.cx, m_settings.cy,
+                                 m_geometry.Metrics(), m_geometry.ReadSystemMetrics());
     m_geometry.ComputeLayout(window.Width(), window.Height());
     SetWindowPos(HWND_TOPMOST, window.left, window.top, window.Width(), window.Height(), SWP_NOACTIVATE);
     LayoutFrame();
@@ -312,7 +313,7 @@ LRESULT CFrimlet2Dlg::OnGetDpiScaledSize(WPARAM wParam, LPARAM lParam) {
     const frame::SystemMetrics scaledMetrics = m_geometry.ReadSystemMetrics(dpi);
     scaled.SetScale(m_settings.color, m_settings.frameWidth, m_settings.tabScaling, dpi / 96.0,
                     scaledMetrics);
-    const frame::Rect answer = frame::Placement::DpiScaledWindowSize(
+    const geometry::Rect answer = frame::DpiScaledWindowSize(
         size->cx, size->cy, m_geometry.Metrics(), m_geometry.ReadSystemMetrics(), scaled, scaledMetrics);
     size->cx = answer.Width();
     size->cy = answer.Height();
@@ -404,7 +405,7 @@ void CFrimlet2Dlg::LayoutFrame() {
     if (copy && ::SetWindowRgn(m_hWnd, copy.get(), FALSE))
         copy.release(); // the window owns it now
     frame::TabLayout layout = m_geometry.Metrics().ControlLayout();
-    auto place = [](const CWnd& control, const frame::Rect& r) {
+    auto place = [](const CWnd& control, const geometry::Rect& r) {
         if (control.m_hWnd)
             control.SetWindowPos(nullptr, r.left, r.top, r.Width(), r.Height(),
                                  SWP_NOZORDER | SWP_NOACTIVATE);
@@ -418,8 +419,8 @@ void CFrimlet2Dlg::LayoutFrame() {
 }
 
 void CFrimlet2Dlg::PlaceToolTips() {
-    m_toolTips.MoveRects(CFrameGeometry::ToRECT(m_geometry.Metrics().ControlLayout().gripIcon),
-                         CFrameGeometry::ToRECT(m_geometry.Metrics().SizeLabelRect()));
+    m_toolTips.MoveRects(geometry::ToRECT(m_geometry.Metrics().ControlLayout().gripIcon),
+                         geometry::ToRECT(m_geometry.Metrics().SizeLabelRect()));
 }
 
 void CFrimlet2Dlg::ApplyScale(double dpiScale) {
@@ -428,10 +429,10 @@ void CFrimlet2Dlg::ApplyScale(double dpiScale) {
     GetWindowRect(&window);
     RECT hole = m_geometry.InnerRect();
     m_geometry.SetScale(m_settings.color, m_settings.frameWidth, m_settings.tabScaling, dpiScale);
-    frame::Rect scaled = frame::Placement::ScaledWindowRect(ToFrameRect(window), hole.right - hole.left,
-                                                            hole.bottom - hole.top, m_geometry.Metrics(),
-                                                            m_geometry.ReadSystemMetrics());
-    if (scaled == ToFrameRect(window))
+    geometry::Rect scaled =
+        frame::ScaledWindowRect(geometry::FromRECT(window), hole.right - hole.left, hole.bottom - hole.top,
+                                m_geometry.Metrics(), m_geometry.ReadSystemMetrics());
+    if (scaled == geometry::FromRECT(window))
         return;
     m_closeIcon.SetBitmap(m_geometry.GetCloseBitmap());
     m_settingsIcon.SetBitmap(m_geometry.GetSettingsBitmap());
@@ -446,7 +447,7 @@ void CFrimlet2Dlg::SavePlacement() {
     m_settings.y = window.top;
     m_settings.cx = hole.right - hole.left;
     m_settings.cy = hole.bottom - hole.top;
-    m_settings.SavePlacement();
+    m_settings.SavePlacement(m_profile);
 }
 
 void CFrimlet2Dlg::ShutDown() {
@@ -474,11 +475,11 @@ LRESULT CFrimlet2Dlg::OnHotkeyUnavailable(WPARAM, LPARAM) {
     const CString title = LoadText(IDS_APP_TITLE);
     if (m_hotkeySystem.SystemTakesPrintScreen()) {
         // The user said No once: the frame goes on without a hotkey quietly.
-        if (HotkeySystem::OfferDeclined())
+        if (HotkeySystem::OfferDeclined(m_profile))
             return 0;
         switch (m_hotkeySystem.OfferToFreePrintScreen(m_hWnd, title)) {
         case HotkeySystem::Offer::Declined:
-            HotkeySystem::SetOfferDeclined(true);
+            HotkeySystem::SetOfferDeclined(m_profile, true);
             return 0;
         case HotkeySystem::Offer::SwitchedOff:
             if (m_hotkeySystem.Register(m_hWnd, m_settings.hotkey))
@@ -662,7 +663,6 @@ void CFrimlet2Dlg::OnShowController() {
         return;
     }
     m_retry.Passed();
-    m_controllerDlg.m_pFrameWnd = this;
     if (IsOpen(m_controllerDlg)) {
         m_controllerDlg.CenterOnFrame();
         return;
@@ -677,14 +677,12 @@ void CFrimlet2Dlg::OnSelectSize() {
         return;
     }
     m_retry.Passed();
-    m_sizeDlg.m_pFrameWnd = this;
     m_sizeDlg.DoModal();
 }
 
 void CFrimlet2Dlg::OnImageType(UINT id) {
     m_settings.type = static_cast<int>(id - IDM_TYPE_JPEG);
-    if (CWinApp* app = AfxGetApp())
-        app->WriteProfileInt(L"", L"type", m_settings.type);
+    m_profile.WriteInt(L"type", m_settings.type);
 }
 
 void CFrimlet2Dlg::OnFitToWindow() {
@@ -716,12 +714,12 @@ void CFrimlet2Dlg::EndFitMode(UINT flags, POINT screen) {
     if (!::GetWindowRect(target, &r))
         return;
     const bool topLevel = !(::GetWindowLongPtrW(target, GWL_STYLE) & WS_CHILD);
-    std::optional<frame::Rect> visible;
+    std::optional<geometry::Rect> visible;
     RECT bounds;
     if (topLevel && m_queries.visibleBounds(target, bounds))
-        visible = ToFrameRect(bounds);
-    const frame::Rect targetRect = frame::Placement::FitTargetRect(ToFrameRect(r), topLevel, visible);
-    std::optional<frame::Rect> fitted = frame::Placement::FitWindowRect(
+        visible = geometry::FromRECT(bounds);
+    const geometry::Rect targetRect = frame::FitTargetRect(geometry::FromRECT(r), topLevel, visible);
+    std::optional<geometry::Rect> fitted = frame::FitWindowRect(
         targetRect, ::GetSystemMetrics(SM_CXSCREEN), m_geometry.Metrics(), m_geometry.ReadSystemMetrics());
     if (!fitted)
         return;

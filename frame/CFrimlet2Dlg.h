@@ -21,16 +21,20 @@
 
 #include <wincodec.h>
 
+class Profile;
 struct Settings;
 
 class CFrimlet2Dlg : public CDialog {
 public:
+    // settings: the options the frame works with, stored through profile;
     // hotkeySystem: the calls behind the capture hotkey and its message boxes;
-    // queries answers the frame's questions about monitors and windows; the
-    // system's by default.
-    explicit CFrimlet2Dlg(Settings& settings, CWnd* parent = nullptr,
-                          const HotkeySystem& hotkeySystem = HotkeySystem(),
-                          const DisplayQueries& queries = DisplayQueries::System());
+    // queries answers the frame's questions about monitors and windows;
+    // shutterCalls are the shutter's system calls (composition flush, grab,
+    // flash). The system's by default.
+    CFrimlet2Dlg(Settings& settings, const Profile& profile, CWnd* parent = nullptr,
+                 const HotkeySystem& hotkeySystem = HotkeySystem(),
+                 const DisplayQueries& queries = DisplayQueries::System(),
+                 const ShutterCalls& shutterCalls = ShutterCalls::OfSystem());
     ~CFrimlet2Dlg() override;
 
     void ApplyScale(double dpiScale);
@@ -50,8 +54,6 @@ public:
     CFrameControllerDlg& Controller() { return m_controllerDlg; }
     const CTaskbarThumbButtons& Taskbar() const { return m_taskbar; }
     const CFrameToolTips& ToolTips() const { return m_toolTips; }
-    // Replaces the shutter's system calls (composition flush, grab, flash).
-    void SetShutterCalls(const ShutterCalls& calls) { m_shutterCalls = calls; }
 
 protected:
     void DoDataExchange(CDataExchange* dx) override;
@@ -127,14 +129,15 @@ private:
     DWORD m_uiThreadId = 0;
     frame::CommandRetry m_retry;
     Settings& m_settings;
-    ShutterCalls m_shutterCalls = ShutterCalls::OfSystem();
+    const Profile& m_profile;
+    ShutterCalls m_shutterCalls;
     HotkeySystem m_hotkeySystem;
     int m_bRetryHotkey = 0; // PrintScreen refused at start-up, tried again once in front
 
     // The windows the frame opens; each has a window only while it is open.
-    COptionsDlg m_optionsDlg{m_settings, this, m_hotkeySystem};
-    CFrameControllerDlg m_controllerDlg;
-    CFrameSizeSelectDlg m_sizeDlg;
+    COptionsDlg m_optionsDlg{m_settings, m_profile, this, m_hotkeySystem};
+    CFrameControllerDlg m_controllerDlg{this};
+    CFrameSizeSelectDlg m_sizeDlg{m_settings, m_profile, this};
     CFitOverlay m_fitOverlay;
 
     DECLARE_MESSAGE_MAP()

@@ -1,8 +1,13 @@
 #include "frame/ControllerSteps.h"
 
-#include "frame/CoordinateLimit.h"
+#include "geometry/CoordinateLimit.h"
 
 namespace frame {
+
+using geometry::ClampCoordinate;
+using geometry::ClampRect;
+using geometry::Point;
+using geometry::Rect;
 
 bool ApplyControllerStep(int buttonId, Rect& w) {
     if (buttonId < 1009 || buttonId > 1020)

@@ -1,7 +1,7 @@
 // What each controller button does to the frame window's rectangle.
 #pragma once
 
-#include "frame/Rect.h"
+#include "geometry/Rect.h"
 
 namespace frame {
 
@@ -9,10 +9,10 @@ namespace frame {
 // right, up, down; the left edge out, in; the right edge in, out; the top
 // edge out, in; the bottom edge in, out. Each step is exactly one pixel.
 // Returns false for an id outside that range.
-bool ApplyControllerStep(int buttonId, Rect& window);
+bool ApplyControllerStep(int buttonId, geometry::Rect& window);
 
 // The controller's top-left corner when centred on the frame (halves
 // truncated toward zero).
-Point CenterOn(const Rect& frameWindow, int controllerWidth, int controllerHeight);
+geometry::Point CenterOn(const geometry::Rect& frameWindow, int controllerWidth, int controllerHeight);
 
 } // namespace frame

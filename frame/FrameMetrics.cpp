@@ -1,6 +1,6 @@
 #include "frame/FrameMetrics.h"
 
-#include "frame/CoordinateLimit.h"
+#include "geometry/CoordinateLimit.h"
 
 #include <algorithm>
 #include <climits>
@@ -8,6 +8,13 @@
 #include <cstdio>
 
 namespace frame {
+
+using geometry::ClampCoordinate;
+using geometry::ClampPoint;
+using geometry::ClampRect;
+using geometry::Point;
+using geometry::Rect;
+
 namespace {
 
 constexpr int kMaxTabPercent = 800;

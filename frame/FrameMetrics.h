@@ -1,6 +1,6 @@
 #pragma once
 
-#include "frame/Rect.h"
+#include "geometry/Rect.h"
 #include "frame/StatusLabel.h"
 
 #include <cstdint>
@@ -28,7 +28,7 @@ constexpr int kHitBottomRight = 17;
 // ends one pixel before rect's right and bottom); the corner ellipse is
 // ellipse x ellipse.
 struct RoundRect {
-    Rect rect;
+    geometry::Rect rect;
     int ellipse = 0;
 
     bool operator==(const RoundRect&) const = default;
@@ -38,17 +38,17 @@ struct RoundRect {
 struct RegionShape {
     RoundRect border;
     RoundRect tab;
-    Rect hole;
+    geometry::Rect hole;
 };
 
 // Where the five tab controls go, in client coordinates (right and bottom
 // exclusive; width and height are the controls' sizes).
 struct TabLayout {
-    Rect closeIcon;     // static 1007
-    Rect minimizeIcon;  // static 1006, same place as the close icon
-    Rect settingsIcon;  // static 1003
-    Rect shutterButton; // button 1000
-    Rect gripIcon;      // static 1005
+    geometry::Rect closeIcon;     // static 1007
+    geometry::Rect minimizeIcon;  // static 1006, same place as the close icon
+    geometry::Rect settingsIcon;  // static 1003
+    geometry::Rect shutterButton; // button 1000
+    geometry::Rect gripIcon;      // static 1005
 };
 
 // Everything about the capture frame's shape that is plain arithmetic: the
@@ -69,9 +69,9 @@ public:
     int ComputeLayout(int width, int height, const SystemMetrics& metrics);
 
     RegionShape RegionParts() const;
-    int HitTest(Point pt) const;
-    Rect WindowSizeForInner(int width, int height, const SystemMetrics& metrics) const;
-    Rect WindowRectForInnerRect(const Rect& rect, const SystemMetrics& metrics) const;
+    int HitTest(geometry::Point pt) const;
+    geometry::Rect WindowSizeForInner(int width, int height, const SystemMetrics& metrics) const;
+    geometry::Rect WindowRectForInnerRect(const geometry::Rect& rect, const SystemMetrics& metrics) const;
 
     // Index 0 to 5 of the close and settings bitmaps for the current scale
     // (10, 15, 20, 25, 30 and 40 pixels).
@@ -84,11 +84,11 @@ public:
     // status label in StatusColor at StatusLabelPosition.
     uint32_t OutlineColor() const;
     uint32_t LabelTextColor() const;
-    Point SizeLabelPosition() const;
-    Point StatusLabelPosition() const;
+    geometry::Point SizeLabelPosition() const;
+    geometry::Point StatusLabelPosition() const;
     // The size label's place on the tab's lower line: from its text origin to
     // the shutter button, down to the tab's bottom edge.
-    Rect SizeLabelRect() const;
+    geometry::Rect SizeLabelRect() const;
 
     void SetStatus(int value) { m_status.SetStatus(value, m_color); }
     const std::u16string& StatusText() const { return m_status.Text(); }
@@ -110,8 +110,8 @@ public:
     uint32_t Color() const { return m_color; }
     int WindowWidth() const { return m_windowWidth; }
     int WindowHeight() const { return m_windowHeight; }
-    const Rect& OuterRect() const { return m_outerRect; }
-    const Rect& InnerRect() const { return m_innerRect; }
+    const geometry::Rect& OuterRect() const { return m_outerRect; }
+    const geometry::Rect& InnerRect() const { return m_innerRect; }
     const std::u16string& SizeLabel() const { return m_sizeLabel; }
 
 private:
@@ -132,8 +132,8 @@ private:
     int m_fontHeight = -10;
     int m_windowWidth = 0;
     int m_windowHeight = 0;
-    Rect m_outerRect;
-    Rect m_innerRect;
+    geometry::Rect m_outerRect;
+    geometry::Rect m_innerRect;
     uint32_t m_color = 0;
     std::u16string m_sizeLabel;
     StatusLabel m_status;

@@ -1,6 +1,7 @@
-list(APPEND FRIMLET_CORE_SOURCES frame/FrameMetrics.cpp frame/Placement.cpp frame/StatusLabel.cpp frame/ControllerSteps.cpp)
-list(APPEND FRIMLET_WIN_SOURCES frame/CFrameGeometry.cpp frame/ScreenLayoutQuery.cpp frame/CFrimlet2Dlg.cpp frame/CFrameControllerDlg.cpp frame/CTaskbarThumbButtons.cpp
+list(APPEND FRIMLET_CORE_SOURCES frame/FrameMetrics.cpp frame/FramePlacement.cpp frame/StatusLabel.cpp frame/ControllerSteps.cpp)
+list(APPEND FRIMLET_WIN_SOURCES frame/CFrameGeometry.cpp frame/CFrimlet2Dlg.cpp frame/CFrameControllerDlg.cpp frame/CTaskbarThumbButtons.cpp
   frame/CFrameToolTips.cpp)
 list(APPEND FRIMLET_CORE_SOURCES frame/CommandRetry.cpp)
 list(APPEND FRIMLET_WIN_SOURCES frame/ShutterCalls.cpp)
 list(APPEND FRIMLET_WIN_SOURCES frame/DisplayQueries.cpp frame/CFitOverlay.cpp)
+list(APPEND FRIMLET_EXE_SOURCES frame/Frimlet2Main.cpp)

@@ -1,9 +1,9 @@
 #include "options/COptionsDlg.h"
 
-#include "app/CProfileSupportWinApp.h"
+#include "app/Profile.h"
 #include "app/Settings.h"
-#include "framework/CWinApp.h"
 #include "framework/ComPtr.h"
+#include "geometry/WinRect.h"
 #include "options/OptionsRules.h"
 
 #include <shellapi.h>
@@ -60,10 +60,6 @@ private:
     PIDLIST_ABSOLUTE m_list;
 };
 
-controls::Rect ToRect(const RECT& r) {
-    return controls::Rect{r.left, r.top, r.right, r.bottom};
-}
-
 } // namespace
 
 BEGIN_MESSAGE_MAP(COptionsDlg, CDialog)
@@ -78,8 +74,9 @@ ON_BN_CLICKED(IDC_RESTORE_DEFAULTS, OnRestoreDefaults)
 ON_MESSAGE(WM_SIZE, OnSize)
 END_MESSAGE_MAP()
 
-COptionsDlg::COptionsDlg(Settings& settings, CWnd* frame, const HotkeySystem& hotkeySystem)
-    : CDialog(IDD_OPTIONS, frame), m_settings(settings),
+COptionsDlg::COptionsDlg(Settings& settings, const Profile& profile, CWnd* frame,
+                         const HotkeySystem& hotkeySystem)
+    : CDialog(IDD_OPTIONS, frame), m_settings(settings), m_profile(profile),
       m_hotkeySystem(hotkeySystem), m_typeButtons{{kTypeBitmaps[0], 1, FALSE},
                                                   {kTypeBitmaps[1], 1, FALSE},
                                                   {kTypeBitmaps[2], 1, FALSE},
@@ -112,7 +109,8 @@ void COptionsDlg::PlaceQualityScale() {
     ScreenToClient(&trackbar);
     m_qualitySlider.SendMessage(TBM_GETCHANNELRECT, 0, reinterpret_cast<LPARAM>(&channel));
     m_qualitySlider.SendMessage(TBM_GETTHUMBRECT, 0, reinterpret_cast<LPARAM>(&thumb));
-    controls::Rect scale = OptionsRules::QualityScaleRect(ToRect(trackbar), ToRect(channel), ToRect(thumb));
+    geometry::Rect scale = OptionsRules::QualityScaleRect(
+        geometry::FromRECT(trackbar), geometry::FromRECT(channel), geometry::FromRECT(thumb));
     m_qualityScale.SetWindowPos(nullptr, scale.left, scale.top, scale.Width(), scale.Height(),
                                 SWP_NOZORDER | SWP_NOACTIVATE);
 }
@@ -159,7 +157,7 @@ BOOL COptionsDlg::OnInitDialog() {
     m_tabSizeList.SendMessage(CB_SETCURSEL, static_cast<WPARAM>(OptionsRules::TabScalingSelection(
                                                 ListItems(m_tabSizeList), m_settings.tabScaling)));
 
-    m_strOutputFolder = DisplayPath(m_settings.outputPath);
+    m_strOutputFolder = m_profile.DisplayPath(m_settings.outputPath);
     m_bFixedName = m_settings.useFixdName;
     m_strFixedName = m_settings.fixdName;
     m_bCopyToClipboard = m_settings.copyToClipboard;
@@ -217,10 +215,7 @@ bool COptionsDlg::FreePrintScreenFor(HWND frame, int hotkey) {
 HWND COptionsDlg::FrameWindow() const {
     if (m_pParentWnd && m_pParentWnd->IsWindow())
         return m_pParentWnd->m_hWnd;
-    if (HWND owner = m_hWnd ? ::GetWindow(m_hWnd, GW_OWNER) : nullptr)
-        return owner;
-    CWinApp* app = AfxGetApp();
-    return app && app->m_pMainWnd ? app->m_pMainWnd->m_hWnd : nullptr;
+    return m_hWnd ? ::GetWindow(m_hWnd, GW_OWNER) : nullptr;
 }
 
 void COptionsDlg::OnLink(NMHDR*, LRESULT* result) {
@@ -255,7 +250,7 @@ void COptionsDlg::OnHotkeyCustom() {
 
 void COptionsDlg::OnOpenFolder() {
     UpdateData(TRUE);
-    CString path = RealPath(m_strOutputFolder);
+    CString path = m_profile.RealPath(m_strOutputFolder);
     ::ShellExecuteW(m_hWnd, nullptr, path, nullptr, nullptr, SW_SHOWNORMAL);
 }
 
@@ -264,7 +259,7 @@ void COptionsDlg::OnBrowseFolder() {
     com_ptr<IMalloc> allocator;
     if (FAILED(::SHGetMalloc(allocator.put())) || !allocator)
         return;
-    CString initial = RealPath(m_strOutputFolder);
+    CString initial = m_profile.RealPath(m_strOutputFolder);
 
     wchar_t displayName[MAX_PATH] = {};
     BROWSEINFOW info{};
@@ -279,7 +274,7 @@ void COptionsDlg::OnBrowseFolder() {
         return;
     wchar_t path[MAX_PATH] = {};
     if (::SHGetPathFromIDListW(chosen.get(), path)) {
-        m_strOutputFolder = DisplayPath(path);
+        m_strOutputFolder = m_profile.DisplayPath(path);
         UpdateData(FALSE);
     }
 }
@@ -295,8 +290,7 @@ void COptionsDlg::OnRestoreDefaults() {
     m_frameColor.Invalidate(TRUE);
     m_frameWidthList.SendMessage(CB_SETCURSEL, 0);
     m_tabSizeList.SendMessage(CB_SETCURSEL, 0);
-    if (CProfileSupportWinApp* app = GetProfileApp())
-        m_strOutputFolder = DisplayPath(app->GetDefaultOutputPath());
+    m_strOutputFolder = m_profile.DisplayPath(m_profile.GetDefaultOutputPath());
     m_bFixedName = 0;
     m_strFixedName = Settings::kDefaultFixedName;
     m_bCopyToClipboard = 0;
@@ -318,8 +312,8 @@ void COptionsDlg::OnOK() {
         ::UnregisterHotKey(frame, m_settings.hotkey);
         // PrintScreen chosen again: a No given to the offer at start-up no
         // longer stands.
-        if (HotkeySystem::IsPrintScreen(newHotkey) && HotkeySystem::OfferDeclined())
-            HotkeySystem::SetOfferDeclined(false);
+        if (HotkeySystem::IsPrintScreen(newHotkey) && HotkeySystem::OfferDeclined(m_profile))
+            HotkeySystem::SetOfferDeclined(m_profile, false);
     }
 
     if (m_nType >= 0)
@@ -330,11 +324,11 @@ void COptionsDlg::OnOK() {
     m_settings.color = m_frameColor.m_crColor;
     m_settings.frameWidth = SelectedValue(m_frameWidthList);
     m_settings.tabScaling = SelectedValue(m_tabSizeList);
-    m_settings.outputPath = RealPath(m_strOutputFolder);
+    m_settings.outputPath = m_profile.RealPath(m_strOutputFolder);
     m_settings.EnsureOutputFolder();
     m_settings.useFixdName = m_bFixedName;
     m_settings.fixdName = m_strFixedName;
     m_settings.copyToClipboard = m_bCopyToClipboard ? 1 : 0;
-    m_settings.Save();
+    m_settings.Save(m_profile);
     EndDialog(IDOK);
 }

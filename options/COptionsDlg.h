@@ -13,14 +13,17 @@
 #include "framework/CStatic.h"
 #include "res/resource.h"
 
+class Profile;
 struct Settings;
 
 class COptionsDlg : public CDialog {
 public:
-    // frame: the window the capture hotkey is registered for; also the
-    // dialog's owner. hotkeySystem: the calls behind the hotkey's registration
-    // and its message boxes.
-    COptionsDlg(Settings& settings, CWnd* frame, const HotkeySystem& hotkeySystem = HotkeySystem());
+    // settings: the record shown and changed, saved through profile; frame:
+    // the window the capture hotkey is registered for, also the dialog's
+    // owner. hotkeySystem: the calls behind the hotkey's registration and its
+    // message boxes.
+    COptionsDlg(Settings& settings, const Profile& profile, CWnd* frame,
+                const HotkeySystem& hotkeySystem = HotkeySystem());
 
     // Selects the PrintScreen choice for 0x2C, otherwise the hot-key control
     // with this value, and shows the members.
@@ -66,6 +69,7 @@ private:
     bool FreePrintScreenFor(HWND frame, int hotkey);
 
     Settings& m_settings;
+    const Profile& m_profile;
     HotkeySystem m_hotkeySystem;
     CTransparentBitmapButton m_typeButtons[4];
     CWnd m_qualitySlider;

@@ -51,10 +51,10 @@ int NewHotkey(int hotkeyChoice, int hotKeyControlValue) {
     return hotkeyChoice == 1 ? hotKeyControlValue : kPrintScreenHotkey;
 }
 
-controls::Rect QualityScaleRect(const controls::Rect& trackbar, const controls::Rect& channel,
-                                const controls::Rect& thumb) {
+geometry::Rect QualityScaleRect(const geometry::Rect& trackbar, const geometry::Rect& channel,
+                                const geometry::Rect& thumb) {
     const int halfThumb = (thumb.right - thumb.left) / 2;
-    controls::Rect scale;
+    geometry::Rect scale;
     scale.left = trackbar.left + channel.left + halfThumb;
     scale.right = trackbar.left + channel.right - halfThumb;
     scale.top = trackbar.bottom + (channel.bottom - channel.top);

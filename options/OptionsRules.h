@@ -4,7 +4,7 @@
 // under the quality trackbar goes.
 #pragma once
 
-#include "controls/ControlRect.h"
+#include "geometry/Rect.h"
 
 #include <string>
 #include <string_view>
@@ -40,7 +40,7 @@ int NewHotkey(int hotkeyChoice, int hotKeyControlValue);
 // The scale picture spans the thumb's travel under the trackbar. trackbar is
 // the trackbar's window rectangle in the dialog's client coordinates; channel
 // and thumb are relative to the trackbar.
-controls::Rect QualityScaleRect(const controls::Rect& trackbar, const controls::Rect& channel,
-                                const controls::Rect& thumb);
+geometry::Rect QualityScaleRect(const geometry::Rect& trackbar, const geometry::Rect& channel,
+                                const geometry::Rect& thumb);
 
 } // namespace OptionsRules

@@ -1,13 +1,13 @@
 #include "sizelist/CFrameSizeSelectDlg.h"
 
-#include "app/CFrimlet2App.h"
-#include "frame/FrameMessages.h"
 #include "framework/CFileDialog.h"
 #include "framework/NumberText.h"
+#include "geometry/WinRect.h"
 #include "res/resource.h"
 #include "sizelist/CFrameSizeSelectOptionDlg.h"
 #include "sizelist/CFrameSizeSelectRules.h"
 #include "sizelist/CSizeInfoRules.h"
+#include "sizelist/FrameInfoMessage.h"
 #include "sizelist/SizeListStore.h"
 #include "sizelist/TextFileModes.h"
 
@@ -26,10 +26,6 @@ const wchar_t kEncodingLabel[] = L"文字コード(&E)";
 const wchar_t kUtf16LeLabel[] = L"UTF-16 LE (Unicode)";
 const wchar_t kUtf16BeLabel[] = L"UTF-16 BE (Unicode big endian)";
 const wchar_t kAnsiLabel[] = L"ANSI (Windows Shift-JIS)";
-
-frame::Rect ToFrameRect(const RECT& r) {
-    return frame::Rect{r.left, r.top, r.right, r.bottom};
-}
 
 // Copies at most capacity - 1 characters of text into a zero-filled field,
 // as reading a cell into a buffer of that size does.
@@ -88,14 +84,10 @@ ON_COMMAND(IDM_REFERENCE_FILE_NAME, OnReferenceFileName)
 ON_COMMAND(IDM_SIZELIST_DUPLICATE, OnDuplicate)
 END_MESSAGE_MAP()
 
-CFrameSizeSelectDlg::CFrameSizeSelectDlg(CWnd* parent)
-    : CDialog(IDD_FRAME_SIZE_SELECT, parent), m_menuButton(IDR_SIZE_SELECT_MENU) {}
-
-INT_PTR CFrameSizeSelectDlg::DoModal() {
-    if (!m_pParentWnd)
-        m_pParentWnd = m_pFrameWnd;
-    return CDialog::DoModal();
-}
+CFrameSizeSelectDlg::CFrameSizeSelectDlg(const Settings& settings, const Profile& profile, CWnd* frame,
+                                         ScreenLayoutSource screens)
+    : CDialog(IDD_FRAME_SIZE_SELECT, frame), m_menuButton(IDR_SIZE_SELECT_MENU), m_settings(settings),
+      m_profile(profile), m_pFrameWnd(frame), m_pfnQueryScreenLayout(screens) {}
 
 void CFrameSizeSelectDlg::DoDataExchange(CDataExchange* dx) {
     CDialog::DoDataExchange(dx);
@@ -230,7 +222,7 @@ void CFrameSizeSelectDlg::LoadList() {
 
     SelectSizeList list;
     CString messages;
-    LoadSizeList(AppSettings(), list, messages);
+    LoadSizeList(m_profile, m_settings, list, messages);
     if (!messages.IsEmpty())
         ShowMessage(FALSE, messages, TRUE);
 
@@ -274,7 +266,7 @@ void CFrameSizeSelectDlg::SaveListIfModified() {
     const HCURSOR previous = ShowWaitCursor();
     SelectSizeList own;
     CollectRows(false, 1, own);
-    SaveSizeList(AppSettings(), own);
+    SaveSizeList(m_profile, m_settings, own);
     m_list.m_bModified = FALSE;
     ::SetCursor(previous);
 }
@@ -410,7 +402,7 @@ void CFrameSizeSelectDlg::ApplySize() {
     }
     m_editWidth.GetValidatedText(ws);
     m_editHeight.GetValidatedText(hs);
-    frame::Rect wanted;
+    geometry::Rect wanted;
     wanted.left = NumberText::LeadingNumber(AsU16(xs));
     wanted.top = NumberText::LeadingNumber(AsU16(ys));
     wanted.right = wanted.left + NumberText::LeadingNumber(AsU16(ws));
@@ -421,12 +413,11 @@ void CFrameSizeSelectDlg::ApplySize() {
     QueryFrame(minSize, hole);
     RECT window{};
     ::GetWindowRect(m_pFrameWnd->m_hWnd, &window);
-    const frame::Rect current = ToFrameRect(window);
+    const geometry::Rect current = geometry::FromRECT(window);
 
     Rules::ApplyPlan plan =
-        Rules::PlanApply(checked, wanted, current, ToFrameRect(hole), minSize[0], minSize[1]);
-    const frame::Placement placement(m_pfnQueryScreenLayout ? m_pfnQueryScreenLayout()
-                                                            : frame::QueryScreenLayout());
+        Rules::PlanApply(checked, wanted, current, geometry::FromRECT(hole), minSize[0], minSize[1]);
+    const geometry::Placement placement(m_pfnQueryScreenLayout());
     const int ok = placement.KeepOnScreen(plan.window, &current, plan.adjust, plan.minWidth, plan.minHeight,
                                           plan.defaultWidth, plan.defaultHeight, plan.offsetX, plan.offsetY);
     if (ok) {
@@ -515,7 +506,7 @@ void CFrameSizeSelectDlg::ExportFile(const wchar_t* path, std::int32_t mode, BOO
 }
 
 void CFrameSizeSelectDlg::OnReferenceFileName() {
-    if (!CFrameSizeSelectOptionDlg::EditReferenceFileName(this))
+    if (!CFrameSizeSelectOptionDlg::EditReferenceFileName(m_profile, this))
         return;
     SaveListIfModified();
     ShowMessage(TRUE, nullptr, FALSE);

@@ -9,8 +9,7 @@
 #include "controls/CEditEx.h"
 #include "controls/CMenuButton.h"
 #include "controls/CReportViewCtrl.h"
-#include "frame/Placement.h"
-#include "frame/ScreenLayoutQuery.h"
+#include "geometry/ScreenLayoutQuery.h"
 #include "framework/CButton.h"
 #include "framework/CDialog.h"
 #include "framework/CSpinButtonCtrl.h"
@@ -18,12 +17,30 @@
 
 #include <cstdint>
 
+class Profile;
+struct Settings;
+
 class CFrameSizeSelectDlg : public CDialog {
 public:
-    explicit CFrameSizeSelectDlg(CWnd* parent = nullptr);
+    // Where applying a size learns the monitors from.
+    using ScreenLayoutSource = geometry::ScreenLayout (*)();
 
-    // Without a parent the frame window owns the dialog.
-    INT_PTR DoModal() override;
+    // settings: the output and data folders the lists are kept in; profile:
+    // the registry key of the own list; frame: the frame window whose size
+    // is chosen, also the dialog's owner.
+    CFrameSizeSelectDlg(const Settings& settings, const Profile& profile, CWnd* frame,
+                        ScreenLayoutSource screens = &geometry::QueryScreenLayout);
+
+    // The ids of the file dialogs' extra controls.
+    enum {
+        IDC_FD_ENCODING_GROUP = 1000,
+        IDC_FD_ENCODING = 1001,
+        IDC_FD_INCLUDE_REFERENCE = 2001,
+    };
+
+private:
+    // What the tests reach: the controls, and the steps behind the commands.
+    friend struct CFrameSizeSelectDlgProbe;
 
     // Shows a message in the message box, tinted yellow (info) or pink; a
     // null text shows the help alone, withHelp adds the help below the text.
@@ -38,19 +55,6 @@ public:
     // are written too.
     void ImportFile(const wchar_t* path, std::int32_t mode);
     void ExportFile(const wchar_t* path, std::int32_t mode, BOOL includeReference);
-
-    // The ids of the file dialogs' extra controls.
-    enum {
-        IDC_FD_ENCODING_GROUP = 1000,
-        IDC_FD_ENCODING = 1001,
-        IDC_FD_INCLUDE_REFERENCE = 2001,
-    };
-
-    // The frame window; set before DoModal.
-    CWnd* m_pFrameWnd = nullptr;
-    // Where applying a size learns the monitors from (replaceable, so that
-    // layouts of several monitors can be tried on a machine with one).
-    frame::ScreenLayout (*m_pfnQueryScreenLayout)() = &frame::QueryScreenLayout;
 
     CButton m_usePosition;
     CEditEx m_editX;
@@ -106,5 +110,9 @@ private:
     // Asks the frame for its smallest hole and its hole in window coordinates.
     void QueryFrame(int minSize[2], RECT& hole) const;
 
+    const Settings& m_settings;
+    const Profile& m_profile;
+    CWnd* const m_pFrameWnd;
+    const ScreenLayoutSource m_pfnQueryScreenLayout;
     CReportViewCtrl::tagCOLUMN_EDIT_OPTION m_columnOptions[6]{};
 };

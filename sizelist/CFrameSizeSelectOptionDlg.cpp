@@ -1,6 +1,6 @@
 #include "sizelist/CFrameSizeSelectOptionDlg.h"
 
-#include "app/CProfileSupportWinApp.h"
+#include "app/Profile.h"
 #include "res/resource.h"
 #include "sizelist/SizeListStore.h"
 
@@ -13,12 +13,12 @@ void CFrameSizeSelectOptionDlg::DoDataExchange(CDataExchange* dx) {
     DDV_MaxChars(dx, m_strName, 256);
 }
 
-bool CFrameSizeSelectOptionDlg::EditReferenceFileName(CWnd* parent) {
-    const CString shown = DisplayPath(GetReferenceFileName());
+bool CFrameSizeSelectOptionDlg::EditReferenceFileName(const Profile& profile, CWnd* parent) {
+    const CString shown = profile.DisplayPath(GetReferenceFileName(profile));
     CFrameSizeSelectOptionDlg dialog(parent);
     dialog.m_strName = shown;
     if (dialog.DoModal() != IDOK || dialog.m_strName == shown)
         return false;
-    SetReferenceFileName(RealPath(dialog.m_strName));
+    SetReferenceFileName(profile, profile.RealPath(dialog.m_strName));
     return true;
 }

@@ -5,13 +5,15 @@
 #include "framework/CDialog.h"
 #include "framework/CString.h"
 
+class Profile;
+
 class CFrameSizeSelectOptionDlg : public CDialog {
 public:
     explicit CFrameSizeSelectOptionDlg(CWnd* parent = nullptr);
 
     // Runs the dialog over the stored name (shown in its display form) and
     // stores what the user changed. true when the stored name was changed.
-    static bool EditReferenceFileName(CWnd* parent);
+    static bool EditReferenceFileName(const Profile& profile, CWnd* parent);
 
     // The name as shown in the edit (at most 256 characters).
     CString m_strName;

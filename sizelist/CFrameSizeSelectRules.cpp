@@ -1,6 +1,6 @@
 #include "sizelist/CFrameSizeSelectRules.h"
 
-#include "frame/CoordinateLimit.h"
+#include "geometry/CoordinateLimit.h"
 #include "framework/NumberText.h"
 
 namespace {
@@ -15,22 +15,22 @@ int FarHalf(int d) {
 } // namespace
 
 CFrameSizeSelectRules::ApplyPlan CFrameSizeSelectRules::PlanApply(bool positionGiven,
-                                                                  const frame::Rect& wantedRect,
-                                                                  const frame::Rect& windowRect,
-                                                                  const frame::Rect& holeRect,
+                                                                  const geometry::Rect& wantedRect,
+                                                                  const geometry::Rect& windowRect,
+                                                                  const geometry::Rect& holeRect,
                                                                   int minInnerWidth, int minInnerHeight) {
-    const frame::Rect wanted = frame::ClampRect(wantedRect);
-    const frame::Rect window = frame::ClampRect(windowRect);
-    const frame::Rect hole = frame::ClampRect(holeRect);
-    minInnerWidth = frame::ClampCoordinate(minInnerWidth);
-    minInnerHeight = frame::ClampCoordinate(minInnerHeight);
+    const geometry::Rect wanted = geometry::ClampRect(wantedRect);
+    const geometry::Rect window = geometry::ClampRect(windowRect);
+    const geometry::Rect hole = geometry::ClampRect(holeRect);
+    minInnerWidth = geometry::ClampCoordinate(minInnerWidth);
+    minInnerHeight = geometry::ClampCoordinate(minInnerHeight);
     ApplyPlan plan;
     const int dW = wanted.Width() - hole.Width();
     const int dH = wanted.Height() - hole.Height();
     plan.chromeX = window.Width() - hole.Width();
     plan.chromeY = window.Height() - hole.Height();
 
-    frame::Rect& n = plan.window;
+    geometry::Rect& n = plan.window;
     if (positionGiven) {
         n.left = wanted.left - hole.left;
         n.top = wanted.top - hole.top;
@@ -58,9 +58,9 @@ CFrameSizeSelectRules::ApplyPlan CFrameSizeSelectRules::PlanApply(bool positionG
     return plan;
 }
 
-std::u16string CFrameSizeSelectRules::CannotMoveText(const frame::Rect& given, int chromeWidth) {
-    const frame::Rect window = frame::ClampRect(given);
-    const int chromeX = frame::ClampCoordinate(chromeWidth);
+std::u16string CFrameSizeSelectRules::CannotMoveText(const geometry::Rect& given, int chromeWidth) {
+    const geometry::Rect window = geometry::ClampRect(given);
+    const int chromeX = geometry::ClampCoordinate(chromeWidth);
     return u"x=" + NumberText::DecimalText(window.left + chromeX / 2) + u", y=" +
            NumberText::DecimalText(window.top + chromeX / 2) + u" へは移動できません。";
 }

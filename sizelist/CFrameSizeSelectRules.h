@@ -5,7 +5,7 @@
 // asks these functions and applies the answer.
 #pragma once
 
-#include "frame/Rect.h"
+#include "geometry/Rect.h"
 
 #include <cstdint>
 #include <string>
@@ -21,8 +21,8 @@ public:
 
     // What applying a size does to the frame window.
     struct ApplyPlan {
-        frame::Rect window; // the new frame window rectangle
-        int chromeX = 0;    // window width minus hole width
+        geometry::Rect window; // the new frame window rectangle
+        int chromeX = 0;       // window width minus hole width
         int chromeY = 0;
         int minWidth = 0; // smallest window size (chrome plus the smallest hole)
         int minHeight = 0;
@@ -39,11 +39,11 @@ public:
     // hole. With a position the hole lands exactly on wanted; without one the
     // window keeps its centre, and an odd change puts the extra pixel on the
     // right (bottom) when growing and takes it from there when shrinking.
-    static ApplyPlan PlanApply(bool positionGiven, const frame::Rect& wanted, const frame::Rect& window,
-                               const frame::Rect& hole, int minInnerWidth, int minInnerHeight);
+    static ApplyPlan PlanApply(bool positionGiven, const geometry::Rect& wanted, const geometry::Rect& window,
+                               const geometry::Rect& hole, int minInnerWidth, int minInnerHeight);
 
     // "x=%d, y=%d へは移動できません。" for a refused window rectangle.
-    static std::u16string CannotMoveText(const frame::Rect& window, int chromeX);
+    static std::u16string CannotMoveText(const geometry::Rect& window, int chromeX);
 
     // The help text of the message box.
     static std::u16string_view HelpText();

@@ -1,7 +1,5 @@
 #include "sizelist/CSmallCsvFile.h"
 
-#include "app/CProfileSupportWinApp.h"
-
 void CSmallCsvFile::ResetReading() {
     m_records.Reset();
     m_bTextBound = false;

@@ -1,6 +1,5 @@
 #include "sizelist/SizeListFile.h"
 
-#include "app/CProfileSupportWinApp.h"
 #include "res/resource.h"
 #include "sizelist/CSizeInfoRules.h"
 #include "sizelist/CSizeListFormat.h"

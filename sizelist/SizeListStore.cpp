@@ -1,6 +1,6 @@
 #include "sizelist/SizeListStore.h"
 
-#include "app/CProfileSupportWinApp.h"
+#include "app/Profile.h"
 #include "framework/CFileFind.h"
 #include "sizelist/CReferenceFileName.h"
 #include "sizelist/CSizeInfoRules.h"
@@ -69,15 +69,12 @@ void ParseStoredSizeLines(const CArray<CString>& lines, SelectSizeList& list) {
     }
 }
 
-void LoadSizeList(const Settings& settings, SelectSizeList& list, CString& messages) {
+void LoadSizeList(const Profile& profile, const Settings& settings, SelectSizeList& list, CString& messages) {
     list.RemoveAll();
-    CProfileSupportWinApp* app = GetProfileApp();
     CArray<CString> lines;
-    if (app) {
-        app->ReadStringList(lines);
-    }
-    if (lines.IsEmpty() && app) {
-        const CString legacy = app->ReadStringSetting(kLegacyValue, nullptr);
+    profile.ReadStringList(lines);
+    if (lines.IsEmpty()) {
+        const CString legacy = profile.ReadStringSetting(kLegacyValue, nullptr);
         for (const std::u16string& line : CStoredSizeLines::ConvertLegacy(AsU16(legacy))) {
             lines.Add(FromU16(line));
         }
@@ -92,7 +89,7 @@ void LoadSizeList(const Settings& settings, SelectSizeList& list, CString& messa
     }
 
     CArray<CString> paths;
-    FindReferenceFiles(settings, paths);
+    FindReferenceFiles(profile, settings, paths);
     for (const CString& path : paths) {
         CString fileMessages;
         const int result = ReadSizeListFile(0, path, TFM_AUTO, list, fileMessages);
@@ -108,17 +105,13 @@ void LoadSizeList(const Settings& settings, SelectSizeList& list, CString& messa
     }
 }
 
-void SaveSizeList(const Settings& settings, SelectSizeList& ownList) {
-    CProfileSupportWinApp* app = GetProfileApp();
-    if (!app) {
-        return;
-    }
+void SaveSizeList(const Profile& profile, const Settings& settings, SelectSizeList& ownList) {
     const CString path = DataFilePath(settings);
 
     if (ownList.GetSize() <= kMaxRegistryEntries) {
         // The file goes only once the registry holds the list.
         CArray<CString> lines = OwnLines(ownList);
-        if (app->WriteStringList(&lines)) {
+        if (profile.WriteStringList(&lines)) {
             settings.DeleteFileAndPruneDataFolder(path);
         }
         return;
@@ -133,21 +126,21 @@ void SaveSizeList(const Settings& settings, SelectSizeList& ownList) {
         ::MoveFileExW(temp, path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
         CArray<CString> lines;
         lines.Add(FromU16(CStoredSizeLines::kInDataFolder));
-        app->WriteStringList(&lines);
+        profile.WriteStringList(&lines);
         return;
     }
     ::DeleteFileW(temp);
 
     // The file cannot be written: the registry takes every own entry instead.
     CArray<CString> lines = OwnLines(ownList);
-    if (app->WriteStringList(&lines)) {
+    if (profile.WriteStringList(&lines)) {
         settings.DeleteFileAndPruneDataFolder(path);
     }
 }
 
-int FindReferenceFiles(const Settings& settings, CArray<CString>& paths) {
+int FindReferenceFiles(const Profile& profile, const Settings& settings, CArray<CString>& paths) {
     paths.RemoveAll();
-    const CString fullName = GetReferenceFileName();
+    const CString fullName = GetReferenceFileName(profile);
     const CReferenceFileName::Parts parts = CReferenceFileName::Split(AsU16(fullName));
     const CString fileName = FromU16(parts.name) + FromU16(parts.extension);
     if (parts.isPath) {
@@ -188,23 +181,18 @@ int FindReferenceFiles(const Settings& settings, CArray<CString>& paths) {
     return paths.GetSize();
 }
 
-CString GetReferenceFileName() {
-    CProfileSupportWinApp* app = GetProfileApp();
-    CString name = app ? app->ReadPathSetting(kNameValue, kDefaultName) : CString(kDefaultName);
+CString GetReferenceFileName(const Profile& profile) {
+    CString name = profile.ReadPathSetting(kNameValue, kDefaultName);
     if (name.IsEmpty()) {
         name = kDefaultName; // a value of backslashes only
     }
     return name;
 }
 
-void SetReferenceFileName(const wchar_t* name) {
-    CProfileSupportWinApp* app = GetProfileApp();
-    if (!app) {
-        return;
-    }
+void SetReferenceFileName(const Profile& profile, const wchar_t* name) {
     if (!name || !*name || wcscmp(name, kDefaultName) == 0) {
-        app->WritePathSetting(kNameValue, nullptr);
+        profile.WritePathSetting(kNameValue, nullptr);
     } else {
-        app->WritePathSetting(kNameValue, name);
+        profile.WritePathSetting(kNameValue, name);
     }
 }

@@ -68,7 +68,7 @@ TEST_F(SettingsTest, LoadWithNothingStoredExpandsTheOutputFolderAndCreatesIt) {
     ASSERT_FALSE(Pictures().IsEmpty());
     Settings s;
     s.x = 5;
-    s.Load();
+    s.Load(app);
     EXPECT_EQ(s.outputPath, Pictures() + L"\\Frimlet2");
     EXPECT_TRUE(PathExistsAsEntry(s.outputPath));
     EXPECT_EQ(s.x, INT_MIN);
@@ -94,7 +94,7 @@ TEST_F(SettingsTest, LoadAppliesEveryRange) {
     PutInt(L"cy", 10);
     PutString(L"fixdName", L"   ");
     Settings s;
-    s.Load();
+    s.Load(app);
     EXPECT_EQ(s.jpegQuality, 90);
     EXPECT_EQ(s.color, 0x00FF6464u);
     EXPECT_EQ(s.type, 0);
@@ -113,36 +113,36 @@ TEST_F(SettingsTest, LoadAppliesEveryRange) {
 TEST_F(SettingsTest, CopyToClipboardIsADwordThatOnlyOneSwitchesOn) {
     Settings s;
     s.copyToClipboard = 1;
-    s.Save();
+    s.Save(app);
     DWORD type = 0;
     auto raw = RawValue(L"copyToClipboard", &type);
     ASSERT_EQ(raw.size(), sizeof(DWORD));
     EXPECT_EQ(type, static_cast<DWORD>(REG_DWORD));
     EXPECT_EQ(*reinterpret_cast<const DWORD*>(raw.data()), 1u);
     Settings loaded;
-    loaded.Load();
+    loaded.Load(app);
     EXPECT_EQ(loaded.copyToClipboard, 1);
 
     PutInt(L"copyToClipboard", 2);
-    loaded.Load();
+    loaded.Load(app);
     EXPECT_EQ(loaded.copyToClipboard, 0);
 }
 
 TEST_F(SettingsTest, PathsAreStoredWithAMacroAndLoadedExpanded) {
     PutString(L"outputPath", L"%MYPICTURES%\\Frimlet2\\\\");
     Settings s;
-    s.Load();
+    s.Load(app);
     EXPECT_EQ(s.outputPath, Pictures() + L"\\Frimlet2");
 
     s.outputPath = Pictures() + L"\\shots\\";
     s.fixdName = L" name with blanks ";
-    s.Save();
+    s.Save(app);
     auto raw = RawValue(L"outputPath");
     EXPECT_EQ(CString(reinterpret_cast<const wchar_t*>(raw.data())), L"%MYPICTURES%\\shots");
     raw = RawValue(L"fixdName");
     EXPECT_EQ(CString(reinterpret_cast<const wchar_t*>(raw.data())), L" name with blanks ");
     Settings again;
-    again.Load();
+    again.Load(app);
     EXPECT_EQ(again.fixdName, L"name with blanks");
     ::RemoveDirectoryW(Pictures() + L"\\shots");
 }
@@ -241,7 +241,7 @@ TEST_F(SettingsTest, ValuesOfTheWrongTypeOrSizeLoadAsDefaultsAndStayUntilSaved) 
         {L"fixdName", REG_BINARY, {'a', 0, 'b', 0}},
     };
     Settings defaults;
-    defaults.Load();
+    defaults.Load(app);
     for (size_t i = 0; i < cases.size(); ++i) {
         const Stored& c = cases[i];
         SCOPED_TRACE(::testing::Message() << "case " << i);
@@ -250,7 +250,7 @@ TEST_F(SettingsTest, ValuesOfTheWrongTypeOrSizeLoadAsDefaultsAndStayUntilSaved) 
                                     static_cast<DWORD>(c.data.size())),
                   ERROR_SUCCESS);
         Settings s;
-        s.Load();
+        s.Load(app);
         EXPECT_EQ(s.outputPath, defaults.outputPath);
         EXPECT_EQ(s.fixdName, defaults.fixdName);
         EXPECT_EQ(s.jpegQuality, defaults.jpegQuality);
@@ -264,8 +264,8 @@ TEST_F(SettingsTest, ValuesOfTheWrongTypeOrSizeLoadAsDefaultsAndStayUntilSaved) 
     }
     // Saving is what replaces the last one with a value of the right type.
     Settings s;
-    s.Load();
-    s.Save();
+    s.Load(app);
+    s.Save(app);
     DWORD type = 0;
     EXPECT_EQ(CString(reinterpret_cast<const wchar_t*>(RawValue(L"fixdName", &type).data())), L"output");
     EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));

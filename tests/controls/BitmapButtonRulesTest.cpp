@@ -5,6 +5,8 @@
 namespace controls {
 namespace {
 
+using geometry::Rect;
+
 using BitmapButtonRules::Border;
 using BitmapButtonRules::Input;
 using BitmapButtonRules::Layout;

@@ -5,6 +5,8 @@
 namespace controls {
 namespace {
 
+using geometry::Rect;
+
 using ReportViewRules::DoubleClick;
 
 tagCOLUMN_EDIT_OPTION Option(int kind, int min, int max) {

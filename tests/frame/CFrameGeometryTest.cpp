@@ -1,7 +1,7 @@
 // The frame's Windows objects: bitmaps, font, region and the painting into a
 // memory device context, read back pixel by pixel.
 #include "frame/CFrameGeometry.h"
-#include "frame/ScreenLayoutQuery.h"
+#include "geometry/ScreenLayoutQuery.h"
 
 #include <gtest/gtest.h>
 
@@ -221,12 +221,12 @@ TEST(CFrameGeometryPaint, LightFrameHasBlackLabelAndNoStatusWhenCleared) {
 }
 
 TEST(ScreenLayoutQuery, MatchesTheSystem) {
-    const frame::ScreenLayout s = frame::QueryScreenLayout();
+    const geometry::ScreenLayout s = geometry::QueryScreenLayout();
     ASSERT_FALSE(s.monitors.empty());
     EXPECT_TRUE(s.monitorInfoAvailable);
     EXPECT_EQ(s.virtualScreen.Width(), ::GetSystemMetrics(SM_CXVIRTUALSCREEN));
     EXPECT_EQ(s.primaryWidth, ::GetSystemMetrics(SM_CXSCREEN));
-    const frame::Placement placement(s);
+    const geometry::Placement placement(s);
     const POINT origin{0, 0};
     HMONITOR primary = ::MonitorFromPoint(origin, MONITOR_DEFAULTTOPRIMARY);
     MONITORINFO info{};
@@ -234,8 +234,8 @@ TEST(ScreenLayoutQuery, MatchesTheSystem) {
     ASSERT_TRUE(::GetMonitorInfoW(primary, &info));
     const int found = placement.MonitorFromRect({0, 0, 10, 10});
     ASSERT_GE(found, 0);
-    EXPECT_EQ(s.monitors[found].monitor, CFrameGeometry::FromRECT(info.rcMonitor));
-    EXPECT_EQ(s.monitors[found].work, CFrameGeometry::FromRECT(info.rcWork));
+    EXPECT_EQ(s.monitors[found].monitor, geometry::FromRECT(info.rcMonitor));
+    EXPECT_EQ(s.monitors[found].work, geometry::FromRECT(info.rcWork));
 }
 
 } // namespace

@@ -64,7 +64,7 @@ protected:
         ::RegDeleteTreeW(HKEY_CURRENT_USER, kTestKey);
     }
     void Open(const DisplayQueries& queries = DisplayQueries::System()) {
-        frame = std::make_unique<CFrimlet2Dlg>(settings, nullptr, HotkeySystem(), queries);
+        frame = std::make_unique<CFrimlet2Dlg>(settings, app, nullptr, HotkeySystem(), queries);
         ASSERT_TRUE(frame->Create(IDD_FRIMLET2_DIALOG));
         Pump();
     }
@@ -988,7 +988,7 @@ void ExpectTools(const CFrimlet2Dlg& frame, const char* when) {
     const ToolEntry* label = Find(tools, IDC_SIZE_LABEL);
     ASSERT_NE(label, nullptr);
     EXPECT_EQ(label->text, L"F4でサイズを選択");
-    const frame::Point origin = frame.Geometry().Metrics().SizeLabelPosition();
+    const geometry::Point origin = frame.Geometry().Metrics().SizeLabelPosition();
     EXPECT_EQ(label->rect.left, origin.x);
     EXPECT_EQ(label->rect.top, origin.y);
     const RECT shutter = ClientRectOfChild(frame.m_hWnd, IDC_SHUTTER);
@@ -1046,7 +1046,7 @@ protected:
         settings.hotkey = 0x2C;
     }
     void OpenOnFakeSystem() {
-        frame = std::make_unique<CFrimlet2Dlg>(settings, nullptr, FakeHotkeySystem::Make());
+        frame = std::make_unique<CFrimlet2Dlg>(settings, app, nullptr, FakeHotkeySystem::Make());
         ASSERT_TRUE(frame->Create(IDD_FRIMLET2_DIALOG));
         ::SetForegroundWindow(frame->m_hWnd);
         Pump(200);

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-using frame::Rect;
+using geometry::Rect;
 
 TEST(ControllerSteps, EachButtonMovesExactlyOneEdgeOrTheWholeFrameByOnePixel) {
     const Rect start{100, 200, 500, 600};

@@ -1,5 +1,5 @@
 #include "frame/FrameMetrics.h"
-#include "tests/frame/FramePrint.h"
+#include "tests/geometry/GeometryPrint.h"
 
 #include <gtest/gtest.h>
 
@@ -10,6 +10,9 @@
 
 namespace frame {
 namespace {
+
+using geometry::Point;
+using geometry::Rect;
 
 // The metrics of a usual desktop, and a set with every value different so
 // that a mix-up between them shows.

@@ -122,7 +122,7 @@ protected:
         ::RegDeleteTreeW(HKEY_CURRENT_USER, kTestKey);
     }
     void Open() {
-        frame = std::make_unique<CFrimlet2Dlg>(settings);
+        frame = std::make_unique<CFrimlet2Dlg>(settings, app);
         ASSERT_TRUE(frame->Create(IDD_FRIMLET2_DIALOG));
         Pump();
     }
@@ -153,7 +153,7 @@ TEST_F(FramePathsTest, WithoutTheImagingComponentTheFrameSaysSoAndEnds) {
     const std::wstring text = LoadText(IDS_WIC_INIT_FAILED);
     ASSERT_FALSE(text.empty());
     bool seen = false;
-    CFrimlet2Dlg modal(settings);
+    CFrimlet2Dlg modal(settings, app);
     UiScript script({AnswerMessageBox(text, seen)});
     EXPECT_EQ(modal.DoModal(), IDCANCEL);
     EXPECT_TRUE(seen);

@@ -62,12 +62,12 @@ protected:
         settings.cy = 200;
         g_log.clear();
         g_flashes.clear();
-        frame = std::make_unique<CFrimlet2Dlg>(settings);
         ShutterCalls calls;
         calls.flushComposition = &NotedFlush;
         calls.grab = &NotedGrab;
         calls.flashWindowEx = &NotedFlash;
-        frame->SetShutterCalls(calls);
+        frame = std::make_unique<CFrimlet2Dlg>(settings, app, nullptr, HotkeySystem(), DisplayQueries::System(),
+                                               calls);
         ASSERT_TRUE(frame->Create(IDD_FRIMLET2_DIALOG));
         Pump(50);
     }

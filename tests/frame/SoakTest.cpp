@@ -139,6 +139,7 @@ public:
 
 class SelfClosingSizeDlg : public CFrameSizeSelectDlg {
 public:
+    using CFrameSizeSelectDlg::CFrameSizeSelectDlg;
     BOOL OnInitDialog() override {
         const BOOL focus = CFrameSizeSelectDlg::OnInitDialog();
         PostMessage(WM_CLOSE);
@@ -168,7 +169,7 @@ protected:
         settings.y = 150;
         settings.cx = 320;
         settings.cy = 240;
-        frame = std::make_unique<CFrimlet2Dlg>(settings);
+        frame = std::make_unique<CFrimlet2Dlg>(settings, app);
         ASSERT_TRUE(frame->Create(IDD_FRIMLET2_DIALOG));
         Pump();
     }
@@ -199,15 +200,14 @@ protected:
 
 TEST_F(WindowSoakTest, TheOptionsDialogOpenedAndClosedLeavesNothingBehind) {
     Soak("200 options dialogs", [&] {
-        SelfClosingOptionsDlg dlg(settings, frame.get());
+        SelfClosingOptionsDlg dlg(settings, app, frame.get());
         EXPECT_EQ(dlg.DoModal(), IDCANCEL);
     });
 }
 
 TEST_F(WindowSoakTest, TheSizeDialogOpenedAndClosedLeavesNothingBehind) {
     Soak("200 size dialogs", [&] {
-        SelfClosingSizeDlg dlg;
-        dlg.m_pFrameWnd = frame.get();
+        SelfClosingSizeDlg dlg(app.m_settings, app, frame.get());
         EXPECT_EQ(dlg.DoModal(), IDCANCEL);
     });
 }

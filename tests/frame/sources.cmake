@@ -1,4 +1,4 @@
-list(APPEND FRIMLET_CORE_TESTS tests/frame/FrameMetricsTest.cpp tests/frame/PlacementTest.cpp
+list(APPEND FRIMLET_CORE_TESTS tests/frame/FrameMetricsTest.cpp tests/frame/FramePlacementTest.cpp
   tests/frame/StatusLabelTest.cpp tests/frame/ControllerStepsTest.cpp)
 list(APPEND FRIMLET_WIN_TESTS tests/frame/CFrameGeometryTest.cpp)
 list(APPEND FRIMLET_WIN_TESTS tests/frame/CFrimlet2DlgTest.cpp tests/frame/SoakTest.cpp tests/frame/FramePathsTest.cpp)

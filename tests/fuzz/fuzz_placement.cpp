@@ -3,7 +3,7 @@
 // monitors): no overflow, and the answers keep their promises.
 #include "frame/ControllerSteps.h"
 #include "frame/FrameMetrics.h"
-#include "frame/Placement.h"
+#include "frame/FramePlacement.h"
 #include "sizelist/CFrameSizeSelectRules.h"
 #include "tests/fuzz/FuzzCheck.h"
 
@@ -13,8 +13,8 @@
 
 namespace {
 
-using frame::Point;
-using frame::Rect;
+using geometry::Point;
+using geometry::Rect;
 
 int TakeInt(FuzzedDataProvider& in) {
     // Mostly the edges of the range and small values, now and then anything.
@@ -41,7 +41,7 @@ Rect TakeRect(FuzzedDataProvider& in) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     FuzzedDataProvider in(data, size);
-    frame::ScreenLayout screens;
+    geometry::ScreenLayout screens;
     const int monitors = in.ConsumeIntegralInRange<int>(0, 3);
     for (int i = 0; i < monitors; ++i)
         screens.monitors.push_back({TakeRect(in), TakeRect(in)});
@@ -50,7 +50,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     screens.primaryHeight = TakeInt(in);
     screens.cursor = Point{TakeInt(in), TakeInt(in)};
     screens.monitorInfoAvailable = in.ConsumeBool();
-    const frame::Placement placement(screens);
+    const geometry::Placement placement(screens);
 
     const Rect probe = TakeRect(in);
     const int touched = placement.MonitorFromRect(probe);
@@ -88,9 +88,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     metrics.SetStatus(TakeInt(in));
 
     int x = TakeInt(in), y = TakeInt(in), cx = TakeInt(in), cy = TakeInt(in);
-    (void)placement.StartupWindowRect(x, y, cx, cy, metrics, system);
-    (void)frame::Placement::ScaledWindowRect(TakeRect(in), TakeInt(in), TakeInt(in), metrics, system);
-    (void)frame::Placement::FitWindowRect(TakeRect(in), TakeInt(in), metrics, system);
+    (void)frame::StartupWindowRect(placement, x, y, cx, cy, metrics, system);
+    (void)frame::ScaledWindowRect(TakeRect(in), TakeInt(in), TakeInt(in), metrics, system);
+    (void)frame::FitWindowRect(TakeRect(in), TakeInt(in), metrics, system);
 
     Rect window = TakeRect(in);
     const int button = in.ConsumeIntegralInRange<int>(1008, 1021);

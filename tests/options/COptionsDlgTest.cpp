@@ -145,7 +145,7 @@ protected:
         ::RegDeleteTreeW(HKEY_CURRENT_USER, kTestKey);
     }
     INT_PTR Run(std::function<void(ScriptedOptionsDlg&)> script, const CString& helpPage = CString()) {
-        ScriptedOptionsDlg dlg(settings, &frame);
+        ScriptedOptionsDlg dlg(settings, app, &frame);
         dlg.script = std::move(script);
         dlg.helpPage = helpPage;
         return dlg.DoModal();
@@ -202,11 +202,11 @@ TEST_F(OptionsDialogTest, OpensWithTheStoredValues) {
         ::SendMessageW(slider, TBM_GETTHUMBRECT, 0, reinterpret_cast<LPARAM>(&thumb));
         ::GetWindowRect(dlg.GetDlgItemHwnd(IDC_JPEG_QUALITY_SCALE), &scale);
         ::MapWindowPoints(nullptr, dlg.m_hWnd, reinterpret_cast<POINT*>(&scale), 2);
-        controls::Rect expected =
+        geometry::Rect expected =
             OptionsRules::QualityScaleRect({track.left, track.top, track.right, track.bottom},
                                            {channel.left, channel.top, channel.right, channel.bottom},
                                            {thumb.left, thumb.top, thumb.right, thumb.bottom});
-        EXPECT_EQ((controls::Rect{scale.left, scale.top, scale.right, scale.bottom}), expected);
+        EXPECT_EQ((geometry::Rect{scale.left, scale.top, scale.right, scale.bottom}), expected);
         EXPECT_GE(scale.top, track.bottom);
 
         // Bold captions, two points larger than the dialog font, spaced 0, 0, 2, 2.
@@ -438,7 +438,7 @@ TEST_F(OptionsDialogTest, PrintScreenKeptByTheSystemIsOfferedBeforeTheFailureMes
     settings.hotkey = kHotkeyF11;
     ASSERT_TRUE(::RegisterHotKey(frame.m_hWnd, kHotkeyF11, HotkeyToModifiers(kHotkeyF11), VK_F11));
     app.WriteProfileInt(L"", L"printScreenOfferDeclined", 1);
-    ScriptedOptionsDlg dlg(settings, &frame, FakeHotkeySystem::Make());
+    ScriptedOptionsDlg dlg(settings, app, &frame, FakeHotkeySystem::Make());
     dlg.script = [&](ScriptedOptionsDlg& d) {
         Click(d, IDC_HOTKEY_PRINTSCREEN);
         Click(d, IDOK); // No: the offer, then the failure message; the dialog stays

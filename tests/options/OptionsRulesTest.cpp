@@ -72,14 +72,14 @@ TEST(OptionsRules, HotkeyChoices) {
 }
 
 TEST(OptionsRules, ScalePictureSpansTheThumbTravel) {
-    controls::Rect trackbar{10, 20, 140, 40};
-    controls::Rect channel{8, 10, 122, 14};
-    controls::Rect thumb{50, 2, 61, 18}; // 11 wide: half is 5
-    controls::Rect scale = QualityScaleRect(trackbar, channel, thumb);
-    EXPECT_EQ(scale, (controls::Rect{23, 44, 127, 54}));
+    geometry::Rect trackbar{10, 20, 140, 40};
+    geometry::Rect channel{8, 10, 122, 14};
+    geometry::Rect thumb{50, 2, 61, 18}; // 11 wide: half is 5
+    geometry::Rect scale = QualityScaleRect(trackbar, channel, thumb);
+    EXPECT_EQ(scale, (geometry::Rect{23, 44, 127, 54}));
     // An odd trackbar height halves toward zero.
     scale = QualityScaleRect({0, 0, 100, 21}, {5, 9, 95, 13}, {0, 0, 10, 20});
-    EXPECT_EQ(scale, (controls::Rect{10, 25, 90, 35}));
+    EXPECT_EQ(scale, (geometry::Rect{10, 25, 90, 35}));
 }
 
 } // namespace

@@ -22,6 +22,21 @@
 #include <string>
 #include <vector>
 
+// The tests' view of the dialog: its list and position check box, and the
+// steps behind its commands, which the tests run without the file dialogs.
+struct CFrameSizeSelectDlgProbe {
+    static CReportViewCtrl& List(CFrameSizeSelectDlg& dlg) { return dlg.m_list; }
+    static CButton& UsePosition(CFrameSizeSelectDlg& dlg) { return dlg.m_usePosition; }
+    static void LoadList(CFrameSizeSelectDlg& dlg) { dlg.LoadList(); }
+    static void SaveListIfModified(CFrameSizeSelectDlg& dlg) { dlg.SaveListIfModified(); }
+    static void ImportFile(CFrameSizeSelectDlg& dlg, const wchar_t* path, std::int32_t mode) {
+        dlg.ImportFile(path, mode);
+    }
+    static void ExportFile(CFrameSizeSelectDlg& dlg, const wchar_t* path, std::int32_t mode, BOOL reference) {
+        dlg.ExportFile(path, mode, reference);
+    }
+};
+
 namespace {
 
 const wchar_t kTestKey[] = L"Software\\Oskvane\\Frimlet2Test";
@@ -80,8 +95,8 @@ bool EndsWith(const std::wstring& text, const std::wstring& end) {
 
 // Two monitors side by side whose heights differ: the lower right quarter of
 // the virtual screen belongs to neither.
-frame::ScreenLayout TwoMonitors() {
-    frame::ScreenLayout layout;
+geometry::ScreenLayout TwoMonitors() {
+    geometry::ScreenLayout layout;
     layout.monitors.push_back({{0, 0, 960, 1080}, {0, 0, 960, 1050}});
     layout.monitors.push_back({{960, 0, 1920, 540}, {960, 0, 1920, 540}});
     layout.virtualScreen = {0, 0, 1920, 1080};
@@ -93,7 +108,15 @@ frame::ScreenLayout TwoMonitors() {
 
 class SizeSelectDialogTest : public ::testing::Test {
 protected:
+    using Probe = CFrameSizeSelectDlgProbe;
+
+    // The monitors the dialog learns of: the system's, unless a test sets
+    // a layout of its own.
+    static inline geometry::ScreenLayout (*screens)() = nullptr;
+    static geometry::ScreenLayout Screens() { return screens ? screens() : geometry::QueryScreenLayout(); }
+
     void SetUp() override {
+        screens = nullptr;
         ::RegDeleteTreeW(HKEY_CURRENT_USER, kTestKey);
         app.SetRegistryKey(L"Oskvane");
         outFolder = temp / L"out";
@@ -109,10 +132,8 @@ protected:
         frameSettings.y = 150;
         frameSettings.cx = 640;
         frameSettings.cy = 480;
-        frame = std::make_unique<CFrimlet2Dlg>(frameSettings);
         ASSERT_TRUE(frame->Create(IDD_FRIMLET2_DIALOG));
         Pump();
-        dlg.m_pFrameWnd = frame.get();
     }
     void TearDown() override {
         if (dlg.m_hWnd)
@@ -180,10 +201,10 @@ protected:
     }
     std::vector<std::wstring> Rows() {
         std::vector<std::wstring> rows;
-        for (int r = 0; r < dlg.m_list.GetItemCount(); ++r) {
+        for (int r = 0; r < listView.GetItemCount(); ++r) {
             std::wstring row;
             for (int c = 0; c < 6; ++c)
-                row += (c ? L"|" : L"") + std::wstring(dlg.m_list.GetItemText(r, c));
+                row += (c ? L"|" : L"") + std::wstring(listView.GetItemText(r, c));
             rows.push_back(row);
         }
         return rows;
@@ -196,9 +217,9 @@ protected:
     }
     void Command(UINT id) { dlg.SendMessage(WM_COMMAND, MAKEWPARAM(id, 0), 0); }
     void Select(int row) {
-        dlg.m_list.SetItemState(row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+        listView.SetItemState(row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
     }
-    HWND Editor() { return ::GetDlgItem(dlg.m_list.m_hWnd, kEditorId); }
+    HWND Editor() { return ::GetDlgItem(listView.m_hWnd, kEditorId); }
     bool Enabled(int id) { return ::IsWindowEnabled(Item(id)) != FALSE; }
     void PostKey(HWND target, UINT key, UINT message = WM_KEYDOWN) {
         ::PostMessageW(target, message, key, 1);
@@ -208,10 +229,9 @@ protected:
     void DoubleClick(int row, int column) {
         Select(row);
         RECT cell{};
-        dlg.m_list.GetSubItemRect(row, column, LVIR_BOUNDS, &cell);
-        const int x =
-            column == 0 ? cell.left + dlg.m_list.GetColumnWidth(0) / 2 : (cell.left + cell.right) / 2;
-        ::PostMessageW(dlg.m_list.m_hWnd, WM_LBUTTONDBLCLK, MK_LBUTTON,
+        listView.GetSubItemRect(row, column, LVIR_BOUNDS, &cell);
+        const int x = column == 0 ? cell.left + listView.GetColumnWidth(0) / 2 : (cell.left + cell.right) / 2;
+        ::PostMessageW(listView.m_hWnd, WM_LBUTTONDBLCLK, MK_LBUTTON,
                        MAKELPARAM(x, (cell.top + cell.bottom) / 2));
     }
     std::wstring Messages() { return Text(IDC_SIZE_MESSAGES); }
@@ -247,8 +267,10 @@ protected:
     CString outFolder;
     wchar_t savedDirectory[MAX_PATH + 1] = {};
     Settings frameSettings;
-    std::unique_ptr<CFrimlet2Dlg> frame;
-    CFrameSizeSelectDlg dlg;
+    std::unique_ptr<CFrimlet2Dlg> frame = std::make_unique<CFrimlet2Dlg>(frameSettings, app);
+    CFrameSizeSelectDlg dlg{app.m_settings, app, frame.get(), &Screens};
+    CReportViewCtrl& listView = Probe::List(dlg);
+    CButton& usePosition = Probe::UsePosition(dlg);
 };
 
 } // namespace
@@ -263,7 +285,7 @@ TEST_F(SizeSelectDialogTest, OpeningShowsTheFrameHoleAndOwnRowsBeforeReferenceRo
     EXPECT_EQ(Text(IDC_POS_Y), std::to_wstring(hole.top));
     EXPECT_EQ(Text(IDC_WIDTH), L"640");
     EXPECT_EQ(Text(IDC_HEIGHT), L"480");
-    EXPECT_EQ(dlg.m_usePosition.GetCheck(), BST_UNCHECKED);
+    EXPECT_EQ(usePosition.GetCheck(), BST_UNCHECKED);
     EXPECT_FALSE(Enabled(IDC_POS_X));
     EXPECT_FALSE(Enabled(IDC_POS_Y));
     EXPECT_TRUE(Enabled(IDC_WIDTH));
@@ -275,14 +297,14 @@ TEST_F(SizeSelectDialogTest, OpeningShowsTheFrameHoleAndOwnRowsBeforeReferenceRo
     EXPECT_EQ(Rows(), (std::vector<std::wstring>{L"|||640|480|VGA", L"|10|20|800|600|SVGA",
                                                  L"F|1|2|320|240|ref", L"F|||1024|768|XGA"}));
     const wchar_t* headers[] = {L"", L"x", L"y", L"幅", L"高さ", L"メモ"};
-    ASSERT_EQ(dlg.m_list.GetColumnCount(), 6);
+    ASSERT_EQ(listView.GetColumnCount(), 6);
     for (int c = 0; c < 6; ++c) {
         wchar_t text[32] = {};
         LVCOLUMNW column{};
         column.mask = LVCF_TEXT | LVCF_FMT;
         column.pszText = text;
         column.cchTextMax = 32;
-        dlg.m_list.SendMessage(LVM_GETCOLUMNW, static_cast<WPARAM>(c), reinterpret_cast<LPARAM>(&column));
+        listView.SendMessage(LVM_GETCOLUMNW, static_cast<WPARAM>(c), reinterpret_cast<LPARAM>(&column));
         EXPECT_STREQ(text, headers[c]);
         EXPECT_EQ(column.fmt & LVCFMT_JUSTIFYMASK, c == 0   ? LVCFMT_CENTER
                                                    : c == 5 ? LVCFMT_LEFT
@@ -293,7 +315,7 @@ TEST_F(SizeSelectDialogTest, OpeningShowsTheFrameHoleAndOwnRowsBeforeReferenceRo
 
     // A row with a position fills every field and enables x and y.
     Select(1);
-    EXPECT_EQ(dlg.m_usePosition.GetCheck(), BST_CHECKED);
+    EXPECT_EQ(usePosition.GetCheck(), BST_CHECKED);
     EXPECT_TRUE(Enabled(IDC_POS_X));
     EXPECT_EQ(Text(IDC_POS_X), L"10");
     EXPECT_EQ(Text(IDC_POS_Y), L"20");
@@ -303,13 +325,13 @@ TEST_F(SizeSelectDialogTest, OpeningShowsTheFrameHoleAndOwnRowsBeforeReferenceRo
     EXPECT_TRUE(Enabled(IDC_MOVE_ROW_DOWN));
     // One without leaves x and y empty and disabled.
     Select(3);
-    EXPECT_EQ(dlg.m_usePosition.GetCheck(), BST_UNCHECKED);
+    EXPECT_EQ(usePosition.GetCheck(), BST_UNCHECKED);
     EXPECT_FALSE(Enabled(IDC_POS_Y));
     EXPECT_EQ(Text(IDC_POS_X), L"");
     EXPECT_EQ(Text(IDC_WIDTH), L"1024");
     EXPECT_FALSE(Enabled(IDC_MOVE_ROW_DOWN));
     // The check box alone switches the position fields.
-    dlg.m_usePosition.SetCheck(BST_CHECKED);
+    usePosition.SetCheck(BST_CHECKED);
     Click(IDC_USE_POSITION);
     EXPECT_TRUE(Enabled(IDC_POS_X));
     EXPECT_TRUE(Enabled(IDC_POS_Y));
@@ -369,7 +391,7 @@ TEST_F(SizeSelectDialogTest, ApplyingWithAPositionPutsTheHoleExactlyThere) {
 }
 
 TEST_F(SizeSelectDialogTest, APositionOffEveryMonitorIsRefusedAndLeavesTheFrameAlone) {
-    dlg.m_pfnQueryScreenLayout = &TwoMonitors;
+    screens = &TwoMonitors;
     const RECT start = FrameWindow();
     RECT holeInWindow{};
     ::SendMessageW(frame->m_hWnd, WM_APP_GETFRAMEINFO, 0, reinterpret_cast<LPARAM>(&holeInWindow));
@@ -379,7 +401,7 @@ TEST_F(SizeSelectDialogTest, APositionOffEveryMonitorIsRefusedAndLeavesTheFrameA
     RECT afterRefusal{};
     const INT_PTR result = RunModal({
         [&] {
-            dlg.m_usePosition.SetCheck(BST_CHECKED);
+            usePosition.SetCheck(BST_CHECKED);
             Click(IDC_USE_POSITION);
             SetText(IDC_POS_X, L"1200");
             SetText(IDC_POS_Y, L"700");
@@ -393,7 +415,7 @@ TEST_F(SizeSelectDialogTest, APositionOffEveryMonitorIsRefusedAndLeavesTheFrameA
         },
         [&] {
             // The same size around the frame's centre is applied.
-            dlg.m_usePosition.SetCheck(BST_UNCHECKED);
+            usePosition.SetCheck(BST_UNCHECKED);
             Click(IDC_USE_POSITION);
             Click(IDC_APPLY_SIZE);
             return true;
@@ -456,7 +478,7 @@ TEST_F(SizeSelectDialogTest, EditingTheListAndClosingWithTheCloseBoxSavesOwnRows
             memcpy(withCtrl, keys, sizeof withCtrl);
             withCtrl[VK_CONTROL] = 0x80;
             ::SetKeyboardState(withCtrl);
-            PostKey(dlg.m_list.m_hWnd, 'D');
+            PostKey(listView.m_hWnd, 'D');
             return true;
         },
         [&] {
@@ -493,7 +515,7 @@ TEST_F(SizeSelectDialogTest, EscDiscardsChangesAndRemovingOnlyReferenceRowsSaves
     // No own list stored at all: a save would store at least "#".
     ::RegDeleteTreeW(HKEY_CURRENT_USER, kTestKey);
     result = RunModal({[&] {
-        if (dlg.m_list.GetItemCount() != 1)
+        if (listView.GetItemCount() != 1)
             return false;
         Select(0);
         Click(IDC_MOVE_ROW_UP);
@@ -502,7 +524,7 @@ TEST_F(SizeSelectDialogTest, EscDiscardsChangesAndRemovingOnlyReferenceRowsSaves
         return true;
     }});
     EXPECT_EQ(result, IDCANCEL);
-    EXPECT_EQ(dlg.m_list.GetItemCount(), 0);
+    EXPECT_EQ(listView.GetItemCount(), 0);
     EXPECT_EQ(StoredOwnLines(), (std::vector<std::wstring>{L"(none)"}));
 }
 
@@ -550,9 +572,9 @@ TEST_F(SizeSelectDialogTest, ImportAddsNothingFromAFileWithABadLineAndRowsFromAG
     WriteText(comments, L"# nothing\r\n\r\n# here\r\n");
     WriteText(sjis, L"# 一覧\r\n,,1280,720,ハイビジョン\r\n5,6,300,200,枠\r\n", 932);
 
-    dlg.ImportFile(bad, TFM_AUTO);
+    Probe::ImportFile(dlg, bad, TFM_AUTO);
     EXPECT_EQ(Rows().size(), 1u);
-    EXPECT_FALSE(dlg.m_list.m_bModified);
+    EXPECT_FALSE(listView.m_bModified);
     std::wstring text = Messages();
     EXPECT_TRUE(StartsWith(text, L"■" + std::wstring(bad) + L"\r\nのインポートでエラーが発生しました。\r\n"))
         << text;
@@ -560,11 +582,11 @@ TEST_F(SizeSelectDialogTest, ImportAddsNothingFromAFileWithABadLineAndRowsFromAG
     EXPECT_EQ(text.find(Help()), std::wstring::npos);
     EXPECT_EQ(MessageTint(), Tint(CFrameSizeSelectRules::kErrorBackground));
 
-    dlg.ImportFile(comments, TFM_AUTO);
+    Probe::ImportFile(dlg, comments, TFM_AUTO);
     EXPECT_EQ(Messages(), std::wstring(comments) +
                               L"\r\nファイルから読み込みましたが、有効なデータがありませんでした。\r\n");
     EXPECT_EQ(MessageTint(), Tint(CFrameSizeSelectRules::kInfoBackground));
-    EXPECT_FALSE(dlg.m_list.m_bModified);
+    EXPECT_FALSE(listView.m_bModified);
 
     // Through the item dialog: the encoding combo offers five encodings with
     // UTF-8 chosen; the user picks automatic detection.
@@ -587,7 +609,7 @@ TEST_F(SizeSelectDialogTest, ImportAddsNothingFromAFileWithABadLineAndRowsFromAG
     EXPECT_EQ(count, 5);
     EXPECT_EQ(Rows(), (std::vector<std::wstring>{L"|||640|480|VGA", L"|||1280|720|ハイビジョン",
                                                  L"|5|6|300|200|枠"}));
-    EXPECT_TRUE(dlg.m_list.m_bModified);
+    EXPECT_TRUE(listView.m_bModified);
     EXPECT_EQ(Messages(), std::wstring(sjis) + L"\r\nファイルから 2件 読み込みました。");
     EXPECT_EQ(MessageTint(), Tint(CFrameSizeSelectRules::kInfoBackground));
 }
@@ -603,14 +625,14 @@ TEST_F(SizeSelectDialogTest, AHugeImportIsRefusedByNameAndSavedMemosAreCutAtACod
         many += L",,2,2\r\n";
     const CString path = temp / L"many.csv";
     WriteText(path, many);
-    dlg.ImportFile(path, TFM_AUTO);
+    Probe::ImportFile(dlg, path, TFM_AUTO);
     const std::wstring text = Messages();
     EXPECT_NE(text.find(L"ファイル「many.csv」は 10000 行を超えているため"), std::wstring::npos) << text;
     EXPECT_EQ(MessageTint(), Tint(CFrameSizeSelectRules::kErrorBackground));
     EXPECT_EQ(Rows().size(), 1u);
 
     // Saving keeps 20 units without the half of the pair.
-    dlg.m_list.m_bModified = TRUE;
+    listView.m_bModified = TRUE;
     dlg.SendMessage(WM_CLOSE);
     EXPECT_EQ(StoredOwnLines(), (std::vector<std::wstring>{L",,1,1," + nineteen}));
 }
@@ -631,18 +653,18 @@ TEST_F(SizeSelectDialogTest, ExportWritesTheChosenEncodingWithOrWithoutReference
     const std::wstring own = std::wstring(kHeader) + L",,640,480,VGA\r\n1,2,3,4,\"a,b\"\r\n";
 
     const CString utf16 = temp / L"all.txt";
-    dlg.ExportFile(utf16, TFM_UTF16LE_BOM, TRUE);
+    Probe::ExportFile(dlg, utf16, TFM_UTF16LE_BOM, TRUE);
     EXPECT_EQ(ReadBytesOfFile(utf16), Utf16Le(all));
     EXPECT_EQ(Messages(), std::wstring(utf16) + L"\r\nファイルに 3件 保存しました。\r\n");
     EXPECT_EQ(MessageTint(), Tint(CFrameSizeSelectRules::kInfoBackground));
 
     const CString ansi = temp / L"own.csv";
-    dlg.ExportFile(ansi, TFM_ANSI, FALSE);
+    Probe::ExportFile(dlg, ansi, TFM_ANSI, FALSE);
     EXPECT_EQ(ReadBytesOfFile(ansi), Encode(own, 932));
     EXPECT_EQ(Messages(), std::wstring(ansi) + L"\r\nファイルに 2件 保存しました。\r\n");
 
     const CString nowhere = temp / L"missing\\x.txt";
-    dlg.ExportFile(nowhere, TFM_UTF8_BOM, TRUE);
+    Probe::ExportFile(dlg, nowhere, TFM_UTF8_BOM, TRUE);
     EXPECT_TRUE(
         StartsWith(Messages(), std::wstring(nowhere) + L"\r\nへのエクスポートでエラーが発生しました。\r\n"));
     EXPECT_EQ(MessageTint(), Tint(CFrameSizeSelectRules::kErrorBackground));
@@ -675,7 +697,7 @@ TEST_F(SizeSelectDialogTest, ExportWritesTheChosenEncodingWithOrWithoutReference
 TEST_F(SizeSelectDialogTest, ReferenceNameDialogUnchangedOkDoesNothing) {
     OpenModeless();
     Click(IDC_ADD_TO_LIST);
-    ASSERT_TRUE(dlg.m_list.m_bModified);
+    ASSERT_TRUE(listView.m_bModified);
     std::wstring shown;
     UiScript script({[&] {
         HWND d = UiScript::FindThreadWindow(L"#32770", kOptionTitle);
@@ -690,7 +712,7 @@ TEST_F(SizeSelectDialogTest, ReferenceNameDialogUnchangedOkDoesNothing) {
     EXPECT_EQ(shown, L"SelectSizeList");
     EXPECT_EQ(StoredString(L"SelectSizeListName"), L"(none)");
     EXPECT_EQ(StoredOwnLines(), (std::vector<std::wstring>{L"(none)"})); // not saved
-    EXPECT_EQ(dlg.m_list.GetItemCount(), 1);                             // not reloaded
+    EXPECT_EQ(listView.GetItemCount(), 1);                               // not reloaded
 }
 
 TEST_F(SizeSelectDialogTest, ReferenceNameDialogEmptyNameDeletesTheValueSavesAndReloads) {
@@ -702,7 +724,7 @@ TEST_F(SizeSelectDialogTest, ReferenceNameDialogEmptyNameDeletesTheValueSavesAnd
     SetText(IDC_WIDTH, L"300");
     SetText(IDC_HEIGHT, L"200");
     Click(IDC_ADD_TO_LIST);
-    dlg.m_list.EndCellEdit(FALSE);
+    listView.EndCellEdit(FALSE);
 
     std::wstring shown;
     UiScript script({[&] {
@@ -720,7 +742,7 @@ TEST_F(SizeSelectDialogTest, ReferenceNameDialogEmptyNameDeletesTheValueSavesAnd
     EXPECT_EQ(StoredString(L"SelectSizeListName"), L"(none)");
     EXPECT_EQ(StoredOwnLines(), (std::vector<std::wstring>{L",,300,200,"}));
     EXPECT_EQ(Rows(), (std::vector<std::wstring>{L"|||300|200|", L"F|2|2|222|222|default"}));
-    EXPECT_FALSE(dlg.m_list.m_bModified);
+    EXPECT_FALSE(listView.m_bModified);
     EXPECT_EQ(Messages(), Help());
 }
 
@@ -758,7 +780,7 @@ TEST_F(SizeSelectDialogTest, ExportingOnlyReferenceRowsWithoutThemWritesTheHeade
     OpenModeless();
     ASSERT_EQ(Rows(), (std::vector<std::wstring>{L"F|1|2|320|240|ref"}));
     const CString path = temp / L"header.txt";
-    dlg.ExportFile(path, TFM_UTF8_NOBOM, FALSE);
+    Probe::ExportFile(dlg, path, TFM_UTF8_NOBOM, FALSE);
     EXPECT_EQ(ReadBytesOfFile(path), Encode(kHeader, CP_UTF8));
     EXPECT_EQ(Messages(), std::wstring(path) + L"\r\nファイルに 0件 保存しました。\r\n");
 }
@@ -774,26 +796,26 @@ TEST_F(SizeSelectDialogTest, ADataFileThatVanishesOrIsHeldWhileTheDialogIsOpenLo
     ASSERT_TRUE(WriteBytesToFile(dataFile, Concat({0xEF, 0xBB, 0xBF}, Encode(text, CP_UTF8))));
     StoreOwnLines({L"%APPDATA%"});
     OpenModeless();
-    ASSERT_EQ(dlg.m_list.GetItemCount(), 25);
+    ASSERT_EQ(listView.GetItemCount(), 25);
 
     ASSERT_TRUE(::DeleteFileW(dataFile));
     Click(IDC_ADD_TO_LIST);
-    dlg.SaveListIfModified();
+    Probe::SaveListIfModified(dlg);
     EXPECT_EQ(StoredOwnLines(), std::vector<std::wstring>{L"%APPDATA%"});
-    dlg.LoadList();
-    EXPECT_EQ(dlg.m_list.GetItemCount(), 26);
+    Probe::LoadList(dlg);
+    EXPECT_EQ(listView.GetItemCount(), 26);
 
     {
         unique_file held(::CreateFileW(dataFile, GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
         ASSERT_TRUE(held);
         Click(IDC_ADD_TO_LIST);
-        dlg.SaveListIfModified();
+        Probe::SaveListIfModified(dlg);
     }
     // The file could not be replaced: the registry holds every entry instead.
     EXPECT_EQ(StoredOwnLines().size(), 27u);
     EXPECT_EQ(::GetFileAttributesW(temp / L"data\\SelectSizeList_v2.tmp"), INVALID_FILE_ATTRIBUTES);
-    dlg.LoadList();
-    EXPECT_EQ(dlg.m_list.GetItemCount(), 27);
+    Probe::LoadList(dlg);
+    EXPECT_EQ(listView.GetItemCount(), 27);
 }
 
 TEST_F(SizeSelectDialogTest, AReferenceFolderIsPassedOverAnUnreadableFileIsNamedInTheMessage) {
@@ -816,9 +838,9 @@ TEST_F(SizeSelectDialogTest, AReferenceFolderIsPassedOverAnUnreadableFileIsNamed
 
     // Importing the folder itself says so and adds nothing.
     const CString folder = outFolder + L"\\SelectSizeList.txt";
-    dlg.ImportFile(folder, TFM_AUTO);
+    Probe::ImportFile(dlg, folder, TFM_AUTO);
     EXPECT_TRUE(
         StartsWith(Messages(), L"■" + std::wstring(folder) + L"\r\nのインポートでエラーが発生しました。"))
         << Messages();
-    EXPECT_EQ(dlg.m_list.GetItemCount(), 1);
+    EXPECT_EQ(listView.GetItemCount(), 1);
 }

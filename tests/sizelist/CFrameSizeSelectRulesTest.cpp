@@ -9,11 +9,11 @@ using Rules = CFrameSizeSelectRules;
 // A frame window at (100, 200), 660 x 520, whose 640 x 480 hole starts at
 // (10, 10): 20 pixels of chrome across, 40 down (30 of them below the hole,
 // where the tab is).
-const frame::Rect kWindow{100, 200, 760, 720};
-const frame::Rect kHole{10, 10, 650, 490};
+const geometry::Rect kWindow{100, 200, 760, 720};
+const geometry::Rect kHole{10, 10, 650, 490};
 
-frame::Rect Sized(int width, int height) {
-    return frame::Rect{0, 0, width, height};
+geometry::Rect Sized(int width, int height) {
+    return geometry::Rect{0, 0, width, height};
 }
 
 } // namespace
@@ -21,40 +21,40 @@ frame::Rect Sized(int width, int height) {
 TEST(CFrameSizeSelectRules, KeepingTheCentrePutsTheOddPixelOnTheRightAndBottom) {
     // One pixel wider: the left edge stays, the right edge grows by one.
     auto plan = Rules::PlanApply(false, Sized(641, 480), kWindow, kHole, 10, 10);
-    EXPECT_EQ(plan.window, (frame::Rect{100, 200, 761, 720}));
+    EXPECT_EQ(plan.window, (geometry::Rect{100, 200, 761, 720}));
     // One pixel narrower: the left edge stays, the right edge loses one.
     plan = Rules::PlanApply(false, Sized(639, 480), kWindow, kHole, 10, 10);
-    EXPECT_EQ(plan.window, (frame::Rect{100, 200, 759, 720}));
+    EXPECT_EQ(plan.window, (geometry::Rect{100, 200, 759, 720}));
     // Five wider and three lower: left -2, right +3, top -1, bottom +2.
     plan = Rules::PlanApply(false, Sized(645, 483), kWindow, kHole, 10, 10);
-    EXPECT_EQ(plan.window, (frame::Rect{98, 199, 763, 722}));
+    EXPECT_EQ(plan.window, (geometry::Rect{98, 199, 763, 722}));
     // Five narrower and three less: left +2, right -3, top +1, bottom -2.
     plan = Rules::PlanApply(false, Sized(635, 477), kWindow, kHole, 10, 10);
-    EXPECT_EQ(plan.window, (frame::Rect{102, 201, 757, 718}));
+    EXPECT_EQ(plan.window, (geometry::Rect{102, 201, 757, 718}));
     // The same size leaves the window where it is.
     plan = Rules::PlanApply(false, Sized(640, 480), kWindow, kHole, 10, 10);
     EXPECT_EQ(plan.window, kWindow);
     // The position in wanted does not count without the check box.
-    plan = Rules::PlanApply(false, frame::Rect{5000, 5000, 5640, 5480}, kWindow, kHole, 10, 10);
+    plan = Rules::PlanApply(false, geometry::Rect{5000, 5000, 5640, 5480}, kWindow, kHole, 10, 10);
     EXPECT_EQ(plan.window, kWindow);
     EXPECT_TRUE(plan.adjust);
 }
 
 TEST(CFrameSizeSelectRules, AGivenPositionPutsTheHoleExactlyOnIt) {
-    const frame::Rect wanted{300, 400, 1100, 1000};
+    const geometry::Rect wanted{300, 400, 1100, 1000};
     auto plan = Rules::PlanApply(true, wanted, kWindow, kHole, 10, 10);
-    EXPECT_EQ(plan.window, (frame::Rect{290, 390, 1110, 1030}));
+    EXPECT_EQ(plan.window, (geometry::Rect{290, 390, 1110, 1030}));
     EXPECT_EQ(plan.window.left + kHole.left, wanted.left);
     EXPECT_EQ(plan.window.top + kHole.top, wanted.top);
     EXPECT_EQ(plan.window.left + kHole.right + (wanted.Width() - kHole.Width()), wanted.right);
     EXPECT_FALSE(plan.adjust);
     // Negative positions (a monitor left of the primary one) work the same.
-    plan = Rules::PlanApply(true, frame::Rect{-1920, -50, -1280, 430}, kWindow, kHole, 10, 10);
-    EXPECT_EQ(plan.window, (frame::Rect{-1930, -60, -1270, 460}));
+    plan = Rules::PlanApply(true, geometry::Rect{-1920, -50, -1280, 430}, kWindow, kHole, 10, 10);
+    EXPECT_EQ(plan.window, (geometry::Rect{-1930, -60, -1270, 460}));
 }
 
 TEST(CFrameSizeSelectRules, TheWindowNeverGetsSmallerThanTheSmallestHoleAllows) {
-    auto plan = Rules::PlanApply(true, frame::Rect{50, 60, 53, 61}, kWindow, kHole, 10, 12);
+    auto plan = Rules::PlanApply(true, geometry::Rect{50, 60, 53, 61}, kWindow, kHole, 10, 12);
     EXPECT_EQ(plan.minWidth, 30);
     EXPECT_EQ(plan.minHeight, 52);
     EXPECT_EQ(plan.window.left, 40);
@@ -72,8 +72,8 @@ TEST(CFrameSizeSelectRules, TheWindowNeverGetsSmallerThanTheSmallestHoleAllows) 
 
 TEST(CFrameSizeSelectRules, ScreenLimitsFollowTheChrome) {
     // An odd chrome: 21 across, 41 down.
-    const frame::Rect window{0, 0, 661, 521};
-    auto plan = Rules::PlanApply(true, frame::Rect{0, 0, 640, 480}, window, kHole, 10, 10);
+    const geometry::Rect window{0, 0, 661, 521};
+    auto plan = Rules::PlanApply(true, geometry::Rect{0, 0, 640, 480}, window, kHole, 10, 10);
     EXPECT_EQ(plan.chromeX, 21);
     EXPECT_EQ(plan.chromeY, 41);
     EXPECT_EQ(plan.defaultWidth, 421);
@@ -81,7 +81,8 @@ TEST(CFrameSizeSelectRules, ScreenLimitsFollowTheChrome) {
     // Both overhangs come from the horizontal chrome.
     EXPECT_EQ(plan.offsetX, -10);
     EXPECT_EQ(plan.offsetY, -10);
-    EXPECT_EQ(Rules::CannotMoveText(frame::Rect{-5000, 9, 0, 0}, 21), u"x=-4990, y=19 へは移動できません。");
+    EXPECT_EQ(Rules::CannotMoveText(geometry::Rect{-5000, 9, 0, 0}, 21),
+              u"x=-4990, y=19 へは移動できません。");
 }
 
 TEST(CFrameSizeSelectRules, MessagesAreComposedWithOrWithoutTheHelp) {

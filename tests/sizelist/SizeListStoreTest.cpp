@@ -116,7 +116,7 @@ protected:
     SelectSizeList Load(CString* messages = nullptr) {
         SelectSizeList list;
         CString text;
-        LoadSizeList(settings, list, text);
+        LoadSizeList(app, settings, list, text);
         if (messages)
             *messages = text;
         return list;
@@ -142,13 +142,13 @@ protected:
 
 TEST_F(SizeListStoreTest, TwentyEntriesGoToTheRegistryAndMoreToTheDataFolder) {
     SelectSizeList twenty = MakeList(20), more = MakeList(21);
-    SaveSizeList(settings, twenty);
+    SaveSizeList(app, settings, twenty);
     EXPECT_EQ(StoredLines(), LinesOf(twenty));
     EXPECT_EQ(StoredLines()[0], L",,100,200,m0, \"q\"");
     EXPECT_FALSE(FolderExists(settings.dataFolder));
     EXPECT_EQ(Describe(Load()), Describe(twenty));
 
-    SaveSizeList(settings, more);
+    SaveSizeList(app, settings, more);
     EXPECT_EQ(StoredLines(), std::vector<CString>{L"%APPDATA%"});
     std::wstring text = kHeader;
     for (int i = 0; i < 21; ++i) {
@@ -161,15 +161,15 @@ TEST_F(SizeListStoreTest, TwentyEntriesGoToTheRegistryAndMoreToTheDataFolder) {
     EXPECT_EQ(Describe(Load()), Describe(more));
 
     // Back to 20: the file goes and so does the folder, which is now empty.
-    SaveSizeList(settings, twenty);
+    SaveSizeList(app, settings, twenty);
     EXPECT_EQ(StoredLines(), LinesOf(twenty));
     EXPECT_FALSE(FileExists(DataFile()));
     EXPECT_FALSE(FolderExists(settings.dataFolder));
 
     // A folder that holds something else is kept.
-    SaveSizeList(settings, more);
+    SaveSizeList(app, settings, more);
     ASSERT_TRUE(WriteBytesToFile(settings.dataFolder + L"\\other.txt", Bytes{'x'}));
-    SaveSizeList(settings, twenty);
+    SaveSizeList(app, settings, twenty);
     EXPECT_FALSE(FileExists(DataFile()));
     EXPECT_TRUE(FolderExists(settings.dataFolder));
 }
@@ -178,7 +178,7 @@ TEST_F(SizeListStoreTest, EmptyListIsStoredAsHashAndHidesTheLegacyValue) {
     PutString(L"SelectSizeList", L"640 x 480:VGA");
     EXPECT_EQ(Load().GetSize(), 1);
     SelectSizeList empty;
-    SaveSizeList(settings, empty);
+    SaveSizeList(app, settings, empty);
     EXPECT_EQ(StoredLines(), std::vector<CString>{L"#"});
     EXPECT_EQ(Load().GetSize(), 0);
     EXPECT_EQ(RawString(L"SelectSizeList"), L"640 x 480:VGA") << "the legacy value is never changed";
@@ -211,10 +211,10 @@ TEST_F(SizeListStoreTest, AppDataLineReadsOnlyTheDataFolderFile) {
 
 TEST_F(SizeListStoreTest, FailedRegistryWriteKeepsTheDataFolderFile) {
     SelectSizeList more = MakeList(21), twenty = MakeList(20, L"n");
-    SaveSizeList(settings, more);
+    SaveSizeList(app, settings, more);
     ASSERT_TRUE(FileExists(DataFile()));
     app.SetRegistryKey(L""); // the registry cannot be written now
-    SaveSizeList(settings, twenty);
+    SaveSizeList(app, settings, twenty);
     EXPECT_TRUE(FileExists(DataFile()));
     app.SetRegistryKey(L"Oskvane");
     EXPECT_EQ(Describe(Load()), Describe(more));
@@ -227,18 +227,18 @@ TEST_F(SizeListStoreTest, UnwritableDataFolderFileFallsBackToRegistryLines) {
         Settings blocked = settings;
         ASSERT_TRUE(WriteBytesToFile(temp / L"file", Bytes{'x'}));
         blocked.dataFolder = temp / L"file\\data";
-        SaveSizeList(blocked, more);
+        SaveSizeList(app, blocked, more);
         EXPECT_EQ(StoredLines(), LinesOf(more));
         SelectSizeList list;
         CString messages;
-        LoadSizeList(blocked, list, messages);
+        LoadSizeList(app, blocked, list, messages);
         EXPECT_EQ(Describe(list), Describe(more));
     }
     {
         // The finished file cannot be moved over a folder of the file's name.
         ASSERT_TRUE(::CreateDirectoryW(settings.dataFolder, nullptr));
         ASSERT_TRUE(::CreateDirectoryW(DataFile(), nullptr));
-        SaveSizeList(settings, other);
+        SaveSizeList(app, settings, other);
         EXPECT_EQ(StoredLines(), LinesOf(other));
         EXPECT_FALSE(FileExists(TempFile()));
         EXPECT_EQ(Describe(Load()), Describe(other));
@@ -247,17 +247,17 @@ TEST_F(SizeListStoreTest, UnwritableDataFolderFileFallsBackToRegistryLines) {
     {
         // The temporary file cannot be created: the stored file stays whole
         // while the registry cannot take the lines either ...
-        SaveSizeList(settings, more);
+        SaveSizeList(app, settings, more);
         const Bytes stored = ReadBytesOfFile(DataFile());
         ASSERT_FALSE(stored.empty());
         ASSERT_TRUE(::CreateDirectoryW(TempFile(), nullptr));
         app.SetRegistryKey(L"");
-        SaveSizeList(settings, other);
+        SaveSizeList(app, settings, other);
         app.SetRegistryKey(L"Oskvane");
         EXPECT_EQ(ReadBytesOfFile(DataFile()), stored);
         EXPECT_EQ(Describe(Load()), Describe(more));
         // ... and once the registry holds the lines, the stale file goes.
-        SaveSizeList(settings, other);
+        SaveSizeList(app, settings, other);
         EXPECT_EQ(StoredLines(), LinesOf(other));
         EXPECT_FALSE(FileExists(DataFile()));
         EXPECT_EQ(Describe(Load()), Describe(other));
@@ -265,7 +265,7 @@ TEST_F(SizeListStoreTest, UnwritableDataFolderFileFallsBackToRegistryLines) {
 }
 
 TEST_F(SizeListStoreTest, ReferenceFilesAreAddedReadOnlyWithTheirMessages) {
-    SetReferenceFileName(L"*.sltest");
+    SetReferenceFileName(app, L"*.sltest");
     PutLines({L",,1,1,own"});
     const CString first = settings.outputPath + L"\\r1.sltest";
     ASSERT_TRUE(WriteBytesToFile(first, WithBom(Utf8(L"1,1,100,100,out\r\nbad\r\n"))));
@@ -276,13 +276,13 @@ TEST_F(SizeListStoreTest, ReferenceFilesAreAddedReadOnlyWithTheirMessages) {
     ASSERT_TRUE(::CreateDirectoryW(settings.outputPath + L"\\folder.sltest", nullptr));
 
     CArray<CString> paths;
-    ASSERT_EQ(FindReferenceFiles(settings, paths), 2);
+    ASSERT_EQ(FindReferenceFiles(app, settings, paths), 2);
     EXPECT_EQ(paths[0].CompareNoCase(first), 0) << static_cast<const wchar_t*>(paths[0]);
     EXPECT_EQ(paths[1].CompareNoCase(temp / L"cur\\r2.sltest"), 0) << static_cast<const wchar_t*>(paths[1]);
 
     CString messages = L"old\r\n";
     SelectSizeList list;
-    LoadSizeList(settings, list, messages);
+    LoadSizeList(app, settings, list, messages);
     EXPECT_EQ(Describe(list),
               (std::vector<CString>{L"||1|1|own", L"1|1|100|100|out(F)", L"2|2|2|2|設定(F)"}));
     EXPECT_EQ(messages, L"old\r\n■" + paths[0] + L"\r\n以下のデータはスキップされました。\r\n\r\n" +
@@ -298,18 +298,18 @@ TEST_F(SizeListStoreTest, ReferenceNameForms) {
     CArray<CString> paths;
 
     // A full path reads that one file only.
-    SetReferenceFileName(temp / L"lists\\my");
-    ASSERT_EQ(FindReferenceFiles(settings, paths), 1);
+    SetReferenceFileName(app, temp / L"lists\\my");
+    ASSERT_EQ(FindReferenceFiles(app, settings, paths), 1);
     EXPECT_EQ(paths[0].CompareNoCase(temp / L"lists\\my.txt"), 0);
 
     // A backslash at the start only: searched in the folders.
-    SetReferenceFileName(L"\\my");
-    EXPECT_EQ(GetReferenceFileName(), L"\\my");
-    EXPECT_EQ(FindReferenceFiles(settings, paths), 1);
+    SetReferenceFileName(app, L"\\my");
+    EXPECT_EQ(GetReferenceFileName(app), L"\\my");
+    EXPECT_EQ(FindReferenceFiles(app, settings, paths), 1);
     EXPECT_EQ(Describe(Load()), std::vector<CString>{L"2|2|2|2|(F)"});
 
     // A file that cannot be decoded: the message of the failed read alone.
-    SetReferenceFileName(temp / L"lists\\bad");
+    SetReferenceFileName(app, temp / L"lists\\bad");
     CString messages;
     EXPECT_EQ(Load(&messages).GetSize(), 0);
     CString expected;
@@ -320,31 +320,31 @@ TEST_F(SizeListStoreTest, ReferenceNameForms) {
 
     // An output folder that differs from the current directory in letter
     // case only is searched once.
-    SetReferenceFileName(L"*.sltest");
+    SetReferenceFileName(app, L"*.sltest");
     ASSERT_TRUE(WriteBytesToFile(temp / L"cur\\c.sltest", Bytes{'3', ',', '3', ',', '3', ',', '3'}));
     CString upper = temp / L"cur";
     upper.MakeUpper();
     settings.outputPath = upper;
-    EXPECT_EQ(FindReferenceFiles(settings, paths), 1);
+    EXPECT_EQ(FindReferenceFiles(app, settings, paths), 1);
 }
 
 TEST_F(SizeListStoreTest, ReferenceFileNameSetting) {
-    EXPECT_EQ(GetReferenceFileName(), L"SelectSizeList");
-    SetReferenceFileName(L"lists\\mine\\\\");
+    EXPECT_EQ(GetReferenceFileName(app), L"SelectSizeList");
+    SetReferenceFileName(app, L"lists\\mine\\\\");
     EXPECT_EQ(RawString(L"SelectSizeListName"), L"lists\\mine");
-    EXPECT_EQ(GetReferenceFileName(), L"lists\\mine");
-    SetReferenceFileName(L"selectsizelist");
+    EXPECT_EQ(GetReferenceFileName(app), L"lists\\mine");
+    SetReferenceFileName(app, L"selectsizelist");
     EXPECT_EQ(RawString(L"SelectSizeListName"), L"selectsizelist");
-    SetReferenceFileName(L"SelectSizeList");
+    SetReferenceFileName(app, L"SelectSizeList");
     EXPECT_EQ(RawString(L"SelectSizeListName"), L"<missing>");
-    SetReferenceFileName(L"x");
-    SetReferenceFileName(L"");
+    SetReferenceFileName(app, L"x");
+    SetReferenceFileName(app, L"");
     EXPECT_EQ(RawString(L"SelectSizeListName"), L"<missing>");
-    SetReferenceFileName(L"x");
-    SetReferenceFileName(nullptr);
+    SetReferenceFileName(app, L"x");
+    SetReferenceFileName(app, nullptr);
     EXPECT_EQ(RawString(L"SelectSizeListName"), L"<missing>");
     PutString(L"SelectSizeListName", L"   ");
-    EXPECT_EQ(GetReferenceFileName(), L"SelectSizeList");
+    EXPECT_EQ(GetReferenceFileName(app), L"SelectSizeList");
     PutString(L"SelectSizeListName", L"\\\\");
-    EXPECT_EQ(GetReferenceFileName(), L"SelectSizeList");
+    EXPECT_EQ(GetReferenceFileName(app), L"SelectSizeList");
 }

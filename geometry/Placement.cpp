@@ -1,16 +1,12 @@
-#include "frame/Placement.h"
+#include "geometry/Placement.h"
 
-#include "frame/CoordinateLimit.h"
+#include "geometry/CoordinateLimit.h"
 
 #include <algorithm>
-#include <climits>
 #include <cstdint>
 
-namespace frame {
+namespace geometry {
 namespace {
-
-constexpr int kDefaultInnerWidth = 400;
-constexpr int kDefaultInnerHeight = 300;
 
 Rect AtLeastOnePixel(const Rect& given) {
     const Rect rect = ClampRect(given);
@@ -171,66 +167,4 @@ Rect Placement::ClipToVirtualScreen(const Rect& rect) const {
             std::min(rect.bottom, v.bottom)};
 }
 
-Rect Placement::StartupWindowRect(int& x, int& y, int& cx, int& cy, const FrameMetrics& geometry,
-                                  const SystemMetrics& metrics) const {
-    if (x == INT_MIN || y == INT_MIN || cx == INT_MIN || cy == INT_MIN) {
-        x = 0;
-        y = 0;
-        cx = kDefaultInnerWidth;
-        cy = kDefaultInnerHeight;
-        Rect rect = geometry.WindowSizeForInner(kDefaultInnerWidth, kDefaultInnerHeight, metrics);
-        CenterOnCursorMonitor(rect);
-        return rect;
-    }
-
-    x = ClampCoordinate(x);
-    y = ClampCoordinate(y);
-    cx = ClampCoordinate(cx);
-    cy = ClampCoordinate(cy);
-    Rect rect = geometry.WindowSizeForInner(cx, cy, metrics);
-    rect.Offset(x, y);
-    const int chromeX = rect.Width() - cx;
-    const int chromeY = rect.Height() - cy;
-    const int off = chromeX / 2;
-    KeepOnScreen(rect, nullptr, true, chromeX + geometry.MinInnerWidth(), chromeY + geometry.MinInnerHeight(),
-                 chromeX + kDefaultInnerWidth, chromeY + kDefaultInnerHeight, -off, -off);
-    return rect;
-}
-
-Rect Placement::ScaledWindowRect(const Rect& current, int holeWidth, int holeHeight,
-                                 const FrameMetrics& geometry, const SystemMetrics& metrics) {
-    const Rect window = ClampRect(current);
-    const Rect size = geometry.WindowSizeForInner(holeWidth, holeHeight, metrics);
-    // The border grows by the same amount on every side, so growing the
-    // window by half the change in width on the left, right and top keeps
-    // the hole in place; the bottom follows from the new height.
-    const int d = (size.Width() - window.Width()) / 2;
-    const int top = window.top - d;
-    return {window.left - d, top, window.right + d, top + size.Height()};
-}
-
-std::optional<Rect> Placement::FitWindowRect(const Rect& given, int primaryWidth,
-                                             const FrameMetrics& geometry, const SystemMetrics& metrics) {
-    const Rect target = ClampRect(given);
-    if (target.Width() >= ClampCoordinate(primaryWidth))
-        return std::nullopt;
-    return geometry.WindowRectForInnerRect(target, metrics);
-}
-
-Rect Placement::FitTargetRect(const Rect& windowRect, bool topLevel,
-                              const std::optional<Rect>& visibleBounds) {
-    if (topLevel && visibleBounds && !visibleBounds->IsEmpty())
-        return *visibleBounds;
-    return windowRect;
-}
-
-Rect Placement::DpiScaledWindowSize(int pendingWidth, int pendingHeight, const FrameMetrics& current,
-                                    const SystemMetrics& currentMetrics, const FrameMetrics& scaled,
-                                    const SystemMetrics& scaledMetrics) {
-    const Rect chrome = current.WindowSizeForInner(0, 0, currentMetrics);
-    const int holeWidth = std::max(pendingWidth - chrome.Width(), current.MinInnerWidth());
-    const int holeHeight = std::max(pendingHeight - chrome.Height(), current.MinInnerHeight());
-    return scaled.WindowSizeForInner(holeWidth, holeHeight, scaledMetrics);
-}
-
-} // namespace frame
+} // namespace geometry

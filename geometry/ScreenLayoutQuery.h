@@ -2,10 +2,10 @@
 // system for the placement arithmetic.
 #pragma once
 
-#include "frame/Placement.h"
+#include "geometry/Placement.h"
 
-namespace frame {
+namespace geometry {
 
 ScreenLayout QueryScreenLayout();
 
-} // namespace frame
+} // namespace geometry

@@ -1,10 +1,11 @@
 #pragma once
 
-// Integer rectangles and points of the frame's arithmetic. They mirror the
+// Integer rectangles and points of the program's arithmetic. They mirror the
 // Windows RECT and POINT (right and bottom exclusive) without needing
-// <windows.h>, so the geometry and placement code builds and tests natively.
+// <windows.h>, so the geometry, placement and layout rules build and test
+// natively. geometry/WinRect.h converts at the window code's edge.
 
-namespace frame {
+namespace geometry {
 
 struct Point {
     int x = 0;
@@ -33,4 +34,4 @@ struct Rect {
     bool operator==(const Rect&) const = default;
 };
 
-} // namespace frame
+} // namespace geometry

@@ -1,12 +1,12 @@
 #pragma once
 
-// Readable failure messages for the frame's rectangles and points.
+// Readable failure messages for rectangles and points.
 
-#include "frame/Rect.h"
+#include "geometry/Rect.h"
 
 #include <ostream>
 
-namespace frame {
+namespace geometry {
 
 inline void PrintTo(const Rect& r, std::ostream* os) {
     *os << "(" << r.left << ", " << r.top << ", " << r.right << ", " << r.bottom << ")";
@@ -16,4 +16,4 @@ inline void PrintTo(const Point& p, std::ostream* os) {
     *os << "(" << p.x << ", " << p.y << ")";
 }
 
-} // namespace frame
+} // namespace geometry

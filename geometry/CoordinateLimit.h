@@ -1,14 +1,14 @@
-// The range of screen coordinates and sizes the frame's arithmetic works in.
+// The range of screen coordinates and sizes the program's arithmetic works in.
 // Real screens stay far inside it; a value beyond it (a broken display
 // setting, a stored value of the wrong kind) is held at its edge, so that the
 // sums and differences of a few coordinates can never overflow an int.
 #pragma once
 
-#include "frame/Rect.h"
+#include "geometry/Rect.h"
 
 #include <algorithm>
 
-namespace frame {
+namespace geometry {
 
 inline constexpr int kCoordinateLimit = 1 << 24;
 
@@ -25,4 +25,4 @@ inline Rect ClampRect(const Rect& r) {
             ClampCoordinate(r.bottom)};
 }
 
-} // namespace frame
+} // namespace geometry

@@ -1,14 +1,9 @@
-#include "frame/ScreenLayoutQuery.h"
+#include "geometry/ScreenLayoutQuery.h"
 
-#include <windows.h>
+#include "geometry/WinRect.h"
 
-namespace frame {
+namespace geometry {
 namespace {
-
-Rect FromRECT(const RECT& r) {
-    return {static_cast<int>(r.left), static_cast<int>(r.top), static_cast<int>(r.right),
-            static_cast<int>(r.bottom)};
-}
 
 BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM param) {
     MONITORINFO info{};
@@ -36,4 +31,4 @@ ScreenLayout QueryScreenLayout() {
     return layout;
 }
 
-} // namespace frame
+} // namespace geometry

@@ -1,4 +1,0 @@
-// The program's one application object.
-#include "app/CFrimlet2App.h"
-
-CFrimlet2App theApp;

@@ -1,0 +1,1 @@
+list(APPEND FRIMLET_CORE_TESTS tests/geometry/PlacementTest.cpp)
