@@ -56,12 +56,12 @@ bool HighContrastOn() {
 } // namespace
 
 BEGIN_MESSAGE_MAP(CEditEx, CEdit)
-ON_MESSAGE(WM_CHAR, OnChar)
-ON_MESSAGE(WM_PASTE, OnPaste)
-ON_MESSAGE(WM_KILLFOCUS, OnKillFocus)
-ON_MESSAGE(WM_THEMECHANGED, OnThemeChanged)
-ON_MESSAGE_REFLECT(WM_CTLCOLOREDIT, OnCtlColorEdit)
-ON_MESSAGE_REFLECT(WM_CTLCOLORSTATIC, OnCtlColorStatic)
+ON_WM_CHAR(OnChar)
+ON_WM_PASTE(OnPaste)
+ON_WM_KILLFOCUS(OnKillFocus)
+ON_WM_THEMECHANGED(OnThemeChanged)
+ON_WM_CTLCOLOREDIT_REFLECT(OnCtlColorEdit)
+ON_WM_CTLCOLORSTATIC_REFLECT(OnCtlColorStatic)
 END_MESSAGE_MAP()
 
 BOOL CEditEx::Create(DWORD style, const RECT& rect, CWnd* parent, UINT id) {
@@ -126,11 +126,13 @@ BOOL CEditEx::PreTranslateMessage(MSG* msg) {
     return CEdit::PreTranslateMessage(msg);
 }
 
-LRESULT CEditEx::OnChar(WPARAM wParam, LPARAM lParam) {
-    if (m_limits.mode != rules::IntegerMode)
-        return Default();
+void CEditEx::OnChar(UINT ch, UINT repeat, UINT flags) {
+    if (m_limits.mode != rules::IntegerMode) {
+        Default();
+        return;
+    }
     // Characters sent straight to the window skip pre-translation.
-    const char16_t c = rules::NarrowTypedChar(static_cast<char16_t>(wParam));
+    const char16_t c = rules::NarrowTypedChar(static_cast<char16_t>(ch));
     int start = 0;
     int end = 0;
     GetSel(start, end);
@@ -139,14 +141,14 @@ LRESULT CEditEx::OnChar(WPARAM wParam, LPARAM lParam) {
         rules::OnTypedChar(AsU16(text), start, end, c, m_limits.minimum, m_limits.maximum);
     switch (action.kind) {
     case rules::TypedChar::Drop:
-        return 0;
+        return;
     case rules::TypedChar::InsertMinus:
         ReplaceSel(L"-", FALSE);
-        return 0;
+        return;
     case rules::TypedChar::ReplaceAll:
         SetSel(0, -1);
         ReplaceSel(FromU16(action.replacement), FALSE);
-        return 0;
+        return;
     case rules::TypedChar::Pass:
         break;
     }
@@ -155,13 +157,13 @@ LRESULT CEditEx::OnChar(WPARAM wParam, LPARAM lParam) {
         ReplaceSel(L"", FALSE);
         SetSel(start - 1, end - 1);
     }
-    return DefWindowProc(WM_CHAR, static_cast<WPARAM>(c), lParam);
+    DefWindowProc(WM_CHAR, static_cast<WPARAM>(c), MAKELPARAM(repeat, flags));
 }
 
-LRESULT CEditEx::OnPaste(WPARAM, LPARAM) {
+void CEditEx::OnPaste() {
     std::u16string clip;
     if (!ReadClipboardText(m_hWnd, clip))
-        return 0;
+        return;
     int start = 0;
     int end = 0;
     GetSel(start, end);
@@ -169,14 +171,12 @@ LRESULT CEditEx::OnPaste(WPARAM, LPARAM) {
     const auto insertion = rules::PasteInsertion(AsU16(text), start, end, clip, m_limits);
     if (insertion)
         ReplaceSel(FromU16(*insertion), FALSE);
-    return 0;
 }
 
-LRESULT CEditEx::OnKillFocus(WPARAM, LPARAM) {
-    const LRESULT result = Default();
+void CEditEx::OnKillFocus(HWND) {
+    Default();
     if (m_bValidateOnKillFocus && IsWindow())
         SetWindowText(ValidatedForm(GetWindowText(), true));
-    return result;
 }
 
 void CEditEx::SetStateColors(int state, int textColor, int backColor) {
@@ -200,31 +200,30 @@ void CEditEx::ComputeState(int state) {
         Invalidate(TRUE);
 }
 
-LRESULT CEditEx::OnThemeChanged(WPARAM, LPARAM) {
+void CEditEx::OnThemeChanged() {
     for (int state = 0; state < colors::StateCount; ++state)
         ComputeState(state);
-    return 0;
 }
 
-LRESULT CEditEx::OnCtlColorEdit(WPARAM wParam, LPARAM) {
-    return CtlColor(reinterpret_cast<HDC>(wParam), CTLCOLOR_EDIT);
+HBRUSH CEditEx::OnCtlColorEdit(HDC dc, HWND) {
+    return CtlColor(dc, CTLCOLOR_EDIT);
 }
 
-LRESULT CEditEx::OnCtlColorStatic(WPARAM wParam, LPARAM) {
-    return CtlColor(reinterpret_cast<HDC>(wParam), CTLCOLOR_STATIC);
+HBRUSH CEditEx::OnCtlColorStatic(HDC dc, HWND) {
+    return CtlColor(dc, CTLCOLOR_STATIC);
 }
 
-LRESULT CEditEx::CtlColor(HDC dc, int kind) {
+HBRUSH CEditEx::CtlColor(HDC dc, int kind) {
     if (HighContrastOn())
-        return 0;
+        return nullptr;
     const int state = colors::StateForCtlColor(kind, IsWindowEnabled() != FALSE);
     if (state < 0 || !m_bActive[state])
-        return 0;
+        return nullptr;
     ::SetBkMode(dc, OPAQUE);
     if (m_textColor[state] != colors::kNotSet)
         ::SetTextColor(dc, static_cast<COLORREF>(m_textColor[state]) & 0xFFFFFF);
     if (m_backColor[state] == colors::kNotSet || !m_brush[state])
-        return 0;
+        return nullptr;
     ::SetBkColor(dc, static_cast<COLORREF>(m_backColor[state]) & 0xFFFFFF);
-    return reinterpret_cast<LRESULT>(m_brush[state].get());
+    return m_brush[state].get();
 }

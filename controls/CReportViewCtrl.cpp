@@ -27,7 +27,7 @@ controls::Rect ToRect(const RECT& r) {
 } // namespace
 
 BEGIN_MESSAGE_MAP(CReportViewCtrl, CListCtrl)
-ON_MESSAGE(WM_WINDOWPOSCHANGED, OnWindowPosChanged)
+ON_WM_WINDOWPOSCHANGED(OnWindowPosChanged)
 ON_NOTIFY_REFLECT_EX(NM_DBLCLK, OnDblClk)
 ON_NOTIFY_REFLECT(NM_RCLICK, OnRClick)
 ON_EN_KILLFOCUS(kEditorId, OnEditKillFocus)
@@ -115,15 +115,13 @@ void CReportViewCtrl::LayoutColumns() {
         ::LockWindowUpdate(nullptr);
 }
 
-LRESULT CReportViewCtrl::OnWindowPosChanged(WPARAM, LPARAM lParam) {
-    const LRESULT result = Default();
-    const auto* pos = reinterpret_cast<const WINDOWPOS*>(lParam);
-    if (pos && !(pos->flags & SWP_NOSIZE)) {
-        m_nLayoutWidth = pos->cx;
+void CReportViewCtrl::OnWindowPosChanged(const WINDOWPOS& pos) {
+    Default();
+    if (!(pos.flags & SWP_NOSIZE)) {
+        m_nLayoutWidth = pos.cx;
         UpdateFontHeight();
         LayoutColumns();
     }
-    return result;
 }
 
 BOOL CReportViewCtrl::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) {

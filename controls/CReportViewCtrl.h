@@ -86,7 +86,7 @@ public:
     BOOL PreTranslateMessage(MSG* msg) override;
 
 private:
-    LRESULT OnWindowPosChanged(WPARAM, LPARAM);
+    void OnWindowPosChanged(const WINDOWPOS& pos);
     BOOL OnDblClk(NMHDR* header, LRESULT* result);
     void OnRClick(NMHDR* header, LRESULT* result);
     void OnEditKillFocus();

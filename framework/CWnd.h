@@ -2,7 +2,8 @@
 // HWND for the window's life. Messages reach WindowProc, which looks them up
 // in the class's message map (see MessageMap.h) after giving controls the
 // chance to handle their own notifications (reflection); what no row takes
-// goes to the window's original procedure through Default().
+// goes to the window's original procedure through Default(). The rows for
+// window messages hand their handlers typed arguments (MessageCrackers.h).
 #pragma once
 
 #include "framework/CString.h"
@@ -185,13 +186,6 @@ template <class T> struct Thunk<T, void (T::*)(UINT)> {
         return 0;
     }
 };
-// LRESULT Handler(WPARAM, LPARAM)
-template <class T> struct Thunk<T, LRESULT (T::*)(WPARAM, LPARAM)> {
-    template <LRESULT (T::*M)(WPARAM, LPARAM)>
-    static std::intptr_t Call(CWnd* w, std::uintptr_t wp, std::intptr_t lp, bool&) {
-        return (static_cast<T*>(w)->*M)(static_cast<WPARAM>(wp), static_cast<LPARAM>(lp));
-    }
-};
 // void Handler(NMHDR*, LRESULT*)
 template <class T> struct Thunk<T, void (T::*)(NMHDR*, LRESULT*)> {
     template <void (T::*M)(NMHDR*, LRESULT*)>
@@ -231,9 +225,8 @@ template <class T> struct Thunk<T, BOOL (T::*)(NMHDR*, LRESULT*)> {
     return &map;                                                                                             \
     }
 
-// Rows.
-#define ON_MESSAGE(message, member) {message, 0, 0, 0, nullptr, FW_THUNK(member)},
-#define ON_REGISTERED_MESSAGE(variable, member) {kRegisteredMarker, 0, 0, 0, &variable, FW_THUNK(member)},
+// Rows for commands and notifications; the rows for window messages are in
+// MessageCrackers.h.
 #define ON_COMMAND(id, member) {WM_COMMAND, 0, id, id, nullptr, FW_THUNK(member)},
 #define ON_COMMAND_RANGE(first, last, member) {WM_COMMAND, 0, first, last, nullptr, FW_THUNK(member)},
 #define ON_CONTROL(code, id, member) {WM_COMMAND, code, id, id, nullptr, FW_THUNK(member)},
@@ -249,5 +242,5 @@ template <class T> struct Thunk<T, BOOL (T::*)(NMHDR*, LRESULT*)> {
 #define ON_NOTIFY_REFLECT_EX(code, member) ON_NOTIFY_REFLECT(code, member)
 #define ON_CONTROL_REFLECT(code, member) {kReflectBase + WM_COMMAND, code, 0, 0, nullptr, FW_THUNK(member)},
 #define ON_CONTROL_REFLECT_EX(code, member) ON_CONTROL_REFLECT(code, member)
-// Reflected WM_CTLCOLOR*, WM_DRAWITEM and similar: LRESULT member(WPARAM, LPARAM).
-#define ON_MESSAGE_REFLECT(message, member) {kReflectBase + (message), 0, 0, 0, nullptr, FW_THUNK(member)},
+
+#include "framework/MessageCrackers.h"

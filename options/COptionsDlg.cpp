@@ -69,13 +69,13 @@ controls::Rect ToRect(const RECT& r) {
 BEGIN_MESSAGE_MAP(COptionsDlg, CDialog)
 ON_NOTIFY(NM_CLICK, IDC_SUPPORT_LINK, OnLink)
 ON_NOTIFY(NM_RETURN, IDC_SUPPORT_LINK, OnLink)
-ON_MESSAGE(WM_HSCROLL, OnHScroll)
+ON_WM_HSCROLL(OnHScroll)
 ON_BN_CLICKED(IDC_HOTKEY_PRINTSCREEN, OnHotkeyPrintScreen)
 ON_BN_CLICKED(IDC_HOTKEY_CUSTOM, OnHotkeyCustom)
 ON_BN_CLICKED(IDC_OPEN_OUTPUT_FOLDER, OnOpenFolder)
 ON_BN_CLICKED(IDC_BROWSE_OUTPUT_FOLDER, OnBrowseFolder)
 ON_BN_CLICKED(IDC_RESTORE_DEFAULTS, OnRestoreDefaults)
-ON_MESSAGE(WM_SIZE, OnSize)
+ON_WM_SIZE(OnSize)
 END_MESSAGE_MAP()
 
 COptionsDlg::COptionsDlg(Settings& settings, CWnd* frame, const HotkeySystem& hotkeySystem)
@@ -229,20 +229,19 @@ void COptionsDlg::OnLink(NMHDR*, LRESULT* result) {
     *result = 0;
 }
 
-LRESULT COptionsDlg::OnHScroll(WPARAM, LPARAM lParam) {
-    if (reinterpret_cast<HWND>(lParam) == m_qualitySlider.m_hWnd) {
+void COptionsDlg::OnHScroll(UINT, UINT, HWND bar) {
+    if (bar == m_qualitySlider.m_hWnd) {
         UpdateData(TRUE);
         m_nQuality = static_cast<int>(m_qualitySlider.SendMessage(TBM_GETPOS));
         UpdateData(FALSE);
     }
-    return Default();
+    Default();
 }
 
-LRESULT COptionsDlg::OnSize(WPARAM, LPARAM) {
-    LRESULT result = Default();
+void COptionsDlg::OnSize(UINT, int, int) {
+    Default();
     if (IsWindowVisible())
         BuildBoldFont();
-    return result;
 }
 
 void COptionsDlg::OnHotkeyPrintScreen() {

@@ -72,7 +72,7 @@ HCURSOR ShowWaitCursor() {
 } // namespace
 
 BEGIN_MESSAGE_MAP(CFrameSizeSelectDlg, CDialog)
-ON_MESSAGE(WM_CLOSE, OnClose)
+ON_WM_CLOSE(OnClose)
 ON_BN_CLICKED(IDC_USE_POSITION, OnUsePosition)
 ON_BN_CLICKED(IDC_ADD_TO_LIST, OnAdd)
 ON_BN_CLICKED(IDC_REMOVE_FROM_LIST, OnRemove)
@@ -527,9 +527,9 @@ void CFrameSizeSelectDlg::OnOK() {
     // Enter in a field does not close the dialog.
 }
 
-LRESULT CFrameSizeSelectDlg::OnClose(WPARAM, LPARAM) {
+void CFrameSizeSelectDlg::OnClose() {
     SaveListIfModified();
-    return Default();
+    Default();
 }
 
 BOOL CFrameSizeSelectDlg::PreTranslateMessage(MSG* msg) {

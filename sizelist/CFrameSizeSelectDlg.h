@@ -78,7 +78,7 @@ protected:
     BOOL PreTranslateMessage(MSG* msg) override;
 
 private:
-    LRESULT OnClose(WPARAM, LPARAM);
+    void OnClose();
     void OnUsePosition();
     void OnAdd();
     void OnRemove();

@@ -53,10 +53,10 @@ public:
     void PostNcDestroy() override { finalMessage = true; }
 
 private:
-    LRESULT OnNcCreate(WPARAM, LPARAM) {
+    BOOL OnNcCreate(CREATESTRUCTW&) {
         if (!initialised)
             early.push_back(WM_NCCREATE);
-        return Default();
+        return Default() != 0;
     }
     void OnLeft() { ++parentClicksLeft; }
     void OnRight() { ++parentClicksRight; }
@@ -65,7 +65,7 @@ private:
 };
 
 BEGIN_MESSAGE_MAP(TestDialog, CDialog)
-ON_MESSAGE(WM_NCCREATE, OnNcCreate)
+ON_WM_NCCREATE(OnNcCreate)
 ON_BN_CLICKED(IDC_MOVE_LEFT, OnLeft)
 ON_BN_CLICKED(IDC_MOVE_RIGHT, OnRight)
 ON_COMMAND_RANGE(IDC_LEFT_EDGE_OUT, IDC_BOTTOM_EDGE_OUT, OnEdge)
