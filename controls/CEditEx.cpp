@@ -10,39 +10,23 @@ namespace {
 
 constexpr int kNoLimit = 2147483647;
 
-// The clipboard stays open for this object's life.
-class OpenClipboardScope {
-public:
-    explicit OpenClipboardScope(HWND owner) : m_open(::OpenClipboard(owner) != FALSE) {}
-    OpenClipboardScope(const OpenClipboardScope&) = delete;
-    OpenClipboardScope& operator=(const OpenClipboardScope&) = delete;
-    ~OpenClipboardScope() {
-        if (m_open)
-            ::CloseClipboard();
-    }
-    bool IsOpen() const { return m_open; }
-
-private:
-    bool m_open;
-};
-
 // The clipboard's Unicode text, read no further than its memory block reaches.
 bool ReadClipboardText(HWND owner, std::u16string& text) {
-    OpenClipboardScope clipboard(owner);
-    if (!clipboard.IsOpen())
+    const unique_clipboard clipboard = OpenClipboardFor(owner);
+    if (!clipboard)
         return false;
     HANDLE data = ::GetClipboardData(CF_UNICODETEXT);
     if (!data)
         return false;
-    const auto* locked = static_cast<const char16_t*>(::GlobalLock(data));
+    const GlobalLockScope lock(data);
+    const auto* locked = lock.get<const char16_t>();
     if (!locked)
         return false;
-    const size_t units = ::GlobalSize(data) / sizeof(char16_t);
+    const size_t units = lock.size() / sizeof(char16_t);
     size_t length = 0;
     while (length < units && locked[length] != 0)
         ++length;
     text.assign(locked, length);
-    ::GlobalUnlock(data);
     return true;
 }
 
@@ -65,7 +49,7 @@ ON_WM_CTLCOLORSTATIC_REFLECT(OnCtlColorStatic)
 END_MESSAGE_MAP()
 
 BOOL CEditEx::Create(DWORD style, const RECT& rect, CWnd* parent, UINT id) {
-    if (!CreateEx(0, L"EDIT", L"", style, rect, parent, id))
+    if (!CreateEx(0, L"EDIT", L"", style, rect, parent ? parent->m_hWnd : nullptr, id))
         return FALSE;
     ResetToTextMode();
     return TRUE;

@@ -62,7 +62,7 @@ bool CFitOverlay::Open(HWND owner, EndHandler onEnd) {
     // Owned by the frame, so it stays above it and goes with it; never
     // activated, so the frame keeps the keyboard (Esc) and the foreground.
     if (!CreateEx(WS_EX_TOPMOST | WS_EX_LAYERED | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, kClassName, L"",
-                  WS_POPUP, screen, CWnd::FromHandle(owner), 0))
+                  WS_POPUP, screen, owner, 0))
         return false;
     ::SetLayeredWindowAttributes(m_hWnd, 0, kAlpha, LWA_ALPHA);
     SetWindowPos(HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);

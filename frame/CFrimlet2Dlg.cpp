@@ -2,6 +2,7 @@
 
 #include "app/CFrimlet2App.h"
 #include "app/Settings.h"
+#include "capture/EncodeImageFile.h"
 #include "capture/ShutterCapture.h"
 #include "frame/FrameMessages.h"
 #include "frame/Placement.h"
@@ -128,10 +129,7 @@ CFrimlet2Dlg::CFrimlet2Dlg(Settings& settings, CWnd* parent, const HotkeySystem&
     m_uiThreadId = ::GetCurrentThreadId();
 }
 
-CFrimlet2Dlg::~CFrimlet2Dlg() {
-    if (m_hAccel)
-        ::DestroyAcceleratorTable(m_hAccel);
-}
+CFrimlet2Dlg::~CFrimlet2Dlg() = default;
 
 void CFrimlet2Dlg::DoDataExchange(CDataExchange* dx) {
     DDX_Control(dx, IDC_CLOSE_ICON, m_closeIcon);
@@ -143,7 +141,7 @@ void CFrimlet2Dlg::DoDataExchange(CDataExchange* dx) {
 
 BOOL CFrimlet2Dlg::PreTranslateMessage(MSG* msg) {
     m_toolTips.Relay(*msg);
-    if (m_hAccel && ::TranslateAcceleratorW(m_hWnd, m_hAccel, msg))
+    if (m_accel && ::TranslateAcceleratorW(m_hWnd, m_accel.get(), msg))
         return TRUE;
     // F1 is the standard help command, which opens the options.
     if (msg->message == WM_KEYDOWN && msg->wParam == VK_F1 &&
@@ -174,10 +172,7 @@ BOOL CFrimlet2Dlg::OnInitDialog() {
     SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
     SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
 
-    if (FAILED(CreateInstance(CLSID_WICImagingFactory2, m_pImagingFactory)) || !m_pImagingFactory) {
-        if (FAILED(CreateInstance(CLSID_WICImagingFactory, m_pImagingFactory)))
-            m_pImagingFactory.reset();
-    }
+    m_pImagingFactory = CreateImagingFactory();
     if (!m_pImagingFactory) {
         ::MessageBoxW(m_hWnd, LoadText(IDS_WIC_INIT_FAILED), LoadText(IDS_APP_TITLE), MB_ICONSTOP | MB_OK);
         EndDialog(IDCANCEL);
@@ -220,7 +215,7 @@ BOOL CFrimlet2Dlg::OnInitDialog() {
         m_hWnd, {m_shutterButton.m_hWnd, m_closeIcon.m_hWnd, m_minimizeIcon.m_hWnd, m_settingsIcon.m_hWnd},
         m_settings.hotkey);
     PlaceToolTips();
-    m_hAccel = ::LoadAcceleratorsW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_FRAME_ACCEL));
+    m_accel = LoadAcceleratorTable(IDR_FRAME_ACCEL);
     return TRUE;
 }
 
@@ -578,8 +573,7 @@ void CFrimlet2Dlg::OnShowMenu(bool withoutMove, POINT screen) {
     CMenu menu;
     if (!menu.LoadMenu(IDR_FRAME_MENU))
         return;
-    CMenu popup;
-    popup.Attach(menu.GetSubMenu(0));
+    const MenuRef popup = menu.GetSubMenu(0);
     if (m_settings.type >= 0 && m_settings.type <= 3)
         popup.CheckMenuItem(IDM_TYPE_JPEG + m_settings.type, MF_BYCOMMAND | MF_CHECKED);
     if (m_bLocked)

@@ -115,7 +115,7 @@ private:
     CStaticEx m_gripIcon;
     CFrameToolTips m_toolTips;
     HICON m_hIcon = nullptr;
-    HACCEL m_hAccel = nullptr;
+    unique_accel m_accel;
     CTaskbarThumbButtons m_taskbar;
     double m_dpiScale = 0;
     DisplayQueries m_queries;

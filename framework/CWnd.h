@@ -4,6 +4,7 @@
 // chance to handle their own notifications (reflection); what no row takes
 // goes to the window's original procedure through Default(). The rows for
 // window messages hand their handlers typed arguments (MessageCrackers.h).
+// A window no object is bound to is reached through its HWND only.
 #pragma once
 
 #include "framework/CString.h"
@@ -26,21 +27,14 @@ public:
 
     // The object bound to a window, or null.
     static CWnd* FromHandlePermanent(HWND hwnd);
-    // The bound object, or a temporary one that lives until the message loop
-    // next waits for a message.
-    static CWnd* FromHandle(HWND hwnd);
-    static void DeleteTempMap();
 
     // Binds an existing window (a dialog's control) and subclasses it.
     BOOL SubclassWindow(HWND hwnd);
     BOOL SubclassDlgItem(UINT id, CWnd* parent);
     HWND UnsubclassWindow();
-    // Binds a window without subclassing (temporary objects).
-    BOOL Attach(HWND hwnd);
-    HWND Detach();
 
     BOOL CreateEx(DWORD exStyle, const wchar_t* className, const wchar_t* windowName, DWORD style,
-                  const RECT& rect, CWnd* parent, UINT id, void* param = nullptr);
+                  const RECT& rect, HWND parent, UINT id, void* param = nullptr);
     virtual BOOL DestroyWindow();
 
     // Message handling.
@@ -103,15 +97,14 @@ public:
         ::SendMessageW(m_hWnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), redraw);
     }
     HFONT GetFont() const { return reinterpret_cast<HFONT>(::SendMessageW(m_hWnd, WM_GETFONT, 0, 0)); }
-    CWnd* GetParent() const { return FromHandle(::GetParent(m_hWnd)); }
+    HWND GetParent() const { return ::GetParent(m_hWnd); }
     HWND SetFocus() const { return ::SetFocus(m_hWnd); }
     DWORD GetStyle() const { return static_cast<DWORD>(::GetWindowLongPtrW(m_hWnd, GWL_STYLE)); }
     DWORD GetExStyle() const { return static_cast<DWORD>(::GetWindowLongPtrW(m_hWnd, GWL_EXSTYLE)); }
     BOOL ModifyStyle(DWORD remove, DWORD add, UINT swpFlags = 0) const;
     BOOL ModifyStyleEx(DWORD remove, DWORD add, UINT swpFlags = 0) const;
     int GetDlgCtrlID() const { return ::GetDlgCtrlID(m_hWnd); }
-    CWnd* GetDlgItem(int id) const { return FromHandle(::GetDlgItem(m_hWnd, id)); }
-    HWND GetDlgItemHwnd(int id) const { return ::GetDlgItem(m_hWnd, id); }
+    HWND GetDlgItem(int id) const { return ::GetDlgItem(m_hWnd, id); }
     void SetDlgItemText(int id, const wchar_t* text) const { ::SetDlgItemTextW(m_hWnd, id, text); }
     CString GetDlgItemText(int id) const;
     void CheckDlgButton(int id, UINT check) const { ::CheckDlgButton(m_hWnd, id, check); }
@@ -128,7 +121,6 @@ protected:
     // How the window's original procedure is reached.
     WNDPROC m_oldWndProc = nullptr; // the procedure replaced by SetWindowLongPtr
     bool m_comctlSubclass = false;  // bound with SetWindowSubclass
-    bool m_temporary = false;
 
     struct CurrentMessage {
         UINT message;

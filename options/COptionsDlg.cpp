@@ -3,7 +3,7 @@
 #include "app/CProfileSupportWinApp.h"
 #include "app/Settings.h"
 #include "framework/CWinApp.h"
-#include "framework/ComPtr.h"
+#include "framework/Handles.h"
 #include "options/OptionsRules.h"
 
 #include <shellapi.h>
@@ -42,23 +42,6 @@ int CALLBACK BrowseCallback(HWND hwnd, UINT message, LPARAM, LPARAM data) {
         ::SendMessageW(hwnd, BFFM_SETSELECTIONW, TRUE, data);
     return 0;
 }
-
-// An item list from the shell, freed with the shell allocator.
-class ShellItemList {
-public:
-    ShellItemList(IMalloc* allocator, PIDLIST_ABSOLUTE list) : m_allocator(allocator), m_list(list) {}
-    ShellItemList(const ShellItemList&) = delete;
-    ShellItemList& operator=(const ShellItemList&) = delete;
-    ~ShellItemList() {
-        if (m_list)
-            m_allocator->Free(m_list);
-    }
-    PIDLIST_ABSOLUTE get() const { return m_list; }
-
-private:
-    IMalloc* m_allocator;
-    PIDLIST_ABSOLUTE m_list;
-};
 
 controls::Rect ToRect(const RECT& r) {
     return controls::Rect{r.left, r.top, r.right, r.bottom};
@@ -170,11 +153,11 @@ BOOL COptionsDlg::OnInitDialog() {
         m_strHelpPage.IsEmpty() ? INVALID_FILE_ATTRIBUTES : ::GetFileAttributesW(m_strHelpPage);
     if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY))
         m_strHelpPage.Empty();
-    ::EnableWindow(GetDlgItemHwnd(IDC_SUPPORT_LINK), !m_strHelpPage.IsEmpty());
+    ::EnableWindow(GetDlgItem(IDC_SUPPORT_LINK), !m_strHelpPage.IsEmpty());
 
     // The focus starts on OK, so that Enter confirms the dialog rather than
     // following the link, the first control in the tab order.
-    SendMessage(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItemHwnd(IDOK)), TRUE);
+    SendMessage(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(IDOK)), TRUE);
     return FALSE;
 }
 
@@ -260,9 +243,6 @@ void COptionsDlg::OnOpenFolder() {
 
 void COptionsDlg::OnBrowseFolder() {
     UpdateData(TRUE);
-    com_ptr<IMalloc> allocator;
-    if (FAILED(::SHGetMalloc(allocator.put())) || !allocator)
-        return;
     CString initial = RealPath(m_strOutputFolder);
 
     wchar_t displayName[MAX_PATH] = {};
@@ -273,8 +253,8 @@ void COptionsDlg::OnBrowseFolder() {
     info.ulFlags = BIF_RETURNONLYFSDIRS | BIF_RETURNFSANCESTORS | BIF_NEWDIALOGSTYLE;
     info.lpfn = BrowseCallback;
     info.lParam = reinterpret_cast<LPARAM>(initial.GetString());
-    ShellItemList chosen(allocator.get(), ::SHBrowseForFolderW(&info));
-    if (!chosen.get())
+    const unique_pidl chosen(::SHBrowseForFolderW(&info));
+    if (!chosen)
         return;
     wchar_t path[MAX_PATH] = {};
     if (::SHGetPathFromIDListW(chosen.get(), path)) {

@@ -172,7 +172,8 @@ BOOL CFrameSizeSelectDlg::OnInitDialog() {
     UpdateControls();
 
     m_editWidth.SetFocus();
-    m_hAccel = ::LoadAcceleratorsW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_SIZE_SELECT_ACCEL));
+    if (!m_accel)
+        m_accel = LoadAcceleratorTable(IDR_SIZE_SELECT_ACCEL);
     return FALSE;
 }
 
@@ -533,7 +534,7 @@ void CFrameSizeSelectDlg::OnClose() {
 }
 
 BOOL CFrameSizeSelectDlg::PreTranslateMessage(MSG* msg) {
-    if (m_hAccel && m_hWnd && ::TranslateAcceleratorW(m_hWnd, m_hAccel, msg))
+    if (m_accel && m_hWnd && ::TranslateAcceleratorW(m_hWnd, m_accel.get(), msg))
         return TRUE;
     if (msg->message == WM_SYSKEYDOWN && msg->wParam == VK_MENU) {
         m_menuButton.ShowMenu();

@@ -68,7 +68,6 @@ public:
     CButton m_downButton;
     CEditEx m_messages;
     CMenuButton m_menuButton;
-    HACCEL m_hAccel = nullptr;
     RECT m_rcFrameInner{}; // the frame's capture area on the screen when the dialog opened
 
 protected:
@@ -107,4 +106,6 @@ private:
     void QueryFrame(int minSize[2], RECT& hole) const;
 
     CReportViewCtrl::tagCOLUMN_EDIT_OPTION m_columnOptions[6]{};
+    // The dialog's keys, loaded when it first opens and given back with it.
+    unique_accel m_accel;
 };
