@@ -8,13 +8,7 @@ com_ptr<CWriteCheckedStream> CWriteCheckedStream::Wrap(IStream* inner) {
     return com_ptr<CWriteCheckedStream>::attach(new (std::nothrow) CWriteCheckedStream(inner));
 }
 
-CWriteCheckedStream::CWriteCheckedStream(IStream* inner) : m_inner(inner) {
-    m_inner->AddRef();
-}
-
-CWriteCheckedStream::~CWriteCheckedStream() {
-    m_inner->Release();
-}
+CWriteCheckedStream::CWriteCheckedStream(IStream* inner) : m_inner(com_ptr<IStream>::share(inner)) {}
 
 HRESULT CWriteCheckedStream::QueryInterface(REFIID riid, void** out) {
     if (!out)

@@ -38,9 +38,9 @@ public:
 
 private:
     explicit CWriteCheckedStream(IStream* inner);
-    ~CWriteCheckedStream();
+    ~CWriteCheckedStream() = default;
 
-    IStream* m_inner;
+    com_ptr<IStream> m_inner;
     ULONG m_refs = 1;
     bool m_failed = false;
 };

@@ -14,44 +14,17 @@ namespace {
 // The pixels of a 96 dpi bitmap, in pixels per metre.
 constexpr LONG kPelsPerMeter96 = 3780;
 
-// A global memory block locked for as long as the object lives.
-class LockedGlobal {
-public:
-    explicit LockedGlobal(HGLOBAL memory) noexcept : m_memory(memory), m_data(::GlobalLock(memory)) {}
-    LockedGlobal(const LockedGlobal&) = delete;
-    LockedGlobal& operator=(const LockedGlobal&) = delete;
-    ~LockedGlobal() {
-        if (m_data)
-            ::GlobalUnlock(m_memory);
+// The clipboard, open for the length of one copy; another program may hold
+// it a moment, so it is tried a few times.
+unique_clipboard OpenClipboardWithRetries(HWND owner, const ClipboardCalls& calls) {
+    for (int attempt = 0; attempt < kClipboardOpenAttempts; ++attempt) {
+        if (attempt > 0)
+            calls.sleep(kClipboardRetryMillis);
+        if (calls.open(owner))
+            return unique_clipboard(true);
     }
-    BYTE* get() const noexcept { return static_cast<BYTE*>(m_data); }
-
-private:
-    HGLOBAL m_memory;
-    void* m_data;
-};
-
-// The clipboard, open for the length of one copy.
-class OpenClipboardScope {
-public:
-    OpenClipboardScope(HWND owner, const ClipboardCalls& calls) {
-        for (int attempt = 0; attempt < kClipboardOpenAttempts && !m_open; ++attempt) {
-            if (attempt > 0)
-                calls.sleep(kClipboardRetryMillis);
-            m_open = calls.open(owner) != FALSE;
-        }
-    }
-    OpenClipboardScope(const OpenClipboardScope&) = delete;
-    OpenClipboardScope& operator=(const OpenClipboardScope&) = delete;
-    ~OpenClipboardScope() {
-        if (m_open)
-            ::CloseClipboard();
-    }
-    bool IsOpen() const noexcept { return m_open; }
-
-private:
-    bool m_open = false;
-};
+    return unique_clipboard();
+}
 
 // The image as 24-bit rows, top row first, or bottom row first as a bitmap
 // keeps them (bottomUp); empty when the image cannot be read.
@@ -89,7 +62,7 @@ unique_global MakeDib(const CaptureImage& image, const std::vector<BYTE>& bottom
     unique_global dib(::GlobalAlloc(GMEM_MOVEABLE, sizeof(header) + bottomUpRows.size()));
     if (!dib)
         return dib;
-    LockedGlobal lock(dib.get());
+    const GlobalLockScope lock(dib.get());
     if (!lock.get())
         return unique_global();
     std::memcpy(lock.get(), &header, sizeof(header));
@@ -138,7 +111,7 @@ unique_global MakePng(IWICImagingFactory* factory, const CaptureImage& image, st
         return png;
     ULONG read = 0;
     {
-        LockedGlobal lock(png.get());
+        const GlobalLockScope lock(png.get());
         if (!lock.get() || FAILED(stream->Read(lock.get(), size, &read)))
             read = 0;
     }
@@ -165,8 +138,8 @@ bool CopyImageToClipboard(HWND owner, IWICImagingFactory* factory, const Capture
 
     // Everything is made before the clipboard is opened, so other programs
     // wait on it as briefly as possible.
-    OpenClipboardScope clipboard(owner, calls);
-    if (!clipboard.IsOpen() || !::EmptyClipboard())
+    const unique_clipboard clipboard = OpenClipboardWithRetries(owner, calls);
+    if (!clipboard || !::EmptyClipboard())
         return false;
     // Once SetClipboardData has taken a block, the system frees it.
     if (!::SetClipboardData(CF_DIB, dib.get()))

@@ -10,39 +10,23 @@ namespace {
 
 constexpr int kNoLimit = 2147483647;
 
-// The clipboard stays open for this object's life.
-class OpenClipboardScope {
-public:
-    explicit OpenClipboardScope(HWND owner) : m_open(::OpenClipboard(owner) != FALSE) {}
-    OpenClipboardScope(const OpenClipboardScope&) = delete;
-    OpenClipboardScope& operator=(const OpenClipboardScope&) = delete;
-    ~OpenClipboardScope() {
-        if (m_open)
-            ::CloseClipboard();
-    }
-    bool IsOpen() const { return m_open; }
-
-private:
-    bool m_open;
-};
-
 // The clipboard's Unicode text, read no further than its memory block reaches.
 bool ReadClipboardText(HWND owner, std::u16string& text) {
-    OpenClipboardScope clipboard(owner);
-    if (!clipboard.IsOpen())
+    const unique_clipboard clipboard = OpenClipboardFor(owner);
+    if (!clipboard)
         return false;
     HANDLE data = ::GetClipboardData(CF_UNICODETEXT);
     if (!data)
         return false;
-    const auto* locked = static_cast<const char16_t*>(::GlobalLock(data));
+    const GlobalLockScope lock(data);
+    const auto* locked = lock.get<const char16_t>();
     if (!locked)
         return false;
-    const size_t units = ::GlobalSize(data) / sizeof(char16_t);
+    const size_t units = lock.size() / sizeof(char16_t);
     size_t length = 0;
     while (length < units && locked[length] != 0)
         ++length;
     text.assign(locked, length);
-    ::GlobalUnlock(data);
     return true;
 }
 
@@ -56,16 +40,16 @@ bool HighContrastOn() {
 } // namespace
 
 BEGIN_MESSAGE_MAP(CEditEx, CEdit)
-ON_MESSAGE(WM_CHAR, OnChar)
-ON_MESSAGE(WM_PASTE, OnPaste)
-ON_MESSAGE(WM_KILLFOCUS, OnKillFocus)
-ON_MESSAGE(WM_THEMECHANGED, OnThemeChanged)
-ON_MESSAGE_REFLECT(WM_CTLCOLOREDIT, OnCtlColorEdit)
-ON_MESSAGE_REFLECT(WM_CTLCOLORSTATIC, OnCtlColorStatic)
+ON_WM_CHAR(OnChar)
+ON_WM_PASTE(OnPaste)
+ON_WM_KILLFOCUS(OnKillFocus)
+ON_WM_THEMECHANGED(OnThemeChanged)
+ON_WM_CTLCOLOREDIT_REFLECT(OnCtlColorEdit)
+ON_WM_CTLCOLORSTATIC_REFLECT(OnCtlColorStatic)
 END_MESSAGE_MAP()
 
 BOOL CEditEx::Create(DWORD style, const RECT& rect, CWnd* parent, UINT id) {
-    if (!CreateEx(0, L"EDIT", L"", style, rect, parent, id))
+    if (!CreateEx(0, L"EDIT", L"", style, rect, parent ? parent->m_hWnd : nullptr, id))
         return FALSE;
     ResetToTextMode();
     return TRUE;
@@ -126,11 +110,13 @@ BOOL CEditEx::PreTranslateMessage(MSG* msg) {
     return CEdit::PreTranslateMessage(msg);
 }
 
-LRESULT CEditEx::OnChar(WPARAM wParam, LPARAM lParam) {
-    if (m_limits.mode != rules::IntegerMode)
-        return Default();
+void CEditEx::OnChar(UINT ch, UINT repeat, UINT flags) {
+    if (m_limits.mode != rules::IntegerMode) {
+        Default();
+        return;
+    }
     // Characters sent straight to the window skip pre-translation.
-    const char16_t c = rules::NarrowTypedChar(static_cast<char16_t>(wParam));
+    const char16_t c = rules::NarrowTypedChar(static_cast<char16_t>(ch));
     int start = 0;
     int end = 0;
     GetSel(start, end);
@@ -139,14 +125,14 @@ LRESULT CEditEx::OnChar(WPARAM wParam, LPARAM lParam) {
         rules::OnTypedChar(AsU16(text), start, end, c, m_limits.minimum, m_limits.maximum);
     switch (action.kind) {
     case rules::TypedChar::Drop:
-        return 0;
+        return;
     case rules::TypedChar::InsertMinus:
         ReplaceSel(L"-", FALSE);
-        return 0;
+        return;
     case rules::TypedChar::ReplaceAll:
         SetSel(0, -1);
         ReplaceSel(FromU16(action.replacement), FALSE);
-        return 0;
+        return;
     case rules::TypedChar::Pass:
         break;
     }
@@ -155,13 +141,13 @@ LRESULT CEditEx::OnChar(WPARAM wParam, LPARAM lParam) {
         ReplaceSel(L"", FALSE);
         SetSel(start - 1, end - 1);
     }
-    return DefWindowProc(WM_CHAR, static_cast<WPARAM>(c), lParam);
+    DefWindowProc(WM_CHAR, static_cast<WPARAM>(c), MAKELPARAM(repeat, flags));
 }
 
-LRESULT CEditEx::OnPaste(WPARAM, LPARAM) {
+void CEditEx::OnPaste() {
     std::u16string clip;
     if (!ReadClipboardText(m_hWnd, clip))
-        return 0;
+        return;
     int start = 0;
     int end = 0;
     GetSel(start, end);
@@ -169,14 +155,12 @@ LRESULT CEditEx::OnPaste(WPARAM, LPARAM) {
     const auto insertion = rules::PasteInsertion(AsU16(text), start, end, clip, m_limits);
     if (insertion)
         ReplaceSel(FromU16(*insertion), FALSE);
-    return 0;
 }
 
-LRESULT CEditEx::OnKillFocus(WPARAM, LPARAM) {
-    const LRESULT result = Default();
+void CEditEx::OnKillFocus(HWND) {
+    Default();
     if (m_bValidateOnKillFocus && IsWindow())
         SetWindowText(ValidatedForm(GetWindowText(), true));
-    return result;
 }
 
 void CEditEx::SetStateColors(int state, int textColor, int backColor) {
@@ -200,31 +184,30 @@ void CEditEx::ComputeState(int state) {
         Invalidate(TRUE);
 }
 
-LRESULT CEditEx::OnThemeChanged(WPARAM, LPARAM) {
+void CEditEx::OnThemeChanged() {
     for (int state = 0; state < colors::StateCount; ++state)
         ComputeState(state);
-    return 0;
 }
 
-LRESULT CEditEx::OnCtlColorEdit(WPARAM wParam, LPARAM) {
-    return CtlColor(reinterpret_cast<HDC>(wParam), CTLCOLOR_EDIT);
+HBRUSH CEditEx::OnCtlColorEdit(HDC dc, HWND) {
+    return CtlColor(dc, CTLCOLOR_EDIT);
 }
 
-LRESULT CEditEx::OnCtlColorStatic(WPARAM wParam, LPARAM) {
-    return CtlColor(reinterpret_cast<HDC>(wParam), CTLCOLOR_STATIC);
+HBRUSH CEditEx::OnCtlColorStatic(HDC dc, HWND) {
+    return CtlColor(dc, CTLCOLOR_STATIC);
 }
 
-LRESULT CEditEx::CtlColor(HDC dc, int kind) {
+HBRUSH CEditEx::CtlColor(HDC dc, int kind) {
     if (HighContrastOn())
-        return 0;
+        return nullptr;
     const int state = colors::StateForCtlColor(kind, IsWindowEnabled() != FALSE);
     if (state < 0 || !m_bActive[state])
-        return 0;
+        return nullptr;
     ::SetBkMode(dc, OPAQUE);
     if (m_textColor[state] != colors::kNotSet)
         ::SetTextColor(dc, static_cast<COLORREF>(m_textColor[state]) & 0xFFFFFF);
     if (m_backColor[state] == colors::kNotSet || !m_brush[state])
-        return 0;
+        return nullptr;
     ::SetBkColor(dc, static_cast<COLORREF>(m_backColor[state]) & 0xFFFFFF);
-    return reinterpret_cast<LRESULT>(m_brush[state].get());
+    return m_brush[state].get();
 }

@@ -47,16 +47,17 @@ public:
     BOOL PreTranslateMessage(MSG* msg) override;
 
 private:
-    LRESULT OnChar(WPARAM, LPARAM);
-    LRESULT OnPaste(WPARAM, LPARAM);
-    LRESULT OnKillFocus(WPARAM, LPARAM);
-    LRESULT OnCtlColorEdit(WPARAM, LPARAM);
-    LRESULT OnCtlColorStatic(WPARAM, LPARAM);
-    LRESULT OnThemeChanged(WPARAM, LPARAM);
+    void OnChar(UINT ch, UINT repeat, UINT flags);
+    void OnPaste();
+    void OnKillFocus(HWND gaining);
+    HBRUSH OnCtlColorEdit(HDC dc, HWND);
+    HBRUSH OnCtlColorStatic(HDC dc, HWND);
+    void OnThemeChanged();
     DECLARE_MESSAGE_MAP()
 
     void ResetToTextMode();
-    LRESULT CtlColor(HDC dc, int kind);
+    // The brush for the state the control is in, or null for the system's.
+    HBRUSH CtlColor(HDC dc, int kind);
     void ComputeState(int state);
     CString ValidatedForm(const CString& text, bool cutToLength) const;
 

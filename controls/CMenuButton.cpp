@@ -9,7 +9,7 @@ void CMenuButton::ShowMenu() {
         return;
     RECT r{};
     GetWindowRect(&r);
-    HMENU popup = m_menu.GetSafeHmenu() ? m_menu.GetSubMenu(0) : nullptr;
+    HMENU popup = m_menu.GetSafeHmenu() ? m_menu.GetSubMenu(0).GetSafeHmenu() : nullptr;
     if (!popup)
         return;
     ::TrackPopupMenu(popup, TPM_RIGHTALIGN, r.right, r.bottom, 0, ::GetParent(m_hWnd), nullptr);

@@ -13,7 +13,6 @@ public:
         if (menuId != 0)
             m_menu.LoadMenu(menuId);
     }
-    ~CMenuButton() override { m_menu.DestroyMenu(); }
 
     CMenu m_menu;
 

@@ -3,9 +3,9 @@
 #include "framework/CColorDialog.h"
 
 BEGIN_MESSAGE_MAP(CRGBStatic, CStatic)
-ON_MESSAGE(WM_SIZE, OnSize)
-ON_MESSAGE(WM_ERASEBKGND, OnEraseBkgnd)
-ON_MESSAGE(WM_SETCURSOR, OnSetCursor)
+ON_WM_SIZE(OnSize)
+ON_WM_ERASEBKGND(OnEraseBkgnd)
+ON_WM_SETCURSOR(OnSetCursor)
 ON_CONTROL_REFLECT(STN_CLICKED, OnClicked)
 END_MESSAGE_MAP()
 
@@ -28,30 +28,28 @@ void CRGBStatic::PreSubclassWindow() {
     ModifyStyle(0, SS_NOTIFY);
 }
 
-LRESULT CRGBStatic::OnSize(WPARAM, LPARAM) {
-    const LRESULT result = Default();
+void CRGBStatic::OnSize(UINT, int, int) {
+    Default();
     // The default cursor size follows the monitor's scale.
     if (IsWindowVisible())
         ReloadCursor();
-    return result;
 }
 
-LRESULT CRGBStatic::OnEraseBkgnd(WPARAM wParam, LPARAM) {
-    HDC dc = reinterpret_cast<HDC>(wParam);
+BOOL CRGBStatic::OnEraseBkgnd(HDC dc) {
     RECT client{};
     GetClientRect(&client);
     const COLORREF oldColor = ::SetBkColor(dc, m_crColor);
     ::ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &client, nullptr, 0, nullptr);
     ::SetBkColor(dc, oldColor);
-    return Default();
+    return Default() != 0;
 }
 
-LRESULT CRGBStatic::OnSetCursor(WPARAM, LPARAM) {
+BOOL CRGBStatic::OnSetCursor(HWND, UINT, UINT) {
     if (m_hCursor) {
         ::SetCursor(m_hCursor.get());
         return TRUE;
     }
-    return Default();
+    return Default() != 0;
 }
 
 void CRGBStatic::OnClicked() {

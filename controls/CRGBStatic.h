@@ -28,9 +28,9 @@ public:
     void PreSubclassWindow() override;
 
 private:
-    LRESULT OnSize(WPARAM, LPARAM);
-    LRESULT OnEraseBkgnd(WPARAM, LPARAM);
-    LRESULT OnSetCursor(WPARAM, LPARAM);
+    void OnSize(UINT type, int cx, int cy);
+    BOOL OnEraseBkgnd(HDC dc);
+    BOOL OnSetCursor(HWND under, UINT hitTest, UINT mouseMessage);
     void OnClicked();
     DECLARE_MESSAGE_MAP()
 

@@ -6,6 +6,7 @@
 #include "geometry/WinRect.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace rv = controls::ReportViewRules;
 
@@ -24,7 +25,7 @@ CString TabsToSpaces(CString text) {
 } // namespace
 
 BEGIN_MESSAGE_MAP(CReportViewCtrl, CListCtrl)
-ON_MESSAGE(WM_WINDOWPOSCHANGED, OnWindowPosChanged)
+ON_WM_WINDOWPOSCHANGED(OnWindowPosChanged)
 ON_NOTIFY_REFLECT_EX(NM_DBLCLK, OnDblClk)
 ON_NOTIFY_REFLECT(NM_RCLICK, OnRClick)
 ON_EN_KILLFOCUS(kEditorId, OnEditKillFocus)
@@ -54,7 +55,7 @@ void CReportViewCtrl::PreSubclassWindow() {
         m_spin.DestroyWindow();
     if (m_spin.CreateEx(0, UPDOWN_CLASSW, nullptr,
                         WS_CHILD | UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_ARROWKEYS | UDS_NOTHOUSANDS, small,
-                        this, kSpinId))
+                        m_hWnd, kSpinId))
         m_spin.SendMessage(UDM_SETBASE, 10);
 
     RECT client{};
@@ -112,15 +113,13 @@ void CReportViewCtrl::LayoutColumns() {
         ::LockWindowUpdate(nullptr);
 }
 
-LRESULT CReportViewCtrl::OnWindowPosChanged(WPARAM, LPARAM lParam) {
-    const LRESULT result = Default();
-    const auto* pos = reinterpret_cast<const WINDOWPOS*>(lParam);
-    if (pos && !(pos->flags & SWP_NOSIZE)) {
-        m_nLayoutWidth = pos->cx;
+void CReportViewCtrl::OnWindowPosChanged(const WINDOWPOS& pos) {
+    Default();
+    if (!(pos.flags & SWP_NOSIZE)) {
+        m_nLayoutWidth = pos.cx;
         UpdateFontHeight();
         LayoutColumns();
     }
-    return result;
 }
 
 BOOL CReportViewCtrl::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) {
@@ -184,28 +183,28 @@ void CReportViewCtrl::OnRClick(NMHDR* header, LRESULT* result) {
     if (chosen != kCopyCommand)
         return;
     const CString text = GetItemText(row, column);
-    if (::OpenClipboard(m_hWnd))
-        CopyTextToClipboard(text);
+    if (unique_clipboard clipboard = OpenClipboardFor(m_hWnd))
+        CopyTextToClipboard(std::move(clipboard), text);
 }
 
-BOOL CReportViewCtrl::CopyTextToClipboard(const wchar_t* text) {
-    BOOL copied = FALSE;
-    if (::EmptyClipboard()) {
-        const size_t bytes = (::wcslen(text ? text : L"") + 1) * sizeof(wchar_t);
-        unique_global memory(::GlobalAlloc(GMEM_MOVEABLE, bytes));
-        void* locked = memory ? ::GlobalLock(memory.get()) : nullptr;
-        if (locked) {
-            memcpy(locked, text ? text : L"", bytes);
-            ::GlobalUnlock(memory.get());
-            // The clipboard owns the memory once it takes it.
-            if (::SetClipboardData(CF_UNICODETEXT, memory.get())) {
-                memory.release();
-                copied = TRUE;
-            }
-        }
+BOOL CReportViewCtrl::CopyTextToClipboard(unique_clipboard clipboard, const wchar_t* text) {
+    if (!clipboard || !::EmptyClipboard())
+        return FALSE;
+    const size_t bytes = (::wcslen(text ? text : L"") + 1) * sizeof(wchar_t);
+    unique_global memory(::GlobalAlloc(GMEM_MOVEABLE, bytes));
+    if (!memory)
+        return FALSE;
+    {
+        const GlobalLockScope lock(memory.get());
+        if (!lock.get())
+            return FALSE;
+        memcpy(lock.get(), text ? text : L"", bytes);
     }
-    ::CloseClipboard();
-    return copied;
+    // The clipboard owns the memory once it takes it.
+    if (!::SetClipboardData(CF_UNICODETEXT, memory.get()))
+        return FALSE;
+    memory.release();
+    return TRUE;
 }
 
 void CReportViewCtrl::BeginCellEdit(int row, int column, const tagCOLUMN_EDIT_OPTION& option) {

@@ -12,6 +12,7 @@
 #include "framework/CListCtrl.h"
 #include "framework/CSpinButtonCtrl.h"
 #include "framework/CString.h"
+#include "framework/Handles.h"
 
 #include <climits>
 #include <initializer_list>
@@ -73,9 +74,9 @@ public:
     // Shares the layout width out to the columns.
     void LayoutColumns();
 
-    // Puts text on the clipboard as Unicode text. The clipboard must already
-    // be open; it is closed on every path.
-    static BOOL CopyTextToClipboard(const wchar_t* text);
+    // Puts text on the clipboard, which the caller has opened, as Unicode
+    // text; the clipboard is closed on every path.
+    static BOOL CopyTextToClipboard(unique_clipboard clipboard, const wchar_t* text);
 
     // Set by committed edits, inserts, duplicates and (when asked) deletes and
     // moves; the parent reads and clears it.
@@ -86,7 +87,7 @@ public:
     BOOL PreTranslateMessage(MSG* msg) override;
 
 private:
-    LRESULT OnWindowPosChanged(WPARAM, LPARAM);
+    void OnWindowPosChanged(const WINDOWPOS& pos);
     BOOL OnDblClk(NMHDR* header, LRESULT* result);
     void OnRClick(NMHDR* header, LRESULT* result);
     void OnEditKillFocus();

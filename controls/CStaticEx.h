@@ -10,10 +10,10 @@ constexpr WORD STN_RBUTTONDOWN = 0x1801;
 
 class CStaticEx : public CStatic {
 private:
-    LRESULT OnNcHitTest(WPARAM, LPARAM);
-    LRESULT OnSetCursor(WPARAM, LPARAM);
-    LRESULT OnLButtonDown(WPARAM, LPARAM);
-    LRESULT OnRButtonDown(WPARAM, LPARAM);
+    int OnNcHitTest(POINT screen);
+    BOOL OnSetCursor(HWND under, UINT hitTest, UINT mouseMessage);
+    void OnLButtonDown(UINT flags, POINT client);
+    void OnRButtonDown(UINT flags, POINT client);
     DECLARE_MESSAGE_MAP()
 
     // The parent's hit-test code at a point in screen coordinates.

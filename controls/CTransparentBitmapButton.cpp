@@ -5,8 +5,8 @@
 namespace rules = controls::BitmapButtonRules;
 
 BEGIN_MESSAGE_MAP(CTransparentBitmapButton, CButton)
-ON_MESSAGE(WM_PAINT, OnPaint)
-ON_MESSAGE(WM_TIMER, OnTimer)
+ON_WM_PAINT(OnPaint)
+ON_WM_TIMER(OnTimer)
 END_MESSAGE_MAP()
 
 CTransparentBitmapButton::CTransparentBitmapButton(UINT bitmapId, int drawStyle, BOOL autoRepeat)
@@ -31,9 +31,11 @@ void CTransparentBitmapButton::PreSubclassWindow() {
         m_flat = TRUE;
 }
 
-LRESULT CTransparentBitmapButton::OnPaint(WPARAM, LPARAM) {
-    if (!m_selfPaint)
-        return Default();
+void CTransparentBitmapButton::OnPaint() {
+    if (!m_selfPaint) {
+        Default();
+        return;
+    }
     PaintDC paint(m_hWnd);
     DRAWITEMSTRUCT item{};
     item.CtlType = ODT_BUTTON;
@@ -46,7 +48,6 @@ LRESULT CTransparentBitmapButton::OnPaint(WPARAM, LPARAM) {
     if (m_focusStyle != 0 && ::GetFocus() == m_hWnd)
         item.itemState |= ODS_FOCUS;
     DrawItem(&item);
-    return 0;
 }
 
 void CTransparentBitmapButton::DrawItem(DRAWITEMSTRUCT* item) {
@@ -141,12 +142,12 @@ void CTransparentBitmapButton::DrawItem(DRAWITEMSTRUCT* item) {
         SetTimer(rules::kRepeatTimerId, static_cast<UINT>(rules::kRepeatDelayFactor * m_repeatPeriod));
 }
 
-LRESULT CTransparentBitmapButton::OnTimer(WPARAM wParam, LPARAM) {
-    if (wParam == rules::kRepeatTimerId) {
+void CTransparentBitmapButton::OnTimer(UINT_PTR id) {
+    if (id == rules::kRepeatTimerId) {
         KillTimer(rules::kRepeatTimerId);
         ::PostMessageW(::GetParent(m_hWnd), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(), BN_CLICKED),
                        reinterpret_cast<LPARAM>(m_hWnd));
         SetTimer(rules::kRepeatTimerId, static_cast<UINT>(m_repeatPeriod));
     }
-    return Default();
+    Default();
 }

@@ -24,8 +24,8 @@ public:
     int m_nCaptionCharExtra = 0;
 
 private:
-    LRESULT OnPaint(WPARAM, LPARAM);
-    LRESULT OnTimer(WPARAM, LPARAM);
+    void OnPaint();
+    void OnTimer(UINT_PTR id);
     DECLARE_MESSAGE_MAP()
 
     unique_bitmap m_bitmap;

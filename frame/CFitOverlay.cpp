@@ -2,8 +2,6 @@
 
 #include "res/resource.h"
 
-#include <windowsx.h>
-
 namespace {
 
 const wchar_t kClassName[] = L"Frimlet2FitOverlay";
@@ -35,16 +33,16 @@ RECT VirtualScreen() {
 } // namespace
 
 BEGIN_MESSAGE_MAP(CFitOverlay, CWnd)
-ON_MESSAGE(WM_SETCURSOR, OnSetCursor)
-ON_MESSAGE(WM_MOUSEACTIVATE, OnMouseActivate)
-ON_MESSAGE(WM_LBUTTONDOWN, OnButtonDown)
-ON_MESSAGE(WM_RBUTTONDOWN, OnButtonDown)
-ON_MESSAGE(WM_LBUTTONUP, OnButtonUp)
-ON_MESSAGE(WM_RBUTTONUP, OnButtonUp)
-ON_MESSAGE(WM_CAPTURECHANGED, OnCaptureChanged)
-ON_MESSAGE(WM_KEYDOWN, OnKeyDown)
-ON_MESSAGE(WM_ENDSESSION, OnEndSession)
-ON_MESSAGE(WM_DISPLAYCHANGE, OnDisplayChange)
+ON_WM_SETCURSOR(OnSetCursor)
+ON_WM_MOUSEACTIVATE(OnMouseActivate)
+ON_WM_LBUTTONDOWN(OnLButtonDown)
+ON_WM_RBUTTONDOWN(OnRButtonDown)
+ON_WM_LBUTTONUP(OnLButtonUp)
+ON_WM_RBUTTONUP(OnRButtonUp)
+ON_WM_CAPTURECHANGED(OnCaptureChanged)
+ON_WM_KEYDOWN(OnKeyDown)
+ON_WM_ENDSESSION(OnEndSession)
+ON_WM_DISPLAYCHANGE(OnDisplayChange)
 END_MESSAGE_MAP()
 
 HCURSOR CFitOverlay::TargetCursor() {
@@ -64,7 +62,7 @@ bool CFitOverlay::Open(HWND owner, EndHandler onEnd) {
     // Owned by the frame, so it stays above it and goes with it; never
     // activated, so the frame keeps the keyboard (Esc) and the foreground.
     if (!CreateEx(WS_EX_TOPMOST | WS_EX_LAYERED | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, kClassName, L"",
-                  WS_POPUP, screen, CWnd::FromHandle(owner), 0))
+                  WS_POPUP, screen, owner, 0))
         return false;
     ::SetLayeredWindowAttributes(m_hWnd, 0, kAlpha, LWA_ALPHA);
     SetWindowPos(HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
@@ -104,55 +102,64 @@ void CFitOverlay::Finish(UINT button, POINT screen) {
         onEnd(button, screen);
 }
 
-LRESULT CFitOverlay::OnSetCursor(WPARAM, LPARAM) {
+BOOL CFitOverlay::OnSetCursor(HWND, UINT, UINT) {
     ::SetCursor(TargetCursor());
     return TRUE;
 }
 
-LRESULT CFitOverlay::OnMouseActivate(WPARAM, LPARAM) {
+int CFitOverlay::OnMouseActivate(HWND, UINT, UINT) {
     return MA_NOACTIVATE;
 }
 
-LRESULT CFitOverlay::OnButtonDown(WPARAM, LPARAM lParam) {
+void CFitOverlay::Press(UINT button, POINT client) {
     if (m_pressed || m_finishing)
-        return 0;
-    m_pressed = m_current.message == WM_LBUTTONDOWN ? MK_LBUTTON : MK_RBUTTON;
-    m_pressedAt = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+        return;
+    m_pressed = button;
+    m_pressedAt = client;
     ClientToScreen(&m_pressedAt);
     // With the button down the capture holds, so the release comes here too
     // and not to the window beneath.
     SetCapture();
-    return 0;
 }
 
-LRESULT CFitOverlay::OnButtonUp(WPARAM, LPARAM) {
-    const UINT released = m_current.message == WM_LBUTTONUP ? MK_LBUTTON : MK_RBUTTON;
-    if (m_pressed == released)
-        Finish(released, m_pressedAt);
-    return 0;
+void CFitOverlay::Release(UINT button) {
+    if (m_pressed == button)
+        Finish(button, m_pressedAt);
 }
 
-LRESULT CFitOverlay::OnCaptureChanged(WPARAM, LPARAM lParam) {
+void CFitOverlay::OnLButtonDown(UINT, POINT client) {
+    Press(MK_LBUTTON, client);
+}
+
+void CFitOverlay::OnRButtonDown(UINT, POINT client) {
+    Press(MK_RBUTTON, client);
+}
+
+void CFitOverlay::OnLButtonUp(UINT, POINT) {
+    Release(MK_LBUTTON);
+}
+
+void CFitOverlay::OnRButtonUp(UINT, POINT) {
+    Release(MK_RBUTTON);
+}
+
+void CFitOverlay::OnCaptureChanged(HWND gaining) {
     // Another window took the mouse in the middle of the click: fit mode
     // ends without fitting, and that window keeps its capture.
-    if (m_pressed && reinterpret_cast<HWND>(lParam) != m_hWnd)
+    if (m_pressed && gaining != m_hWnd)
         Finish(0, POINT{});
-    return 0;
 }
 
-LRESULT CFitOverlay::OnKeyDown(WPARAM wParam, LPARAM) {
-    if (wParam == VK_ESCAPE)
+void CFitOverlay::OnKeyDown(UINT vk, UINT, UINT) {
+    if (vk == VK_ESCAPE)
         Finish(0, POINT{});
-    return 0;
 }
 
-LRESULT CFitOverlay::OnEndSession(WPARAM wParam, LPARAM) {
-    if (wParam)
+void CFitOverlay::OnEndSession(BOOL ending, UINT) {
+    if (ending)
         Finish(0, POINT{});
-    return 0;
 }
 
-LRESULT CFitOverlay::OnDisplayChange(WPARAM, LPARAM) {
+void CFitOverlay::OnDisplayChange(UINT, int, int) {
     CoverVirtualScreen();
-    return 0;
 }

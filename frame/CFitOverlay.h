@@ -28,15 +28,20 @@ public:
     static HCURSOR TargetCursor();
 
 private:
-    LRESULT OnSetCursor(WPARAM, LPARAM);
-    LRESULT OnMouseActivate(WPARAM, LPARAM);
-    LRESULT OnButtonDown(WPARAM, LPARAM);
-    LRESULT OnButtonUp(WPARAM, LPARAM);
-    LRESULT OnCaptureChanged(WPARAM, LPARAM);
-    LRESULT OnKeyDown(WPARAM, LPARAM);
-    LRESULT OnEndSession(WPARAM, LPARAM);
-    LRESULT OnDisplayChange(WPARAM, LPARAM);
+    BOOL OnSetCursor(HWND under, UINT hitTest, UINT mouseMessage);
+    int OnMouseActivate(HWND topLevel, UINT hitTest, UINT mouseMessage);
+    void OnLButtonDown(UINT flags, POINT client);
+    void OnRButtonDown(UINT flags, POINT client);
+    void OnLButtonUp(UINT flags, POINT client);
+    void OnRButtonUp(UINT flags, POINT client);
+    void OnCaptureChanged(HWND gaining);
+    void OnKeyDown(UINT vk, UINT repeat, UINT flags);
+    void OnEndSession(BOOL ending, UINT flags);
+    void OnDisplayChange(UINT bitsPerPixel, int cx, int cy);
 
+    // A press (MK_LBUTTON or MK_RBUTTON) and its release on the overlay.
+    void Press(UINT button, POINT client);
+    void Release(UINT button);
     // Hides the overlay and tells the owner how fit mode ended.
     void Finish(UINT button, POINT screen);
     void CoverVirtualScreen() const;

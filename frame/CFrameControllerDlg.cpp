@@ -10,8 +10,8 @@ constexpr BYTE kControllerAlpha = 210;
 }
 
 BEGIN_MESSAGE_MAP(CFrameControllerDlg, CDialog)
-ON_MESSAGE(WM_NCHITTEST, OnNcHitTest)
-ON_MESSAGE(WM_NCRBUTTONUP, OnNcRButtonUp)
+ON_WM_NCHITTEST(OnNcHitTest)
+ON_WM_NCRBUTTONUP(OnNcRButtonUp)
 ON_COMMAND_RANGE(IDC_MOVE_LEFT, IDC_BOTTOM_EDGE_OUT, OnMoveButton)
 ON_STN_CLICKED(IDC_TAB_PICTURE, OnTabPicture)
 END_MESSAGE_MAP()
@@ -59,13 +59,12 @@ void CFrameControllerDlg::CenterOnFrame() {
     SetWindowPos(nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-LRESULT CFrameControllerDlg::OnNcHitTest(WPARAM, LPARAM) {
+int CFrameControllerDlg::OnNcHitTest(POINT) {
     return HTCAPTION;
 }
 
-LRESULT CFrameControllerDlg::OnNcRButtonUp(WPARAM, LPARAM) {
+void CFrameControllerDlg::OnNcRButtonUp(UINT, POINT) {
     DestroyWindow();
-    return 0;
 }
 
 void CFrameControllerDlg::OnMoveButton(UINT id) {

@@ -29,8 +29,8 @@ protected:
     void OnCancel() override;
 
 private:
-    LRESULT OnNcHitTest(WPARAM, LPARAM);
-    LRESULT OnNcRButtonUp(WPARAM, LPARAM);
+    int OnNcHitTest(POINT screen);
+    void OnNcRButtonUp(UINT hitTest, POINT screen);
     void OnMoveButton(UINT id);
     void OnTabPicture();
 

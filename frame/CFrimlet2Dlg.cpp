@@ -2,6 +2,7 @@
 
 #include "app/Profile.h"
 #include "app/Settings.h"
+#include "capture/EncodeImageFile.h"
 #include "capture/ShutterCapture.h"
 #include "frame/FrameMessages.h"
 #include "frame/FramePlacement.h"
@@ -14,7 +15,6 @@
 #include <shellapi.h>
 #include <shlobj.h>
 #include <shobjidl.h>
-#include <windowsx.h>
 
 const UINT WM_TASKBAR_BUTTON_CREATED = ::RegisterWindowMessageW(L"TaskbarButtonCreated");
 
@@ -79,25 +79,26 @@ bool HideForShutter(CWnd& wnd, const RECT& area) {
 } // namespace
 
 BEGIN_MESSAGE_MAP(CFrimlet2Dlg, CDialog)
-ON_MESSAGE(WM_NCCREATE, OnNcCreate)
-ON_MESSAGE(WM_PAINT, OnPaint)
-ON_MESSAGE(WM_ERASEBKGND, OnEraseBkgnd)
-ON_MESSAGE(WM_QUERYDRAGICON, OnQueryDragIcon)
-ON_MESSAGE(WM_GETMINMAXINFO, OnGetMinMaxInfo)
-ON_MESSAGE(WM_SIZING, OnSizing)
-ON_MESSAGE(WM_SIZE, OnSize)
-ON_MESSAGE(WM_DPICHANGED, OnDpiChanged)
-ON_MESSAGE(WM_GETDPISCALEDSIZE, OnGetDpiScaledSize)
-ON_MESSAGE(WM_NCHITTEST, OnNcHitTest)
-ON_MESSAGE(WM_ACTIVATE, OnActivate)
-ON_MESSAGE(WM_SYSCOMMAND, OnSysCommand)
-ON_MESSAGE(WM_TIMER, OnTimer)
-ON_MESSAGE(WM_HOTKEY, OnHotKey)
-ON_MESSAGE(WM_APP_SHOWMENU, OnShowMenu)
-ON_MESSAGE(WM_APP_GETFRAMEINFO, OnGetFrameInfo)
-ON_MESSAGE(WM_APP_HOTKEYUNAVAILABLE, OnHotkeyUnavailable)
-ON_MESSAGE(WM_QUERYENDSESSION, OnQueryEndSession)
-ON_MESSAGE(WM_ENDSESSION, OnEndSession)
+ON_WM_NCCREATE(OnNcCreate)
+ON_WM_PAINT(OnPaint)
+ON_WM_ERASEBKGND(OnEraseBkgnd)
+ON_WM_QUERYDRAGICON(OnQueryDragIcon)
+ON_WM_GETMINMAXINFO(OnGetMinMaxInfo)
+ON_WM_SIZING(OnSizing)
+ON_WM_SIZE(OnSize)
+ON_WM_DPICHANGED(OnDpiChanged)
+ON_WM_GETDPISCALEDSIZE(OnGetDpiScaledSize)
+ON_WM_NCHITTEST(OnNcHitTest)
+ON_WM_ACTIVATE(OnActivate)
+ON_WM_SYSCOMMAND(OnSysCommand)
+ON_WM_TIMER(OnTimer)
+ON_WM_HOTKEY(OnHotKey)
+ON_APP_SHOWMENU(OnShowMenu)
+ON_TASKBAR_WINDOW_MENU(OnTaskbarWindowMenu)
+ON_APP_GETFRAMEINFO(OnGetFrameInfo)
+ON_APP_HOTKEYUNAVAILABLE(OnHotkeyUnavailable)
+ON_WM_QUERYENDSESSION(OnQueryEndSession)
+ON_WM_ENDSESSION(OnEndSession)
 ON_REGISTERED_MESSAGE(WM_TASKBAR_BUTTON_CREATED, OnTaskbarButtonCreated)
 ON_BN_CLICKED(IDC_SHUTTER, OnShutterButton)
 ON_STN_CLICKED(IDC_MINIMIZE_ICON, OnMinimizeIcon)
@@ -112,6 +113,11 @@ ON_COMMAND(IDM_SHOW_CONTROLLER, OnShowController)
 ON_COMMAND(IDM_SELECT_SIZE, OnSelectSize)
 ON_COMMAND_RANGE(IDM_TYPE_JPEG, IDM_TYPE_PNG, OnImageType)
 ON_COMMAND(IDM_FIT_TO_WINDOW, OnFitToWindow)
+// The thumbnail toolbar's buttons run the same commands as the menu.
+ON_THBN_CLICKED(IDM_OPEN_OUTPUT_FOLDER, OnOpenOutputFolder)
+ON_THBN_CLICKED(IDM_OPTIONS, OnOptions)
+ON_THBN_CLICKED(IDM_LOCK, OnLock)
+ON_THBN_CLICKED(IDM_SHOW_CONTROLLER, OnShowController)
 END_MESSAGE_MAP()
 
 CFrimlet2Dlg::CFrimlet2Dlg(Settings& settings, const Profile& profile, CWnd* parent,
@@ -123,10 +129,7 @@ CFrimlet2Dlg::CFrimlet2Dlg(Settings& settings, const Profile& profile, CWnd* par
     m_uiThreadId = ::GetCurrentThreadId();
 }
 
-CFrimlet2Dlg::~CFrimlet2Dlg() {
-    if (m_hAccel)
-        ::DestroyAcceleratorTable(m_hAccel);
-}
+CFrimlet2Dlg::~CFrimlet2Dlg() = default;
 
 void CFrimlet2Dlg::DoDataExchange(CDataExchange* dx) {
     DDX_Control(dx, IDC_CLOSE_ICON, m_closeIcon);
@@ -138,7 +141,7 @@ void CFrimlet2Dlg::DoDataExchange(CDataExchange* dx) {
 
 BOOL CFrimlet2Dlg::PreTranslateMessage(MSG* msg) {
     m_toolTips.Relay(*msg);
-    if (m_hAccel && ::TranslateAcceleratorW(m_hWnd, m_hAccel, msg))
+    if (m_accel && ::TranslateAcceleratorW(m_hWnd, m_accel.get(), msg))
         return TRUE;
     // F1 is the standard help command, which opens the options.
     if (msg->message == WM_KEYDOWN && msg->wParam == VK_F1 &&
@@ -149,26 +152,15 @@ BOOL CFrimlet2Dlg::PreTranslateMessage(MSG* msg) {
     return CDialog::PreTranslateMessage(msg);
 }
 
-LRESULT CFrimlet2Dlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_TASKBAR_WINDOW_MENU) {
-        PostMessage(WM_APP_SHOWMENU, 1, lParam);
-        return 0;
-    }
-    return CDialog::WindowProc(message, wParam, lParam);
+// The taskbar's window menu is the frame's menu, without Move.
+void CFrimlet2Dlg::OnTaskbarWindowMenu(POINT screen) {
+    PostShowMenu(m_hWnd, true, screen);
 }
 
-BOOL CFrimlet2Dlg::OnCommand(WPARAM wParam, LPARAM lParam) {
-    // Thumbnail-toolbar clicks run the same commands as the menu.
-    UINT id = LOWORD(wParam);
-    if (HIWORD(wParam) == THBN_CLICKED && id >= IDM_OPEN_OUTPUT_FOLDER && id <= IDM_SHOW_CONTROLLER)
-        return CDialog::OnCommand(MAKEWPARAM(id, 0), 0);
-    return CDialog::OnCommand(wParam, lParam);
-}
-
-LRESULT CFrimlet2Dlg::OnNcCreate(WPARAM, LPARAM) {
-    LRESULT result = Default();
+BOOL CFrimlet2Dlg::OnNcCreate(CREATESTRUCTW&) {
+    const LRESULT result = Default();
     DisableDialogDpiScaling(m_hWnd);
-    return result;
+    return result ? TRUE : FALSE;
 }
 
 BOOL CFrimlet2Dlg::OnInitDialog() {
@@ -180,10 +172,7 @@ BOOL CFrimlet2Dlg::OnInitDialog() {
     SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
     SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
 
-    if (FAILED(CreateInstance(CLSID_WICImagingFactory2, m_pImagingFactory)) || !m_pImagingFactory) {
-        if (FAILED(CreateInstance(CLSID_WICImagingFactory, m_pImagingFactory)))
-            m_pImagingFactory.reset();
-    }
+    m_pImagingFactory = CreateImagingFactory();
     if (!m_pImagingFactory) {
         ::MessageBoxW(m_hWnd, LoadText(IDS_WIC_INIT_FAILED), LoadText(IDS_APP_TITLE), MB_ICONSTOP | MB_OK);
         EndDialog(IDCANCEL);
@@ -227,7 +216,7 @@ BOOL CFrimlet2Dlg::OnInitDialog() {
         m_hWnd, {m_shutterButton.m_hWnd, m_closeIcon.m_hWnd, m_minimizeIcon.m_hWnd, m_settingsIcon.m_hWnd},
         m_settings.hotkey);
     PlaceToolTips();
-    m_hAccel = ::LoadAcceleratorsW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_FRAME_ACCEL));
+    m_accel = LoadAcceleratorTable(IDR_FRAME_ACCEL);
     return TRUE;
 }
 
@@ -244,7 +233,7 @@ void CFrimlet2Dlg::OnCancel() {
     SendMessage(WM_SYSCOMMAND, SC_MINIMIZE);
 }
 
-LRESULT CFrimlet2Dlg::OnPaint(WPARAM, LPARAM) {
+void CFrimlet2Dlg::OnPaint() {
     PaintDC dc(m_hWnd);
     if (IsIconic()) {
         RECT client;
@@ -252,71 +241,65 @@ LRESULT CFrimlet2Dlg::OnPaint(WPARAM, LPARAM) {
         int cx = ::GetSystemMetrics(SM_CXICON), cy = ::GetSystemMetrics(SM_CYICON);
         ::DrawIcon(dc.get(), (client.right - client.left - cx + 1) / 2,
                    (client.bottom - client.top - cy + 1) / 2, m_hIcon);
-        return 0;
+        return;
     }
     m_geometry.Paint(dc.get());
-    return 0;
 }
 
-LRESULT CFrimlet2Dlg::OnEraseBkgnd(WPARAM, LPARAM) {
+BOOL CFrimlet2Dlg::OnEraseBkgnd(HDC) {
     return TRUE;
 }
 
-LRESULT CFrimlet2Dlg::OnQueryDragIcon(WPARAM, LPARAM) {
-    return reinterpret_cast<LRESULT>(m_hIcon);
+HICON CFrimlet2Dlg::OnQueryDragIcon() {
+    return m_hIcon;
 }
 
-LRESULT CFrimlet2Dlg::OnGetMinMaxInfo(WPARAM, LPARAM lParam) {
-    auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
-    info->ptMinTrackSize.x = m_geometry.Metrics().MinWindowWidth();
-    info->ptMinTrackSize.y = m_geometry.Metrics().MinWindowHeight();
-    return 0;
+void CFrimlet2Dlg::OnGetMinMaxInfo(MINMAXINFO& info) {
+    info.ptMinTrackSize.x = m_geometry.Metrics().MinWindowWidth();
+    info.ptMinTrackSize.y = m_geometry.Metrics().MinWindowHeight();
 }
 
-LRESULT CFrimlet2Dlg::OnSizing(WPARAM, LPARAM lParam) {
-    LRESULT result = Default();
-    const RECT* proposed = reinterpret_cast<const RECT*>(lParam);
-    if (proposed &&
-        m_geometry.ComputeLayout(proposed->right - proposed->left, proposed->bottom - proposed->top)) {
+BOOL CFrimlet2Dlg::OnSizing(UINT, RECT& proposed) {
+    const LRESULT result = Default();
+    if (m_geometry.ComputeLayout(proposed.right - proposed.left, proposed.bottom - proposed.top)) {
         LayoutFrame();
         Invalidate(FALSE);
     }
-    return result;
+    return result ? TRUE : FALSE;
 }
 
-LRESULT CFrimlet2Dlg::OnSize(WPARAM wParam, LPARAM lParam) {
-    LRESULT result = Default();
-    if (wParam == SIZE_RESTORED && IsWindowVisible()) {
-        if (m_geometry.ComputeLayout(LOWORD(lParam), HIWORD(lParam))) {
+void CFrimlet2Dlg::OnSize(UINT type, int cx, int cy) {
+    Default();
+    if (type == SIZE_RESTORED && IsWindowVisible()) {
+        if (m_geometry.ComputeLayout(cx, cy)) {
             LayoutFrame();
             Invalidate(FALSE);
         }
     }
-    return result;
 }
 
-LRESULT CFrimlet2Dlg::OnDpiChanged(WPARAM wParam, LPARAM) {
-    ApplyScale(HIWORD(wParam) / 96.0);
-    return 0;
+// The suggested rectangle is not taken: the frame keeps its hole where it
+// is and grows or shrinks its border and tab around it (the size it answered
+// to WM_GETDPISCALEDSIZE).
+void CFrimlet2Dlg::OnDpiChanged(UINT dpi, const RECT&) {
+    ApplyScale(dpi / 96.0);
 }
 
 // Before the frame moves onto a monitor of another scale the system asks for
 // its size there. The answer is the size ApplyScale will give it (same hole,
 // border and tab of the new scale); the system's own linear guess would
 // differ, and the frame would bounce between the two sizes.
-LRESULT CFrimlet2Dlg::OnGetDpiScaledSize(WPARAM wParam, LPARAM lParam) {
-    auto* size = reinterpret_cast<SIZE*>(lParam);
-    const UINT dpi = static_cast<UINT>(wParam);
-    if (!size || dpi == 0)
+BOOL CFrimlet2Dlg::OnGetDpiScaledSize(UINT dpi, SIZE& size) {
+    if (dpi == 0)
         return FALSE;
     frame::FrameMetrics scaled = m_geometry.Metrics();
     const frame::SystemMetrics scaledMetrics = m_geometry.ReadSystemMetrics(dpi);
     scaled.SetScale(m_settings.color, m_settings.frameWidth, m_settings.tabScaling, dpi / 96.0,
                     scaledMetrics);
     const geometry::Rect answer = frame::DpiScaledWindowSize(
-        size->cx, size->cy, m_geometry.Metrics(), m_geometry.ReadSystemMetrics(), scaled, scaledMetrics);
-    size->cx = answer.Width();
-    size->cy = answer.Height();
+        size.cx, size.cy, m_geometry.Metrics(), m_geometry.ReadSystemMetrics(), scaled, scaledMetrics);
+    size.cx = answer.Width();
+    size.cy = answer.Height();
     return TRUE;
 }
 
@@ -328,10 +311,10 @@ double CFrimlet2Dlg::MonitorScale() const {
     return ::GetDeviceCaps(screen.get(), LOGPIXELSY) / 96.0;
 }
 
-LRESULT CFrimlet2Dlg::OnNcHitTest(WPARAM, LPARAM lParam) {
+int CFrimlet2Dlg::OnNcHitTest(POINT screen) {
     if (m_bLocked)
         return HTCLIENT;
-    POINT pt{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    POINT pt = screen;
     ScreenToClient(&pt);
     return m_geometry.HitTest(pt);
 }
@@ -341,9 +324,9 @@ void CFrimlet2Dlg::ShowIcon(bool closeIcon) {
     m_minimizeIcon.ShowWindow(closeIcon ? SW_HIDE : SW_SHOW);
 }
 
-LRESULT CFrimlet2Dlg::OnActivate(WPARAM wParam, LPARAM lParam) {
-    LRESULT result = Default();
-    if (LOWORD(wParam) != WA_INACTIVE) {
+void CFrimlet2Dlg::OnActivate(UINT state, HWND other, BOOL) {
+    Default();
+    if (state != WA_INACTIVE) {
         SetWindowPos(HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         SetTimer(kCornerIconTimer, kCornerIconMillis);
         if (m_bRetryHotkey) {
@@ -352,51 +335,49 @@ LRESULT CFrimlet2Dlg::OnActivate(WPARAM wParam, LPARAM lParam) {
                 PostMessage(WM_APP_HOTKEYUNAVAILABLE); // no message box inside activation
         }
     } else {
-        HWND activated = reinterpret_cast<HWND>(lParam);
-        if (!activated || ::GetParent(activated) != m_hWnd)
+        // Activating one of the frame's own windows keeps the close icon.
+        if (!other || ::GetParent(other) != m_hWnd)
             ShowIcon(false);
     }
-    return result;
 }
 
-LRESULT CFrimlet2Dlg::OnSysCommand(WPARAM wParam, LPARAM) {
-    switch (wParam & 0xFFF0) {
+void CFrimlet2Dlg::OnSysCommand(UINT id, POINT) {
+    switch (id & 0xFFF0) {
     case SC_CLOSE:
         ShutDown();
-        return 0;
+        return;
     case SC_KEYMENU: {
         RECT window;
         GetWindowRect(&window);
-        PostMessage(WM_APP_SHOWMENU, 0, MAKELPARAM(window.left, window.top));
-        return 0;
+        PostShowMenu(m_hWnd, false, POINT{window.left, window.top});
+        return;
     }
     default:
-        return Default();
+        Default();
+        return;
     }
 }
 
-LRESULT CFrimlet2Dlg::OnTimer(WPARAM wParam, LPARAM) {
-    KillTimer(wParam);
-    if (wParam == kStatusTimer) {
+void CFrimlet2Dlg::OnTimer(UINT_PTR id) {
+    KillTimer(id);
+    if (id == kStatusTimer) {
         m_geometry.SetStatus(0);
         Invalidate(TRUE);
-    } else if (wParam == kCornerIconTimer) {
+    } else if (id == kCornerIconTimer) {
         if (::GetActiveWindow() == m_hWnd)
             ShowIcon(true);
-    } else if (wParam == kRetryTimer) {
-        for (unsigned id : m_retry.TakeWaiting())
-            PostCommand(id);
-    } else if (wParam == kFlashStopTimer) {
+    } else if (id == kRetryTimer) {
+        for (unsigned command : m_retry.TakeWaiting())
+            PostCommand(command);
+    } else if (id == kFlashStopTimer) {
         FLASHWINFO stop{sizeof(stop), m_hWnd, FLASHW_STOP, 0, 0};
         m_shutterCalls.flashWindowEx(&stop);
     }
-    return 0;
 }
 
-LRESULT CFrimlet2Dlg::OnHotKey(WPARAM wParam, LPARAM) {
-    if (static_cast<int>(wParam) == m_settings.hotkey)
+void CFrimlet2Dlg::OnHotKey(int id) {
+    if (id == m_settings.hotkey)
         OnShutter();
-    return 0;
 }
 
 void CFrimlet2Dlg::LayoutFrame() {
@@ -460,56 +441,52 @@ void CFrimlet2Dlg::ShutDown() {
     EndDialog(IDCANCEL);
 }
 
-LRESULT CFrimlet2Dlg::OnGetFrameInfo(WPARAM wParam, LPARAM lParam) {
-    if (wParam) {
-        int* minimum = reinterpret_cast<int*>(wParam);
-        minimum[0] = m_geometry.Metrics().MinInnerWidth();
-        minimum[1] = m_geometry.Metrics().MinInnerHeight();
+void CFrimlet2Dlg::OnGetFrameInfo(int* minimumSize, RECT* hole) {
+    if (minimumSize) {
+        minimumSize[0] = m_geometry.Metrics().MinInnerWidth();
+        minimumSize[1] = m_geometry.Metrics().MinInnerHeight();
     }
-    if (lParam)
-        *reinterpret_cast<RECT*>(lParam) = m_geometry.InnerRect();
-    return 0;
+    if (hole)
+        *hole = m_geometry.InnerRect();
 }
 
-LRESULT CFrimlet2Dlg::OnHotkeyUnavailable(WPARAM, LPARAM) {
+void CFrimlet2Dlg::OnHotkeyUnavailable() {
     const CString title = LoadText(IDS_APP_TITLE);
     if (m_hotkeySystem.SystemTakesPrintScreen()) {
         // The user said No once: the frame goes on without a hotkey quietly.
         if (HotkeySystem::OfferDeclined(m_profile))
-            return 0;
+            return;
         switch (m_hotkeySystem.OfferToFreePrintScreen(m_hWnd, title)) {
         case HotkeySystem::Offer::Declined:
             HotkeySystem::SetOfferDeclined(m_profile, true);
-            return 0;
+            return;
         case HotkeySystem::Offer::SwitchedOff:
             if (m_hotkeySystem.Register(m_hWnd, m_settings.hotkey))
-                return 0;
+                return;
             break;
         case HotkeySystem::Offer::NotSwitched:
             break;
         }
     }
     m_hotkeySystem.Show(m_hWnd, IDS_HOTKEY_START_FAILED, title, MB_ICONINFORMATION | MB_OK);
-    return 0;
 }
 
 // Sign-out, shutdown or a restart after an update end the process without
 // WM_CLOSE. The question is answered at once, with only the placement
 // stored; the rest waits for the session really to end.
-LRESULT CFrimlet2Dlg::OnQueryEndSession(WPARAM, LPARAM) {
+BOOL CFrimlet2Dlg::OnQueryEndSession(UINT) {
     if (!IsIconic())
         SavePlacement();
     return TRUE;
 }
 
-LRESULT CFrimlet2Dlg::OnEndSession(WPARAM wParam, LPARAM) {
-    if (!wParam)
-        return 0;
+void CFrimlet2Dlg::OnEndSession(BOOL ending, UINT) {
+    if (!ending)
+        return;
     if (m_bFitMode)
         EndFitMode(0, POINT{}); // gives the user's cursors back
     if (!IsIconic())
         SavePlacement();
-    return 0;
 }
 
 LRESULT CFrimlet2Dlg::OnTaskbarButtonCreated(WPARAM, LPARAM) {
@@ -593,12 +570,11 @@ int CFrimlet2Dlg::CloseOwnWindows(HWND except) {
     return 1;
 }
 
-LRESULT CFrimlet2Dlg::OnShowMenu(WPARAM wParam, LPARAM lParam) {
+void CFrimlet2Dlg::OnShowMenu(bool withoutMove, POINT screen) {
     CMenu menu;
     if (!menu.LoadMenu(IDR_FRAME_MENU))
-        return 0;
-    CMenu popup;
-    popup.Attach(menu.GetSubMenu(0));
+        return;
+    const MenuRef popup = menu.GetSubMenu(0);
     if (m_settings.type >= 0 && m_settings.type <= 3)
         popup.CheckMenuItem(IDM_TYPE_JPEG + m_settings.type, MF_BYCOMMAND | MF_CHECKED);
     if (m_bLocked)
@@ -609,23 +585,22 @@ LRESULT CFrimlet2Dlg::OnShowMenu(WPARAM wParam, LPARAM lParam) {
     } else {
         popup.EnableMenuItem(SC_RESTORE, MF_BYCOMMAND | MF_GRAYED);
     }
-    if (wParam == 1)
+    if (withoutMove)
         popup.RemoveMenu(SC_MOVE, MF_BYCOMMAND);
     // The menu is dismissed properly only when its owner is in front.
     ::SetForegroundWindow(m_hWnd);
-    UINT id = static_cast<UINT>(popup.TrackPopupMenu(TPM_RETURNCMD | TPM_RIGHTBUTTON, GET_X_LPARAM(lParam),
-                                                     GET_Y_LPARAM(lParam), m_hWnd));
+    UINT id =
+        static_cast<UINT>(popup.TrackPopupMenu(TPM_RETURNCMD | TPM_RIGHTBUTTON, screen.x, screen.y, m_hWnd));
     if (id >= 0xF000)
         PostMessage(WM_SYSCOMMAND, id, 0);
     else if (id != 0)
         PostCommand(id);
-    return 0;
 }
 
 void CFrimlet2Dlg::OnGripRightButton() {
     POINT cursor{};
     ::GetCursorPos(&cursor);
-    PostMessage(WM_APP_SHOWMENU, 1, MAKELPARAM(cursor.x, cursor.y));
+    PostShowMenu(m_hWnd, true, cursor);
 }
 
 void CFrimlet2Dlg::OnOpenOutputFolder() {

@@ -58,34 +58,33 @@ public:
 protected:
     void DoDataExchange(CDataExchange* dx) override;
     BOOL PreTranslateMessage(MSG* msg) override;
-    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     BOOL OnInitDialog() override;
     void OnOK() override;
     void OnCancel() override;
-    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
 
 private:
     // Message handlers.
-    LRESULT OnNcCreate(WPARAM, LPARAM);
-    LRESULT OnPaint(WPARAM, LPARAM);
-    LRESULT OnEraseBkgnd(WPARAM, LPARAM);
-    LRESULT OnQueryDragIcon(WPARAM, LPARAM);
-    LRESULT OnGetMinMaxInfo(WPARAM, LPARAM);
-    LRESULT OnSizing(WPARAM, LPARAM);
-    LRESULT OnSize(WPARAM, LPARAM);
-    LRESULT OnDpiChanged(WPARAM, LPARAM);
-    LRESULT OnGetDpiScaledSize(WPARAM, LPARAM);
-    LRESULT OnNcHitTest(WPARAM, LPARAM);
-    LRESULT OnActivate(WPARAM, LPARAM);
-    LRESULT OnSysCommand(WPARAM, LPARAM);
-    LRESULT OnTimer(WPARAM, LPARAM);
-    LRESULT OnHotKey(WPARAM, LPARAM);
-    LRESULT OnShowMenu(WPARAM, LPARAM);
-    LRESULT OnGetFrameInfo(WPARAM, LPARAM);
+    BOOL OnNcCreate(CREATESTRUCTW& create);
+    void OnPaint();
+    BOOL OnEraseBkgnd(HDC dc);
+    HICON OnQueryDragIcon();
+    void OnGetMinMaxInfo(MINMAXINFO& info);
+    BOOL OnSizing(UINT edge, RECT& proposed);
+    void OnSize(UINT type, int cx, int cy);
+    void OnDpiChanged(UINT dpi, const RECT& suggested);
+    BOOL OnGetDpiScaledSize(UINT dpi, SIZE& size);
+    int OnNcHitTest(POINT screen);
+    void OnActivate(UINT state, HWND other, BOOL minimized);
+    void OnSysCommand(UINT id, POINT screen);
+    void OnTimer(UINT_PTR id);
+    void OnHotKey(int id);
+    void OnShowMenu(bool withoutMove, POINT screen);
+    void OnTaskbarWindowMenu(POINT screen);
+    void OnGetFrameInfo(int* minimumSize, RECT* hole);
     LRESULT OnTaskbarButtonCreated(WPARAM, LPARAM);
-    LRESULT OnHotkeyUnavailable(WPARAM, LPARAM);
-    LRESULT OnQueryEndSession(WPARAM, LPARAM);
-    LRESULT OnEndSession(WPARAM, LPARAM);
+    void OnHotkeyUnavailable();
+    BOOL OnQueryEndSession(UINT flags);
+    void OnEndSession(BOOL ending, UINT flags);
 
     void OnShutterButton();
     void OnMinimizeIcon();
@@ -118,7 +117,7 @@ private:
     CStaticEx m_gripIcon;
     CFrameToolTips m_toolTips;
     HICON m_hIcon = nullptr;
-    HACCEL m_hAccel = nullptr;
+    unique_accel m_accel;
     CTaskbarThumbButtons m_taskbar;
     double m_dpiScale = 0;
     DisplayQueries m_queries;

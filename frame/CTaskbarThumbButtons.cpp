@@ -106,11 +106,9 @@ com_ptr<IShellLinkW> CreateFolderTaskLink(const wchar_t* path) {
         return nullptr;
     CString title;
     title.LoadString(IDS_OPEN_OUTPUT_FOLDER);
-    PROPVARIANT value;
-    if (SUCCEEDED(::InitPropVariantFromString(title, &value))) {
-        store->SetValue(PKEY_Title, value);
-        ::PropVariantClear(&value);
-    }
+    ScopedPropVariant value;
+    if (SUCCEEDED(::InitPropVariantFromString(title, value.put())))
+        store->SetValue(PKEY_Title, value.get());
     store->Commit();
     return link;
 }

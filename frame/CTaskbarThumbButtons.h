@@ -5,9 +5,14 @@
 #pragma once
 
 #include "framework/CImageList.h"
+#include "framework/CWnd.h"
 #include "framework/ComPtr.h"
 
 #include <shobjidl.h>
+
+// A click on a thumbnail-toolbar button reaches the frame as WM_COMMAND with
+// the button's id and the THBN_CLICKED code; this row takes it.
+#define ON_THBN_CLICKED(id, member) ON_CONTROL(THBN_CLICKED, id, member)
 
 class CTaskbarThumbButtons : public CImageList {
 public:

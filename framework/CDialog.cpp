@@ -170,7 +170,6 @@ INT_PTR CDialog::DoModal() {
 
     MSG msg;
     while (!m_endModal && m_hWnd) {
-        CWnd::DeleteTempMap();
         BOOL got = ::GetMessageW(&msg, nullptr, 0, 0);
         if (got == 0) {
             ::PostQuitMessage(static_cast<int>(msg.wParam));

@@ -162,9 +162,9 @@ INT_PTR CFileDialog::DoModal() {
             m_dialog->SetFolder(folder.get());
     }
 
-    auto* sink = new (std::nothrow) EventSink(this);
+    const auto sink = com_ptr<EventSink>::attach(new (std::nothrow) EventSink(this));
     DWORD cookie = 0;
-    bool advised = sink && SUCCEEDED(m_dialog->Advise(sink, &cookie));
+    bool advised = sink && SUCCEEDED(m_dialog->Advise(sink.get(), &cookie));
 
     HWND owner = m_pParentWnd ? m_pParentWnd->GetSafeHwnd() : nullptr;
     if (!owner)
@@ -173,10 +173,8 @@ INT_PTR CFileDialog::DoModal() {
 
     if (advised)
         m_dialog->Unadvise(cookie);
-    if (sink) {
+    if (sink)
         sink->Detach();
-        sink->Release();
-    }
     if (FAILED(shown))
         return IDCANCEL;
 

@@ -1,64 +1,62 @@
-// A menu. A menu loaded or created through this object is destroyed with it;
-// an attached one (a submenu) is not.
+// Menus. CMenu owns the menu it loads or creates and destroys it with all
+// its submenus; MenuRef names a menu it does not own, such as a submenu of a
+// CMenu, and never destroys anything. Both offer the same operations.
 #pragma once
 
 #include "framework/Handles.h"
 
-class CMenu {
-public:
-    CMenu() = default;
-    CMenu(const CMenu&) = delete;
-    CMenu& operator=(const CMenu&) = delete;
-    ~CMenu() { DestroyMenu(); }
+class MenuRef;
 
-    BOOL LoadMenu(UINT id) {
-        DestroyMenu();
-        m_menu = ::LoadMenuW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id));
-        m_owned = m_menu != nullptr;
-        return m_menu ? TRUE : FALSE;
-    }
-    BOOL CreatePopupMenu() {
-        DestroyMenu();
-        m_menu = ::CreatePopupMenu();
-        m_owned = m_menu != nullptr;
-        return m_menu ? TRUE : FALSE;
-    }
-    void Attach(HMENU menu) {
-        DestroyMenu();
-        m_menu = menu;
-        m_owned = false;
-    }
-    HMENU Detach() {
-        HMENU menu = m_menu;
-        m_menu = nullptr;
-        m_owned = false;
-        return menu;
-    }
-    void DestroyMenu() {
-        if (m_menu && m_owned)
-            ::DestroyMenu(m_menu);
-        m_menu = nullptr;
-        m_owned = false;
-    }
-    HMENU GetSafeHmenu() const { return m_menu; }
-    HMENU GetSubMenu(int pos) const { return ::GetSubMenu(m_menu, pos); }
-    UINT CheckMenuItem(UINT id, UINT check) const { return ::CheckMenuItem(m_menu, id, check); }
-    UINT EnableMenuItem(UINT id, UINT enable) const { return ::EnableMenuItem(m_menu, id, enable); }
+// The operations on a menu, for any class with GetSafeHmenu().
+template <class Menu> class MenuOperations {
+public:
+    MenuRef GetSubMenu(int pos) const;
+    UINT CheckMenuItem(UINT id, UINT check) const { return ::CheckMenuItem(Handle(), id, check); }
+    UINT EnableMenuItem(UINT id, UINT enable) const { return ::EnableMenuItem(Handle(), id, enable); }
     BOOL ModifyMenu(UINT position, UINT flags, UINT_PTR newId, const wchar_t* text) const {
-        return ::ModifyMenuW(m_menu, position, flags, newId, text);
+        return ::ModifyMenuW(Handle(), position, flags, newId, text);
     }
-    BOOL RemoveMenu(UINT position, UINT flags) const { return ::RemoveMenu(m_menu, position, flags); }
+    BOOL RemoveMenu(UINT position, UINT flags) const { return ::RemoveMenu(Handle(), position, flags); }
     BOOL AppendMenu(UINT flags, UINT_PTR id, const wchar_t* text) const {
-        return ::AppendMenuW(m_menu, flags, id, text);
+        return ::AppendMenuW(Handle(), flags, id, text);
     }
-    int GetMenuItemCount() const { return ::GetMenuItemCount(m_menu); }
-    UINT GetMenuItemID(int pos) const { return ::GetMenuItemID(m_menu, pos); }
-    UINT GetMenuState(UINT id, UINT flags) const { return ::GetMenuState(m_menu, id, flags); }
+    int GetMenuItemCount() const { return ::GetMenuItemCount(Handle()); }
+    UINT GetMenuItemID(int pos) const { return ::GetMenuItemID(Handle(), pos); }
+    UINT GetMenuState(UINT id, UINT flags) const { return ::GetMenuState(Handle(), id, flags); }
     BOOL TrackPopupMenu(UINT flags, int x, int y, HWND owner) const {
-        return ::TrackPopupMenu(m_menu, flags, x, y, 0, owner, nullptr);
+        return ::TrackPopupMenu(Handle(), flags, x, y, 0, owner, nullptr);
     }
 
 private:
-    HMENU m_menu = nullptr;
-    bool m_owned = false;
+    HMENU Handle() const { return static_cast<const Menu*>(this)->GetSafeHmenu(); }
+};
+
+class MenuRef : public MenuOperations<MenuRef> {
+public:
+    explicit MenuRef(HMENU menu = nullptr) noexcept : m_menu(menu) {}
+    HMENU GetSafeHmenu() const { return m_menu; }
+
+private:
+    HMENU m_menu;
+};
+
+template <class Menu> MenuRef MenuOperations<Menu>::GetSubMenu(int pos) const {
+    return MenuRef(::GetSubMenu(Handle(), pos));
+}
+
+class CMenu : public MenuOperations<CMenu> {
+public:
+    BOOL LoadMenu(UINT id) {
+        m_menu.reset(::LoadMenuW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id)));
+        return m_menu ? TRUE : FALSE;
+    }
+    BOOL CreatePopupMenu() {
+        m_menu.reset(::CreatePopupMenu());
+        return m_menu ? TRUE : FALSE;
+    }
+    void DestroyMenu() { m_menu.reset(); }
+    HMENU GetSafeHmenu() const { return m_menu.get(); }
+
+private:
+    unique_menu m_menu;
 };

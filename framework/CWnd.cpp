@@ -1,15 +1,15 @@
 #include "framework/CWnd.h"
 
-#include <memory>
-#include <unordered_map>
+#include "framework/Handles.h"
+
 #include <vector>
 
 namespace {
 const wchar_t kObjectProperty[] = L"FrimletWindowObject";
 
 thread_local CWnd* t_creating = nullptr;
-thread_local HHOOK t_cbtHook = nullptr;
-thread_local std::unordered_map<HWND, std::unique_ptr<CWnd>>* t_temporaries = nullptr;
+// Set only while a window of this thread is being created.
+thread_local unique_hook t_cbtHook;
 
 CWnd* BoundObject(HWND hwnd) {
     return hwnd ? static_cast<CWnd*>(::GetPropW(hwnd, kObjectProperty)) : nullptr;
@@ -27,7 +27,7 @@ const MessageMap* CWnd::GetThisMessageMap() {
 }
 
 CWnd::~CWnd() {
-    if (m_hWnd && !m_temporary) {
+    if (m_hWnd) {
         // The window outlives its object only by mistake; make sure no
         // message reaches the destroyed object.
         if (m_comctlSubclass || m_oldWndProc)
@@ -41,30 +41,6 @@ CWnd* CWnd::FromHandlePermanent(HWND hwnd) {
     return BoundObject(hwnd);
 }
 
-CWnd* CWnd::FromHandle(HWND hwnd) {
-    if (!hwnd)
-        return nullptr;
-    if (CWnd* bound = BoundObject(hwnd))
-        return bound;
-    if (!t_temporaries)
-        t_temporaries = new std::unordered_map<HWND, std::unique_ptr<CWnd>>();
-    auto& slot = (*t_temporaries)[hwnd];
-    if (!slot) {
-        slot = std::make_unique<CWnd>();
-        slot->m_hWnd = hwnd;
-        slot->m_temporary = true;
-    }
-    return slot.get();
-}
-
-void CWnd::DeleteTempMap() {
-    if (t_temporaries) {
-        for (auto& [hwnd, wnd] : *t_temporaries)
-            wnd->m_hWnd = nullptr;
-        t_temporaries->clear();
-    }
-}
-
 void CWnd::BindHandle(HWND hwnd) {
     m_hWnd = hwnd;
     ::SetPropW(hwnd, kObjectProperty, this);
@@ -74,19 +50,6 @@ void CWnd::UnbindHandle() {
     if (m_hWnd && BoundObject(m_hWnd) == this)
         ::RemovePropW(m_hWnd, kObjectProperty);
     m_hWnd = nullptr;
-}
-
-BOOL CWnd::Attach(HWND hwnd) {
-    if (!hwnd || m_hWnd)
-        return FALSE;
-    BindHandle(hwnd);
-    return TRUE;
-}
-
-HWND CWnd::Detach() {
-    HWND hwnd = m_hWnd;
-    UnbindHandle();
-    return hwnd;
 }
 
 LRESULT CALLBACK FrameworkWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -160,32 +123,29 @@ LRESULT CALLBACK FrameworkCbtHook(int code, WPARAM wParam, LPARAM lParam) {
         wnd->m_oldWndProc = reinterpret_cast<WNDPROC>(
             ::SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&FrameworkWndProc)));
     }
-    return ::CallNextHookEx(t_cbtHook, code, wParam, lParam);
+    return ::CallNextHookEx(t_cbtHook.get(), code, wParam, lParam);
 }
 
 void CWnd::HookWindowCreate() {
     if (!t_cbtHook)
-        t_cbtHook = ::SetWindowsHookExW(WH_CBT, FrameworkCbtHook, nullptr, ::GetCurrentThreadId());
+        t_cbtHook.reset(::SetWindowsHookExW(WH_CBT, FrameworkCbtHook, nullptr, ::GetCurrentThreadId()));
     t_creating = this;
 }
 
 void CWnd::UnhookWindowCreate() {
     t_creating = nullptr;
-    if (t_cbtHook) {
-        ::UnhookWindowsHookEx(t_cbtHook);
-        t_cbtHook = nullptr;
-    }
+    t_cbtHook.reset();
 }
 
 BOOL CWnd::CreateEx(DWORD exStyle, const wchar_t* className, const wchar_t* windowName, DWORD style,
-                    const RECT& rect, CWnd* parent, UINT id, void* param) {
+                    const RECT& rect, HWND parent, UINT id, void* param) {
     if (m_hWnd)
         return FALSE;
     HookWindowCreate();
-    HWND hwnd = ::CreateWindowExW(
-        exStyle, className, windowName, style, rect.left, rect.top, rect.right - rect.left,
-        rect.bottom - rect.top, parent ? parent->m_hWnd : nullptr,
-        reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)), ::GetModuleHandleW(nullptr), param);
+    HWND hwnd =
+        ::CreateWindowExW(exStyle, className, windowName, style, rect.left, rect.top, rect.right - rect.left,
+                          rect.bottom - rect.top, parent, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)),
+                          ::GetModuleHandleW(nullptr), param);
     UnhookWindowCreate();
     if (!hwnd) {
         if (m_hWnd)

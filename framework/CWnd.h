@@ -2,7 +2,9 @@
 // HWND for the window's life. Messages reach WindowProc, which looks them up
 // in the class's message map (see MessageMap.h) after giving controls the
 // chance to handle their own notifications (reflection); what no row takes
-// goes to the window's original procedure through Default().
+// goes to the window's original procedure through Default(). The rows for
+// window messages hand their handlers typed arguments (MessageCrackers.h).
+// A window no object is bound to is reached through its HWND only.
 #pragma once
 
 #include "framework/CString.h"
@@ -25,21 +27,14 @@ public:
 
     // The object bound to a window, or null.
     static CWnd* FromHandlePermanent(HWND hwnd);
-    // The bound object, or a temporary one that lives until the message loop
-    // next waits for a message.
-    static CWnd* FromHandle(HWND hwnd);
-    static void DeleteTempMap();
 
     // Binds an existing window (a dialog's control) and subclasses it.
     BOOL SubclassWindow(HWND hwnd);
     BOOL SubclassDlgItem(UINT id, CWnd* parent);
     HWND UnsubclassWindow();
-    // Binds a window without subclassing (temporary objects).
-    BOOL Attach(HWND hwnd);
-    HWND Detach();
 
     BOOL CreateEx(DWORD exStyle, const wchar_t* className, const wchar_t* windowName, DWORD style,
-                  const RECT& rect, CWnd* parent, UINT id, void* param = nullptr);
+                  const RECT& rect, HWND parent, UINT id, void* param = nullptr);
     virtual BOOL DestroyWindow();
 
     // Message handling.
@@ -102,15 +97,14 @@ public:
         ::SendMessageW(m_hWnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), redraw);
     }
     HFONT GetFont() const { return reinterpret_cast<HFONT>(::SendMessageW(m_hWnd, WM_GETFONT, 0, 0)); }
-    CWnd* GetParent() const { return FromHandle(::GetParent(m_hWnd)); }
+    HWND GetParent() const { return ::GetParent(m_hWnd); }
     HWND SetFocus() const { return ::SetFocus(m_hWnd); }
     DWORD GetStyle() const { return static_cast<DWORD>(::GetWindowLongPtrW(m_hWnd, GWL_STYLE)); }
     DWORD GetExStyle() const { return static_cast<DWORD>(::GetWindowLongPtrW(m_hWnd, GWL_EXSTYLE)); }
     BOOL ModifyStyle(DWORD remove, DWORD add, UINT swpFlags = 0) const;
     BOOL ModifyStyleEx(DWORD remove, DWORD add, UINT swpFlags = 0) const;
     int GetDlgCtrlID() const { return ::GetDlgCtrlID(m_hWnd); }
-    CWnd* GetDlgItem(int id) const { return FromHandle(::GetDlgItem(m_hWnd, id)); }
-    HWND GetDlgItemHwnd(int id) const { return ::GetDlgItem(m_hWnd, id); }
+    HWND GetDlgItem(int id) const { return ::GetDlgItem(m_hWnd, id); }
     void SetDlgItemText(int id, const wchar_t* text) const { ::SetDlgItemTextW(m_hWnd, id, text); }
     CString GetDlgItemText(int id) const;
     void CheckDlgButton(int id, UINT check) const { ::CheckDlgButton(m_hWnd, id, check); }
@@ -127,7 +121,6 @@ protected:
     // How the window's original procedure is reached.
     WNDPROC m_oldWndProc = nullptr; // the procedure replaced by SetWindowLongPtr
     bool m_comctlSubclass = false;  // bound with SetWindowSubclass
-    bool m_temporary = false;
 
     struct CurrentMessage {
         UINT message;
@@ -185,13 +178,6 @@ template <class T> struct Thunk<T, void (T::*)(UINT)> {
         return 0;
     }
 };
-// LRESULT Handler(WPARAM, LPARAM)
-template <class T> struct Thunk<T, LRESULT (T::*)(WPARAM, LPARAM)> {
-    template <LRESULT (T::*M)(WPARAM, LPARAM)>
-    static std::intptr_t Call(CWnd* w, std::uintptr_t wp, std::intptr_t lp, bool&) {
-        return (static_cast<T*>(w)->*M)(static_cast<WPARAM>(wp), static_cast<LPARAM>(lp));
-    }
-};
 // void Handler(NMHDR*, LRESULT*)
 template <class T> struct Thunk<T, void (T::*)(NMHDR*, LRESULT*)> {
     template <void (T::*M)(NMHDR*, LRESULT*)>
@@ -231,9 +217,8 @@ template <class T> struct Thunk<T, BOOL (T::*)(NMHDR*, LRESULT*)> {
     return &map;                                                                                             \
     }
 
-// Rows.
-#define ON_MESSAGE(message, member) {message, 0, 0, 0, nullptr, FW_THUNK(member)},
-#define ON_REGISTERED_MESSAGE(variable, member) {kRegisteredMarker, 0, 0, 0, &variable, FW_THUNK(member)},
+// Rows for commands and notifications; the rows for window messages are in
+// MessageCrackers.h.
 #define ON_COMMAND(id, member) {WM_COMMAND, 0, id, id, nullptr, FW_THUNK(member)},
 #define ON_COMMAND_RANGE(first, last, member) {WM_COMMAND, 0, first, last, nullptr, FW_THUNK(member)},
 #define ON_CONTROL(code, id, member) {WM_COMMAND, code, id, id, nullptr, FW_THUNK(member)},
@@ -249,5 +234,5 @@ template <class T> struct Thunk<T, BOOL (T::*)(NMHDR*, LRESULT*)> {
 #define ON_NOTIFY_REFLECT_EX(code, member) ON_NOTIFY_REFLECT(code, member)
 #define ON_CONTROL_REFLECT(code, member) {kReflectBase + WM_COMMAND, code, 0, 0, nullptr, FW_THUNK(member)},
 #define ON_CONTROL_REFLECT_EX(code, member) ON_CONTROL_REFLECT(code, member)
-// Reflected WM_CTLCOLOR*, WM_DRAWITEM and similar: LRESULT member(WPARAM, LPARAM).
-#define ON_MESSAGE_REFLECT(message, member) {kReflectBase + (message), 0, 0, 0, nullptr, FW_THUNK(member)},
+
+#include "framework/MessageCrackers.h"

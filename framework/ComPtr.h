@@ -1,5 +1,6 @@
 // Owners for COM: com_ptr<T> holds one reference; ComApartment initialises
-// COM (or OLE) for the calling thread and undoes it at scope end.
+// COM (or OLE) for the calling thread and undoes it at scope end;
+// ScopedPropVariant frees what a PROPVARIANT holds.
 #pragma once
 
 #include <windows.h>
@@ -15,6 +16,12 @@ public:
         com_ptr p;
         p.m_ptr = raw;
         return p;
+    }
+    // Takes a reference of its own; the caller keeps its reference.
+    static com_ptr share(T* raw) noexcept {
+        if (raw)
+            raw->AddRef();
+        return attach(raw);
     }
     com_ptr(const com_ptr& other) noexcept : m_ptr(other.m_ptr) {
         if (m_ptr)
@@ -66,6 +73,24 @@ template <class T>
 HRESULT CreateInstance(REFCLSID clsid, com_ptr<T>& out, DWORD context = CLSCTX_INPROC_SERVER) {
     return ::CoCreateInstance(clsid, nullptr, context, __uuidof(T), out.put_void());
 }
+
+// A PROPVARIANT, empty at first, cleared (what it holds freed) at scope end.
+class ScopedPropVariant {
+public:
+    ScopedPropVariant() noexcept { PropVariantInit(&m_value); }
+    ScopedPropVariant(const ScopedPropVariant&) = delete;
+    ScopedPropVariant& operator=(const ScopedPropVariant&) = delete;
+    ~ScopedPropVariant() { ::PropVariantClear(&m_value); }
+    // For APIs that fill a PROPVARIANT: the old value is cleared first.
+    PROPVARIANT* put() noexcept {
+        ::PropVariantClear(&m_value);
+        return &m_value;
+    }
+    const PROPVARIANT& get() const noexcept { return m_value; }
+
+private:
+    PROPVARIANT m_value;
+};
 
 class ComApartment {
 public:

@@ -7,6 +7,7 @@
 #include <windows.h>
 #include <combaseapi.h>
 #include <commctrl.h>
+#include <shtypes.h>
 
 #include <utility>
 
@@ -79,6 +80,16 @@ using IconTraits = NullHandleTraits<HICON, &::DestroyIcon>;
 using CursorTraits = NullHandleTraits<HCURSOR, &::DestroyCursor>;
 using MenuTraits = NullHandleTraits<HMENU, &::DestroyMenu>;
 using ImageListTraits = NullHandleTraits<HIMAGELIST, &::ImageList_Destroy>;
+// A table from LoadAccelerators is counted per load: each load is given back
+// with one DestroyAcceleratorTable, as a created table is.
+using AcceleratorTraits = NullHandleTraits<HACCEL, &::DestroyAcceleratorTable>;
+using HookTraits = NullHandleTraits<HHOOK, &::UnhookWindowsHookEx>;
+// The clipboard has no handle: the value says whether this owner opened it.
+struct ClipboardTraits {
+    using pointer = bool;
+    static pointer invalid() noexcept { return false; }
+    static void close(pointer) noexcept { ::CloseClipboard(); }
+};
 
 using unique_kernel_handle = unique_handle<KernelHandleTraits>;
 using unique_file = unique_handle<FileHandleTraits>;
@@ -88,6 +99,8 @@ using unique_local = unique_handle<LocalMemoryTraits>;
 using unique_global = unique_handle<GlobalMemoryTraits>;
 // Memory the shell hands out with the COM task allocator.
 template <class P> using unique_cotaskmem = unique_handle<NullHandleTraits<P, &::CoTaskMemFree>>;
+// An item list (PIDL) from the shell, such as SHBrowseForFolder's answer.
+using unique_pidl = unique_cotaskmem<PIDLIST_ABSOLUTE>;
 using unique_bitmap = unique_handle<GdiObjectTraits<HBITMAP>>;
 using unique_region = unique_handle<GdiObjectTraits<HRGN>>;
 using unique_font = unique_handle<GdiObjectTraits<HFONT>>;
@@ -98,24 +111,53 @@ using unique_icon = unique_handle<IconTraits>;
 using unique_cursor = unique_handle<CursorTraits>;
 using unique_menu = unique_handle<MenuTraits>;
 using unique_imagelist = unique_handle<ImageListTraits>;
+using unique_accel = unique_handle<AcceleratorTraits>;
+using unique_hook = unique_handle<HookTraits>;
+using unique_clipboard = unique_handle<ClipboardTraits>;
+
+// Opens the clipboard for owner (a window, or null for reading only); the
+// owner is empty when another program holds the clipboard.
+inline unique_clipboard OpenClipboardFor(HWND owner) noexcept {
+    return unique_clipboard(::OpenClipboard(owner) != FALSE);
+}
+// An accelerator table of this program's resources.
+inline unique_accel LoadAcceleratorTable(UINT id) noexcept {
+    return unique_accel(::LoadAcceleratorsW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id)));
+}
 
 // The device context of a window (or of the screen for a null window),
-// released with the window it came from.
+// released with the window it came from. Move-only; a moved-from or reset
+// owner holds no DC.
 class WindowDC {
 public:
+    WindowDC() noexcept = default;
     explicit WindowDC(HWND hwnd) noexcept : m_hwnd(hwnd), m_dc(::GetDC(hwnd)) {}
     WindowDC(const WindowDC&) = delete;
     WindowDC& operator=(const WindowDC&) = delete;
-    ~WindowDC() {
+    WindowDC(WindowDC&& other) noexcept
+        : m_hwnd(std::exchange(other.m_hwnd, nullptr)), m_dc(std::exchange(other.m_dc, nullptr)) {}
+    WindowDC& operator=(WindowDC&& other) noexcept {
+        if (this != &other) {
+            reset();
+            m_hwnd = std::exchange(other.m_hwnd, nullptr);
+            m_dc = std::exchange(other.m_dc, nullptr);
+        }
+        return *this;
+    }
+    ~WindowDC() { reset(); }
+
+    void reset() noexcept {
         if (m_dc)
             ::ReleaseDC(m_hwnd, m_dc);
+        m_hwnd = nullptr;
+        m_dc = nullptr;
     }
     HDC get() const noexcept { return m_dc; }
     explicit operator bool() const noexcept { return m_dc != nullptr; }
 
 private:
-    HWND m_hwnd;
-    HDC m_dc;
+    HWND m_hwnd = nullptr;
+    HDC m_dc = nullptr;
 };
 
 // BeginPaint/EndPaint for one WM_PAINT.
@@ -132,6 +174,26 @@ private:
     HWND m_hwnd;
     HDC m_dc;
     PAINTSTRUCT m_ps{};
+};
+
+// A global memory block locked for as long as the object lives; get() is
+// null when the lock failed.
+class GlobalLockScope {
+public:
+    explicit GlobalLockScope(HGLOBAL memory) noexcept
+        : m_memory(memory), m_data(memory ? ::GlobalLock(memory) : nullptr) {}
+    GlobalLockScope(const GlobalLockScope&) = delete;
+    GlobalLockScope& operator=(const GlobalLockScope&) = delete;
+    ~GlobalLockScope() {
+        if (m_data)
+            ::GlobalUnlock(m_memory);
+    }
+    template <class T = BYTE> T* get() const noexcept { return static_cast<T*>(m_data); }
+    SIZE_T size() const noexcept { return m_data ? ::GlobalSize(m_memory) : 0; }
+
+private:
+    HGLOBAL m_memory;
+    void* m_data;
 };
 
 // Selects an object into a DC and selects the previous one back at scope end.

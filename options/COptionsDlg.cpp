@@ -2,7 +2,7 @@
 
 #include "app/Profile.h"
 #include "app/Settings.h"
-#include "framework/ComPtr.h"
+#include "framework/Handles.h"
 #include "geometry/WinRect.h"
 #include "options/OptionsRules.h"
 
@@ -43,35 +43,19 @@ int CALLBACK BrowseCallback(HWND hwnd, UINT message, LPARAM, LPARAM data) {
     return 0;
 }
 
-// An item list from the shell, freed with the shell allocator.
-class ShellItemList {
-public:
-    ShellItemList(IMalloc* allocator, PIDLIST_ABSOLUTE list) : m_allocator(allocator), m_list(list) {}
-    ShellItemList(const ShellItemList&) = delete;
-    ShellItemList& operator=(const ShellItemList&) = delete;
-    ~ShellItemList() {
-        if (m_list)
-            m_allocator->Free(m_list);
-    }
-    PIDLIST_ABSOLUTE get() const { return m_list; }
-
-private:
-    IMalloc* m_allocator;
-    PIDLIST_ABSOLUTE m_list;
-};
 
 } // namespace
 
 BEGIN_MESSAGE_MAP(COptionsDlg, CDialog)
 ON_NOTIFY(NM_CLICK, IDC_SUPPORT_LINK, OnLink)
 ON_NOTIFY(NM_RETURN, IDC_SUPPORT_LINK, OnLink)
-ON_MESSAGE(WM_HSCROLL, OnHScroll)
+ON_WM_HSCROLL(OnHScroll)
 ON_BN_CLICKED(IDC_HOTKEY_PRINTSCREEN, OnHotkeyPrintScreen)
 ON_BN_CLICKED(IDC_HOTKEY_CUSTOM, OnHotkeyCustom)
 ON_BN_CLICKED(IDC_OPEN_OUTPUT_FOLDER, OnOpenFolder)
 ON_BN_CLICKED(IDC_BROWSE_OUTPUT_FOLDER, OnBrowseFolder)
 ON_BN_CLICKED(IDC_RESTORE_DEFAULTS, OnRestoreDefaults)
-ON_MESSAGE(WM_SIZE, OnSize)
+ON_WM_SIZE(OnSize)
 END_MESSAGE_MAP()
 
 COptionsDlg::COptionsDlg(Settings& settings, const Profile& profile, CWnd* frame,
@@ -168,11 +152,11 @@ BOOL COptionsDlg::OnInitDialog() {
         m_strHelpPage.IsEmpty() ? INVALID_FILE_ATTRIBUTES : ::GetFileAttributesW(m_strHelpPage);
     if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY))
         m_strHelpPage.Empty();
-    ::EnableWindow(GetDlgItemHwnd(IDC_SUPPORT_LINK), !m_strHelpPage.IsEmpty());
+    ::EnableWindow(GetDlgItem(IDC_SUPPORT_LINK), !m_strHelpPage.IsEmpty());
 
     // The focus starts on OK, so that Enter confirms the dialog rather than
     // following the link, the first control in the tab order.
-    SendMessage(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItemHwnd(IDOK)), TRUE);
+    SendMessage(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(IDOK)), TRUE);
     return FALSE;
 }
 
@@ -224,20 +208,19 @@ void COptionsDlg::OnLink(NMHDR*, LRESULT* result) {
     *result = 0;
 }
 
-LRESULT COptionsDlg::OnHScroll(WPARAM, LPARAM lParam) {
-    if (reinterpret_cast<HWND>(lParam) == m_qualitySlider.m_hWnd) {
+void COptionsDlg::OnHScroll(UINT, UINT, HWND bar) {
+    if (bar == m_qualitySlider.m_hWnd) {
         UpdateData(TRUE);
         m_nQuality = static_cast<int>(m_qualitySlider.SendMessage(TBM_GETPOS));
         UpdateData(FALSE);
     }
-    return Default();
+    Default();
 }
 
-LRESULT COptionsDlg::OnSize(WPARAM, LPARAM) {
-    LRESULT result = Default();
+void COptionsDlg::OnSize(UINT, int, int) {
+    Default();
     if (IsWindowVisible())
         BuildBoldFont();
-    return result;
 }
 
 void COptionsDlg::OnHotkeyPrintScreen() {
@@ -256,9 +239,6 @@ void COptionsDlg::OnOpenFolder() {
 
 void COptionsDlg::OnBrowseFolder() {
     UpdateData(TRUE);
-    com_ptr<IMalloc> allocator;
-    if (FAILED(::SHGetMalloc(allocator.put())) || !allocator)
-        return;
     CString initial = m_profile.RealPath(m_strOutputFolder);
 
     wchar_t displayName[MAX_PATH] = {};
@@ -269,8 +249,8 @@ void COptionsDlg::OnBrowseFolder() {
     info.ulFlags = BIF_RETURNONLYFSDIRS | BIF_RETURNFSANCESTORS | BIF_NEWDIALOGSTYLE;
     info.lpfn = BrowseCallback;
     info.lParam = reinterpret_cast<LPARAM>(initial.GetString());
-    ShellItemList chosen(allocator.get(), ::SHBrowseForFolderW(&info));
-    if (!chosen.get())
+    const unique_pidl chosen(::SHBrowseForFolderW(&info));
+    if (!chosen)
         return;
     wchar_t path[MAX_PATH] = {};
     if (::SHGetPathFromIDListW(chosen.get(), path)) {

@@ -51,8 +51,8 @@ protected:
 
 private:
     void OnLink(NMHDR* header, LRESULT* result);
-    LRESULT OnHScroll(WPARAM, LPARAM);
-    LRESULT OnSize(WPARAM, LPARAM);
+    void OnHScroll(UINT request, UINT position, HWND bar);
+    void OnSize(UINT type, int cx, int cy);
     void OnHotkeyPrintScreen();
     void OnHotkeyCustom();
     void OnOpenFolder();

@@ -68,7 +68,7 @@ HCURSOR ShowWaitCursor() {
 } // namespace
 
 BEGIN_MESSAGE_MAP(CFrameSizeSelectDlg, CDialog)
-ON_MESSAGE(WM_CLOSE, OnClose)
+ON_WM_CLOSE(OnClose)
 ON_BN_CLICKED(IDC_USE_POSITION, OnUsePosition)
 ON_BN_CLICKED(IDC_ADD_TO_LIST, OnAdd)
 ON_BN_CLICKED(IDC_REMOVE_FROM_LIST, OnRemove)
@@ -164,7 +164,8 @@ BOOL CFrameSizeSelectDlg::OnInitDialog() {
     UpdateControls();
 
     m_editWidth.SetFocus();
-    m_hAccel = ::LoadAcceleratorsW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_SIZE_SELECT_ACCEL));
+    if (!m_accel)
+        m_accel = LoadAcceleratorTable(IDR_SIZE_SELECT_ACCEL);
     return FALSE;
 }
 
@@ -518,13 +519,13 @@ void CFrameSizeSelectDlg::OnOK() {
     // Enter in a field does not close the dialog.
 }
 
-LRESULT CFrameSizeSelectDlg::OnClose(WPARAM, LPARAM) {
+void CFrameSizeSelectDlg::OnClose() {
     SaveListIfModified();
-    return Default();
+    Default();
 }
 
 BOOL CFrameSizeSelectDlg::PreTranslateMessage(MSG* msg) {
-    if (m_hAccel && m_hWnd && ::TranslateAcceleratorW(m_hWnd, m_hAccel, msg))
+    if (m_accel && m_hWnd && ::TranslateAcceleratorW(m_hWnd, m_accel.get(), msg))
         return TRUE;
     if (msg->message == WM_SYSKEYDOWN && msg->wParam == VK_MENU) {
         m_menuButton.ShowMenu();

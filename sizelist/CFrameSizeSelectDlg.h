@@ -72,7 +72,6 @@ private:
     CButton m_downButton;
     CEditEx m_messages;
     CMenuButton m_menuButton;
-    HACCEL m_hAccel = nullptr;
     RECT m_rcFrameInner{}; // the frame's capture area on the screen when the dialog opened
 
 protected:
@@ -82,7 +81,7 @@ protected:
     BOOL PreTranslateMessage(MSG* msg) override;
 
 private:
-    LRESULT OnClose(WPARAM, LPARAM);
+    void OnClose();
     void OnUsePosition();
     void OnAdd();
     void OnRemove();
@@ -115,4 +114,6 @@ private:
     CWnd* const m_pFrameWnd;
     const ScreenLayoutSource m_pfnQueryScreenLayout;
     CReportViewCtrl::tagCOLUMN_EDIT_OPTION m_columnOptions[6]{};
+    // The dialog's keys, loaded when it first opens and given back with it.
+    unique_accel m_accel;
 };

@@ -193,8 +193,9 @@ TEST_F(SettingsTest, PruningRemovesOnlyAnEmptyDataFolder) {
     s.dataFolder = CString(temp) + L"frimlet-prune";
     ::CreateDirectoryW(s.dataFolder, nullptr);
     CString a = s.dataFolder + L"\\a.txt", b = s.dataFolder + L"\\b.txt";
-    for (const CString& f : {a, b})
-        ::CloseHandle(::CreateFileW(f, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    for (const CString& f : {a, b}) {
+        const unique_file made(::CreateFileW(f, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    }
     s.DeleteFileAndPruneDataFolder(a);
     EXPECT_FALSE(PathExistsAsEntry(a));
     EXPECT_TRUE(PathExistsAsEntry(s.dataFolder));

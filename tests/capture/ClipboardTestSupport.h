@@ -22,31 +22,19 @@ struct ClipboardImage {
     Bgr DibAt(UINT x, UINT y) const { return dib[static_cast<size_t>(y) * width + x]; }
 };
 
-// The clipboard, opened without an owner for reading.
-class ReadClipboardScope {
-public:
-    ReadClipboardScope() : m_open(::OpenClipboard(nullptr) != FALSE) {}
-    ~ReadClipboardScope() {
-        if (m_open)
-            ::CloseClipboard();
-    }
-    bool open() const { return m_open; }
-
-private:
-    bool m_open;
-};
-
 inline ClipboardImage ReadClipboardImage(IWICImagingFactory* factory, const ScratchFolder& folder) {
     ClipboardImage out;
     std::string png;
     {
-        ReadClipboardScope clipboard;
-        if (!clipboard.open())
+        // Opened without an owner, for reading.
+        const unique_clipboard clipboard = OpenClipboardFor(nullptr);
+        if (!clipboard)
             return out;
         out.owner = ::GetClipboardOwner();
         if (HANDLE dib = ::GetClipboardData(CF_DIB)) {
-            const SIZE_T size = ::GlobalSize(dib);
-            const auto* bytes = static_cast<const BYTE*>(::GlobalLock(dib));
+            const GlobalLockScope lock(dib);
+            const SIZE_T size = lock.size();
+            const auto* bytes = lock.get<const BYTE>();
             if (bytes && size >= sizeof(BITMAPINFOHEADER)) {
                 std::memcpy(&out.header, bytes, sizeof(out.header));
                 out.width = static_cast<UINT>(out.header.biWidth);
@@ -63,14 +51,11 @@ inline ClipboardImage ReadClipboardImage(IWICImagingFactory* factory, const Scra
                     }
                 }
             }
-            if (bytes)
-                ::GlobalUnlock(dib);
         }
         if (HANDLE data = ::GetClipboardData(PngClipboardFormat())) {
-            if (const auto* bytes = static_cast<const char*>(::GlobalLock(data))) {
-                png.assign(bytes, ::GlobalSize(data));
-                ::GlobalUnlock(data);
-            }
+            const GlobalLockScope lock(data);
+            if (const auto* bytes = lock.get<const char>())
+                png.assign(bytes, lock.size());
         }
     }
     if (!png.empty()) {
@@ -83,32 +68,33 @@ inline ClipboardImage ReadClipboardImage(IWICImagingFactory* factory, const Scra
 
 // Replaces the clipboard's content with a text.
 inline bool PutClipboardMarker(HWND owner, const wchar_t* text) {
-    if (!::OpenClipboard(owner))
+    const unique_clipboard clipboard = OpenClipboardFor(owner);
+    if (!clipboard)
         return false;
     ::EmptyClipboard();
     const size_t bytes = (std::wcslen(text) + 1) * sizeof(wchar_t);
     unique_global memory(::GlobalAlloc(GMEM_MOVEABLE, bytes));
     if (memory) {
-        std::memcpy(::GlobalLock(memory.get()), text, bytes);
-        ::GlobalUnlock(memory.get());
+        {
+            const GlobalLockScope lock(memory.get());
+            std::memcpy(lock.get(), text, bytes);
+        }
         if (::SetClipboardData(CF_UNICODETEXT, memory.get()))
             memory.release();
     }
-    ::CloseClipboard();
     return !memory;
 }
 
 // The clipboard's text, empty when it holds none.
 inline std::wstring ClipboardText() {
-    ReadClipboardScope clipboard;
+    const unique_clipboard clipboard = OpenClipboardFor(nullptr);
     std::wstring text;
-    if (!clipboard.open())
+    if (!clipboard)
         return text;
     if (HANDLE data = ::GetClipboardData(CF_UNICODETEXT)) {
-        if (const auto* chars = static_cast<const wchar_t*>(::GlobalLock(data))) {
+        const GlobalLockScope lock(data);
+        if (const auto* chars = lock.get<const wchar_t>())
             text = chars;
-            ::GlobalUnlock(data);
-        }
     }
     return text;
 }

@@ -190,9 +190,11 @@ TEST_F(EditExTest, PasteInTextModeIsCutToTheLimit) {
 TEST_F(EditExTest, PasteWithoutUnicodeTextDoesNothing) {
     edit.SetTextMode(20);
     Start(L"keep");
-    ASSERT_TRUE(::OpenClipboard(host.m_hWnd));
-    ::EmptyClipboard();
-    ::CloseClipboard();
+    {
+        const unique_clipboard clipboard = OpenClipboardFor(host.m_hWnd);
+        ASSERT_TRUE(clipboard);
+        ::EmptyClipboard();
+    }
     ::SendMessageW(hwnd, WM_PASTE, 0, 0);
     EXPECT_EQ(TextOf(hwnd), L"keep");
 }

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -432,8 +433,9 @@ TEST_F(ReportViewTest, CopyMenuOnTextCells) {
 }
 
 TEST_F(ReportViewTest, CopyTextToClipboardPlacesExactlyTheText) {
-    ASSERT_TRUE(::OpenClipboard(host.m_hWnd));
-    EXPECT_TRUE(CReportViewCtrl::CopyTextToClipboard(L"1920\t1080 メモ"));
+    unique_clipboard clipboard = OpenClipboardFor(host.m_hWnd);
+    ASSERT_TRUE(clipboard);
+    EXPECT_TRUE(CReportViewCtrl::CopyTextToClipboard(std::move(clipboard), L"1920\t1080 メモ"));
     // The clipboard was closed: it opens again.
     EXPECT_EQ(controls_test::ClipboardText(host.m_hWnd), L"1920\t1080 メモ");
 }

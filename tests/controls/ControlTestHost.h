@@ -148,37 +148,35 @@ inline std::wstring TextOf(HWND hwnd) {
 }
 
 inline bool SetClipboardText(HWND owner, std::wstring_view text) {
-    if (!::OpenClipboard(owner))
+    const unique_clipboard clipboard = OpenClipboardFor(owner);
+    if (!clipboard)
         return false;
     ::EmptyClipboard();
     unique_global memory(::GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t)));
-    bool set = false;
-    if (auto* locked = memory ? static_cast<wchar_t*>(::GlobalLock(memory.get())) : nullptr) {
+    {
+        const GlobalLockScope lock(memory.get());
+        auto* locked = lock.get<wchar_t>();
+        if (!locked)
+            return false;
         text.copy(locked, text.size());
         locked[text.size()] = 0;
-        ::GlobalUnlock(memory.get());
-        set = ::SetClipboardData(CF_UNICODETEXT, memory.get()) != nullptr;
-        if (set)
-            memory.release(); // the clipboard owns it now
     }
-    ::CloseClipboard();
-    return set;
+    if (!::SetClipboardData(CF_UNICODETEXT, memory.get()))
+        return false;
+    memory.release(); // the clipboard owns it now
+    return true;
 }
 
 inline std::wstring ClipboardText(HWND owner) {
-    std::wstring text;
-    if (!::OpenClipboard(owner))
+    const unique_clipboard clipboard = OpenClipboardFor(owner);
+    if (!clipboard)
         return L"<not open>";
-    if (HANDLE data = ::GetClipboardData(CF_UNICODETEXT)) {
-        if (const auto* locked = static_cast<const wchar_t*>(::GlobalLock(data))) {
-            text = locked;
-            ::GlobalUnlock(data);
-        }
-    } else {
-        text = L"<none>";
-    }
-    ::CloseClipboard();
-    return text;
+    HANDLE data = ::GetClipboardData(CF_UNICODETEXT);
+    if (!data)
+        return L"<none>";
+    const GlobalLockScope lock(data);
+    const auto* locked = lock.get<const wchar_t>();
+    return locked ? std::wstring(locked) : std::wstring();
 }
 
 // Runs action on a thread timer while a modal loop (a popup menu, a common

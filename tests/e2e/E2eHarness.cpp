@@ -140,7 +140,7 @@ unique_kernel_handle E2eHarness::StartExtraInstance() {
     if (!::CreateProcessW(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
                           &pi))
         return unique_kernel_handle();
-    ::CloseHandle(pi.hThread);
+    const unique_kernel_handle thread(pi.hThread);
     return unique_kernel_handle(pi.hProcess);
 }
 

@@ -49,10 +49,8 @@ bool RunOnX(const std::string& command, DWORD timeoutMs = 10000) {
     PROCESS_INFORMATION pi = {};
     if (!::CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
         return false;
-    if (pi.hThread)
-        ::CloseHandle(pi.hThread);
-    if (pi.hProcess)
-        ::CloseHandle(pi.hProcess);
+    const unique_kernel_handle thread(pi.hThread);
+    const unique_kernel_handle process(pi.hProcess);
     const ULONGLONG end = ::GetTickCount64() + timeoutMs;
     while (::GetTickCount64() < end) {
         const std::string status = ReadAll(markerPath);
@@ -103,7 +101,7 @@ public:
         if (!::CreateProcessW(exe.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
                               &pi))
             return;
-        ::CloseHandle(pi.hThread);
+        const unique_kernel_handle thread(pi.hThread);
         m_process.reset(pi.hProcess);
         // The window exists a moment before its button does.
         for (int i = 0; i < 100 && !m_button; ++i) {

@@ -129,7 +129,8 @@ TEST_F(FrameWindowTest, StoredPlacementIsHonouredAndAnOffScreenOneComesBack) {
 
 TEST_F(FrameWindowTest, RegionLeavesTheHoleAndMarginEmptyAndRoundsTheTab) {
     Open();
-    HRGN region = ::CreateRectRgn(0, 0, 0, 0);
+    const unique_region owned(::CreateRectRgn(0, 0, 0, 0));
+    const HRGN region = owned.get();
     ASSERT_NE(::GetWindowRgn(frame->m_hWnd, region), ERROR);
     RECT hole{};
     ::SendMessageW(frame->m_hWnd, WM_APP_GETFRAMEINFO, 0, reinterpret_cast<LPARAM>(&hole));
@@ -141,7 +142,6 @@ TEST_F(FrameWindowTest, RegionLeavesTheHoleAndMarginEmptyAndRoundsTheTab) {
     EXPECT_FALSE(::PtInRegion(region, outer.right - 1, outer.bottom - 1)); // rounded lower corner
     EXPECT_FALSE(::PtInRegion(region, outer.left - 1, outer.top + 20));    // the margin
     EXPECT_FALSE(::PtInRegion(region, outer.left + 20, outer.bottom - 2)); // beside the tab
-    ::DeleteObject(region);
 }
 
 TEST_F(FrameWindowTest, LockMakesTheFrameSeeThroughAndDeafToTheMouse) {
@@ -651,27 +651,24 @@ namespace {
 
 int CountFiles(const CString& folder) {
     WIN32_FIND_DATAW data;
-    HANDLE find = ::FindFirstFileW(folder + L"\\*", &data);
-    if (find == INVALID_HANDLE_VALUE)
+    const unique_find find(::FindFirstFileW(folder + L"\\*", &data));
+    if (!find)
         return 0;
     int n = 0;
     do {
         if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
             ++n;
-    } while (::FindNextFileW(find, &data));
-    ::FindClose(find);
+    } while (::FindNextFileW(find.get(), &data));
     return n;
 }
 
 void RemoveFolder(const CString& folder) {
     WIN32_FIND_DATAW data;
-    HANDLE find = ::FindFirstFileW(folder + L"\\*", &data);
-    if (find != INVALID_HANDLE_VALUE) {
+    if (const unique_find find(::FindFirstFileW(folder + L"\\*", &data)); find) {
         do {
             if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
                 ::DeleteFileW(folder + L"\\" + data.cFileName);
-        } while (::FindNextFileW(find, &data));
-        ::FindClose(find);
+        } while (::FindNextFileW(find.get(), &data));
     }
     ::RemoveDirectoryW(folder);
 }
@@ -871,7 +868,7 @@ TEST_F(FrameWindowTest, ACommandWaitingForAHiddenWindowGivesUpQuietly) {
     Open();
     g_sizeCommands = 0;
     g_hiddenOptions = nullptr;
-    HHOOK hook = ::SetWindowsHookExW(WH_GETMESSAGE, CountSizeCommands, nullptr, ::GetCurrentThreadId());
+    unique_hook hook(::SetWindowsHookExW(WH_GETMESSAGE, CountSizeCommands, nullptr, ::GetCurrentThreadId()));
     ASSERT_TRUE(hook);
     DWORD start = 0;
     int atLimit = -1, later = -1;
@@ -902,7 +899,7 @@ TEST_F(FrameWindowTest, ACommandWaitingForAHiddenWindowGivesUpQuietly) {
     ::SendMessageW(frame->m_hWnd, WM_COMMAND, IDM_OPTIONS, 0);
     for (int i = 0; i < 100 && !script.Finished() && script.FailedStep() < 0; ++i)
         Pump(50);
-    ::UnhookWindowsHookEx(hook);
+    hook.reset();
     EXPECT_TRUE(script.Finished()) << "step " << script.FailedStep() << " was never done";
     EXPECT_GT(atLimit, 2) << "the command was tried again";
     EXPECT_LT(atLimit, 200) << "and not in a busy loop";

@@ -166,7 +166,7 @@ TEST_F(TaskbarTest, TheTaskOpensTheFolderThroughTheFileProtocolHandler) {
     ASSERT_GT(::GetModuleFileNameW(nullptr, own, MAX_PATH), 0u);
     CString impostor = own;
     impostor = impostor.Left(impostor.ReverseFind(L'\\') + 1) + L"rundll32.exe";
-    ::CloseHandle(::CreateFileW(impostor, GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr));
+    { const unique_file made(::CreateFileW(impostor, GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr)); }
     com_ptr<IShellLinkW> link = CreateFolderTaskLink(L"C:\\Users\\me\\Pictures\\Frimlet2");
     ::DeleteFileW(impostor);
     ASSERT_TRUE(link);

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
 #include <vector>
 
 namespace {
@@ -43,7 +44,7 @@ public:
         CDialog::OnInitDialog();
         initialised = true;
         if (escapeOnInit)
-            ::PostMessageW(GetDlgItemHwnd(IDC_MOVE_RIGHT), WM_KEYDOWN, VK_ESCAPE, 0);
+            ::PostMessageW(GetDlgItem(IDC_MOVE_RIGHT), WM_KEYDOWN, VK_ESCAPE, 0);
         return TRUE;
     }
     BOOL PreTranslateMessage(MSG* msg) override {
@@ -53,10 +54,10 @@ public:
     void PostNcDestroy() override { finalMessage = true; }
 
 private:
-    LRESULT OnNcCreate(WPARAM, LPARAM) {
+    BOOL OnNcCreate(CREATESTRUCTW&) {
         if (!initialised)
             early.push_back(WM_NCCREATE);
-        return Default();
+        return Default() != 0;
     }
     void OnLeft() { ++parentClicksLeft; }
     void OnRight() { ++parentClicksRight; }
@@ -65,7 +66,7 @@ private:
 };
 
 BEGIN_MESSAGE_MAP(TestDialog, CDialog)
-ON_MESSAGE(WM_NCCREATE, OnNcCreate)
+ON_WM_NCCREATE(OnNcCreate)
 ON_BN_CLICKED(IDC_MOVE_LEFT, OnLeft)
 ON_BN_CLICKED(IDC_MOVE_RIGHT, OnRight)
 ON_COMMAND_RANGE(IDC_LEFT_EDGE_OUT, IDC_BOTTOM_EDGE_OUT, OnEdge)
@@ -95,7 +96,7 @@ TEST(CWnd, ControlsHandleTheirOwnNotificationsFirst) {
     EXPECT_EQ(dlg.left.reflectedClicks, 1);
     EXPECT_EQ(dlg.parentClicksLeft, 0); // the reflected row took it
     ::SendMessageW(dlg.m_hWnd, WM_COMMAND, MAKEWPARAM(IDC_MOVE_RIGHT, BN_CLICKED),
-                   reinterpret_cast<LPARAM>(dlg.GetDlgItemHwnd(IDC_MOVE_RIGHT)));
+                   reinterpret_cast<LPARAM>(dlg.GetDlgItem(IDC_MOVE_RIGHT)));
     EXPECT_EQ(dlg.parentClicksRight, 1);
     // Accelerator commands (code 1) reach command rows too.
     ::SendMessageW(dlg.m_hWnd, WM_COMMAND, MAKEWPARAM(IDC_TOP_EDGE_IN, 1), 0);
@@ -115,22 +116,50 @@ TEST(CWnd, ModalLoopRunsPreTranslateAndEndsWithTheResult) {
     EXPECT_TRUE(dlg.finalMessage);
 }
 
-TEST(CWnd, TemporaryObjectsAreNotBound) {
-    HWND desktop = ::GetDesktopWindow();
-    CWnd* temp = CWnd::FromHandle(desktop);
-    ASSERT_NE(temp, nullptr);
-    EXPECT_EQ(temp->m_hWnd, desktop);
-    EXPECT_EQ(CWnd::FromHandlePermanent(desktop), nullptr);
-    CWnd::DeleteTempMap();
+// Windows with no object bound to them are reached by handle: no object
+// stands in for them, so none can be kept past their life.
+TEST(CWnd, UnboundWindowsAreReachedByHandle) {
+    TestDialog dlg;
+    ASSERT_TRUE(dlg.Create(IDD_FRAME_CONTROLLER));
+    const HWND right = dlg.GetDlgItem(IDC_MOVE_RIGHT);
+    EXPECT_EQ(right, ::GetDlgItem(dlg.m_hWnd, IDC_MOVE_RIGHT));
+    EXPECT_EQ(CWnd::FromHandlePermanent(right), nullptr);
+    EXPECT_EQ(CWnd::FromHandlePermanent(dlg.GetDlgItem(IDC_MOVE_LEFT)), &dlg.left);
+    EXPECT_EQ(dlg.left.GetParent(), dlg.m_hWnd);
+    EXPECT_EQ(CWnd::FromHandlePermanent(::GetDesktopWindow()), nullptr);
+    dlg.DestroyWindow();
 }
 
-TEST(CMenu, LoadedMenuHasTheFramePopup) {
-    CMenu menu;
-    ASSERT_TRUE(menu.LoadMenu(IDR_FRAME_MENU));
-    CMenu popup;
-    popup.Attach(menu.GetSubMenu(0));
-    EXPECT_NE(popup.GetSafeHmenu(), nullptr);
-    EXPECT_EQ(popup.GetMenuItemID(0), static_cast<UINT>(IDM_OPTIONS));
+TEST(CMenu, LoadedMenuHasTheFramePopupAndOnlyTheOwnerDestroysIt) {
+    HMENU loaded = nullptr;
+    HMENU sub = nullptr;
+    {
+        CMenu menu;
+        ASSERT_TRUE(menu.LoadMenu(IDR_FRAME_MENU));
+        loaded = menu.GetSafeHmenu();
+        {
+            const MenuRef popup = menu.GetSubMenu(0);
+            EXPECT_NE(popup.GetSafeHmenu(), nullptr);
+            EXPECT_EQ(popup.GetMenuItemID(0), static_cast<UINT>(IDM_OPTIONS));
+            sub = popup.GetSafeHmenu();
+        }
+        EXPECT_TRUE(::IsMenu(sub)); // the borrowed submenu is still there
+    }
+    EXPECT_FALSE(::IsMenu(loaded));
+}
+
+TEST(WindowDC, MovingHandsTheDcOnAndLeavesTheSourceEmpty) {
+    WindowDC screen(nullptr);
+    const HDC dc = screen.get();
+    ASSERT_NE(dc, nullptr);
+    WindowDC moved(std::move(screen));
+    EXPECT_EQ(moved.get(), dc);
+    EXPECT_FALSE(screen);
+    WindowDC assigned;
+    assigned = std::move(moved);
+    EXPECT_EQ(assigned.get(), dc);
+    EXPECT_FALSE(moved);
+    EXPECT_GT(::GetDeviceCaps(assigned.get(), LOGPIXELSY), 0);
 }
 
 } // namespace

@@ -121,13 +121,13 @@ std::wstring Text(const CWnd& dlg, int id) {
     return dlg.GetDlgItemText(id).str();
 }
 void Click(const CWnd& dlg, int id) {
-    ::SendMessageW(dlg.GetDlgItemHwnd(id), BM_CLICK, 0, 0);
+    ::SendMessageW(dlg.GetDlgItem(id), BM_CLICK, 0, 0);
 }
 int HotKeyOf(const CWnd& dlg) {
     return static_cast<int>(::SendDlgItemMessageW(dlg.m_hWnd, IDC_HOTKEY, HKM_GETHOTKEY, 0, 0));
 }
 CRGBStatic& Swatch(const CWnd& dlg) {
-    return *dynamic_cast<CRGBStatic*>(CWnd::FromHandlePermanent(dlg.GetDlgItemHwnd(IDC_FRAME_COLOR)));
+    return *dynamic_cast<CRGBStatic*>(CWnd::FromHandlePermanent(dlg.GetDlgItem(IDC_FRAME_COLOR)));
 }
 
 class OptionsDialogTest : public ::testing::Test {
@@ -174,14 +174,14 @@ TEST_F(OptionsDialogTest, OpensWithTheStoredValues) {
     INT_PTR result = Run([&](ScriptedOptionsDlg& dlg) {
         EXPECT_FALSE(Checked(dlg, IDC_TYPE_JPEG));
         EXPECT_TRUE(Checked(dlg, IDC_TYPE_GIF));
-        HWND slider = dlg.GetDlgItemHwnd(IDC_JPEG_QUALITY);
+        HWND slider = dlg.GetDlgItem(IDC_JPEG_QUALITY);
         EXPECT_EQ(::SendMessageW(slider, TBM_GETRANGEMIN, 0, 0), 50);
         EXPECT_EQ(::SendMessageW(slider, TBM_GETRANGEMAX, 0, 0), 100);
         EXPECT_EQ(::SendMessageW(slider, TBM_GETPOS, 0, 0), 75);
         EXPECT_EQ(Text(dlg, IDC_JPEG_QUALITY_VALUE), L"75");
         EXPECT_TRUE(Checked(dlg, IDC_HOTKEY_CUSTOM));
         EXPECT_FALSE(Checked(dlg, IDC_HOTKEY_PRINTSCREEN));
-        EXPECT_TRUE(::IsWindowEnabled(dlg.GetDlgItemHwnd(IDC_HOTKEY)));
+        EXPECT_TRUE(::IsWindowEnabled(dlg.GetDlgItem(IDC_HOTKEY)));
         EXPECT_EQ(HotKeyOf(dlg), 0x0174);
         EXPECT_TRUE(Checked(dlg, IDC_COMBINE_CURSOR));
         EXPECT_EQ(Swatch(dlg).m_crColor, 0x00123456u);
@@ -200,7 +200,7 @@ TEST_F(OptionsDialogTest, OpensWithTheStoredValues) {
         ::MapWindowPoints(nullptr, dlg.m_hWnd, reinterpret_cast<POINT*>(&track), 2);
         ::SendMessageW(slider, TBM_GETCHANNELRECT, 0, reinterpret_cast<LPARAM>(&channel));
         ::SendMessageW(slider, TBM_GETTHUMBRECT, 0, reinterpret_cast<LPARAM>(&thumb));
-        ::GetWindowRect(dlg.GetDlgItemHwnd(IDC_JPEG_QUALITY_SCALE), &scale);
+        ::GetWindowRect(dlg.GetDlgItem(IDC_JPEG_QUALITY_SCALE), &scale);
         ::MapWindowPoints(nullptr, dlg.m_hWnd, reinterpret_cast<POINT*>(&scale), 2);
         geometry::Rect expected =
             OptionsRules::QualityScaleRect({track.left, track.top, track.right, track.bottom},
@@ -216,7 +216,7 @@ TEST_F(OptionsDialogTest, OpensWithTheStoredValues) {
         const int spacing[4] = {0, 0, 2, 2};
         for (int i = 0; i < 4; ++i) {
             auto* button = dynamic_cast<CTransparentBitmapButton*>(
-                CWnd::FromHandlePermanent(dlg.GetDlgItemHwnd(IDC_TYPE_JPEG + i)));
+                CWnd::FromHandlePermanent(dlg.GetDlgItem(IDC_TYPE_JPEG + i)));
             ASSERT_NE(button, nullptr);
             EXPECT_EQ(button->m_strCaption, captions[i]);
             EXPECT_EQ(button->m_nCaptionCharExtra, spacing[i]);
@@ -261,7 +261,7 @@ TEST_F(OptionsDialogTest, ValuesTheListsDoNotOfferAreStoredAsAutomatic) {
 TEST_F(OptionsDialogTest, ConfirmStoresEveryField) {
     INT_PTR result = Run([&](ScriptedOptionsDlg& dlg) {
         Click(dlg, IDC_TYPE_PNG);
-        HWND slider = dlg.GetDlgItemHwnd(IDC_JPEG_QUALITY);
+        HWND slider = dlg.GetDlgItem(IDC_JPEG_QUALITY);
         ::SendMessageW(slider, TBM_SETPOS, TRUE, 50);
         ::SendMessageW(dlg.m_hWnd, WM_HSCROLL, MAKEWPARAM(TB_THUMBPOSITION, 50),
                        reinterpret_cast<LPARAM>(slider));
@@ -308,7 +308,7 @@ TEST_F(OptionsDialogTest, RestoreDefaultsThenCancelChangesNothing) {
         EXPECT_EQ(::SendDlgItemMessageW(dlg.m_hWnd, IDC_JPEG_QUALITY, TBM_GETPOS, 0, 0), 90);
         EXPECT_EQ(Text(dlg, IDC_JPEG_QUALITY_VALUE), L"90");
         EXPECT_TRUE(Checked(dlg, IDC_HOTKEY_PRINTSCREEN));
-        EXPECT_FALSE(::IsWindowEnabled(dlg.GetDlgItemHwnd(IDC_HOTKEY)));
+        EXPECT_FALSE(::IsWindowEnabled(dlg.GetDlgItem(IDC_HOTKEY)));
         EXPECT_FALSE(Checked(dlg, IDC_COMBINE_CURSOR));
         EXPECT_EQ(Swatch(dlg).m_crColor, 0x00FF6464u);
         EXPECT_EQ(Selection(dlg, IDC_FRAME_WIDTH), 0);
@@ -386,7 +386,7 @@ TEST_F(OptionsDialogTest, ANewHotkeyIsRegisteredOnTheFrameAndTheOldOneReleased) 
     ASSERT_TRUE(::RegisterHotKey(frame.m_hWnd, kHotkeyF10, HotkeyToModifiers(kHotkeyF10), VK_F10));
     result = Run([&](ScriptedOptionsDlg& dlg) {
         Click(dlg, IDC_HOTKEY_PRINTSCREEN);
-        EXPECT_FALSE(::IsWindowEnabled(dlg.GetDlgItemHwnd(IDC_HOTKEY)));
+        EXPECT_FALSE(::IsWindowEnabled(dlg.GetDlgItem(IDC_HOTKEY)));
         Click(dlg, IDOK);
     });
     if (result == IDOK) { // PrintScreen may be held by another program of the desktop
@@ -483,7 +483,7 @@ TEST_F(OptionsDialogTest, BrowseStartsAtTheTypedFolder) {
 TEST_F(OptionsDialogTest, TheSupportLinkOpensTheHelpPageBesideTheProgram) {
     auto clickLink = [](ScriptedOptionsDlg& dlg) {
         NMLINK click{};
-        click.hdr.hwndFrom = dlg.GetDlgItemHwnd(IDC_SUPPORT_LINK);
+        click.hdr.hwndFrom = dlg.GetDlgItem(IDC_SUPPORT_LINK);
         click.hdr.idFrom = IDC_SUPPORT_LINK;
         click.hdr.code = NM_CLICK;
         dlg.SendMessage(WM_NOTIFY, IDC_SUPPORT_LINK, reinterpret_cast<LPARAM>(&click));
@@ -497,7 +497,7 @@ TEST_F(OptionsDialogTest, TheSupportLinkOpensTheHelpPageBesideTheProgram) {
         << "the build puts the help page beside the test program";
 
     Run([&](ScriptedOptionsDlg& dlg) {
-        EXPECT_TRUE(::IsWindowEnabled(dlg.GetDlgItemHwnd(IDC_SUPPORT_LINK)));
+        EXPECT_TRUE(::IsWindowEnabled(dlg.GetDlgItem(IDC_SUPPORT_LINK)));
         clickLink(dlg);
         EXPECT_EQ(dlg.opened, std::vector<std::wstring>{besideTheProgram});
     });
@@ -505,7 +505,7 @@ TEST_F(OptionsDialogTest, TheSupportLinkOpensTheHelpPageBesideTheProgram) {
     const CString missing = CString(besideTheProgram.c_str()) + L".missing";
     Run(
         [&](ScriptedOptionsDlg& dlg) {
-            EXPECT_FALSE(::IsWindowEnabled(dlg.GetDlgItemHwnd(IDC_SUPPORT_LINK)));
+            EXPECT_FALSE(::IsWindowEnabled(dlg.GetDlgItem(IDC_SUPPORT_LINK)));
             clickLink(dlg);
             EXPECT_TRUE(dlg.opened.empty());
         },

@@ -154,13 +154,12 @@ protected:
         SetValue(L"SelectSizeList_v2", REG_MULTI_SZ, data);
     }
     void SetValue(const wchar_t* name, DWORD type, const std::wstring& data) {
-        HKEY key = nullptr;
-        ASSERT_EQ(
-            ::RegCreateKeyExW(HKEY_CURRENT_USER, kTestKey, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr),
-            ERROR_SUCCESS);
-        ::RegSetValueExW(key, name, 0, type, reinterpret_cast<const BYTE*>(data.data()),
+        unique_hkey key;
+        ASSERT_EQ(::RegCreateKeyExW(HKEY_CURRENT_USER, kTestKey, 0, nullptr, 0, KEY_WRITE, nullptr, key.put(),
+                                    nullptr),
+                  ERROR_SUCCESS);
+        ::RegSetValueExW(key.get(), name, 0, type, reinterpret_cast<const BYTE*>(data.data()),
                          static_cast<DWORD>(data.size() * sizeof(wchar_t) + (type == REG_SZ ? 2 : 0)));
-        ::RegCloseKey(key);
     }
     // The stored own lines; "(none)" when the value does not exist.
     std::vector<std::wstring> StoredOwnLines() {

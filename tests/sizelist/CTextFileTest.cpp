@@ -129,14 +129,13 @@ TEST_F(CTextFileTest, DetectionOnFiles) {
 TEST_F(CTextFileTest, SizeLimitIsOneHundredMebibytes) {
     const CString path = temp / L"big.bin";
     auto makeFile = [&](LONGLONG size) {
-        HANDLE file =
-            ::CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-        ASSERT_NE(file, INVALID_HANDLE_VALUE);
+        const unique_file file(
+            ::CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+        ASSERT_TRUE(file);
         LARGE_INTEGER end;
         end.QuadPart = size;
-        EXPECT_TRUE(::SetFilePointerEx(file, end, nullptr, FILE_BEGIN));
-        EXPECT_TRUE(::SetEndOfFile(file));
-        ::CloseHandle(file);
+        EXPECT_TRUE(::SetFilePointerEx(file.get(), end, nullptr, FILE_BEGIN));
+        EXPECT_TRUE(::SetEndOfFile(file.get()));
     };
     makeFile(104857600);
     {

@@ -155,14 +155,13 @@ TEST(SizeListFile, FilesBeyondTheBoundsAreRefusedOrCutWithAMessageNamingThem) {
     TempFolder temp;
     auto sized = [&](const wchar_t* name, LONGLONG size) {
         const CString path = temp / name;
-        HANDLE file =
-            ::CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-        EXPECT_NE(file, INVALID_HANDLE_VALUE);
+        const unique_file file(
+            ::CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+        EXPECT_TRUE(file);
         LARGE_INTEGER end;
         end.QuadPart = size;
-        EXPECT_TRUE(::SetFilePointerEx(file, end, nullptr, FILE_BEGIN));
-        EXPECT_TRUE(::SetEndOfFile(file));
-        ::CloseHandle(file);
+        EXPECT_TRUE(::SetFilePointerEx(file.get(), end, nullptr, FILE_BEGIN));
+        EXPECT_TRUE(::SetEndOfFile(file.get()));
         return path;
     };
     SelectSizeList list;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "framework/CString.h"
+#include "framework/Handles.h"
 
 #include <windows.h>
 
@@ -23,8 +24,7 @@ inline void PrintTo(const CString& text, std::ostream* os) {
 
 inline void RemoveTree(const CString& path) {
     WIN32_FIND_DATAW data;
-    HANDLE find = ::FindFirstFileW(path + L"\\*", &data);
-    if (find != INVALID_HANDLE_VALUE) {
+    if (const unique_find find(::FindFirstFileW(path + L"\\*", &data)); find) {
         do {
             const CString name(data.cFileName);
             if (name == L"." || name == L"..")
@@ -34,8 +34,7 @@ inline void RemoveTree(const CString& path) {
                 RemoveTree(child);
             else
                 ::DeleteFileW(child);
-        } while (::FindNextFileW(find, &data));
-        ::FindClose(find);
+        } while (::FindNextFileW(find.get(), &data));
     }
     ::RemoveDirectoryW(path);
 }
@@ -64,26 +63,24 @@ private:
 };
 
 inline bool WriteBytesToFile(const wchar_t* path, const Bytes& bytes) {
-    HANDLE file =
-        ::CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
+    const unique_file file(
+        ::CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file)
         return false;
     DWORD written = 0;
-    const bool ok = ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
-                    written == bytes.size();
-    ::CloseHandle(file);
-    return ok;
+    return ::WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+           written == bytes.size();
 }
 
 inline Bytes ReadBytesOfFile(const wchar_t* path) {
-    HANDLE file = ::CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
+    const unique_file file(
+        ::CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+    if (!file)
         return {};
-    Bytes bytes(::GetFileSize(file, nullptr));
+    Bytes bytes(::GetFileSize(file.get(), nullptr));
     DWORD read = 0;
     if (!bytes.empty())
-        ::ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
-    ::CloseHandle(file);
+        ::ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
     bytes.resize(read);
     return bytes;
 }
@@ -104,7 +101,6 @@ inline CString SystemText(DWORD error) {
     const DWORD length = ::FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_ALLOCATE_BUFFER |
                                               FORMAT_MESSAGE_IGNORE_INSERTS,
                                           nullptr, error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
-    CString result = length ? CString(text, static_cast<int>(length)) : CString();
-    ::LocalFree(text);
-    return result;
+    const unique_local owned(text);
+    return length ? CString(text, static_cast<int>(length)) : CString();
 }
