@@ -44,17 +44,18 @@ void CreateFolderIfMissing(const wchar_t* path) {
 }
 
 Settings::Settings()
-    : outputPath(L"%MYPICTURES%\\Frimlet2"), type(0), useFixdName(0), fixdName(kDefaultFixedName),
-      jpegQuality(kDefaultJpegQuality), combiningCursor(0), color(kDefaultColor), frameWidth(0),
-      tabScaling(0), hotkey(kDefaultHotkey), copyToClipboard(0), x(0), y(0), cx(400), cy(300) {
+    : outputPath(L"%MYPICTURES%\\Frimlet2"), type(ImageType::Jpeg), useFixdName(false),
+      fixdName(kDefaultFixedName), jpegQuality(kDefaultJpegQuality), combiningCursor(false),
+      color(kDefaultColor), frameWidth(0), tabScaling(0), hotkey(kDefaultHotkey), copyToClipboard(false),
+      x(0), y(0), cx(400), cy(300) {
     wchar_t appData[MAX_PATH] = {};
     if (FAILED(::SHGetFolderPathW(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, appData)))
         appData[0] = 0;
     dataFolder.Format(L"%s\\%s", appData, L"Oskvane\\Frimlet2");
 }
 
-void Settings::MakeOutputFileName(CString& out, int imageType) const {
-    if (useFixdName == 1) {
+void Settings::MakeOutputFileName(CString& out, ImageType imageType) const {
+    if (useFixdName) {
         out = FromU16(SettingsRules::FixedFileName(AsU16(outputPath), AsU16(fixdName), imageType));
         return;
     }
@@ -77,18 +78,18 @@ void Settings::Load() {
     else
         outputPath = CString();
     EnsureOutputFolder();
-    type = AcceptType(ReadInt(L"type", type), type);
-    useFixdName = AsFlag(ReadInt(L"useFixdName", useFixdName));
+    type = ImageTypeFromInt(ReadInt(L"type", ToInt(type))).value_or(type);
+    useFixdName = AsFlag(ReadInt(L"useFixdName", useFixdName ? 1 : 0));
     if (app)
         fixdName = app->ReadStringSetting(L"fixdName", fixdName);
     jpegQuality = AcceptJpegQuality(ReadInt(L"jpegQuality", jpegQuality), jpegQuality);
-    combiningCursor = AsFlag(ReadInt(L"combiningCursor", combiningCursor));
+    combiningCursor = AsFlag(ReadInt(L"combiningCursor", combiningCursor ? 1 : 0));
     color = static_cast<COLORREF>(
         AcceptColor(ReadInt(L"color", static_cast<int>(color)), static_cast<int>(color)));
     frameWidth = AcceptFrameWidth(ReadInt(L"frameWidth", frameWidth), frameWidth);
     tabScaling = AcceptTabScaling(ReadInt(L"tabScaling", tabScaling), tabScaling);
     hotkey = ReadInt(L"hotkey", hotkey);
-    copyToClipboard = AcceptOnOff(ReadInt(L"copyToClipboard", copyToClipboard));
+    copyToClipboard = AcceptOnOff(ReadInt(L"copyToClipboard", copyToClipboard ? 1 : 0));
     x = AcceptPosition(ReadInt(L"x", kNotStored));
     y = AcceptPosition(ReadInt(L"y", kNotStored));
     cx = AcceptExtent(ReadInt(L"cx", kNotStored));
@@ -100,16 +101,16 @@ void Settings::Save() const {
     if (!app)
         return;
     app->WritePathSetting(L"outputPath", outputPath);
-    WriteInt(L"useFixdName", useFixdName);
+    WriteInt(L"useFixdName", useFixdName ? 1 : 0);
     app->WriteProfileString(L"", L"fixdName", fixdName);
-    WriteInt(L"type", type);
+    WriteInt(L"type", ToInt(type));
     WriteInt(L"jpegQuality", jpegQuality);
-    WriteInt(L"combiningCursor", combiningCursor);
+    WriteInt(L"combiningCursor", combiningCursor ? 1 : 0);
     WriteInt(L"color", static_cast<int>(color));
     WriteInt(L"frameWidth", frameWidth);
     WriteInt(L"tabScaling", tabScaling);
     WriteInt(L"hotkey", hotkey);
-    WriteInt(L"copyToClipboard", copyToClipboard);
+    WriteInt(L"copyToClipboard", copyToClipboard ? 1 : 0);
 }
 
 void Settings::SavePlacement() const {

@@ -2,6 +2,7 @@
 // names are the registry value names.
 #pragma once
 
+#include "app/SettingsRules.h"
 #include "framework/CString.h"
 
 #include <windows.h>
@@ -17,16 +18,16 @@ struct Settings {
     Settings();
 
     CString outputPath;
-    int type;
-    int useFixdName;
+    ImageType type;
+    bool useFixdName;
     CString fixdName;
     int jpegQuality;
-    int combiningCursor;
+    bool combiningCursor;
     COLORREF color;
     int frameWidth;
     int tabScaling;
     int hotkey;
-    int copyToClipboard; // 1 = every capture also goes to the clipboard
+    bool copyToClipboard; // every capture also goes to the clipboard
     int x;
     int y;
     int cx;
@@ -34,7 +35,7 @@ struct Settings {
     CString dataFolder; // never persisted
 
     // The full path of the next capture's file for an image type.
-    void MakeOutputFileName(CString& out, int imageType) const;
+    void MakeOutputFileName(CString& out, ImageType imageType) const;
     // Creates the output folder (and missing parents) when it does not exist.
     void EnsureOutputFolder() const;
 

@@ -179,9 +179,9 @@ int wmain(int argc, wchar_t** argv) {
 
         Settings settings;
         settings.outputPath = folder.c_str();
-        settings.useFixdName = 1;
+        settings.useFixdName = true;
         settings.fixdName = L"shutter";
-        settings.combiningCursor = 0;
+        settings.combiningCursor = false;
         settings.jpegQuality = 80;
 
         CaptureImage image;
@@ -211,10 +211,10 @@ int wmain(int argc, wchar_t** argv) {
             const std::wstring path = folder + L"\\encode" + extensions[type];
             int size = 0;
             const auto encode = [&] {
-                size = EncodeImageFile(factory.get(), image, path.c_str(), type, 0.801f);
+                size = EncodeImageFile(factory.get(), image, path.c_str(), *ImageTypeFromInt(type), 0.801f);
             };
             const double encodeMs = MedianMs(runs, encode);
-            settings.type = type;
+            settings.type = *ImageTypeFromInt(type);
             std::optional<int> shot;
             const auto [partsMs, shutterMs] = MedianMsInTurns(
                 runs,

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <memory>
 #include <new>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -20,17 +21,18 @@ struct ContainerChoice {
     const GUID* frameFormat;
 };
 
-ContainerChoice ChoiceFor(int imageType) {
-    switch (imageType) {
-    case 0:
-        return {&GUID_ContainerFormatJpeg, &GUID_WICPixelFormat24bppBGR};
-    case 1:
-        return {&GUID_ContainerFormatBmp, &GUID_WICPixelFormat24bppBGR};
-    case 2:
-        return {&GUID_ContainerFormatGif, &GUID_WICPixelFormat8bppIndexed};
-    default:
-        return {&GUID_ContainerFormatPng, &GUID_WICPixelFormat24bppBGR};
+std::optional<ContainerChoice> ChoiceFor(ImageType type) {
+    switch (type) {
+    case ImageType::Jpeg:
+        return ContainerChoice{&GUID_ContainerFormatJpeg, &GUID_WICPixelFormat24bppBGR};
+    case ImageType::Bmp:
+        return ContainerChoice{&GUID_ContainerFormatBmp, &GUID_WICPixelFormat24bppBGR};
+    case ImageType::Gif:
+        return ContainerChoice{&GUID_ContainerFormatGif, &GUID_WICPixelFormat8bppIndexed};
+    case ImageType::Png:
+        return ContainerChoice{&GUID_ContainerFormatPng, &GUID_WICPixelFormat24bppBGR};
     }
+    return std::nullopt;
 }
 
 bool MemoryFormatFor(int bitsPerPixel, WICPixelFormatGUID& format) {
@@ -124,7 +126,7 @@ void ExpandIndices(const CaptureImage& image, Source& source) {
 }
 
 // Chooses and, where needed, converts the source pixels; false means code -2.
-bool PrepareSource(const CaptureImage& image, int imageType, Source& source) {
+bool PrepareSource(const CaptureImage& image, ImageType type, Source& source) {
     if (!image.bmBits || image.bmWidth <= 0 || image.bmHeight <= 0)
         return false;
     if (!MemoryFormatFor(image.bmBitsPixel, source.format))
@@ -135,7 +137,7 @@ bool PrepareSource(const CaptureImage& image, int imageType, Source& source) {
     source.width = static_cast<UINT>(image.bmWidth);
     source.height = static_cast<UINT>(image.bmHeight);
 
-    if (imageType == 2) {
+    if (type == ImageType::Gif) {
         source.indexed = true;
         source.format = GUID_WICPixelFormat8bppIndexed;
         if (image.bmBitsPixel == 8)
@@ -197,14 +199,14 @@ void ClearGifTransparency(IWICBitmapFrameEncode* frame) {
     writer->SetMetadataByName(L"/grctlext/TransparencyFlag", &value);
 }
 
-int Encode(IWICImagingFactory* factory, const CaptureImage& image, const wchar_t* path, int imageType,
+int Encode(IWICImagingFactory* factory, const CaptureImage& image, const wchar_t* path, ImageType type,
            float quality, float* writtenQuality) {
-    if (imageType < 0 || imageType > 3)
+    const std::optional<ContainerChoice> choice = ChoiceFor(type);
+    if (!choice)
         return kEncodeBadType;
-    const ContainerChoice choice = ChoiceFor(imageType);
 
     Source source;
-    if (!factory || !path || !PrepareSource(image, imageType, source))
+    if (!factory || !path || !PrepareSource(image, type, source))
         return kEncodeNoSource;
     com_ptr<IWICBitmap> bitmap;
     if (FAILED(factory->CreateBitmapFromMemory(source.width, source.height, source.format, source.stride,
@@ -238,7 +240,7 @@ int Encode(IWICImagingFactory* factory, const CaptureImage& image, const wchar_t
         if (!checked)
             return kEncodeCannotOpen;
         com_ptr<IWICBitmapEncoder> encoder;
-        if (FAILED(factory->CreateEncoder(*choice.container, nullptr, encoder.put())) || !encoder)
+        if (FAILED(factory->CreateEncoder(*choice->container, nullptr, encoder.put())) || !encoder)
             return kEncodeNoEncoder;
         if (FAILED(encoder->Initialize(checked.get(), WICBitmapEncoderNoCache)))
             return kEncodeWriteFailed;
@@ -247,16 +249,16 @@ int Encode(IWICImagingFactory* factory, const CaptureImage& image, const wchar_t
         com_ptr<IPropertyBag2> options;
         if (FAILED(encoder->CreateNewFrame(frame.put(), options.put())) || !frame)
             return kEncodeWriteFailed;
-        if (imageType == 0 && options)
+        if (type == ImageType::Jpeg && options)
             WriteJpegQuality(options.get(), quality, writtenQuality);
         if (FAILED(frame->Initialize(options.get())))
             return kEncodeFrameInit;
         // Not supported everywhere; a GIF without the extension has no
         // transparent colour anyway.
-        if (imageType == 2)
+        if (type == ImageType::Gif)
             ClearGifTransparency(frame.get());
 
-        if (FAILED(WriteFrame(frame.get(), bitmap.get(), *choice.frameFormat, palette.get())) ||
+        if (FAILED(WriteFrame(frame.get(), bitmap.get(), *choice->frameFormat, palette.get())) ||
             FAILED(encoder->Commit()) || checked->WriteFailed())
             return kEncodeWriteFailed;
 
@@ -298,11 +300,11 @@ HRESULT WriteFrame(IWICBitmapFrameEncode* frame, IWICBitmapSource* source, const
 }
 
 int EncodeImageFile(IWICImagingFactory* factory, const CaptureImage& image, const wchar_t* path,
-                    int imageType, float quality, float* writtenQuality) {
+                    ImageType type, float quality, float* writtenQuality) {
     if (writtenQuality)
         *writtenQuality = -1.0f;
     try {
-        return Encode(factory, image, path, imageType, quality, writtenQuality);
+        return Encode(factory, image, path, type, quality, writtenQuality);
     } catch (const std::bad_alloc&) {
         return kEncodeNoSource; // the working copy of the pixels could not be made
     }

@@ -2,6 +2,7 @@
 // Imaging Component.
 #pragma once
 
+#include "app/SettingsRules.h"
 #include "capture/CaptureImage.h"
 #include "framework/ComPtr.h"
 
@@ -13,7 +14,7 @@
 // Results of EncodeImageFile other than a file size.
 enum EncodeResult : int {
     kEncodeNothingWritten = 0, // the encoder produced an empty file
-    kEncodeBadType = -1,       // the image type is not 0..3
+    kEncodeBadType = -1,       // the image type is none of the four (a number outside 0..3 cast to it)
     kEncodeNoSource = -2,      // no factory, a bit depth not 8/16/24/32, or no source bitmap
     kEncodeCannotOpen = -3,    // the file cannot be opened (or put in place) for writing
     kEncodeNoEncoder = -4,     // no encoder for the container format
@@ -21,9 +22,8 @@ enum EncodeResult : int {
     kEncodeWriteFailed = -6,   // the encoder failed while writing; no file was put in place
 };
 
-// Writes `image` to `path` as imageType (0 JPEG, 1 BMP, 2 GIF, 3 PNG) and
-// returns the size of the written file in bytes, or a result above. quality
-// (0..1, clamped) counts for JPEG only. GIF is reduced to 256 colours first.
+// Writes `image` to `path` as an image of the given type and returns the size of the written file in bytes,
+// or a result above. quality (0..1, clamped) counts for JPEG only. GIF is reduced to 256 colours first.
 //
 // The file is written under a temporary name of the program's own in the
 // target's folder and moved over `path` only when every encoder step
@@ -38,7 +38,7 @@ enum EncodeResult : int {
 // writtenQuality, when given, receives the "ImageQuality" value that the JPEG
 // encoder's option bag holds after it was set, or -1 when none was set.
 int EncodeImageFile(IWICImagingFactory* factory, const CaptureImage& image, const wchar_t* path,
-                    int imageType, float quality, float* writtenQuality = nullptr);
+                    ImageType type, float quality, float* writtenQuality = nullptr);
 
 // Fills an initialised frame from source and commits it: the source's size,
 // 96 dpi, the pixel format asked for (the encoder may take its nearest), the

@@ -32,7 +32,7 @@ std::optional<int> TakeCapture(const Settings& settings, IWICImagingFactory* fac
                                HWND clipboardOwner) {
     if (writtenQuality)
         *writtenQuality = -1.0f;
-    const int imageType = ShutterRules::EffectiveType(keys, settings.type);
+    const ImageType imageType = ShutterRules::EffectiveType(keys, settings.type);
 
     CString path;
     settings.MakeOutputFileName(path, imageType);

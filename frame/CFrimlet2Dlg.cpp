@@ -15,6 +15,8 @@
 #include <shobjidl.h>
 #include <windowsx.h>
 
+#include <optional>
+
 namespace {
 constexpr UINT_PTR kStatusTimer = 1;
 constexpr UINT kStatusMillis = 12000;
@@ -216,7 +218,7 @@ BOOL CFrimlet2Dlg::OnInitDialog() {
         // The system's own use of PrintScreen gives way to a program whose
         // window is in front: the frame tries once more when it first is.
         if (HotkeySystem::IsPrintScreen(m_settings.hotkey))
-            m_bRetryHotkey = 1;
+            m_bRetryHotkey = true;
         else
             m_hotkeySystem.Show(m_hWnd, IDS_HOTKEY_START_FAILED, LoadText(IDS_APP_TITLE),
                                 MB_ICONINFORMATION | MB_OK);
@@ -346,7 +348,7 @@ LRESULT CFrimlet2Dlg::OnActivate(WPARAM wParam, LPARAM lParam) {
         SetWindowPos(HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         SetTimer(kCornerIconTimer, kCornerIconMillis);
         if (m_bRetryHotkey) {
-            m_bRetryHotkey = 0;
+            m_bRetryHotkey = false;
             if (!m_hotkeySystem.Register(m_hWnd, m_settings.hotkey))
                 PostMessage(WM_APP_HOTKEYUNAVAILABLE); // no message box inside activation
         }
@@ -598,8 +600,7 @@ LRESULT CFrimlet2Dlg::OnShowMenu(WPARAM wParam, LPARAM lParam) {
         return 0;
     CMenu popup;
     popup.Attach(menu.GetSubMenu(0));
-    if (m_settings.type >= 0 && m_settings.type <= 3)
-        popup.CheckMenuItem(IDM_TYPE_JPEG + m_settings.type, MF_BYCOMMAND | MF_CHECKED);
+    popup.CheckMenuItem(IDM_TYPE_JPEG + ToInt(m_settings.type), MF_BYCOMMAND | MF_CHECKED);
     if (m_bLocked)
         popup.ModifyMenu(IDM_LOCK, MF_BYCOMMAND | MF_STRING, IDM_LOCK, LoadText(IDS_UNLOCK_FRAME));
     if (IsIconic()) {
@@ -651,9 +652,9 @@ void CFrimlet2Dlg::OnOptions() {
 }
 
 void CFrimlet2Dlg::OnLock() {
-    m_bLocked = m_bLocked ? 0 : 1;
+    m_bLocked = !m_bLocked;
     ::SetLayeredWindowAttributes(m_hWnd, 0, m_bLocked ? kLockedAlpha : 255, LWA_ALPHA);
-    m_taskbar.UpdateLockButton(m_hWnd, m_bLocked != 0);
+    m_taskbar.UpdateLockButton(m_hWnd, m_bLocked);
 }
 
 void CFrimlet2Dlg::OnShowController() {
@@ -682,9 +683,12 @@ void CFrimlet2Dlg::OnSelectSize() {
 }
 
 void CFrimlet2Dlg::OnImageType(UINT id) {
-    m_settings.type = static_cast<int>(id - IDM_TYPE_JPEG);
+    const std::optional<ImageType> type = ImageTypeFromInt(static_cast<int>(id) - IDM_TYPE_JPEG);
+    if (!type)
+        return;
+    m_settings.type = *type;
     if (CWinApp* app = AfxGetApp())
-        app->WriteProfileInt(L"", L"type", m_settings.type);
+        app->WriteProfileInt(L"", L"type", ToInt(m_settings.type));
 }
 
 void CFrimlet2Dlg::OnFitToWindow() {
@@ -699,12 +703,11 @@ void CFrimlet2Dlg::OnFitToWindow() {
 void CFrimlet2Dlg::StartFitMode() {
     if (m_bFitMode)
         return;
-    m_bFitMode =
-        m_fitOverlay.Open(m_hWnd, [this](UINT button, POINT screen) { EndFitMode(button, screen); }) ? 1 : 0;
+    m_bFitMode = m_fitOverlay.Open(m_hWnd, [this](UINT button, POINT screen) { EndFitMode(button, screen); });
 }
 
 void CFrimlet2Dlg::EndFitMode(UINT flags, POINT screen) {
-    m_bFitMode = 0;
+    m_bFitMode = false;
     m_fitOverlay.Close();
     if (!(flags & MK_LBUTTON))
         return;

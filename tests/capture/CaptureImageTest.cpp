@@ -26,7 +26,7 @@ protected:
     void TearDown() override { window.reset(); }
 
     // Grabs the window and writes it as imageType; the decoded file.
-    Decoded GrabAndWrite(int imageType, const wchar_t* name) {
+    Decoded GrabAndWrite(ImageType imageType, const wchar_t* name) {
         CaptureImage image;
         EXPECT_TRUE(image.Grab(area, FALSE));
         const std::wstring path = folder.File(name);
@@ -79,16 +79,17 @@ TEST_F(CaptureGrab, AnEmptyRectangleGivesAnEmptyImage) {
     EXPECT_TRUE(image.Grab(empty, FALSE));
     EXPECT_EQ(image.bmBits, nullptr);
     EXPECT_EQ(image.bmWidth, 0);
-    EXPECT_EQ(EncodeImageFile(factory.get(), image, folder.File(L"e.png").c_str(), 3, 0.9f), kEncodeNoSource);
+    EXPECT_EQ(EncodeImageFile(factory.get(), image, folder.File(L"e.png").c_str(), ImageType::Png, 0.9f),
+              kEncodeNoSource);
 }
 
 TEST_F(CaptureGrab, BmpAndPngGiveExactlyThePixelsBackAt24BitsAnd96Dpi) {
-    for (int type : {1, 3}) {
+    for (ImageType type : {ImageType::Bmp, ImageType::Png}) {
         SCOPED_TRACE(type);
-        const Decoded file = GrabAndWrite(type, type == 1 ? L"shot.bmp" : L"shot.png");
+        const bool bmp = type == ImageType::Bmp;
+        const Decoded file = GrabAndWrite(type, bmp ? L"shot.bmp" : L"shot.png");
         ASSERT_TRUE(file.ok);
-        EXPECT_TRUE(
-            IsEqualGUID(file.container, type == 1 ? GUID_ContainerFormatBmp : GUID_ContainerFormatPng));
+        EXPECT_TRUE(IsEqualGUID(file.container, bmp ? GUID_ContainerFormatBmp : GUID_ContainerFormatPng));
         // The screen's fourth byte does not become an alpha channel.
         EXPECT_TRUE(IsEqualGUID(file.framePixelFormat, GUID_WICPixelFormat24bppBGR));
         EXPECT_NEAR(file.dpiX, 96.0, 0.05);
@@ -102,7 +103,7 @@ TEST_F(CaptureGrab, BmpAndPngGiveExactlyThePixelsBackAt24BitsAnd96Dpi) {
 }
 
 TEST_F(CaptureGrab, JpegComesBackWithinASmallError) {
-    const Decoded file = GrabAndWrite(0, L"shot.jpg");
+    const Decoded file = GrabAndWrite(ImageType::Jpeg, L"shot.jpg");
     ASSERT_TRUE(file.ok);
     EXPECT_TRUE(IsEqualGUID(file.container, GUID_ContainerFormatJpeg));
     EXPECT_NEAR(file.dpiX, 96.0, 0.05);
@@ -160,7 +161,7 @@ bool GifDeclaresTransparency(const std::string& gif) {
 }
 
 TEST_F(CaptureGrab, GifHasA256ColourPaletteWithoutTransparencyThatMapsCloseToThePattern) {
-    const Decoded file = GrabAndWrite(2, L"shot.gif");
+    const Decoded file = GrabAndWrite(ImageType::Gif, L"shot.gif");
     ASSERT_TRUE(file.ok);
     EXPECT_TRUE(IsEqualGUID(file.container, GUID_ContainerFormatGif));
     ASSERT_TRUE(IsEqualGUID(file.framePixelFormat, GUID_WICPixelFormat8bppIndexed));

@@ -17,6 +17,11 @@
 #include <string>
 #include <vector>
 
+// Image types in test messages: their stored number.
+inline std::ostream& operator<<(std::ostream& out, ImageType type) {
+    return out << ToInt(type);
+}
+
 namespace capture_test {
 
 struct Bgr {

@@ -26,10 +26,10 @@ protected:
         window = std::make_unique<PatternWindow>(screen.left, screen.top, kW, kH);
         ASSERT_TRUE(window->Settle());
         settings.outputPath = folder.Path().c_str();
-        settings.useFixdName = 1;
+        settings.useFixdName = true;
         settings.fixdName = L"output";
-        settings.type = 1;
-        settings.combiningCursor = 0;
+        settings.type = ImageType::Bmp;
+        settings.combiningCursor = false;
     }
     void TearDown() override { window.reset(); }
 
@@ -114,7 +114,7 @@ TEST_F(ShutterCaptureTest, TheWaitForTheDesktopComesRightBeforeTheGrab) {
 }
 
 TEST_F(ShutterCaptureTest, AHeldKeyChoosesTheTypeForThatCaptureOnly) {
-    settings.type = 0;
+    settings.type = ImageType::Jpeg;
     CString path;
     ShutterRules::HeldTypeKeys p;
     p.p = true;
@@ -138,7 +138,7 @@ TEST_F(ShutterCaptureTest, AHeldKeyChoosesTheTypeForThatCaptureOnly) {
 }
 
 TEST_F(ShutterCaptureTest, ATimeStampedNameIsUsedWithoutTheFixedName) {
-    settings.useFixdName = 0;
+    settings.useFixdName = false;
     CString path;
     ASSERT_GT(Shoot(Hole(0, 0, 20, 20), {}, &path).value_or(0), 0);
     const CString name = path.Mid(static_cast<int>(folder.Path().size()) + 1);
@@ -175,7 +175,7 @@ TEST_F(ShutterCaptureTest, AFailedEncodeKeepsTheEarlierFileOfTheFixedName) {
 }
 
 TEST_F(ShutterCaptureTest, JpegQualityIsThePercentageOverAHundredPlusAThousandth) {
-    settings.type = 0;
+    settings.type = ImageType::Jpeg;
     struct Case {
         int percent;
         float expected;
@@ -193,13 +193,15 @@ TEST_F(ShutterCaptureTest, CHeldOrTheSettingAlsoCopiesTheHoleEvenWhenTheFileFail
     ASSERT_TRUE(PutClipboardMarker(owner.get(), L"marker"));
     const RECT hole = Hole(3, 4, 33, 24);
     ASSERT_GT(
-        TakeCapture(settings, factory.get(), hole, screen, {}, nullptr, nullptr, {}, owner.get()).value_or(0), 0);
+        TakeCapture(settings, factory.get(), hole, screen, {}, nullptr, nullptr, {}, owner.get()).value_or(0),
+        0);
     EXPECT_EQ(ClipboardText(), L"marker") << "a plain capture touched the clipboard";
 
     ShutterRules::HeldTypeKeys c;
     c.c = true;
     ASSERT_GT(
-        TakeCapture(settings, factory.get(), hole, screen, c, nullptr, nullptr, {}, owner.get()).value_or(0), 0);
+        TakeCapture(settings, factory.get(), hole, screen, c, nullptr, nullptr, {}, owner.get()).value_or(0),
+        0);
     ClipboardImage clip = ReadClipboardImage(factory.get(), folder);
     ASSERT_TRUE(clip.hasDib);
     ASSERT_EQ(clip.width, 30u);
@@ -210,7 +212,7 @@ TEST_F(ShutterCaptureTest, CHeldOrTheSettingAlsoCopiesTheHoleEvenWhenTheFileFail
 
     // The setting alone, and an encoder that cannot write: the pixels still go.
     ASSERT_TRUE(PutClipboardMarker(owner.get(), L"marker"));
-    settings.copyToClipboard = 1;
+    settings.copyToClipboard = true;
     EXPECT_EQ(TakeCapture(settings, nullptr, hole, screen, {}, nullptr, nullptr, {}, owner.get()), -2);
     clip = ReadClipboardImage(factory.get(), folder);
     ASSERT_TRUE(clip.hasDib);
@@ -222,10 +224,10 @@ TEST_F(ShutterCaptureTest, TheCursorIsDrawnOnlyWhenTheSettingsAskForIt) {
     PatternWindow::Pump();
     ::SetCursor(::LoadCursorW(nullptr, IDC_ARROW));
     CString path;
-    settings.combiningCursor = 0;
+    settings.combiningCursor = false;
     ASSERT_GT(Shoot(Hole(0, 0, 40, 40), {}, &path).value_or(0), 0);
     const Decoded plain = DecodeFile(factory.get(), path);
-    settings.combiningCursor = 1;
+    settings.combiningCursor = true;
     ASSERT_GT(Shoot(Hole(0, 0, 40, 40), {}, &path).value_or(0), 0);
     const Decoded withCursor = DecodeFile(factory.get(), path);
     ASSERT_TRUE(plain.ok && withCursor.ok);

@@ -53,8 +53,8 @@ protected:
         ::GetTempPathW(MAX_PATH, temp);
         folder = CString(temp) + L"frimlet-shutter-calls";
         settings.outputPath = folder;
-        settings.useFixdName = 1;
-        settings.type = 1;
+        settings.useFixdName = true;
+        settings.type = ImageType::Bmp;
         settings.hotkey = 0x077A; // Shift+Ctrl+Alt+F11, free for the test
         settings.x = 200;
         settings.y = 150;

@@ -610,7 +610,7 @@ TEST_F(SizeSelectDialogTest, AHugeImportIsRefusedByNameAndSavedMemosAreCutAtACod
     EXPECT_EQ(Rows().size(), 1u);
 
     // Saving keeps 20 units without the half of the pair.
-    dlg.m_list.m_bModified = TRUE;
+    dlg.m_list.m_bModified = true;
     dlg.SendMessage(WM_CLOSE);
     EXPECT_EQ(StoredOwnLines(), (std::vector<std::wstring>{L",,1,1," + nineteen}));
 }
