@@ -1,5 +1,6 @@
 #include "capture/CaptureImage.h"
 
+#include "capture/CaptureProbe.h"
 #include "framework/Handles.h"
 
 #include <new>
@@ -25,20 +26,25 @@ void DrawCursor(HDC dc, const RECT& rect, const CURSORINFO& info) {
     ::DrawIconEx(dc, x, y, copy.get(), 0, 0, 0, nullptr, DI_NORMAL);
 }
 
-} // namespace
-
-LPVOID CaptureImage::AllocatePixels(size_t bytes) {
+// The pixel buffer of an image, as Free deletes it.
+BYTE* AllocatePixels(size_t bytes) {
     return new (std::nothrow) BYTE[bytes == 0 ? 1 : bytes];
 }
 
-void CaptureImage::Adopt(LONG width, LONG height, LONG widthBytes, WORD bitsPixel, LPVOID bits) {
-    Free();
-    bmWidth = width;
-    bmHeight = height;
-    bmWidthBytes = widthBytes;
-    bmPlanes = 1;
-    bmBitsPixel = bitsPixel;
-    bmBits = bits;
+} // namespace
+
+BYTE* AllocateImagePixels(CaptureImage& image, LONG width, LONG height, LONG widthBytes, WORD bitsPixel) {
+    image.Free();
+    BYTE* bits = AllocatePixels(static_cast<size_t>(widthBytes) * static_cast<size_t>(height));
+    if (!bits)
+        return nullptr;
+    image.bmWidth = width;
+    image.bmHeight = height;
+    image.bmWidthBytes = widthBytes;
+    image.bmPlanes = 1;
+    image.bmBitsPixel = bitsPixel;
+    image.bmBits = bits;
+    return bits;
 }
 
 void CaptureImage::Free() {
@@ -89,11 +95,11 @@ BOOL CaptureImage::Grab(const RECT& rect, BOOL withCursor) {
     if (::GetObjectW(bitmap.get(), sizeof(head), &head) != sizeof(head))
         return TRUE;
     const size_t bytes = static_cast<size_t>(head.bmWidthBytes) * static_cast<size_t>(head.bmHeight);
-    LPVOID bits = AllocatePixels(bytes);
+    BYTE* bits = AllocatePixels(bytes);
     if (!bits)
         return TRUE;
     if (::GetBitmapBits(bitmap.get(), static_cast<LONG>(bytes), bits) == 0) {
-        delete[] static_cast<BYTE*>(bits);
+        delete[] bits;
         return TRUE;
     }
     bmType = head.bmType;

@@ -31,11 +31,6 @@ struct CaptureImage {
 
     // Frees the pixels and zeroes the seven bitmap fields (not the cursor).
     void Free();
-
-    // Takes over a buffer allocated with AllocatePixels (for images that were
-    // not grabbed from the screen).
-    static LPVOID AllocatePixels(size_t bytes);
-    void Adopt(LONG width, LONG height, LONG widthBytes, WORD bitsPixel, LPVOID bits);
 };
 
 static_assert(offsetof(CaptureImage, bmType) == offsetof(BITMAP, bmType));

@@ -1,6 +1,7 @@
 #include "capture/EncodeImageFile.h"
 
 #include "capture/CWriteCheckedStream.h"
+#include "capture/CaptureProbe.h"
 #include "capture/NeuQuant.h"
 #include "capture/ShutterRules.h"
 #include "capture/TemporaryImageFile.h"
@@ -168,6 +169,8 @@ std::wstring FolderOf(const wchar_t* path) {
     return text.substr(0, slash);
 }
 
+// Sets the JPEG quality in the encoder's option bag; writtenQuality, when
+// given, receives the value the bag holds afterwards.
 void WriteJpegQuality(IPropertyBag2* bag, float quality, float* writtenQuality) {
     wchar_t name[] = L"ImageQuality";
     PROPBAG2 option{};
@@ -200,7 +203,7 @@ void ClearGifTransparency(IWICBitmapFrameEncode* frame) {
 }
 
 int Encode(IWICImagingFactory* factory, const CaptureImage& image, const wchar_t* path, ImageType type,
-           float quality, float* writtenQuality) {
+           float quality, CaptureProbe* probe) {
     const std::optional<ContainerChoice> choice = ChoiceFor(type);
     if (!choice)
         return kEncodeBadType;
@@ -250,7 +253,7 @@ int Encode(IWICImagingFactory* factory, const CaptureImage& image, const wchar_t
         if (FAILED(encoder->CreateNewFrame(frame.put(), options.put())) || !frame)
             return kEncodeWriteFailed;
         if (type == ImageType::Jpeg && options)
-            WriteJpegQuality(options.get(), quality, writtenQuality);
+            WriteJpegQuality(options.get(), quality, probe ? &probe->quality : nullptr);
         if (FAILED(frame->Initialize(options.get())))
             return kEncodeFrameInit;
         // Not supported everywhere; a GIF without the extension has no
@@ -272,6 +275,15 @@ int Encode(IWICImagingFactory* factory, const CaptureImage& image, const wchar_t
     if (!temporary.PutInPlace(path))
         return kEncodeCannotOpen;
     return static_cast<int>(size);
+}
+
+int EncodeNoThrow(IWICImagingFactory* factory, const CaptureImage& image, const wchar_t* path, ImageType type,
+                  float quality, CaptureProbe* probe) {
+    try {
+        return Encode(factory, image, path, type, quality, probe);
+    } catch (const std::bad_alloc&) {
+        return kEncodeNoSource; // the working copy of the pixels could not be made
+    }
 }
 
 } // namespace
@@ -300,14 +312,15 @@ HRESULT WriteFrame(IWICBitmapFrameEncode* frame, IWICBitmapSource* source, const
 }
 
 int EncodeImageFile(IWICImagingFactory* factory, const CaptureImage& image, const wchar_t* path,
-                    ImageType type, float quality, float* writtenQuality) {
-    if (writtenQuality)
-        *writtenQuality = -1.0f;
-    try {
-        return Encode(factory, image, path, type, quality, writtenQuality);
-    } catch (const std::bad_alloc&) {
-        return kEncodeNoSource; // the working copy of the pixels could not be made
-    }
+                    ImageType type, float quality) {
+    return EncodeNoThrow(factory, image, path, type, quality, nullptr);
+}
+
+int EncodeImageFile(CaptureProbe& probe, IWICImagingFactory* factory, const CaptureImage& image,
+                    const wchar_t* path, ImageType type, float quality) {
+    probe.path = path;
+    probe.quality = -1.0f;
+    return EncodeNoThrow(factory, image, path, type, quality, &probe);
 }
 
 std::array<PALETTEENTRY, 256> ScreenPalette() {

@@ -34,11 +34,8 @@ enum EncodeResult : int {
 // An 8-bit image holds indices into the screen's palette (ScreenPalette): as
 // GIF those indices are written unchanged with that palette; for the other
 // formats the image is first expanded through the palette to 24 bits.
-//
-// writtenQuality, when given, receives the "ImageQuality" value that the JPEG
-// encoder's option bag holds after it was set, or -1 when none was set.
 int EncodeImageFile(IWICImagingFactory* factory, const CaptureImage& image, const wchar_t* path,
-                    ImageType type, float quality, float* writtenQuality = nullptr);
+                    ImageType type, float quality);
 
 // Fills an initialised frame from source and commits it: the source's size,
 // 96 dpi, the pixel format asked for (the encoder may take its nearest), the

@@ -1,6 +1,7 @@
 #include "capture/ShutterCapture.h"
 
 #include "capture/CaptureImage.h"
+#include "capture/CaptureProbe.h"
 #include "capture/CopyImageToClipboard.h"
 #include "capture/EncodeImageFile.h"
 
@@ -26,12 +27,11 @@ RECT VirtualScreenRect() {
     return RECT{x, y, x + ::GetSystemMetrics(SM_CXVIRTUALSCREEN), y + ::GetSystemMetrics(SM_CYVIRTUALSCREEN)};
 }
 
-std::optional<int> TakeCapture(const Settings& settings, IWICImagingFactory* factory, RECT holeOnScreen,
-                               const RECT& virtualScreen, const ShutterRules::HeldTypeKeys& keys,
-                               CString* writtenPath, float* writtenQuality, const ScreenGrabSteps& steps,
-                               HWND clipboardOwner) {
-    if (writtenQuality)
-        *writtenQuality = -1.0f;
+namespace {
+
+std::optional<int> Capture(const Settings& settings, IWICImagingFactory* factory, RECT holeOnScreen,
+                           const RECT& virtualScreen, const ShutterRules::HeldTypeKeys& keys,
+                           const ScreenGrabSteps& steps, HWND clipboardOwner, CaptureProbe* probe) {
     const ImageType imageType = ShutterRules::EffectiveType(keys, settings.type);
 
     CString path;
@@ -52,14 +52,28 @@ std::optional<int> TakeCapture(const Settings& settings, IWICImagingFactory* fac
         return std::nullopt;
 
     settings.EnsureOutputFolder();
-    const int result = EncodeImageFile(factory, image, path, imageType,
-                                       ShutterRules::ShutterQuality(settings.jpegQuality), writtenQuality);
+    const float quality = ShutterRules::ShutterQuality(settings.jpegQuality);
     // A result below 1 leaves nothing to delete: the encoder writes under a
     // temporary name and removes it itself, and moves a file to `path` only
     // when it succeeded, so an earlier file of the same name survives.
-    if (writtenPath)
-        *writtenPath = path;
+    const int result = probe ? EncodeImageFile(*probe, factory, image, path, imageType, quality)
+                             : EncodeImageFile(factory, image, path, imageType, quality);
     if (clipboardOwner && ShutterRules::CopiesToClipboard(keys, settings.copyToClipboard))
         CopyImageToClipboard(clipboardOwner, factory, image);
     return result;
+}
+
+} // namespace
+
+std::optional<int> TakeCapture(const Settings& settings, IWICImagingFactory* factory, RECT holeOnScreen,
+                               const RECT& virtualScreen, const ShutterRules::HeldTypeKeys& keys,
+                               const ScreenGrabSteps& steps, HWND clipboardOwner) {
+    return Capture(settings, factory, holeOnScreen, virtualScreen, keys, steps, clipboardOwner, nullptr);
+}
+
+std::optional<int> TakeCapture(CaptureProbe& probe, const Settings& settings, IWICImagingFactory* factory,
+                               RECT holeOnScreen, const RECT& virtualScreen,
+                               const ShutterRules::HeldTypeKeys& keys, const ScreenGrabSteps& steps,
+                               HWND clipboardOwner) {
+    return Capture(settings, factory, holeOnScreen, virtualScreen, keys, steps, clipboardOwner, &probe);
 }

@@ -47,12 +47,10 @@ struct ScreenGrabSteps {
 // status label stays as it is), otherwise EncodeImageFile's result: the file
 // size (> 0), or 0 / a negative code, in which case no file of this capture
 // exists and a file that was at the path before is untouched.
-// writtenPath receives the output path whenever the encoder ran;
-// writtenQuality the JPEG "ImageQuality" the encoder was given (-1 otherwise).
 // With C held or the settings' copyToClipboard on, the grabbed pixels also
 // go to the clipboard, owned by clipboardOwner, whatever became of the file;
 // a clipboard that stays busy is given up silently.
 std::optional<int> TakeCapture(const Settings& settings, IWICImagingFactory* factory, RECT holeOnScreen,
                                const RECT& virtualScreen, const ShutterRules::HeldTypeKeys& keys,
-                               CString* writtenPath = nullptr, float* writtenQuality = nullptr,
-                               const ScreenGrabSteps& steps = ScreenGrabSteps{}, HWND clipboardOwner = nullptr);
+                               const ScreenGrabSteps& steps = ScreenGrabSteps{},
+                               HWND clipboardOwner = nullptr);

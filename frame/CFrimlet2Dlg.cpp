@@ -533,8 +533,8 @@ void CFrimlet2Dlg::OnShutter() {
     steps.grab = m_shutterCalls.grab;
     if (HideForShutter(m_controllerDlg, hole))
         steps.waitForPresent = m_shutterCalls.flushComposition;
-    std::optional<int> result = TakeCapture(m_settings, m_pImagingFactory.get(), hole, VirtualScreenRect(),
-                                            keys, nullptr, nullptr, steps, m_hWnd);
+    std::optional<int> result =
+        TakeCapture(m_settings, m_pImagingFactory.get(), hole, VirtualScreenRect(), keys, steps, m_hWnd);
     if (!result)
         return;
     m_geometry.SetStatus(*result);

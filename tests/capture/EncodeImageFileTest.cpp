@@ -81,11 +81,11 @@ private:
 
 class EncodeImageFileTest : public ImagingTest {
 protected:
-    int Encode(const CaptureImage& image, const std::wstring& path, ImageType type, float quality = 0.9f,
-               float* written = nullptr) {
-        return EncodeImageFile(factory.get(), image, path.c_str(), type, quality, written);
+    int Encode(const CaptureImage& image, const std::wstring& path, ImageType type, float quality = 0.9f) {
+        return EncodeImageFile(probe, factory.get(), image, path.c_str(), type, quality);
     }
     ScratchFolder folder;
+    CaptureProbe probe;
 };
 
 TEST_F(EncodeImageFileTest, EveryListedBitDepthIsWrittenWithItsOwnLayout) {
@@ -338,13 +338,13 @@ TEST_F(EncodeImageFileTest, JpegIsGivenTheClampedQuality) {
                  {0.75f, 0.75f},
                  {-0.2f, 0.0f}};
     for (const Case& c : cases) {
-        float written = -5.0f;
-        ASSERT_GT(Encode(image, path, ImageType::Jpeg, c.given, &written), 0);
-        EXPECT_FLOAT_EQ(written, c.expected) << c.given;
+        probe.quality = -5.0f;
+        ASSERT_GT(Encode(image, path, ImageType::Jpeg, c.given), 0);
+        EXPECT_FLOAT_EQ(probe.quality, c.expected) << c.given;
     }
-    float written = -5.0f;
-    ASSERT_GT(Encode(image, folder.File(L"q.png"), ImageType::Png, 0.5f, &written), 0);
-    EXPECT_EQ(written, -1.0f); // only JPEG has the option
+    probe.quality = -5.0f;
+    ASSERT_GT(Encode(image, folder.File(L"q.png"), ImageType::Png, 0.5f), 0);
+    EXPECT_EQ(probe.quality, -1.0f); // only JPEG has the option
 }
 
 } // namespace
