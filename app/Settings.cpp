@@ -54,16 +54,10 @@ Settings::Settings()
     dataFolder.Format(L"%s\\%s", appData, L"Oskvane\\Frimlet2");
 }
 
-void Settings::MakeOutputFileName(CString& out, ImageType imageType) const {
-    if (useFixdName) {
-        out = FromU16(SettingsRules::FixedFileName(AsU16(outputPath), AsU16(fixdName), imageType));
-        return;
-    }
-    SYSTEMTIME now{};
-    ::GetLocalTime(&now);
-    SettingsRules::LocalTime t{now.wYear,   now.wMonth,  now.wDay,         now.wHour,
-                               now.wMinute, now.wSecond, now.wMilliseconds};
-    out = FromU16(SettingsRules::TimestampedFileName(AsU16(outputPath), t, imageType));
+CString Settings::OutputFileName(ImageType imageType, const SettingsRules::LocalTime& now) const {
+    if (useFixdName)
+        return FromU16(SettingsRules::FixedFileName(AsU16(fixdName), imageType));
+    return FromU16(SettingsRules::TimestampedFileName(now, imageType));
 }
 
 void Settings::EnsureOutputFolder() const {

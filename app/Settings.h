@@ -34,8 +34,9 @@ struct Settings {
     int cy;
     CString dataFolder; // never persisted
 
-    // The full path of the next capture's file for an image type.
-    void MakeOutputFileName(CString& out, ImageType imageType) const;
+    // The name (in outputPath) of the file of a capture of an image type taken
+    // at `now`: the fixed name or the time stamp, with the type's extension.
+    CString OutputFileName(ImageType imageType, const SettingsRules::LocalTime& now) const;
     // Creates the output folder (and missing parents) when it does not exist.
     void EnsureOutputFolder() const;
 

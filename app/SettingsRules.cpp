@@ -75,9 +75,8 @@ unsigned HotkeyToModifiers(int hotkey) {
     return mods;
 }
 
-std::u16string TimestampedFileName(std::u16string_view folder, const LocalTime& t, ImageType type) {
-    std::u16string out(folder);
-    out += u'\\';
+std::u16string TimestampedFileName(const LocalTime& t, ImageType type) {
+    std::u16string out;
     NumberText::AppendDecimal(out, t.year, 4);
     out += u'y';
     NumberText::AppendDecimal(out, t.month, 2);
@@ -92,11 +91,16 @@ std::u16string TimestampedFileName(std::u16string_view folder, const LocalTime& 
     return out;
 }
 
-std::u16string FixedFileName(std::u16string_view folder, std::u16string_view name, ImageType type) {
+std::u16string FixedFileName(std::u16string_view name, ImageType type) {
+    std::u16string out(name);
+    out += ExtensionOf(type);
+    return out;
+}
+
+std::u16string PathInFolder(std::u16string_view folder, std::u16string_view name) {
     std::u16string out(folder);
     out += u'\\';
     out += name;
-    out += ExtensionOf(type);
     return out;
 }
 

@@ -44,10 +44,12 @@ unsigned HotkeyToModifiers(int hotkey);
 struct LocalTime {
     int year, month, day, hour, minute, second, milliseconds;
 };
-// folder\2026y12m07d_215709123.png
-std::u16string TimestampedFileName(std::u16string_view folder, const LocalTime& t, ImageType type);
-// folder\name.ext
-std::u16string FixedFileName(std::u16string_view folder, std::u16string_view name, ImageType type);
+// 2026y12m07d_215709123.png
+std::u16string TimestampedFileName(const LocalTime& t, ImageType type);
+// name.ext
+std::u16string FixedFileName(std::u16string_view name, ImageType type);
+// folder\name; a drive root held without its backslash (D:) gets one.
+std::u16string PathInFolder(std::u16string_view folder, std::u16string_view name);
 
 // Cuts the final run of backslashes (D:\ becomes D:).
 std::u16string RemoveTrailingBackslashes(std::u16string_view text);

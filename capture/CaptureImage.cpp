@@ -58,13 +58,13 @@ void CaptureImage::Free() {
     bmBitsPixel = 0;
 }
 
-BOOL CaptureImage::Grab(const RECT& rect, BOOL withCursor) {
+void CaptureImage::Grab(const RECT& rect, bool withCursor) {
     Free();
 
     const int width = rect.right - rect.left;
     const int height = rect.bottom - rect.top;
     if (width <= 0 || height <= 0)
-        return TRUE; // CreateCompatibleBitmap would answer with a 1 x 1 monochrome bitmap
+        return; // CreateCompatibleBitmap would answer with a 1 x 1 monochrome bitmap
 
     std::optional<WindowDC> desktop;
     desktop.emplace(::GetDesktopWindow());
@@ -73,7 +73,7 @@ BOOL CaptureImage::Grab(const RECT& rect, BOOL withCursor) {
     // screen's colour depth.
     unique_bitmap bitmap(::CreateCompatibleBitmap(desktop->get(), width, height));
     if (!memory || !bitmap)
-        return TRUE;
+        return;
     {
         SelectRestore select(memory.get(), bitmap.get());
         // A plain screen copy: SRCCOPY without CAPTUREBLT.
@@ -93,14 +93,14 @@ BOOL CaptureImage::Grab(const RECT& rect, BOOL withCursor) {
 
     BITMAP head{};
     if (::GetObjectW(bitmap.get(), sizeof(head), &head) != sizeof(head))
-        return TRUE;
+        return;
     const size_t bytes = static_cast<size_t>(head.bmWidthBytes) * static_cast<size_t>(head.bmHeight);
     BYTE* bits = AllocatePixels(bytes);
     if (!bits)
-        return TRUE;
+        return;
     if (::GetBitmapBits(bitmap.get(), static_cast<LONG>(bytes), bits) == 0) {
         delete[] bits;
-        return TRUE;
+        return;
     }
     bmType = head.bmType;
     bmWidth = head.bmWidth;
@@ -109,5 +109,4 @@ BOOL CaptureImage::Grab(const RECT& rect, BOOL withCursor) {
     bmPlanes = head.bmPlanes;
     bmBitsPixel = head.bmBitsPixel;
     bmBits = bits;
-    return TRUE;
 }

@@ -5,6 +5,7 @@
 #include "capture/NeuQuant.h"
 #include "capture/ShutterRules.h"
 #include "capture/TemporaryImageFile.h"
+#include "framework/CString.h"
 #include "framework/Handles.h"
 
 #include <algorithm>
@@ -158,15 +159,10 @@ bool PrepareSource(const CaptureImage& image, ImageType type, Source& source) {
     return true;
 }
 
-// The folder part of a path ("." when it has none).
-std::wstring FolderOf(const wchar_t* path) {
-    std::wstring text(path);
-    const size_t slash = text.find_last_of(L"\\/");
-    if (slash == std::wstring::npos)
-        return L".";
-    if (slash == 0 || (slash == 2 && text[1] == L':'))
-        return text.substr(0, slash + 1); // a root keeps its backslash
-    return text.substr(0, slash);
+// The folder the temporary file is made in: the target's own. folder\name
+// with an empty folder is \name, in the root of the current drive.
+std::wstring TemporaryFolder(const wchar_t* folder) {
+    return *folder ? std::wstring(folder) : std::wstring(L"\\");
 }
 
 // Sets the JPEG quality in the encoder's option bag; writtenQuality, when
@@ -202,14 +198,18 @@ void ClearGifTransparency(IWICBitmapFrameEncode* frame) {
     writer->SetMetadataByName(L"/grctlext/TransparencyFlag", &value);
 }
 
-int Encode(IWICImagingFactory* factory, const CaptureImage& image, const wchar_t* path, ImageType type,
-           float quality, CaptureProbe* probe) {
+int Encode(IWICImagingFactory* factory, const CaptureImage& image, const wchar_t* folder, const wchar_t* name,
+           ImageType type, float quality, CaptureProbe* probe) {
+    const CString path =
+        folder && name ? FromU16(SettingsRules::PathInFolder(ToU16(folder), ToU16(name))) : CString();
+    if (probe)
+        probe->path = path;
     const std::optional<ContainerChoice> choice = ChoiceFor(type);
     if (!choice)
         return kEncodeBadType;
 
     Source source;
-    if (!factory || !path || !PrepareSource(image, type, source))
+    if (!factory || !folder || !name || !PrepareSource(image, type, source))
         return kEncodeNoSource;
     com_ptr<IWICBitmap> bitmap;
     if (FAILED(factory->CreateBitmapFromMemory(source.width, source.height, source.format, source.stride,
@@ -233,8 +233,8 @@ int Encode(IWICImagingFactory* factory, const CaptureImage& image, const wchar_t
     UINT size = 0;
     {
         com_ptr<IWICStream> stream;
-        if (!temporary.Create(FolderOf(path)) || FAILED(factory->CreateStream(stream.put())) || !stream ||
-            FAILED(stream->InitializeFromFilename(temporary.Path(), GENERIC_WRITE)))
+        if (!temporary.Create(TemporaryFolder(folder)) || FAILED(factory->CreateStream(stream.put())) ||
+            !stream || FAILED(stream->InitializeFromFilename(temporary.Path(), GENERIC_WRITE)))
             return kEncodeCannotOpen;
 
         // The encoder writes through a stream that notices a failed write
@@ -277,10 +277,10 @@ int Encode(IWICImagingFactory* factory, const CaptureImage& image, const wchar_t
     return static_cast<int>(size);
 }
 
-int EncodeNoThrow(IWICImagingFactory* factory, const CaptureImage& image, const wchar_t* path, ImageType type,
-                  float quality, CaptureProbe* probe) {
+int EncodeNoThrow(IWICImagingFactory* factory, const CaptureImage& image, const wchar_t* folder,
+                  const wchar_t* name, ImageType type, float quality, CaptureProbe* probe) {
     try {
-        return Encode(factory, image, path, type, quality, probe);
+        return Encode(factory, image, folder, name, type, quality, probe);
     } catch (const std::bad_alloc&) {
         return kEncodeNoSource; // the working copy of the pixels could not be made
     }
@@ -311,16 +311,15 @@ HRESULT WriteFrame(IWICBitmapFrameEncode* frame, IWICBitmapSource* source, const
     return hr;
 }
 
-int EncodeImageFile(IWICImagingFactory* factory, const CaptureImage& image, const wchar_t* path,
-                    ImageType type, float quality) {
-    return EncodeNoThrow(factory, image, path, type, quality, nullptr);
+int EncodeImageFile(IWICImagingFactory* factory, const CaptureImage& image, const wchar_t* folder,
+                    const wchar_t* name, ImageType type, float quality) {
+    return EncodeNoThrow(factory, image, folder, name, type, quality, nullptr);
 }
 
 int EncodeImageFile(CaptureProbe& probe, IWICImagingFactory* factory, const CaptureImage& image,
-                    const wchar_t* path, ImageType type, float quality) {
-    probe.path = path;
+                    const wchar_t* folder, const wchar_t* name, ImageType type, float quality) {
     probe.quality = -1.0f;
-    return EncodeNoThrow(factory, image, path, type, quality, &probe);
+    return EncodeNoThrow(factory, image, folder, name, type, quality, &probe);
 }
 
 std::array<PALETTEENTRY, 256> ScreenPalette() {

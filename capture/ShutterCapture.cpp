@@ -17,8 +17,15 @@ ShutterRules::HeldTypeKeys ReadHeldTypeKeys() {
     return keys;
 }
 
-BOOL GrabScreen(CaptureImage& image, const RECT& area, BOOL withCursor) {
-    return image.Grab(area, withCursor);
+SettingsRules::LocalTime ReadLocalTime() {
+    SYSTEMTIME now{};
+    ::GetLocalTime(&now);
+    return SettingsRules::LocalTime{now.wYear,   now.wMonth,  now.wDay,         now.wHour,
+                                    now.wMinute, now.wSecond, now.wMilliseconds};
+}
+
+void GrabScreen(CaptureImage& image, const RECT& area, bool withCursor) {
+    image.Grab(area, withCursor);
 }
 
 RECT VirtualScreenRect() {
@@ -31,11 +38,12 @@ namespace {
 
 std::optional<int> Capture(const Settings& settings, IWICImagingFactory* factory, RECT holeOnScreen,
                            const RECT& virtualScreen, const ShutterRules::HeldTypeKeys& keys,
-                           const ScreenGrabSteps& steps, HWND clipboardOwner, CaptureProbe* probe) {
+                           const SettingsRules::LocalTime& now, const ScreenGrabSteps& steps,
+                           HWND clipboardOwner, CaptureProbe* probe) {
     const ImageType imageType = ShutterRules::EffectiveType(keys, settings.type);
-
-    CString path;
-    settings.MakeOutputFileName(path, imageType);
+    // The one folder of this capture: the one made when missing and written to.
+    const CString folder = settings.outputPath;
+    const CString name = settings.OutputFileName(imageType, now);
 
     RECT area = holeOnScreen;
     area.left = std::max(area.left, virtualScreen.left);
@@ -48,16 +56,15 @@ std::optional<int> Capture(const Settings& settings, IWICImagingFactory* factory
     if (steps.waitForPresent)
         steps.waitForPresent();
     CaptureImage image;
-    if (!steps.grab(image, area, settings.combiningCursor))
-        return std::nullopt;
+    steps.grab(image, area, settings.combiningCursor);
 
-    settings.EnsureOutputFolder();
+    CreateFolderIfMissing(folder);
     const float quality = ShutterRules::ShutterQuality(settings.jpegQuality);
     // A result below 1 leaves nothing to delete: the encoder writes under a
-    // temporary name and removes it itself, and moves a file to `path` only
-    // when it succeeded, so an earlier file of the same name survives.
-    const int result = probe ? EncodeImageFile(*probe, factory, image, path, imageType, quality)
-                             : EncodeImageFile(factory, image, path, imageType, quality);
+    // temporary name and removes it itself, and gives a file the name only
+    // when it succeeded, so an earlier file of that name survives.
+    const int result = probe ? EncodeImageFile(*probe, factory, image, folder, name, imageType, quality)
+                             : EncodeImageFile(factory, image, folder, name, imageType, quality);
     if (clipboardOwner && ShutterRules::CopiesToClipboard(keys, settings.copyToClipboard))
         CopyImageToClipboard(clipboardOwner, factory, image);
     return result;
@@ -67,13 +74,14 @@ std::optional<int> Capture(const Settings& settings, IWICImagingFactory* factory
 
 std::optional<int> TakeCapture(const Settings& settings, IWICImagingFactory* factory, RECT holeOnScreen,
                                const RECT& virtualScreen, const ShutterRules::HeldTypeKeys& keys,
-                               const ScreenGrabSteps& steps, HWND clipboardOwner) {
-    return Capture(settings, factory, holeOnScreen, virtualScreen, keys, steps, clipboardOwner, nullptr);
+                               const SettingsRules::LocalTime& now, const ScreenGrabSteps& steps,
+                               HWND clipboardOwner) {
+    return Capture(settings, factory, holeOnScreen, virtualScreen, keys, now, steps, clipboardOwner, nullptr);
 }
 
 std::optional<int> TakeCapture(CaptureProbe& probe, const Settings& settings, IWICImagingFactory* factory,
                                RECT holeOnScreen, const RECT& virtualScreen,
-                               const ShutterRules::HeldTypeKeys& keys, const ScreenGrabSteps& steps,
-                               HWND clipboardOwner) {
-    return Capture(settings, factory, holeOnScreen, virtualScreen, keys, steps, clipboardOwner, &probe);
+                               const ShutterRules::HeldTypeKeys& keys, const SettingsRules::LocalTime& now,
+                               const ScreenGrabSteps& steps, HWND clipboardOwner) {
+    return Capture(settings, factory, holeOnScreen, virtualScreen, keys, now, steps, clipboardOwner, &probe);
 }

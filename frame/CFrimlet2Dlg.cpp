@@ -524,6 +524,7 @@ void CFrimlet2Dlg::OnShutter() {
     if (IsIconic())
         return;
     m_toolTips.Pop(); // never in the picture
+    const SettingsRules::LocalTime now = ReadLocalTime();
     ShutterRules::HeldTypeKeys keys = ReadHeldTypeKeys();
     RECT hole = m_geometry.InnerRect();
     ClientToScreen(&hole);
@@ -534,7 +535,7 @@ void CFrimlet2Dlg::OnShutter() {
     if (HideForShutter(m_controllerDlg, hole))
         steps.waitForPresent = m_shutterCalls.flushComposition;
     std::optional<int> result =
-        TakeCapture(m_settings, m_pImagingFactory.get(), hole, VirtualScreenRect(), keys, steps, m_hWnd);
+        TakeCapture(m_settings, m_pImagingFactory.get(), hole, VirtualScreenRect(), keys, now, steps, m_hWnd);
     if (!result)
         return;
     m_geometry.SetStatus(*result);

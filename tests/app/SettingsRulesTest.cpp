@@ -59,13 +59,16 @@ TEST(SettingsRules, HotkeyModifiers) {
 
 TEST(SettingsRules, FileNamesPadEveryTimeField) {
     LocalTime t{2026, 12, 7, 21, 57, 9, 123};
-    EXPECT_EQ(TimestampedFileName(u"C:\\out", t, ImageType::Png), u"C:\\out\\2026y12m07d_215709123.png");
+    EXPECT_EQ(PathInFolder(u"C:\\out", TimestampedFileName(t, ImageType::Png)),
+              u"C:\\out\\2026y12m07d_215709123.png");
     LocalTime early{2027, 1, 2, 3, 4, 5, 7};
-    EXPECT_EQ(TimestampedFileName(u"C:\\out", early, ImageType::Gif), u"C:\\out\\2027y01m02d_030405007.gif");
-    EXPECT_EQ(FixedFileName(u"C:\\out", u"output", ImageType::Png), u"C:\\out\\output.png");
-    EXPECT_EQ(FixedFileName(u"C:\\out", u"", ImageType::Jpeg), u"C:\\out\\.jpg");
+    EXPECT_EQ(PathInFolder(u"C:\\out", TimestampedFileName(early, ImageType::Gif)),
+              u"C:\\out\\2027y01m02d_030405007.gif");
+    EXPECT_EQ(PathInFolder(u"C:\\out", FixedFileName(u"output", ImageType::Png)), u"C:\\out\\output.png");
+    EXPECT_EQ(PathInFolder(u"C:\\out", FixedFileName(u"", ImageType::Jpeg)), u"C:\\out\\.jpg");
     // A drive root is held without its backslash and joined with one.
-    EXPECT_EQ(FixedFileName(RemoveTrailingBackslashes(u"D:\\"), u"a", ImageType::Bmp), u"D:\\a.bmp");
+    EXPECT_EQ(PathInFolder(RemoveTrailingBackslashes(u"D:\\"), FixedFileName(u"a", ImageType::Bmp)),
+              u"D:\\a.bmp");
 }
 
 TEST(SettingsRules, TrailingBackslashesAndWhiteSpace) {

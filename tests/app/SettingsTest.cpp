@@ -204,16 +204,11 @@ TEST_F(SettingsTest, PruningRemovesOnlyAnEmptyDataFolder) {
 
 TEST_F(SettingsTest, FixedAndTimestampedNames) {
     Settings s;
-    s.outputPath = L"D:";
+    const SettingsRules::LocalTime t{2026, 12, 7, 21, 57, 9, 123};
     s.useFixdName = true;
-    CString name;
-    s.MakeOutputFileName(name, ImageType::Png);
-    EXPECT_EQ(name, L"D:\\output.png");
+    EXPECT_EQ(s.OutputFileName(ImageType::Png, t), L"output.png");
     s.useFixdName = false;
-    s.MakeOutputFileName(name, ImageType::Gif);
-    EXPECT_EQ(name.Left(3), L"D:\\");
-    EXPECT_EQ(name.Right(4), L".gif");
-    EXPECT_EQ(name.GetLength(), 3 + 21 + 4);
+    EXPECT_EQ(s.OutputFileName(ImageType::Gif, t), L"2026y12m07d_215709123.gif");
 }
 
 // Values that another program or an old version stored with the wrong type or

@@ -267,7 +267,7 @@ public:
             Pump();
             ::GdiFlush();
             CaptureImage image;
-            image.Grab(r, FALSE);
+            image.Grab(r, false);
             if (image.bmBits && PixelOf(image, 0, 0) == PatternAt(0, 0) &&
                 PixelOf(image, m_width - 1, m_height - 1) == PatternAt(m_width - 1, m_height - 1))
                 return true;

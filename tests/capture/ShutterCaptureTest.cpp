@@ -37,7 +37,7 @@ protected:
         return RECT{screen.left + left, screen.top + top, screen.left + right, screen.top + bottom};
     }
     std::optional<int> Shoot(RECT hole, ShutterRules::HeldTypeKeys keys = {}) {
-        return TakeCapture(probe, settings, factory.get(), hole, screen, keys);
+        return TakeCapture(probe, settings, factory.get(), hole, screen, keys, now);
     }
 
     RECT screen{};
@@ -45,6 +45,7 @@ protected:
     ScratchFolder folder;
     Settings settings;
     CaptureProbe probe; // what the last Shoot handed to the encoder
+    SettingsRules::LocalTime now{2026, 12, 7, 21, 57, 9, 123};
 };
 
 TEST_F(ShutterCaptureTest, WritesTheHoleUnderTheFixedNameAndReturnsTheFileSize) {
@@ -97,14 +98,15 @@ TEST_F(ShutterCaptureTest, TheWaitForTheDesktopComesRightBeforeTheGrab) {
         order += "wait ";
         return S_OK;
     };
-    steps.grab = [](CaptureImage& image, const RECT& area, BOOL cursor) {
+    steps.grab = [](CaptureImage& image, const RECT& area, bool cursor) {
         order += "grab ";
-        return GrabScreen(image, area, cursor);
+        GrabScreen(image, area, cursor);
     };
-    ASSERT_GT(TakeCapture(settings, factory.get(), Hole(0, 0, 20, 20), screen, {}, steps).value_or(0), 0);
+    ASSERT_GT(TakeCapture(settings, factory.get(), Hole(0, 0, 20, 20), screen, {}, now, steps).value_or(0),
+              0);
     EXPECT_EQ(order, "wait grab ");
     order.clear();
-    EXPECT_FALSE(TakeCapture(settings, factory.get(), Hole(-40, 0, 0, 20), screen, {}, steps));
+    EXPECT_FALSE(TakeCapture(settings, factory.get(), Hole(-40, 0, 0, 20), screen, {}, now, steps));
     EXPECT_EQ(order, ""); // nothing to read, nothing to wait for
 }
 
@@ -131,8 +133,15 @@ TEST_F(ShutterCaptureTest, AHeldKeyChoosesTheTypeForThatCaptureOnly) {
     EXPECT_TRUE(IsEqualGUID(DecodeFile(factory.get(), probe.path).container, GUID_ContainerFormatJpeg));
 }
 
-TEST_F(ShutterCaptureTest, ATimeStampedNameIsUsedWithoutTheFixedName) {
+TEST_F(ShutterCaptureTest, WithoutTheFixedNameTheGivenLocalTimeNamesTheFile) {
     settings.useFixdName = false;
+    ASSERT_GT(Shoot(Hole(0, 0, 20, 20)).value_or(0), 0);
+    const std::wstring stamped = folder.File(L"2026y12m07d_215709123.bmp");
+    EXPECT_EQ(probe.path, CString(stamped.c_str()));
+    EXPECT_TRUE(FileExists(stamped));
+
+    // The clock as the frame reads it gives a name of the same form.
+    now = ReadLocalTime();
     ASSERT_GT(Shoot(Hole(0, 0, 20, 20)).value_or(0), 0);
     const CString name = probe.path.Mid(static_cast<int>(folder.Path().size()) + 1);
     // 2026y12m07d_215709123.bmp
@@ -158,7 +167,7 @@ TEST_F(ShutterCaptureTest, AMissingOutputFolderIsCreatedBeforeWriting) {
 TEST_F(ShutterCaptureTest, AFailedEncodeKeepsTheEarlierFileOfTheFixedName) {
     const std::wstring earlier = folder.File(L"output.bmp");
     WriteBytes(earlier, "the previous capture");
-    const auto result = TakeCapture(settings, nullptr, Hole(0, 0, 20, 20), screen, {});
+    const auto result = TakeCapture(settings, nullptr, Hole(0, 0, 20, 20), screen, {}, now);
     ASSERT_TRUE(result.has_value());
     EXPECT_EQ(*result, -2);
     EXPECT_EQ(ReadBytes(earlier), "the previous capture");
@@ -183,12 +192,12 @@ TEST_F(ShutterCaptureTest, CHeldOrTheSettingAlsoCopiesTheHoleEvenWhenTheFileFail
     ClipboardOwnerWindow owner;
     ASSERT_TRUE(PutClipboardMarker(owner.get(), L"marker"));
     const RECT hole = Hole(3, 4, 33, 24);
-    ASSERT_GT(TakeCapture(settings, factory.get(), hole, screen, {}, {}, owner.get()).value_or(0), 0);
+    ASSERT_GT(TakeCapture(settings, factory.get(), hole, screen, {}, now, {}, owner.get()).value_or(0), 0);
     EXPECT_EQ(ClipboardText(), L"marker") << "a plain capture touched the clipboard";
 
     ShutterRules::HeldTypeKeys c;
     c.c = true;
-    ASSERT_GT(TakeCapture(settings, factory.get(), hole, screen, c, {}, owner.get()).value_or(0), 0);
+    ASSERT_GT(TakeCapture(settings, factory.get(), hole, screen, c, now, {}, owner.get()).value_or(0), 0);
     ClipboardImage clip = ReadClipboardImage(factory.get(), folder);
     ASSERT_TRUE(clip.hasDib);
     ASSERT_EQ(clip.width, 30u);
@@ -200,7 +209,7 @@ TEST_F(ShutterCaptureTest, CHeldOrTheSettingAlsoCopiesTheHoleEvenWhenTheFileFail
     // The setting alone, and an encoder that cannot write: the pixels still go.
     ASSERT_TRUE(PutClipboardMarker(owner.get(), L"marker"));
     settings.copyToClipboard = true;
-    EXPECT_EQ(TakeCapture(settings, nullptr, hole, screen, {}, {}, owner.get()), -2);
+    EXPECT_EQ(TakeCapture(settings, nullptr, hole, screen, {}, now, {}, owner.get()), -2);
     clip = ReadClipboardImage(factory.get(), folder);
     ASSERT_TRUE(clip.hasDib);
     EXPECT_EQ(clip.DibAt(0, 0), PatternAt(3, 4));

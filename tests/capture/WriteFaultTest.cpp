@@ -30,7 +30,7 @@ protected:
 
     std::optional<int> Shoot(IWICImagingFactory* with = nullptr) {
         const RECT hole{screen.left, screen.top, screen.left + 32, screen.top + 24};
-        return TakeCapture(settings, with ? with : factory.get(), hole, screen, {});
+        return TakeCapture(settings, with ? with : factory.get(), hole, screen, {}, ReadLocalTime());
     }
     std::wstring Target(const wchar_t* ext = L".bmp") const {
         return std::wstring(settings.outputPath.GetString()) + L"\\" + settings.fixdName.GetString() + ext;

@@ -35,9 +35,9 @@ HRESULT WINAPI NotedFlush() {
     return S_OK;
 }
 
-BOOL NotedGrab(CaptureImage& image, const RECT& area, BOOL cursor) {
+void NotedGrab(CaptureImage& image, const RECT& area, bool cursor) {
     g_log += "grab ";
-    return GrabScreen(image, area, cursor);
+    GrabScreen(image, area, cursor);
 }
 
 BOOL WINAPI NotedFlash(PFLASHWINFO info) {

@@ -67,9 +67,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     t.milliseconds = in.ConsumeIntegral<int>();
     const std::u16string_view extension = ExtensionOf(type);
     FUZZ_CHECK(extension.size() == 4 && extension[0] == u'.');
-    const std::u16string stamped = TimestampedFileName(folder, t, type);
+    const std::u16string stamped = PathInFolder(folder, TimestampedFileName(t, type));
     FUZZ_CHECK(stamped.starts_with(folder + u"\\") && stamped.ends_with(extension));
-    const std::u16string fixed = FixedFileName(folder, name, type);
+    const std::u16string fixed = PathInFolder(folder, FixedFileName(name, type));
     FUZZ_CHECK(fixed == folder + u"\\" + name + std::u16string(extension));
 
     const std::u16string trimmed = RemoveTrailingBackslashes(folder);
