@@ -28,25 +28,20 @@ void CreateFolderIfMissing(const wchar_t* path) {
 }
 
 Settings::Settings()
-    : outputPath(L"%MYPICTURES%\\Frimlet2"), type(0), useFixdName(0), fixdName(kDefaultFixedName),
-      jpegQuality(kDefaultJpegQuality), combiningCursor(0), color(kDefaultColor), frameWidth(0),
-      tabScaling(0), hotkey(kDefaultHotkey), copyToClipboard(0), x(0), y(0), cx(400), cy(300) {
+    : outputPath(L"%MYPICTURES%\\Frimlet2"), type(ImageType::Jpeg), useFixdName(false),
+      fixdName(kDefaultFixedName), jpegQuality(kDefaultJpegQuality), combiningCursor(false),
+      color(kDefaultColor), frameWidth(0), tabScaling(0), hotkey(kDefaultHotkey), copyToClipboard(false),
+      x(0), y(0), cx(400), cy(300) {
     wchar_t appData[MAX_PATH] = {};
     if (FAILED(::SHGetFolderPathW(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, appData)))
         appData[0] = 0;
     dataFolder.Format(L"%s\\%s", appData, L"Oskvane\\Frimlet2");
 }
 
-void Settings::MakeOutputFileName(CString& out, int imageType) const {
-    if (useFixdName == 1) {
-        out = FromU16(SettingsRules::FixedFileName(AsU16(outputPath), AsU16(fixdName), imageType));
-        return;
-    }
-    SYSTEMTIME now{};
-    ::GetLocalTime(&now);
-    SettingsRules::LocalTime t{now.wYear,   now.wMonth,  now.wDay,         now.wHour,
-                               now.wMinute, now.wSecond, now.wMilliseconds};
-    out = FromU16(SettingsRules::TimestampedFileName(AsU16(outputPath), t, imageType));
+CString Settings::OutputFileName(ImageType imageType, const SettingsRules::LocalTime& now) const {
+    if (useFixdName)
+        return FromU16(SettingsRules::FixedFileName(AsU16(fixdName), imageType));
+    return FromU16(SettingsRules::TimestampedFileName(now, imageType));
 }
 
 void Settings::EnsureOutputFolder() const {
@@ -57,17 +52,17 @@ void Settings::Load(const Profile& profile) {
     using namespace SettingsRules;
     outputPath = profile.ReadPathSetting(L"outputPath", outputPath);
     EnsureOutputFolder();
-    type = AcceptType(profile.ReadInt(L"type", type), type);
-    useFixdName = AsFlag(profile.ReadInt(L"useFixdName", useFixdName));
+    type = ImageTypeFromInt(profile.ReadInt(L"type", ToInt(type))).value_or(type);
+    useFixdName = AsFlag(profile.ReadInt(L"useFixdName", useFixdName ? 1 : 0));
     fixdName = profile.ReadStringSetting(L"fixdName", fixdName);
     jpegQuality = AcceptJpegQuality(profile.ReadInt(L"jpegQuality", jpegQuality), jpegQuality);
-    combiningCursor = AsFlag(profile.ReadInt(L"combiningCursor", combiningCursor));
+    combiningCursor = AsFlag(profile.ReadInt(L"combiningCursor", combiningCursor ? 1 : 0));
     color = static_cast<COLORREF>(
         AcceptColor(profile.ReadInt(L"color", static_cast<int>(color)), static_cast<int>(color)));
     frameWidth = AcceptFrameWidth(profile.ReadInt(L"frameWidth", frameWidth), frameWidth);
     tabScaling = AcceptTabScaling(profile.ReadInt(L"tabScaling", tabScaling), tabScaling);
     hotkey = profile.ReadInt(L"hotkey", hotkey);
-    copyToClipboard = AcceptOnOff(profile.ReadInt(L"copyToClipboard", copyToClipboard));
+    copyToClipboard = AcceptOnOff(profile.ReadInt(L"copyToClipboard", copyToClipboard ? 1 : 0));
     x = AcceptPosition(profile.ReadInt(L"x", kNotStored));
     y = AcceptPosition(profile.ReadInt(L"y", kNotStored));
     cx = AcceptExtent(profile.ReadInt(L"cx", kNotStored));
@@ -76,16 +71,16 @@ void Settings::Load(const Profile& profile) {
 
 void Settings::Save(const Profile& profile) const {
     profile.WritePathSetting(L"outputPath", outputPath);
-    profile.WriteInt(L"useFixdName", useFixdName);
+    profile.WriteInt(L"useFixdName", useFixdName ? 1 : 0);
     profile.WriteString(L"fixdName", fixdName);
-    profile.WriteInt(L"type", type);
+    profile.WriteInt(L"type", ToInt(type));
     profile.WriteInt(L"jpegQuality", jpegQuality);
-    profile.WriteInt(L"combiningCursor", combiningCursor);
+    profile.WriteInt(L"combiningCursor", combiningCursor ? 1 : 0);
     profile.WriteInt(L"color", static_cast<int>(color));
     profile.WriteInt(L"frameWidth", frameWidth);
     profile.WriteInt(L"tabScaling", tabScaling);
     profile.WriteInt(L"hotkey", hotkey);
-    profile.WriteInt(L"copyToClipboard", copyToClipboard);
+    profile.WriteInt(L"copyToClipboard", copyToClipboard ? 1 : 0);
 }
 
 void Settings::SavePlacement(const Profile& profile) const {

@@ -2,6 +2,7 @@
 // names are the registry value names.
 #pragma once
 
+#include "app/SettingsRules.h"
 #include "framework/CString.h"
 
 #include <windows.h>
@@ -19,24 +20,25 @@ struct Settings {
     Settings();
 
     CString outputPath;
-    int type;
-    int useFixdName;
+    ImageType type;
+    bool useFixdName;
     CString fixdName;
     int jpegQuality;
-    int combiningCursor;
+    bool combiningCursor;
     COLORREF color;
     int frameWidth;
     int tabScaling;
     int hotkey;
-    int copyToClipboard; // 1 = every capture also goes to the clipboard
+    bool copyToClipboard; // every capture also goes to the clipboard
     int x;
     int y;
     int cx;
     int cy;
     CString dataFolder; // never persisted
 
-    // The full path of the next capture's file for an image type.
-    void MakeOutputFileName(CString& out, int imageType) const;
+    // The name (in outputPath) of the file of a capture of an image type taken
+    // at `now`: the fixed name or the time stamp, with the type's extension.
+    CString OutputFileName(ImageType imageType, const SettingsRules::LocalTime& now) const;
     // Creates the output folder (and missing parents) when it does not exist.
     void EnsureOutputFolder() const;
 

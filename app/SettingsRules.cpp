@@ -4,25 +4,39 @@
 
 #include <algorithm>
 
-namespace SettingsRules {
+int ToInt(ImageType type) {
+    return static_cast<int>(type);
+}
 
-std::u16string_view ExtensionOf(int imageType) {
-    switch (imageType) {
-    case Jpeg:
-        return u".jpg";
-    case Bmp:
-        return u".bmp";
-    case Gif:
-        return u".gif";
-    case Png:
-        return u".png";
+std::optional<ImageType> ImageTypeFromInt(int value) {
+    switch (value) {
+    case 0:
+        return ImageType::Jpeg;
+    case 1:
+        return ImageType::Bmp;
+    case 2:
+        return ImageType::Gif;
+    case 3:
+        return ImageType::Png;
     default:
-        return u"";
+        return std::nullopt;
     }
 }
 
-int AcceptType(int stored, int current) {
-    return stored >= 0 && stored <= 3 ? stored : current;
+namespace SettingsRules {
+
+std::u16string_view ExtensionOf(ImageType type) {
+    switch (type) {
+    case ImageType::Jpeg:
+        return u".jpg";
+    case ImageType::Bmp:
+        return u".bmp";
+    case ImageType::Gif:
+        return u".gif";
+    case ImageType::Png:
+        return u".png";
+    }
+    return u"";
 }
 int AcceptJpegQuality(int stored, int current) {
     return stored >= 50 && stored <= 100 ? stored : current;
@@ -36,11 +50,11 @@ int AcceptFrameWidth(int stored, int current) {
 int AcceptTabScaling(int stored, int current) {
     return stored >= 0 && stored <= 800 ? stored : current;
 }
-int AsFlag(int stored) {
-    return stored > 0 ? 1 : 0;
+bool AsFlag(int stored) {
+    return stored > 0;
 }
-int AcceptOnOff(int stored) {
-    return stored == 1 ? 1 : 0;
+bool AcceptOnOff(int stored) {
+    return stored == 1;
 }
 int AcceptPosition(int stored) {
     return stored >= -99999 && stored <= 99999 ? stored : kNotStored;
@@ -61,9 +75,8 @@ unsigned HotkeyToModifiers(int hotkey) {
     return mods;
 }
 
-std::u16string TimestampedFileName(std::u16string_view folder, const LocalTime& t, int imageType) {
-    std::u16string out(folder);
-    out += u'\\';
+std::u16string TimestampedFileName(const LocalTime& t, ImageType type) {
+    std::u16string out;
     NumberText::AppendDecimal(out, t.year, 4);
     out += u'y';
     NumberText::AppendDecimal(out, t.month, 2);
@@ -74,15 +87,20 @@ std::u16string TimestampedFileName(std::u16string_view folder, const LocalTime& 
     NumberText::AppendDecimal(out, t.minute, 2);
     NumberText::AppendDecimal(out, t.second, 2);
     NumberText::AppendDecimal(out, t.milliseconds, 3);
-    out += ExtensionOf(imageType);
+    out += ExtensionOf(type);
     return out;
 }
 
-std::u16string FixedFileName(std::u16string_view folder, std::u16string_view name, int imageType) {
+std::u16string FixedFileName(std::u16string_view name, ImageType type) {
+    std::u16string out(name);
+    out += ExtensionOf(type);
+    return out;
+}
+
+std::u16string PathInFolder(std::u16string_view folder, std::u16string_view name) {
     std::u16string out(folder);
     out += u'\\';
     out += name;
-    out += ExtensionOf(imageType);
     return out;
 }
 

@@ -4,27 +4,35 @@
 
 #include <climits>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
+
+// The formats a capture is written in.
+enum class ImageType { Jpeg = 0, Bmp = 1, Gif = 2, Png = 3 };
+
+// The number a type has in the registry value "type", in the menu's ids
+// (IDM_TYPE_JPEG + number) and in the options' radio group.
+int ToInt(ImageType type);
+// The type of such a number; nothing for a number outside 0..3.
+std::optional<ImageType> ImageTypeFromInt(int value);
 
 namespace SettingsRules {
 
 constexpr int kNotStored = INT_MIN;
 
-// Image types and their file extensions (empty for an unknown type).
-enum ImageType { Jpeg = 0, Bmp = 1, Gif = 2, Png = 3 };
-std::u16string_view ExtensionOf(int imageType);
+// ".jpg", ".bmp", ".gif" or ".png".
+std::u16string_view ExtensionOf(ImageType type);
 
 // Range checks used when loading: the stored value when it is in range,
 // otherwise the current one.
-int AcceptType(int stored, int current);
 int AcceptJpegQuality(int stored, int current);
 int AcceptColor(int stored, int current);
 int AcceptFrameWidth(int stored, int current);
 int AcceptTabScaling(int stored, int current);
-int AsFlag(int stored);         // 1 for any value above 0
-int AcceptOnOff(int stored);    // 1 for exactly 1, else 0
+bool AsFlag(int stored);        // on for any value above 0
+bool AcceptOnOff(int stored);   // on for exactly 1
 int AcceptPosition(int stored); // x, y: -99999..99999 else kNotStored
 int AcceptExtent(int stored);   // cx, cy: 10..99999 else kNotStored
 
@@ -36,10 +44,12 @@ unsigned HotkeyToModifiers(int hotkey);
 struct LocalTime {
     int year, month, day, hour, minute, second, milliseconds;
 };
-// folder\2026y12m07d_215709123.png
-std::u16string TimestampedFileName(std::u16string_view folder, const LocalTime& t, int imageType);
-// folder\name.ext
-std::u16string FixedFileName(std::u16string_view folder, std::u16string_view name, int imageType);
+// 2026y12m07d_215709123.png
+std::u16string TimestampedFileName(const LocalTime& t, ImageType type);
+// name.ext
+std::u16string FixedFileName(std::u16string_view name, ImageType type);
+// folder\name; a drive root held without its backslash (D:) gets one.
+std::u16string PathInFolder(std::u16string_view folder, std::u16string_view name);
 
 // Cuts the final run of backslashes (D:\ becomes D:).
 std::u16string RemoveTrailingBackslashes(std::u16string_view text);

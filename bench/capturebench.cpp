@@ -179,13 +179,13 @@ int wmain(int argc, wchar_t** argv) {
 
         Settings settings;
         settings.outputPath = folder.c_str();
-        settings.useFixdName = 1;
+        settings.useFixdName = true;
         settings.fixdName = L"shutter";
-        settings.combiningCursor = 0;
+        settings.combiningCursor = false;
         settings.jpegQuality = 80;
 
         CaptureImage image;
-        const double grabMs = MedianMs(runs, [&] { image.Grab(area, FALSE); });
+        const double grabMs = MedianMs(runs, [&] { image.Grab(area, false); });
         std::printf("capture %d x %d, %d bits per pixel, median of %d runs\n", kWidth, kHeight,
                     image.bmBitsPixel, runs);
         std::printf("%-22s %9.1f ms\n", "grab", grabMs);
@@ -208,22 +208,25 @@ int wmain(int argc, wchar_t** argv) {
         const wchar_t* names[] = {L"JPEG", L"BMP", L"GIF", L"PNG"};
         const wchar_t* extensions[] = {L".jpg", L".bmp", L".gif", L".png"};
         for (int type : {0, 1, 3, 2}) {
-            const std::wstring path = folder + L"\\encode" + extensions[type];
+            const std::wstring name = std::wstring(L"encode") + extensions[type];
+            const std::wstring path = folder + L"\\" + name;
             int size = 0;
             const auto encode = [&] {
-                size = EncodeImageFile(factory.get(), image, path.c_str(), type, 0.801f);
+                size = EncodeImageFile(factory.get(), image, folder.c_str(), name.c_str(),
+                                       *ImageTypeFromInt(type), 0.801f);
             };
             const double encodeMs = MedianMs(runs, encode);
-            settings.type = type;
+            settings.type = *ImageTypeFromInt(type);
             std::optional<int> shot;
             const auto [partsMs, shutterMs] = MedianMsInTurns(
                 runs,
                 [&] {
-                    image.Grab(area, FALSE);
+                    image.Grab(area, false);
                     encode();
                 },
                 [&] {
-                    shot = TakeCapture(settings, factory.get(), area, screen, ShutterRules::HeldTypeKeys{});
+                    shot = TakeCapture(settings, factory.get(), area, screen, ShutterRules::HeldTypeKeys{},
+                                       ReadLocalTime());
                 });
             if (size <= 0 || !shot || *shot <= 0) {
                 std::fprintf(stderr, "capturebench: %ls failed (%d)\n", names[type], shot ? *shot : size);

@@ -1,5 +1,6 @@
 #include "capture/CaptureImage.h"
 
+#include "capture/CaptureProbe.h"
 #include "framework/Handles.h"
 
 #include <new>
@@ -25,20 +26,25 @@ void DrawCursor(HDC dc, const RECT& rect, const CURSORINFO& info) {
     ::DrawIconEx(dc, x, y, copy.get(), 0, 0, 0, nullptr, DI_NORMAL);
 }
 
-} // namespace
-
-LPVOID CaptureImage::AllocatePixels(size_t bytes) {
+// The pixel buffer of an image, as Free deletes it.
+BYTE* AllocatePixels(size_t bytes) {
     return new (std::nothrow) BYTE[bytes == 0 ? 1 : bytes];
 }
 
-void CaptureImage::Adopt(LONG width, LONG height, LONG widthBytes, WORD bitsPixel, LPVOID bits) {
-    Free();
-    bmWidth = width;
-    bmHeight = height;
-    bmWidthBytes = widthBytes;
-    bmPlanes = 1;
-    bmBitsPixel = bitsPixel;
-    bmBits = bits;
+} // namespace
+
+BYTE* AllocateImagePixels(CaptureImage& image, LONG width, LONG height, LONG widthBytes, WORD bitsPixel) {
+    image.Free();
+    BYTE* bits = AllocatePixels(static_cast<size_t>(widthBytes) * static_cast<size_t>(height));
+    if (!bits)
+        return nullptr;
+    image.bmWidth = width;
+    image.bmHeight = height;
+    image.bmWidthBytes = widthBytes;
+    image.bmPlanes = 1;
+    image.bmBitsPixel = bitsPixel;
+    image.bmBits = bits;
+    return bits;
 }
 
 void CaptureImage::Free() {
@@ -52,13 +58,13 @@ void CaptureImage::Free() {
     bmBitsPixel = 0;
 }
 
-BOOL CaptureImage::Grab(const RECT& rect, BOOL withCursor) {
+void CaptureImage::Grab(const RECT& rect, bool withCursor) {
     Free();
 
     const int width = rect.right - rect.left;
     const int height = rect.bottom - rect.top;
     if (width <= 0 || height <= 0)
-        return TRUE; // CreateCompatibleBitmap would answer with a 1 x 1 monochrome bitmap
+        return; // CreateCompatibleBitmap would answer with a 1 x 1 monochrome bitmap
 
     std::optional<WindowDC> desktop;
     desktop.emplace(::GetDesktopWindow());
@@ -67,7 +73,7 @@ BOOL CaptureImage::Grab(const RECT& rect, BOOL withCursor) {
     // screen's colour depth.
     unique_bitmap bitmap(::CreateCompatibleBitmap(desktop->get(), width, height));
     if (!memory || !bitmap)
-        return TRUE;
+        return;
     {
         SelectRestore select(memory.get(), bitmap.get());
         // A plain screen copy: SRCCOPY without CAPTUREBLT.
@@ -87,14 +93,14 @@ BOOL CaptureImage::Grab(const RECT& rect, BOOL withCursor) {
 
     BITMAP head{};
     if (::GetObjectW(bitmap.get(), sizeof(head), &head) != sizeof(head))
-        return TRUE;
+        return;
     const size_t bytes = static_cast<size_t>(head.bmWidthBytes) * static_cast<size_t>(head.bmHeight);
-    LPVOID bits = AllocatePixels(bytes);
+    BYTE* bits = AllocatePixels(bytes);
     if (!bits)
-        return TRUE;
+        return;
     if (::GetBitmapBits(bitmap.get(), static_cast<LONG>(bytes), bits) == 0) {
-        delete[] static_cast<BYTE*>(bits);
-        return TRUE;
+        delete[] bits;
+        return;
     }
     bmType = head.bmType;
     bmWidth = head.bmWidth;
@@ -103,5 +109,4 @@ BOOL CaptureImage::Grab(const RECT& rect, BOOL withCursor) {
     bmPlanes = head.bmPlanes;
     bmBitsPixel = head.bmBitsPixel;
     bmBits = bits;
-    return TRUE;
 }

@@ -25,17 +25,12 @@ struct CaptureImage {
 
     // Copies the screen pixels of rect (screen coordinates, right and bottom
     // exclusive) and, when withCursor is set, draws the cursor into the copy if
-    // its hot spot lies inside rect. Pixels held before are freed first.
-    // Always TRUE; when no bitmap could be made the image is left empty.
-    BOOL Grab(const RECT& rect, BOOL withCursor);
+    // its hot spot lies inside rect. Pixels held before are freed first. When
+    // no copy could be made (or rect is empty) the image is left empty.
+    void Grab(const RECT& rect, bool withCursor);
 
     // Frees the pixels and zeroes the seven bitmap fields (not the cursor).
     void Free();
-
-    // Takes over a buffer allocated with AllocatePixels (for images that were
-    // not grabbed from the screen).
-    static LPVOID AllocatePixels(size_t bytes);
-    void Adopt(LONG width, LONG height, LONG widthBytes, WORD bitsPixel, LPVOID bits);
 };
 
 static_assert(offsetof(CaptureImage, bmType) == offsetof(BITMAP, bmType));

@@ -1,15 +1,18 @@
 #include "capture/EncodeImageFile.h"
 
 #include "capture/CWriteCheckedStream.h"
+#include "capture/CaptureProbe.h"
 #include "capture/NeuQuant.h"
 #include "capture/ShutterRules.h"
 #include "capture/TemporaryImageFile.h"
+#include "framework/CString.h"
 #include "framework/Handles.h"
 
 #include <algorithm>
 #include <cstdint>
 #include <memory>
 #include <new>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -20,17 +23,18 @@ struct ContainerChoice {
     const GUID* frameFormat;
 };
 
-ContainerChoice ChoiceFor(int imageType) {
-    switch (imageType) {
-    case 0:
-        return {&GUID_ContainerFormatJpeg, &GUID_WICPixelFormat24bppBGR};
-    case 1:
-        return {&GUID_ContainerFormatBmp, &GUID_WICPixelFormat24bppBGR};
-    case 2:
-        return {&GUID_ContainerFormatGif, &GUID_WICPixelFormat8bppIndexed};
-    default:
-        return {&GUID_ContainerFormatPng, &GUID_WICPixelFormat24bppBGR};
+std::optional<ContainerChoice> ChoiceFor(ImageType type) {
+    switch (type) {
+    case ImageType::Jpeg:
+        return ContainerChoice{&GUID_ContainerFormatJpeg, &GUID_WICPixelFormat24bppBGR};
+    case ImageType::Bmp:
+        return ContainerChoice{&GUID_ContainerFormatBmp, &GUID_WICPixelFormat24bppBGR};
+    case ImageType::Gif:
+        return ContainerChoice{&GUID_ContainerFormatGif, &GUID_WICPixelFormat8bppIndexed};
+    case ImageType::Png:
+        return ContainerChoice{&GUID_ContainerFormatPng, &GUID_WICPixelFormat24bppBGR};
     }
+    return std::nullopt;
 }
 
 bool MemoryFormatFor(int bitsPerPixel, WICPixelFormatGUID& format) {
@@ -124,7 +128,7 @@ void ExpandIndices(const CaptureImage& image, Source& source) {
 }
 
 // Chooses and, where needed, converts the source pixels; false means code -2.
-bool PrepareSource(const CaptureImage& image, int imageType, Source& source) {
+bool PrepareSource(const CaptureImage& image, ImageType type, Source& source) {
     if (!image.bmBits || image.bmWidth <= 0 || image.bmHeight <= 0)
         return false;
     if (!MemoryFormatFor(image.bmBitsPixel, source.format))
@@ -135,7 +139,7 @@ bool PrepareSource(const CaptureImage& image, int imageType, Source& source) {
     source.width = static_cast<UINT>(image.bmWidth);
     source.height = static_cast<UINT>(image.bmHeight);
 
-    if (imageType == 2) {
+    if (type == ImageType::Gif) {
         source.indexed = true;
         source.format = GUID_WICPixelFormat8bppIndexed;
         if (image.bmBitsPixel == 8)
@@ -155,17 +159,14 @@ bool PrepareSource(const CaptureImage& image, int imageType, Source& source) {
     return true;
 }
 
-// The folder part of a path ("." when it has none).
-std::wstring FolderOf(const wchar_t* path) {
-    std::wstring text(path);
-    const size_t slash = text.find_last_of(L"\\/");
-    if (slash == std::wstring::npos)
-        return L".";
-    if (slash == 0 || (slash == 2 && text[1] == L':'))
-        return text.substr(0, slash + 1); // a root keeps its backslash
-    return text.substr(0, slash);
+// The folder the temporary file is made in: the target's own. folder\name
+// with an empty folder is \name, in the root of the current drive.
+std::wstring TemporaryFolder(const wchar_t* folder) {
+    return *folder ? std::wstring(folder) : std::wstring(L"\\");
 }
 
+// Sets the JPEG quality in the encoder's option bag; writtenQuality, when
+// given, receives the value the bag holds afterwards.
 void WriteJpegQuality(IPropertyBag2* bag, float quality, float* writtenQuality) {
     wchar_t name[] = L"ImageQuality";
     PROPBAG2 option{};
@@ -197,14 +198,18 @@ void ClearGifTransparency(IWICBitmapFrameEncode* frame) {
     writer->SetMetadataByName(L"/grctlext/TransparencyFlag", &value);
 }
 
-int Encode(IWICImagingFactory* factory, const CaptureImage& image, const wchar_t* path, int imageType,
-           float quality, float* writtenQuality) {
-    if (imageType < 0 || imageType > 3)
+int Encode(IWICImagingFactory* factory, const CaptureImage& image, const wchar_t* folder, const wchar_t* name,
+           ImageType type, float quality, CaptureProbe* probe) {
+    const CString path =
+        folder && name ? FromU16(SettingsRules::PathInFolder(ToU16(folder), ToU16(name))) : CString();
+    if (probe)
+        probe->path = path;
+    const std::optional<ContainerChoice> choice = ChoiceFor(type);
+    if (!choice)
         return kEncodeBadType;
-    const ContainerChoice choice = ChoiceFor(imageType);
 
     Source source;
-    if (!factory || !path || !PrepareSource(image, imageType, source))
+    if (!factory || !folder || !name || !PrepareSource(image, type, source))
         return kEncodeNoSource;
     com_ptr<IWICBitmap> bitmap;
     if (FAILED(factory->CreateBitmapFromMemory(source.width, source.height, source.format, source.stride,
@@ -228,8 +233,8 @@ int Encode(IWICImagingFactory* factory, const CaptureImage& image, const wchar_t
     UINT size = 0;
     {
         com_ptr<IWICStream> stream;
-        if (!temporary.Create(FolderOf(path)) || FAILED(factory->CreateStream(stream.put())) || !stream ||
-            FAILED(stream->InitializeFromFilename(temporary.Path(), GENERIC_WRITE)))
+        if (!temporary.Create(TemporaryFolder(folder)) || FAILED(factory->CreateStream(stream.put())) ||
+            !stream || FAILED(stream->InitializeFromFilename(temporary.Path(), GENERIC_WRITE)))
             return kEncodeCannotOpen;
 
         // The encoder writes through a stream that notices a failed write
@@ -238,7 +243,7 @@ int Encode(IWICImagingFactory* factory, const CaptureImage& image, const wchar_t
         if (!checked)
             return kEncodeCannotOpen;
         com_ptr<IWICBitmapEncoder> encoder;
-        if (FAILED(factory->CreateEncoder(*choice.container, nullptr, encoder.put())) || !encoder)
+        if (FAILED(factory->CreateEncoder(*choice->container, nullptr, encoder.put())) || !encoder)
             return kEncodeNoEncoder;
         if (FAILED(encoder->Initialize(checked.get(), WICBitmapEncoderNoCache)))
             return kEncodeWriteFailed;
@@ -247,16 +252,16 @@ int Encode(IWICImagingFactory* factory, const CaptureImage& image, const wchar_t
         com_ptr<IPropertyBag2> options;
         if (FAILED(encoder->CreateNewFrame(frame.put(), options.put())) || !frame)
             return kEncodeWriteFailed;
-        if (imageType == 0 && options)
-            WriteJpegQuality(options.get(), quality, writtenQuality);
+        if (type == ImageType::Jpeg && options)
+            WriteJpegQuality(options.get(), quality, probe ? &probe->quality : nullptr);
         if (FAILED(frame->Initialize(options.get())))
             return kEncodeFrameInit;
         // Not supported everywhere; a GIF without the extension has no
         // transparent colour anyway.
-        if (imageType == 2)
+        if (type == ImageType::Gif)
             ClearGifTransparency(frame.get());
 
-        if (FAILED(WriteFrame(frame.get(), bitmap.get(), *choice.frameFormat, palette.get())) ||
+        if (FAILED(WriteFrame(frame.get(), bitmap.get(), *choice->frameFormat, palette.get())) ||
             FAILED(encoder->Commit()) || checked->WriteFailed())
             return kEncodeWriteFailed;
 
@@ -270,6 +275,15 @@ int Encode(IWICImagingFactory* factory, const CaptureImage& image, const wchar_t
     if (!temporary.PutInPlace(path))
         return kEncodeCannotOpen;
     return static_cast<int>(size);
+}
+
+int EncodeNoThrow(IWICImagingFactory* factory, const CaptureImage& image, const wchar_t* folder,
+                  const wchar_t* name, ImageType type, float quality, CaptureProbe* probe) {
+    try {
+        return Encode(factory, image, folder, name, type, quality, probe);
+    } catch (const std::bad_alloc&) {
+        return kEncodeNoSource; // the working copy of the pixels could not be made
+    }
 }
 
 } // namespace
@@ -297,15 +311,15 @@ HRESULT WriteFrame(IWICBitmapFrameEncode* frame, IWICBitmapSource* source, const
     return hr;
 }
 
-int EncodeImageFile(IWICImagingFactory* factory, const CaptureImage& image, const wchar_t* path,
-                    int imageType, float quality, float* writtenQuality) {
-    if (writtenQuality)
-        *writtenQuality = -1.0f;
-    try {
-        return Encode(factory, image, path, imageType, quality, writtenQuality);
-    } catch (const std::bad_alloc&) {
-        return kEncodeNoSource; // the working copy of the pixels could not be made
-    }
+int EncodeImageFile(IWICImagingFactory* factory, const CaptureImage& image, const wchar_t* folder,
+                    const wchar_t* name, ImageType type, float quality) {
+    return EncodeNoThrow(factory, image, folder, name, type, quality, nullptr);
+}
+
+int EncodeImageFile(CaptureProbe& probe, IWICImagingFactory* factory, const CaptureImage& image,
+                    const wchar_t* folder, const wchar_t* name, ImageType type, float quality) {
+    probe.quality = -1.0f;
+    return EncodeNoThrow(factory, image, folder, name, type, quality, &probe);
 }
 
 std::array<PALETTEENTRY, 256> ScreenPalette() {

@@ -2,6 +2,7 @@
 // Imaging Component.
 #pragma once
 
+#include "app/SettingsRules.h"
 #include "capture/CaptureImage.h"
 #include "framework/ComPtr.h"
 
@@ -13,32 +14,31 @@
 // Results of EncodeImageFile other than a file size.
 enum EncodeResult : int {
     kEncodeNothingWritten = 0, // the encoder produced an empty file
-    kEncodeBadType = -1,       // the image type is not 0..3
-    kEncodeNoSource = -2,      // no factory, a bit depth not 8/16/24/32, or no source bitmap
+    kEncodeBadType = -1,       // the image type is none of the four (a number outside 0..3 cast to it)
+    kEncodeNoSource = -2,      // no factory, no folder or name, an empty image, a bit depth not 8/16/24/32,
+                               // or no source bitmap
     kEncodeCannotOpen = -3,    // the file cannot be opened (or put in place) for writing
     kEncodeNoEncoder = -4,     // no encoder for the container format
     kEncodeFrameInit = -5,     // the frame refused its options
     kEncodeWriteFailed = -6,   // the encoder failed while writing; no file was put in place
 };
 
-// Writes `image` to `path` as imageType (0 JPEG, 1 BMP, 2 GIF, 3 PNG) and
-// returns the size of the written file in bytes, or a result above. quality
-// (0..1, clamped) counts for JPEG only. GIF is reduced to 256 colours first.
+// Writes `image` as an image of the given type to the file `name` in
+// `folder` (folder\name) and returns the size of the written file in bytes,
+// or a result above. quality (0..1, clamped) counts for JPEG only. GIF is
+// reduced to 256 colours first.
 //
-// The file is written under a temporary name of the program's own in the
-// target's folder and moved over `path` only when every encoder step
-// succeeded, so a failure never damages a file already at `path` and leaves
-// no temporary file behind. A `path` held open by another program is waited
-// for briefly (kEncodeCannotOpen when it stays held).
+// The file is written under a temporary name of the program's own in
+// `folder` and moved over folder\name only when every encoder step
+// succeeded, so a failure never damages a file already there and leaves no
+// temporary file behind. A file held open by another program is waited for
+// briefly (kEncodeCannotOpen when it stays held).
 //
 // An 8-bit image holds indices into the screen's palette (ScreenPalette): as
 // GIF those indices are written unchanged with that palette; for the other
 // formats the image is first expanded through the palette to 24 bits.
-//
-// writtenQuality, when given, receives the "ImageQuality" value that the JPEG
-// encoder's option bag holds after it was set, or -1 when none was set.
-int EncodeImageFile(IWICImagingFactory* factory, const CaptureImage& image, const wchar_t* path,
-                    int imageType, float quality, float* writtenQuality = nullptr);
+int EncodeImageFile(IWICImagingFactory* factory, const CaptureImage& image, const wchar_t* folder,
+                    const wchar_t* name, ImageType type, float quality);
 
 // Fills an initialised frame from source and commits it: the source's size,
 // 96 dpi, the pixel format asked for (the encoder may take its nearest), the

@@ -1,6 +1,7 @@
 #include "capture/ShutterCapture.h"
 
 #include "capture/CaptureImage.h"
+#include "capture/CaptureProbe.h"
 #include "capture/CopyImageToClipboard.h"
 #include "capture/EncodeImageFile.h"
 
@@ -16,8 +17,15 @@ ShutterRules::HeldTypeKeys ReadHeldTypeKeys() {
     return keys;
 }
 
-BOOL GrabScreen(CaptureImage& image, const RECT& area, BOOL withCursor) {
-    return image.Grab(area, withCursor);
+SettingsRules::LocalTime ReadLocalTime() {
+    SYSTEMTIME now{};
+    ::GetLocalTime(&now);
+    return SettingsRules::LocalTime{now.wYear,   now.wMonth,  now.wDay,         now.wHour,
+                                    now.wMinute, now.wSecond, now.wMilliseconds};
+}
+
+void GrabScreen(CaptureImage& image, const RECT& area, bool withCursor) {
+    image.Grab(area, withCursor);
 }
 
 RECT VirtualScreenRect() {
@@ -26,16 +34,16 @@ RECT VirtualScreenRect() {
     return RECT{x, y, x + ::GetSystemMetrics(SM_CXVIRTUALSCREEN), y + ::GetSystemMetrics(SM_CYVIRTUALSCREEN)};
 }
 
-std::optional<int> TakeCapture(const Settings& settings, IWICImagingFactory* factory, RECT holeOnScreen,
-                               const RECT& virtualScreen, const ShutterRules::HeldTypeKeys& keys,
-                               CString* writtenPath, float* writtenQuality, const ScreenGrabSteps& steps,
-                               HWND clipboardOwner) {
-    if (writtenQuality)
-        *writtenQuality = -1.0f;
-    const int imageType = ShutterRules::EffectiveType(keys, settings.type);
+namespace {
 
-    CString path;
-    settings.MakeOutputFileName(path, imageType);
+std::optional<int> Capture(const Settings& settings, IWICImagingFactory* factory, RECT holeOnScreen,
+                           const RECT& virtualScreen, const ShutterRules::HeldTypeKeys& keys,
+                           const SettingsRules::LocalTime& now, const ScreenGrabSteps& steps,
+                           HWND clipboardOwner, CaptureProbe* probe) {
+    const ImageType imageType = ShutterRules::EffectiveType(keys, settings.type);
+    // The one folder of this capture: the one made when missing and written to.
+    const CString folder = settings.outputPath;
+    const CString name = settings.OutputFileName(imageType, now);
 
     RECT area = holeOnScreen;
     area.left = std::max(area.left, virtualScreen.left);
@@ -48,18 +56,32 @@ std::optional<int> TakeCapture(const Settings& settings, IWICImagingFactory* fac
     if (steps.waitForPresent)
         steps.waitForPresent();
     CaptureImage image;
-    if (!steps.grab(image, area, settings.combiningCursor))
-        return std::nullopt;
+    steps.grab(image, area, settings.combiningCursor);
 
-    settings.EnsureOutputFolder();
-    const int result = EncodeImageFile(factory, image, path, imageType,
-                                       ShutterRules::ShutterQuality(settings.jpegQuality), writtenQuality);
+    CreateFolderIfMissing(folder);
+    const float quality = ShutterRules::ShutterQuality(settings.jpegQuality);
     // A result below 1 leaves nothing to delete: the encoder writes under a
-    // temporary name and removes it itself, and moves a file to `path` only
-    // when it succeeded, so an earlier file of the same name survives.
-    if (writtenPath)
-        *writtenPath = path;
+    // temporary name and removes it itself, and gives a file the name only
+    // when it succeeded, so an earlier file of that name survives.
+    const int result = probe ? EncodeImageFile(*probe, factory, image, folder, name, imageType, quality)
+                             : EncodeImageFile(factory, image, folder, name, imageType, quality);
     if (clipboardOwner && ShutterRules::CopiesToClipboard(keys, settings.copyToClipboard))
         CopyImageToClipboard(clipboardOwner, factory, image);
     return result;
+}
+
+} // namespace
+
+std::optional<int> TakeCapture(const Settings& settings, IWICImagingFactory* factory, RECT holeOnScreen,
+                               const RECT& virtualScreen, const ShutterRules::HeldTypeKeys& keys,
+                               const SettingsRules::LocalTime& now, const ScreenGrabSteps& steps,
+                               HWND clipboardOwner) {
+    return Capture(settings, factory, holeOnScreen, virtualScreen, keys, now, steps, clipboardOwner, nullptr);
+}
+
+std::optional<int> TakeCapture(CaptureProbe& probe, const Settings& settings, IWICImagingFactory* factory,
+                               RECT holeOnScreen, const RECT& virtualScreen,
+                               const ShutterRules::HeldTypeKeys& keys, const SettingsRules::LocalTime& now,
+                               const ScreenGrabSteps& steps, HWND clipboardOwner) {
+    return Capture(settings, factory, holeOnScreen, virtualScreen, keys, now, steps, clipboardOwner, &probe);
 }

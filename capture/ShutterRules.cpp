@@ -2,20 +2,20 @@
 
 namespace ShutterRules {
 
-int EffectiveType(bool j, bool b, bool g, bool p, int settingsType) {
+ImageType EffectiveType(bool j, bool b, bool g, bool p, ImageType settingsType) {
     if (j)
-        return 0;
+        return ImageType::Jpeg;
     if (b)
-        return 1;
+        return ImageType::Bmp;
     if (g)
-        return 2;
+        return ImageType::Gif;
     if (p)
-        return 3;
+        return ImageType::Png;
     return settingsType;
 }
 
-bool CopiesToClipboard(const HeldTypeKeys& keys, int copyToClipboard) {
-    return keys.c || copyToClipboard == 1;
+bool CopiesToClipboard(const HeldTypeKeys& keys, bool copyToClipboard) {
+    return keys.c || copyToClipboard;
 }
 
 float ShutterQuality(int jpegQuality) {

@@ -2,6 +2,8 @@
 // and which JPEG quality the encoder is given.
 #pragma once
 
+#include "app/SettingsRules.h"
+
 namespace ShutterRules {
 
 // The letter keys held while the shutter fires: J, B, G and P choose the
@@ -16,14 +18,14 @@ struct HeldTypeKeys {
 
 // J (JPEG) before B (BMP) before G (GIF) before P (PNG); with none of them
 // held, the type of the settings.
-int EffectiveType(bool j, bool b, bool g, bool p, int settingsType);
-inline int EffectiveType(const HeldTypeKeys& keys, int settingsType) {
+ImageType EffectiveType(bool j, bool b, bool g, bool p, ImageType settingsType);
+inline ImageType EffectiveType(const HeldTypeKeys& keys, ImageType settingsType) {
     return EffectiveType(keys.j, keys.b, keys.g, keys.p, settingsType);
 }
 
 // Whether a capture also goes to the clipboard: C held, or the setting
-// copyToClipboard switched on (1).
-bool CopiesToClipboard(const HeldTypeKeys& keys, int copyToClipboard);
+// copyToClipboard switched on.
+bool CopiesToClipboard(const HeldTypeKeys& keys, bool copyToClipboard);
 
 // The quality handed to the encoder for a jpegQuality percentage:
 // jpegQuality / 100 + 0.001 (90 gives 0.901).

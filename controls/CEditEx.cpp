@@ -179,7 +179,7 @@ void CEditEx::ComputeState(int state) {
     m_backColor[state] = colors::Effective(m_requestedBack[state], systemBack);
     if (m_backColor[state] != colors::kNotSet)
         m_brush[state].reset(::CreateSolidBrush(static_cast<COLORREF>(m_backColor[state]) & 0xFFFFFF));
-    m_bActive[state] = TRUE;
+    m_bActive[state] = true;
     if (IsWindow())
         Invalidate(TRUE);
 }

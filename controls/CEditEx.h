@@ -41,7 +41,7 @@ public:
     void SetStateColors(int state, int textColor, int backColor);
 
     // When TRUE, losing the focus rewrites the text in its validated form.
-    BOOL m_bValidateOnKillFocus = FALSE;
+    bool m_bValidateOnKillFocus = false;
 
     void PreSubclassWindow() override;
     BOOL PreTranslateMessage(MSG* msg) override;
@@ -62,7 +62,7 @@ private:
     CString ValidatedForm(const CString& text, bool cutToLength) const;
 
     controls::EditRules::Limits m_limits;
-    BOOL m_bActive[controls::EditColors::StateCount] = {};
+    bool m_bActive[controls::EditColors::StateCount] = {};
     int m_textColor[controls::EditColors::StateCount] = {-1, -1, -1};
     int m_backColor[controls::EditColors::StateCount] = {-1, -1, -1};
     unique_brush m_brush[controls::EditColors::StateCount];

@@ -34,7 +34,7 @@ END_MESSAGE_MAP()
 void CReportViewCtrl::PreSubclassWindow() {
     CListCtrl::PreSubclassWindow();
     m_options.clear();
-    m_bModified = FALSE;
+    m_bModified = false;
     m_nEditRow = 0;
     m_nEditColumn = 0;
     m_nFontHeight = 0;
@@ -277,7 +277,7 @@ void CReportViewCtrl::EndCellEdit(BOOL commit) {
         m_edit.GetValidatedText(text);
         if (text != m_strStartText) {
             SetItemText(m_nEditRow, m_nEditColumn, text);
-            m_bModified = TRUE;
+            m_bModified = true;
             NotifyCellChanged(m_nEditRow, m_nEditColumn);
         }
     }
@@ -342,7 +342,7 @@ int CReportViewCtrl::InsertRow(int index, DWORD_PTR itemData, const wchar_t* tex
     }
     if (itemData != 0)
         SetItemData(row, itemData);
-    m_bModified = TRUE;
+    m_bModified = true;
     return row;
 }
 
@@ -367,7 +367,7 @@ BOOL CReportViewCtrl::DeleteRow(int index, BOOL markModified) {
     if (index >= 0)
         SelectRow(index);
     if (markModified)
-        m_bModified = TRUE;
+        m_bModified = true;
     return TRUE;
 }
 
@@ -393,7 +393,7 @@ void CReportViewCtrl::MoveSelected(int delta, BOOL markModified) {
     DeleteItem(source);
     SelectRow(s + delta);
     if (markModified)
-        m_bModified = TRUE;
+        m_bModified = true;
 }
 
 int CReportViewCtrl::DuplicateSelected() {
@@ -405,6 +405,6 @@ int CReportViewCtrl::DuplicateSelected() {
         return -1;
     CopyRow(s, copy);
     SelectRow(copy);
-    m_bModified = TRUE;
+    m_bModified = true;
     return copy;
 }

@@ -80,7 +80,7 @@ public:
 
     // Set by committed edits, inserts, duplicates and (when asked) deletes and
     // moves; the parent reads and clears it.
-    BOOL m_bModified = FALSE;
+    bool m_bModified = false;
 
     void PreSubclassWindow() override;
     BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) override;

@@ -9,7 +9,7 @@ ON_WM_PAINT(OnPaint)
 ON_WM_TIMER(OnTimer)
 END_MESSAGE_MAP()
 
-CTransparentBitmapButton::CTransparentBitmapButton(UINT bitmapId, int drawStyle, BOOL autoRepeat)
+CTransparentBitmapButton::CTransparentBitmapButton(UINT bitmapId, int drawStyle, bool autoRepeat)
     : m_bitmap(::LoadBitmapW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(bitmapId))), m_border(drawStyle),
       m_focusStyle(drawStyle), m_autoRepeat(autoRepeat) {
     BITMAP info{};
@@ -24,11 +24,11 @@ void CTransparentBitmapButton::PreSubclassWindow() {
     if (!rules::IsSelfPainted(style)) {
         ModifyStyle(0, BS_OWNERDRAW);
     } else {
-        m_selfPaint = TRUE;
-        m_autoRepeat = FALSE;
+        m_selfPaint = true;
+        m_autoRepeat = false;
     }
     if (style & BS_FLAT)
-        m_flat = TRUE;
+        m_flat = true;
 }
 
 void CTransparentBitmapButton::OnPaint() {
@@ -62,7 +62,7 @@ void CTransparentBitmapButton::DrawItem(DRAWITEMSTRUCT* item) {
     in.height = height;
     in.bitmapWidth = m_bitmapWidth;
     in.bitmapHeight = m_bitmapHeight;
-    in.flat = m_flat != FALSE;
+    in.flat = m_flat;
     in.border = m_border != 0;
     in.focusStyle = m_focusStyle;
     in.pressed = (item->itemState & ODS_SELECTED) != 0;

@@ -14,7 +14,7 @@ class CTransparentBitmapButton : public CButton {
 public:
     // drawStyle: 0 = no border and no focus mark, 1 = border and focus
     // rectangle, 2 = border and focus bar at the bottom.
-    CTransparentBitmapButton(UINT bitmapId, int drawStyle, BOOL autoRepeat);
+    CTransparentBitmapButton(UINT bitmapId, int drawStyle, bool autoRepeat);
 
     void PreSubclassWindow() override;
     void DrawItem(DRAWITEMSTRUCT* item) override;
@@ -31,11 +31,11 @@ private:
     unique_bitmap m_bitmap;
     COLORREF m_transparentColor = controls::BitmapButtonRules::kTransparentColor;
     int m_border = 0;
-    BOOL m_selfPaint = FALSE;
-    BOOL m_flat = FALSE;
+    bool m_selfPaint = false;
+    bool m_flat = false;
     int m_bitmapWidth = 0;
     int m_bitmapHeight = 0;
     int m_focusStyle = 0;
-    BOOL m_autoRepeat = FALSE;
+    bool m_autoRepeat = false;
     int m_repeatPeriod = controls::BitmapButtonRules::kRepeatPeriod;
 };

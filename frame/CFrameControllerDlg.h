@@ -38,18 +38,18 @@ private:
     // buttons, which share four pictures. Drawn with a border and a focus
     // bar, repeating while held.
     std::array<CTransparentBitmapButton, kButtonCount> m_buttons{{
-        {IDB_MOVE_LEFT, 2, TRUE},
-        {IDB_MOVE_RIGHT, 2, TRUE},
-        {IDB_MOVE_UP, 2, TRUE},
-        {IDB_MOVE_DOWN, 2, TRUE},
-        {IDB_EDGE_LEFT, 2, TRUE},
-        {IDB_EDGE_RIGHT, 2, TRUE},
-        {IDB_EDGE_LEFT, 2, TRUE},
-        {IDB_EDGE_RIGHT, 2, TRUE},
-        {IDB_EDGE_UP, 2, TRUE},
-        {IDB_EDGE_DOWN, 2, TRUE},
-        {IDB_EDGE_UP, 2, TRUE},
-        {IDB_EDGE_DOWN, 2, TRUE},
+        {IDB_MOVE_LEFT, 2, true},
+        {IDB_MOVE_RIGHT, 2, true},
+        {IDB_MOVE_UP, 2, true},
+        {IDB_MOVE_DOWN, 2, true},
+        {IDB_EDGE_LEFT, 2, true},
+        {IDB_EDGE_RIGHT, 2, true},
+        {IDB_EDGE_LEFT, 2, true},
+        {IDB_EDGE_RIGHT, 2, true},
+        {IDB_EDGE_UP, 2, true},
+        {IDB_EDGE_DOWN, 2, true},
+        {IDB_EDGE_UP, 2, true},
+        {IDB_EDGE_DOWN, 2, true},
     }};
 
     DECLARE_MESSAGE_MAP()

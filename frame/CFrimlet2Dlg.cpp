@@ -18,6 +18,8 @@
 
 const UINT WM_TASKBAR_BUTTON_CREATED = ::RegisterWindowMessageW(L"TaskbarButtonCreated");
 
+#include <optional>
+
 namespace {
 constexpr UINT_PTR kStatusTimer = 1;
 constexpr UINT kStatusMillis = 12000;
@@ -206,7 +208,7 @@ BOOL CFrimlet2Dlg::OnInitDialog() {
         // The system's own use of PrintScreen gives way to a program whose
         // window is in front: the frame tries once more when it first is.
         if (HotkeySystem::IsPrintScreen(m_settings.hotkey))
-            m_bRetryHotkey = 1;
+            m_bRetryHotkey = true;
         else
             m_hotkeySystem.Show(m_hWnd, IDS_HOTKEY_START_FAILED, LoadText(IDS_APP_TITLE),
                                 MB_ICONINFORMATION | MB_OK);
@@ -330,7 +332,7 @@ void CFrimlet2Dlg::OnActivate(UINT state, HWND other, BOOL) {
         SetWindowPos(HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         SetTimer(kCornerIconTimer, kCornerIconMillis);
         if (m_bRetryHotkey) {
-            m_bRetryHotkey = 0;
+            m_bRetryHotkey = false;
             if (!m_hotkeySystem.Register(m_hWnd, m_settings.hotkey))
                 PostMessage(WM_APP_HOTKEYUNAVAILABLE); // no message box inside activation
         }
@@ -500,6 +502,7 @@ void CFrimlet2Dlg::OnShutter() {
     if (IsIconic())
         return;
     m_toolTips.Pop(); // never in the picture
+    const SettingsRules::LocalTime now = ReadLocalTime();
     ShutterRules::HeldTypeKeys keys = ReadHeldTypeKeys();
     RECT hole = m_geometry.InnerRect();
     ClientToScreen(&hole);
@@ -509,8 +512,8 @@ void CFrimlet2Dlg::OnShutter() {
     steps.grab = m_shutterCalls.grab;
     if (HideForShutter(m_controllerDlg, hole))
         steps.waitForPresent = m_shutterCalls.flushComposition;
-    std::optional<int> result = TakeCapture(m_settings, m_pImagingFactory.get(), hole, VirtualScreenRect(),
-                                            keys, nullptr, nullptr, steps, m_hWnd);
+    std::optional<int> result =
+        TakeCapture(m_settings, m_pImagingFactory.get(), hole, VirtualScreenRect(), keys, now, steps, m_hWnd);
     if (!result)
         return;
     m_geometry.SetStatus(*result);
@@ -575,8 +578,7 @@ void CFrimlet2Dlg::OnShowMenu(bool withoutMove, POINT screen) {
     if (!menu.LoadMenu(IDR_FRAME_MENU))
         return;
     const MenuRef popup = menu.GetSubMenu(0);
-    if (m_settings.type >= 0 && m_settings.type <= 3)
-        popup.CheckMenuItem(IDM_TYPE_JPEG + m_settings.type, MF_BYCOMMAND | MF_CHECKED);
+    popup.CheckMenuItem(IDM_TYPE_JPEG + ToInt(m_settings.type), MF_BYCOMMAND | MF_CHECKED);
     if (m_bLocked)
         popup.ModifyMenu(IDM_LOCK, MF_BYCOMMAND | MF_STRING, IDM_LOCK, LoadText(IDS_UNLOCK_FRAME));
     if (IsIconic()) {
@@ -627,9 +629,9 @@ void CFrimlet2Dlg::OnOptions() {
 }
 
 void CFrimlet2Dlg::OnLock() {
-    m_bLocked = m_bLocked ? 0 : 1;
+    m_bLocked = !m_bLocked;
     ::SetLayeredWindowAttributes(m_hWnd, 0, m_bLocked ? kLockedAlpha : 255, LWA_ALPHA);
-    m_taskbar.UpdateLockButton(m_hWnd, m_bLocked != 0);
+    m_taskbar.UpdateLockButton(m_hWnd, m_bLocked);
 }
 
 void CFrimlet2Dlg::OnShowController() {
@@ -656,8 +658,11 @@ void CFrimlet2Dlg::OnSelectSize() {
 }
 
 void CFrimlet2Dlg::OnImageType(UINT id) {
-    m_settings.type = static_cast<int>(id - IDM_TYPE_JPEG);
-    m_profile.WriteInt(L"type", m_settings.type);
+    const std::optional<ImageType> type = ImageTypeFromInt(static_cast<int>(id) - IDM_TYPE_JPEG);
+    if (!type)
+        return;
+    m_settings.type = *type;
+    m_profile.WriteInt(L"type", ToInt(m_settings.type));
 }
 
 void CFrimlet2Dlg::OnFitToWindow() {
@@ -672,12 +677,11 @@ void CFrimlet2Dlg::OnFitToWindow() {
 void CFrimlet2Dlg::StartFitMode() {
     if (m_bFitMode)
         return;
-    m_bFitMode =
-        m_fitOverlay.Open(m_hWnd, [this](UINT button, POINT screen) { EndFitMode(button, screen); }) ? 1 : 0;
+    m_bFitMode = m_fitOverlay.Open(m_hWnd, [this](UINT button, POINT screen) { EndFitMode(button, screen); });
 }
 
 void CFrimlet2Dlg::EndFitMode(UINT flags, POINT screen) {
-    m_bFitMode = 0;
+    m_bFitMode = false;
     m_fitOverlay.Close();
     if (!(flags & MK_LBUTTON))
         return;

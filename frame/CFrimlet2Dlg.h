@@ -46,8 +46,8 @@ public:
     // from except) is open, otherwise 0 after posting them WM_CLOSE.
     int CloseOwnWindows(HWND except);
 
-    bool IsLocked() const { return m_bLocked != 0; }
-    bool IsFitMode() const { return m_bFitMode != 0; }
+    bool IsLocked() const { return m_bLocked; }
+    bool IsFitMode() const { return m_bFitMode; }
     // The window that takes the fitting click while fit mode is on, else null.
     HWND FitOverlay() const { return m_fitOverlay.IsOpen() ? m_fitOverlay.m_hWnd : nullptr; }
     const CFrameGeometry& Geometry() const { return m_geometry; }
@@ -122,8 +122,8 @@ private:
     double m_dpiScale = 0;
     DisplayQueries m_queries;
     CFrameGeometry m_geometry;
-    int m_bLocked = 0;
-    int m_bFitMode = 0;
+    bool m_bLocked = false;
+    bool m_bFitMode = false;
     com_ptr<IWICImagingFactory> m_pImagingFactory;
     DWORD m_uiThreadId = 0;
     frame::CommandRetry m_retry;
@@ -131,7 +131,7 @@ private:
     const Profile& m_profile;
     ShutterCalls m_shutterCalls;
     HotkeySystem m_hotkeySystem;
-    int m_bRetryHotkey = 0; // PrintScreen refused at start-up, tried again once in front
+    bool m_bRetryHotkey = false; // PrintScreen refused at start-up, tried again once in front
 
     // The windows the frame opens; each has a window only while it is open.
     COptionsDlg m_optionsDlg{m_settings, m_profile, this, m_hotkeySystem};

@@ -10,7 +10,7 @@ struct ShutterCalls {
     // Blocks until the desktop composition has presented (DwmFlush); null
     // where the system has none.
     HRESULT(WINAPI* flushComposition)() = nullptr;
-    BOOL (*grab)(CaptureImage& image, const RECT& area, BOOL withCursor) = &GrabScreen;
+    void (*grab)(CaptureImage& image, const RECT& area, bool withCursor) = &GrabScreen;
     BOOL(WINAPI* flashWindowEx)(PFLASHWINFO info) = &::FlashWindowEx;
 
     // The calls of the running system, DwmFlush looked up in dwmapi.

@@ -73,6 +73,12 @@ void DDX_Check(CDataExchange* dx, int id, int& value) {
         ::SendMessageW(item, BM_SETCHECK, static_cast<WPARAM>(value >= 0 && value <= 2 ? value : 0), 0);
 }
 
+void DDX_Check(CDataExchange* dx, int id, bool& value) {
+    int state = value ? BST_CHECKED : BST_UNCHECKED;
+    DDX_Check(dx, id, state);
+    value = state != BST_UNCHECKED;
+}
+
 void DDX_Radio(CDataExchange* dx, int firstId, int& value) {
     HWND first = dx->PrepareCtrl(firstId);
     if (!first)
@@ -205,7 +211,7 @@ void CDialog::EndDialog(INT_PTR result) {
 }
 
 BOOL CDialog::UpdateData(BOOL saveAndValidate) {
-    CDataExchange dx(this, saveAndValidate);
+    CDataExchange dx(this, saveAndValidate != FALSE);
     DoDataExchange(&dx);
     return dx.m_failed ? FALSE : TRUE;
 }

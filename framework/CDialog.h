@@ -10,14 +10,14 @@ class CDialog;
 // its controls.
 class CDataExchange {
 public:
-    CDataExchange(CDialog* dialog, BOOL saveAndValidate)
+    CDataExchange(CDialog* dialog, bool saveAndValidate)
         : m_pDlgWnd(dialog), m_bSaveAndValidate(saveAndValidate) {}
     // Marks a failed validation: the exchange stops and focus goes to the control.
     void Fail();
     HWND PrepareCtrl(int id);
 
     CDialog* m_pDlgWnd;
-    BOOL m_bSaveAndValidate;
+    bool m_bSaveAndValidate;
     HWND m_lastControl = nullptr;
     bool m_failed = false;
 };
@@ -27,6 +27,8 @@ void DDX_Text(CDataExchange* dx, int id, CString& value);
 void DDX_Text(CDataExchange* dx, int id, int& value);
 // value: 0 unchecked, 1 checked, 2 indeterminate.
 void DDX_Check(CDataExchange* dx, int id, int& value);
+// value: checked or not; an indeterminate box reads as checked.
+void DDX_Check(CDataExchange* dx, int id, bool& value);
 // The group that starts with firstId (the button carrying WS_GROUP) and runs
 // over the following radio buttons up to the next WS_GROUP control. value is
 // the index of the checked button; -1 when none is checked (saving) or to

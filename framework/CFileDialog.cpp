@@ -201,7 +201,7 @@ void CFileDialog::CaptureControlState() {
     for (DWORD id : m_checkIds) {
         BOOL checked = FALSE;
         if (SUCCEEDED(m_customize->GetCheckButtonState(id, &checked)))
-            m_capturedChecks[id] = checked;
+            m_capturedChecks[id] = checked != FALSE;
     }
     m_captured = true;
 }
@@ -250,7 +250,7 @@ HRESULT CFileDialog::AddCheckButton(DWORD id, const wchar_t* label, BOOL checked
 
 HRESULT CFileDialog::GetCheckButtonState(DWORD id, BOOL& checked) const {
     if (auto found = m_capturedChecks.find(id); found != m_capturedChecks.end()) {
-        checked = found->second;
+        checked = found->second ? TRUE : FALSE;
         return S_OK;
     }
     return m_customize ? m_customize->GetCheckButtonState(id, &checked) : E_NOINTERFACE;

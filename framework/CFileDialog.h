@@ -84,5 +84,5 @@ private:
     std::vector<DWORD> m_checkIds;
     bool m_captured = false;
     std::map<DWORD, DWORD> m_capturedItems;
-    std::map<DWORD, BOOL> m_capturedChecks;
+    std::map<DWORD, bool> m_capturedChecks;
 };

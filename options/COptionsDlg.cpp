@@ -9,6 +9,7 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
+#include <optional>
 #include <vector>
 
 namespace {
@@ -61,10 +62,10 @@ END_MESSAGE_MAP()
 COptionsDlg::COptionsDlg(Settings& settings, const Profile& profile, CWnd* frame,
                          const HotkeySystem& hotkeySystem)
     : CDialog(IDD_OPTIONS, frame), m_settings(settings), m_profile(profile),
-      m_hotkeySystem(hotkeySystem), m_typeButtons{{kTypeBitmaps[0], 1, FALSE},
-                                                  {kTypeBitmaps[1], 1, FALSE},
-                                                  {kTypeBitmaps[2], 1, FALSE},
-                                                  {kTypeBitmaps[3], 1, FALSE}},
+      m_hotkeySystem(hotkeySystem), m_typeButtons{{kTypeBitmaps[0], 1, false},
+                                                  {kTypeBitmaps[1], 1, false},
+                                                  {kTypeBitmaps[2], 1, false},
+                                                  {kTypeBitmaps[3], 1, false}},
       m_frameColor(IDCUR_COLOR_SWATCH, Settings::kDefaultColor) {}
 
 void COptionsDlg::DoDataExchange(CDataExchange* dx) {
@@ -125,7 +126,7 @@ BOOL COptionsDlg::OnInitDialog() {
         m_typeButtons[i].m_nCaptionCharExtra = kTypeCaptionSpacing[i];
     }
 
-    m_nType = m_settings.type;
+    m_nType = ToInt(m_settings.type);
     m_qualitySlider.SendMessage(TBM_SETRANGE, FALSE,
                                 MAKELPARAM(OptionsRules::kQualityMin, OptionsRules::kQualityMax));
     m_qualitySlider.SendMessage(TBM_SETPOS, TRUE, m_settings.jpegQuality);
@@ -260,20 +261,20 @@ void COptionsDlg::OnBrowseFolder() {
 }
 
 void COptionsDlg::OnRestoreDefaults() {
-    m_nType = 0;
+    m_nType = ToInt(ImageType::Jpeg);
     m_qualitySlider.SendMessage(TBM_SETPOS, TRUE, Settings::kDefaultJpegQuality);
     m_nQuality = Settings::kDefaultJpegQuality;
     m_nHotkeyChoice = 0;
     m_hotKeyCtrl.EnableWindow(FALSE);
-    m_bCombineCursor = 0;
+    m_bCombineCursor = false;
     m_frameColor.m_crColor = Settings::kDefaultColor;
     m_frameColor.Invalidate(TRUE);
     m_frameWidthList.SendMessage(CB_SETCURSEL, 0);
     m_tabSizeList.SendMessage(CB_SETCURSEL, 0);
     m_strOutputFolder = m_profile.DisplayPath(m_profile.GetDefaultOutputPath());
-    m_bFixedName = 0;
+    m_bFixedName = false;
     m_strFixedName = Settings::kDefaultFixedName;
-    m_bCopyToClipboard = 0;
+    m_bCopyToClipboard = false;
     UpdateData(FALSE);
 }
 
@@ -296,8 +297,8 @@ void COptionsDlg::OnOK() {
             HotkeySystem::SetOfferDeclined(m_profile, false);
     }
 
-    if (m_nType >= 0)
-        m_settings.type = m_nType;
+    if (const std::optional<ImageType> type = ImageTypeFromInt(m_nType))
+        m_settings.type = *type;
     m_settings.jpegQuality = m_nQuality;
     m_settings.hotkey = newHotkey;
     m_settings.combiningCursor = m_bCombineCursor;
@@ -308,7 +309,7 @@ void COptionsDlg::OnOK() {
     m_settings.EnsureOutputFolder();
     m_settings.useFixdName = m_bFixedName;
     m_settings.fixdName = m_strFixedName;
-    m_settings.copyToClipboard = m_bCopyToClipboard ? 1 : 0;
+    m_settings.copyToClipboard = m_bCopyToClipboard;
     m_settings.Save(m_profile);
     EndDialog(IDOK);
 }

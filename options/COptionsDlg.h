@@ -32,11 +32,11 @@ public:
     int m_nType = 0;
     int m_nQuality = 90;
     int m_nHotkeyChoice = 0;
-    int m_bCombineCursor = 0;
+    bool m_bCombineCursor = false;
     CString m_strOutputFolder;
-    int m_bFixedName = 0;
+    bool m_bFixedName = false;
     CString m_strFixedName;
-    int m_bCopyToClipboard = 0;
+    bool m_bCopyToClipboard = false;
 
 protected:
     void DoDataExchange(CDataExchange* dx) override;

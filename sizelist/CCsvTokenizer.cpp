@@ -26,10 +26,10 @@ void CCsvTokenizer::Reset() {
     m_pRecord = nullptr;
     m_pField = NoFieldYet();
     m_pCursor = nullptr;
-    m_bQuoted = 0;
+    m_bQuoted = false;
     m_nFieldEnd = 0;
     m_nSepLen = 0;
-    m_bEndOfRecord = 1;
+    m_bEndOfRecord = true;
     m_bFinished = false;
 }
 
@@ -75,7 +75,7 @@ const char16_t* CCsvTokenizer::NextRecord() {
     if (!m_bEndOfRecord && m_pCursor < m_pEnd) {
         SkipLineEnd();
     }
-    m_bEndOfRecord = 0;
+    m_bEndOfRecord = false;
 
     // Blank lines, comments and NUL characters. Every line end is counted:
     // an LF, and a CR that no LF follows.
@@ -118,11 +118,12 @@ int CCsvTokenizer::ReadField(char16_t* buffer, int size, bool allowTruncation) {
         return 0;
     }
     const char16_t* const c = m_pCursor;
-    m_bQuoted = At(c) == u'"' ? 1 : 0;
+    m_bQuoted = At(c) == u'"';
+    const int openingQuote = m_bQuoted ? 1 : 0;
     m_nSepLen = 0;
     m_nFieldEnd = static_cast<int>(m_pEnd - c);
     int pairs = 0;
-    for (int i = m_bQuoted; i < m_nFieldEnd;) {
+    for (int i = openingQuote; i < m_nFieldEnd;) {
         const char16_t ch = c[i];
         const char16_t next = At(c + i + 1);
         if (IsLineEndOrNul(ch)) {
@@ -154,7 +155,7 @@ int CCsvTokenizer::ReadField(char16_t* buffer, int size, bool allowTruncation) {
         ++i;
     }
 
-    const int raw = m_nFieldEnd - m_bQuoted;
+    const int raw = m_nFieldEnd - openingQuote;
     const int length = raw - pairs;
     if (!buffer) {
         return length;
@@ -165,7 +166,7 @@ int CCsvTokenizer::ReadField(char16_t* buffer, int size, bool allowTruncation) {
 
     m_pField = c;
     if (size > 0) {
-        const char16_t* src = c + m_bQuoted;
+        const char16_t* src = c + openingQuote;
         const char16_t* const srcEnd = src + raw;
         int out = 0;
         while (src < srcEnd && out < size - 1) {
@@ -180,11 +181,11 @@ int CCsvTokenizer::ReadField(char16_t* buffer, int size, bool allowTruncation) {
     m_pCursor = c + m_nFieldEnd + m_nSepLen;
     if (At(m_pCursor) == u'\r') {
         ++m_pCursor;
-        m_bEndOfRecord = 1;
+        m_bEndOfRecord = true;
     }
     if (At(m_pCursor) == u'\n') {
         ++m_pCursor;
-        m_bEndOfRecord = 1;
+        m_bEndOfRecord = true;
     }
     if (m_bEndOfRecord) {
         ++m_nLineEnds;
@@ -195,7 +196,7 @@ int CCsvTokenizer::ReadField(char16_t* buffer, int size, bool allowTruncation) {
         if (m_pCursor < m_pEnd) {
             ++m_pCursor;
         }
-        m_bEndOfRecord = 1;
+        m_bEndOfRecord = true;
     }
     if (m_bEndOfRecord) {
         m_pField = nullptr;

@@ -41,7 +41,7 @@ public:
     // Line number of the current record, counting from 1; -1 before the first.
     int GetLine() const { return m_nLine; }
 
-    bool IsQuoted() const { return m_bQuoted != 0; }
+    bool IsQuoted() const { return m_bQuoted; }
 
 private:
     char16_t At(const char16_t* p) const { return p < m_pEnd ? *p : u'\0'; }
@@ -54,11 +54,11 @@ private:
     const char16_t* m_pRecord = nullptr;
     const char16_t* m_pField = nullptr; // null: record read to its end; NoFieldYet(): nothing read
     const char16_t* m_pCursor = nullptr;
-    int m_bQuoted = 0;
+    bool m_bQuoted = false;
     int m_nFieldEnd = 0;
     int m_nSepLen = 0;
-    int m_bEndOfRecord = 1;
-    int m_bSkipComments = 1;
+    bool m_bEndOfRecord = true;
+    bool m_bSkipComments = true;
     bool m_bFinished = false;
 
     static const char16_t* NoFieldYet();

@@ -152,7 +152,7 @@ BOOL CFrameSizeSelectDlg::OnInitDialog() {
         {m_editHeight, m_spinHeight, minSize[1], cy},
     };
     for (const Range& range : ranges) {
-        range.edit.m_bValidateOnKillFocus = TRUE;
+        range.edit.m_bValidateOnKillFocus = true;
         range.edit.SetNumericRange(range.minimum, range.maximum);
         range.spin.SetRange32(range.minimum, range.maximum);
     }
@@ -219,7 +219,7 @@ void CFrameSizeSelectDlg::ShowMessage(BOOL info, const wchar_t* text, BOOL withH
 void CFrameSizeSelectDlg::LoadList() {
     const HCURSOR previous = ShowWaitCursor();
     m_list.DeleteAllItems();
-    m_list.m_bModified = FALSE;
+    m_list.m_bModified = false;
 
     SelectSizeList list;
     CString messages;
@@ -232,7 +232,7 @@ void CFrameSizeSelectDlg::LoadList() {
     AppendRows(list);
     m_list.SendMessage(WM_SETREDRAW, TRUE);
     m_list.Invalidate();
-    m_list.m_bModified = FALSE;
+    m_list.m_bModified = false;
     ::SetCursor(previous);
 }
 
@@ -268,7 +268,7 @@ void CFrameSizeSelectDlg::SaveListIfModified() {
     SelectSizeList own;
     CollectRows(false, 1, own);
     SaveSizeList(m_profile, m_settings, own);
-    m_list.m_bModified = FALSE;
+    m_list.m_bModified = false;
     ::SetCursor(previous);
 }
 
@@ -342,7 +342,7 @@ void CFrameSizeSelectDlg::OnAdd() {
     m_list.SetItemState(r, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
     m_list.EnsureVisible(r, TRUE);
     UpdateControls();
-    m_list.m_bModified = TRUE;
+    m_list.m_bModified = true;
     if (r >= 0 && r < m_list.GetItemCount() && m_columnOptions[kMemoColumn].nKind != 0)
         m_list.BeginCellEdit(r, kMemoColumn, m_columnOptions[kMemoColumn]);
 }
@@ -461,7 +461,7 @@ void CFrameSizeSelectDlg::ImportFile(const wchar_t* path, std::int32_t mode) {
         info = FALSE;
     } else if (list.GetSize() > 0) {
         AppendRows(list); // read as own rows
-        m_list.m_bModified = TRUE;
+        m_list.m_bModified = true;
         text = Rules::ImportReadText(where, static_cast<int>(list.GetSize()));
     } else {
         text = Rules::ImportNoDataText(where);

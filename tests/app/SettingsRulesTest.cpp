@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+
 using namespace SettingsRules;
 
 TEST(SettingsRules, RangesKeepTheCurrentValueOutsideTheirBounds) {
@@ -12,21 +14,28 @@ TEST(SettingsRules, RangesKeepTheCurrentValueOutsideTheirBounds) {
     EXPECT_EQ(AcceptColor(0x01000000, 0xFF6464), 0xFF6464);
     EXPECT_EQ(AcceptColor(-1, 0xFF6464), 0xFF6464);
     EXPECT_EQ(AcceptColor(0xFFFFFF, 0), 0xFFFFFF);
-    EXPECT_EQ(AcceptType(4, 0), 0);
-    EXPECT_EQ(AcceptType(-1, 0), 0);
-    EXPECT_EQ(AcceptType(3, 0), 3);
     EXPECT_EQ(AcceptFrameWidth(48, 0), 48);
     EXPECT_EQ(AcceptFrameWidth(49, 0), 0);
     EXPECT_EQ(AcceptFrameWidth(7, 0), 7);
     EXPECT_EQ(AcceptTabScaling(800, 0), 800);
     EXPECT_EQ(AcceptTabScaling(801, 0), 0);
     EXPECT_EQ(AcceptTabScaling(50, 0), 50);
-    EXPECT_EQ(AsFlag(5), 1);
-    EXPECT_EQ(AsFlag(-3), 0);
-    EXPECT_EQ(AsFlag(0), 0);
-    EXPECT_EQ(AcceptOnOff(1), 1);
-    EXPECT_EQ(AcceptOnOff(5), 0); // unlike AsFlag: only 1 switches it on
-    EXPECT_EQ(AcceptOnOff(-1), 0);
+    EXPECT_TRUE(AsFlag(5));
+    EXPECT_FALSE(AsFlag(-3));
+    EXPECT_FALSE(AsFlag(0));
+    EXPECT_TRUE(AcceptOnOff(1));
+    EXPECT_FALSE(AcceptOnOff(5)); // unlike AsFlag: only 1 switches it on
+    EXPECT_FALSE(AcceptOnOff(-1));
+}
+
+TEST(SettingsRules, ImageTypeNumbersOutside0To3AreRejected) {
+    for (int n : {0, 1, 2, 3}) {
+        ASSERT_TRUE(ImageTypeFromInt(n).has_value()) << n;
+        EXPECT_EQ(ToInt(*ImageTypeFromInt(n)), n);
+    }
+    EXPECT_EQ(ImageTypeFromInt(3), ImageType::Png);
+    for (int n : {4, -1, 99, INT_MIN})
+        EXPECT_FALSE(ImageTypeFromInt(n).has_value()) << n;
 }
 
 TEST(SettingsRules, PlacementValuesOutsideTheirRangeMeanNotStored) {
@@ -50,14 +59,16 @@ TEST(SettingsRules, HotkeyModifiers) {
 
 TEST(SettingsRules, FileNamesPadEveryTimeField) {
     LocalTime t{2026, 12, 7, 21, 57, 9, 123};
-    EXPECT_EQ(TimestampedFileName(u"C:\\out", t, Png), u"C:\\out\\2026y12m07d_215709123.png");
+    EXPECT_EQ(PathInFolder(u"C:\\out", TimestampedFileName(t, ImageType::Png)),
+              u"C:\\out\\2026y12m07d_215709123.png");
     LocalTime early{2027, 1, 2, 3, 4, 5, 7};
-    EXPECT_EQ(TimestampedFileName(u"C:\\out", early, Gif), u"C:\\out\\2027y01m02d_030405007.gif");
-    EXPECT_EQ(FixedFileName(u"C:\\out", u"output", Png), u"C:\\out\\output.png");
-    EXPECT_EQ(FixedFileName(u"C:\\out", u"", Jpeg), u"C:\\out\\.jpg");
+    EXPECT_EQ(PathInFolder(u"C:\\out", TimestampedFileName(early, ImageType::Gif)),
+              u"C:\\out\\2027y01m02d_030405007.gif");
+    EXPECT_EQ(PathInFolder(u"C:\\out", FixedFileName(u"output", ImageType::Png)), u"C:\\out\\output.png");
+    EXPECT_EQ(PathInFolder(u"C:\\out", FixedFileName(u"", ImageType::Jpeg)), u"C:\\out\\.jpg");
     // A drive root is held without its backslash and joined with one.
-    EXPECT_EQ(FixedFileName(RemoveTrailingBackslashes(u"D:\\"), u"a", Bmp), u"D:\\a.bmp");
-    EXPECT_EQ(ExtensionOf(4), u"");
+    EXPECT_EQ(PathInFolder(RemoveTrailingBackslashes(u"D:\\"), FixedFileName(u"a", ImageType::Bmp)),
+              u"D:\\a.bmp");
 }
 
 TEST(SettingsRules, TrailingBackslashesAndWhiteSpace) {

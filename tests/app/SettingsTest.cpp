@@ -50,13 +50,13 @@ protected:
 TEST_F(SettingsTest, FreshRecordHoldsTheDefaults) {
     Settings s;
     EXPECT_EQ(s.outputPath, L"%MYPICTURES%\\Frimlet2");
-    EXPECT_EQ(s.type, 0);
+    EXPECT_EQ(s.type, ImageType::Jpeg);
     EXPECT_EQ(s.jpegQuality, 90);
     EXPECT_EQ(s.color, 0x00FF6464u);
     EXPECT_EQ(s.frameWidth, 0);
     EXPECT_EQ(s.tabScaling, 0);
     EXPECT_EQ(s.hotkey, 0x2C);
-    EXPECT_EQ(s.copyToClipboard, 0);
+    EXPECT_FALSE(s.copyToClipboard);
     EXPECT_EQ(s.x, 0);
     EXPECT_EQ(s.cx, 400);
     EXPECT_EQ(s.cy, 300);
@@ -97,11 +97,11 @@ TEST_F(SettingsTest, LoadAppliesEveryRange) {
     s.Load(app);
     EXPECT_EQ(s.jpegQuality, 90);
     EXPECT_EQ(s.color, 0x00FF6464u);
-    EXPECT_EQ(s.type, 0);
+    EXPECT_EQ(s.type, ImageType::Jpeg);
     EXPECT_EQ(s.frameWidth, 7);
     EXPECT_EQ(s.tabScaling, 0);
-    EXPECT_EQ(s.useFixdName, 1);
-    EXPECT_EQ(s.combiningCursor, 0);
+    EXPECT_TRUE(s.useFixdName);
+    EXPECT_FALSE(s.combiningCursor);
     EXPECT_EQ(s.hotkey, 0x12345);
     EXPECT_EQ(s.x, -99999);
     EXPECT_EQ(s.y, INT_MIN);
@@ -112,7 +112,7 @@ TEST_F(SettingsTest, LoadAppliesEveryRange) {
 
 TEST_F(SettingsTest, CopyToClipboardIsADwordThatOnlyOneSwitchesOn) {
     Settings s;
-    s.copyToClipboard = 1;
+    s.copyToClipboard = true;
     s.Save(app);
     DWORD type = 0;
     auto raw = RawValue(L"copyToClipboard", &type);
@@ -121,11 +121,11 @@ TEST_F(SettingsTest, CopyToClipboardIsADwordThatOnlyOneSwitchesOn) {
     EXPECT_EQ(*reinterpret_cast<const DWORD*>(raw.data()), 1u);
     Settings loaded;
     loaded.Load(app);
-    EXPECT_EQ(loaded.copyToClipboard, 1);
+    EXPECT_TRUE(loaded.copyToClipboard);
 
     PutInt(L"copyToClipboard", 2);
     loaded.Load(app);
-    EXPECT_EQ(loaded.copyToClipboard, 0);
+    EXPECT_FALSE(loaded.copyToClipboard);
 }
 
 TEST_F(SettingsTest, PathsAreStoredWithAMacroAndLoadedExpanded) {
@@ -205,16 +205,11 @@ TEST_F(SettingsTest, PruningRemovesOnlyAnEmptyDataFolder) {
 
 TEST_F(SettingsTest, FixedAndTimestampedNames) {
     Settings s;
-    s.outputPath = L"D:";
-    s.useFixdName = 1;
-    CString name;
-    s.MakeOutputFileName(name, 3);
-    EXPECT_EQ(name, L"D:\\output.png");
-    s.useFixdName = 0;
-    s.MakeOutputFileName(name, 2);
-    EXPECT_EQ(name.Left(3), L"D:\\");
-    EXPECT_EQ(name.Right(4), L".gif");
-    EXPECT_EQ(name.GetLength(), 3 + 21 + 4);
+    const SettingsRules::LocalTime t{2026, 12, 7, 21, 57, 9, 123};
+    s.useFixdName = true;
+    EXPECT_EQ(s.OutputFileName(ImageType::Png, t), L"output.png");
+    s.useFixdName = false;
+    EXPECT_EQ(s.OutputFileName(ImageType::Gif, t), L"2026y12m07d_215709123.gif");
 }
 
 // Values that another program or an old version stored with the wrong type or

@@ -26,11 +26,13 @@ protected:
     void TearDown() override { window.reset(); }
 
     // Grabs the window and writes it as imageType; the decoded file.
-    Decoded GrabAndWrite(int imageType, const wchar_t* name) {
+    Decoded GrabAndWrite(ImageType imageType, const wchar_t* name) {
         CaptureImage image;
-        EXPECT_TRUE(image.Grab(area, FALSE));
+        image.Grab(area, false);
+        EXPECT_NE(image.bmBits, nullptr);
         const std::wstring path = folder.File(name);
-        const int result = EncodeImageFile(factory.get(), image, path.c_str(), imageType, 0.9f);
+        const int result =
+            EncodeImageFile(factory.get(), image, folder.Path().c_str(), name, imageType, 0.9f);
         EXPECT_GT(result, 0);
         EXPECT_EQ(static_cast<size_t>(result), ReadBytes(path).size());
         return DecodeFile(factory.get(), path.c_str());
@@ -43,7 +45,7 @@ protected:
 
 TEST_F(CaptureGrab, CopiesTheScreenPixelsTopRowFirstWithTheBitmapHead) {
     CaptureImage image;
-    EXPECT_TRUE(image.Grab(area, FALSE));
+    image.Grab(area, false);
     EXPECT_EQ(image.bmType, 0);
     EXPECT_EQ(image.bmWidth, kW);
     EXPECT_EQ(image.bmHeight, kH);
@@ -57,7 +59,7 @@ TEST_F(CaptureGrab, CopiesTheScreenPixelsTopRowFirstWithTheBitmapHead) {
 
     // A part of the window: the origin follows the rectangle.
     const RECT inner{area.left + 10, area.top + 7, area.left + 30, area.top + 20};
-    EXPECT_TRUE(image.Grab(inner, FALSE));
+    image.Grab(inner, false);
     EXPECT_EQ(image.bmWidth, 20);
     EXPECT_EQ(image.bmHeight, 13);
     EXPECT_EQ(PixelOf(image, 0, 0), PatternAt(10, 7));
@@ -74,21 +76,23 @@ TEST_F(CaptureGrab, CopiesTheScreenPixelsTopRowFirstWithTheBitmapHead) {
 
 TEST_F(CaptureGrab, AnEmptyRectangleGivesAnEmptyImage) {
     CaptureImage image;
-    image.Grab(area, FALSE);
+    image.Grab(area, false);
+    ASSERT_NE(image.bmBits, nullptr);
     const RECT empty{area.left, area.top, area.left, area.bottom};
-    EXPECT_TRUE(image.Grab(empty, FALSE));
+    image.Grab(empty, false);
     EXPECT_EQ(image.bmBits, nullptr);
     EXPECT_EQ(image.bmWidth, 0);
-    EXPECT_EQ(EncodeImageFile(factory.get(), image, folder.File(L"e.png").c_str(), 3, 0.9f), kEncodeNoSource);
+    EXPECT_EQ(EncodeImageFile(factory.get(), image, folder.Path().c_str(), L"e.png", ImageType::Png, 0.9f),
+              kEncodeNoSource);
 }
 
 TEST_F(CaptureGrab, BmpAndPngGiveExactlyThePixelsBackAt24BitsAnd96Dpi) {
-    for (int type : {1, 3}) {
+    for (ImageType type : {ImageType::Bmp, ImageType::Png}) {
         SCOPED_TRACE(type);
-        const Decoded file = GrabAndWrite(type, type == 1 ? L"shot.bmp" : L"shot.png");
+        const bool bmp = type == ImageType::Bmp;
+        const Decoded file = GrabAndWrite(type, bmp ? L"shot.bmp" : L"shot.png");
         ASSERT_TRUE(file.ok);
-        EXPECT_TRUE(
-            IsEqualGUID(file.container, type == 1 ? GUID_ContainerFormatBmp : GUID_ContainerFormatPng));
+        EXPECT_TRUE(IsEqualGUID(file.container, bmp ? GUID_ContainerFormatBmp : GUID_ContainerFormatPng));
         // The screen's fourth byte does not become an alpha channel.
         EXPECT_TRUE(IsEqualGUID(file.framePixelFormat, GUID_WICPixelFormat24bppBGR));
         EXPECT_NEAR(file.dpiX, 96.0, 0.05);
@@ -102,7 +106,7 @@ TEST_F(CaptureGrab, BmpAndPngGiveExactlyThePixelsBackAt24BitsAnd96Dpi) {
 }
 
 TEST_F(CaptureGrab, JpegComesBackWithinASmallError) {
-    const Decoded file = GrabAndWrite(0, L"shot.jpg");
+    const Decoded file = GrabAndWrite(ImageType::Jpeg, L"shot.jpg");
     ASSERT_TRUE(file.ok);
     EXPECT_TRUE(IsEqualGUID(file.container, GUID_ContainerFormatJpeg));
     EXPECT_NEAR(file.dpiX, 96.0, 0.05);
@@ -160,7 +164,7 @@ bool GifDeclaresTransparency(const std::string& gif) {
 }
 
 TEST_F(CaptureGrab, GifHasA256ColourPaletteWithoutTransparencyThatMapsCloseToThePattern) {
-    const Decoded file = GrabAndWrite(2, L"shot.gif");
+    const Decoded file = GrabAndWrite(ImageType::Gif, L"shot.gif");
     ASSERT_TRUE(file.ok);
     EXPECT_TRUE(IsEqualGUID(file.container, GUID_ContainerFormatGif));
     ASSERT_TRUE(IsEqualGUID(file.framePixelFormat, GUID_WICPixelFormat8bppIndexed));
@@ -212,7 +216,7 @@ protected:
             return;
         cursor = MakeBandCursor();
         ASSERT_TRUE(cursor);
-        baseline.Grab(area, FALSE);
+        baseline.Grab(area, false);
         ASSERT_NE(baseline.bmBits, nullptr);
     }
     void TearDown() override {
@@ -244,7 +248,8 @@ protected:
 TEST_F(CaptureCursor, HotSpotOnTheTopLeftPixelDrawsTheCursorThereWithItsMask) {
     PlaceCursor(cursor.get(), area.left, area.top);
     CaptureImage image;
-    ASSERT_TRUE(image.Grab(area, TRUE));
+    image.Grab(area, true);
+    ASSERT_NE(image.bmBits, nullptr);
     ASSERT_NE(image.cursor.hCursor, nullptr) << "no cursor reported for the foreground thread";
     EXPECT_TRUE(image.cursor.flags & CURSOR_SHOWING);
     EXPECT_EQ(image.cursor.ptScreenPos.x, area.left);
@@ -282,7 +287,7 @@ TEST_F(CaptureCursor, DrawnOnlyWhenTheHotSpotIsInsideTheRectangle) {
         SCOPED_TRACE(testing::Message() << "hot spot " << c.x - area.left << "," << c.y - area.top);
         PlaceCursor(cursor.get(), c.x, c.y);
         CaptureImage image;
-        image.Grab(area, TRUE);
+        image.Grab(area, true);
         ASSERT_NE(image.cursor.hCursor, nullptr);
         if (c.drawn)
             EXPECT_GE(ChangedPixels(image), 16 * 8);
@@ -294,7 +299,7 @@ TEST_F(CaptureCursor, DrawnOnlyWhenTheHotSpotIsInsideTheRectangle) {
 TEST_F(CaptureCursor, ArrowTipAtTheTopLeftPixelChangesThatPixel) {
     PlaceCursor(::LoadCursorW(nullptr, IDC_ARROW), area.left, area.top);
     CaptureImage image;
-    image.Grab(area, TRUE);
+    image.Grab(area, true);
     ASSERT_NE(image.cursor.hCursor, nullptr);
     EXPECT_NE(PixelOf(image, 0, 0), PixelOf(baseline, 0, 0));
     EXPECT_GT(ChangedPixels(image), 20);
@@ -304,7 +309,7 @@ TEST_F(CaptureCursor, WithoutTheFlagTheCursorFieldIsLeftAsItWas) {
     PlaceCursor(cursor.get(), area.left + 20, area.top + 20);
     CaptureImage image;
     image.cursor.flags = 0x55;
-    image.Grab(area, FALSE);
+    image.Grab(area, false);
     EXPECT_EQ(image.cursor.flags, 0x55u);
     EXPECT_EQ(image.cursor.cbSize, 0u);
     EXPECT_EQ(image.cursor.hCursor, nullptr);
@@ -315,7 +320,7 @@ TEST_F(CaptureCursor, AHiddenCursorIsNotDrawn) {
     PlaceCursor(cursor.get(), area.left + 20, area.top + 20);
     int count = ::ShowCursor(FALSE);
     CaptureImage image;
-    image.Grab(area, TRUE);
+    image.Grab(area, true);
     while (count < 0)
         count = ::ShowCursor(TRUE);
     if (image.cursor.flags & CURSOR_SHOWING)
@@ -345,13 +350,13 @@ unsigned NewIconSlot() {
 TEST_F(CaptureCursor, RepeatedGrabsDoNotAccumulateObjects) {
     PlaceCursor(cursor.get(), area.left + 20, area.top + 20);
     CaptureImage image;
-    image.Grab(area, TRUE); // first use may create lasting objects of the system's own
+    image.Grab(area, true); // first use may create lasting objects of the system's own
     const DWORD gdiBefore = GdiObjectCount();
     ASSERT_GT(gdiBefore, 0u) << "no way to count GDI objects here";
     const DWORD userBefore = ::GetGuiResources(::GetCurrentProcess(), GR_USEROBJECTS);
     unsigned minIconSlot = 0xFFFF, maxIconSlot = 0;
     for (int i = 0; i < 200; ++i) {
-        image.Grab(area, TRUE);
+        image.Grab(area, true);
         ASSERT_GT(ChangedPixels(image), 0);
         const unsigned slot = NewIconSlot();
         minIconSlot = std::min(minIconSlot, slot);

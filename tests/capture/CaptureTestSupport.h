@@ -4,6 +4,7 @@
 #pragma once
 
 #include "capture/CaptureImage.h"
+#include "capture/CaptureProbe.h"
 #include "capture/EncodeImageFile.h"
 #include "framework/ComPtr.h"
 #include "framework/Handles.h"
@@ -16,6 +17,11 @@
 #include <cstdlib>
 #include <string>
 #include <vector>
+
+// Image types in test messages: their stored number.
+inline std::ostream& operator<<(std::ostream& out, ImageType type) {
+    return out << ToInt(type);
+}
 
 namespace capture_test {
 
@@ -129,9 +135,10 @@ inline Bgr PixelOf(const CaptureImage& image, int x, int y) {
 template <class Fill>
 void MakeImage(CaptureImage& image, int width, int height, int bitsPerPixel, int widthBytes, Fill fill) {
     const size_t bytes = static_cast<size_t>(widthBytes) * height;
-    auto* bits = static_cast<std::uint8_t*>(CaptureImage::AllocatePixels(bytes));
+    std::uint8_t* bits =
+        AllocateImagePixels(image, width, height, widthBytes, static_cast<WORD>(bitsPerPixel));
+    ASSERT_NE(bits, nullptr);
     std::fill(bits, bits + bytes, std::uint8_t{0xEE});
-    image.Adopt(width, height, widthBytes, static_cast<WORD>(bitsPerPixel), bits);
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x)
             fill(bits + static_cast<size_t>(y) * widthBytes + x * bitsPerPixel / 8, x, y);
@@ -260,7 +267,7 @@ public:
             Pump();
             ::GdiFlush();
             CaptureImage image;
-            image.Grab(r, FALSE);
+            image.Grab(r, false);
             if (image.bmBits && PixelOf(image, 0, 0) == PatternAt(0, 0) &&
                 PixelOf(image, m_width - 1, m_height - 1) == PatternAt(m_width - 1, m_height - 1))
                 return true;

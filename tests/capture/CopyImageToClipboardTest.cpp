@@ -62,7 +62,7 @@ TEST_F(CopyImageToClipboardTest, PutsA24BitBottomUpBitmapAndTheSamePixelsAsPng) 
 
 TEST_F(CopyImageToClipboardTest, PixelsItCannotReadLeaveTheClipboardAlone) {
     CaptureImage unreadable;
-    unreadable.Adopt(4, 4, 16, 12, CaptureImage::AllocatePixels(64)); // 12 bits per pixel
+    AllocateImagePixels(unreadable, 4, 4, 16, 12); // 12 bits per pixel
     EXPECT_FALSE(CopyImageToClipboard(owner.get(), factory.get(), unreadable));
     EXPECT_EQ(ClipboardText(), L"before");
 }

@@ -81,11 +81,16 @@ private:
 
 class EncodeImageFileTest : public ImagingTest {
 protected:
-    int Encode(const CaptureImage& image, const std::wstring& path, int type, float quality = 0.9f,
-               float* written = nullptr) {
-        return EncodeImageFile(factory.get(), image, path.c_str(), type, quality, written);
+    // Writes the file `name` in the scratch folder, or in `in`.
+    int Encode(const CaptureImage& image, const wchar_t* name, ImageType type, float quality = 0.9f) {
+        return EncodeIn(folder.Path(), image, name, type, quality);
+    }
+    int EncodeIn(const std::wstring& in, const CaptureImage& image, const wchar_t* name, ImageType type,
+                 float quality = 0.9f) {
+        return EncodeImageFile(probe, factory.get(), image, in.c_str(), name, type, quality);
     }
     ScratchFolder folder;
+    CaptureProbe probe;
 };
 
 TEST_F(EncodeImageFileTest, EveryListedBitDepthIsWrittenWithItsOwnLayout) {
@@ -97,7 +102,7 @@ TEST_F(EncodeImageFileTest, EveryListedBitDepthIsWrittenWithItsOwnLayout) {
             p[0] = c.b, p[1] = c.g, p[2] = c.r;
         });
         const std::wstring path = folder.File(L"d24.bmp");
-        ASSERT_GT(Encode(image, path, 1), 0);
+        ASSERT_GT(Encode(image, L"d24.bmp", ImageType::Bmp), 0);
         const Decoded file = DecodeFile(factory.get(), path.c_str());
         ASSERT_TRUE(file.ok);
         for (int y = 0; y < 5; ++y)
@@ -120,7 +125,7 @@ TEST_F(EncodeImageFileTest, SixteenBitsAreReadAsBgr565ForGif) {
     CaptureImage image;
     MakeBgr565Image(image);
     const std::wstring gif = folder.File(L"d16.gif");
-    ASSERT_GT(Encode(image, gif, 2), 0);
+    ASSERT_GT(Encode(image, L"d16.gif", ImageType::Gif), 0);
     const Decoded file = DecodeFile(factory.get(), gif.c_str());
     ASSERT_TRUE(file.ok);
     for (int y = 0; y < 16; ++y)
@@ -134,7 +139,7 @@ TEST_F(EncodeImageFileTest, SixteenBitsAreHandedOnAsBgr565ForTheOtherFormats) {
     CaptureImage image;
     MakeBgr565Image(image);
     const std::wstring png = folder.File(L"d16.png");
-    const int result = Encode(image, png, 3);
+    const int result = Encode(image, L"d16.png", ImageType::Png);
     if (result == kEncodeWriteFailed) {
         EXPECT_TRUE(ScratchFolder::List(folder.Path()).empty());
         GTEST_SKIP() << "this imaging component cannot convert BGR565 to 24-bit BGR";
@@ -163,10 +168,11 @@ TEST_F(EncodeImageFileTest, An8BitImageStandsForTheScreenPaletteInEveryFormat) {
         const PALETTEENTRY& e = palette[static_cast<std::uint8_t>(x + y * 23)];
         return Bgr{e.peBlue, e.peGreen, e.peRed};
     };
-    for (int type : {1, 3}) {
+    for (ImageType type : {ImageType::Bmp, ImageType::Png}) {
         SCOPED_TRACE(type);
-        const std::wstring path = folder.File(type == 1 ? L"p8.bmp" : L"p8.png");
-        ASSERT_GT(Encode(image, path, type), 0);
+        const wchar_t* name = type == ImageType::Bmp ? L"p8.bmp" : L"p8.png";
+        const std::wstring path = folder.File(name);
+        ASSERT_GT(Encode(image, name, type), 0);
         const Decoded file = DecodeFile(factory.get(), path.c_str());
         ASSERT_TRUE(file.ok);
         EXPECT_TRUE(IsEqualGUID(file.framePixelFormat, GUID_WICPixelFormat24bppBGR));
@@ -176,7 +182,7 @@ TEST_F(EncodeImageFileTest, An8BitImageStandsForTheScreenPaletteInEveryFormat) {
     }
     // As GIF the indices are kept and the palette is the screen's.
     const std::wstring gif = folder.File(L"p8.gif");
-    ASSERT_GT(Encode(image, gif, 2), 0);
+    ASSERT_GT(Encode(image, L"p8.gif", ImageType::Gif), 0);
     const Decoded file = DecodeFile(factory.get(), gif.c_str());
     ASSERT_TRUE(file.ok);
     ASSERT_EQ(file.paletteCount, 256u);
@@ -189,7 +195,7 @@ TEST_F(EncodeImageFileTest, An8BitImageStandsForTheScreenPaletteInEveryFormat) {
                       (static_cast<WICColor>(e.peRed) << 16) | (e.peGreen << 8) | e.peBlue);
         }
     // A JPEG of it is written too.
-    EXPECT_GT(Encode(image, folder.File(L"p8.jpg"), 0), 0);
+    EXPECT_GT(Encode(image, L"p8.jpg", ImageType::Jpeg), 0);
 }
 
 TEST_F(EncodeImageFileTest, TinyGifsStillWork) {
@@ -197,7 +203,7 @@ TEST_F(EncodeImageFileTest, TinyGifsStillWork) {
     CaptureImage image;
     MakeImage(image, 10, 10, 32, 40, Put32);
     const std::wstring path = folder.File(L"tiny.gif");
-    ASSERT_GT(Encode(image, path, 2), 0);
+    ASSERT_GT(Encode(image, L"tiny.gif", ImageType::Gif), 0);
     const Decoded file = DecodeFile(factory.get(), path.c_str());
     ASSERT_TRUE(file.ok);
     EXPECT_EQ(file.width, 10u);
@@ -253,7 +259,7 @@ TEST_F(EncodeImageFileTest, AFolderTooLongForGetTempFileNameIsWrittenTo) {
     ASSERT_LT(path.size(), static_cast<size_t>(MAX_PATH));
     CaptureImage image;
     MakeImage(image, 8, 8, 32, 32, Put32);
-    const int result = Encode(image, path, 3);
+    const int result = EncodeIn(deep, image, L"a.png", ImageType::Png);
     EXPECT_GT(result, 0);
     EXPECT_EQ(static_cast<size_t>(result), ReadBytes(path).size());
     EXPECT_EQ(ScratchFolder::List(deep), std::vector<std::wstring>{L"a.png"});
@@ -266,30 +272,37 @@ TEST_F(EncodeImageFileTest, AnUnknownTypeTouchesNoFile) {
     MakeImage(image, 4, 4, 32, 16, Put32);
     const std::wstring path = folder.File(L"keep.png");
     WriteBytes(path, "earlier");
-    for (int type : {4, -1, 99})
-        EXPECT_EQ(Encode(image, path, type), kEncodeBadType);
+    // Only a number cast to a type without ImageTypeFromInt can be none of the four.
+    for (int number : {4, -1, 99})
+        EXPECT_EQ(Encode(image, L"keep.png", static_cast<ImageType>(number)), kEncodeBadType);
     EXPECT_EQ(ReadBytes(path), "earlier");
     EXPECT_EQ(ScratchFolder::List(folder.Path()).size(), 1u);
     // Even without a factory the type is checked first.
-    EXPECT_EQ(EncodeImageFile(nullptr, image, path.c_str(), 4, 0.9f), kEncodeBadType);
+    EXPECT_EQ(
+        EncodeImageFile(nullptr, image, folder.Path().c_str(), L"keep.png", static_cast<ImageType>(4), 0.9f),
+        kEncodeBadType);
 }
 
 TEST_F(EncodeImageFileTest, NoSourceForAMissingFactoryAnUnlistedDepthOrNoPixels) {
-    const std::wstring path = folder.File(L"x.png");
     CaptureImage image;
     MakeImage(image, 4, 4, 32, 16, Put32);
-    EXPECT_EQ(EncodeImageFile(nullptr, image, path.c_str(), 3, 0.9f), kEncodeNoSource);
+    EXPECT_EQ(EncodeImageFile(nullptr, image, folder.Path().c_str(), L"x.png", ImageType::Png, 0.9f),
+              kEncodeNoSource);
+    EXPECT_EQ(EncodeImageFile(factory.get(), image, nullptr, L"x.png", ImageType::Png, 0.9f),
+              kEncodeNoSource);
+    EXPECT_EQ(EncodeImageFile(factory.get(), image, folder.Path().c_str(), nullptr, ImageType::Png, 0.9f),
+              kEncodeNoSource);
 
     CaptureImage oneBit;
     MakeImage(oneBit, 16, 2, 1, 2, [](std::uint8_t*, int, int) {});
     CaptureImage fourBits;
     MakeImage(fourBits, 8, 2, 4, 4, [](std::uint8_t*, int, int) {});
-    for (int type : {0, 1, 2, 3}) {
-        EXPECT_EQ(Encode(oneBit, path, type), kEncodeNoSource) << type;
-        EXPECT_EQ(Encode(fourBits, path, type), kEncodeNoSource) << type;
+    for (ImageType type : {ImageType::Jpeg, ImageType::Bmp, ImageType::Gif, ImageType::Png}) {
+        EXPECT_EQ(Encode(oneBit, L"x.png", type), kEncodeNoSource) << type;
+        EXPECT_EQ(Encode(fourBits, L"x.png", type), kEncodeNoSource) << type;
     }
     CaptureImage empty;
-    EXPECT_EQ(Encode(empty, path, 1), kEncodeNoSource);
+    EXPECT_EQ(Encode(empty, L"x.png", ImageType::Bmp), kEncodeNoSource);
     EXPECT_TRUE(ScratchFolder::List(folder.Path()).empty());
 }
 
@@ -297,8 +310,8 @@ TEST_F(EncodeImageFileTest, AMissingFolderCannotBeOpened) {
     CaptureImage image;
     MakeImage(image, 4, 4, 32, 16, Put32);
     const std::wstring missing = folder.File(L"missing");
-    for (int type : {0, 1, 2, 3})
-        EXPECT_EQ(Encode(image, missing + L"\\x.png", type), kEncodeCannotOpen) << type;
+    for (ImageType type : {ImageType::Jpeg, ImageType::Bmp, ImageType::Gif, ImageType::Png})
+        EXPECT_EQ(EncodeIn(missing, image, L"x.png", type), kEncodeCannotOpen) << type;
     EXPECT_FALSE(FileExists(missing));
 }
 
@@ -307,7 +320,7 @@ TEST_F(EncodeImageFileTest, ASuccessReplacesAnEarlierFileAndReportsItsSize) {
     MakeImage(image, 16, 8, 32, 64, Put32);
     const std::wstring path = folder.File(L"output.png");
     WriteBytes(path, std::string(5000, 'x'));
-    const int result = Encode(image, path, 3);
+    const int result = Encode(image, L"output.png", ImageType::Png);
     ASSERT_GT(result, 0);
     EXPECT_EQ(static_cast<size_t>(result), ReadBytes(path).size());
     EXPECT_TRUE(DecodeFile(factory.get(), path.c_str()).ok);
@@ -321,7 +334,7 @@ TEST_F(EncodeImageFileTest, AFailingWriteStepIsReportedAndKeepsTheEarlierFile) {
     MakeImage(image, 65536, 1, 24, 65536 * 3, [](std::uint8_t* p, int, int) { p[0] = p[1] = p[2] = 0x40; });
     const std::wstring path = folder.File(L"output.jpg");
     WriteBytes(path, "earlier capture");
-    EXPECT_EQ(Encode(image, path, 0), kEncodeWriteFailed);
+    EXPECT_EQ(Encode(image, L"output.jpg", ImageType::Jpeg), kEncodeWriteFailed);
     EXPECT_EQ(ReadBytes(path), "earlier capture");
     EXPECT_EQ(ScratchFolder::List(folder.Path()), std::vector<std::wstring>{L"output.jpg"});
 }
@@ -329,7 +342,6 @@ TEST_F(EncodeImageFileTest, AFailingWriteStepIsReportedAndKeepsTheEarlierFile) {
 TEST_F(EncodeImageFileTest, JpegIsGivenTheClampedQuality) {
     CaptureImage image;
     MakeImage(image, 8, 8, 32, 32, Put32);
-    const std::wstring path = folder.File(L"q.jpg");
     struct Case {
         float given, expected;
     } cases[] = {{ShutterRules::ShutterQuality(50), 0.501f},
@@ -337,13 +349,13 @@ TEST_F(EncodeImageFileTest, JpegIsGivenTheClampedQuality) {
                  {0.75f, 0.75f},
                  {-0.2f, 0.0f}};
     for (const Case& c : cases) {
-        float written = -5.0f;
-        ASSERT_GT(Encode(image, path, 0, c.given, &written), 0);
-        EXPECT_FLOAT_EQ(written, c.expected) << c.given;
+        probe.quality = -5.0f;
+        ASSERT_GT(Encode(image, L"q.jpg", ImageType::Jpeg, c.given), 0);
+        EXPECT_FLOAT_EQ(probe.quality, c.expected) << c.given;
     }
-    float written = -5.0f;
-    ASSERT_GT(Encode(image, folder.File(L"q.png"), 3, 0.5f, &written), 0);
-    EXPECT_EQ(written, -1.0f); // only JPEG has the option
+    probe.quality = -5.0f;
+    ASSERT_GT(Encode(image, L"q.png", ImageType::Png, 0.5f), 0);
+    EXPECT_EQ(probe.quality, -1.0f); // only JPEG has the option
 }
 
 } // namespace

@@ -26,35 +26,35 @@ protected:
         window = std::make_unique<PatternWindow>(screen.left, screen.top, kW, kH);
         ASSERT_TRUE(window->Settle());
         settings.outputPath = folder.Path().c_str();
-        settings.useFixdName = 1;
+        settings.useFixdName = true;
         settings.fixdName = L"output";
-        settings.type = 1;
-        settings.combiningCursor = 0;
+        settings.type = ImageType::Bmp;
+        settings.combiningCursor = false;
     }
     void TearDown() override { window.reset(); }
 
     RECT Hole(int left, int top, int right, int bottom) const {
         return RECT{screen.left + left, screen.top + top, screen.left + right, screen.top + bottom};
     }
-    std::optional<int> Shoot(RECT hole, ShutterRules::HeldTypeKeys keys = {}, CString* path = nullptr,
-                             float* quality = nullptr) {
-        return TakeCapture(settings, factory.get(), hole, screen, keys, path, quality);
+    std::optional<int> Shoot(RECT hole, ShutterRules::HeldTypeKeys keys = {}) {
+        return TakeCapture(probe, settings, factory.get(), hole, screen, keys, now);
     }
 
     RECT screen{};
     std::unique_ptr<PatternWindow> window;
     ScratchFolder folder;
     Settings settings;
+    CaptureProbe probe; // what the last Shoot handed to the encoder
+    SettingsRules::LocalTime now{2026, 12, 7, 21, 57, 9, 123};
 };
 
 TEST_F(ShutterCaptureTest, WritesTheHoleUnderTheFixedNameAndReturnsTheFileSize) {
-    CString path;
-    const auto result = Shoot(Hole(5, 6, 45, 36), {}, &path);
+    const auto result = Shoot(Hole(5, 6, 45, 36));
     ASSERT_TRUE(result.has_value());
     ASSERT_GT(*result, 0);
-    EXPECT_EQ(path, CString((folder.Path() + L"\\output.bmp").c_str()));
-    EXPECT_EQ(static_cast<size_t>(*result), ReadBytes(path.GetString()).size());
-    const Decoded file = DecodeFile(factory.get(), path);
+    EXPECT_EQ(probe.path, CString((folder.Path() + L"\\output.bmp").c_str()));
+    EXPECT_EQ(static_cast<size_t>(*result), ReadBytes(probe.path.GetString()).size());
+    const Decoded file = DecodeFile(factory.get(), probe.path);
     ASSERT_TRUE(file.ok);
     ASSERT_EQ(file.width, 40u);
     ASSERT_EQ(file.height, 30u);
@@ -64,11 +64,10 @@ TEST_F(ShutterCaptureTest, WritesTheHoleUnderTheFixedNameAndReturnsTheFileSize) 
 }
 
 TEST_F(ShutterCaptureTest, APartlyOffScreenHoleKeepsOnlyTheOnScreenPart) {
-    CString path;
-    const auto result = Shoot(Hole(-20, -10, 44, 38), {}, &path);
+    const auto result = Shoot(Hole(-20, -10, 44, 38));
     ASSERT_TRUE(result.has_value());
     ASSERT_GT(*result, 0);
-    const Decoded file = DecodeFile(factory.get(), path);
+    const Decoded file = DecodeFile(factory.get(), probe.path);
     ASSERT_TRUE(file.ok);
     ASSERT_EQ(file.width, 44u);
     ASSERT_EQ(file.height, 38u);
@@ -83,9 +82,9 @@ TEST_F(ShutterCaptureTest, AWhollyOffScreenHoleStopsBeforeAnythingIsWritten) {
     const int height = screen.bottom - screen.top;
     for (RECT hole : {Hole(-100, 0, 0, 40), Hole(width, 0, width + 50, 40), Hole(0, height, 40, height + 9),
                       Hole(0, -60, 40, 0), Hole(10, 10, 10, 40)}) {
-        CString path = L"unchanged";
-        EXPECT_FALSE(Shoot(hole, {}, &path).has_value());
-        EXPECT_EQ(path, L"unchanged");
+        probe.path = L"unchanged";
+        EXPECT_FALSE(Shoot(hole).has_value());
+        EXPECT_EQ(probe.path, L"unchanged");
     }
     // The folder is made only for an image that is about to be written.
     EXPECT_FALSE(FileExists(folder.Path() + L"\\not-yet"));
@@ -99,49 +98,52 @@ TEST_F(ShutterCaptureTest, TheWaitForTheDesktopComesRightBeforeTheGrab) {
         order += "wait ";
         return S_OK;
     };
-    steps.grab = [](CaptureImage& image, const RECT& area, BOOL cursor) {
+    steps.grab = [](CaptureImage& image, const RECT& area, bool cursor) {
         order += "grab ";
-        return GrabScreen(image, area, cursor);
+        GrabScreen(image, area, cursor);
     };
-    ASSERT_GT(TakeCapture(settings, factory.get(), Hole(0, 0, 20, 20), screen, {}, nullptr, nullptr, steps)
-                  .value_or(0),
+    ASSERT_GT(TakeCapture(settings, factory.get(), Hole(0, 0, 20, 20), screen, {}, now, steps).value_or(0),
               0);
     EXPECT_EQ(order, "wait grab ");
     order.clear();
-    EXPECT_FALSE(
-        TakeCapture(settings, factory.get(), Hole(-40, 0, 0, 20), screen, {}, nullptr, nullptr, steps));
+    EXPECT_FALSE(TakeCapture(settings, factory.get(), Hole(-40, 0, 0, 20), screen, {}, now, steps));
     EXPECT_EQ(order, ""); // nothing to read, nothing to wait for
 }
 
 TEST_F(ShutterCaptureTest, AHeldKeyChoosesTheTypeForThatCaptureOnly) {
-    settings.type = 0;
-    CString path;
+    settings.type = ImageType::Jpeg;
     ShutterRules::HeldTypeKeys p;
     p.p = true;
-    ASSERT_GT(Shoot(Hole(0, 0, 20, 20), p, &path).value_or(0), 0);
-    EXPECT_EQ(path.Right(11), L"\\output.png");
-    EXPECT_TRUE(IsEqualGUID(DecodeFile(factory.get(), path).container, GUID_ContainerFormatPng));
+    ASSERT_GT(Shoot(Hole(0, 0, 20, 20), p).value_or(0), 0);
+    EXPECT_EQ(probe.path.Right(11), L"\\output.png");
+    EXPECT_TRUE(IsEqualGUID(DecodeFile(factory.get(), probe.path).container, GUID_ContainerFormatPng));
 
     ShutterRules::HeldTypeKeys jp;
     jp.j = jp.p = true;
-    ASSERT_GT(Shoot(Hole(0, 0, 20, 20), jp, &path).value_or(0), 0);
-    EXPECT_EQ(path.Right(11), L"\\output.jpg");
+    ASSERT_GT(Shoot(Hole(0, 0, 20, 20), jp).value_or(0), 0);
+    EXPECT_EQ(probe.path.Right(11), L"\\output.jpg");
 
     ShutterRules::HeldTypeKeys g;
     g.g = true;
-    ASSERT_GT(Shoot(Hole(0, 0, 20, 20), g, &path).value_or(0), 0);
-    EXPECT_TRUE(IsEqualGUID(DecodeFile(factory.get(), path).container, GUID_ContainerFormatGif));
+    ASSERT_GT(Shoot(Hole(0, 0, 20, 20), g).value_or(0), 0);
+    EXPECT_TRUE(IsEqualGUID(DecodeFile(factory.get(), probe.path).container, GUID_ContainerFormatGif));
 
-    ASSERT_GT(Shoot(Hole(0, 0, 20, 20), {}, &path).value_or(0), 0);
-    EXPECT_EQ(path.Right(11), L"\\output.jpg");
-    EXPECT_TRUE(IsEqualGUID(DecodeFile(factory.get(), path).container, GUID_ContainerFormatJpeg));
+    ASSERT_GT(Shoot(Hole(0, 0, 20, 20)).value_or(0), 0);
+    EXPECT_EQ(probe.path.Right(11), L"\\output.jpg");
+    EXPECT_TRUE(IsEqualGUID(DecodeFile(factory.get(), probe.path).container, GUID_ContainerFormatJpeg));
 }
 
-TEST_F(ShutterCaptureTest, ATimeStampedNameIsUsedWithoutTheFixedName) {
-    settings.useFixdName = 0;
-    CString path;
-    ASSERT_GT(Shoot(Hole(0, 0, 20, 20), {}, &path).value_or(0), 0);
-    const CString name = path.Mid(static_cast<int>(folder.Path().size()) + 1);
+TEST_F(ShutterCaptureTest, WithoutTheFixedNameTheGivenLocalTimeNamesTheFile) {
+    settings.useFixdName = false;
+    ASSERT_GT(Shoot(Hole(0, 0, 20, 20)).value_or(0), 0);
+    const std::wstring stamped = folder.File(L"2026y12m07d_215709123.bmp");
+    EXPECT_EQ(probe.path, CString(stamped.c_str()));
+    EXPECT_TRUE(FileExists(stamped));
+
+    // The clock as the frame reads it gives a name of the same form.
+    now = ReadLocalTime();
+    ASSERT_GT(Shoot(Hole(0, 0, 20, 20)).value_or(0), 0);
+    const CString name = probe.path.Mid(static_cast<int>(folder.Path().size()) + 1);
     // 2026y12m07d_215709123.bmp
     ASSERT_EQ(name.GetLength(), 25) << name.GetString();
     const std::wstring n = name.GetString();
@@ -152,22 +154,20 @@ TEST_F(ShutterCaptureTest, ATimeStampedNameIsUsedWithoutTheFixedName) {
     EXPECT_EQ(n[11], L'_');
     for (int i : {0, 1, 2, 3, 5, 6, 8, 9, 12, 13, 14, 15, 16, 17, 18, 19, 20})
         EXPECT_TRUE(std::iswdigit(n[i])) << i;
-    EXPECT_TRUE(FileExists(path.GetString()));
+    EXPECT_TRUE(FileExists(probe.path.GetString()));
 }
 
 TEST_F(ShutterCaptureTest, AMissingOutputFolderIsCreatedBeforeWriting) {
     const std::wstring nested = folder.Path() + L"\\a\\b";
     settings.outputPath = nested.c_str();
-    CString path;
-    ASSERT_GT(Shoot(Hole(0, 0, 20, 20), {}, &path).value_or(0), 0);
+    ASSERT_GT(Shoot(Hole(0, 0, 20, 20)).value_or(0), 0);
     EXPECT_TRUE(FileExists(nested + L"\\output.bmp"));
 }
 
 TEST_F(ShutterCaptureTest, AFailedEncodeKeepsTheEarlierFileOfTheFixedName) {
     const std::wstring earlier = folder.File(L"output.bmp");
     WriteBytes(earlier, "the previous capture");
-    CString path;
-    const auto result = TakeCapture(settings, nullptr, Hole(0, 0, 20, 20), screen, {}, &path);
+    const auto result = TakeCapture(settings, nullptr, Hole(0, 0, 20, 20), screen, {}, now);
     ASSERT_TRUE(result.has_value());
     EXPECT_EQ(*result, -2);
     EXPECT_EQ(ReadBytes(earlier), "the previous capture");
@@ -175,16 +175,16 @@ TEST_F(ShutterCaptureTest, AFailedEncodeKeepsTheEarlierFileOfTheFixedName) {
 }
 
 TEST_F(ShutterCaptureTest, JpegQualityIsThePercentageOverAHundredPlusAThousandth) {
-    settings.type = 0;
+    settings.type = ImageType::Jpeg;
     struct Case {
         int percent;
         float expected;
     } cases[] = {{50, 0.501f}, {90, 0.901f}, {100, 1.0f}};
     for (const Case& c : cases) {
         settings.jpegQuality = c.percent;
-        float quality = -5.0f;
-        ASSERT_GT(Shoot(Hole(0, 0, 20, 20), {}, nullptr, &quality).value_or(0), 0);
-        EXPECT_FLOAT_EQ(quality, c.expected) << c.percent;
+        probe.quality = -5.0f;
+        ASSERT_GT(Shoot(Hole(0, 0, 20, 20)).value_or(0), 0);
+        EXPECT_FLOAT_EQ(probe.quality, c.expected) << c.percent;
     }
 }
 
@@ -192,14 +192,12 @@ TEST_F(ShutterCaptureTest, CHeldOrTheSettingAlsoCopiesTheHoleEvenWhenTheFileFail
     ClipboardOwnerWindow owner;
     ASSERT_TRUE(PutClipboardMarker(owner.get(), L"marker"));
     const RECT hole = Hole(3, 4, 33, 24);
-    ASSERT_GT(
-        TakeCapture(settings, factory.get(), hole, screen, {}, nullptr, nullptr, {}, owner.get()).value_or(0), 0);
+    ASSERT_GT(TakeCapture(settings, factory.get(), hole, screen, {}, now, {}, owner.get()).value_or(0), 0);
     EXPECT_EQ(ClipboardText(), L"marker") << "a plain capture touched the clipboard";
 
     ShutterRules::HeldTypeKeys c;
     c.c = true;
-    ASSERT_GT(
-        TakeCapture(settings, factory.get(), hole, screen, c, nullptr, nullptr, {}, owner.get()).value_or(0), 0);
+    ASSERT_GT(TakeCapture(settings, factory.get(), hole, screen, c, now, {}, owner.get()).value_or(0), 0);
     ClipboardImage clip = ReadClipboardImage(factory.get(), folder);
     ASSERT_TRUE(clip.hasDib);
     ASSERT_EQ(clip.width, 30u);
@@ -210,8 +208,8 @@ TEST_F(ShutterCaptureTest, CHeldOrTheSettingAlsoCopiesTheHoleEvenWhenTheFileFail
 
     // The setting alone, and an encoder that cannot write: the pixels still go.
     ASSERT_TRUE(PutClipboardMarker(owner.get(), L"marker"));
-    settings.copyToClipboard = 1;
-    EXPECT_EQ(TakeCapture(settings, nullptr, hole, screen, {}, nullptr, nullptr, {}, owner.get()), -2);
+    settings.copyToClipboard = true;
+    EXPECT_EQ(TakeCapture(settings, nullptr, hole, screen, {}, now, {}, owner.get()), -2);
     clip = ReadClipboardImage(factory.get(), folder);
     ASSERT_TRUE(clip.hasDib);
     EXPECT_EQ(clip.DibAt(0, 0), PatternAt(3, 4));
@@ -221,13 +219,12 @@ TEST_F(ShutterCaptureTest, TheCursorIsDrawnOnlyWhenTheSettingsAskForIt) {
     ::SetCursorPos(screen.left + 10, screen.top + 10);
     PatternWindow::Pump();
     ::SetCursor(::LoadCursorW(nullptr, IDC_ARROW));
-    CString path;
-    settings.combiningCursor = 0;
-    ASSERT_GT(Shoot(Hole(0, 0, 40, 40), {}, &path).value_or(0), 0);
-    const Decoded plain = DecodeFile(factory.get(), path);
-    settings.combiningCursor = 1;
-    ASSERT_GT(Shoot(Hole(0, 0, 40, 40), {}, &path).value_or(0), 0);
-    const Decoded withCursor = DecodeFile(factory.get(), path);
+    settings.combiningCursor = false;
+    ASSERT_GT(Shoot(Hole(0, 0, 40, 40)).value_or(0), 0);
+    const Decoded plain = DecodeFile(factory.get(), probe.path);
+    settings.combiningCursor = true;
+    ASSERT_GT(Shoot(Hole(0, 0, 40, 40)).value_or(0), 0);
+    const Decoded withCursor = DecodeFile(factory.get(), probe.path);
     ASSERT_TRUE(plain.ok && withCursor.ok);
     EXPECT_EQ(plain.At(10, 10), PatternAt(10, 10));
     EXPECT_NE(withCursor.At(10, 10), PatternAt(10, 10));

@@ -9,31 +9,31 @@ namespace {
 using namespace ShutterRules;
 
 TEST(ShutterRulesTest, HeldKeysPickTheTypeJBeforeBBeforeGBeforeP) {
-    for (int settingsType : {0, 1, 2, 3}) {
+    for (ImageType settingsType : {ImageType::Jpeg, ImageType::Bmp, ImageType::Gif, ImageType::Png}) {
         EXPECT_EQ(EffectiveType(false, false, false, false, settingsType), settingsType);
-        EXPECT_EQ(EffectiveType(true, false, false, false, settingsType), 0);
-        EXPECT_EQ(EffectiveType(false, true, false, false, settingsType), 1);
-        EXPECT_EQ(EffectiveType(false, false, true, false, settingsType), 2);
-        EXPECT_EQ(EffectiveType(false, false, false, true, settingsType), 3);
+        EXPECT_EQ(EffectiveType(true, false, false, false, settingsType), ImageType::Jpeg);
+        EXPECT_EQ(EffectiveType(false, true, false, false, settingsType), ImageType::Bmp);
+        EXPECT_EQ(EffectiveType(false, false, true, false, settingsType), ImageType::Gif);
+        EXPECT_EQ(EffectiveType(false, false, false, true, settingsType), ImageType::Png);
     }
-    EXPECT_EQ(EffectiveType(true, false, false, true, 2), 0); // J and P: JPEG
-    EXPECT_EQ(EffectiveType(false, true, true, true, 0), 1);
-    EXPECT_EQ(EffectiveType(false, false, true, true, 0), 2);
-    EXPECT_EQ(EffectiveType(true, true, true, true, 3), 0);
+    EXPECT_EQ(EffectiveType(true, false, false, true, ImageType::Gif), ImageType::Jpeg); // J and P: JPEG
+    EXPECT_EQ(EffectiveType(false, true, true, true, ImageType::Jpeg), ImageType::Bmp);
+    EXPECT_EQ(EffectiveType(false, false, true, true, ImageType::Jpeg), ImageType::Gif);
+    EXPECT_EQ(EffectiveType(true, true, true, true, ImageType::Png), ImageType::Jpeg);
     HeldTypeKeys keys;
     keys.g = true;
-    EXPECT_EQ(EffectiveType(keys, 3), 2);
+    EXPECT_EQ(EffectiveType(keys, ImageType::Png), ImageType::Gif);
 }
 
 TEST(ShutterRulesTest, CHeldOrTheSettingSendsTheCaptureToTheClipboard) {
     HeldTypeKeys keys;
-    EXPECT_FALSE(CopiesToClipboard(keys, 0));
-    EXPECT_TRUE(CopiesToClipboard(keys, 1));
+    EXPECT_FALSE(CopiesToClipboard(keys, false));
+    EXPECT_TRUE(CopiesToClipboard(keys, true));
     keys.p = true;
-    EXPECT_FALSE(CopiesToClipboard(keys, 0)); // P alone only picks PNG
+    EXPECT_FALSE(CopiesToClipboard(keys, false)); // P alone only picks PNG
     keys.c = true;
-    EXPECT_TRUE(CopiesToClipboard(keys, 0));
-    EXPECT_EQ(EffectiveType(keys, 0), 3); // C+P: a PNG file as well
+    EXPECT_TRUE(CopiesToClipboard(keys, false));
+    EXPECT_EQ(EffectiveType(keys, ImageType::Jpeg), ImageType::Png); // C+P: a PNG file as well
 }
 
 TEST(ShutterRulesTest, QualityIsAFractionPlusAThousandthAndTheEncoderClampsIt) {

@@ -22,15 +22,15 @@ protected:
         ImagingTest::SetUp();
         screen = VirtualScreenRect();
         settings.outputPath = folder.Path().c_str();
-        settings.useFixdName = 1;
+        settings.useFixdName = true;
         settings.fixdName = L"output";
-        settings.type = 1;
-        settings.combiningCursor = 0;
+        settings.type = ImageType::Bmp;
+        settings.combiningCursor = false;
     }
 
     std::optional<int> Shoot(IWICImagingFactory* with = nullptr) {
         const RECT hole{screen.left, screen.top, screen.left + 32, screen.top + 24};
-        return TakeCapture(settings, with ? with : factory.get(), hole, screen, {});
+        return TakeCapture(settings, with ? with : factory.get(), hole, screen, {}, ReadLocalTime());
     }
     std::wstring Target(const wchar_t* ext = L".bmp") const {
         return std::wstring(settings.outputPath.GetString()) + L"\\" + settings.fixdName.GetString() + ext;
@@ -116,7 +116,7 @@ TEST_F(WriteFaultTest, AFullDiskFailsTheCaptureInEveryFormatAndKeepsTheEarlierFi
     const wchar_t* extensions[] = {L".jpg", L".bmp", L".gif", L".png"};
     for (int type = 0; type < 4; ++type) {
         SCOPED_TRACE(type);
-        settings.type = type;
+        settings.type = *ImageTypeFromInt(type);
         settings.fixdName = (L"output" + std::to_wstring(type)).c_str();
         WriteBytes(Target(extensions[type]), kEarlier);
         const auto result = Shoot(&full);

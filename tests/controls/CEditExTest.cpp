@@ -227,7 +227,7 @@ TEST_F(EditExTest, FocusLossRewritesOnlyWhenAsked) {
     host.Pump(0);
     EXPECT_EQ(TextOf(hwnd), L"0150");
 
-    edit.m_bValidateOnKillFocus = TRUE;
+    edit.m_bValidateOnKillFocus = true;
     ::SetFocus(hwnd);
     ::SetFocus(other);
     host.Pump(0);

@@ -52,7 +52,7 @@ protected:
         list.AppendRow(101, L"alpha", {L"1", L"a"});
         list.AppendRow(102, L"beta", {L"2", L"b"});
         list.AppendRow(103, L"gamma", {L"3", L"c"});
-        list.m_bModified = FALSE;
+        list.m_bModified = false;
     }
 
     // Notifications from the control itself: LVN_ITEMCHANGED with no item
@@ -455,7 +455,7 @@ TEST_F(ReportViewTest, RowInsertsAndDuplicates) {
     EXPECT_EQ(list.GetItemData(1), 9u);
     EXPECT_EQ(list.GetItemData(2), 7u);
 
-    list.m_bModified = FALSE;
+    list.m_bModified = false;
     EXPECT_EQ(list.DuplicateSelected(), -1);
     EXPECT_FALSE(list.m_bModified);
     list.SetItemState(1, LVIS_SELECTED, LVIS_SELECTED);
@@ -488,7 +488,7 @@ TEST_F(ReportViewTest, RowMovesKeepTheSelectionAndTheFlag) {
     EXPECT_EQ(Selected(), 0);
 
     // The first row cannot go up: nothing changes, not even the flag.
-    list.m_bModified = FALSE;
+    list.m_bModified = false;
     list.MoveSelectedUp(TRUE);
     EXPECT_FALSE(list.m_bModified);
     EXPECT_EQ(ItemText(0, 0), L"gamma");
@@ -502,7 +502,7 @@ TEST_F(ReportViewTest, RowMovesKeepTheSelectionAndTheFlag) {
     list.MoveSelectedDown(TRUE);
     EXPECT_EQ(Selected(), 2);
 
-    list.m_bModified = FALSE;
+    list.m_bModified = false;
     list.MoveSelectedDown(TRUE);
     EXPECT_FALSE(list.m_bModified);
     EXPECT_EQ(ItemText(2, 0), L"gamma");

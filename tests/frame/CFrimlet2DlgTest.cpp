@@ -271,7 +271,7 @@ TEST_F(FrameWindowTest, EscapeMinimisesAndStoresThePlacementEnterDoesNothing) {
 TEST_F(FrameWindowTest, ImageTypeCommandIsStoredAtOnce) {
     Open();
     ::SendMessageW(frame->m_hWnd, WM_COMMAND, IDM_TYPE_PNG, 0);
-    EXPECT_EQ(settings.type, 3);
+    EXPECT_EQ(settings.type, ImageType::Png);
     EXPECT_EQ(ReadDword(L"type"), 3u);
     ::SendMessageW(frame->m_hWnd, WM_COMMAND, IDM_TYPE_BMP, 0);
     EXPECT_EQ(ReadDword(L"type"), 1u);
@@ -313,7 +313,7 @@ struct MenuProbe {
 MenuProbe* MenuProbe::current = nullptr;
 
 TEST_F(FrameWindowTest, PopupMenuChecksTheTypeSwapsTheLockTextAndDropsMove) {
-    settings.type = 2;
+    settings.type = ImageType::Gif;
     Open();
     ::SendMessageW(frame->m_hWnd, WM_COMMAND, IDM_LOCK, 0);
 
@@ -722,7 +722,7 @@ TEST_F(FrameShutterTest, NothingIsWrittenWhileMinimised) {
 }
 
 TEST_F(FrameShutterTest, AFailedCaptureShowsTheErrorAndLeavesNoFile) {
-    settings.useFixdName = 1;
+    settings.useFixdName = true;
     settings.fixdName = L"missing\\shot"; // a folder that does not exist inside the output folder
     Open();
     frame->OnShutter();

@@ -226,7 +226,7 @@ TEST_F(FramePathsTest, TheTaskbarMenuRequestLeavesMoveOutAltSpaceKeepsItAtTheTop
 
 TEST_F(FramePathsTest, TheMenuChecksTheImageTypeAndWhileMinimisedOffersOnlyRestore) {
     ComApartment com{ComApartment::Ole};
-    settings.type = 2;
+    settings.type = ImageType::Gif;
     Open();
     ::SendMessageW(frame->m_hWnd, WM_SYSCOMMAND, SC_MINIMIZE, 0);
     Pump();

@@ -35,9 +35,9 @@ HRESULT WINAPI NotedFlush() {
     return S_OK;
 }
 
-BOOL NotedGrab(CaptureImage& image, const RECT& area, BOOL cursor) {
+void NotedGrab(CaptureImage& image, const RECT& area, bool cursor) {
     g_log += "grab ";
-    return GrabScreen(image, area, cursor);
+    GrabScreen(image, area, cursor);
 }
 
 BOOL WINAPI NotedFlash(PFLASHWINFO info) {
@@ -53,8 +53,8 @@ protected:
         ::GetTempPathW(MAX_PATH, temp);
         folder = CString(temp) + L"frimlet-shutter-calls";
         settings.outputPath = folder;
-        settings.useFixdName = 1;
-        settings.type = 1;
+        settings.useFixdName = true;
+        settings.type = ImageType::Bmp;
         settings.hotkey = 0x077A; // Shift+Ctrl+Alt+F11, free for the test
         settings.x = 200;
         settings.y = 150;

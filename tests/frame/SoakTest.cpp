@@ -102,17 +102,17 @@ TEST(CaptureSoakTest, AThousandCapturesInEveryFormatLeaveNothingBehind) {
     ScratchFolder folder;
     Settings settings;
     settings.outputPath = folder.Path().c_str();
-    settings.useFixdName = 1;
+    settings.useFixdName = true;
     settings.fixdName = L"soak";
-    settings.combiningCursor = 1;
+    settings.combiningCursor = true;
     const RECT screen = VirtualScreenRect();
     const RECT hole{screen.left, screen.top, screen.left + 200, screen.top + 150};
 
     int failures = 0;
     auto shoot = [&](int count) {
         for (int i = 0; i < count; ++i) {
-            settings.type = i % 4;
-            if (TakeCapture(settings, factory.get(), hole, screen, {}).value_or(0) <= 0)
+            settings.type = *ImageTypeFromInt(i % 4);
+            if (TakeCapture(settings, factory.get(), hole, screen, {}, ReadLocalTime()).value_or(0) <= 0)
                 ++failures;
         }
     };

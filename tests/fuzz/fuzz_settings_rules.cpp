@@ -10,6 +10,7 @@
 
 #include <climits>
 #include <cstring>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -37,14 +38,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const int stored = in.ConsumeIntegral<int>();
     const int current = in.ConsumeIntegral<int>();
     using namespace SettingsRules;
-    CheckAccept(AcceptType(stored, current), stored, current, 0, 3);
+    const std::optional<ImageType> storedType = ImageTypeFromInt(stored);
+    FUZZ_CHECK(storedType.has_value() == (stored >= 0 && stored <= 3));
+    FUZZ_CHECK(!storedType || ToInt(*storedType) == stored);
     CheckAccept(AcceptJpegQuality(stored, current), stored, current, 50, 100);
     CheckAccept(AcceptColor(stored, current), stored, current, 0, 0xFFFFFF);
     CheckAccept(AcceptFrameWidth(stored, current), stored, current, 0, 48);
     CheckAccept(AcceptTabScaling(stored, current), stored, current, 0, 800);
     CheckAccept(AcceptPosition(stored), stored, kNotStored, -99999, 99999);
     CheckAccept(AcceptExtent(stored), stored, kNotStored, 10, 99999);
-    FUZZ_CHECK(AsFlag(stored) == (stored > 0 ? 1 : 0));
+    FUZZ_CHECK(AsFlag(stored) == (stored > 0));
+    FUZZ_CHECK(AcceptOnOff(stored) == (stored == 1));
     FUZZ_CHECK((HotkeyToModifiers(stored) & ~(kModAlt | kModControl | kModShift)) == 0u);
     const int choice = OptionsRules::HotkeyChoiceOf(stored);
     FUZZ_CHECK(choice == 0 || choice == 1);
@@ -52,7 +56,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     const std::u16string folder = TakeText(in, 64);
     const std::u16string name = TakeText(in, 64);
-    const int type = in.ConsumeIntegral<int>();
+    const ImageType type = *ImageTypeFromInt(in.ConsumeIntegral<int>() & 3);
     LocalTime t{};
     t.year = in.ConsumeIntegral<int>();
     t.month = in.ConsumeIntegral<int>();
@@ -62,10 +66,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     t.second = in.ConsumeIntegral<int>();
     t.milliseconds = in.ConsumeIntegral<int>();
     const std::u16string_view extension = ExtensionOf(type);
-    FUZZ_CHECK(extension.empty() == (type < 0 || type > 3));
-    const std::u16string stamped = TimestampedFileName(folder, t, type);
+    FUZZ_CHECK(extension.size() == 4 && extension[0] == u'.');
+    const std::u16string stamped = PathInFolder(folder, TimestampedFileName(t, type));
     FUZZ_CHECK(stamped.starts_with(folder + u"\\") && stamped.ends_with(extension));
-    const std::u16string fixed = FixedFileName(folder, name, type);
+    const std::u16string fixed = PathInFolder(folder, FixedFileName(name, type));
     FUZZ_CHECK(fixed == folder + u"\\" + name + std::u16string(extension));
 
     const std::u16string trimmed = RemoveTrailingBackslashes(folder);

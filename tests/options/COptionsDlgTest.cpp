@@ -160,17 +160,17 @@ protected:
 
 TEST_F(OptionsDialogTest, OpensWithTheStoredValues) {
     ASSERT_FALSE(app.m_strPicturesDisplayName.IsEmpty());
-    settings.type = 2;
+    settings.type = ImageType::Gif;
     settings.jpegQuality = 75;
     settings.hotkey = 0x0174; // Shift+F5
-    settings.combiningCursor = 1;
+    settings.combiningCursor = true;
     settings.color = 0x00123456;
     settings.frameWidth = 10;
     settings.tabScaling = 150;
     settings.outputPath = Pictures() + L"\\shots";
-    settings.useFixdName = 1;
+    settings.useFixdName = true;
     settings.fixdName = L"cap";
-    settings.copyToClipboard = 1;
+    settings.copyToClipboard = true;
     INT_PTR result = Run([&](ScriptedOptionsDlg& dlg) {
         EXPECT_FALSE(Checked(dlg, IDC_TYPE_JPEG));
         EXPECT_TRUE(Checked(dlg, IDC_TYPE_GIF));
@@ -275,31 +275,31 @@ TEST_F(OptionsDialogTest, ConfirmStoresEveryField) {
         Click(dlg, IDOK);
     });
     EXPECT_EQ(result, IDOK);
-    EXPECT_EQ(settings.type, 3);
+    EXPECT_EQ(settings.type, ImageType::Png);
     EXPECT_EQ(ReadDword(L"type"), 3u);
     EXPECT_EQ(ReadDword(L"jpegQuality"), 50u);
     EXPECT_EQ(ReadDword(L"combiningCursor"), 1u);
     EXPECT_EQ(ReadDword(L"color"), 0x00336699u);
     EXPECT_EQ(ReadDword(L"useFixdName"), 1u);
     EXPECT_EQ(ReadString(L"fixdName"), L" shot 1 ");
-    EXPECT_EQ(settings.copyToClipboard, 1);
+    EXPECT_TRUE(settings.copyToClipboard);
     EXPECT_EQ(ReadDword(L"copyToClipboard"), 1u);
     EXPECT_EQ(ReadDword(L"hotkey"), 0x2Cu);
     EXPECT_EQ(ReadString(L"outputPath"), L"%MYPICTURES%\\Frimlet2");
 }
 
 TEST_F(OptionsDialogTest, RestoreDefaultsThenCancelChangesNothing) {
-    settings.type = 1;
+    settings.type = ImageType::Bmp;
     settings.jpegQuality = 60;
     settings.hotkey = kHotkeyF11;
-    settings.combiningCursor = 1;
+    settings.combiningCursor = true;
     settings.color = 0x00010203;
     settings.frameWidth = 4;
     settings.tabScaling = 200;
     settings.outputPath = L"C:\\elsewhere";
-    settings.useFixdName = 1;
+    settings.useFixdName = true;
     settings.fixdName = L"same";
-    settings.copyToClipboard = 1;
+    settings.copyToClipboard = true;
     const Settings before = settings;
     INT_PTR result = Run([&](ScriptedOptionsDlg& dlg) {
         Click(dlg, IDC_RESTORE_DEFAULTS);

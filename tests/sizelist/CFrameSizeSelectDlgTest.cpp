@@ -631,7 +631,7 @@ TEST_F(SizeSelectDialogTest, AHugeImportIsRefusedByNameAndSavedMemosAreCutAtACod
     EXPECT_EQ(Rows().size(), 1u);
 
     // Saving keeps 20 units without the half of the pair.
-    listView.m_bModified = TRUE;
+    listView.m_bModified = true;
     dlg.SendMessage(WM_CLOSE);
     EXPECT_EQ(StoredOwnLines(), (std::vector<std::wstring>{L",,1,1," + nineteen}));
 }
