@@ -2,6 +2,7 @@
 // own (HKCU\Software\Oskvane\Frimlet2Test) that each test starts without.
 #include "app/CFrimlet2App.h"
 #include "framework/CFileFind.h"
+#include "tests/app/TestProfile.h"
 
 #include <gtest/gtest.h>
 
@@ -10,16 +11,16 @@
 
 namespace {
 
-const wchar_t kTestKey[] = L"Software\\Oskvane\\Frimlet2Test";
+using namespace test_profile;
 
 class SettingsTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ::RegDeleteTreeW(HKEY_CURRENT_USER, kTestKey);
+        DeleteTestKey();
         app.SetRegistryKey(L"Oskvane");
         app.InitFolderDisplayNames();
     }
-    void TearDown() override { ::RegDeleteTreeW(HKEY_CURRENT_USER, kTestKey); }
+    void TearDown() override { DeleteTestKey(); }
 
     void PutInt(const wchar_t* name, DWORD value) {
         ASSERT_EQ(::RegSetKeyValueW(HKEY_CURRENT_USER, kTestKey, name, REG_DWORD, &value, sizeof(value)),

@@ -7,6 +7,7 @@
 #include "capture/EncodeImageFile.h"
 #include "framework/ComPtr.h"
 #include "framework/Handles.h"
+#include "tests/support/MessagePump.h"
 
 #include <gtest/gtest.h>
 
@@ -232,7 +233,7 @@ public:
     ~PatternWindow() {
         if (m_hwnd)
             ::DestroyWindow(m_hwnd);
-        Pump();
+        test_support::DispatchWaitingMessages();
     }
     PatternWindow(const PatternWindow&) = delete;
     PatternWindow& operator=(const PatternWindow&) = delete;
@@ -244,20 +245,12 @@ public:
         return r;
     }
 
-    static void Pump() {
-        MSG msg;
-        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            ::TranslateMessage(&msg);
-            ::DispatchMessageW(&msg);
-        }
-    }
-
     // Waits until a plain grab of the window shows the pattern (the X server
     // may take a moment to show a new window). True when it does.
     bool Settle() const {
         const RECT r = ScreenRect();
         for (int attempt = 0; attempt < 100; ++attempt) {
-            Pump();
+            test_support::DispatchWaitingMessages();
             ::GdiFlush();
             CaptureImage image;
             image.Grab(r, FALSE);

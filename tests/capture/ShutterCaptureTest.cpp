@@ -193,13 +193,15 @@ TEST_F(ShutterCaptureTest, CHeldOrTheSettingAlsoCopiesTheHoleEvenWhenTheFileFail
     ASSERT_TRUE(PutClipboardMarker(owner.get(), L"marker"));
     const RECT hole = Hole(3, 4, 33, 24);
     ASSERT_GT(
-        TakeCapture(settings, factory.get(), hole, screen, {}, nullptr, nullptr, {}, owner.get()).value_or(0), 0);
+        TakeCapture(settings, factory.get(), hole, screen, {}, nullptr, nullptr, {}, owner.get()).value_or(0),
+        0);
     EXPECT_EQ(ClipboardText(), L"marker") << "a plain capture touched the clipboard";
 
     ShutterRules::HeldTypeKeys c;
     c.c = true;
     ASSERT_GT(
-        TakeCapture(settings, factory.get(), hole, screen, c, nullptr, nullptr, {}, owner.get()).value_or(0), 0);
+        TakeCapture(settings, factory.get(), hole, screen, c, nullptr, nullptr, {}, owner.get()).value_or(0),
+        0);
     ClipboardImage clip = ReadClipboardImage(factory.get(), folder);
     ASSERT_TRUE(clip.hasDib);
     ASSERT_EQ(clip.width, 30u);
@@ -219,7 +221,7 @@ TEST_F(ShutterCaptureTest, CHeldOrTheSettingAlsoCopiesTheHoleEvenWhenTheFileFail
 
 TEST_F(ShutterCaptureTest, TheCursorIsDrawnOnlyWhenTheSettingsAskForIt) {
     ::SetCursorPos(screen.left + 10, screen.top + 10);
-    PatternWindow::Pump();
+    test_support::DispatchWaitingMessages();
     ::SetCursor(::LoadCursorW(nullptr, IDC_ARROW));
     CString path;
     settings.combiningCursor = 0;

@@ -51,7 +51,7 @@ TEST_F(FileDialogTest, SaveDialogAddsTheDefaultExtensionAndCancelGivesNoPath) {
         HWND d = ItemDialog::Find();
         if (!d)
             return false;
-        shownName = UiScript::TextOf(::GetDlgItem(d, ItemDialog::kFileNameEdit));
+        shownName = test_support::TextOf(::GetDlgItem(d, ItemDialog::kFileNameEdit));
         ItemDialog::Accept(d, (temp / L"out").c_str());
         return true;
     }});

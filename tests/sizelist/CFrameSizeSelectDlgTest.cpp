@@ -13,7 +13,9 @@
 #include "res/resource.h"
 #include "sizelist/CFrameSizeSelectRules.h"
 #include "sizelist/TextFileModes.h"
+#include "tests/app/TestProfile.h"
 #include "tests/framework/UiScript.h"
+#include "tests/support/MessagePump.h"
 #include "tests/sizelist/SizeListTestFiles.h"
 
 #include <gtest/gtest.h>
@@ -39,24 +41,11 @@ struct CFrameSizeSelectDlgProbe {
 
 namespace {
 
-const wchar_t kTestKey[] = L"Software\\Oskvane\\Frimlet2Test";
-constexpr int kTestHotkey = 0x077B; // Shift+Ctrl+Alt+F12: nobody else's
+using namespace test_profile;
 const wchar_t kHeader[] =
     L"# Frimlet2「枠のサイズ選択」リスト用のデータファイルです。\r\n# x,y,幅,高さ,メモ\r\n";
 const wchar_t kOptionTitle[] = L"参照ファイル名の設定";
 constexpr int kEditorId = 1; // the report view's in-place editor
-
-void Pump(DWORD millis = 30) {
-    const DWORD end = ::GetTickCount() + millis;
-    MSG msg;
-    do {
-        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            ::TranslateMessage(&msg);
-            ::DispatchMessageW(&msg);
-        }
-        ::Sleep(5);
-    } while (static_cast<int>(end - ::GetTickCount()) > 0);
-}
 
 Bytes Encode(const std::wstring& text, UINT codePage) {
     const int n = ::WideCharToMultiByte(codePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
@@ -117,7 +106,7 @@ protected:
 
     void SetUp() override {
         screens = nullptr;
-        ::RegDeleteTreeW(HKEY_CURRENT_USER, kTestKey);
+        DeleteTestKey();
         app.SetRegistryKey(L"Oskvane");
         outFolder = temp / L"out";
         ::CreateDirectoryW(outFolder, nullptr);
@@ -133,7 +122,7 @@ protected:
         frameSettings.cx = 640;
         frameSettings.cy = 480;
         ASSERT_TRUE(frame->Create(IDD_FRIMLET2_DIALOG));
-        Pump();
+        test_support::PumpMessages(30);
     }
     void TearDown() override {
         if (dlg.m_hWnd)
@@ -142,7 +131,7 @@ protected:
             frame->DestroyWindow();
         frame.reset();
         ::SetCurrentDirectoryW(savedDirectory);
-        ::RegDeleteTreeW(HKEY_CURRENT_USER, kTestKey);
+        DeleteTestKey();
     }
 
     // Stores
@@ -154,13 +143,10 @@ protected:
         SetValue(L"SelectSizeList_v2", REG_MULTI_SZ, data);
     }
     void SetValue(const wchar_t* name, DWORD type, const std::wstring& data) {
-        HKEY key = nullptr;
         ASSERT_EQ(
-            ::RegCreateKeyExW(HKEY_CURRENT_USER, kTestKey, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr),
+            ::RegSetKeyValueW(HKEY_CURRENT_USER, kTestKey, name, type, data.c_str(),
+                              static_cast<DWORD>(data.size() * sizeof(wchar_t) + (type == REG_SZ ? 2 : 0))),
             ERROR_SUCCESS);
-        ::RegSetValueExW(key, name, 0, type, reinterpret_cast<const BYTE*>(data.data()),
-                         static_cast<DWORD>(data.size() * sizeof(wchar_t) + (type == REG_SZ ? 2 : 0)));
-        ::RegCloseKey(key);
     }
     // The stored own lines; "(none)" when the value does not exist.
     std::vector<std::wstring> StoredOwnLines() {
@@ -176,14 +162,7 @@ protected:
             lines.emplace_back(p);
         return lines;
     }
-    std::wstring StoredString(const wchar_t* name) {
-        wchar_t value[512] = {};
-        DWORD size = sizeof(value);
-        if (::RegGetValueW(HKEY_CURRENT_USER, kTestKey, name, RRF_RT_REG_SZ, nullptr, value, &size) !=
-            ERROR_SUCCESS)
-            return L"(none)";
-        return value;
-    }
+    std::wstring StoredString(const wchar_t* name) { return ReadTestString(name, L"(none)"); }
     void WriteText(const CString& path, const std::wstring& text, UINT codePage = CP_UTF8) {
         ASSERT_TRUE(WriteBytesToFile(path, Encode(text, codePage)));
     }
@@ -191,13 +170,31 @@ protected:
     // The dialog
     void OpenModeless() {
         ASSERT_TRUE(dlg.Create(IDD_FRAME_SIZE_SELECT, frame.get()));
-        Pump();
+        test_support::PumpMessages(30);
     }
     INT_PTR RunModal(std::vector<UiScript::Step> steps) {
         UiScript script(std::move(steps));
         const INT_PTR result = dlg.DoModal();
         EXPECT_TRUE(script.Finished()) << "step " << script.FailedStep() << " was never done";
         return result;
+    }
+    // Opens the reference file name dialog with its command, types name
+    // there (when given) and confirms it; returns the name it showed.
+    std::wstring AnswerReferenceName(const wchar_t* name) {
+        std::wstring shown;
+        UiScript script({[&] {
+            HWND d = test_support::FindThreadWindow(L"#32770", kOptionTitle);
+            if (!d)
+                return false;
+            shown = test_support::TextOf(::GetDlgItem(d, IDC_REFERENCE_NAME));
+            if (name)
+                ::SetDlgItemTextW(d, IDC_REFERENCE_NAME, name);
+            ::PostMessageW(d, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+            return true;
+        }});
+        Command(IDM_REFERENCE_FILE_NAME);
+        EXPECT_TRUE(script.Finished());
+        return shown;
     }
     std::vector<std::wstring> Rows() {
         std::vector<std::wstring> rows;
@@ -210,7 +207,7 @@ protected:
         return rows;
     }
     HWND Item(int id) { return ::GetDlgItem(dlg.m_hWnd, id); }
-    std::wstring Text(int id) { return UiScript::TextOf(Item(id)); }
+    std::wstring Text(int id) { return test_support::TextOf(Item(id)); }
     void SetText(int id, const wchar_t* text) { ::SetDlgItemTextW(dlg.m_hWnd, id, text); }
     void Click(int id) {
         dlg.SendMessage(WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(Item(id)));
@@ -513,7 +510,7 @@ TEST_F(SizeSelectDialogTest, EscDiscardsChangesAndRemovingOnlyReferenceRowsSaves
     EXPECT_EQ(StoredOwnLines(), (std::vector<std::wstring>{L",,640,480,VGA"}));
 
     // No own list stored at all: a save would store at least "#".
-    ::RegDeleteTreeW(HKEY_CURRENT_USER, kTestKey);
+    DeleteTestKey();
     result = RunModal({[&] {
         if (listView.GetItemCount() != 1)
             return false;
@@ -542,7 +539,7 @@ TEST_F(SizeSelectDialogTest, KeysEnterDoesNothingAltOpensTheMenuAndDoubleClickOn
             return true;
         },
         [&] {
-            HWND menu = UiScript::FindThreadWindow(L"#32768");
+            HWND menu = test_support::FindThreadWindow(L"#32768");
             if (!menu)
                 return false;
             menuShown = true;
@@ -550,7 +547,7 @@ TEST_F(SizeSelectDialogTest, KeysEnterDoesNothingAltOpensTheMenuAndDoubleClickOn
             return true;
         },
         [&] {
-            if (UiScript::FindThreadWindow(L"#32768"))
+            if (test_support::FindThreadWindow(L"#32768"))
                 return false;
             DoubleClick(0, 0);
             return true;
@@ -698,18 +695,7 @@ TEST_F(SizeSelectDialogTest, ReferenceNameDialogUnchangedOkDoesNothing) {
     OpenModeless();
     Click(IDC_ADD_TO_LIST);
     ASSERT_TRUE(listView.m_bModified);
-    std::wstring shown;
-    UiScript script({[&] {
-        HWND d = UiScript::FindThreadWindow(L"#32770", kOptionTitle);
-        if (!d)
-            return false;
-        shown = UiScript::TextOf(::GetDlgItem(d, IDC_REFERENCE_NAME));
-        ::PostMessageW(d, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-        return true;
-    }});
-    Command(IDM_REFERENCE_FILE_NAME);
-    EXPECT_TRUE(script.Finished());
-    EXPECT_EQ(shown, L"SelectSizeList");
+    EXPECT_EQ(AnswerReferenceName(nullptr), L"SelectSizeList");
     EXPECT_EQ(StoredString(L"SelectSizeListName"), L"(none)");
     EXPECT_EQ(StoredOwnLines(), (std::vector<std::wstring>{L"(none)"})); // not saved
     EXPECT_EQ(listView.GetItemCount(), 1);                               // not reloaded
@@ -726,19 +712,7 @@ TEST_F(SizeSelectDialogTest, ReferenceNameDialogEmptyNameDeletesTheValueSavesAnd
     Click(IDC_ADD_TO_LIST);
     listView.EndCellEdit(FALSE);
 
-    std::wstring shown;
-    UiScript script({[&] {
-        HWND d = UiScript::FindThreadWindow(L"#32770", kOptionTitle);
-        if (!d)
-            return false;
-        shown = UiScript::TextOf(::GetDlgItem(d, IDC_REFERENCE_NAME));
-        ::SetDlgItemTextW(d, IDC_REFERENCE_NAME, L"");
-        ::PostMessageW(d, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-        return true;
-    }});
-    Command(IDM_REFERENCE_FILE_NAME);
-    EXPECT_TRUE(script.Finished());
-    EXPECT_EQ(shown, L"other");
+    EXPECT_EQ(AnswerReferenceName(L""), L"other");
     EXPECT_EQ(StoredString(L"SelectSizeListName"), L"(none)");
     EXPECT_EQ(StoredOwnLines(), (std::vector<std::wstring>{L",,300,200,"}));
     EXPECT_EQ(Rows(), (std::vector<std::wstring>{L"|||300|200|", L"F|2|2|222|222|default"}));
@@ -758,19 +732,7 @@ TEST_F(SizeSelectDialogTest, ReferenceNameUnderDocumentsIsShownWithItsDisplayNam
     OpenModeless();
     EXPECT_EQ(Rows(), (std::vector<std::wstring>{L"F|||100|100|mine"}));
 
-    std::wstring shown;
-    UiScript script({[&] {
-        HWND d = UiScript::FindThreadWindow(L"#32770", kOptionTitle);
-        if (!d)
-            return false;
-        shown = UiScript::TextOf(::GetDlgItem(d, IDC_REFERENCE_NAME));
-        ::SetDlgItemTextW(d, IDC_REFERENCE_NAME, L"ドキュメント\\lists\\new\\");
-        ::PostMessageW(d, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-        return true;
-    }});
-    Command(IDM_REFERENCE_FILE_NAME);
-    EXPECT_TRUE(script.Finished());
-    EXPECT_EQ(shown, L"ドキュメント\\lists\\my");
+    EXPECT_EQ(AnswerReferenceName(L"ドキュメント\\lists\\new\\"), L"ドキュメント\\lists\\my");
     EXPECT_EQ(StoredString(L"SelectSizeListName"), L"%MYDOCUMENT%\\lists\\new");
     EXPECT_EQ(Rows(), (std::vector<std::wstring>{L"F|||200|200|newer"}));
 }
