@@ -28,11 +28,6 @@ unique_hkey OpenKey() {
 
 E2eHarness::E2eHarness() {
     m_comInitialized = SUCCEEDED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
-    wchar_t temp[MAX_PATH] = {};
-    ::GetTempPathW(MAX_PATH, temp);
-    m_folder = std::wstring(temp) + L"frimlet-e2e-" + std::to_wstring(::GetCurrentProcessId()) + L"-" +
-               std::to_wstring(::GetTickCount64());
-    ::CreateDirectoryW(m_folder.c_str(), nullptr);
 }
 
 E2eHarness::~E2eHarness() {
@@ -40,9 +35,6 @@ E2eHarness::~E2eHarness() {
         Stop();
     if (m_pattern)
         ::DestroyWindow(m_pattern);
-    for (const std::wstring& name : FilesInFolder())
-        ::DeleteFileW((m_folder + L"\\" + name).c_str());
-    ::RemoveDirectoryW(m_folder.c_str());
     if (m_comInitialized)
         ::CoUninitialize();
 }
@@ -83,7 +75,7 @@ bool E2eHarness::ReadDword(const wchar_t* name, DWORD& value) {
 }
 
 bool E2eHarness::ResetSettingsIntoFolder() const {
-    return ResetSettings() && SetString(L"outputPath", m_folder);
+    return ResetSettings() && SetString(L"outputPath", Folder());
 }
 
 bool E2eHarness::StorePlacement(int x, int y, int cx, int cy) {
@@ -265,16 +257,7 @@ bool E2eHarness::ShowPattern(const RECT& rect) {
 }
 
 std::vector<std::wstring> E2eHarness::FilesInFolder() const {
-    std::vector<std::wstring> names;
-    WIN32_FIND_DATAW fd;
-    unique_find find(::FindFirstFileW((m_folder + L"\\*").c_str(), &fd));
-    if (!find)
-        return names;
-    do {
-        if (!(fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-            names.emplace_back(fd.cFileName);
-    } while (::FindNextFileW(find.get(), &fd));
-    return names;
+    return test_support::FilesIn(Folder());
 }
 
 std::wstring E2eHarness::WaitForNewFile(const std::vector<std::wstring>& before, DWORD timeoutMs) const {
@@ -285,7 +268,7 @@ std::wstring E2eHarness::WaitForNewFile(const std::vector<std::wstring>& before,
             if (std::find(before.begin(), before.end(), name) == before.end() &&
                 !(name.size() > 4 && name.compare(name.size() - 4, 4, L".tmp") == 0)) {
                 Pump(300); // let the writer finish the file
-                return m_folder + L"\\" + name;
+                return Folder() + L"\\" + name;
             }
         Pump(50);
     } while (::GetTickCount64() < end);
@@ -299,7 +282,7 @@ std::wstring E2eHarness::WaitForNewImage(const std::vector<std::wstring>& before
             if (std::find(before.begin(), before.end(), name) == before.end())
                 for (const wchar_t* extension : {L".jpg", L".bmp", L".gif", L".png"})
                     if (HasExtension(name, extension))
-                        return m_folder + L"\\" + name;
+                        return Folder() + L"\\" + name;
         Pump(50);
     } while (::GetTickCount64() < end);
     return std::wstring();

@@ -2,6 +2,7 @@
 
 #include "framework/Handles.h"
 #include "tests/support/MessagePump.h"
+#include "tests/support/ScratchFolder.h"
 
 #include <windows.h>
 
@@ -72,7 +73,7 @@ public:
     static RECT HoleFor(int x, int y, int cx, int cy);
 
     // Temporary output folder, unique per harness.
-    const std::wstring& Folder() const { return m_folder; }
+    const std::wstring& Folder() const { return m_folder.Path(); }
     std::vector<std::wstring> FilesInFolder() const;
     // Waits for a file that was not in before; empty on time-out.
     std::wstring WaitForNewFile(const std::vector<std::wstring>& before, DWORD timeoutMs) const;
@@ -94,6 +95,6 @@ private:
     DWORD m_pid = 0;
     HWND m_frame = nullptr;
     HWND m_pattern = nullptr;
-    std::wstring m_folder;
+    test_support::ScratchFolder m_folder{L"frimlet-e2e-"};
     bool m_comInitialized = false;
 };

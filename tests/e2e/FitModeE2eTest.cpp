@@ -23,15 +23,7 @@ std::wstring Wide(const std::string& s) {
 // The whole file, shared with a writer that still has it open; empty when
 // it cannot be read.
 std::string ReadAll(const std::wstring& path) {
-    unique_file file(::CreateFileW(path.c_str(), GENERIC_READ,
-                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    std::string text;
-    char buffer[512];
-    DWORD got = 0;
-    while (file && ::ReadFile(file.get(), buffer, sizeof buffer, &got, nullptr) && got > 0)
-        text.append(buffer, got);
-    return text;
+    return test_support::ReadBytes(path, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE);
 }
 
 // Runs a shell command on the Unix side (xdotool, ImageMagick) and waits for

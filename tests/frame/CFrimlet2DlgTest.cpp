@@ -4,6 +4,7 @@
 #include "tests/app/FakeHotkeySystem.h"
 #include "tests/frame/FrameTestSupport.h"
 #include "tests/framework/UiScript.h"
+#include "tests/support/ScratchFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -543,30 +544,7 @@ TEST_F(FrameWindowTest, TheEndOfTheSessionEndsFitModeAsClosingDoes) {
 namespace {
 
 int CountFiles(const CString& folder) {
-    WIN32_FIND_DATAW data;
-    HANDLE find = ::FindFirstFileW(folder + L"\\*", &data);
-    if (find == INVALID_HANDLE_VALUE)
-        return 0;
-    int n = 0;
-    do {
-        if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-            ++n;
-    } while (::FindNextFileW(find, &data));
-    ::FindClose(find);
-    return n;
-}
-
-void RemoveFolder(const CString& folder) {
-    WIN32_FIND_DATAW data;
-    HANDLE find = ::FindFirstFileW(folder + L"\\*", &data);
-    if (find != INVALID_HANDLE_VALUE) {
-        do {
-            if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-                ::DeleteFileW(folder + L"\\" + data.cFileName);
-        } while (::FindNextFileW(find, &data));
-        ::FindClose(find);
-    }
-    ::RemoveDirectoryW(folder);
+    return static_cast<int>(test_support::FilesIn(folder.str()).size());
 }
 
 class FrameShutterTest : public FrameWindowTest {
@@ -576,13 +554,13 @@ protected:
         wchar_t temp[MAX_PATH];
         ::GetTempPathW(MAX_PATH, temp);
         folder = CString(temp) + L"frimlet-shutter";
-        RemoveFolder(folder);
+        test_support::RemoveTree(folder.str());
         settings.outputPath = folder;
         Place(200, 150, 120, 80);
     }
     void TearDown() override {
         FrameWindowTest::TearDown();
-        RemoveFolder(folder);
+        test_support::RemoveTree(folder.str());
     }
     CString folder;
 };

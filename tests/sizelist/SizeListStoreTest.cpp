@@ -242,7 +242,7 @@ TEST_F(SizeListStoreTest, UnwritableDataFolderFileFallsBackToRegistryLines) {
         EXPECT_EQ(StoredLines(), LinesOf(other));
         EXPECT_FALSE(FileExists(TempFile()));
         EXPECT_EQ(Describe(Load()), Describe(other));
-        RemoveTree(settings.dataFolder);
+        test_support::RemoveTree(settings.dataFolder.str());
     }
     {
         // The temporary file cannot be created: the stored file stays whole

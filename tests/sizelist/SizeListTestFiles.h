@@ -1,8 +1,9 @@
 // Test helpers for the size list tests: a temporary folder removed with all
-// it holds, and files as raw bytes.
+// it holds, and files as raw bytes, with CString paths.
 #pragma once
 
 #include "framework/CString.h"
+#include "tests/support/ScratchFolder.h"
 
 #include <windows.h>
 
@@ -21,71 +22,23 @@ inline void PrintTo(const CString& text, std::ostream* os) {
     *os << '"' << utf8 << '"';
 }
 
-inline void RemoveTree(const CString& path) {
-    WIN32_FIND_DATAW data;
-    HANDLE find = ::FindFirstFileW(path + L"\\*", &data);
-    if (find != INVALID_HANDLE_VALUE) {
-        do {
-            const CString name(data.cFileName);
-            if (name == L"." || name == L"..")
-                continue;
-            const CString child = path + L"\\" + name;
-            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                RemoveTree(child);
-            else
-                ::DeleteFileW(child);
-        } while (::FindNextFileW(find, &data));
-        ::FindClose(find);
-    }
-    ::RemoveDirectoryW(path);
-}
-
+// A temporary folder removed with all it holds, naming its files as CString.
 class TempFolder {
 public:
-    TempFolder() {
-        wchar_t base[MAX_PATH + 1] = {};
-        ::GetTempPathW(MAX_PATH, base);
-        m_path.Format(L"%sfrimlet-sl-%lu-%lu", base, ::GetCurrentProcessId(), ++Counter());
-        ::CreateDirectoryW(m_path, nullptr);
-    }
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-    ~TempFolder() { RemoveTree(m_path); }
-
-    const CString& Path() const { return m_path; }
-    CString operator/(const wchar_t* name) const { return m_path + L"\\" + name; }
+    CString Path() const { return CString(m_folder.Path()); }
+    CString operator/(const wchar_t* name) const { return CString(m_folder.File(name)); }
 
 private:
-    static unsigned long& Counter() {
-        static unsigned long counter = 0;
-        return counter;
-    }
-    CString m_path;
+    test_support::ScratchFolder m_folder{L"frimlet-sl-"};
 };
 
 inline bool WriteBytesToFile(const wchar_t* path, const Bytes& bytes) {
-    HANDLE file =
-        ::CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return false;
-    DWORD written = 0;
-    const bool ok = ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
-                    written == bytes.size();
-    ::CloseHandle(file);
-    return ok;
+    return test_support::WriteBytes(path, std::string(bytes.begin(), bytes.end()));
 }
 
 inline Bytes ReadBytesOfFile(const wchar_t* path) {
-    HANDLE file = ::CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return {};
-    Bytes bytes(::GetFileSize(file, nullptr));
-    DWORD read = 0;
-    if (!bytes.empty())
-        ::ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
-    ::CloseHandle(file);
-    bytes.resize(read);
-    return bytes;
+    const std::string bytes = test_support::ReadBytes(path);
+    return Bytes(bytes.begin(), bytes.end());
 }
 
 inline bool FileExists(const wchar_t* path) {
