@@ -42,33 +42,8 @@ struct CFrameSizeSelectDlgProbe {
 namespace {
 
 using namespace test_profile;
-const wchar_t kHeader[] =
-    L"# Frimlet2「枠のサイズ選択」リスト用のデータファイルです。\r\n# x,y,幅,高さ,メモ\r\n";
 const wchar_t kOptionTitle[] = L"参照ファイル名の設定";
 constexpr int kEditorId = 1; // the report view's in-place editor
-
-Bytes Encode(const std::wstring& text, UINT codePage) {
-    const int n = ::WideCharToMultiByte(codePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
-                                        nullptr, nullptr);
-    std::string bytes(static_cast<size_t>(n), '\0');
-    ::WideCharToMultiByte(codePage, 0, text.data(), static_cast<int>(text.size()), bytes.data(), n, nullptr,
-                          nullptr);
-    return Bytes(bytes.begin(), bytes.end());
-}
-
-Bytes Utf16Le(const std::wstring& text) {
-    Bytes bytes{0xFF, 0xFE};
-    for (wchar_t c : text) {
-        bytes.push_back(static_cast<std::uint8_t>(c & 0xFF));
-        bytes.push_back(static_cast<std::uint8_t>((c >> 8) & 0xFF));
-    }
-    return bytes;
-}
-
-Bytes Concat(Bytes a, const Bytes& b) {
-    a.insert(a.end(), b.begin(), b.end());
-    return a;
-}
 
 std::wstring Help() {
     auto help = CFrameSizeSelectRules::HelpText();
@@ -651,7 +626,7 @@ TEST_F(SizeSelectDialogTest, ExportWritesTheChosenEncodingWithOrWithoutReference
 
     const CString utf16 = temp / L"all.txt";
     Probe::ExportFile(dlg, utf16, TFM_UTF16LE_BOM, TRUE);
-    EXPECT_EQ(ReadBytesOfFile(utf16), Utf16Le(all));
+    EXPECT_EQ(ReadBytesOfFile(utf16), Concat({0xFF, 0xFE}, Utf16(all, false)));
     EXPECT_EQ(Messages(), std::wstring(utf16) + L"\r\nファイルに 3件 保存しました。\r\n");
     EXPECT_EQ(MessageTint(), Tint(CFrameSizeSelectRules::kInfoBackground));
 
@@ -688,7 +663,7 @@ TEST_F(SizeSelectDialogTest, ExportWritesTheChosenEncodingWithOrWithoutReference
     EXPECT_TRUE(script.Finished());
     EXPECT_EQ(offered, L"UTF-8(BOM無し)");
     EXPECT_EQ(checkedAtFirst, BST_CHECKED);
-    EXPECT_EQ(ReadBytesOfFile(chosen + L".txt"), Concat({0xEF, 0xBB, 0xBF}, Encode(own, CP_UTF8)));
+    EXPECT_EQ(ReadBytesOfFile(chosen + L".txt"), Utf8WithBom(own));
 }
 
 TEST_F(SizeSelectDialogTest, ReferenceNameDialogUnchangedOkDoesNothing) {
@@ -755,7 +730,7 @@ TEST_F(SizeSelectDialogTest, ADataFileThatVanishesOrIsHeldWhileTheDialogIsOpenLo
     std::wstring text = kHeader;
     for (int i = 101; i <= 125; ++i)
         text += L",," + std::to_wstring(i) + L",100,m\r\n";
-    ASSERT_TRUE(WriteBytesToFile(dataFile, Concat({0xEF, 0xBB, 0xBF}, Encode(text, CP_UTF8))));
+    ASSERT_TRUE(WriteBytesToFile(dataFile, Utf8WithBom(text)));
     StoreOwnLines({L"%APPDATA%"});
     OpenModeless();
     ASSERT_EQ(listView.GetItemCount(), 25);

@@ -128,17 +128,7 @@ TEST_F(CTextFileTest, DetectionOnFiles) {
 
 TEST_F(CTextFileTest, SizeLimitIsOneHundredMebibytes) {
     const CString path = temp / L"big.bin";
-    auto makeFile = [&](LONGLONG size) {
-        HANDLE file =
-            ::CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-        ASSERT_NE(file, INVALID_HANDLE_VALUE);
-        LARGE_INTEGER end;
-        end.QuadPart = size;
-        EXPECT_TRUE(::SetFilePointerEx(file, end, nullptr, FILE_BEGIN));
-        EXPECT_TRUE(::SetEndOfFile(file));
-        ::CloseHandle(file);
-    };
-    makeFile(104857600);
+    ASSERT_TRUE(MakeFileOfSize(path, 104857600));
     {
         CTextFile file;
         ASSERT_TRUE(file.OpenForRead(path, TFM_AUTO));
@@ -148,7 +138,7 @@ TEST_F(CTextFileTest, SizeLimitIsOneHundredMebibytes) {
         EXPECT_EQ(file.GetMode(), TFM_UTF16BE);
         EXPECT_EQ(file.GetTextLength(), 52428800);
     }
-    makeFile(104857601);
+    ASSERT_TRUE(MakeFileOfSize(path, 104857601));
     CTextFile file;
     EXPECT_FALSE(file.OpenForRead(path, TFM_AUTO));
     EXPECT_EQ(file.GetError(), 223u);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "framework/CString.h"
+#include "framework/Handles.h"
 #include "tests/support/ScratchFolder.h"
 
 #include <windows.h>
@@ -13,6 +14,10 @@
 #include <vector>
 
 using Bytes = std::vector<std::uint8_t>;
+
+// The two comment lines every size list file starts with.
+inline constexpr wchar_t kHeader[] =
+    L"# Frimlet2「枠のサイズ選択」リスト用のデータファイルです。\r\n# x,y,幅,高さ,メモ\r\n";
 
 // Lets test failures show strings as text.
 inline void PrintTo(const CString& text, std::ostream* os) {
@@ -39,6 +44,46 @@ inline bool WriteBytesToFile(const wchar_t* path, const Bytes& bytes) {
 inline Bytes ReadBytesOfFile(const wchar_t* path) {
     const std::string bytes = test_support::ReadBytes(path);
     return Bytes(bytes.begin(), bytes.end());
+}
+
+// A file of the given size (its bytes zero), as large files are made
+// without writing them.
+inline bool MakeFileOfSize(const wchar_t* path, LONGLONG size) {
+    unique_file file(
+        ::CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    LARGE_INTEGER end;
+    end.QuadPart = size;
+    return file && ::SetFilePointerEx(file.get(), end, nullptr, FILE_BEGIN) && ::SetEndOfFile(file.get());
+}
+
+// Text in a code page of the system, without a byte order mark.
+inline Bytes Encode(const std::wstring& text, UINT codePage) {
+    const int n = ::WideCharToMultiByte(codePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
+                                        nullptr, nullptr);
+    std::string bytes(static_cast<size_t>(n), '\0');
+    ::WideCharToMultiByte(codePage, 0, text.data(), static_cast<int>(text.size()), bytes.data(), n, nullptr,
+                          nullptr);
+    return Bytes(bytes.begin(), bytes.end());
+}
+
+// Text as UTF-16 code units in either byte order, without a byte order mark.
+inline Bytes Utf16(const std::wstring& text, bool bigEndian) {
+    Bytes bytes;
+    for (wchar_t c : text) {
+        const std::uint8_t lo = c & 0xFF, hi = (c >> 8) & 0xFF;
+        bytes.push_back(bigEndian ? hi : lo);
+        bytes.push_back(bigEndian ? lo : hi);
+    }
+    return bytes;
+}
+
+inline Bytes Concat(Bytes a, const Bytes& b) {
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+}
+
+inline Bytes Utf8WithBom(const std::wstring& text) {
+    return Concat({0xEF, 0xBB, 0xBF}, Encode(text, CP_UTF8));
 }
 
 inline bool FileExists(const wchar_t* path) {
