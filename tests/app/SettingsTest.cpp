@@ -3,6 +3,7 @@
 #include "app/CFrimlet2App.h"
 #include "framework/CFileFind.h"
 #include "tests/app/TestProfile.h"
+#include "tests/support/ScratchFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -188,10 +189,8 @@ TEST_F(SettingsTest, StringListOfAnotherTypeIsNotRead) {
 }
 
 TEST_F(SettingsTest, PruningRemovesOnlyAnEmptyDataFolder) {
-    wchar_t temp[MAX_PATH];
-    ::GetTempPathW(MAX_PATH, temp);
     Settings s;
-    s.dataFolder = CString(temp) + L"frimlet-prune";
+    s.dataFolder = test_support::TemporaryPath(L"frimlet-prune").c_str();
     ::CreateDirectoryW(s.dataFolder, nullptr);
     CString a = s.dataFolder + L"\\a.txt", b = s.dataFolder + L"\\b.txt";
     for (const CString& f : {a, b})

@@ -551,9 +551,7 @@ class FrameShutterTest : public FrameWindowTest {
 protected:
     void SetUp() override {
         FrameWindowTest::SetUp();
-        wchar_t temp[MAX_PATH];
-        ::GetTempPathW(MAX_PATH, temp);
-        folder = CString(temp) + L"frimlet-shutter";
+        folder = test_support::TemporaryPath(L"frimlet-shutter").c_str();
         test_support::RemoveTree(folder.str());
         settings.outputPath = folder;
         Place(200, 150, 120, 80);
@@ -662,10 +660,9 @@ void CloseFolderWindow(const std::wstring& name) {
 }
 
 TEST_F(FrameWindowTest, ThumbnailButtonsRunTheirCommandsAndCloseOtherWindowsFirst) {
-    wchar_t temp[MAX_PATH] = {};
-    ASSERT_GT(::GetTempPathW(MAX_PATH, temp), 0u);
     const std::wstring name = L"frimlet-thumb-" + std::to_wstring(::GetTickCount());
-    const std::wstring folder = temp + name;
+    const std::wstring folder = test_support::TemporaryPath(name);
+    ASSERT_GT(folder.size(), name.size());
     settings.outputPath = folder.c_str();
     Open();
     auto click = [&](UINT id) {

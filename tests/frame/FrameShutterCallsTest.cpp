@@ -2,6 +2,7 @@
 // Windows desktop needs around the grab, and the end of the taskbar flash.
 #include "framework/ComPtr.h"
 #include "tests/frame/FrameTestSupport.h"
+#include "tests/support/ScratchFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -37,9 +38,7 @@ class FrameShutterCallsTest : public frame_test::FrameFixture {
 protected:
     void SetUp() override {
         FrameFixture::SetUp();
-        wchar_t temp[MAX_PATH];
-        ::GetTempPathW(MAX_PATH, temp);
-        folder = CString(temp) + L"frimlet-shutter-calls";
+        folder = test_support::TemporaryPath(L"frimlet-shutter-calls").c_str();
         settings.outputPath = folder;
         settings.useFixdName = 1;
         settings.type = 1;

@@ -106,7 +106,7 @@ CRGBStatic& Swatch(const CWnd& dlg) {
 class OptionsDialogTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ::RegDeleteTreeW(HKEY_CURRENT_USER, kTestKey);
+        DeleteTestKey();
         app.SetRegistryKey(L"Oskvane");
         app.InitFolderDisplayNames();
         ASSERT_TRUE(
@@ -115,7 +115,7 @@ protected:
     }
     void TearDown() override {
         frame.DestroyWindow();
-        ::RegDeleteTreeW(HKEY_CURRENT_USER, kTestKey);
+        DeleteTestKey();
     }
     INT_PTR Run(std::function<void(ScriptedOptionsDlg&)> script, const CString& helpPage = CString()) {
         ScriptedOptionsDlg dlg(settings, app, &frame);

@@ -13,6 +13,12 @@ bool IsFolder(const std::wstring& path) {
 
 } // namespace
 
+std::wstring TemporaryPath(const std::wstring& name) {
+    wchar_t temp[MAX_PATH + 1] = {};
+    ::GetTempPathW(MAX_PATH + 1, temp);
+    return temp + name;
+}
+
 std::vector<std::wstring> EntriesOf(const std::wstring& folder) {
     std::vector<std::wstring> names;
     WIN32_FIND_DATAW data{};
@@ -69,10 +75,8 @@ bool WriteBytes(const std::wstring& path, std::string_view bytes) {
 
 ScratchFolder::ScratchFolder(const wchar_t* prefix) {
     static unsigned long counter = 0;
-    wchar_t temp[MAX_PATH + 1] = {};
-    ::GetTempPathW(MAX_PATH + 1, temp);
-    m_path = std::wstring(temp) + prefix + std::to_wstring(::GetCurrentProcessId()) + L"-" +
-             std::to_wstring(++counter);
+    m_path =
+        TemporaryPath(prefix + std::to_wstring(::GetCurrentProcessId()) + L"-" + std::to_wstring(++counter));
     RemoveTree(m_path); // what a run that ended early left under this name
     ::CreateDirectoryW(m_path.c_str(), nullptr);
 }

@@ -10,6 +10,9 @@
 
 namespace test_support {
 
+// name in the system's temporary folder; nothing is made there.
+std::wstring TemporaryPath(const std::wstring& name);
+
 // The names of the entries directly inside folder (files and folders, not
 // "." and "..").
 std::vector<std::wstring> EntriesOf(const std::wstring& folder);
