@@ -14,14 +14,12 @@ namespace {
 
 using namespace test_profile;
 
-class SettingsTest : public ::testing::Test {
+class SettingsTest : public ProfileFixture {
 protected:
     void SetUp() override {
-        DeleteTestKey();
-        app.SetRegistryKey(L"Oskvane");
+        ProfileFixture::SetUp();
         app.InitFolderDisplayNames();
     }
-    void TearDown() override { DeleteTestKey(); }
 
     void PutInt(const wchar_t* name, DWORD value) {
         ASSERT_EQ(::RegSetKeyValueW(HKEY_CURRENT_USER, kTestKey, name, REG_DWORD, &value, sizeof(value)),
@@ -45,8 +43,6 @@ protected:
         return data;
     }
     CString Pictures() const { return CString(app.m_szPicturesPath); }
-
-    CFrimlet2App app{L"Frimlet2Test"};
 };
 
 TEST_F(SettingsTest, FreshRecordHoldsTheDefaults) {

@@ -3,6 +3,9 @@
 // HKCU\Software\Oskvane\Frimlet2Test, which each test starts and ends without.
 #pragma once
 
+#include "app/CFrimlet2App.h"
+
+#include <gtest/gtest.h>
 #include <windows.h>
 
 #include <string>
@@ -40,5 +43,18 @@ inline std::wstring ReadTestString(const wchar_t* name, const wchar_t* fallback)
     value.resize(wcslen(value.c_str()));
     return value;
 }
+
+// An application object whose settings live under the test key, which each
+// test starts and ends without.
+class ProfileFixture : public ::testing::Test {
+protected:
+    void SetUp() override {
+        DeleteTestKey();
+        app.SetRegistryKey(L"Oskvane");
+    }
+    void TearDown() override { DeleteTestKey(); }
+
+    CFrimlet2App app{L"Frimlet2Test"};
+};
 
 } // namespace test_profile

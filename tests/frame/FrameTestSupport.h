@@ -27,18 +27,16 @@ inline RECT HoleOnScreen(const CFrimlet2Dlg& frame) {
     return hole;
 }
 
-// Each test starts and ends without the test key; the frame a test creates
-// is destroyed after it.
-class FrameFixture : public ::testing::Test {
+// The frame a test creates is destroyed after it.
+class FrameFixture : public test_profile::ProfileFixture {
 protected:
     void SetUp() override {
-        test_profile::DeleteTestKey();
-        app.SetRegistryKey(L"Oskvane");
+        ProfileFixture::SetUp();
         settings.hotkey = test_profile::kTestHotkey;
     }
     void TearDown() override {
         CloseFrame();
-        test_profile::DeleteTestKey();
+        ProfileFixture::TearDown();
     }
 
     // The placement the frame starts from.
@@ -61,7 +59,6 @@ protected:
         frame.reset();
     }
 
-    CFrimlet2App app{L"Frimlet2Test"};
     Settings settings;
     std::unique_ptr<CFrimlet2Dlg> frame;
 };

@@ -103,11 +103,10 @@ CRGBStatic& Swatch(const CWnd& dlg) {
     return *dynamic_cast<CRGBStatic*>(CWnd::FromHandlePermanent(dlg.GetDlgItemHwnd(IDC_FRAME_COLOR)));
 }
 
-class OptionsDialogTest : public ::testing::Test {
+class OptionsDialogTest : public ProfileFixture {
 protected:
     void SetUp() override {
-        DeleteTestKey();
-        app.SetRegistryKey(L"Oskvane");
+        ProfileFixture::SetUp();
         app.InitFolderDisplayNames();
         ASSERT_TRUE(
             frame.CreateEx(0, L"STATIC", L"OptionsTestFrame", WS_POPUP, RECT{0, 0, 40, 40}, nullptr, 0));
@@ -115,7 +114,7 @@ protected:
     }
     void TearDown() override {
         frame.DestroyWindow();
-        DeleteTestKey();
+        ProfileFixture::TearDown();
     }
     INT_PTR Run(std::function<void(ScriptedOptionsDlg&)> script, const CString& helpPage = CString()) {
         ScriptedOptionsDlg dlg(settings, app, &frame);
@@ -126,7 +125,6 @@ protected:
     CString Pictures() const { return CString(app.m_szPicturesPath); }
 
     ComApartment com{ComApartment::Ole};
-    CFrimlet2App app{L"Frimlet2Test"};
     CWnd frame;
     Settings settings;
 };

@@ -14,6 +14,7 @@
 #include "sizelist/CFrameSizeSelectRules.h"
 #include "sizelist/TextFileModes.h"
 #include "tests/app/TestProfile.h"
+#include "tests/frame/FrameTestSupport.h"
 #include "tests/framework/UiScript.h"
 #include "tests/support/MessagePump.h"
 #include "tests/sizelist/SizeListTestFiles.h"
@@ -70,7 +71,7 @@ geometry::ScreenLayout TwoMonitors() {
     return layout;
 }
 
-class SizeSelectDialogTest : public ::testing::Test {
+class SizeSelectDialogTest : public ProfileFixture {
 protected:
     using Probe = CFrameSizeSelectDlgProbe;
 
@@ -81,8 +82,7 @@ protected:
 
     void SetUp() override {
         screens = nullptr;
-        DeleteTestKey();
-        app.SetRegistryKey(L"Oskvane");
+        ProfileFixture::SetUp();
         outFolder = temp / L"out";
         ::CreateDirectoryW(outFolder, nullptr);
         ::CreateDirectoryW(temp / L"cwd", nullptr);
@@ -106,7 +106,7 @@ protected:
             frame->DestroyWindow();
         frame.reset();
         ::SetCurrentDirectoryW(savedDirectory);
-        DeleteTestKey();
+        ProfileFixture::TearDown();
     }
 
     // Stores
@@ -226,15 +226,9 @@ protected:
         frame->GetWindowRect(&r);
         return r;
     }
-    RECT Hole() {
-        RECT hole{};
-        ::SendMessageW(frame->m_hWnd, WM_APP_GETFRAMEINFO, 0, reinterpret_cast<LPARAM>(&hole));
-        ::MapWindowPoints(frame->m_hWnd, nullptr, reinterpret_cast<POINT*>(&hole), 2);
-        return hole;
-    }
+    RECT Hole() { return frame_test::HoleOnScreen(*frame); }
 
     ComApartment com{ComApartment::Ole};
-    CFrimlet2App app{L"Frimlet2Test"};
     TempFolder temp;
     CString outFolder;
     wchar_t savedDirectory[MAX_PATH + 1] = {};
