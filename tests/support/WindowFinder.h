@@ -29,8 +29,8 @@ struct WindowQuery {
     HWND owner = nullptr;               // null: any owner, or none
     bool unowned = false;               // a window without an owner only
     bool visibleOnly = true;
-    HWND except = nullptr; // a window the search passes over
-    std::function<bool(HWND)> also = nullptr;
+    HWND except = nullptr;                    // a window the search passes over
+    std::function<bool(HWND)> also = nullptr; // any further condition
 };
 
 // The first window the query takes, or null.
