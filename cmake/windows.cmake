@@ -101,6 +101,7 @@ endforeach()
 
 # Small Windows programs that scripts use to act as a user (./run).
 add_executable(presskey tests/e2e/tools/presskey.cpp)
+target_include_directories(presskey PRIVATE ${CMAKE_SOURCE_DIR}) # tests/support/InputRecords.h
 target_link_options(presskey PRIVATE ${FRIMLET_STATIC_LINK} -municode)
 target_compile_options(presskey PRIVATE ${FRIMLET_WARNINGS})
 

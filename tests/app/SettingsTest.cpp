@@ -2,6 +2,8 @@
 // own (HKCU\Software\Oskvane\Frimlet2Test) that each test starts without.
 #include "app/CFrimlet2App.h"
 #include "framework/CFileFind.h"
+#include "tests/app/TestProfile.h"
+#include "tests/support/ScratchFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -10,16 +12,14 @@
 
 namespace {
 
-const wchar_t kTestKey[] = L"Software\\Oskvane\\Frimlet2Test";
+using namespace test_profile;
 
-class SettingsTest : public ::testing::Test {
+class SettingsTest : public ProfileFixture {
 protected:
     void SetUp() override {
-        ::RegDeleteTreeW(HKEY_CURRENT_USER, kTestKey);
-        app.SetRegistryKey(L"Oskvane");
+        ProfileFixture::SetUp();
         app.InitFolderDisplayNames();
     }
-    void TearDown() override { ::RegDeleteTreeW(HKEY_CURRENT_USER, kTestKey); }
 
     void PutInt(const wchar_t* name, DWORD value) {
         ASSERT_EQ(::RegSetKeyValueW(HKEY_CURRENT_USER, kTestKey, name, REG_DWORD, &value, sizeof(value)),
@@ -43,8 +43,6 @@ protected:
         return data;
     }
     CString Pictures() const { return CString(app.m_szPicturesPath); }
-
-    CFrimlet2App app{L"Frimlet2Test"};
 };
 
 TEST_F(SettingsTest, FreshRecordHoldsTheDefaults) {
@@ -187,10 +185,8 @@ TEST_F(SettingsTest, StringListOfAnotherTypeIsNotRead) {
 }
 
 TEST_F(SettingsTest, PruningRemovesOnlyAnEmptyDataFolder) {
-    wchar_t temp[MAX_PATH];
-    ::GetTempPathW(MAX_PATH, temp);
     Settings s;
-    s.dataFolder = CString(temp) + L"frimlet-prune";
+    s.dataFolder = test_support::TemporaryPath(L"frimlet-prune").c_str();
     ::CreateDirectoryW(s.dataFolder, nullptr);
     CString a = s.dataFolder + L"\\a.txt", b = s.dataFolder + L"\\b.txt";
     for (const CString& f : {a, b}) {

@@ -228,7 +228,7 @@ protected:
     // cursor only after this (foreground) thread has set one.
     void PlaceCursor(HCURSOR shape, int x, int y) {
         ::SetCursorPos(x, y);
-        PatternWindow::Pump();
+        test_support::DispatchWaitingMessages();
         ::SetCursor(shape);
     }
 

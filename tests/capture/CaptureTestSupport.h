@@ -8,6 +8,8 @@
 #include "capture/EncodeImageFile.h"
 #include "framework/ComPtr.h"
 #include "framework/Handles.h"
+#include "tests/support/MessagePump.h"
+#include "tests/support/ScratchFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -145,74 +147,14 @@ void MakeImage(CaptureImage& image, int width, int height, int bitsPerPixel, int
 }
 
 // A scratch folder under the temporary folder, removed with its files.
-class ScratchFolder {
-public:
-    ScratchFolder() {
-        wchar_t temp[MAX_PATH] = {};
-        ::GetTempPathW(MAX_PATH, temp);
-        static int counter = 0;
-        m_path = std::wstring(temp) + L"FrimletCapture" + std::to_wstring(::GetCurrentProcessId()) + L"_" +
-                 std::to_wstring(++counter);
-        ::CreateDirectoryW(m_path.c_str(), nullptr);
-    }
-    ~ScratchFolder() { RemoveTree(m_path); }
-    ScratchFolder(const ScratchFolder&) = delete;
-    ScratchFolder& operator=(const ScratchFolder&) = delete;
-
-    const std::wstring& Path() const { return m_path; }
-    std::wstring File(const wchar_t* name) const { return m_path + L"\\" + name; }
-
-    // Names of the entries directly inside a folder.
-    static std::vector<std::wstring> List(const std::wstring& folder) {
-        std::vector<std::wstring> names;
-        WIN32_FIND_DATAW data{};
-        unique_find find(::FindFirstFileW((folder + L"\\*").c_str(), &data));
-        if (!find)
-            return names;
-        do {
-            const std::wstring name = data.cFileName;
-            if (name != L"." && name != L"..")
-                names.push_back(name);
-        } while (::FindNextFileW(find.get(), &data));
-        return names;
-    }
-
-private:
-    static void RemoveTree(const std::wstring& folder) {
-        for (const auto& name : List(folder)) {
-            const std::wstring path = folder + L"\\" + name;
-            if (::GetFileAttributesW(path.c_str()) & FILE_ATTRIBUTE_DIRECTORY)
-                RemoveTree(path);
-            else
-                ::DeleteFileW(path.c_str());
-        }
-        ::RemoveDirectoryW(folder.c_str());
-    }
-    std::wstring m_path;
-};
+using ScratchFolder = test_support::ScratchFolder;
 
 inline bool FileExists(const std::wstring& path) {
     return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-inline std::string ReadBytes(const std::wstring& path) {
-    unique_file file(
-        ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
-    std::string bytes;
-    if (!file)
-        return bytes;
-    char buffer[4096];
-    DWORD got = 0;
-    while (::ReadFile(file.get(), buffer, sizeof(buffer), &got, nullptr) && got > 0)
-        bytes.append(buffer, got);
-    return bytes;
-}
-
-inline void WriteBytes(const std::wstring& path, const std::string& bytes) {
-    unique_file file(::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
-    DWORD written = 0;
-    ::WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-}
+using test_support::ReadBytes;
+using test_support::WriteBytes;
 
 // A topmost popup of its own class that paints PatternAt over its whole
 // client area, without touching the cursor.
@@ -239,7 +181,7 @@ public:
     ~PatternWindow() {
         if (m_hwnd)
             ::DestroyWindow(m_hwnd);
-        Pump();
+        test_support::DispatchWaitingMessages();
     }
     PatternWindow(const PatternWindow&) = delete;
     PatternWindow& operator=(const PatternWindow&) = delete;
@@ -251,20 +193,12 @@ public:
         return r;
     }
 
-    static void Pump() {
-        MSG msg;
-        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            ::TranslateMessage(&msg);
-            ::DispatchMessageW(&msg);
-        }
-    }
-
     // Waits until a plain grab of the window shows the pattern (the X server
     // may take a moment to show a new window). True when it does.
     bool Settle() const {
         const RECT r = ScreenRect();
         for (int attempt = 0; attempt < 100; ++attempt) {
-            Pump();
+            test_support::DispatchWaitingMessages();
             ::GdiFlush();
             CaptureImage image;
             image.Grab(r, false);

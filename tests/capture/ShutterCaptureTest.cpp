@@ -217,7 +217,7 @@ TEST_F(ShutterCaptureTest, CHeldOrTheSettingAlsoCopiesTheHoleEvenWhenTheFileFail
 
 TEST_F(ShutterCaptureTest, TheCursorIsDrawnOnlyWhenTheSettingsAskForIt) {
     ::SetCursorPos(screen.left + 10, screen.top + 10);
-    PatternWindow::Pump();
+    test_support::DispatchWaitingMessages();
     ::SetCursor(::LoadCursorW(nullptr, IDC_ARROW));
     settings.combiningCursor = false;
     ASSERT_GT(Shoot(Hole(0, 0, 40, 40)).value_or(0), 0);

@@ -8,8 +8,8 @@
 namespace {
 
 using controls_test::ControlTestHost;
-using controls_test::TextOf;
 using controls_test::TypeText;
+using test_support::TextOf;
 
 constexpr UINT kEditId = 300;
 

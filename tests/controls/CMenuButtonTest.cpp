@@ -7,7 +7,6 @@
 namespace {
 
 using controls_test::ControlTestHost;
-using controls_test::FindPopupMenu;
 using controls_test::ModalDriver;
 
 constexpr UINT kButtonId = 1060;
@@ -34,7 +33,7 @@ protected:
         bool shown = false;
         {
             ModalDriver driver([&] {
-                HWND menu = FindPopupMenu();
+                HWND menu = test_support::FindThreadWindow(L"#32768");
                 if (!menu)
                     return false;
                 shown = true;

@@ -8,7 +8,6 @@
 namespace {
 
 using controls_test::ControlTestHost;
-using controls_test::FindDialog;
 using controls_test::ModalDriver;
 
 constexpr UINT kSwatchId = 1033;
@@ -32,7 +31,7 @@ protected:
     bool ClickAndClose(UINT command, const wchar_t* red = nullptr) {
         bool seen = false;
         ModalDriver driver([&] {
-            HWND dialog = FindDialog();
+            HWND dialog = test_support::FindThreadWindow(L"#32770");
             if (!dialog)
                 return false;
             seen = true;

@@ -11,8 +11,8 @@ namespace {
 
 using controls_test::ControlTestHost;
 using controls_test::PressKey;
-using controls_test::TextOf;
 using controls_test::TypeText;
+using test_support::TextOf;
 using Option = CReportViewCtrl::tagCOLUMN_EDIT_OPTION;
 
 constexpr UINT kListId = 1056;
@@ -391,7 +391,7 @@ TEST_F(ReportViewTest, CopyMenuOnTextCells) {
     bool shown = false;
     {
         controls_test::ModalDriver driver([&] {
-            HWND menu = controls_test::FindPopupMenu();
+            HWND menu = test_support::FindThreadWindow(L"#32768");
             if (!menu)
                 return false;
             shown = true;
@@ -417,7 +417,7 @@ TEST_F(ReportViewTest, CopyMenuOnTextCells) {
     shown = false;
     {
         controls_test::ModalDriver driver([&] {
-            if (HWND menu = controls_test::FindPopupMenu()) {
+            if (HWND menu = test_support::FindThreadWindow(L"#32768")) {
                 shown = true;
                 ::PostMessageW(menu, WM_KEYDOWN, VK_ESCAPE, 0);
                 return true;

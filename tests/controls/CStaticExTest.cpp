@@ -4,6 +4,7 @@
 #include "controls/CStaticEx.h"
 
 #include "tests/controls/ControlTestHost.h"
+#include "tests/support/InputRecords.h"
 
 #include <gtest/gtest.h>
 
@@ -32,19 +33,11 @@ public:
     std::vector<int> cursorHits;
 };
 
-INPUT MouseAt(POINT pt, DWORD flags) {
-    INPUT in{};
-    in.type = INPUT_MOUSE;
-    in.mi.dx = static_cast<LONG>(pt.x * 65535LL / (::GetSystemMetrics(SM_CXSCREEN) - 1));
-    in.mi.dy = static_cast<LONG>(pt.y * 65535LL / (::GetSystemMetrics(SM_CYSCREEN) - 1));
-    in.mi.dwFlags = MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE | flags;
-    return in;
-}
-
 // Press and release reach the queue together: by the time the control's
 // thread looks at the press, the button is already up again.
 void QuickClick(POINT pt, DWORD down, DWORD up) {
-    INPUT clicks[3] = {MouseAt(pt, 0), MouseAt(pt, down), MouseAt(pt, up)};
+    using test_support::MouseInput;
+    INPUT clicks[3] = {MouseInput(pt, 0), MouseInput(pt, down), MouseInput(pt, up)};
     ::SendInput(3, clicks, sizeof(INPUT));
 }
 

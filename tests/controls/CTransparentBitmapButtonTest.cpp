@@ -1,6 +1,7 @@
 #include "controls/CTransparentBitmapButton.h"
 
 #include "res/resource.h"
+#include "tests/support/MessagePump.h"
 
 #include <gtest/gtest.h>
 
@@ -172,17 +173,7 @@ LRESULT CALLBACK CountingParentProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
     return ::DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
-void Pump(DWORD milliseconds) {
-    const DWORD start = ::GetTickCount();
-    while (::GetTickCount() - start < milliseconds) {
-        MSG msg;
-        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            ::TranslateMessage(&msg);
-            ::DispatchMessageW(&msg);
-        }
-        ::Sleep(5);
-    }
-}
+using test_support::PumpMessages;
 
 TEST(TransparentBitmapButtonRepeat, HeldButtonRepeatsUntilItIsDrawnReleased) {
     WNDCLASSW wc{};
@@ -209,18 +200,18 @@ TEST(TransparentBitmapButtonRepeat, HeldButtonRepeatsUntilItIsDrawnReleased) {
         item.itemState = ODS_SELECTED;
         g_clicks = 0;
         button.DrawItem(&item);
-        Pump(150);
+        PumpMessages(150);
         EXPECT_EQ(g_clicks, 0) << "the first repeat comes after 240 ms";
-        Pump(450); // 600 ms held: repeats at 240, 300, ... ; timers under load may come late
+        PumpMessages(450); // 600 ms held: repeats at 240, 300, ... ; timers under load may come late
         EXPECT_GE(g_clicks, 2);
         EXPECT_LE(g_clicks, 7);
         EXPECT_EQ(g_clickSource, hwnd);
 
         item.itemState = 0; // released
         button.DrawItem(&item);
-        Pump(20);
+        PumpMessages(20);
         const int afterRelease = g_clicks;
-        Pump(300);
+        PumpMessages(300);
         EXPECT_EQ(g_clicks, afterRelease);
         button.UnsubclassWindow();
         ::DestroyWindow(hwnd);

@@ -7,6 +7,8 @@
 #include "framework/CDialog.h"
 #include "framework/CWnd.h"
 #include "framework/Handles.h"
+#include "tests/support/MessagePump.h"
+#include "tests/support/WindowFinder.h"
 
 #include <functional>
 #include <string>
@@ -100,19 +102,15 @@ public:
 
     // Runs the thread's messages for a while, each through the pre-translation
     // chain up to this window first.
+    // With 0 it dispatches what is waiting and returns.
     void Pump(DWORD milliseconds = 30) {
-        const DWORD start = ::GetTickCount();
-        do {
-            MSG msg;
-            while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-                if (!CDialog::WalkPreTranslateTree(m_hWnd, &msg)) {
-                    ::TranslateMessage(&msg);
-                    ::DispatchMessageW(&msg);
-                }
-            }
-            if (milliseconds > 0)
-                ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
-        } while (::GetTickCount() - start < milliseconds);
+        const test_support::MessageFilter preTranslate = [this](MSG& msg) {
+            return CDialog::WalkPreTranslateTree(m_hWnd, &msg);
+        };
+        if (milliseconds == 0)
+            test_support::DispatchWaitingMessages(preTranslate);
+        else
+            test_support::PumpMessages(milliseconds, 5, test_support::Rest::UntilInput, preTranslate);
     }
 
     int CountNotifications(int code) const {
@@ -139,12 +137,6 @@ inline void PressKey(ControlTestHost& host, HWND target, UINT vk) {
     ::PostMessageW(target, WM_KEYDOWN, vk, 1);
     ::PostMessageW(target, WM_KEYUP, vk, static_cast<LPARAM>(0xC0000001u));
     host.Pump(0);
-}
-
-inline std::wstring TextOf(HWND hwnd) {
-    std::wstring text(static_cast<size_t>(::GetWindowTextLengthW(hwnd)) + 1, L'\0');
-    text.resize(static_cast<size_t>(::GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()))));
-    return text;
 }
 
 inline bool SetClipboardText(HWND owner, std::wstring_view text) {
@@ -202,45 +194,5 @@ private:
     inline static std::function<bool()> s_action;
     UINT_PTR m_timer = 0;
 };
-
-// The visible popup menu window of this thread, or null.
-inline HWND FindPopupMenu() {
-    HWND found = nullptr;
-    ::EnumThreadWindows(
-        ::GetCurrentThreadId(),
-        [](HWND hwnd, LPARAM param) -> BOOL {
-            wchar_t name[16] = {};
-            ::GetClassNameW(hwnd, name, 16);
-            if (std::wstring_view(name) == L"#32768" && ::IsWindowVisible(hwnd)) {
-                *reinterpret_cast<HWND*>(param) = hwnd;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&found));
-    return found;
-}
-
-// The visible dialog window of this thread other than except, or null.
-inline HWND FindDialog(HWND except = nullptr) {
-    struct Search {
-        HWND except;
-        HWND found;
-    } search{except, nullptr};
-    ::EnumThreadWindows(
-        ::GetCurrentThreadId(),
-        [](HWND hwnd, LPARAM param) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(param);
-            wchar_t name[16] = {};
-            ::GetClassNameW(hwnd, name, 16);
-            if (hwnd != s->except && std::wstring_view(name) == L"#32770" && ::IsWindowVisible(hwnd)) {
-                s->found = hwnd;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
 
 } // namespace controls_test

@@ -1,44 +1,14 @@
 #include "tests/e2e/E2eDesktop.h"
 
 #include "framework/Handles.h"
+#include "tests/support/InputRecords.h"
+#include "tests/support/WindowFinder.h"
 
 #include <algorithm>
 #include <cstdlib>
 #include <vector>
 
 namespace {
-
-// Absolute SendInput coordinates are mapped to pixels as (d * size) >> 16, so
-// the smallest d that lands on a pixel is ceil(pixel * 65536 / size).
-LONG Normalise(LONG pixel, int origin, int size) {
-    const long long offset = static_cast<long long>(pixel) - origin;
-    return static_cast<LONG>((offset * 65536 + size - 1) / size);
-}
-
-INPUT MouseAt(POINT pt, DWORD flags) {
-    const int x = ::GetSystemMetrics(SM_XVIRTUALSCREEN);
-    const int y = ::GetSystemMetrics(SM_YVIRTUALSCREEN);
-    INPUT in = {};
-    in.type = INPUT_MOUSE;
-    in.mi.dx = Normalise(pt.x, x, ::GetSystemMetrics(SM_CXVIRTUALSCREEN));
-    in.mi.dy = Normalise(pt.y, y, ::GetSystemMetrics(SM_CYVIRTUALSCREEN));
-    in.mi.dwFlags = MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_VIRTUALDESK | MOUSEEVENTF_MOVE | flags;
-    return in;
-}
-
-void SendOne(INPUT in) {
-    ::SendInput(1, &in, sizeof in);
-    E2eHarness::Pump(60);
-}
-
-INPUT Key(WORD vk, bool up) {
-    INPUT in = {};
-    in.type = INPUT_KEYBOARD;
-    in.ki.wVk = vk;
-    in.ki.wScan = static_cast<WORD>(::MapVirtualKeyW(vk, MAPVK_VK_TO_VSC));
-    in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-    return in;
-}
 
 // Runs of one state (inside or outside the region) along a line of points.
 struct Run {
@@ -179,14 +149,25 @@ RECT E2eDesktop::WorkArea() {
     return work;
 }
 
+int E2eDesktop::ScreenDpi() {
+    WindowDC screen(nullptr);
+    return ::GetDeviceCaps(screen.get(), LOGPIXELSY);
+}
+
+void E2eDesktop::Send(const INPUT& input) {
+    INPUT in = input;
+    ::SendInput(1, &in, sizeof in);
+    E2eHarness::Pump(60);
+}
+
 void E2eDesktop::MoveMouse(POINT screen) {
-    SendOne(MouseAt(screen, 0));
+    Send(test_support::MouseInput(screen, 0));
 }
 
 void E2eDesktop::Click(POINT screen, bool right) {
-    SendOne(MouseAt(screen, 0));
-    SendOne(MouseAt(screen, right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN));
-    SendOne(MouseAt(screen, right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP));
+    Send(test_support::MouseInput(screen, 0));
+    Send(test_support::MouseInput(screen, right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN));
+    Send(test_support::MouseInput(screen, right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP));
     E2eHarness::Pump(100);
 }
 
@@ -199,17 +180,13 @@ HWND E2eDesktop::CaptureOf(HWND window) {
 }
 
 HWND E2eDesktop::FitOverlayOf(HWND frame) {
-    for (HWND w = ::FindWindowExW(nullptr, nullptr, L"Frimlet2FitOverlay", nullptr); w;
-         w = ::FindWindowExW(nullptr, w, L"Frimlet2FitOverlay", nullptr))
-        if (::GetWindow(w, GW_OWNER) == frame && ::IsWindowVisible(w))
-            return w;
-    return nullptr;
+    return test_support::FindTopLevel({.className = L"Frimlet2FitOverlay", .owner = frame});
 }
 
 void E2eDesktop::KeyDown(WORD vk) {
-    SendOne(Key(vk, false));
+    Send(test_support::KeyInput(vk, false));
 }
 
 void E2eDesktop::KeyUp(WORD vk) {
-    SendOne(Key(vk, true));
+    Send(test_support::KeyInput(vk, true));
 }

@@ -39,6 +39,12 @@ public:
     static bool LayeredAlpha(HWND window, BYTE& alpha);
     // Work area of the primary monitor.
     static RECT WorkArea();
+    // The screen's DPI, which the sizes the tests compare depend on.
+    static int ScreenDpi();
+
+    // One input record through SendInput, then 60 ms of this thread's
+    // messages, so that it is delivered before the next one.
+    static void Send(const INPUT& input);
 
     // The mouse to an exact pixel, and a left (or right) click there.
     static void MoveMouse(POINT screen);

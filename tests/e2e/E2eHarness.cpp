@@ -1,39 +1,21 @@
 #include "tests/e2e/E2eHarness.h"
 
 #include "framework/ComPtr.h"
+#include "res/resource.h"
+#include "tests/e2e/E2eDesktop.h"
+#include "tests/support/InputRecords.h"
+#include "tests/support/WindowFinder.h"
 
 #include <gtest/gtest.h>
 #include <wincodec.h>
 
 #include <algorithm>
+#include <cwctype>
 
 namespace {
 
 constexpr wchar_t kKey[] = L"Software\\Oskvane\\Frimlet2";
 constexpr wchar_t kPatternClass[] = L"FrimletE2ePattern";
-
-struct FindData {
-    DWORD pid;
-    HWND found;
-};
-
-BOOL CALLBACK FindFrame(HWND hwnd, LPARAM lParam) {
-    auto* data = reinterpret_cast<FindData*>(lParam);
-    DWORD pid = 0;
-    ::GetWindowThreadProcessId(hwnd, &pid);
-    wchar_t cls[64] = {};
-    wchar_t title[64] = {};
-    ::GetClassNameW(hwnd, cls, 64);
-    ::GetWindowTextW(hwnd, title, 64);
-    // The frame has no owner; a message box of the program carries the same
-    // class and title but is owned by the frame.
-    if (pid == data->pid && ::IsWindowVisible(hwnd) && wcscmp(cls, L"#32770") == 0 &&
-        wcscmp(title, L"Frimlet2") == 0 && !::GetWindow(hwnd, GW_OWNER)) {
-        data->found = hwnd;
-        return FALSE;
-    }
-    return TRUE;
-}
 
 unique_hkey OpenKey() {
     unique_hkey key;
@@ -42,40 +24,10 @@ unique_hkey OpenKey() {
     return key;
 }
 
-INPUT KeyInput(WORD vk, bool up) {
-    INPUT in = {};
-    in.type = INPUT_KEYBOARD;
-    in.ki.wVk = vk;
-    in.ki.wScan = static_cast<WORD>(::MapVirtualKeyW(vk, MAPVK_VK_TO_VSC));
-    in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-    return in;
-}
-
-void Send(INPUT in) {
-    ::SendInput(1, &in, sizeof in);
-    E2eHarness::Pump(60);
-}
-
-INPUT MouseInput(POINT pt, DWORD flags) {
-    const int w = ::GetSystemMetrics(SM_CXSCREEN);
-    const int h = ::GetSystemMetrics(SM_CYSCREEN);
-    INPUT in = {};
-    in.type = INPUT_MOUSE;
-    in.mi.dx = static_cast<LONG>((pt.x * 65535LL + (w - 1) / 2) / (w - 1));
-    in.mi.dy = static_cast<LONG>((pt.y * 65535LL + (h - 1) / 2) / (h - 1));
-    in.mi.dwFlags = MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE | flags;
-    return in;
-}
-
 } // namespace
 
 E2eHarness::E2eHarness() {
     m_comInitialized = SUCCEEDED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
-    wchar_t temp[MAX_PATH] = {};
-    ::GetTempPathW(MAX_PATH, temp);
-    m_folder = std::wstring(temp) + L"frimlet-e2e-" + std::to_wstring(::GetCurrentProcessId()) + L"-" +
-               std::to_wstring(::GetTickCount64());
-    ::CreateDirectoryW(m_folder.c_str(), nullptr);
 }
 
 E2eHarness::~E2eHarness() {
@@ -83,9 +35,6 @@ E2eHarness::~E2eHarness() {
         Stop();
     if (m_pattern)
         ::DestroyWindow(m_pattern);
-    for (const std::wstring& name : FilesInFolder())
-        ::DeleteFileW((m_folder + L"\\" + name).c_str());
-    ::RemoveDirectoryW(m_folder.c_str());
     if (m_comInitialized)
         ::CoUninitialize();
 }
@@ -125,6 +74,15 @@ bool E2eHarness::ReadDword(const wchar_t* name, DWORD& value) {
            type == REG_DWORD && size == sizeof value;
 }
 
+bool E2eHarness::ResetSettingsIntoFolder() const {
+    return ResetSettings() && SetString(L"outputPath", Folder());
+}
+
+bool E2eHarness::StorePlacement(int x, int y, int cx, int cy) {
+    return SetDword(L"x", static_cast<DWORD>(x)) && SetDword(L"y", static_cast<DWORD>(y)) &&
+           SetDword(L"cx", static_cast<DWORD>(cx)) && SetDword(L"cy", static_cast<DWORD>(cy));
+}
+
 std::wstring E2eHarness::ExePath() {
     wchar_t path[MAX_PATH] = {};
     const DWORD length = ::GetEnvironmentVariableW(L"FRIMLET_EXE", path, MAX_PATH);
@@ -149,19 +107,15 @@ bool E2eHarness::Start() {
     if (!m_process)
         return false;
     m_pid = ::GetProcessId(m_process.get());
-    for (int i = 0; i < 200; ++i) {
-        FindData data{m_pid, nullptr};
-        ::EnumWindows(FindFrame, reinterpret_cast<LPARAM>(&data));
-        if (data.found) {
-            m_frame = data.found;
-            Pump(300); // let it finish its first layout and register the hotkey
-            return true;
-        }
-        if (::WaitForSingleObject(m_process.get(), 0) == WAIT_OBJECT_0)
-            return false;
-        Pump(50);
-    }
-    return false;
+    // The frame has no owner; a message box of the program carries the same
+    // class and title but is owned by the frame.
+    m_frame = test_support::WaitForTopLevel(
+        {.className = L"#32770", .title = L"Frimlet2", .processId = m_pid, .unowned = true}, 10000, 50,
+        [this] { return ::WaitForSingleObject(m_process.get(), 0) == WAIT_OBJECT_0; });
+    if (!m_frame)
+        return false;
+    Pump(300); // let it finish its first layout and register the hotkey
+    return true;
 }
 
 bool E2eHarness::WaitForExit(DWORD timeoutMs) {
@@ -196,22 +150,31 @@ void E2eHarness::PressKey(WORD vk) {
 
 void E2eHarness::PressKeyHolding(WORD vk, const std::vector<WORD>& held) {
     for (WORD h : held)
-        Send(KeyInput(h, false));
-    Send(KeyInput(vk, false));
-    Send(KeyInput(vk, true));
+        E2eDesktop::KeyDown(h);
+    E2eDesktop::KeyDown(vk);
+    E2eDesktop::KeyUp(vk);
     for (auto it = held.rbegin(); it != held.rend(); ++it)
-        Send(KeyInput(*it, true));
+        E2eDesktop::KeyUp(*it);
 }
 
 void E2eHarness::Drag(POINT from, POINT to) {
-    Send(MouseInput(from, 0));
-    Send(MouseInput(from, MOUSEEVENTF_LEFTDOWN));
+    E2eDesktop::Send(test_support::MouseInput(from, 0));
+    E2eDesktop::Send(test_support::MouseInput(from, MOUSEEVENTF_LEFTDOWN));
     for (int step = 1; step <= 8; ++step) {
         POINT pt{from.x + (to.x - from.x) * step / 8, from.y + (to.y - from.y) * step / 8};
-        Send(MouseInput(pt, 0));
+        E2eDesktop::Send(test_support::MouseInput(pt, 0));
     }
-    Send(MouseInput(to, MOUSEEVENTF_LEFTUP));
+    E2eDesktop::Send(test_support::MouseInput(to, MOUSEEVENTF_LEFTUP));
     Pump(200);
+}
+
+void E2eHarness::ChooseFitModeFromMenu() const {
+    E2eDesktop::Click(test_support::CentreOf(::GetDlgItem(m_frame, IDC_GRIP_ICON)), true);
+    Pump(300);
+    for (int i = 0; i < 6; ++i) // "枠をクリックしたウィンドウに合わせる"
+        PressKey(VK_DOWN);
+    PressKey(VK_RETURN);
+    Pump(300);
 }
 
 uint32_t E2eHarness::Pattern(int x, int y) {
@@ -221,6 +184,27 @@ uint32_t E2eHarness::Pattern(int x, int y) {
     const uint32_t g = static_cast<uint32_t>(y * 3) & 0xFF;
     const uint32_t b = static_cast<uint32_t>((x + y) / 2) & 0xFF;
     return 0xFF000000u | (r << 16) | (g << 8) | b;
+}
+
+E2eHarness::Image E2eHarness::PatternImage(const RECT& screen) {
+    Image image;
+    image.width = screen.right - screen.left;
+    image.height = screen.bottom - screen.top;
+    for (int y = screen.top; y < screen.bottom; ++y)
+        for (int x = screen.left; x < screen.right; ++x)
+            image.pixels.push_back(Pattern(x, y));
+    return image;
+}
+
+POINT E2eHarness::HoleOffset(int borderWidth) {
+    const int padded = ::GetSystemMetrics(SM_CXPADDEDBORDER);
+    return {::GetSystemMetrics(SM_CXDLGFRAME) + padded + borderWidth,
+            ::GetSystemMetrics(SM_CYDLGFRAME) + padded + borderWidth};
+}
+
+RECT E2eHarness::HoleFor(int x, int y, int cx, int cy) {
+    const POINT offset = HoleOffset(4);
+    return {x + offset.x, y + offset.y, x + offset.x + cx, y + offset.y + cy};
 }
 
 LRESULT CALLBACK E2eHarness::PatternProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -273,16 +257,7 @@ bool E2eHarness::ShowPattern(const RECT& rect) {
 }
 
 std::vector<std::wstring> E2eHarness::FilesInFolder() const {
-    std::vector<std::wstring> names;
-    WIN32_FIND_DATAW fd;
-    unique_find find(::FindFirstFileW((m_folder + L"\\*").c_str(), &fd));
-    if (!find)
-        return names;
-    do {
-        if (!(fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-            names.emplace_back(fd.cFileName);
-    } while (::FindNextFileW(find.get(), &fd));
-    return names;
+    return test_support::FilesIn(Folder());
 }
 
 std::wstring E2eHarness::WaitForNewFile(const std::vector<std::wstring>& before, DWORD timeoutMs) const {
@@ -293,11 +268,40 @@ std::wstring E2eHarness::WaitForNewFile(const std::vector<std::wstring>& before,
             if (std::find(before.begin(), before.end(), name) == before.end() &&
                 !(name.size() > 4 && name.compare(name.size() - 4, 4, L".tmp") == 0)) {
                 Pump(300); // let the writer finish the file
-                return m_folder + L"\\" + name;
+                return Folder() + L"\\" + name;
             }
         Pump(50);
     } while (::GetTickCount64() < end);
     return std::wstring();
+}
+
+std::wstring E2eHarness::WaitForNewImage(const std::vector<std::wstring>& before, DWORD timeoutMs) const {
+    const ULONGLONG end = ::GetTickCount64() + timeoutMs;
+    do {
+        for (const std::wstring& name : FilesInFolder())
+            if (std::find(before.begin(), before.end(), name) == before.end())
+                for (const wchar_t* extension : {L".jpg", L".bmp", L".gif", L".png"})
+                    if (HasExtension(name, extension))
+                        return Folder() + L"\\" + name;
+        Pump(50);
+    } while (::GetTickCount64() < end);
+    return std::wstring();
+}
+
+std::wstring E2eHarness::ShootWithPrintScreen(const std::vector<WORD>& held) const {
+    const auto before = FilesInFolder();
+    PressKeyHolding(VK_SNAPSHOT, held);
+    return WaitForNewImage(before, 8000);
+}
+
+bool E2eHarness::HasExtension(const std::wstring& path, const wchar_t* extension) {
+    const std::wstring tail(extension);
+    if (path.size() < tail.size())
+        return false;
+    std::wstring end = path.substr(path.size() - tail.size());
+    for (wchar_t& c : end)
+        c = static_cast<wchar_t>(std::towlower(c));
+    return end == tail;
 }
 
 bool E2eHarness::Decode(const std::wstring& path, Image& image) {
@@ -326,16 +330,4 @@ bool E2eHarness::Decode(const std::wstring& path, Image& image) {
     image.pixels.assign(static_cast<size_t>(w) * h, 0);
     return SUCCEEDED(
         converter->CopyPixels(nullptr, w * 4, w * h * 4, reinterpret_cast<BYTE*>(image.pixels.data())));
-}
-
-void E2eHarness::Pump(DWORD ms) {
-    const ULONGLONG end = ::GetTickCount64() + ms;
-    do {
-        MSG msg;
-        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            ::TranslateMessage(&msg);
-            ::DispatchMessageW(&msg);
-        }
-        ::Sleep(10);
-    } while (::GetTickCount64() < end);
 }

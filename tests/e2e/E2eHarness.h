@@ -1,6 +1,8 @@
 #pragma once
 
 #include "framework/Handles.h"
+#include "tests/support/MessagePump.h"
+#include "tests/support/ScratchFolder.h"
 
 #include <windows.h>
 
@@ -30,6 +32,10 @@ public:
     static bool SetDword(const wchar_t* name, DWORD value);
     static bool DeleteValue(const wchar_t* name);
     static bool ReadDword(const wchar_t* name, DWORD& value);
+    // Empty settings but for the output folder, which is Folder().
+    bool ResetSettingsIntoFolder() const;
+    // The stored placement of the frame: x, y, cx and cy.
+    static bool StorePlacement(int x, int y, int cx, int cy);
 
     // The program the harness starts: the one of this build, or the one the
     // environment variable FRIMLET_EXE names (an installed copy).
@@ -50,20 +56,38 @@ public:
     static void PressKey(WORD vk);
     static void PressKeyHolding(WORD vk, const std::vector<WORD>& held);
     static void Drag(POINT from, POINT to);
+    // Opens the popup menu from the grip icon with a right click and picks
+    // fit mode, its sixth item, with the keyboard.
+    void ChooseFitModeFromMenu() const;
 
     // A topmost popup painting Pattern(x, y) of screen coordinates over rect.
     bool ShowPattern(const RECT& rect);
     static uint32_t Pattern(int x, int y);
+    // Pattern over a rectangle of the screen.
+    static Image PatternImage(const RECT& screen);
+    // Where the hole starts in the frame window at 96 dpi: the dialog frame,
+    // the padded border and a border of borderWidth.
+    static POINT HoleOffset(int borderWidth);
+    // The hole on the screen for a stored placement, with the default border
+    // of 4 pixels at 96 dpi.
+    static RECT HoleFor(int x, int y, int cx, int cy);
 
     // Temporary output folder, unique per harness.
-    const std::wstring& Folder() const { return m_folder; }
+    const std::wstring& Folder() const { return m_folder.Path(); }
     std::vector<std::wstring> FilesInFolder() const;
     // Waits for a file that was not in before; empty on time-out.
     std::wstring WaitForNewFile(const std::vector<std::wstring>& before, DWORD timeoutMs) const;
+    // Waits for a new image file (JPEG, BMP, GIF or PNG): the encoder writes
+    // a temporary file first and gives it its name when it is complete, so
+    // the image is returned as soon as it shows.
+    std::wstring WaitForNewImage(const std::vector<std::wstring>& before, DWORD timeoutMs) const;
+    // Presses PrintScreen holding the given keys and waits for the image.
+    std::wstring ShootWithPrintScreen(const std::vector<WORD>& held = {}) const;
+    static bool HasExtension(const std::wstring& path, const wchar_t* extension);
     static bool Decode(const std::wstring& path, Image& image);
 
     // Processes this thread's messages for ms milliseconds.
-    static void Pump(DWORD ms);
+    static void Pump(DWORD ms) { test_support::PumpMessages(ms, 10); }
 
 private:
     static LRESULT CALLBACK PatternProc(HWND, UINT, WPARAM, LPARAM);
@@ -71,6 +95,6 @@ private:
     DWORD m_pid = 0;
     HWND m_frame = nullptr;
     HWND m_pattern = nullptr;
-    std::wstring m_folder;
+    test_support::ScratchFolder m_folder{L"frimlet-e2e-"};
     bool m_comInitialized = false;
 };

@@ -2,9 +2,9 @@
 // input from SendInput reaches a window that holds the capture even where
 // Windows would not send it, so only X input shows whether the click on
 // another program's button comes to the frame.
-#include "res/resource.h"
 #include "tests/e2e/E2eDesktop.h"
 #include "tests/e2e/E2eHarness.h"
+#include "tests/support/WindowFinder.h"
 
 #include <gtest/gtest.h>
 
@@ -23,15 +23,7 @@ std::wstring Wide(const std::string& s) {
 // The whole file, shared with a writer that still has it open; empty when
 // it cannot be read.
 std::string ReadAll(const std::wstring& path) {
-    unique_file file(::CreateFileW(path.c_str(), GENERIC_READ,
-                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    std::string text;
-    char buffer[512];
-    DWORD got = 0;
-    while (file && ::ReadFile(file.get(), buffer, sizeof buffer, &got, nullptr) && got > 0)
-        text.append(buffer, got);
-    return text;
+    return test_support::ReadBytes(path, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE);
 }
 
 // Runs a shell command on the Unix side (xdotool, ImageMagick) and waits for
@@ -81,12 +73,6 @@ bool XGrab(const RECT& r, E2eHarness::Image& image) {
     return decoded;
 }
 
-RECT WindowRectOf(HWND window) {
-    RECT r = {};
-    ::GetWindowRect(window, &r);
-    return r;
-}
-
 // The other program: fittarget.exe beside Frimlet2.exe.
 class TargetProgram {
 public:
@@ -104,12 +90,14 @@ public:
         const unique_kernel_handle thread(pi.hThread);
         m_process.reset(pi.hProcess);
         // The window exists a moment before its button does.
-        for (int i = 0; i < 100 && !m_button; ++i) {
-            E2eHarness::Pump(50);
-            m_window = ::FindWindowW(nullptr, L"Frimlet2 fit target");
-            if (m_window)
-                m_button = ::FindWindowExW(m_window, nullptr, L"BUTTON", nullptr);
-        }
+        const test_support::WindowQuery window{.title = L"Frimlet2 fit target", .visibleOnly = false};
+        test_support::WindowQuery withButton = window;
+        withButton.also = [](HWND w) { return ::FindWindowExW(w, nullptr, L"BUTTON", nullptr) != nullptr; };
+        m_window = test_support::WaitForTopLevel(withButton, 5000);
+        if (!m_window)
+            m_window = test_support::FindTopLevel(window);
+        if (m_window)
+            m_button = ::FindWindowExW(m_window, nullptr, L"BUTTON", nullptr);
         E2eHarness::Pump(300);
     }
     ~TargetProgram() {
@@ -129,18 +117,14 @@ private:
 
 TEST(FitModeE2eTest, ARealClickOnAnotherProgramsButtonFitsTheHoleToItAndReachesNobody) {
     E2eHarness h;
-    ASSERT_TRUE(E2eHarness::ResetSettings());
-    ASSERT_TRUE(E2eHarness::SetString(L"outputPath", h.Folder()));
+    ASSERT_TRUE(h.ResetSettingsIntoFolder());
     ASSERT_TRUE(E2eHarness::SetDword(L"type", 3)); // PNG: the pixels as they are
-    ASSERT_TRUE(E2eHarness::SetDword(L"x", 900));
-    ASSERT_TRUE(E2eHarness::SetDword(L"y", 500));
-    ASSERT_TRUE(E2eHarness::SetDword(L"cx", 320));
-    ASSERT_TRUE(E2eHarness::SetDword(L"cy", 240));
+    ASSERT_TRUE(E2eHarness::StorePlacement(900, 500, 320, 240));
 
     const std::wstring log = h.Folder() + L"\\target.log";
     TargetProgram target({200, 150}, log);
     ASSERT_NE(target.Button(), nullptr) << "fittarget.exe did not show its window";
-    const RECT button = WindowRectOf(target.Button());
+    const RECT button = test_support::WindowRectOf(target.Button());
     // X clicks reach the program when fit mode is off.
     ASSERT_TRUE(XClick({400, 300}));
     E2eHarness::Pump(300);
@@ -148,16 +132,10 @@ TEST(FitModeE2eTest, ARealClickOnAnotherProgramsButtonFitsTheHoleToItAndReachesN
     ASSERT_EQ(seen, "window-down\nwindow-up\n") << "an X click did not reach the target program";
 
     ASSERT_TRUE(h.Start()) << "the frame window did not appear";
-    const RECT grip = WindowRectOf(::GetDlgItem(h.Frame(), IDC_GRIP_ICON));
-    E2eDesktop::Click({(grip.left + grip.right) / 2, (grip.top + grip.bottom) / 2}, true);
-    E2eHarness::Pump(300);
-    for (int i = 0; i < 6; ++i) // the menu's "枠をクリックしたウィンドウに合わせる"
-        E2eHarness::PressKey(VK_DOWN);
-    E2eHarness::PressKey(VK_RETURN);
-    E2eHarness::Pump(300);
+    h.ChooseFitModeFromMenu();
     ASSERT_NE(E2eDesktop::FitOverlayOf(h.Frame()), nullptr) << "fit mode did not start";
 
-    ASSERT_TRUE(XClick({(button.left + button.right) / 2, (button.top + button.bottom) / 2}));
+    ASSERT_TRUE(XClick(test_support::CentreOf(target.Button())));
     RECT hole = {};
     for (int i = 0; i < 40; ++i) {
         E2eHarness::Pump(50);

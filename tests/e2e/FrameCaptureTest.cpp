@@ -3,11 +3,9 @@
 // and the status label's twelve seconds.
 #include "tests/e2e/E2eDesktop.h"
 #include "tests/e2e/E2eHarness.h"
+#include "tests/support/WindowFinder.h"
 
 #include <gtest/gtest.h>
-
-#include <algorithm>
-#include <cwctype>
 
 namespace {
 
@@ -18,51 +16,11 @@ constexpr int kBorder = 4;
 constexpr int kTabHeight = 20;
 constexpr int kTabWidth = 120;
 
-bool HasExtension(const std::wstring& path, const wchar_t* extension) {
-    const std::wstring tail(extension);
-    if (path.size() < tail.size())
-        return false;
-    std::wstring end = path.substr(path.size() - tail.size());
-    for (wchar_t& c : end)
-        c = static_cast<wchar_t>(std::towlower(c));
-    return end == tail;
-}
-
-// Processes messages until a moment measured with GetTickCount64.
-void PumpUntil(ULONGLONG deadline) {
-    const ULONGLONG now = ::GetTickCount64();
-    if (deadline > now)
-        E2eHarness::Pump(static_cast<DWORD>(deadline - now));
-}
-
-// Waits for a new image file: the encoder writes a temporary file first and
-// moves it to its name when it is complete.
-std::wstring WaitForNewImage(const E2eHarness& h, const std::vector<std::wstring>& before, DWORD timeoutMs) {
-    const ULONGLONG end = ::GetTickCount64() + timeoutMs;
-    do {
-        for (const std::wstring& name : h.FilesInFolder())
-            if (std::find(before.begin(), before.end(), name) == before.end())
-                for (const wchar_t* extension : {L".jpg", L".bmp", L".gif", L".png"})
-                    if (HasExtension(name, extension))
-                        return h.Folder() + L"\\" + name;
-        E2eHarness::Pump(50);
-    } while (::GetTickCount64() < end);
-    return std::wstring();
-}
-
-RECT WindowRect(HWND hwnd) {
-    RECT rc = {};
-    ::GetWindowRect(hwnd, &rc);
-    return rc;
-}
-
 class FrameCaptureTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        WindowDC screen(nullptr);
-        ASSERT_EQ(::GetDeviceCaps(screen.get(), LOGPIXELSY), 96) << "these sizes hold at 96 dpi";
-        ASSERT_TRUE(E2eHarness::ResetSettings());
-        ASSERT_TRUE(E2eHarness::SetString(L"outputPath", h.Folder()));
+        ASSERT_EQ(E2eDesktop::ScreenDpi(), 96) << "these sizes hold at 96 dpi";
+        ASSERT_TRUE(h.ResetSettingsIntoFolder());
     }
 
     void StartFrame() { ASSERT_TRUE(h.Start()) << "the Frimlet2 frame window did not appear"; }
@@ -70,17 +28,12 @@ protected:
     // Stores a placement, lays the pattern under the hole it gives, starts the
     // frame and checks that the hole is where the placement says.
     void StartOverPattern(int x, int y, int cx, int cy) {
-        ASSERT_TRUE(E2eHarness::SetDword(L"x", static_cast<DWORD>(x)));
-        ASSERT_TRUE(E2eHarness::SetDword(L"y", static_cast<DWORD>(y)));
-        ASSERT_TRUE(E2eHarness::SetDword(L"cx", static_cast<DWORD>(cx)));
-        ASSERT_TRUE(E2eHarness::SetDword(L"cy", static_cast<DWORD>(cy)));
-        const int inset = kBorder + ::GetSystemMetrics(SM_CXDLGFRAME) + ::GetSystemMetrics(SM_CXPADDEDBORDER);
-        const int insetY =
-            kBorder + ::GetSystemMetrics(SM_CYDLGFRAME) + ::GetSystemMetrics(SM_CXPADDEDBORDER);
-        const RECT expected = {x + inset, y + insetY, x + inset + cx, y + insetY + cy};
+        ASSERT_TRUE(E2eHarness::StorePlacement(x, y, cx, cy));
+        const RECT expected = E2eHarness::HoleFor(x, y, cx, cy);
         // Under the hole and the border only, so the tab stays clear to click.
-        ASSERT_TRUE(
-            h.ShowPattern({expected.left - 2, expected.top - 2, expected.right + 2, expected.bottom + 2}));
+        RECT pattern = expected;
+        ::InflateRect(&pattern, 2, 2);
+        ASSERT_TRUE(h.ShowPattern(pattern));
         StartFrame();
         ASSERT_TRUE(E2eDesktop::FindHole(h.Frame(), m_hole));
         ASSERT_EQ(m_hole.left, expected.left);
@@ -94,20 +47,13 @@ protected:
     std::wstring ClickShutter(WORD held = 0) {
         HWND button = ::GetDlgItem(h.Frame(), kShutterId);
         EXPECT_TRUE(button) << "no shutter button";
-        const RECT r = WindowRect(button);
         const auto before = h.FilesInFolder();
         if (held)
             E2eDesktop::KeyDown(held);
-        E2eDesktop::Click({(r.left + r.right) / 2, (r.top + r.bottom) / 2});
+        E2eDesktop::Click(test_support::CentreOf(button));
         if (held)
             E2eDesktop::KeyUp(held);
-        return WaitForNewImage(h, before, 8000);
-    }
-
-    std::wstring PressPrintScreen() {
-        const auto before = h.FilesInFolder();
-        E2eHarness::PressKey(VK_SNAPSHOT);
-        return WaitForNewImage(h, before, 8000);
+        return h.WaitForNewImage(before, 8000);
     }
 
     E2eHarness h;
@@ -116,7 +62,7 @@ protected:
 
 TEST_F(FrameCaptureTest, FirstStartCentresA400x300HoleOnTheWorkAreaInARoundedShape) {
     StartFrame();
-    const RECT window = WindowRect(h.Frame());
+    const RECT window = test_support::WindowRectOf(h.Frame());
     const int w = window.right - window.left;
     const int hgt = window.bottom - window.top;
     const RECT work = E2eDesktop::WorkArea();
@@ -127,8 +73,8 @@ TEST_F(FrameCaptureTest, FirstStartCentresA400x300HoleOnTheWorkAreaInARoundedSha
     ASSERT_TRUE(E2eDesktop::FindHole(h.Frame(), hole)) << "the frame has no hole in its region";
     EXPECT_EQ(hole.right - hole.left, 400);
     EXPECT_EQ(hole.bottom - hole.top, 300);
-    const int marginX = ::GetSystemMetrics(SM_CXDLGFRAME) + ::GetSystemMetrics(SM_CXPADDEDBORDER);
-    const int marginY = ::GetSystemMetrics(SM_CYDLGFRAME) + ::GetSystemMetrics(SM_CXPADDEDBORDER);
+    const POINT margin = E2eHarness::HoleOffset(0);
+    const int marginX = margin.x, marginY = margin.y;
     EXPECT_EQ(hole.left - window.left, marginX + kBorder);
     EXPECT_EQ(hole.top - window.top, marginY + kBorder);
     EXPECT_EQ(window.right - hole.right, marginX + kBorder);
@@ -174,19 +120,13 @@ TEST_F(FrameCaptureTest, ShutterButtonWritesWhatShowsThroughTheHoleInTheHeldForm
     StartOverPattern(430, 250, 360, 210);
     E2eHarness::Image onScreen;
     ASSERT_TRUE(E2eDesktop::Grab(m_hole, onScreen));
-    E2eHarness::Image pattern;
-    pattern.width = m_hole.right - m_hole.left;
-    pattern.height = m_hole.bottom - m_hole.top;
-    for (int y = m_hole.top; y < m_hole.bottom; ++y)
-        for (int x = m_hole.left; x < m_hole.right; ++x)
-            pattern.pixels.push_back(E2eHarness::Pattern(x, y));
-    ASSERT_EQ(E2eDesktop::MaxChannelDifference(onScreen, pattern), 0)
+    ASSERT_EQ(E2eDesktop::MaxChannelDifference(onScreen, E2eHarness::PatternImage(m_hole)), 0)
         << "the hole does not show what lies beneath";
 
     E2eHarness::Image image;
     const std::wstring jpeg = ClickShutter();
     ASSERT_FALSE(jpeg.empty()) << "the shutter button wrote no file";
-    EXPECT_TRUE(HasExtension(jpeg, L".jpg")) << "the default type is JPEG";
+    EXPECT_TRUE(E2eHarness::HasExtension(jpeg, L".jpg")) << "the default type is JPEG";
     ASSERT_TRUE(E2eHarness::Decode(jpeg, image));
     ASSERT_EQ(image.width, onScreen.width);
     ASSERT_EQ(image.height, onScreen.height);
@@ -194,13 +134,13 @@ TEST_F(FrameCaptureTest, ShutterButtonWritesWhatShowsThroughTheHoleInTheHeldForm
 
     const std::wstring bmp = ClickShutter('B');
     ASSERT_FALSE(bmp.empty()) << "B + shutter wrote no file";
-    EXPECT_TRUE(HasExtension(bmp, L".bmp"));
+    EXPECT_TRUE(E2eHarness::HasExtension(bmp, L".bmp"));
     ASSERT_TRUE(E2eHarness::Decode(bmp, image));
     EXPECT_EQ(E2eDesktop::MaxChannelDifference(image, onScreen), 0) << "a BMP capture is the screen exactly";
 
     const std::wstring gif = ClickShutter('G');
     ASSERT_FALSE(gif.empty()) << "G + shutter wrote no file";
-    EXPECT_TRUE(HasExtension(gif, L".gif"));
+    EXPECT_TRUE(E2eHarness::HasExtension(gif, L".gif"));
     ASSERT_TRUE(E2eHarness::Decode(gif, image));
     ASSERT_EQ(image.width, onScreen.width);
     ASSERT_EQ(image.height, onScreen.height);
@@ -209,7 +149,7 @@ TEST_F(FrameCaptureTest, ShutterButtonWritesWhatShowsThroughTheHoleInTheHeldForm
     // The letter's hold lasted for that capture only.
     const std::wstring next = ClickShutter();
     ASSERT_FALSE(next.empty());
-    EXPECT_TRUE(HasExtension(next, L".jpg"));
+    EXPECT_TRUE(E2eHarness::HasExtension(next, L".jpg"));
 }
 
 TEST_F(FrameCaptureTest, StatusLabelStaysTwelveSecondsAfterTheLastCapture) {
@@ -222,23 +162,23 @@ TEST_F(FrameCaptureTest, StatusLabelStaysTwelveSecondsAfterTheLastCapture) {
     E2eHarness::Image blank, now;
     ASSERT_TRUE(E2eDesktop::Grab(label, blank));
 
-    ASSERT_FALSE(PressPrintScreen().empty()) << "PrintScreen wrote no file";
+    ASSERT_FALSE(h.ShootWithPrintScreen().empty()) << "PrintScreen wrote no file";
     const ULONGLONG first = ::GetTickCount64();
     E2eHarness::Pump(700);
     ASSERT_TRUE(E2eDesktop::Grab(label, now));
     EXPECT_GT(E2eDesktop::MaxChannelDifference(now, blank), 40) << "no label after a capture";
 
-    PumpUntil(first + 6000);
-    ASSERT_FALSE(PressPrintScreen().empty());
+    test_support::PumpMessagesUntil(first + 6000);
+    ASSERT_FALSE(h.ShootWithPrintScreen().empty());
     const ULONGLONG second = ::GetTickCount64();
 
     // 14.5 s after the first capture, 8.5 s after the second.
-    PumpUntil(second + 8500);
+    test_support::PumpMessagesUntil(second + 8500);
     ASSERT_TRUE(E2eDesktop::Grab(label, now));
     EXPECT_GT(E2eDesktop::MaxChannelDifference(now, blank), 40)
         << "the label went 12 s after the first capture, not the last";
 
-    PumpUntil(second + 13500);
+    test_support::PumpMessagesUntil(second + 13500);
     ASSERT_TRUE(E2eDesktop::Grab(label, now));
     EXPECT_EQ(E2eDesktop::MaxChannelDifference(now, blank), 0) << "the label outlived its 12 seconds";
 }

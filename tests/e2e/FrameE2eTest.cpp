@@ -1,6 +1,7 @@
 #include "res/resource.h"
 #include "tests/e2e/E2eDesktop.h"
 #include "tests/e2e/E2eHarness.h"
+#include "tests/support/WindowFinder.h"
 
 #include <gtest/gtest.h>
 
@@ -18,22 +19,12 @@ constexpr int kFrameWidth = 4; // default border at 96 dpi
 class FrameE2eTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(E2eHarness::ResetSettings());
-        ASSERT_TRUE(E2eHarness::SetString(L"outputPath", h.Folder()));
-        ASSERT_TRUE(E2eHarness::SetDword(L"x", kX));
-        ASSERT_TRUE(E2eHarness::SetDword(L"y", kY));
-        ASSERT_TRUE(E2eHarness::SetDword(L"cx", kCx));
-        ASSERT_TRUE(E2eHarness::SetDword(L"cy", kCy));
+        ASSERT_TRUE(h.ResetSettingsIntoFolder());
+        ASSERT_TRUE(E2eHarness::StorePlacement(kX, kY, kCx, kCy));
     }
 
     // The hole on the screen for the stored placement.
-    static RECT Hole() {
-        const int dx =
-            ::GetSystemMetrics(SM_CXDLGFRAME) + ::GetSystemMetrics(SM_CXPADDEDBORDER) + kFrameWidth;
-        const int dy =
-            ::GetSystemMetrics(SM_CYDLGFRAME) + ::GetSystemMetrics(SM_CXPADDEDBORDER) + kFrameWidth;
-        return {kX + dx, kY + dy, kX + dx + kCx, kY + dy + kCy};
-    }
+    static RECT Hole() { return E2eHarness::HoleFor(kX, kY, kCx, kCy); }
 
     // The registry holds the placement the fixture started from.
     static void ExpectStoredPlacement() {
@@ -47,12 +38,11 @@ protected:
     }
 
     void StartOverPattern() {
-        RECT hole = Hole();
-        RECT around = {hole.left - 40, hole.top - 40, hole.right + 40, hole.bottom + 40};
+        RECT around = Hole();
+        ::InflateRect(&around, 40, 40);
         ASSERT_TRUE(h.ShowPattern(around));
         ASSERT_TRUE(h.Start()) << "the frame window did not appear";
-        RECT rc = {};
-        ::GetWindowRect(h.Frame(), &rc);
+        const RECT rc = test_support::WindowRectOf(h.Frame());
         ASSERT_EQ(rc.left, kX);
         ASSERT_EQ(rc.top, kY);
     }
@@ -79,16 +69,6 @@ protected:
         return sum / (3.0 * image.width * image.height);
     }
 
-    static bool EndsWith(const std::wstring& s, const wchar_t* suffix) {
-        const std::wstring tail(suffix);
-        if (s.size() < tail.size())
-            return false;
-        std::wstring end = s.substr(s.size() - tail.size());
-        for (auto& c : end)
-            c = static_cast<wchar_t>(towlower(c));
-        return end == tail;
-    }
-
     E2eHarness h;
 };
 
@@ -97,7 +77,7 @@ TEST_F(FrameE2eTest, HotkeyWritesTheHoleInTheHeldFormat) {
 
     const std::wstring jpeg = Capture(VK_SNAPSHOT, {});
     ASSERT_FALSE(jpeg.empty()) << "PrintScreen wrote no file";
-    EXPECT_TRUE(EndsWith(jpeg, L".jpg"));
+    EXPECT_TRUE(E2eHarness::HasExtension(jpeg, L".jpg"));
     E2eHarness::Image image;
     ASSERT_TRUE(E2eHarness::Decode(jpeg, image));
     ASSERT_EQ(image.width, kCx);
@@ -106,7 +86,7 @@ TEST_F(FrameE2eTest, HotkeyWritesTheHoleInTheHeldFormat) {
 
     const std::wstring png = Capture(VK_SNAPSHOT, {'P'});
     ASSERT_FALSE(png.empty()) << "P + PrintScreen wrote no file";
-    EXPECT_TRUE(EndsWith(png, L".png"));
+    EXPECT_TRUE(E2eHarness::HasExtension(png, L".png"));
     ASSERT_TRUE(E2eHarness::Decode(png, image));
     ASSERT_EQ(image.width, kCx);
     ASSERT_EQ(image.height, kCy);
@@ -114,7 +94,7 @@ TEST_F(FrameE2eTest, HotkeyWritesTheHoleInTheHeldFormat) {
 
     const std::wstring both = Capture(VK_SNAPSHOT, {'J', 'P'});
     ASSERT_FALSE(both.empty()) << "J + P + PrintScreen wrote no file";
-    EXPECT_TRUE(EndsWith(both, L".jpg"));
+    EXPECT_TRUE(E2eHarness::HasExtension(both, L".jpg"));
     ASSERT_TRUE(E2eHarness::Decode(both, image));
     EXPECT_LT(MeanError(image), 12.0);
 }
@@ -165,11 +145,7 @@ TEST_F(FrameE2eTest, SecondInstanceExitsAtOnce) {
 
 namespace {
 
-RECT WindowRectOf(HWND window) {
-    RECT rc = {};
-    ::GetWindowRect(window, &rc);
-    return rc;
-}
+using test_support::WindowRectOf;
 
 TEST_F(FrameE2eTest, DraggingTheBorderMovesTheCornerResizesAndTheLockStopsBoth) {
     ASSERT_TRUE(h.Start()) << "the frame window did not appear";
@@ -195,8 +171,7 @@ TEST_F(FrameE2eTest, DraggingTheBorderMovesTheCornerResizesAndTheLockStopsBoth) 
     EXPECT_EQ(resized.bottom, moved.bottom + 20);
 
     // The grip icon hands a left drag to the corner beneath it.
-    const RECT grip = WindowRectOf(::GetDlgItem(h.Frame(), IDC_GRIP_ICON));
-    const POINT gripCentre{(grip.left + grip.right) / 2, (grip.top + grip.bottom) / 2};
+    const POINT gripCentre = test_support::CentreOf(::GetDlgItem(h.Frame(), IDC_GRIP_ICON));
     E2eHarness::Drag(gripCentre, POINT{gripCentre.x + 20, gripCentre.y + 10});
     RECT grown = WindowRectOf(h.Frame());
     EXPECT_EQ(grown.left, resized.left);
@@ -228,17 +203,8 @@ TEST_F(FrameE2eTest, DraggingTheBorderMovesTheCornerResizesAndTheLockStopsBoth) 
 TEST_F(FrameE2eTest, FitModeFromTheMenuCoversTheScreenUntilEscOrTheNextClick) {
     ASSERT_TRUE(h.Start()) << "the frame window did not appear";
     const RECT start = WindowRectOf(h.Frame());
-    auto startFitMode = [&] {
-        const RECT grip = WindowRectOf(::GetDlgItem(h.Frame(), IDC_GRIP_ICON));
-        E2eDesktop::Click({(grip.left + grip.right) / 2, (grip.top + grip.bottom) / 2}, true);
-        E2eHarness::Pump(300);
-        for (int i = 0; i < 6; ++i)
-            E2eHarness::PressKey(VK_DOWN);
-        E2eHarness::PressKey(VK_RETURN);
-        E2eHarness::Pump(300);
-    };
 
-    startFitMode();
+    h.ChooseFitModeFromMenu();
     ASSERT_NE(E2eDesktop::FitOverlayOf(h.Frame()), nullptr) << "fit mode did not cover the screen";
     E2eHarness::Pump(500);
     EXPECT_NE(E2eDesktop::FitOverlayOf(h.Frame()), nullptr) << "fit mode ended by itself";
@@ -247,7 +213,7 @@ TEST_F(FrameE2eTest, FitModeFromTheMenuCoversTheScreenUntilEscOrTheNextClick) {
     EXPECT_EQ(E2eDesktop::FitOverlayOf(h.Frame()), nullptr) << "Esc did not end fit mode";
     EXPECT_FALSE(::IsIconic(h.Frame())) << "Esc in fit mode minimised the frame";
 
-    startFitMode();
+    h.ChooseFitModeFromMenu();
     ASSERT_NE(E2eDesktop::FitOverlayOf(h.Frame()), nullptr);
     const RECT hole = Hole();
     E2eDesktop::Click({hole.left + 60, hole.top - 2});

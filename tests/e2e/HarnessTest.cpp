@@ -3,6 +3,7 @@
 #include "tests/e2e/E2eDesktop.h"
 #include "tests/e2e/E2eHarness.h"
 #include "tests/e2e/E2eSettingsSnapshot.h"
+#include "tests/support/WindowFinder.h"
 
 #include "framework/ComPtr.h"
 #include "framework/Handles.h"
@@ -124,11 +125,7 @@ private:
     std::atomic<int> m_held{0};
 };
 
-RECT WindowRect(HWND hwnd) {
-    RECT rc = {};
-    ::GetWindowRect(hwnd, &rc);
-    return rc;
-}
+using test_support::WindowRectOf;
 
 // Writes 32-bit BGRA pixels as a PNG through WIC.
 bool WritePng(const std::wstring& path, const E2eHarness::Image& image) {
@@ -155,37 +152,27 @@ bool WritePng(const std::wstring& path, const E2eHarness::Image& image) {
            SUCCEEDED(frame->Commit()) && SUCCEEDED(encoder->Commit());
 }
 
-E2eHarness::Image PatternImage(const RECT& r) {
-    E2eHarness::Image image;
-    image.width = r.right - r.left;
-    image.height = r.bottom - r.top;
-    for (int y = r.top; y < r.bottom; ++y)
-        for (int x = r.left; x < r.right; ++x)
-            image.pixels.push_back(E2eHarness::Pattern(x, y));
-    return image;
-}
-
 TEST(E2eHarnessSelfTest, PatternWindowIsReadBackExactlyByAScreenGrab) {
     E2eHarness h;
     const RECT area = {203, 151, 203 + 257, 151 + 131};
     ASSERT_TRUE(h.ShowPattern(area));
     E2eHarness::Image grabbed;
     ASSERT_TRUE(E2eDesktop::Grab(area, grabbed));
-    EXPECT_EQ(E2eDesktop::MaxChannelDifference(grabbed, PatternImage(area)), 0);
+    EXPECT_EQ(E2eDesktop::MaxChannelDifference(grabbed, E2eHarness::PatternImage(area)), 0);
 
     // Part of it matches where it lies and not one pixel to the side: the
     // pattern pins positions.
     const RECT inside = {area.left + 1, area.top + 2, area.right - 1, area.bottom};
     ASSERT_TRUE(E2eDesktop::Grab(inside, grabbed));
-    EXPECT_EQ(E2eDesktop::MaxChannelDifference(grabbed, PatternImage(inside)), 0);
+    EXPECT_EQ(E2eDesktop::MaxChannelDifference(grabbed, E2eHarness::PatternImage(inside)), 0);
     const RECT offByOne = {inside.left - 1, inside.top, inside.right - 1, inside.bottom};
-    EXPECT_GT(E2eDesktop::MaxChannelDifference(grabbed, PatternImage(offByOne)), 0);
+    EXPECT_GT(E2eDesktop::MaxChannelDifference(grabbed, E2eHarness::PatternImage(offByOne)), 0);
 }
 
 TEST(E2eHarnessSelfTest, NewFileIsFoundAndDecodedToTheWrittenPixels) {
     E2eHarness h;
     const RECT r = {10, 20, 10 + 61, 20 + 37};
-    const E2eHarness::Image written = PatternImage(r);
+    const E2eHarness::Image written = E2eHarness::PatternImage(r);
     ASSERT_TRUE(WritePng(h.Folder() + L"\\old.png", written));
     const auto before = h.FilesInFolder();
     EXPECT_TRUE(h.WaitForNewFile(before, 300).empty()) << "a file already there counts as new";
@@ -303,16 +290,16 @@ TEST(E2eHarnessSelfTest, MouseDragsMoveACaptionAndResizeFromACorner) {
     ThreadWindow moved(o);
     ASSERT_TRUE(moved.hwnd());
     E2eHarness::Drag({700, 500}, {763, 471});
-    EXPECT_EQ(WindowRect(moved.hwnd()).left, 663);
-    EXPECT_EQ(WindowRect(moved.hwnd()).top, 371);
-    EXPECT_EQ(WindowRect(moved.hwnd()).right, 963);
+    EXPECT_EQ(WindowRectOf(moved.hwnd()).left, 663);
+    EXPECT_EQ(WindowRectOf(moved.hwnd()).top, 371);
+    EXPECT_EQ(WindowRectOf(moved.hwnd()).right, 963);
 
     o.rect = {300, 300, 500, 450};
     o.hitTest = HTBOTTOMRIGHT;
     ThreadWindow resized(o);
     ASSERT_TRUE(resized.hwnd());
     E2eHarness::Drag({495, 445}, {535, 475});
-    const RECT r = WindowRect(resized.hwnd());
+    const RECT r = WindowRectOf(resized.hwnd());
     EXPECT_EQ(r.left, 300);
     EXPECT_EQ(r.top, 300);
     EXPECT_EQ(r.right, 540);

@@ -23,8 +23,7 @@ void WriteAged(const std::wstring& path, int ageSeconds) {
 
 TEST(LeftoverFilesE2eTest, StartingRemovesOldTemporaryFilesOfItsOwnOnly) {
     E2eHarness h;
-    ASSERT_TRUE(E2eHarness::ResetSettings());
-    ASSERT_TRUE(E2eHarness::SetString(L"outputPath", h.Folder()));
+    ASSERT_TRUE(h.ResetSettingsIntoFolder());
     const std::wstring leftover = L"~Frimlet2-1f4-2.tmp";
     WriteAged(h.Folder() + L"\\" + leftover, 600);
     WriteAged(h.Folder() + L"\\~Frimlet2-1f4-3.tmp", 2); // another copy's capture in progress

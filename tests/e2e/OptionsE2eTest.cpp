@@ -4,6 +4,7 @@
 #include "res/resource.h"
 #include "tests/e2e/E2eDesktop.h"
 #include "tests/e2e/E2eHarness.h"
+#include "tests/support/WindowFinder.h"
 
 #include <gtest/gtest.h>
 
@@ -22,39 +23,11 @@ constexpr DWORD kOldColor = 0x00345678;
 // The basic colours of the colour dialog: a grid of 8 columns and 6 rows.
 constexpr int kBasicColorsId = 720;
 
-struct WindowQuery {
-    DWORD pid;
-    const wchar_t* title; // nullptr: any
-    HWND owner;           // nullptr: any
-    HWND found;
-};
-
-BOOL CALLBACK MatchDialog(HWND hwnd, LPARAM lp) {
-    auto* q = reinterpret_cast<WindowQuery*>(lp);
-    DWORD pid = 0;
-    ::GetWindowThreadProcessId(hwnd, &pid);
-    wchar_t className[16] = {}, title[128] = {};
-    ::GetClassNameW(hwnd, className, 16);
-    ::GetWindowTextW(hwnd, title, 128);
-    if (pid == q->pid && ::IsWindowVisible(hwnd) && std::wstring(className) == L"#32770" &&
-        (!q->title || std::wstring(title) == q->title) &&
-        (!q->owner || ::GetWindow(hwnd, GW_OWNER) == q->owner)) {
-        q->found = hwnd;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-// A visible dialog of the process, waited for up to five seconds.
+// A visible dialog of the process (owned by owner, when given), waited for up
+// to five seconds.
 HWND WaitForDialog(HANDLE process, const wchar_t* title, HWND owner = nullptr) {
-    for (int i = 0; i < 100; ++i) {
-        WindowQuery query{::GetProcessId(process), title, owner, nullptr};
-        ::EnumWindows(MatchDialog, reinterpret_cast<LPARAM>(&query));
-        if (query.found)
-            return query.found;
-        E2eHarness::Pump(50);
-    }
-    return nullptr;
+    return test_support::WaitForTopLevel(
+        {.className = L"#32770", .title = title, .processId = ::GetProcessId(process), .owner = owner}, 5000);
 }
 
 bool WaitUntilClosed(HWND dialog) {
@@ -64,12 +37,6 @@ bool WaitUntilClosed(HWND dialog) {
         E2eHarness::Pump(50);
     }
     return false;
-}
-
-POINT CentreOf(HWND hwnd) {
-    RECT rc = {};
-    ::GetWindowRect(hwnd, &rc);
-    return {(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
 }
 
 // Picks an entry of a drop-down list as the keyboard would: the selection,
@@ -104,27 +71,22 @@ uint32_t AsPixel(DWORD colorref) {
 class OptionsE2eTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        WindowDC screen(nullptr);
-        ASSERT_EQ(::GetDeviceCaps(screen.get(), LOGPIXELSY), 96) << "these sizes hold at 96 dpi";
-        ASSERT_TRUE(E2eHarness::ResetSettings());
-        ASSERT_TRUE(E2eHarness::SetString(L"outputPath", h.Folder()));
-        ASSERT_TRUE(E2eHarness::SetDword(L"x", kX));
-        ASSERT_TRUE(E2eHarness::SetDword(L"y", kY));
-        ASSERT_TRUE(E2eHarness::SetDword(L"cx", kCx));
-        ASSERT_TRUE(E2eHarness::SetDword(L"cy", kCy));
+        ASSERT_EQ(E2eDesktop::ScreenDpi(), 96) << "these sizes hold at 96 dpi";
+        ASSERT_TRUE(h.ResetSettingsIntoFolder());
+        ASSERT_TRUE(E2eHarness::StorePlacement(kX, kY, kCx, kCy));
         ASSERT_TRUE(E2eHarness::SetDword(L"color", kOldColor));
     }
 
     // Clicks the settings icon on the frame's tab and waits for the dialog.
     HWND OpenOptions() {
-        E2eDesktop::Click(CentreOf(::GetDlgItem(h.Frame(), IDC_SETTINGS_ICON)));
+        E2eDesktop::Click(test_support::CentreOf(::GetDlgItem(h.Frame(), IDC_SETTINGS_ICON)));
         return WaitForDialog(h.Process(), L"Frimlet2 オプション設定");
     }
 
     // Opens the colour dialog with the swatch, clicks a basic colour there
     // and confirms it.
     bool ClickBasicColour(HWND options, int column, int row) {
-        E2eDesktop::Click(CentreOf(::GetDlgItem(options, IDC_FRAME_COLOR)));
+        E2eDesktop::Click(test_support::CentreOf(::GetDlgItem(options, IDC_FRAME_COLOR)));
         HWND colors = WaitForDialog(h.Process(), nullptr, options);
         EXPECT_TRUE(colors) << "the swatch opened no colour dialog owned by the options";
         RECT grid = {};
@@ -132,12 +94,12 @@ protected:
             return false;
         const int cellW = (grid.right - grid.left) / 8, cellH = (grid.bottom - grid.top) / 6;
         E2eDesktop::Click({grid.left + cellW * column + cellW / 2, grid.top + cellH * row + cellH / 2});
-        E2eDesktop::Click(CentreOf(::GetDlgItem(colors, IDOK)));
+        E2eDesktop::Click(test_support::CentreOf(::GetDlgItem(colors, IDOK)));
         return WaitUntilClosed(colors);
     }
 
     bool Confirm(HWND options) {
-        E2eDesktop::Click(CentreOf(::GetDlgItem(options, IDOK)));
+        E2eDesktop::Click(test_support::CentreOf(::GetDlgItem(options, IDOK)));
         const bool closed = WaitUntilClosed(options);
         E2eHarness::Pump(300);
         return closed;
@@ -238,13 +200,6 @@ TEST_F(OptionsE2eTest, EnterConfirmsTheFreshlyOpenedOptions) {
     EXPECT_EQ(quality, 90u);
 }
 
-BOOL CALLBACK CollectText(HWND hwnd, LPARAM lp) {
-    wchar_t text[512] = {};
-    ::GetWindowTextW(hwnd, text, 512);
-    reinterpret_cast<std::vector<std::wstring>*>(lp)->emplace_back(text);
-    return TRUE;
-}
-
 // A hotkey that this test process holds cannot be taken by Frimlet2: OK shows
 // the message, the options stay open with the stored hotkey, and nothing is
 // stored or unregistered.
@@ -255,19 +210,18 @@ TEST_F(OptionsE2eTest, AHotkeyHeldByAnotherProgramIsRefusedAndTheOptionsStayOpen
     ASSERT_TRUE(h.Start()) << "the frame window did not appear";
     HWND options = OpenOptions();
     ASSERT_TRUE(options);
-    E2eDesktop::Click(CentreOf(::GetDlgItem(options, IDC_HOTKEY_CUSTOM)));
+    E2eDesktop::Click(test_support::CentreOf(::GetDlgItem(options, IDC_HOTKEY_CUSTOM)));
     ::SendDlgItemMessageW(options, IDC_HOTKEY, HKM_SETHOTKEY, kTaken, 0);
-    E2eDesktop::Click(CentreOf(::GetDlgItem(options, IDOK)));
+    E2eDesktop::Click(test_support::CentreOf(::GetDlgItem(options, IDOK)));
 
     HWND box = WaitForDialog(h.Process(), nullptr, options);
     ASSERT_TRUE(box) << "no message about the refused hotkey";
-    std::vector<std::wstring> texts;
-    ::EnumChildWindows(box, CollectText, reinterpret_cast<LPARAM>(&texts));
+    const std::vector<std::wstring> texts = test_support::ChildTexts(box);
     const std::wstring expected =
         L"ホットキー（キーボードによる操作）の設定に失敗しました。指定されているキーは現在別の"
         L"アプリケーションで使用されている可能性があります。\r\n\r\n設定を元に戻します。";
     EXPECT_NE(std::find(texts.begin(), texts.end(), expected), texts.end()) << "message 118 not shown";
-    E2eDesktop::Click(CentreOf(::GetDlgItem(box, IDOK)));
+    E2eDesktop::Click(test_support::CentreOf(::GetDlgItem(box, IDOK)));
     ASSERT_TRUE(WaitUntilClosed(box));
 
     EXPECT_TRUE(::IsWindowVisible(options)) << "the options closed after the refusal";
@@ -277,7 +231,7 @@ TEST_F(OptionsE2eTest, AHotkeyHeldByAnotherProgramIsRefusedAndTheOptionsStayOpen
     EXPECT_FALSE(E2eHarness::ReadDword(L"hotkey", stored)) << "a hotkey was stored";
 
     // PrintScreen still belongs to the frame: it writes a capture.
-    E2eDesktop::Click(CentreOf(::GetDlgItem(options, IDCANCEL)));
+    E2eDesktop::Click(test_support::CentreOf(::GetDlgItem(options, IDCANCEL)));
     ASSERT_TRUE(WaitUntilClosed(options));
     const auto before = h.FilesInFolder();
     E2eHarness::PressKey(VK_SNAPSHOT);

@@ -4,6 +4,7 @@
 // Wine nothing reads the setting, so the test lets the key go where Windows
 // would when the setting is switched off.
 #include "tests/e2e/E2eHarness.h"
+#include "tests/support/WindowFinder.h"
 
 #include <gtest/gtest.h>
 
@@ -23,42 +24,16 @@ bool WriteSnippingSetting(DWORD value) {
                              sizeof value) == ERROR_SUCCESS;
 }
 
-struct BoxSearch {
-    HWND owner;
-    HWND found;
-};
-
-BOOL CALLBACK FindOwnedBox(HWND hwnd, LPARAM param) {
-    auto* search = reinterpret_cast<BoxSearch*>(param);
-    wchar_t cls[16] = {};
-    ::GetClassNameW(hwnd, cls, 16);
-    if (::GetWindow(hwnd, GW_OWNER) == search->owner && ::IsWindowVisible(hwnd) &&
-        wcscmp(cls, L"#32770") == 0) {
-        search->found = hwnd;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 // A message box of the frame that appears within timeoutMs, or null.
 HWND WaitForBox(HWND frame, DWORD timeoutMs) {
-    const ULONGLONG end = ::GetTickCount64() + timeoutMs;
-    do {
-        BoxSearch search{frame, nullptr};
-        ::EnumWindows(FindOwnedBox, reinterpret_cast<LPARAM>(&search));
-        if (search.found)
-            return search.found;
-        E2eHarness::Pump(50);
-    } while (::GetTickCount64() < end);
-    return nullptr;
+    return test_support::WaitForTopLevel({.className = L"#32770", .owner = frame}, timeoutMs);
 }
 
 class PrintScreenE2eTest : public ::testing::Test {
 protected:
     void SetUp() override {
         m_hadSetting = ReadSnippingSetting(m_setting);
-        ASSERT_TRUE(E2eHarness::ResetSettings());
-        ASSERT_TRUE(E2eHarness::SetString(L"outputPath", h.Folder()));
+        ASSERT_TRUE(h.ResetSettingsIntoFolder());
         ASSERT_TRUE(WriteSnippingSetting(1));
         ASSERT_TRUE(m_holder.Take()) << "PrintScreen could not be held";
     }

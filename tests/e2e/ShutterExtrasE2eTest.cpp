@@ -6,12 +6,12 @@
 #include "tests/capture/ClipboardTestSupport.h"
 #include "tests/e2e/E2eDesktop.h"
 #include "tests/e2e/E2eHarness.h"
+#include "tests/support/WindowFinder.h"
 
 #include <gtest/gtest.h>
 
 #include <commctrl.h>
 
-#include <algorithm>
 
 namespace {
 
@@ -54,57 +54,20 @@ bool WaitForClipboardChange(DWORD sequence, DWORD timeoutMs) {
 class ShutterExtrasE2eTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        WindowDC screen(nullptr);
-        ASSERT_EQ(::GetDeviceCaps(screen.get(), LOGPIXELSY), 96) << "these sizes hold at 96 dpi";
-        ASSERT_TRUE(E2eHarness::ResetSettings());
-        ASSERT_TRUE(E2eHarness::SetString(L"outputPath", h.Folder()));
+        ASSERT_EQ(E2eDesktop::ScreenDpi(), 96) << "these sizes hold at 96 dpi";
+        ASSERT_TRUE(h.ResetSettingsIntoFolder());
         ASSERT_TRUE(capture_test::PutClipboardMarker(m_owner.get(), L"marker"));
     }
 
     // Starts the frame with its hole at (x, y) size cx x cy over the pattern.
     void StartOverPattern(int x, int y, int cx, int cy) {
-        ASSERT_TRUE(E2eHarness::SetDword(L"x", static_cast<DWORD>(x)));
-        ASSERT_TRUE(E2eHarness::SetDword(L"y", static_cast<DWORD>(y)));
-        ASSERT_TRUE(E2eHarness::SetDword(L"cx", static_cast<DWORD>(cx)));
-        ASSERT_TRUE(E2eHarness::SetDword(L"cy", static_cast<DWORD>(cy)));
-        const int insetX =
-            kBorder + ::GetSystemMetrics(SM_CXDLGFRAME) + ::GetSystemMetrics(SM_CXPADDEDBORDER);
-        const int insetY =
-            kBorder + ::GetSystemMetrics(SM_CYDLGFRAME) + ::GetSystemMetrics(SM_CXPADDEDBORDER);
-        ASSERT_TRUE(
-            h.ShowPattern({x + insetX - 2, y + insetY - 2, x + insetX + cx + 2, y + insetY + cy + 2}));
+        ASSERT_TRUE(E2eHarness::StorePlacement(x, y, cx, cy));
+        RECT pattern = E2eHarness::HoleFor(x, y, cx, cy);
+        ::InflateRect(&pattern, 2, 2);
+        ASSERT_TRUE(h.ShowPattern(pattern));
         ASSERT_TRUE(h.Start()) << "the Frimlet2 frame window did not appear";
         ASSERT_TRUE(E2eDesktop::FindHole(h.Frame(), m_hole));
         ASSERT_EQ(m_hole.right - m_hole.left, cx);
-    }
-
-    // Presses PrintScreen holding the given keys and returns the image file
-    // written (not the encoder's temporary file).
-    std::wstring Shoot(const std::vector<WORD>& held) {
-        const auto before = h.FilesInFolder();
-        E2eHarness::PressKeyHolding(VK_SNAPSHOT, held);
-        const ULONGLONG end = ::GetTickCount64() + 8000;
-        do {
-            for (const std::wstring& name : h.FilesInFolder()) {
-                const size_t dot = name.rfind(L'.');
-                const std::wstring extension = dot == std::wstring::npos ? L"" : name.substr(dot);
-                if (std::find(before.begin(), before.end(), name) == before.end() &&
-                    (extension == L".jpg" || extension == L".png" || extension == L".bmp"))
-                    return h.Folder() + L"\\" + name;
-            }
-            E2eHarness::Pump(50);
-        } while (::GetTickCount64() < end);
-        return std::wstring();
-    }
-
-    E2eHarness::Image PatternUnderHole() const {
-        E2eHarness::Image pattern;
-        pattern.width = m_hole.right - m_hole.left;
-        pattern.height = m_hole.bottom - m_hole.top;
-        for (int y = m_hole.top; y < m_hole.bottom; ++y)
-            for (int x = m_hole.left; x < m_hole.right; ++x)
-                pattern.pixels.push_back(E2eHarness::Pattern(x, y));
-        return pattern;
     }
 
     E2eHarness h;
@@ -115,14 +78,14 @@ protected:
 TEST_F(ShutterExtrasE2eTest, CAndPWithPrintScreenWriteAPngFileAndPutTheHoleOnTheClipboard) {
     StartOverPattern(410, 230, 180, 120);
     const DWORD sequence = ::GetClipboardSequenceNumber();
-    const std::wstring file = Shoot({'C', 'P'});
+    const std::wstring file = h.ShootWithPrintScreen({'C', 'P'});
     ASSERT_FALSE(file.empty()) << "C+P+PrintScreen wrote no file";
     EXPECT_EQ(file.substr(file.size() - 4), L".png");
     ASSERT_TRUE(WaitForClipboardChange(sequence, 5000)) << "the clipboard was not touched";
 
     E2eHarness::Image dib, png;
     ASSERT_TRUE(ReadClipboardImages(dib, png)) << "no 24-bit CF_DIB and decodable \"PNG\" on the clipboard";
-    const E2eHarness::Image pattern = PatternUnderHole();
+    const E2eHarness::Image pattern = E2eHarness::PatternImage(m_hole);
     ASSERT_EQ(dib.width, pattern.width);
     ASSERT_EQ(dib.height, pattern.height);
     EXPECT_EQ(E2eDesktop::MaxChannelDifference(dib, pattern), 0) << "the bitmap is not the hole's pixels";
@@ -134,7 +97,7 @@ TEST_F(ShutterExtrasE2eTest, CAndPWithPrintScreenWriteAPngFileAndPutTheHoleOnThe
 
 TEST_F(ShutterExtrasE2eTest, WithoutCTheClipboardIsLeftAloneUnlessTheOptionIsOn) {
     StartOverPattern(400, 240, 150, 100);
-    ASSERT_FALSE(Shoot({}).empty()) << "PrintScreen wrote no file";
+    ASSERT_FALSE(h.ShootWithPrintScreen().empty()) << "PrintScreen wrote no file";
     E2eHarness::Pump(500);
     EXPECT_EQ(capture_test::ClipboardText(), L"marker") << "a capture without C touched the clipboard";
     ASSERT_TRUE(h.Stop());
@@ -142,30 +105,12 @@ TEST_F(ShutterExtrasE2eTest, WithoutCTheClipboardIsLeftAloneUnlessTheOptionIsOn)
     ASSERT_TRUE(E2eHarness::SetDword(L"copyToClipboard", 1));
     ASSERT_TRUE(h.Start());
     const DWORD sequence = ::GetClipboardSequenceNumber();
-    ASSERT_FALSE(Shoot({}).empty());
+    ASSERT_FALSE(h.ShootWithPrintScreen().empty());
     ASSERT_TRUE(WaitForClipboardChange(sequence, 5000)) << "the option did not copy the capture";
     E2eHarness::Image dib, png;
     ASSERT_TRUE(ReadClipboardImages(dib, png));
-    EXPECT_EQ(E2eDesktop::MaxChannelDifference(dib, PatternUnderHole()), 0);
+    EXPECT_EQ(E2eDesktop::MaxChannelDifference(dib, E2eHarness::PatternImage(m_hole)), 0);
     EXPECT_TRUE(h.Stop());
-}
-
-struct ToolTipSearch {
-    DWORD pid = 0;
-    HWND found = nullptr;
-};
-
-BOOL CALLBACK FindVisibleToolTip(HWND hwnd, LPARAM lParam) {
-    auto* search = reinterpret_cast<ToolTipSearch*>(lParam);
-    DWORD pid = 0;
-    ::GetWindowThreadProcessId(hwnd, &pid);
-    wchar_t cls[64] = {};
-    ::GetClassNameW(hwnd, cls, 64);
-    if (pid == search->pid && ::IsWindowVisible(hwnd) && _wcsicmp(cls, TOOLTIPS_CLASSW) == 0) {
-        search->found = hwnd;
-        return FALSE;
-    }
-    return TRUE;
 }
 
 TEST_F(ShutterExtrasE2eTest, ATooltipShownOverTheHoleIsNotInTheCapture) {
@@ -175,40 +120,29 @@ TEST_F(ShutterExtrasE2eTest, ATooltipShownOverTheHoleIsNotInTheCapture) {
     // program's window beneath would have to repaint first where nothing
     // composes the screen, as under Wine).
     const int cx = 300, cy = 200;
-    const int insetX = kBorder + ::GetSystemMetrics(SM_CXDLGFRAME) + ::GetSystemMetrics(SM_CXPADDEDBORDER);
-    const int insetY = kBorder + ::GetSystemMetrics(SM_CYDLGFRAME) + ::GetSystemMetrics(SM_CXPADDEDBORDER);
+    const POINT inset = E2eHarness::HoleOffset(kBorder);
     const int tabHeight = 20;
-    const int x = 600, y = ::GetSystemMetrics(SM_CYSCREEN) - (cy + 2 * insetY + tabHeight);
-    ASSERT_TRUE(E2eHarness::SetDword(L"x", static_cast<DWORD>(x)));
-    ASSERT_TRUE(E2eHarness::SetDword(L"y", static_cast<DWORD>(y)));
-    ASSERT_TRUE(E2eHarness::SetDword(L"cx", cx));
-    ASSERT_TRUE(E2eHarness::SetDword(L"cy", cy));
+    const int x = 600, y = ::GetSystemMetrics(SM_CYSCREEN) - (cy + 2 * inset.y + tabHeight);
+    ASSERT_TRUE(E2eHarness::StorePlacement(x, y, cx, cy));
     ASSERT_TRUE(E2eHarness::SetDword(L"type", 1)); // BMP: exact pixels
     ASSERT_TRUE(h.Start()) << "the Frimlet2 frame window did not appear";
     ASSERT_TRUE(E2eDesktop::FindHole(h.Frame(), m_hole));
-    ASSERT_EQ(m_hole.left, x + insetX);
+    ASSERT_EQ(m_hole.left, x + inset.x);
     E2eHarness::Pump(800);
     E2eHarness::Image before;
     ASSERT_TRUE(E2eDesktop::Grab(m_hole, before));
 
-    RECT button{};
-    ::GetWindowRect(::GetDlgItem(h.Frame(), 1000), &button);
-    const POINT over{(button.left + button.right) / 2, (button.top + button.bottom) / 2};
+    const POINT over = test_support::CentreOf(::GetDlgItem(h.Frame(), 1000));
     E2eDesktop::MoveMouse({over.x - 3, over.y - 2});
     E2eDesktop::MoveMouse(over);
-    ToolTipSearch search;
-    search.pid = ::GetProcessId(h.Process());
-    const ULONGLONG end = ::GetTickCount64() + 4000;
-    while (!search.found && ::GetTickCount64() < end) {
-        E2eHarness::Pump(100);
-        ::EnumWindows(FindVisibleToolTip, reinterpret_cast<LPARAM>(&search));
-    }
-    ASSERT_TRUE(search.found) << "the shutter's tooltip did not show";
-    RECT tip{}, overlap{};
-    ::GetWindowRect(search.found, &tip);
+    HWND shown = test_support::WaitForTopLevel(
+        {.className = TOOLTIPS_CLASSW, .processId = ::GetProcessId(h.Process())}, 4000, 100);
+    ASSERT_TRUE(shown) << "the shutter's tooltip did not show";
+    RECT overlap{};
+    const RECT tip = test_support::WindowRectOf(shown);
     ASSERT_TRUE(::IntersectRect(&overlap, &tip, &m_hole)) << "the tooltip did not open over the hole";
 
-    const std::wstring file = Shoot({});
+    const std::wstring file = h.ShootWithPrintScreen();
     ASSERT_FALSE(file.empty()) << "PrintScreen wrote no file";
     E2eHarness::Image image;
     ASSERT_TRUE(E2eHarness::Decode(file, image));

@@ -1,12 +1,10 @@
 // The capture frame window in this process: placement, shape, lock, scale
 // changes, private messages, the popup menu and the placement it stores.
-#include "app/CFrimlet2App.h"
-#include "frame/CFrimlet2Dlg.h"
-#include "frame/FrameMessages.h"
 #include "framework/ComPtr.h"
-#include "res/resource.h"
 #include "tests/app/FakeHotkeySystem.h"
+#include "tests/frame/FrameTestSupport.h"
 #include "tests/framework/UiScript.h"
+#include "tests/support/ScratchFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -18,61 +16,27 @@
 
 namespace {
 
-const wchar_t kTestKey[] = L"Software\\Oskvane\\Frimlet2Test";
-// A hotkey nobody else uses, so the frame's registration never clashes.
-constexpr int kTestHotkey = 0x077B; // Shift+Ctrl+Alt+F12
+using namespace frame_test;
+using namespace test_profile;
+using test_support::PumpMessages;
 
-DWORD ReadDword(const wchar_t* name, DWORD fallback = 0xDEADBEEF) {
-    DWORD value = 0, size = sizeof(value);
-    if (::RegGetValueW(HKEY_CURRENT_USER, kTestKey, name, RRF_RT_REG_DWORD, nullptr, &value, &size) !=
-        ERROR_SUCCESS)
-        return fallback;
-    return value;
-}
-
-void Pump(DWORD millis = 50) {
-    DWORD end = ::GetTickCount() + millis;
-    MSG msg;
-    do {
-        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            ::TranslateMessage(&msg);
-            ::DispatchMessageW(&msg);
-        }
-        ::Sleep(5);
-    } while (static_cast<int>(end - ::GetTickCount()) > 0);
-}
-
-RECT HoleOnScreen(const CFrimlet2Dlg& frame) {
-    RECT hole{};
-    ::SendMessageW(frame.m_hWnd, WM_APP_GETFRAMEINFO, 0, reinterpret_cast<LPARAM>(&hole));
-    ::MapWindowPoints(frame.m_hWnd, nullptr, reinterpret_cast<POINT*>(&hole), 2);
-    return hole;
-}
-
-class FrameWindowTest : public ::testing::Test {
+class FrameWindowTest : public FrameFixture {
 protected:
     void SetUp() override {
-        ::RegDeleteTreeW(HKEY_CURRENT_USER, kTestKey);
-        app.SetRegistryKey(L"Oskvane");
-        settings.hotkey = kTestHotkey;
+        FrameFixture::SetUp();
         settings.x = settings.y = settings.cx = settings.cy = INT_MIN;
     }
-    void TearDown() override {
-        if (frame && frame->m_hWnd)
-            frame->DestroyWindow();
-        frame.reset();
-        ::RegDeleteTreeW(HKEY_CURRENT_USER, kTestKey);
-    }
     void Open(const DisplayQueries& queries = DisplayQueries::System()) {
-        frame = std::make_unique<CFrimlet2Dlg>(settings, app, nullptr, HotkeySystem(), queries);
-        ASSERT_TRUE(frame->Create(IDD_FRIMLET2_DIALOG));
-        Pump();
+        CreateFrame(std::make_unique<CFrimlet2Dlg>(settings, app, nullptr, HotkeySystem(), queries));
+    }
+    // Opens the controller with its command and lets it show.
+    CFrameControllerDlg& OpenController() {
+        ::SendMessageW(frame->m_hWnd, WM_COMMAND, IDM_SHOW_CONTROLLER, 0);
+        PumpMessages(50);
+        return frame->Controller();
     }
 
     ComApartment com{ComApartment::Ole};
-    CFrimlet2App app{L"Frimlet2Test"};
-    Settings settings;
-    std::unique_ptr<CFrimlet2Dlg> frame;
 };
 
 TEST_F(FrameWindowTest, FirstStartCentresA400By300HoleOnTheWorkArea) {
@@ -99,10 +63,7 @@ TEST_F(FrameWindowTest, FirstStartCentresA400By300HoleOnTheWorkArea) {
 }
 
 TEST_F(FrameWindowTest, StoredPlacementIsHonouredAndAnOffScreenOneComesBack) {
-    settings.x = 100;
-    settings.y = 120;
-    settings.cx = 320;
-    settings.cy = 200;
+    Place(100, 120, 320, 200);
     Open();
     RECT window;
     frame->GetWindowRect(&window);
@@ -113,10 +74,7 @@ TEST_F(FrameWindowTest, StoredPlacementIsHonouredAndAnOffScreenOneComesBack) {
     EXPECT_EQ(hole.bottom - hole.top, 200);
     frame->DestroyWindow();
 
-    settings.x = 50000;
-    settings.y = 40000;
-    settings.cx = 320;
-    settings.cy = 200;
+    Place(50000, 40000, 320, 200);
     Open();
     frame->GetWindowRect(&window);
     hole = HoleOnScreen(*frame);
@@ -169,7 +127,7 @@ TEST_F(FrameWindowTest, ScaleChangeKeepsTheHoleAndGrowsTheFrameAroundIt) {
     frame->GetWindowRect(&windowBefore);
     RECT suggested{0, 0, 10, 10};
     ::SendMessageW(frame->m_hWnd, WM_DPICHANGED, MAKEWPARAM(192, 192), reinterpret_cast<LPARAM>(&suggested));
-    Pump();
+    PumpMessages(50);
     RECT after = HoleOnScreen(*frame);
     EXPECT_EQ(after.left, before.left);
     EXPECT_EQ(after.top, before.top);
@@ -205,10 +163,7 @@ TEST_F(FrameWindowTest, ScaleAndMetricsComeFromTheFramesMonitor) {
     DisplayQueries queries = DisplayQueries::System();
     queries.windowDpi = &MonitorAt144;
     queries.metricForDpi = &MetricScaledAsWindowsDoes;
-    settings.x = 100;
-    settings.y = 100;
-    settings.cx = 400;
-    settings.cy = 300;
+    Place(100, 100, 400, 300);
     Open(queries);
     EXPECT_DOUBLE_EQ(frame->Geometry().Metrics().Scale(), 1.5);
     RECT window;
@@ -225,7 +180,7 @@ TEST_F(FrameWindowTest, ScaleAndMetricsComeFromTheFramesMonitor) {
         RECT suggested{window.left, window.top, window.left + size.cx, window.top + size.cy};
         ::SendMessageW(frame->m_hWnd, WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
                        reinterpret_cast<LPARAM>(&suggested));
-        Pump();
+        PumpMessages(50);
         frame->GetWindowRect(&window);
         EXPECT_EQ(window.right - window.left, size.cx);
         EXPECT_EQ(window.bottom - window.top, size.cy);
@@ -260,69 +215,30 @@ TEST_F(FrameWindowTest, EscapeMinimisesAndStoresThePlacementEnterDoesNothing) {
     RECT window;
     frame->GetWindowRect(&window);
     ::SendMessageW(frame->m_hWnd, WM_COMMAND, IDCANCEL, 0);
-    Pump();
+    PumpMessages(50);
     EXPECT_TRUE(frame->IsIconic());
-    EXPECT_EQ(static_cast<int>(ReadDword(L"x")), window.left);
-    EXPECT_EQ(static_cast<int>(ReadDword(L"y")), window.top);
-    EXPECT_EQ(ReadDword(L"cx"), 400u);
-    EXPECT_EQ(ReadDword(L"cy"), 300u);
+    EXPECT_EQ(static_cast<int>(ReadTestDword(L"x")), window.left);
+    EXPECT_EQ(static_cast<int>(ReadTestDword(L"y")), window.top);
+    EXPECT_EQ(ReadTestDword(L"cx"), 400u);
+    EXPECT_EQ(ReadTestDword(L"cy"), 300u);
 }
 
 TEST_F(FrameWindowTest, ImageTypeCommandIsStoredAtOnce) {
     Open();
     ::SendMessageW(frame->m_hWnd, WM_COMMAND, IDM_TYPE_PNG, 0);
     EXPECT_EQ(settings.type, ImageType::Png);
-    EXPECT_EQ(ReadDword(L"type"), 3u);
+    EXPECT_EQ(ReadTestDword(L"type"), 3u);
     ::SendMessageW(frame->m_hWnd, WM_COMMAND, IDM_TYPE_BMP, 0);
-    EXPECT_EQ(ReadDword(L"type"), 1u);
+    EXPECT_EQ(ReadTestDword(L"type"), 1u);
 }
-
-// Reads the popup menu while it is tracked, then closes it.
-struct MenuProbe {
-    static MenuProbe* current;
-    std::vector<UINT> ids;
-    std::vector<UINT> states;
-    std::vector<std::wstring> texts;
-    bool seen = false;
-
-    static void CALLBACK Tick(HWND, UINT, UINT_PTR id, DWORD) {
-        HWND menuWindow = ::FindWindowW(L"#32768", nullptr);
-        if (!menuWindow || !current)
-            return;
-        HMENU menu = reinterpret_cast<HMENU>(::SendMessageW(menuWindow, MN_GETHMENU, 0, 0));
-        if (!menu)
-            return;
-        current->seen = true;
-        for (int i = 0; i < ::GetMenuItemCount(menu); ++i) {
-            current->ids.push_back(::GetMenuItemID(menu, i));
-            current->states.push_back(::GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION));
-            wchar_t text[128] = {};
-            ::GetMenuStringW(menu, static_cast<UINT>(i), text, 128, MF_BYPOSITION);
-            current->texts.push_back(text);
-        }
-        ::KillTimer(nullptr, id);
-        ::EndMenu();
-    }
-    int IndexOf(UINT id) const {
-        for (size_t i = 0; i < ids.size(); ++i)
-            if (ids[i] == id)
-                return static_cast<int>(i);
-        return -1;
-    }
-};
-MenuProbe* MenuProbe::current = nullptr;
 
 TEST_F(FrameWindowTest, PopupMenuChecksTheTypeSwapsTheLockTextAndDropsMove) {
     settings.type = ImageType::Gif;
     Open();
     ::SendMessageW(frame->m_hWnd, WM_COMMAND, IDM_LOCK, 0);
 
-    MenuProbe probe;
-    MenuProbe::current = &probe;
-    UINT_PTR timer = ::SetTimer(nullptr, 0, 200, &MenuProbe::Tick);
-    ::SendMessageW(frame->m_hWnd, WM_APP_SHOWMENU, 1, MAKELPARAM(200, 200));
-    ::KillTimer(nullptr, timer);
-    MenuProbe::current = nullptr;
+    const ShownMenu probe = MenuReader::Read(
+        [&] { ::SendMessageW(frame->m_hWnd, WM_APP_SHOWMENU, 1, MAKELPARAM(200, 200)); }, 200);
     ASSERT_TRUE(probe.seen);
     EXPECT_EQ(probe.IndexOf(SC_MOVE), -1);
     int lock = probe.IndexOf(IDM_LOCK);
@@ -347,10 +263,8 @@ TEST_F(FrameWindowTest, ControllerOpensCentredWithoutTakingActivation) {
     Open();
     ::SetForegroundWindow(frame->m_hWnd);
     ::SetActiveWindow(frame->m_hWnd);
-    Pump();
-    ::SendMessageW(frame->m_hWnd, WM_COMMAND, IDM_SHOW_CONTROLLER, 0);
-    Pump();
-    CFrameControllerDlg& controller = frame->Controller();
+    PumpMessages(50);
+    CFrameControllerDlg& controller = OpenController();
     ASSERT_TRUE(controller.IsWindow());
     RECT f, c;
     frame->GetWindowRect(&f);
@@ -367,9 +281,7 @@ TEST_F(FrameWindowTest, ControllerOpensCentredWithoutTakingActivation) {
 
 TEST_F(FrameWindowTest, EveryControllerButtonNudgesTheFrameByOnePixel) {
     Open();
-    ::SendMessageW(frame->m_hWnd, WM_COMMAND, IDM_SHOW_CONTROLLER, 0);
-    Pump();
-    CFrameControllerDlg& controller = frame->Controller();
+    CFrameControllerDlg& controller = OpenController();
     ASSERT_TRUE(controller.IsWindow());
     const int dl[] = {-1, 1, 0, 0, -1, 1, 0, 0, 0, 0, 0, 0};
     const int dt[] = {0, 0, -1, 1, 0, 0, 0, 0, -1, 1, 0, 0};
@@ -381,7 +293,7 @@ TEST_F(FrameWindowTest, EveryControllerButtonNudgesTheFrameByOnePixel) {
         HWND button = ::GetDlgItem(controller.m_hWnd, IDC_MOVE_LEFT + i);
         ASSERT_NE(button, nullptr);
         ::SendMessageW(button, BM_CLICK, 0, 0);
-        Pump(20);
+        PumpMessages(20);
         frame->GetWindowRect(&after);
         EXPECT_EQ(after.left - before.left, dl[i]) << "button " << IDC_MOVE_LEFT + i;
         EXPECT_EQ(after.top - before.top, dt[i]) << "button " << IDC_MOVE_LEFT + i;
@@ -398,15 +310,12 @@ TEST_F(FrameWindowTest, EveryControllerButtonNudgesTheFrameByOnePixel) {
 
 TEST_F(FrameWindowTest, ControllerClosesOnRightClickAndItsTabOpensTheSizeDialog) {
     Open();
-    ::SendMessageW(frame->m_hWnd, WM_COMMAND, IDM_SHOW_CONTROLLER, 0);
-    Pump();
-    CFrameControllerDlg& controller = frame->Controller();
+    CFrameControllerDlg& controller = OpenController();
     ASSERT_TRUE(controller.IsWindow());
     ::SendMessageW(controller.m_hWnd, WM_NCRBUTTONUP, HTCAPTION, 0);
     EXPECT_FALSE(controller.IsWindow());
 
-    ::SendMessageW(frame->m_hWnd, WM_COMMAND, IDM_SHOW_CONTROLLER, 0);
-    Pump();
+    OpenController();
     ASSERT_TRUE(controller.IsWindow());
     HWND tab = ::GetDlgItem(controller.m_hWnd, IDC_TAB_PICTURE);
     ::SendMessageW(controller.m_hWnd, WM_COMMAND, MAKEWPARAM(IDC_TAB_PICTURE, STN_CLICKED),
@@ -421,15 +330,13 @@ TEST_F(FrameWindowTest, ControllerClosesOnRightClickAndItsTabOpensTheSizeDialog)
 
 TEST_F(FrameWindowTest, F3WhileTheControllerIsOpenReopensItCentred) {
     Open();
-    ::SendMessageW(frame->m_hWnd, WM_COMMAND, IDM_SHOW_CONTROLLER, 0);
-    Pump();
-    CFrameControllerDlg& controller = frame->Controller();
+    CFrameControllerDlg& controller = OpenController();
     ASSERT_TRUE(controller.IsWindow());
     controller.SetWindowPos(nullptr, 5, 5, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     HWND first = controller.m_hWnd;
     ::SendMessageW(frame->m_hWnd, WM_COMMAND, MAKEWPARAM(IDM_SHOW_CONTROLLER, 1),
                    0); // as the accelerator sends it
-    Pump(200);
+    PumpMessages(200);
     ASSERT_TRUE(controller.IsWindow());
     EXPECT_NE(controller.m_hWnd, first); // closed and created again
     RECT f, c;
@@ -451,7 +358,7 @@ struct TargetWindow {
                                    x, y, width, height, nullptr, nullptr, nullptr, nullptr);
         button = ::CreateWindowExW(0, L"BUTTON", L"OK", WS_CHILD | WS_VISIBLE, 30, 40, 90, 25, window,
                                    nullptr, nullptr, nullptr);
-        Pump();
+        PumpMessages(50);
     }
     ~TargetWindow() { ::DestroyWindow(window); }
 };
@@ -468,11 +375,7 @@ void ClickOverlay(const CFrimlet2Dlg& frame, POINT screen, bool right = false) {
     ::SendMessageW(overlay, right ? WM_RBUTTONUP : WM_LBUTTONUP, 0, at);
 }
 
-RECT WindowRect(HWND window) {
-    RECT r{};
-    ::GetWindowRect(window, &r);
-    return r;
-}
+using test_support::WindowRectOf;
 
 void ExpectHoleIs(const CFrimlet2Dlg& frame, const RECT& expected) {
     RECT hole = HoleOnScreen(frame);
@@ -483,10 +386,7 @@ void ExpectHoleIs(const CFrimlet2Dlg& frame, const RECT& expected) {
 }
 
 TEST_F(FrameWindowTest, FitModeFitsTheHoleToTheClickedControlOrWindow) {
-    settings.x = 900;
-    settings.y = 500;
-    settings.cx = 300;
-    settings.cy = 200;
+    Place(900, 500, 300, 200);
     Open();
     TargetWindow target(100, 100, 300, 200);
     ::SetCursor(::LoadCursorW(nullptr, IDC_ARROW));
@@ -496,7 +396,7 @@ TEST_F(FrameWindowTest, FitModeFitsTheHoleToTheClickedControlOrWindow) {
     // target cursor, and takes no capture before a button is down.
     HWND overlay = frame->FitOverlay();
     ASSERT_NE(overlay, nullptr);
-    RECT covered = WindowRect(overlay);
+    RECT covered = WindowRectOf(overlay);
     EXPECT_EQ(covered.left, ::GetSystemMetrics(SM_XVIRTUALSCREEN));
     EXPECT_EQ(covered.top, ::GetSystemMetrics(SM_YVIRTUALSCREEN));
     EXPECT_EQ(covered.right - covered.left, ::GetSystemMetrics(SM_CXVIRTUALSCREEN));
@@ -512,9 +412,9 @@ TEST_F(FrameWindowTest, FitModeFitsTheHoleToTheClickedControlOrWindow) {
     EXPECT_EQ(::GetCursor(), CFitOverlay::TargetCursor());
     EXPECT_EQ(::GetCapture(), nullptr);
 
-    const RECT button = WindowRect(target.button);
+    const RECT button = WindowRectOf(target.button);
     ClickOverlay(*frame, POINT{button.left + 5, button.top + 5});
-    Pump();
+    PumpMessages(50);
     EXPECT_FALSE(frame->IsFitMode());
     EXPECT_FALSE(::IsWindow(overlay));
     EXPECT_EQ(::GetCapture(), nullptr);
@@ -525,8 +425,8 @@ TEST_F(FrameWindowTest, FitModeFitsTheHoleToTheClickedControlOrWindow) {
     // else its window rectangle.
     ::SendMessageW(frame->m_hWnd, WM_COMMAND, IDM_FIT_TO_WINDOW, 0);
     ClickOverlay(*frame, POINT{300, 250});
-    Pump();
-    RECT expected = WindowRect(target.window);
+    PumpMessages(50);
+    RECT expected = WindowRectOf(target.window);
     RECT visible;
     if (DisplayQueries::System().visibleBounds(target.window, visible))
         expected = visible;
@@ -551,29 +451,23 @@ bool BoundsWithoutResizeBorders(HWND window, RECT& bounds) {
 TEST_F(FrameWindowTest, FitModeTakesTheVisibleBoundsOfTopLevelWindowsOnly) {
     DisplayQueries queries = DisplayQueries::System();
     queries.visibleBounds = &BoundsWithoutResizeBorders;
-    settings.x = 900;
-    settings.y = 500;
-    settings.cx = 300;
-    settings.cy = 200;
+    Place(900, 500, 300, 200);
     Open(queries);
     TargetWindow target(100, 100, 300, 200);
     g_boundsKnownFor = target.window;
     ::SendMessageW(frame->m_hWnd, WM_COMMAND, IDM_FIT_TO_WINDOW, 0);
     ClickOverlay(*frame, POINT{300, 250});
-    Pump();
+    PumpMessages(50);
     ExpectHoleIs(*frame, RECT{107, 100, 393, 293});
     ::SendMessageW(frame->m_hWnd, WM_COMMAND, IDM_FIT_TO_WINDOW, 0);
-    const RECT button = WindowRect(target.button);
+    const RECT button = WindowRectOf(target.button);
     ClickOverlay(*frame, POINT{button.left + 5, button.top + 5});
-    Pump();
+    PumpMessages(50);
     ExpectHoleIs(*frame, button);
 }
 
 TEST_F(FrameWindowTest, FitModeRefusesTheDesktopTheFrameAndARightClick) {
-    settings.x = 900;
-    settings.y = 500;
-    settings.cx = 300;
-    settings.cy = 200;
+    Place(900, 500, 300, 200);
     Open();
     RECT before;
     frame->GetWindowRect(&before);
@@ -596,7 +490,7 @@ TEST_F(FrameWindowTest, FitModeRefusesTheDesktopTheFrameAndARightClick) {
     EXPECT_TRUE(unchanged());
     // A right click and Esc only leave fit mode.
     TargetWindow target(100, 100, 300, 200);
-    const RECT button = WindowRect(target.button);
+    const RECT button = WindowRectOf(target.button);
     ::SendMessageW(frame->m_hWnd, WM_COMMAND, IDM_FIT_TO_WINDOW, 0);
     ClickOverlay(*frame, POINT{button.left + 5, button.top + 5}, true);
     EXPECT_TRUE(unchanged());
@@ -631,7 +525,7 @@ TEST_F(FrameWindowTest, ClosingInFitModeEndsItFirst) {
     EXPECT_FALSE(frame->IsFitMode());
     EXPECT_FALSE(::IsWindow(overlay));
     EXPECT_NE(::GetCursor(), CFitOverlay::TargetCursor());
-    EXPECT_NE(ReadDword(L"cx"), 0xDEADBEEFu); // the placement was stored on the way out
+    EXPECT_NE(ReadTestDword(L"cx"), 0xDEADBEEFu); // the placement was stored on the way out
 }
 
 TEST_F(FrameWindowTest, TheEndOfTheSessionEndsFitModeAsClosingDoes) {
@@ -650,46 +544,21 @@ TEST_F(FrameWindowTest, TheEndOfTheSessionEndsFitModeAsClosingDoes) {
 namespace {
 
 int CountFiles(const CString& folder) {
-    WIN32_FIND_DATAW data;
-    const unique_find find(::FindFirstFileW(folder + L"\\*", &data));
-    if (!find)
-        return 0;
-    int n = 0;
-    do {
-        if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-            ++n;
-    } while (::FindNextFileW(find.get(), &data));
-    return n;
-}
-
-void RemoveFolder(const CString& folder) {
-    WIN32_FIND_DATAW data;
-    if (const unique_find find(::FindFirstFileW(folder + L"\\*", &data)); find) {
-        do {
-            if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-                ::DeleteFileW(folder + L"\\" + data.cFileName);
-        } while (::FindNextFileW(find.get(), &data));
-    }
-    ::RemoveDirectoryW(folder);
+    return static_cast<int>(test_support::FilesIn(folder.str()).size());
 }
 
 class FrameShutterTest : public FrameWindowTest {
 protected:
     void SetUp() override {
         FrameWindowTest::SetUp();
-        wchar_t temp[MAX_PATH];
-        ::GetTempPathW(MAX_PATH, temp);
-        folder = CString(temp) + L"frimlet-shutter";
-        RemoveFolder(folder);
+        folder = test_support::TemporaryPath(L"frimlet-shutter").c_str();
+        test_support::RemoveTree(folder.str());
         settings.outputPath = folder;
-        settings.x = 200;
-        settings.y = 150;
-        settings.cx = 120;
-        settings.cy = 80;
+        Place(200, 150, 120, 80);
     }
     void TearDown() override {
         FrameWindowTest::TearDown();
-        RemoveFolder(folder);
+        test_support::RemoveTree(folder.str());
     }
     CString folder;
 };
@@ -714,7 +583,7 @@ TEST_F(FrameShutterTest, ShutterWritesAFileAndShowsItsSizeOnTheTab) {
 TEST_F(FrameShutterTest, NothingIsWrittenWhileMinimised) {
     Open();
     ::SendMessageW(frame->m_hWnd, WM_SYSCOMMAND, SC_MINIMIZE, 0);
-    Pump();
+    PumpMessages(50);
     ASSERT_TRUE(frame->IsIconic());
     ::SendMessageW(frame->m_hWnd, WM_HOTKEY, kTestHotkey, 0);
     EXPECT_EQ(CountFiles(folder), 0);
@@ -775,38 +644,30 @@ namespace {
 // Closes the window the shell opened for a folder (another process), so that
 // it does not stay on the desktop; waits a little for it to appear.
 void CloseFolderWindow(const std::wstring& name) {
-    struct Query {
-        const std::wstring* name;
-        int closed;
-    } query{&name, 0};
-    for (int i = 0; i < 60 && !query.closed; ++i) {
-        ::EnumWindows(
-            [](HWND hwnd, LPARAM lp) -> BOOL {
-                auto* q = reinterpret_cast<Query*>(lp);
-                DWORD pid = 0;
-                ::GetWindowThreadProcessId(hwnd, &pid);
-                if (pid != ::GetCurrentProcessId() && ::IsWindowVisible(hwnd) &&
-                    UiScript::TextOf(hwnd).find(*q->name) != std::wstring::npos) {
-                    ::PostMessageW(hwnd, WM_CLOSE, 0, 0);
-                    ++q->closed;
-                }
-                return TRUE;
-            },
-            reinterpret_cast<LPARAM>(&query));
-        Pump(50);
+    const test_support::WindowQuery shell{.also = [&name](HWND hwnd) {
+        DWORD pid = 0;
+        ::GetWindowThreadProcessId(hwnd, &pid);
+        return pid != ::GetCurrentProcessId() && test_support::TextOf(hwnd).find(name) != std::wstring::npos;
+    }};
+    int closed = 0;
+    for (int i = 0; i < 60 && !closed; ++i) {
+        for (HWND window : test_support::FindAllTopLevel(shell)) {
+            ::PostMessageW(window, WM_CLOSE, 0, 0);
+            ++closed;
+        }
+        PumpMessages(50);
     }
 }
 
 TEST_F(FrameWindowTest, ThumbnailButtonsRunTheirCommandsAndCloseOtherWindowsFirst) {
-    wchar_t temp[MAX_PATH] = {};
-    ASSERT_GT(::GetTempPathW(MAX_PATH, temp), 0u);
     const std::wstring name = L"frimlet-thumb-" + std::to_wstring(::GetTickCount());
-    const std::wstring folder = temp + name;
+    const std::wstring folder = test_support::TemporaryPath(name);
+    ASSERT_GT(folder.size(), name.size());
     settings.outputPath = folder.c_str();
     Open();
     auto click = [&](UINT id) {
         ::SendMessageW(frame->m_hWnd, WM_COMMAND, MAKEWPARAM(id, THBN_CLICKED), 0);
-        Pump(100);
+        PumpMessages(100);
     };
 
     // The output folder is made when it is missing, then shown.
@@ -822,22 +683,23 @@ TEST_F(FrameWindowTest, ThumbnailButtonsRunTheirCommandsAndCloseOtherWindowsFirs
     // the controller again.
     bool controllerWasOpen = true;
     const wchar_t* const kOptionsTitle = L"Frimlet2 オプション設定";
-    UiScript script(
-        {[&] {
-             if (!UiScript::FindThreadWindow(L"#32770", kOptionsTitle))
-                 return false;
-             controllerWasOpen = frame->Controller().IsWindow();
-             // A tooltip showing at that moment is no window to close.
-             ::ShowWindow(frame->ToolTips().Handle(), SW_SHOWNA);
-             ::PostMessageW(frame->m_hWnd, WM_COMMAND, MAKEWPARAM(IDM_SHOW_CONTROLLER, THBN_CLICKED), 0);
-             return true;
-         },
-         [&] {
-             return !UiScript::FindThreadWindow(L"#32770", kOptionsTitle) && frame->Controller().IsWindow();
-         }});
+    UiScript script({[&] {
+                         if (!test_support::FindThreadWindow(L"#32770", kOptionsTitle))
+                             return false;
+                         controllerWasOpen = frame->Controller().IsWindow();
+                         // A tooltip showing at that moment is no window to close.
+                         ::ShowWindow(frame->ToolTips().Handle(), SW_SHOWNA);
+                         ::PostMessageW(frame->m_hWnd, WM_COMMAND,
+                                        MAKEWPARAM(IDM_SHOW_CONTROLLER, THBN_CLICKED), 0);
+                         return true;
+                     },
+                     [&] {
+                         return !test_support::FindThreadWindow(L"#32770", kOptionsTitle) &&
+                                frame->Controller().IsWindow();
+                     }});
     click(IDM_OPTIONS);
     for (int i = 0; i < 100 && !script.Finished() && script.FailedStep() < 0; ++i)
-        Pump(50);
+        PumpMessages(50);
     EXPECT_TRUE(script.Finished()) << "step " << script.FailedStep() << " was never done";
     EXPECT_FALSE(controllerWasOpen);
     EXPECT_TRUE(frame->Controller().IsWindow());
@@ -873,7 +735,8 @@ TEST_F(FrameWindowTest, ACommandWaitingForAHiddenWindowGivesUpQuietly) {
     DWORD start = 0;
     int atLimit = -1, later = -1;
     UiScript script({[&] {
-                         g_hiddenOptions = UiScript::FindThreadWindow(L"#32770", L"Frimlet2 オプション設定");
+                         g_hiddenOptions =
+                             test_support::FindThreadWindow(L"#32770", L"Frimlet2 オプション設定");
                          if (!g_hiddenOptions)
                              return false;
                          ::ShowWindow(g_hiddenOptions, SW_HIDE);
@@ -898,7 +761,7 @@ TEST_F(FrameWindowTest, ACommandWaitingForAHiddenWindowGivesUpQuietly) {
                      }});
     ::SendMessageW(frame->m_hWnd, WM_COMMAND, IDM_OPTIONS, 0);
     for (int i = 0; i < 100 && !script.Finished() && script.FailedStep() < 0; ++i)
-        Pump(50);
+        PumpMessages(50);
     hook.reset();
     EXPECT_TRUE(script.Finished()) << "step " << script.FailedStep() << " was never done";
     EXPECT_GT(atLimit, 2) << "the command was tried again";
@@ -998,7 +861,7 @@ TEST_F(FrameWindowTest, EveryTabControlHasItsTooltipAndTheToolsFollowAScaleChang
     ExpectTools(*frame, "after start");
     RECT suggested{0, 0, 10, 10};
     ::SendMessageW(frame->m_hWnd, WM_DPICHANGED, MAKEWPARAM(192, 192), reinterpret_cast<LPARAM>(&suggested));
-    Pump();
+    PumpMessages(50);
     ASSERT_DOUBLE_EQ(frame->Geometry().Metrics().Scale(), 2.0);
     ExpectTools(*frame, "after a scale change");
 }
@@ -1007,7 +870,7 @@ TEST_F(FrameWindowTest, TheShutterTooltipNamesAHotkeyChosenInTheOptions) {
     Open();
     constexpr int kNewHotkey = 0x0778; // Shift+Ctrl+Alt+F9
     UiScript script({[&] {
-        HWND dlg = UiScript::FindThreadWindow(L"#32770", L"Frimlet2 オプション設定");
+        HWND dlg = test_support::FindThreadWindow(L"#32770", L"Frimlet2 オプション設定");
         if (!dlg)
             return false;
         ::SendMessageW(::GetDlgItem(dlg, IDC_HOTKEY_CUSTOM), BM_CLICK, 0, 0);
@@ -1017,7 +880,7 @@ TEST_F(FrameWindowTest, TheShutterTooltipNamesAHotkeyChosenInTheOptions) {
     }});
     ::SendMessageW(frame->m_hWnd, WM_COMMAND, IDM_OPTIONS, 0);
     for (int i = 0; i < 40 && !script.Finished(); ++i)
-        Pump(50);
+        PumpMessages(50);
     ASSERT_TRUE(script.Finished());
     ASSERT_EQ(settings.hotkey, kNewHotkey);
     const std::vector<ToolEntry> tools = ToolsOf(frame->ToolTips().Handle());
@@ -1046,11 +909,7 @@ protected:
         frame = std::make_unique<CFrimlet2Dlg>(settings, app, nullptr, FakeHotkeySystem::Make());
         ASSERT_TRUE(frame->Create(IDD_FRIMLET2_DIALOG));
         ::SetForegroundWindow(frame->m_hWnd);
-        Pump(200);
-    }
-    void Close() {
-        frame->DestroyWindow();
-        frame.reset();
+        PumpMessages(200);
     }
 };
 
@@ -1079,13 +938,13 @@ TEST_F(FrameHotkeyTest, NoIsRememberedAndASettingThatIsOffGivesTheOldMessage) {
     EXPECT_EQ(FakeHotkeySystem::boxes.size(), 1u);
     EXPECT_TRUE(FakeHotkeySystem::Shown(IDS_PRINTSCREEN_TAKEN_BY_SYSTEM));
     EXPECT_TRUE(FakeHotkeySystem::writes.empty());
-    EXPECT_EQ(ReadDword(L"printScreenOfferDeclined"), 1u);
-    Close();
+    EXPECT_EQ(ReadTestDword(L"printScreenOfferDeclined"), 1u);
+    CloseFrame();
 
     FakeHotkeySystem::boxes.clear();
     OpenOnFakeSystem();
     EXPECT_TRUE(FakeHotkeySystem::boxes.empty()) << "asked again after No";
-    Close();
+    CloseFrame();
 
     // Another program holds the key while the system setting is off.
     FakeHotkeySystem::setting = 0;

@@ -1,11 +1,8 @@
 // Branches of the capture frame a user meets rarely: start-up failures, the
 // corner icon that follows activation, the ways the popup menu is opened and
 // what it shows while the frame is minimised.
-#include "app/CFrimlet2App.h"
-#include "frame/CFrimlet2Dlg.h"
-#include "frame/FrameMessages.h"
 #include "framework/ComPtr.h"
-#include "res/resource.h"
+#include "tests/frame/FrameTestSupport.h"
 #include "tests/framework/UiScript.h"
 
 #include <gtest/gtest.h>
@@ -16,20 +13,9 @@
 
 namespace {
 
-const wchar_t kTestKey[] = L"Software\\Oskvane\\Frimlet2Test";
-constexpr int kTestHotkey = 0x077B; // Shift+Ctrl+Alt+F12: nobody else's
-
-void Pump(DWORD millis = 50) {
-    const DWORD end = ::GetTickCount() + millis;
-    MSG msg;
-    do {
-        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            ::TranslateMessage(&msg);
-            ::DispatchMessageW(&msg);
-        }
-        ::Sleep(5);
-    } while (static_cast<int>(end - ::GetTickCount()) > 0);
-}
+using namespace frame_test;
+using test_profile::kTestHotkey;
+using test_support::PumpMessages;
 
 std::wstring LoadText(UINT id) {
     CString text;
@@ -41,110 +27,34 @@ std::wstring LoadText(UINT id) {
 // was seen.
 UiScript::Step AnswerMessageBox(const std::wstring& text, bool& seen) {
     return [&text, &seen] {
-        struct Query {
-            const std::wstring* text;
-            HWND found;
-        } query{&text, nullptr};
-        ::EnumThreadWindows(
-            ::GetCurrentThreadId(),
-            [](HWND hwnd, LPARAM lp) -> BOOL {
-                auto* q = reinterpret_cast<Query*>(lp);
-                HWND label = ::GetDlgItem(hwnd, 0xFFFF); // a message box's text
-                if (UiScript::ClassOf(hwnd) == L"#32770" && label && UiScript::TextOf(label) == *q->text) {
-                    q->found = hwnd;
-                    return FALSE;
-                }
-                return TRUE;
-            },
-            reinterpret_cast<LPARAM>(&query));
-        if (!query.found)
+        HWND box = test_support::FindTopLevel({.className = L"#32770",
+                                               .threadId = ::GetCurrentThreadId(),
+                                               .visibleOnly = false,
+                                               .also = [&text](HWND hwnd) {
+                                                   HWND label = ::GetDlgItem(hwnd, 0xFFFF); // the box's text
+                                                   return label && test_support::TextOf(label) == text;
+                                               }});
+        if (!box)
             return false;
         seen = true;
-        ::PostMessageW(query.found, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+        ::PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
         return true;
     };
 }
 
-// What the popup menu showed, read while it was tracked.
-struct ShownMenu {
-    bool seen = false;
-    RECT window{};
-    std::vector<UINT> ids;
-    std::vector<UINT> states;
-    std::vector<UINT> typeStates; // the image-format submenu, JPEG to PNG
-
-    int IndexOf(UINT id) const {
-        for (size_t i = 0; i < ids.size(); ++i)
-            if (ids[i] == id)
-                return static_cast<int>(i);
-        return -1;
-    }
-    bool Has(UINT id) const { return IndexOf(id) >= 0; }
-    bool Grayed(UINT id) const { return Has(id) && (states[static_cast<size_t>(IndexOf(id))] & MF_GRAYED); }
-};
-
-ShownMenu* g_menu = nullptr;
-
-void CALLBACK ReadMenu(HWND, UINT, UINT_PTR timer, DWORD) {
-    HWND menuWindow = ::FindWindowW(L"#32768", nullptr);
-    HMENU menu =
-        menuWindow ? reinterpret_cast<HMENU>(::SendMessageW(menuWindow, MN_GETHMENU, 0, 0)) : nullptr;
-    if (!menu || !g_menu)
-        return;
-    g_menu->seen = true;
-    ::GetWindowRect(menuWindow, &g_menu->window);
-    for (int i = 0; i < ::GetMenuItemCount(menu); ++i) {
-        g_menu->ids.push_back(::GetMenuItemID(menu, i));
-        g_menu->states.push_back(::GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION));
-        if (HMENU sub = ::GetSubMenu(menu, i))
-            for (UINT id = IDM_TYPE_JPEG; id <= IDM_TYPE_PNG; ++id)
-                g_menu->typeStates.push_back(::GetMenuState(sub, id, MF_BYCOMMAND));
-    }
-    ::KillTimer(nullptr, timer);
-    ::EndMenu();
-}
-
-class FramePathsTest : public ::testing::Test {
+class FramePathsTest : public FrameFixture {
 protected:
     void SetUp() override {
-        ::RegDeleteTreeW(HKEY_CURRENT_USER, kTestKey);
-        app.SetRegistryKey(L"Oskvane");
-        settings.hotkey = kTestHotkey;
-        settings.x = 200;
-        settings.y = 150;
-        settings.cx = 320;
-        settings.cy = 240;
+        FrameFixture::SetUp();
+        Place(200, 150, 320, 240);
     }
-    void TearDown() override {
-        if (frame && frame->m_hWnd)
-            frame->DestroyWindow();
-        frame.reset();
-        ::RegDeleteTreeW(HKEY_CURRENT_USER, kTestKey);
-    }
-    void Open() {
-        frame = std::make_unique<CFrimlet2Dlg>(settings, app);
-        ASSERT_TRUE(frame->Create(IDD_FRIMLET2_DIALOG));
-        Pump();
-    }
+    void Open() { CreateFrame(std::make_unique<CFrimlet2Dlg>(settings, app)); }
     // Lets the frame handle message (which shows the menu), reads the menu
     // and closes it.
     ShownMenu MenuAfter(UINT message, WPARAM wParam, LPARAM lParam) {
-        ShownMenu shown;
-        g_menu = &shown;
-        const UINT_PTR timer = ::SetTimer(nullptr, 0, 150, &ReadMenu);
-        ::PostMessageW(frame->m_hWnd, message, wParam, lParam);
-        for (int i = 0; i < 40 && !shown.seen; ++i)
-            Pump(25);
-        Pump();
-        ::KillTimer(nullptr, timer);
-        g_menu = nullptr;
-        return shown;
+        return MenuReader::Read([&] { ::PostMessageW(frame->m_hWnd, message, wParam, lParam); }, 150);
     }
     bool Shown(int id) const { return ::IsWindowVisible(::GetDlgItem(frame->m_hWnd, id)) != FALSE; }
-
-    CFrimlet2App app{L"Frimlet2Test"};
-    Settings settings;
-    std::unique_ptr<CFrimlet2Dlg> frame;
 };
 
 // Without COM on the thread the imaging component cannot be created, as on a
@@ -189,9 +99,9 @@ TEST_F(FramePathsTest, TheCornerShowsCloseOnlyAfterTheFrameHasBeenActiveAWhile) 
 
     ::SetForegroundWindow(frame->m_hWnd);
     ::SetActiveWindow(frame->m_hWnd);
-    Pump(0);
+    PumpMessages(0);
     EXPECT_FALSE(Shown(IDC_CLOSE_ICON)); // a click that activates cannot close at once
-    Pump(800);
+    PumpMessages(800);
     EXPECT_TRUE(Shown(IDC_CLOSE_ICON));
     EXPECT_FALSE(Shown(IDC_MINIMIZE_ICON));
 
@@ -229,7 +139,7 @@ TEST_F(FramePathsTest, TheMenuChecksTheImageTypeAndWhileMinimisedOffersOnlyResto
     settings.type = ImageType::Gif;
     Open();
     ::SendMessageW(frame->m_hWnd, WM_SYSCOMMAND, SC_MINIMIZE, 0);
-    Pump();
+    PumpMessages(50);
     ASSERT_TRUE(frame->IsIconic());
     const ShownMenu shown = MenuAfter(WM_APP_SHOWMENU, 0, MAKELPARAM(300, 300));
     ASSERT_TRUE(shown.seen);

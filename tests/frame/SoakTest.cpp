@@ -1,11 +1,9 @@
 // Long runs: a thousand captures through the shutter's capture routine and
 // two hundred openings of each window the frame opens leave no GDI or USER
 // objects, kernel handles or memory behind. Each run prints its counts.
-#include "app/CFrimlet2App.h"
 #include "capture/ShutterCapture.h"
-#include "frame/CFrimlet2Dlg.h"
-#include "res/resource.h"
 #include "tests/capture/CaptureTestSupport.h"
+#include "tests/frame/FrameTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -15,9 +13,6 @@
 #include <memory>
 
 namespace {
-
-const wchar_t kTestKey[] = L"Software\\Oskvane\\Frimlet2Test";
-constexpr int kTestHotkey = 0x077B; // Shift+Ctrl+Alt+F12: nobody else's
 
 struct Usage {
     DWORD gdi = 0;
@@ -85,14 +80,6 @@ void ExpectNoGrowth(const char* what, const Usage& before, const Usage& after) {
     EXPECT_LE(after.privateBytes, before.privateBytes + kMemorySlack) << what;
 }
 
-void Pump() {
-    MSG msg;
-    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        ::TranslateMessage(&msg);
-        ::DispatchMessageW(&msg);
-    }
-}
-
 using namespace capture_test;
 
 TEST(CaptureSoakTest, AThousandCapturesInEveryFormatLeaveNothingBehind) {
@@ -147,55 +134,39 @@ public:
     }
 };
 
-class WindowSoakTest : public ::testing::Test {
+class WindowSoakTest : public frame_test::FrameFixture {
 protected:
     static constexpr int kRounds = 200;
 
     void SetUp() override {
-        ::RegDeleteTreeW(HKEY_CURRENT_USER, kTestKey);
-        app.SetRegistryKey(L"Oskvane");
+        FrameFixture::SetUp();
         app.InitFolderDisplayNames();
         app.m_settings.outputPath = folder.Path().c_str();
         app.m_settings.dataFolder = (folder.Path() + L"\\data").c_str();
         // A few own entries and a reference file, so every opening reads both.
         const wchar_t lines[] = L",,640,480,VGA\0"
                                 L"10,20,800,600,SVGA\0";
-        ::RegSetKeyValueW(HKEY_CURRENT_USER, kTestKey, L"SelectSizeList_v2", REG_MULTI_SZ, lines,
-                          sizeof(lines));
+        ::RegSetKeyValueW(HKEY_CURRENT_USER, test_profile::kTestKey, L"SelectSizeList_v2", REG_MULTI_SZ,
+                          lines, sizeof(lines));
         WriteBytes(folder.File(L"SelectSizeList.txt"), "1,2,320,240,ref\r\n,,1024,768,XGA\r\n");
 
-        settings.hotkey = kTestHotkey;
-        settings.x = 200;
-        settings.y = 150;
-        settings.cx = 320;
-        settings.cy = 240;
-        frame = std::make_unique<CFrimlet2Dlg>(settings, app);
-        ASSERT_TRUE(frame->Create(IDD_FRIMLET2_DIALOG));
-        Pump();
-    }
-    void TearDown() override {
-        if (frame && frame->m_hWnd)
-            frame->DestroyWindow();
-        frame.reset();
-        ::RegDeleteTreeW(HKEY_CURRENT_USER, kTestKey);
+        Place(200, 150, 320, 240);
+        CreateFrame(std::make_unique<CFrimlet2Dlg>(settings, app), 0);
     }
 
     template <class Open> void Soak(const char* what, Open open) {
         for (int i = 0; i < 3; ++i)
             open();
-        Pump();
+        test_support::DispatchWaitingMessages();
         const Usage before = Measure();
         for (int i = 0; i < kRounds; ++i)
             open();
-        Pump();
+        test_support::DispatchWaitingMessages();
         ExpectNoGrowth(what, before, Measure());
     }
 
     ComApartment com{ComApartment::Ole};
-    CFrimlet2App app{L"Frimlet2Test"};
     ScratchFolder folder;
-    Settings settings;
-    std::unique_ptr<CFrimlet2Dlg> frame;
 };
 
 TEST_F(WindowSoakTest, TheOptionsDialogOpenedAndClosedLeavesNothingBehind) {
@@ -217,7 +188,7 @@ TEST_F(WindowSoakTest, TheControllerOpenedAndClosedLeavesNothingBehind) {
         ::SendMessageW(frame->m_hWnd, WM_COMMAND, IDM_SHOW_CONTROLLER, 0);
         EXPECT_TRUE(frame->Controller().IsWindow());
         frame->Controller().PostMessage(WM_CLOSE);
-        Pump();
+        test_support::DispatchWaitingMessages();
         EXPECT_FALSE(frame->Controller().IsWindow());
     });
 }

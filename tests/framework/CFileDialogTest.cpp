@@ -7,6 +7,7 @@
 
 #include "framework/ComPtr.h"
 #include "tests/framework/UiScript.h"
+#include "tests/support/ScratchFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -16,29 +17,10 @@ namespace {
 
 const wchar_t kFilter[] = L"csvテキストファイル|*.txt;*.csv|すべてのファイル|*.*||";
 
-class TempDir {
-public:
-    TempDir() {
-        wchar_t base[MAX_PATH + 1] = {};
-        ::GetTempPathW(MAX_PATH, base);
-        m_path = std::wstring(base) + L"frimlet-fd-" + std::to_wstring(::GetCurrentProcessId());
-        ::CreateDirectoryW(m_path.c_str(), nullptr);
-    }
-    ~TempDir() {
-        ::DeleteFileW((m_path + L"\\out.txt").c_str());
-        ::RemoveDirectoryW(m_path.c_str());
-    }
-    std::wstring operator/(const wchar_t* name) const { return m_path + L"\\" + name; }
-    const std::wstring& Path() const { return m_path; }
-
-private:
-    std::wstring m_path;
-};
-
 class FileDialogTest : public ::testing::Test {
 protected:
     ComApartment com{ComApartment::Ole};
-    TempDir temp;
+    test_support::ScratchFolder temp{L"frimlet-fd-"};
 };
 
 } // namespace
@@ -51,13 +33,13 @@ TEST_F(FileDialogTest, SaveDialogAddsTheDefaultExtensionAndCancelGivesNoPath) {
         HWND d = ItemDialog::Find();
         if (!d)
             return false;
-        shownName = UiScript::TextOf(::GetDlgItem(d, ItemDialog::kFileNameEdit));
-        ItemDialog::Accept(d, (temp / L"out").c_str());
+        shownName = test_support::TextOf(::GetDlgItem(d, ItemDialog::kFileNameEdit));
+        ItemDialog::Accept(d, temp.File(L"out").c_str());
         return true;
     }});
     ASSERT_EQ(dialog.DoModal(), IDOK);
     EXPECT_EQ(shownName, L"start");
-    EXPECT_EQ(std::wstring(dialog.GetPathName()), temp / L"out.txt");
+    EXPECT_EQ(std::wstring(dialog.GetPathName()), temp.File(L"out.txt"));
     FILEOPENDIALOGOPTIONS options = 0;
     ASSERT_EQ(dialog.GetIFileDialog()->GetOptions(&options), S_OK);
     EXPECT_FALSE(options & FOS_OVERWRITEPROMPT); // not asked for

@@ -1,8 +1,10 @@
 // Test helpers that act on the program's own windows while one of them runs
 // a modal loop (a dialog, the common item dialog, a popup menu): a script of
-// steps run from a thread timer, one step per tick, and finders for the
-// windows of this thread.
+// steps run from a thread timer, one step per tick. The windows it acts on are
+// found with tests/support/WindowFinder.h.
 #pragma once
+
+#include "tests/support/WindowFinder.h"
 
 #include <windows.h>
 
@@ -39,73 +41,9 @@ public:
     // (Cancel). Used when a step gives up, so that no modal loop waits forever.
     static void CloseEverything() {
         ::EndMenu();
-        ::EnumThreadWindows(
-            ::GetCurrentThreadId(),
-            [](HWND hwnd, LPARAM) -> BOOL {
-                if (::IsWindowVisible(hwnd) && ClassOf(hwnd) == L"#32770")
-                    ::PostMessageW(hwnd, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
-                return TRUE;
-            },
-            0);
-    }
-
-    static std::wstring ClassOf(HWND hwnd) {
-        wchar_t name[64] = {};
-        ::GetClassNameW(hwnd, name, 64);
-        return name;
-    }
-    static std::wstring TextOf(HWND hwnd) {
-        const int length = ::GetWindowTextLengthW(hwnd);
-        std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-        ::GetWindowTextW(hwnd, text.data(), length + 1);
-        text.resize(static_cast<size_t>(length));
-        return text;
-    }
-
-    // A visible top-level window of this thread with the class (and title,
-    // when given).
-    static HWND FindThreadWindow(const wchar_t* className, const wchar_t* title = nullptr) {
-        struct Query {
-            const wchar_t* className;
-            const wchar_t* title;
-            HWND found;
-        } query{className, title, nullptr};
-        ::EnumThreadWindows(
-            ::GetCurrentThreadId(),
-            [](HWND hwnd, LPARAM lp) -> BOOL {
-                auto* q = reinterpret_cast<Query*>(lp);
-                if (::IsWindowVisible(hwnd) && ClassOf(hwnd) == q->className &&
-                    (!q->title || TextOf(hwnd) == q->title)) {
-                    q->found = hwnd;
-                    return FALSE;
-                }
-                return TRUE;
-            },
-            reinterpret_cast<LPARAM>(&query));
-        return query.found;
-    }
-
-    // The first descendant of parent with the class whose parent has the
-    // class parentClass (or any parent when null).
-    static HWND FindDescendant(HWND parent, const wchar_t* className, const wchar_t* parentClass = nullptr) {
-        struct Query {
-            const wchar_t* className;
-            const wchar_t* parentClass;
-            HWND found;
-        } query{className, parentClass, nullptr};
-        ::EnumChildWindows(
-            parent,
-            [](HWND hwnd, LPARAM lp) -> BOOL {
-                auto* q = reinterpret_cast<Query*>(lp);
-                if (ClassOf(hwnd) == q->className &&
-                    (!q->parentClass || ClassOf(::GetParent(hwnd)) == q->parentClass)) {
-                    q->found = hwnd;
-                    return FALSE;
-                }
-                return TRUE;
-            },
-            reinterpret_cast<LPARAM>(&query));
-        return query.found;
+        for (HWND dialog :
+             test_support::FindAllTopLevel({.className = L"#32770", .threadId = ::GetCurrentThreadId()}))
+            ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
     }
 
 private:
@@ -148,16 +86,16 @@ constexpr int kFileNameEdit = 1152;
 
 // The open item dialog of this thread, or null.
 inline HWND Find() {
-    HWND dialog = UiScript::FindThreadWindow(L"#32770");
+    HWND dialog = test_support::FindThreadWindow(L"#32770");
     return dialog && ::GetDlgItem(dialog, kFileNameEdit) ? dialog : nullptr;
 }
 
 inline HWND CustomCombo(HWND dialog) {
-    return UiScript::FindDescendant(dialog, L"ComboBox", L"FloatNotifySink");
+    return test_support::FindDescendant(dialog, L"ComboBox", L"FloatNotifySink");
 }
 
 inline HWND CustomCheckButton(HWND dialog) {
-    return UiScript::FindDescendant(dialog, L"Button", L"FloatNotifySink");
+    return test_support::FindDescendant(dialog, L"Button", L"FloatNotifySink");
 }
 
 // Picks the item with this text as a user would (the selection change is

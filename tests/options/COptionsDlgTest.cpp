@@ -8,6 +8,8 @@
 #include "options/OptionsRules.h"
 #include "res/resource.h"
 #include "tests/app/FakeHotkeySystem.h"
+#include "tests/app/TestProfile.h"
+#include "tests/support/WindowFinder.h"
 
 #include <gtest/gtest.h>
 
@@ -17,7 +19,7 @@
 
 namespace {
 
-const wchar_t kTestKey[] = L"Software\\Oskvane\\Frimlet2Test";
+using namespace test_profile;
 // Hotkeys nobody else uses: Shift+Ctrl+Alt with F10 or F11.
 constexpr int kHotkeyF10 = 0x0779;
 constexpr int kHotkeyF11 = 0x077A;
@@ -66,49 +68,20 @@ struct OwnedDialogCloser {
         closed = 0;
         ::SetTimer(nullptr, 0, 150, OnTimer);
     }
-    static BOOL CALLBACK FindBox(HWND hwnd, LPARAM found) {
-        wchar_t className[16] = {};
-        ::GetClassNameW(hwnd, className, 16);
-        if (hwnd != owner && lstrcmpW(className, L"#32770") == 0 && ::GetWindow(hwnd, GW_OWNER) == owner &&
-            ::IsWindowVisible(hwnd)) {
-            *reinterpret_cast<HWND*>(found) = hwnd;
-            return FALSE;
-        }
-        return TRUE;
-    }
-    static BOOL CALLBACK CollectText(HWND hwnd, LPARAM) {
-        wchar_t text[512] = {};
-        ::GetWindowTextW(hwnd, text, 512);
-        texts.emplace_back(text);
-        return TRUE;
-    }
     static void CALLBACK OnTimer(HWND, UINT, UINT_PTR id, DWORD) {
-        HWND box = nullptr;
-        ::EnumThreadWindows(::GetCurrentThreadId(), FindBox, reinterpret_cast<LPARAM>(&box));
+        HWND box = test_support::FindTopLevel(
+            {.className = L"#32770", .threadId = ::GetCurrentThreadId(), .owner = owner, .except = owner});
         if (!box)
             return;
         ::KillTimer(nullptr, id);
-        ::EnumChildWindows(box, CollectText, 0);
+        texts = test_support::ChildTexts(box);
         ::PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
         ++closed;
     }
 };
 
-DWORD ReadDword(const wchar_t* name, DWORD fallback = 0xDEADBEEF) {
-    DWORD value = 0, size = sizeof(value);
-    if (::RegGetValueW(HKEY_CURRENT_USER, kTestKey, name, RRF_RT_REG_DWORD, nullptr, &value, &size) !=
-        ERROR_SUCCESS)
-        return fallback;
-    return value;
-}
-
 std::wstring ReadString(const wchar_t* name) {
-    wchar_t value[MAX_PATH * 2] = {};
-    DWORD size = sizeof(value);
-    if (::RegGetValueW(HKEY_CURRENT_USER, kTestKey, name, RRF_RT_REG_SZ, nullptr, value, &size) !=
-        ERROR_SUCCESS)
-        return L"<missing>";
-    return value;
+    return ReadTestString(name, L"<missing>");
 }
 
 bool Checked(const CWnd& dlg, int id) {
@@ -130,11 +103,10 @@ CRGBStatic& Swatch(const CWnd& dlg) {
     return *dynamic_cast<CRGBStatic*>(CWnd::FromHandlePermanent(dlg.GetDlgItem(IDC_FRAME_COLOR)));
 }
 
-class OptionsDialogTest : public ::testing::Test {
+class OptionsDialogTest : public ProfileFixture {
 protected:
     void SetUp() override {
-        ::RegDeleteTreeW(HKEY_CURRENT_USER, kTestKey);
-        app.SetRegistryKey(L"Oskvane");
+        ProfileFixture::SetUp();
         app.InitFolderDisplayNames();
         ASSERT_TRUE(
             frame.CreateEx(0, L"STATIC", L"OptionsTestFrame", WS_POPUP, RECT{0, 0, 40, 40}, nullptr, 0));
@@ -142,7 +114,7 @@ protected:
     }
     void TearDown() override {
         frame.DestroyWindow();
-        ::RegDeleteTreeW(HKEY_CURRENT_USER, kTestKey);
+        ProfileFixture::TearDown();
     }
     INT_PTR Run(std::function<void(ScriptedOptionsDlg&)> script, const CString& helpPage = CString()) {
         ScriptedOptionsDlg dlg(settings, app, &frame);
@@ -153,7 +125,6 @@ protected:
     CString Pictures() const { return CString(app.m_szPicturesPath); }
 
     ComApartment com{ComApartment::Ole};
-    CFrimlet2App app{L"Frimlet2Test"};
     CWnd frame;
     Settings settings;
 };
@@ -228,7 +199,7 @@ TEST_F(OptionsDialogTest, OpensWithTheStoredValues) {
         Click(dlg, IDCANCEL);
     });
     EXPECT_EQ(result, IDCANCEL);
-    EXPECT_EQ(ReadDword(L"type"), 0xDEADBEEFu); // nothing stored
+    EXPECT_EQ(ReadTestDword(L"type"), 0xDEADBEEFu); // nothing stored
 }
 
 TEST_F(OptionsDialogTest, ValuesTheListsDoNotOfferAreStoredAsAutomatic) {
@@ -242,8 +213,8 @@ TEST_F(OptionsDialogTest, ValuesTheListsDoNotOfferAreStoredAsAutomatic) {
     EXPECT_EQ(result, IDOK);
     EXPECT_EQ(settings.frameWidth, 0);
     EXPECT_EQ(settings.tabScaling, 0);
-    EXPECT_EQ(ReadDword(L"frameWidth"), 0u);
-    EXPECT_EQ(ReadDword(L"tabScaling"), 0u);
+    EXPECT_EQ(ReadTestDword(L"frameWidth"), 0u);
+    EXPECT_EQ(ReadTestDword(L"tabScaling"), 0u);
 
     settings.tabScaling = 50;
     result = Run([&](ScriptedOptionsDlg& dlg) {
@@ -254,8 +225,8 @@ TEST_F(OptionsDialogTest, ValuesTheListsDoNotOfferAreStoredAsAutomatic) {
         Click(dlg, IDOK);
     });
     EXPECT_EQ(result, IDOK);
-    EXPECT_EQ(ReadDword(L"frameWidth"), 48u);
-    EXPECT_EQ(ReadDword(L"tabScaling"), 150u);
+    EXPECT_EQ(ReadTestDword(L"frameWidth"), 48u);
+    EXPECT_EQ(ReadTestDword(L"tabScaling"), 150u);
 }
 
 TEST_F(OptionsDialogTest, ConfirmStoresEveryField) {
@@ -276,15 +247,15 @@ TEST_F(OptionsDialogTest, ConfirmStoresEveryField) {
     });
     EXPECT_EQ(result, IDOK);
     EXPECT_EQ(settings.type, ImageType::Png);
-    EXPECT_EQ(ReadDword(L"type"), 3u);
-    EXPECT_EQ(ReadDword(L"jpegQuality"), 50u);
-    EXPECT_EQ(ReadDword(L"combiningCursor"), 1u);
-    EXPECT_EQ(ReadDword(L"color"), 0x00336699u);
-    EXPECT_EQ(ReadDword(L"useFixdName"), 1u);
+    EXPECT_EQ(ReadTestDword(L"type"), 3u);
+    EXPECT_EQ(ReadTestDword(L"jpegQuality"), 50u);
+    EXPECT_EQ(ReadTestDword(L"combiningCursor"), 1u);
+    EXPECT_EQ(ReadTestDword(L"color"), 0x00336699u);
+    EXPECT_EQ(ReadTestDword(L"useFixdName"), 1u);
     EXPECT_EQ(ReadString(L"fixdName"), L" shot 1 ");
     EXPECT_TRUE(settings.copyToClipboard);
-    EXPECT_EQ(ReadDword(L"copyToClipboard"), 1u);
-    EXPECT_EQ(ReadDword(L"hotkey"), 0x2Cu);
+    EXPECT_EQ(ReadTestDword(L"copyToClipboard"), 1u);
+    EXPECT_EQ(ReadTestDword(L"hotkey"), 0x2Cu);
     EXPECT_EQ(ReadString(L"outputPath"), L"%MYPICTURES%\\Frimlet2");
 }
 
@@ -331,7 +302,7 @@ TEST_F(OptionsDialogTest, RestoreDefaultsThenCancelChangesNothing) {
     EXPECT_EQ(settings.useFixdName, before.useFixdName);
     EXPECT_EQ(settings.fixdName, before.fixdName);
     EXPECT_EQ(settings.copyToClipboard, before.copyToClipboard);
-    EXPECT_EQ(ReadDword(L"type"), 0xDEADBEEFu);
+    EXPECT_EQ(ReadTestDword(L"type"), 0xDEADBEEFu);
     EXPECT_EQ(ReadString(L"outputPath"), L"<missing>");
 }
 
@@ -360,7 +331,7 @@ TEST_F(OptionsDialogTest, ConfirmingAnUnchangedHotkeyLeavesTheRegistrationAlone)
     ASSERT_TRUE(::RegisterHotKey(frame.m_hWnd, kHotkeyF11, HotkeyToModifiers(kHotkeyF11), VK_F11));
     EXPECT_EQ(Run([&](ScriptedOptionsDlg& dlg) { Click(dlg, IDOK); }), IDOK);
     EXPECT_TRUE(::UnregisterHotKey(frame.m_hWnd, kHotkeyF11)); // still held by the frame
-    EXPECT_EQ(ReadDword(L"hotkey"), static_cast<DWORD>(kHotkeyF11));
+    EXPECT_EQ(ReadTestDword(L"hotkey"), static_cast<DWORD>(kHotkeyF11));
 
     // PrintScreen kept as it was is not registered by the dialog either.
     settings.hotkey = OptionsRules::kPrintScreenHotkey;
@@ -377,7 +348,7 @@ TEST_F(OptionsDialogTest, ANewHotkeyIsRegisteredOnTheFrameAndTheOldOneReleased) 
     });
     EXPECT_EQ(result, IDOK);
     EXPECT_EQ(settings.hotkey, kHotkeyF10);
-    EXPECT_EQ(ReadDword(L"hotkey"), static_cast<DWORD>(kHotkeyF10));
+    EXPECT_EQ(ReadTestDword(L"hotkey"), static_cast<DWORD>(kHotkeyF10));
     EXPECT_FALSE(::UnregisterHotKey(frame.m_hWnd, kHotkeyF11));
     EXPECT_TRUE(::UnregisterHotKey(frame.m_hWnd, kHotkeyF10));
 
@@ -426,7 +397,7 @@ TEST_F(OptionsDialogTest, AHotkeyHeldElsewhereIsRefusedAndTheDialogStaysOpen) {
     EXPECT_TRUE(stayedOpen);
     EXPECT_EQ(result, IDCANCEL);
     EXPECT_EQ(settings.hotkey, kHotkeyF11);
-    EXPECT_EQ(ReadDword(L"hotkey"), 0xDEADBEEFu);
+    EXPECT_EQ(ReadTestDword(L"hotkey"), 0xDEADBEEFu);
     EXPECT_TRUE(::UnregisterHotKey(frame.m_hWnd, kHotkeyF11)); // the old one kept
     EXPECT_TRUE(::UnregisterHotKey(other.m_hWnd, 1));
     other.DestroyWindow();
@@ -455,7 +426,7 @@ TEST_F(OptionsDialogTest, PrintScreenKeptByTheSystemIsOfferedBeforeTheFailureMes
     EXPECT_EQ(FakeHotkeySystem::printScreenRegistrations, 1);
     EXPECT_EQ(settings.hotkey, OptionsRules::kPrintScreenHotkey);
     EXPECT_FALSE(::UnregisterHotKey(frame.m_hWnd, kHotkeyF11)); // the old key released
-    EXPECT_EQ(ReadDword(L"printScreenOfferDeclined"), 0u);
+    EXPECT_EQ(ReadTestDword(L"printScreenOfferDeclined"), 0u);
 }
 
 TEST_F(OptionsDialogTest, BrowseStartsAtTheTypedFolder) {

@@ -13,7 +13,10 @@
 #include "res/resource.h"
 #include "sizelist/CFrameSizeSelectRules.h"
 #include "sizelist/TextFileModes.h"
+#include "tests/app/TestProfile.h"
+#include "tests/frame/FrameTestSupport.h"
 #include "tests/framework/UiScript.h"
+#include "tests/support/MessagePump.h"
 #include "tests/sizelist/SizeListTestFiles.h"
 
 #include <gtest/gtest.h>
@@ -39,47 +42,9 @@ struct CFrameSizeSelectDlgProbe {
 
 namespace {
 
-const wchar_t kTestKey[] = L"Software\\Oskvane\\Frimlet2Test";
-constexpr int kTestHotkey = 0x077B; // Shift+Ctrl+Alt+F12: nobody else's
-const wchar_t kHeader[] =
-    L"# Frimlet2「枠のサイズ選択」リスト用のデータファイルです。\r\n# x,y,幅,高さ,メモ\r\n";
+using namespace test_profile;
 const wchar_t kOptionTitle[] = L"参照ファイル名の設定";
 constexpr int kEditorId = 1; // the report view's in-place editor
-
-void Pump(DWORD millis = 30) {
-    const DWORD end = ::GetTickCount() + millis;
-    MSG msg;
-    do {
-        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            ::TranslateMessage(&msg);
-            ::DispatchMessageW(&msg);
-        }
-        ::Sleep(5);
-    } while (static_cast<int>(end - ::GetTickCount()) > 0);
-}
-
-Bytes Encode(const std::wstring& text, UINT codePage) {
-    const int n = ::WideCharToMultiByte(codePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
-                                        nullptr, nullptr);
-    std::string bytes(static_cast<size_t>(n), '\0');
-    ::WideCharToMultiByte(codePage, 0, text.data(), static_cast<int>(text.size()), bytes.data(), n, nullptr,
-                          nullptr);
-    return Bytes(bytes.begin(), bytes.end());
-}
-
-Bytes Utf16Le(const std::wstring& text) {
-    Bytes bytes{0xFF, 0xFE};
-    for (wchar_t c : text) {
-        bytes.push_back(static_cast<std::uint8_t>(c & 0xFF));
-        bytes.push_back(static_cast<std::uint8_t>((c >> 8) & 0xFF));
-    }
-    return bytes;
-}
-
-Bytes Concat(Bytes a, const Bytes& b) {
-    a.insert(a.end(), b.begin(), b.end());
-    return a;
-}
 
 std::wstring Help() {
     auto help = CFrameSizeSelectRules::HelpText();
@@ -106,7 +71,7 @@ geometry::ScreenLayout TwoMonitors() {
     return layout;
 }
 
-class SizeSelectDialogTest : public ::testing::Test {
+class SizeSelectDialogTest : public ProfileFixture {
 protected:
     using Probe = CFrameSizeSelectDlgProbe;
 
@@ -117,8 +82,7 @@ protected:
 
     void SetUp() override {
         screens = nullptr;
-        ::RegDeleteTreeW(HKEY_CURRENT_USER, kTestKey);
-        app.SetRegistryKey(L"Oskvane");
+        ProfileFixture::SetUp();
         outFolder = temp / L"out";
         ::CreateDirectoryW(outFolder, nullptr);
         ::CreateDirectoryW(temp / L"cwd", nullptr);
@@ -133,7 +97,7 @@ protected:
         frameSettings.cx = 640;
         frameSettings.cy = 480;
         ASSERT_TRUE(frame->Create(IDD_FRIMLET2_DIALOG));
-        Pump();
+        test_support::PumpMessages(30);
     }
     void TearDown() override {
         if (dlg.m_hWnd)
@@ -142,7 +106,7 @@ protected:
             frame->DestroyWindow();
         frame.reset();
         ::SetCurrentDirectoryW(savedDirectory);
-        ::RegDeleteTreeW(HKEY_CURRENT_USER, kTestKey);
+        ProfileFixture::TearDown();
     }
 
     // Stores
@@ -154,12 +118,10 @@ protected:
         SetValue(L"SelectSizeList_v2", REG_MULTI_SZ, data);
     }
     void SetValue(const wchar_t* name, DWORD type, const std::wstring& data) {
-        unique_hkey key;
-        ASSERT_EQ(::RegCreateKeyExW(HKEY_CURRENT_USER, kTestKey, 0, nullptr, 0, KEY_WRITE, nullptr, key.put(),
-                                    nullptr),
-                  ERROR_SUCCESS);
-        ::RegSetValueExW(key.get(), name, 0, type, reinterpret_cast<const BYTE*>(data.data()),
-                         static_cast<DWORD>(data.size() * sizeof(wchar_t) + (type == REG_SZ ? 2 : 0)));
+        ASSERT_EQ(
+            ::RegSetKeyValueW(HKEY_CURRENT_USER, kTestKey, name, type, data.c_str(),
+                              static_cast<DWORD>(data.size() * sizeof(wchar_t) + (type == REG_SZ ? 2 : 0))),
+            ERROR_SUCCESS);
     }
     // The stored own lines; "(none)" when the value does not exist.
     std::vector<std::wstring> StoredOwnLines() {
@@ -175,14 +137,7 @@ protected:
             lines.emplace_back(p);
         return lines;
     }
-    std::wstring StoredString(const wchar_t* name) {
-        wchar_t value[512] = {};
-        DWORD size = sizeof(value);
-        if (::RegGetValueW(HKEY_CURRENT_USER, kTestKey, name, RRF_RT_REG_SZ, nullptr, value, &size) !=
-            ERROR_SUCCESS)
-            return L"(none)";
-        return value;
-    }
+    std::wstring StoredString(const wchar_t* name) { return ReadTestString(name, L"(none)"); }
     void WriteText(const CString& path, const std::wstring& text, UINT codePage = CP_UTF8) {
         ASSERT_TRUE(WriteBytesToFile(path, Encode(text, codePage)));
     }
@@ -190,13 +145,31 @@ protected:
     // The dialog
     void OpenModeless() {
         ASSERT_TRUE(dlg.Create(IDD_FRAME_SIZE_SELECT, frame.get()));
-        Pump();
+        test_support::PumpMessages(30);
     }
     INT_PTR RunModal(std::vector<UiScript::Step> steps) {
         UiScript script(std::move(steps));
         const INT_PTR result = dlg.DoModal();
         EXPECT_TRUE(script.Finished()) << "step " << script.FailedStep() << " was never done";
         return result;
+    }
+    // Opens the reference file name dialog with its command, types name
+    // there (when given) and confirms it; returns the name it showed.
+    std::wstring AnswerReferenceName(const wchar_t* name) {
+        std::wstring shown;
+        UiScript script({[&] {
+            HWND d = test_support::FindThreadWindow(L"#32770", kOptionTitle);
+            if (!d)
+                return false;
+            shown = test_support::TextOf(::GetDlgItem(d, IDC_REFERENCE_NAME));
+            if (name)
+                ::SetDlgItemTextW(d, IDC_REFERENCE_NAME, name);
+            ::PostMessageW(d, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+            return true;
+        }});
+        Command(IDM_REFERENCE_FILE_NAME);
+        EXPECT_TRUE(script.Finished());
+        return shown;
     }
     std::vector<std::wstring> Rows() {
         std::vector<std::wstring> rows;
@@ -209,7 +182,7 @@ protected:
         return rows;
     }
     HWND Item(int id) { return ::GetDlgItem(dlg.m_hWnd, id); }
-    std::wstring Text(int id) { return UiScript::TextOf(Item(id)); }
+    std::wstring Text(int id) { return test_support::TextOf(Item(id)); }
     void SetText(int id, const wchar_t* text) { ::SetDlgItemTextW(dlg.m_hWnd, id, text); }
     void Click(int id) {
         dlg.SendMessage(WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(Item(id)));
@@ -253,15 +226,9 @@ protected:
         frame->GetWindowRect(&r);
         return r;
     }
-    RECT Hole() {
-        RECT hole{};
-        ::SendMessageW(frame->m_hWnd, WM_APP_GETFRAMEINFO, 0, reinterpret_cast<LPARAM>(&hole));
-        ::MapWindowPoints(frame->m_hWnd, nullptr, reinterpret_cast<POINT*>(&hole), 2);
-        return hole;
-    }
+    RECT Hole() { return frame_test::HoleOnScreen(*frame); }
 
     ComApartment com{ComApartment::Ole};
-    CFrimlet2App app{L"Frimlet2Test"};
     TempFolder temp;
     CString outFolder;
     wchar_t savedDirectory[MAX_PATH + 1] = {};
@@ -512,7 +479,7 @@ TEST_F(SizeSelectDialogTest, EscDiscardsChangesAndRemovingOnlyReferenceRowsSaves
     EXPECT_EQ(StoredOwnLines(), (std::vector<std::wstring>{L",,640,480,VGA"}));
 
     // No own list stored at all: a save would store at least "#".
-    ::RegDeleteTreeW(HKEY_CURRENT_USER, kTestKey);
+    DeleteTestKey();
     result = RunModal({[&] {
         if (listView.GetItemCount() != 1)
             return false;
@@ -541,7 +508,7 @@ TEST_F(SizeSelectDialogTest, KeysEnterDoesNothingAltOpensTheMenuAndDoubleClickOn
             return true;
         },
         [&] {
-            HWND menu = UiScript::FindThreadWindow(L"#32768");
+            HWND menu = test_support::FindThreadWindow(L"#32768");
             if (!menu)
                 return false;
             menuShown = true;
@@ -549,7 +516,7 @@ TEST_F(SizeSelectDialogTest, KeysEnterDoesNothingAltOpensTheMenuAndDoubleClickOn
             return true;
         },
         [&] {
-            if (UiScript::FindThreadWindow(L"#32768"))
+            if (test_support::FindThreadWindow(L"#32768"))
                 return false;
             DoubleClick(0, 0);
             return true;
@@ -653,7 +620,7 @@ TEST_F(SizeSelectDialogTest, ExportWritesTheChosenEncodingWithOrWithoutReference
 
     const CString utf16 = temp / L"all.txt";
     Probe::ExportFile(dlg, utf16, TFM_UTF16LE_BOM, TRUE);
-    EXPECT_EQ(ReadBytesOfFile(utf16), Utf16Le(all));
+    EXPECT_EQ(ReadBytesOfFile(utf16), Concat({0xFF, 0xFE}, Utf16(all, false)));
     EXPECT_EQ(Messages(), std::wstring(utf16) + L"\r\nファイルに 3件 保存しました。\r\n");
     EXPECT_EQ(MessageTint(), Tint(CFrameSizeSelectRules::kInfoBackground));
 
@@ -690,25 +657,14 @@ TEST_F(SizeSelectDialogTest, ExportWritesTheChosenEncodingWithOrWithoutReference
     EXPECT_TRUE(script.Finished());
     EXPECT_EQ(offered, L"UTF-8(BOM無し)");
     EXPECT_EQ(checkedAtFirst, BST_CHECKED);
-    EXPECT_EQ(ReadBytesOfFile(chosen + L".txt"), Concat({0xEF, 0xBB, 0xBF}, Encode(own, CP_UTF8)));
+    EXPECT_EQ(ReadBytesOfFile(chosen + L".txt"), Utf8WithBom(own));
 }
 
 TEST_F(SizeSelectDialogTest, ReferenceNameDialogUnchangedOkDoesNothing) {
     OpenModeless();
     Click(IDC_ADD_TO_LIST);
     ASSERT_TRUE(listView.m_bModified);
-    std::wstring shown;
-    UiScript script({[&] {
-        HWND d = UiScript::FindThreadWindow(L"#32770", kOptionTitle);
-        if (!d)
-            return false;
-        shown = UiScript::TextOf(::GetDlgItem(d, IDC_REFERENCE_NAME));
-        ::PostMessageW(d, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-        return true;
-    }});
-    Command(IDM_REFERENCE_FILE_NAME);
-    EXPECT_TRUE(script.Finished());
-    EXPECT_EQ(shown, L"SelectSizeList");
+    EXPECT_EQ(AnswerReferenceName(nullptr), L"SelectSizeList");
     EXPECT_EQ(StoredString(L"SelectSizeListName"), L"(none)");
     EXPECT_EQ(StoredOwnLines(), (std::vector<std::wstring>{L"(none)"})); // not saved
     EXPECT_EQ(listView.GetItemCount(), 1);                               // not reloaded
@@ -725,19 +681,7 @@ TEST_F(SizeSelectDialogTest, ReferenceNameDialogEmptyNameDeletesTheValueSavesAnd
     Click(IDC_ADD_TO_LIST);
     listView.EndCellEdit(FALSE);
 
-    std::wstring shown;
-    UiScript script({[&] {
-        HWND d = UiScript::FindThreadWindow(L"#32770", kOptionTitle);
-        if (!d)
-            return false;
-        shown = UiScript::TextOf(::GetDlgItem(d, IDC_REFERENCE_NAME));
-        ::SetDlgItemTextW(d, IDC_REFERENCE_NAME, L"");
-        ::PostMessageW(d, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-        return true;
-    }});
-    Command(IDM_REFERENCE_FILE_NAME);
-    EXPECT_TRUE(script.Finished());
-    EXPECT_EQ(shown, L"other");
+    EXPECT_EQ(AnswerReferenceName(L""), L"other");
     EXPECT_EQ(StoredString(L"SelectSizeListName"), L"(none)");
     EXPECT_EQ(StoredOwnLines(), (std::vector<std::wstring>{L",,300,200,"}));
     EXPECT_EQ(Rows(), (std::vector<std::wstring>{L"|||300|200|", L"F|2|2|222|222|default"}));
@@ -757,19 +701,7 @@ TEST_F(SizeSelectDialogTest, ReferenceNameUnderDocumentsIsShownWithItsDisplayNam
     OpenModeless();
     EXPECT_EQ(Rows(), (std::vector<std::wstring>{L"F|||100|100|mine"}));
 
-    std::wstring shown;
-    UiScript script({[&] {
-        HWND d = UiScript::FindThreadWindow(L"#32770", kOptionTitle);
-        if (!d)
-            return false;
-        shown = UiScript::TextOf(::GetDlgItem(d, IDC_REFERENCE_NAME));
-        ::SetDlgItemTextW(d, IDC_REFERENCE_NAME, L"ドキュメント\\lists\\new\\");
-        ::PostMessageW(d, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-        return true;
-    }});
-    Command(IDM_REFERENCE_FILE_NAME);
-    EXPECT_TRUE(script.Finished());
-    EXPECT_EQ(shown, L"ドキュメント\\lists\\my");
+    EXPECT_EQ(AnswerReferenceName(L"ドキュメント\\lists\\new\\"), L"ドキュメント\\lists\\my");
     EXPECT_EQ(StoredString(L"SelectSizeListName"), L"%MYDOCUMENT%\\lists\\new");
     EXPECT_EQ(Rows(), (std::vector<std::wstring>{L"F|||200|200|newer"}));
 }
@@ -792,7 +724,7 @@ TEST_F(SizeSelectDialogTest, ADataFileThatVanishesOrIsHeldWhileTheDialogIsOpenLo
     std::wstring text = kHeader;
     for (int i = 101; i <= 125; ++i)
         text += L",," + std::to_wstring(i) + L",100,m\r\n";
-    ASSERT_TRUE(WriteBytesToFile(dataFile, Concat({0xEF, 0xBB, 0xBF}, Encode(text, CP_UTF8))));
+    ASSERT_TRUE(WriteBytesToFile(dataFile, Utf8WithBom(text)));
     StoreOwnLines({L"%APPDATA%"});
     OpenModeless();
     ASSERT_EQ(listView.GetItemCount(), 25);

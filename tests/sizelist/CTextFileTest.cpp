@@ -128,16 +128,7 @@ TEST_F(CTextFileTest, DetectionOnFiles) {
 
 TEST_F(CTextFileTest, SizeLimitIsOneHundredMebibytes) {
     const CString path = temp / L"big.bin";
-    auto makeFile = [&](LONGLONG size) {
-        const unique_file file(
-            ::CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-        ASSERT_TRUE(file);
-        LARGE_INTEGER end;
-        end.QuadPart = size;
-        EXPECT_TRUE(::SetFilePointerEx(file.get(), end, nullptr, FILE_BEGIN));
-        EXPECT_TRUE(::SetEndOfFile(file.get()));
-    };
-    makeFile(104857600);
+    ASSERT_TRUE(MakeFileOfSize(path, 104857600));
     {
         CTextFile file;
         ASSERT_TRUE(file.OpenForRead(path, TFM_AUTO));
@@ -147,7 +138,7 @@ TEST_F(CTextFileTest, SizeLimitIsOneHundredMebibytes) {
         EXPECT_EQ(file.GetMode(), TFM_UTF16BE);
         EXPECT_EQ(file.GetTextLength(), 52428800);
     }
-    makeFile(104857601);
+    ASSERT_TRUE(MakeFileOfSize(path, 104857601));
     CTextFile file;
     EXPECT_FALSE(file.OpenForRead(path, TFM_AUTO));
     EXPECT_EQ(file.GetError(), 223u);

@@ -13,9 +13,6 @@
 
 namespace {
 
-const wchar_t kHeader[] =
-    L"# Frimlet2「枠のサイズ選択」リスト用のデータファイルです。\r\n# x,y,幅,高さ,メモ\r\n";
-
 tagSELECT_SIZE_INFO Entry(const wchar_t* x, const wchar_t* y, const wchar_t* w, const wchar_t* h,
                           const wchar_t* memo, int bOwn = 1) {
     tagSELECT_SIZE_INFO e{};
@@ -33,30 +30,6 @@ void ExpectSameEntries(const SelectSizeList& actual, const SelectSizeList& expec
     for (int i = 0; i < actual.GetSize(); ++i) {
         EXPECT_EQ(0, std::memcmp(&actual[i], &expected[i], sizeof(tagSELECT_SIZE_INFO))) << "entry " << i;
     }
-}
-
-Bytes Encode(const std::wstring& text, UINT codePage) {
-    const int n = ::WideCharToMultiByte(codePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
-                                        nullptr, nullptr);
-    std::string bytes(static_cast<size_t>(n), '\0');
-    ::WideCharToMultiByte(codePage, 0, text.data(), static_cast<int>(text.size()), bytes.data(), n, nullptr,
-                          nullptr);
-    return Bytes(bytes.begin(), bytes.end());
-}
-
-Bytes Utf16(const std::wstring& text, bool bigEndian) {
-    Bytes bytes;
-    for (wchar_t c : text) {
-        const std::uint8_t lo = c & 0xFF, hi = (c >> 8) & 0xFF;
-        bytes.push_back(bigEndian ? hi : lo);
-        bytes.push_back(bigEndian ? lo : hi);
-    }
-    return bytes;
-}
-
-Bytes Concat(Bytes a, const Bytes& b) {
-    a.insert(a.end(), b.begin(), b.end());
-    return a;
 }
 
 } // namespace
@@ -78,7 +51,7 @@ TEST(SizeListFile, WritesEveryEncodingAndReadsItBack) {
         Bytes bytes;
     };
     const Case cases[] = {
-        {TFM_UTF8_BOM, Concat({0xEF, 0xBB, 0xBF}, Encode(text, CP_UTF8))},
+        {TFM_UTF8_BOM, Utf8WithBom(text)},
         {TFM_UTF8_NOBOM, Encode(text, CP_UTF8)},
         {TFM_UTF16LE_BOM, Concat({0xFF, 0xFE}, Utf16(text, false))},
         {TFM_UTF16BE_BOM, Concat({0xFE, 0xFF}, Utf16(text, true))},
@@ -141,8 +114,7 @@ TEST(SizeListFile, MessagesOfFailedFilesAndRejectedLines) {
     EXPECT_EQ(messages, expected);
 
     // Line numbers count the comment and the blank line; entries on both sides stay.
-    ASSERT_TRUE(WriteBytesToFile(
-        temp / L"bad.txt", Concat({0xEF, 0xBB, 0xBF}, Encode(L"#c\r\n\r\n1,2,x,4\r\n5,6,7,8,ok", CP_UTF8))));
+    ASSERT_TRUE(WriteBytesToFile(temp / L"bad.txt", Utf8WithBom(L"#c\r\n\r\n1,2,x,4\r\n5,6,7,8,ok")));
     messages.Empty();
     EXPECT_EQ(ReadSizeListFile(0, temp / L"bad.txt", TFM_AUTO, list, messages), -1);
     EXPECT_EQ(messages, L"  3行目3カラム目の値に誤りがあります：1,2,x,4\r\n");
@@ -155,13 +127,7 @@ TEST(SizeListFile, FilesBeyondTheBoundsAreRefusedOrCutWithAMessageNamingThem) {
     TempFolder temp;
     auto sized = [&](const wchar_t* name, LONGLONG size) {
         const CString path = temp / name;
-        const unique_file file(
-            ::CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-        EXPECT_TRUE(file);
-        LARGE_INTEGER end;
-        end.QuadPart = size;
-        EXPECT_TRUE(::SetFilePointerEx(file.get(), end, nullptr, FILE_BEGIN));
-        EXPECT_TRUE(::SetEndOfFile(file.get()));
+        EXPECT_TRUE(MakeFileOfSize(path, size));
         return path;
     };
     SelectSizeList list;

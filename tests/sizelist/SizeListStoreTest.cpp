@@ -9,15 +9,12 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstring>
 #include <vector>
 
 namespace {
 
 const wchar_t kTestKey[] = L"Software\\Oskvane\\Frimlet2SizeListTest";
-const wchar_t kHeader[] =
-    L"# Frimlet2「枠のサイズ選択」リスト用のデータファイルです。\r\n# x,y,幅,高さ,メモ\r\n";
 
 CString Text(const char16_t* field) {
     return CString(reinterpret_cast<const wchar_t*>(field));
@@ -52,24 +49,6 @@ SelectSizeList MakeList(int count, const wchar_t* prefix = L"m") {
         list.Add(e);
     }
     return list;
-}
-
-Bytes Utf8(const std::wstring& text) {
-    const int n = ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
-                                        nullptr, nullptr);
-    std::string bytes(static_cast<size_t>(n), '\0');
-    ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), bytes.data(), n, nullptr,
-                          nullptr);
-    return Bytes(bytes.begin(), bytes.end());
-}
-
-Bytes WithBom(const Bytes& bytes) {
-    Bytes out(bytes.size() + 3);
-    out[0] = 0xEF;
-    out[1] = 0xBB;
-    out[2] = 0xBF;
-    std::copy(bytes.begin(), bytes.end(), out.begin() + 3);
-    return out;
 }
 
 class SizeListStoreTest : public ::testing::Test {
@@ -156,7 +135,7 @@ TEST_F(SizeListStoreTest, TwentyEntriesGoToTheRegistryAndMoreToTheDataFolder) {
         line.Format(L",,%d,%d,\"m%d, \"\"q\"\"\"\r\n", 100 + i, 200 + i, i);
         text += line.str();
     }
-    EXPECT_EQ(ReadBytesOfFile(DataFile()), WithBom(Utf8(text)));
+    EXPECT_EQ(ReadBytesOfFile(DataFile()), Utf8WithBom(text));
     EXPECT_FALSE(FileExists(TempFile()));
     EXPECT_EQ(Describe(Load()), Describe(more));
 
@@ -199,7 +178,7 @@ TEST_F(SizeListStoreTest, StoredLinesAreTrimmedAndChecked) {
 
 TEST_F(SizeListStoreTest, AppDataLineReadsOnlyTheDataFolderFile) {
     ASSERT_TRUE(::CreateDirectoryW(settings.dataFolder, nullptr));
-    ASSERT_TRUE(WriteBytesToFile(DataFile(), WithBom(Utf8(L"1,1,10,10,file\r\nbad line\r\n"))));
+    ASSERT_TRUE(WriteBytesToFile(DataFile(), Utf8WithBom(L"1,1,10,10,file\r\nbad line\r\n")));
     PutLines({L"%APPDATA%", L"1,2,3,4,x"});
     CString messages;
     EXPECT_EQ(Describe(Load(&messages)), std::vector<CString>{L"1|1|10|10|file"});
@@ -242,7 +221,7 @@ TEST_F(SizeListStoreTest, UnwritableDataFolderFileFallsBackToRegistryLines) {
         EXPECT_EQ(StoredLines(), LinesOf(other));
         EXPECT_FALSE(FileExists(TempFile()));
         EXPECT_EQ(Describe(Load()), Describe(other));
-        RemoveTree(settings.dataFolder);
+        test_support::RemoveTree(settings.dataFolder.str());
     }
     {
         // The temporary file cannot be created: the stored file stays whole
@@ -268,7 +247,7 @@ TEST_F(SizeListStoreTest, ReferenceFilesAreAddedReadOnlyWithTheirMessages) {
     SetReferenceFileName(app, L"*.sltest");
     PutLines({L",,1,1,own"});
     const CString first = settings.outputPath + L"\\r1.sltest";
-    ASSERT_TRUE(WriteBytesToFile(first, WithBom(Utf8(L"1,1,100,100,out\r\nbad\r\n"))));
+    ASSERT_TRUE(WriteBytesToFile(first, Utf8WithBom(L"1,1,100,100,out\r\nbad\r\n")));
     ASSERT_TRUE(WriteBytesToFile(temp / L"cur\\r2.sltest",
                                  Bytes{'2', ',', '2', ',', '2', ',', '2', ',', 0x90, 0xDD, 0x92, 0xE8}));
     ASSERT_TRUE(

@@ -5,6 +5,8 @@
 // letter or digit, or a virtual-key code in decimal or 0x hex. "P+PRINT"
 // holds P while PrintScreen is pressed; "ALT+F4" closes the active window.
 // The last key reaches global hotkeys whatever window has the focus.
+#include "tests/support/InputRecords.h"
+
 #include <windows.h>
 
 #include <cstdio>
@@ -46,15 +48,6 @@ WORD ParseKey(std::wstring key) {
     return end && !*end && vk > 0 && vk <= 0xFE ? static_cast<WORD>(vk) : 0;
 }
 
-INPUT KeyInput(WORD vk, bool up) {
-    INPUT in = {};
-    in.type = INPUT_KEYBOARD;
-    in.ki.wVk = vk;
-    in.ki.wScan = static_cast<WORD>(::MapVirtualKeyW(vk, MAPVK_VK_TO_VSC));
-    in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-    return in;
-}
-
 } // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -82,12 +75,12 @@ int wmain(int argc, wchar_t** argv) {
     // sees the held keys before the last one.
     UINT sent = 0;
     for (WORD vk : keys) {
-        INPUT in = KeyInput(vk, false);
+        INPUT in = test_support::KeyInput(vk, false);
         sent += ::SendInput(1, &in, sizeof in);
         ::Sleep(30);
     }
     for (auto it = keys.rbegin(); it != keys.rend(); ++it) {
-        INPUT in = KeyInput(*it, true);
+        INPUT in = test_support::KeyInput(*it, true);
         sent += ::SendInput(1, &in, sizeof in);
         ::Sleep(30);
     }
