@@ -30,8 +30,15 @@ inline POINT PointOf(std::intptr_t lp) {
     return POINT{static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))};
 }
 
-template <class P> P* PointerOf(std::intptr_t lp) {
-    return reinterpret_cast<P*>(lp);
+// Hands the structure lParam points to on to use and returns what use
+// returns; a null pointer declines the message.
+template <class P, class Use> std::intptr_t WithPointee(std::intptr_t lp, bool& handled, Use use) {
+    auto* pointee = reinterpret_cast<P*>(lp);
+    if (!pointee) {
+        handled = false;
+        return 0;
+    }
+    return static_cast<std::intptr_t>(use(*pointee));
 }
 
 // void member(); the result is 0.
@@ -59,12 +66,8 @@ struct NcCreate {
     template <class T> using Handler = BOOL (T::*)(CREATESTRUCTW&);
     template <class T, Handler<T> M>
     static std::intptr_t Call(CWnd* w, std::uintptr_t, std::intptr_t lp, bool& handled) {
-        auto* create = PointerOf<CREATESTRUCTW>(lp);
-        if (!create) {
-            handled = false;
-            return 0;
-        }
-        return (Self<T>(w).*M)(*create);
+        return WithPointee<CREATESTRUCTW>(lp, handled,
+                                          [&w](CREATESTRUCTW& create) { return (Self<T>(w).*M)(create); });
     }
 };
 
@@ -92,13 +95,10 @@ struct GetMinMaxInfo {
     template <class T> using Handler = void (T::*)(MINMAXINFO&);
     template <class T, Handler<T> M>
     static std::intptr_t Call(CWnd* w, std::uintptr_t, std::intptr_t lp, bool& handled) {
-        auto* info = PointerOf<MINMAXINFO>(lp);
-        if (!info) {
-            handled = false;
+        return WithPointee<MINMAXINFO>(lp, handled, [&w](MINMAXINFO& info) {
+            (Self<T>(w).*M)(info);
             return 0;
-        }
-        (Self<T>(w).*M)(*info);
-        return 0;
+        });
     }
 };
 
@@ -108,12 +108,8 @@ struct Sizing {
     template <class T> using Handler = BOOL (T::*)(UINT, RECT&);
     template <class T, Handler<T> M>
     static std::intptr_t Call(CWnd* w, std::uintptr_t wp, std::intptr_t lp, bool& handled) {
-        auto* rect = PointerOf<RECT>(lp);
-        if (!rect) {
-            handled = false;
-            return 0;
-        }
-        return (Self<T>(w).*M)(static_cast<UINT>(wp), *rect);
+        return WithPointee<RECT>(
+            lp, handled, [&w, wp](RECT& rect) { return (Self<T>(w).*M)(static_cast<UINT>(wp), rect); });
     }
 };
 
@@ -137,13 +133,10 @@ struct DpiChanged {
     template <class T> using Handler = void (T::*)(UINT, const RECT&);
     template <class T, Handler<T> M>
     static std::intptr_t Call(CWnd* w, std::uintptr_t wp, std::intptr_t lp, bool& handled) {
-        const auto* suggested = PointerOf<const RECT>(lp);
-        if (!suggested) {
-            handled = false;
+        return WithPointee<const RECT>(lp, handled, [&w, wp](const RECT& suggested) {
+            (Self<T>(w).*M)(HIWORD(wp), suggested);
             return 0;
-        }
-        (Self<T>(w).*M)(HIWORD(wp), *suggested);
-        return 0;
+        });
     }
 };
 
@@ -153,12 +146,8 @@ struct GetDpiScaledSize {
     template <class T> using Handler = BOOL (T::*)(UINT, SIZE&);
     template <class T, Handler<T> M>
     static std::intptr_t Call(CWnd* w, std::uintptr_t wp, std::intptr_t lp, bool& handled) {
-        auto* size = PointerOf<SIZE>(lp);
-        if (!size) {
-            handled = false;
-            return 0;
-        }
-        return (Self<T>(w).*M)(static_cast<UINT>(wp), *size);
+        return WithPointee<SIZE>(
+            lp, handled, [&w, wp](SIZE& size) { return (Self<T>(w).*M)(static_cast<UINT>(wp), size); });
     }
 };
 
@@ -319,13 +308,10 @@ struct WindowPosChanged {
     template <class T> using Handler = void (T::*)(const WINDOWPOS&);
     template <class T, Handler<T> M>
     static std::intptr_t Call(CWnd* w, std::uintptr_t, std::intptr_t lp, bool& handled) {
-        const auto* pos = PointerOf<const WINDOWPOS>(lp);
-        if (!pos) {
-            handled = false;
+        return WithPointee<const WINDOWPOS>(lp, handled, [&w](const WINDOWPOS& pos) {
+            (Self<T>(w).*M)(pos);
             return 0;
-        }
-        (Self<T>(w).*M)(*pos);
-        return 0;
+        });
     }
 };
 
