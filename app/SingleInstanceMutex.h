@@ -14,11 +14,11 @@ public:
 
     // Another copy holds the mutex: it existed already, or it exists with
     // rights this copy does not have (the other copy runs elevated).
-    bool AnotherCopyRuns() const { return m_anotherCopyRuns; }
+    bool AnotherCopyRuns() const { return m_bAnotherCopyRuns; }
     // Releases the ownership taken at construction.
     void Release();
 
 private:
-    unique_kernel_handle m_mutex;
-    bool m_anotherCopyRuns = false;
+    unique_kernel_handle m_hMutex;
+    bool m_bAnotherCopyRuns = false;
 };

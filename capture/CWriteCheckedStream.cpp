@@ -8,7 +8,7 @@ com_ptr<CWriteCheckedStream> CWriteCheckedStream::Wrap(IStream* inner) {
     return com_ptr<CWriteCheckedStream>::attach(new (std::nothrow) CWriteCheckedStream(inner));
 }
 
-CWriteCheckedStream::CWriteCheckedStream(IStream* inner) : m_inner(com_ptr<IStream>::share(inner)) {}
+CWriteCheckedStream::CWriteCheckedStream(IStream* inner) : m_pInner(com_ptr<IStream>::share(inner)) {}
 
 HRESULT CWriteCheckedStream::QueryInterface(REFIID riid, void** out) {
     if (!out)
@@ -24,64 +24,64 @@ HRESULT CWriteCheckedStream::QueryInterface(REFIID riid, void** out) {
 }
 
 ULONG CWriteCheckedStream::AddRef() {
-    return ++m_refs;
+    return ++m_nRefs;
 }
 
 ULONG CWriteCheckedStream::Release() {
-    const ULONG left = --m_refs;
+    const ULONG left = --m_nRefs;
     if (left == 0)
         delete this;
     return left;
 }
 
 HRESULT CWriteCheckedStream::Read(void* pv, ULONG cb, ULONG* read) {
-    return m_inner->Read(pv, cb, read);
+    return m_pInner->Read(pv, cb, read);
 }
 
 HRESULT CWriteCheckedStream::Write(const void* pv, ULONG cb, ULONG* written) {
     ULONG done = 0;
-    const HRESULT hr = m_inner->Write(pv, cb, &done);
+    const HRESULT hr = m_pInner->Write(pv, cb, &done);
     if (FAILED(hr) || done < cb)
-        m_failed = true;
+        m_bFailed = true;
     if (written)
         *written = done;
     return hr;
 }
 
 HRESULT CWriteCheckedStream::Seek(LARGE_INTEGER move, DWORD origin, ULARGE_INTEGER* position) {
-    return m_inner->Seek(move, origin, position);
+    return m_pInner->Seek(move, origin, position);
 }
 
 HRESULT CWriteCheckedStream::SetSize(ULARGE_INTEGER size) {
-    const HRESULT hr = m_inner->SetSize(size);
+    const HRESULT hr = m_pInner->SetSize(size);
     if (FAILED(hr))
-        m_failed = true;
+        m_bFailed = true;
     return hr;
 }
 
 HRESULT CWriteCheckedStream::CopyTo(IStream* target, ULARGE_INTEGER cb, ULARGE_INTEGER* read,
                                     ULARGE_INTEGER* written) {
-    return m_inner->CopyTo(target, cb, read, written);
+    return m_pInner->CopyTo(target, cb, read, written);
 }
 
 HRESULT CWriteCheckedStream::Commit(DWORD flags) {
-    return m_inner->Commit(flags);
+    return m_pInner->Commit(flags);
 }
 
 HRESULT CWriteCheckedStream::Revert() {
-    return m_inner->Revert();
+    return m_pInner->Revert();
 }
 
 HRESULT CWriteCheckedStream::LockRegion(ULARGE_INTEGER offset, ULARGE_INTEGER cb, DWORD type) {
-    return m_inner->LockRegion(offset, cb, type);
+    return m_pInner->LockRegion(offset, cb, type);
 }
 
 HRESULT CWriteCheckedStream::UnlockRegion(ULARGE_INTEGER offset, ULARGE_INTEGER cb, DWORD type) {
-    return m_inner->UnlockRegion(offset, cb, type);
+    return m_pInner->UnlockRegion(offset, cb, type);
 }
 
 HRESULT CWriteCheckedStream::Stat(STATSTG* stat, DWORD flags) {
-    return m_inner->Stat(stat, flags);
+    return m_pInner->Stat(stat, flags);
 }
 
 HRESULT CWriteCheckedStream::Clone(IStream** out) {

@@ -15,7 +15,7 @@ public:
     static com_ptr<CWriteCheckedStream> Wrap(IStream* inner);
 
     // True once a Write or SetSize failed or wrote short.
-    bool WriteFailed() const { return m_failed; }
+    bool WriteFailed() const { return m_bFailed; }
 
     // IUnknown
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** out) override;
@@ -40,7 +40,7 @@ private:
     explicit CWriteCheckedStream(IStream* inner);
     ~CWriteCheckedStream() = default;
 
-    com_ptr<IStream> m_inner;
-    ULONG m_refs = 1;
-    bool m_failed = false;
+    com_ptr<IStream> m_pInner;
+    ULONG m_nRefs = 1;
+    bool m_bFailed = false;
 };

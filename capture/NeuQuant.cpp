@@ -82,11 +82,11 @@ inline int FreqDecay(int h) {
 class MapCache {
 public:
     void Prepare(int bits, std::uint8_t whiteIndex) {
-        m_shift = 32 - bits;
+        m_nShift = 32 - bits;
         m_slots.assign(std::size_t{1} << bits, 0xFFFFFF00u | whiteIndex);
     }
     template <class Search> std::uint8_t Find(std::uint32_t key, bool& missed, Search search) {
-        std::uint32_t& slot = m_slots[(key * 0x9E3779B1u) >> m_shift];
+        std::uint32_t& slot = m_slots[(key * 0x9E3779B1u) >> m_nShift];
         if ((slot >> 8) != key) {
             slot = (key << 8) | static_cast<std::uint8_t>(search());
             missed = true;
@@ -95,7 +95,7 @@ public:
     }
 
 private:
-    int m_shift = 16;
+    int m_nShift = 16;
     std::vector<std::uint32_t> m_slots;
 };
 
@@ -104,13 +104,13 @@ private:
 NeuQuant::NeuQuant(bool allowWideVectors, int mapThreads) {
 #if FRIMLET_NEUQUANT_AVX2
     __builtin_cpu_init();
-    m_avx2 = allowWideVectors && __builtin_cpu_supports("avx2");
+    m_bAvx2 = allowWideVectors && __builtin_cpu_supports("avx2");
 #else
     (void)allowWideVectors;
 #endif
     if (mapThreads <= 0)
         mapThreads = static_cast<int>(std::thread::hardware_concurrency());
-    m_mapThreads = std::clamp(mapThreads, 1, 16);
+    m_nMapThreads = std::clamp(mapThreads, 1, 16);
     Reset();
     Finish();
 }
@@ -281,7 +281,7 @@ void AlterBase(std::int16_t* nb, std::int16_t* ng, std::int16_t* nr, const std::
 
 int NeuQuant::Contest(int b, int g, int r) {
 #if FRIMLET_NEUQUANT_AVX2
-    if (m_avx2)
+    if (m_bAvx2)
         return ContestAvx2(m_b, m_g, m_r, m_freq, b, g, r);
 #endif
     return ContestBase(m_b, m_g, m_r, m_freq, b, g, r);
@@ -292,11 +292,11 @@ int NeuQuant::Contest(int b, int g, int r) {
 // radpower(m) / 2^18. The chosen neuron's weight is stored as alpha x 256, so
 // that one division by 2^18 serves all.
 void NeuQuant::Alter(int i, int b, int g, int r) {
-    const int lo = m_rad == 0 ? i : std::max(i - m_rad + 1, 0);
-    const int hi = m_rad == 0 ? i + 1 : std::min(i + m_rad, kNetSize);
+    const int lo = m_nRad == 0 ? i : std::max(i - m_nRad + 1, 0);
+    const int hi = m_nRad == 0 ? i + 1 : std::min(i + m_nRad, kNetSize);
     const std::int32_t* radPower = m_radPower + kRadCentre;
 #if FRIMLET_NEUQUANT_AVX2
-    if (m_avx2)
+    if (m_bAvx2)
         return AlterAvx2(m_b, m_g, m_r, radPower, lo, hi, i, b, g, r);
 #endif
     AlterBase(m_b, m_g, m_r, radPower, lo, hi, i, b, g, r);
@@ -304,7 +304,7 @@ void NeuQuant::Alter(int i, int b, int g, int r) {
 
 void NeuQuant::SetRadius(int alpha, int rad) {
     static_assert(kInitRadius >> kRadiusBiasShift < kRadCentre - 8);
-    m_rad = rad;
+    m_nRad = rad;
     std::fill(std::begin(m_radPower), std::end(m_radPower), 0);
     m_radPower[kRadCentre] = alpha * kRadBias; // alpha / 1024 = alpha x 256 / 2^18
     for (int m = 1; m < rad; ++m)
@@ -567,7 +567,7 @@ void NeuQuant::MapBlock(const std::uint8_t* pixels, int width, int rowBegin, int
         const int b = static_cast<int>(key & 0xFF), g = static_cast<int>((key >> 8) & 0xFF),
                   r = static_cast<int>(key >> 16);
 #if FRIMLET_NEUQUANT_AVX2
-        if (m_avx2)
+        if (m_bAvx2)
             return m_sorted[static_cast<std::size_t>(NearestInOrder(m_sortedB, m_sortedG, m_sortedR,
                                                                     m_greenIndex[static_cast<std::size_t>(g)],
                                                                     b, g, r))]
@@ -620,7 +620,7 @@ bool NeuQuant::Map(const std::uint8_t* pixels, int width, int height, int stride
     const std::int64_t pixelCount = static_cast<std::int64_t>(width) * height;
     constexpr std::int64_t kPixelsPerThread = std::int64_t{1} << 16;
     const int blocks = static_cast<int>(std::min<std::int64_t>(
-        {m_mapThreads, height, std::max<std::int64_t>(1, pixelCount / kPixelsPerThread)}));
+        {m_nMapThreads, height, std::max<std::int64_t>(1, pixelCount / kPixelsPerThread)}));
     const std::uint8_t white = static_cast<std::uint8_t>(Lookup(255, 255, 255));
     std::vector<MapCache> caches(static_cast<std::size_t>(blocks));
     for (MapCache& cache : caches)

@@ -89,7 +89,7 @@ private:
     // m_radPower[kRadCentre + d]; zero from the radius on.
     static constexpr int kRadCentre = 48;
     alignas(64) std::int32_t m_radPower[2 * kRadCentre];
-    int m_rad = 0;
+    int m_nRad = 0;
 
     // After learning: the neurons sorted by green, each with its palette
     // position, and for every green value the neuron where a search starts.
@@ -102,6 +102,6 @@ private:
     alignas(64) std::int16_t m_sortedR[kNetSize];
     std::array<std::int32_t, 256> m_greenIndex;
     std::array<Colour, kNetSize> m_palette;
-    bool m_avx2 = false; // the processor runs the AVX2 builds of the searches
-    int m_mapThreads = 1;
+    bool m_bAvx2 = false; // the processor runs the AVX2 builds of the searches
+    int m_nMapThreads = 1;
 };

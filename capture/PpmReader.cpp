@@ -14,12 +14,12 @@ bool IsDigit(std::uint8_t c) {
 
 class Cursor {
 public:
-    Cursor(const std::uint8_t* data, std::size_t size) : m_data(data), m_size(size) {}
+    Cursor(const std::uint8_t* data, std::size_t size) : m_pData(data), m_nSize(size) {}
 
-    bool AtEnd() const { return m_pos >= m_size; }
-    std::uint8_t Peek() const { return m_data[m_pos]; }
-    std::size_t Position() const { return m_pos; }
-    void Advance() { ++m_pos; }
+    bool AtEnd() const { return m_nPos >= m_nSize; }
+    std::uint8_t Peek() const { return m_pData[m_nPos]; }
+    std::size_t Position() const { return m_nPos; }
+    void Advance() { ++m_nPos; }
 
     // Skips a comment that starts at the cursor, up to and including the end
     // of its line. Returns false when the data ends inside it.
@@ -64,9 +64,9 @@ public:
     }
 
 private:
-    const std::uint8_t* m_data;
-    std::size_t m_size;
-    std::size_t m_pos = 0;
+    const std::uint8_t* m_pData;
+    std::size_t m_nSize;
+    std::size_t m_nPos = 0;
 };
 
 } // namespace

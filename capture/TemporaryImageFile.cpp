@@ -52,14 +52,14 @@ std::uint64_t AsNumber(const FILETIME& time) {
 } // namespace
 
 TemporaryImageFile::~TemporaryImageFile() {
-    if (!m_path.empty())
-        ::DeleteFileW(m_path.c_str());
+    if (!m_strPath.empty())
+        ::DeleteFileW(m_strPath.c_str());
 }
 
 bool TemporaryImageFile::Create(const std::wstring& folder) {
-    m_folder = folder;
-    m_path = CreateUniqueFile(folder);
-    return !m_path.empty();
+    m_strFolder = folder;
+    m_strPath = CreateUniqueFile(folder);
+    return !m_strPath.empty();
 }
 
 bool TemporaryImageFile::PutInPlace(const wchar_t* target, DWORD* error) {
@@ -70,8 +70,8 @@ bool TemporaryImageFile::PutInPlace(const wchar_t* target, DWORD* error) {
     for (DWORD wait : {0u, 20u, 40u, 80u, 120u, 160u}) {
         if (wait)
             ::Sleep(wait);
-        if (::MoveFileExW(m_path.c_str(), place.c_str(), MOVEFILE_REPLACE_EXISTING)) {
-            m_path.clear();
+        if (::MoveFileExW(m_strPath.c_str(), place.c_str(), MOVEFILE_REPLACE_EXISTING)) {
+            m_strPath.clear();
             return true;
         }
         last = ::GetLastError();
@@ -80,13 +80,13 @@ bool TemporaryImageFile::PutInPlace(const wchar_t* target, DWORD* error) {
         // An open file cannot be renamed over, but a holder that allows
         // deleting lets ReplaceFile move the earlier file aside. It goes to
         // a backup of our own name, so it is never lost midway.
-        std::wstring backup = CreateUniqueFile(m_folder);
+        std::wstring backup = CreateUniqueFile(m_strFolder);
         if (backup.empty() || !::DeleteFileW(backup.c_str()))
             continue;
-        if (::ReplaceFileW(place.c_str(), m_path.c_str(), backup.c_str(),
+        if (::ReplaceFileW(place.c_str(), m_strPath.c_str(), backup.c_str(),
                            REPLACEFILE_IGNORE_MERGE_ERRORS | REPLACEFILE_IGNORE_ACL_ERRORS, nullptr,
                            nullptr)) {
-            m_path.clear();
+            m_strPath.clear();
             // The earlier file, still open elsewhere; if it cannot go yet, the
             // next start removes it.
             ::DeleteFileW(backup.c_str());

@@ -18,7 +18,7 @@ public:
     // ("~Frimlet2-....tmp") in folder. Works for folders of any length.
     bool Create(const std::wstring& folder);
     // The path to open the file by (with the long-path prefix when needed).
-    const wchar_t* Path() const { return m_path.c_str(); }
+    const wchar_t* Path() const { return m_strPath.c_str(); }
 
     // Gives the file the name target, replacing a file of that name. A
     // target held open by another program (a viewer, the indexer, a virus
@@ -29,8 +29,8 @@ public:
     bool PutInPlace(const wchar_t* target, DWORD* error = nullptr);
 
 private:
-    std::wstring m_folder;
-    std::wstring m_path;
+    std::wstring m_strFolder;
+    std::wstring m_strPath;
 };
 
 // Deletes, directly in folder (not below it), the program's own temporary

@@ -166,19 +166,19 @@ void CEditEx::OnKillFocus(HWND) {
 void CEditEx::SetStateColors(int state, int textColor, int backColor) {
     if (state < 0 || state >= colors::StateCount)
         return;
-    m_requestedText[state] = textColor;
-    m_requestedBack[state] = backColor;
+    m_nRequestedText[state] = textColor;
+    m_nRequestedBack[state] = backColor;
     ComputeState(state);
 }
 
 void CEditEx::ComputeState(int state) {
     const uint32_t systemText = ::GetSysColor(colors::TextSystemColor(state));
     const uint32_t systemBack = ::GetSysColor(colors::BackgroundSystemColor(state));
-    m_textColor[state] = colors::Effective(m_requestedText[state], systemText);
-    m_brush[state].reset();
-    m_backColor[state] = colors::Effective(m_requestedBack[state], systemBack);
-    if (m_backColor[state] != colors::kNotSet)
-        m_brush[state].reset(::CreateSolidBrush(static_cast<COLORREF>(m_backColor[state]) & 0xFFFFFF));
+    m_nTextColor[state] = colors::Effective(m_nRequestedText[state], systemText);
+    m_hBrush[state].reset();
+    m_nBackColor[state] = colors::Effective(m_nRequestedBack[state], systemBack);
+    if (m_nBackColor[state] != colors::kNotSet)
+        m_hBrush[state].reset(::CreateSolidBrush(static_cast<COLORREF>(m_nBackColor[state]) & 0xFFFFFF));
     m_bActive[state] = true;
     if (IsWindow())
         Invalidate(TRUE);
@@ -204,10 +204,10 @@ HBRUSH CEditEx::CtlColor(HDC dc, int kind) {
     if (state < 0 || !m_bActive[state])
         return nullptr;
     ::SetBkMode(dc, OPAQUE);
-    if (m_textColor[state] != colors::kNotSet)
-        ::SetTextColor(dc, static_cast<COLORREF>(m_textColor[state]) & 0xFFFFFF);
-    if (m_backColor[state] == colors::kNotSet || !m_brush[state])
+    if (m_nTextColor[state] != colors::kNotSet)
+        ::SetTextColor(dc, static_cast<COLORREF>(m_nTextColor[state]) & 0xFFFFFF);
+    if (m_nBackColor[state] == colors::kNotSet || !m_hBrush[state])
         return nullptr;
-    ::SetBkColor(dc, static_cast<COLORREF>(m_backColor[state]) & 0xFFFFFF);
-    return m_brush[state].get();
+    ::SetBkColor(dc, static_cast<COLORREF>(m_nBackColor[state]) & 0xFFFFFF);
+    return m_hBrush[state].get();
 }

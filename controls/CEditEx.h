@@ -63,9 +63,9 @@ private:
 
     controls::EditRules::Limits m_limits;
     bool m_bActive[controls::EditColors::StateCount] = {};
-    int m_textColor[controls::EditColors::StateCount] = {-1, -1, -1};
-    int m_backColor[controls::EditColors::StateCount] = {-1, -1, -1};
-    unique_brush m_brush[controls::EditColors::StateCount];
-    int m_requestedText[controls::EditColors::StateCount] = {-1, -1, -1};
-    int m_requestedBack[controls::EditColors::StateCount] = {-1, -1, -1};
+    int m_nTextColor[controls::EditColors::StateCount] = {-1, -1, -1};
+    int m_nBackColor[controls::EditColors::StateCount] = {-1, -1, -1};
+    unique_brush m_hBrush[controls::EditColors::StateCount];
+    int m_nRequestedText[controls::EditColors::StateCount] = {-1, -1, -1};
+    int m_nRequestedBack[controls::EditColors::StateCount] = {-1, -1, -1};
 };

@@ -10,12 +10,12 @@ ON_WM_TIMER(OnTimer)
 END_MESSAGE_MAP()
 
 CTransparentBitmapButton::CTransparentBitmapButton(UINT bitmapId, int drawStyle, bool autoRepeat)
-    : m_bitmap(::LoadBitmapW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(bitmapId))), m_border(drawStyle),
-      m_focusStyle(drawStyle), m_autoRepeat(autoRepeat) {
+    : m_hBitmap(::LoadBitmapW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(bitmapId))), m_nBorder(drawStyle),
+      m_nFocusStyle(drawStyle), m_bAutoRepeat(autoRepeat) {
     BITMAP info{};
-    if (m_bitmap && ::GetObjectW(m_bitmap.get(), sizeof(info), &info) == sizeof(info)) {
-        m_bitmapWidth = info.bmWidth;
-        m_bitmapHeight = info.bmHeight;
+    if (m_hBitmap && ::GetObjectW(m_hBitmap.get(), sizeof(info), &info) == sizeof(info)) {
+        m_nBitmapWidth = info.bmWidth;
+        m_nBitmapHeight = info.bmHeight;
     }
 }
 
@@ -24,15 +24,15 @@ void CTransparentBitmapButton::PreSubclassWindow() {
     if (!rules::IsSelfPainted(style)) {
         ModifyStyle(0, BS_OWNERDRAW);
     } else {
-        m_selfPaint = true;
-        m_autoRepeat = false;
+        m_bSelfPaint = true;
+        m_bAutoRepeat = false;
     }
     if (style & BS_FLAT)
-        m_flat = true;
+        m_bFlat = true;
 }
 
 void CTransparentBitmapButton::OnPaint() {
-    if (!m_selfPaint) {
+    if (!m_bSelfPaint) {
         Default();
         return;
     }
@@ -45,13 +45,13 @@ void CTransparentBitmapButton::OnPaint() {
     ::GetClientRect(m_hWnd, &item.rcItem);
     if (GetCheck() != 0)
         item.itemState |= ODS_CHECKED;
-    if (m_focusStyle != 0 && ::GetFocus() == m_hWnd)
+    if (m_nFocusStyle != 0 && ::GetFocus() == m_hWnd)
         item.itemState |= ODS_FOCUS;
     DrawItem(&item);
 }
 
 void CTransparentBitmapButton::DrawItem(DRAWITEMSTRUCT* item) {
-    if (m_autoRepeat && m_repeatPeriod != 0)
+    if (m_bAutoRepeat && m_nRepeatPeriod != 0)
         KillTimer(rules::kRepeatTimerId);
 
     const RECT r = item->rcItem;
@@ -60,11 +60,11 @@ void CTransparentBitmapButton::DrawItem(DRAWITEMSTRUCT* item) {
     rules::Input in;
     in.width = width;
     in.height = height;
-    in.bitmapWidth = m_bitmapWidth;
-    in.bitmapHeight = m_bitmapHeight;
-    in.flat = m_flat;
-    in.border = m_border != 0;
-    in.focusStyle = m_focusStyle;
+    in.bitmapWidth = m_nBitmapWidth;
+    in.bitmapHeight = m_nBitmapHeight;
+    in.flat = m_bFlat;
+    in.border = m_nBorder != 0;
+    in.focusStyle = m_nFocusStyle;
     in.pressed = (item->itemState & ODS_SELECTED) != 0;
     in.checked = (item->itemState & ODS_CHECKED) != 0;
     in.focused = (item->itemState & ODS_FOCUS) != 0;
@@ -109,13 +109,13 @@ void CTransparentBitmapButton::DrawItem(DRAWITEMSTRUCT* item) {
             }
 
             // A bitmap that failed to load has no size, so the scale is 0.
-            if (layout.scale > 0 && m_bitmap) {
+            if (layout.scale > 0 && m_hBitmap) {
                 unique_memory_dc source(::CreateCompatibleDC(item->hDC));
                 if (source) {
-                    SelectRestore selectBitmap(source.get(), m_bitmap.get());
+                    SelectRestore selectBitmap(source.get(), m_hBitmap.get());
                     ::TransparentBlt(dc, layout.bitmap.left, layout.bitmap.top, layout.bitmap.Width(),
-                                     layout.bitmap.Height(), source.get(), 0, 0, m_bitmapWidth,
-                                     m_bitmapHeight, m_transparentColor);
+                                     layout.bitmap.Height(), source.get(), 0, 0, m_nBitmapWidth,
+                                     m_nBitmapHeight, m_crTransparent);
                 }
             }
 
@@ -138,8 +138,8 @@ void CTransparentBitmapButton::DrawItem(DRAWITEMSTRUCT* item) {
         }
     }
 
-    if (in.pressed && m_autoRepeat && m_repeatPeriod != 0)
-        SetTimer(rules::kRepeatTimerId, static_cast<UINT>(rules::kRepeatDelayFactor * m_repeatPeriod));
+    if (in.pressed && m_bAutoRepeat && m_nRepeatPeriod != 0)
+        SetTimer(rules::kRepeatTimerId, static_cast<UINT>(rules::kRepeatDelayFactor * m_nRepeatPeriod));
 }
 
 void CTransparentBitmapButton::OnTimer(UINT_PTR id) {
@@ -147,7 +147,7 @@ void CTransparentBitmapButton::OnTimer(UINT_PTR id) {
         KillTimer(rules::kRepeatTimerId);
         ::PostMessageW(::GetParent(m_hWnd), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(), BN_CLICKED),
                        reinterpret_cast<LPARAM>(m_hWnd));
-        SetTimer(rules::kRepeatTimerId, static_cast<UINT>(m_repeatPeriod));
+        SetTimer(rules::kRepeatTimerId, static_cast<UINT>(m_nRepeatPeriod));
     }
     Default();
 }

@@ -28,14 +28,14 @@ private:
     void OnTimer(UINT_PTR id);
     DECLARE_MESSAGE_MAP()
 
-    unique_bitmap m_bitmap;
-    COLORREF m_transparentColor = controls::BitmapButtonRules::kTransparentColor;
-    int m_border = 0;
-    bool m_selfPaint = false;
-    bool m_flat = false;
-    int m_bitmapWidth = 0;
-    int m_bitmapHeight = 0;
-    int m_focusStyle = 0;
-    bool m_autoRepeat = false;
-    int m_repeatPeriod = controls::BitmapButtonRules::kRepeatPeriod;
+    unique_bitmap m_hBitmap;
+    COLORREF m_crTransparent = controls::BitmapButtonRules::kTransparentColor;
+    int m_nBorder = 0;
+    bool m_bSelfPaint = false;
+    bool m_bFlat = false;
+    int m_nBitmapWidth = 0;
+    int m_nBitmapHeight = 0;
+    int m_nFocusStyle = 0;
+    bool m_bAutoRepeat = false;
+    int m_nRepeatPeriod = controls::BitmapButtonRules::kRepeatPeriod;
 };

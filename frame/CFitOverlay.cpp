@@ -56,8 +56,8 @@ bool CFitOverlay::Open(HWND owner, EndHandler onEnd) {
     if (IsOpen() || !RegisterOverlayClass())
         return false;
     m_onEnd = std::move(onEnd);
-    m_pressed = 0;
-    m_finishing = false;
+    m_nPressed = 0;
+    m_bFinishing = false;
     const RECT screen = VirtualScreen();
     // Owned by the frame, so it stays above it and goes with it; never
     // activated, so the frame keeps the keyboard (Esc) and the foreground.
@@ -76,7 +76,7 @@ void CFitOverlay::Close() {
     m_onEnd = nullptr;
     if (!IsOpen())
         return;
-    m_finishing = true;
+    m_bFinishing = true;
     DestroyWindow(); // gives up the capture it may hold
     if (::GetCursor() == TargetCursor())
         ::SetCursor(::LoadCursorW(nullptr, IDC_ARROW));
@@ -89,9 +89,9 @@ void CFitOverlay::CoverVirtualScreen() const {
 }
 
 void CFitOverlay::Finish(UINT button, POINT screen) {
-    if (m_finishing)
+    if (m_bFinishing)
         return;
-    m_finishing = true;
+    m_bFinishing = true;
     // Only a capture the overlay took is given back.
     if (::GetCapture() == m_hWnd)
         ::ReleaseCapture();
@@ -112,19 +112,19 @@ int CFitOverlay::OnMouseActivate(HWND, UINT, UINT) {
 }
 
 void CFitOverlay::Press(UINT button, POINT client) {
-    if (m_pressed || m_finishing)
+    if (m_nPressed || m_bFinishing)
         return;
-    m_pressed = button;
-    m_pressedAt = client;
-    ClientToScreen(&m_pressedAt);
+    m_nPressed = button;
+    m_ptPressedAt = client;
+    ClientToScreen(&m_ptPressedAt);
     // With the button down the capture holds, so the release comes here too
     // and not to the window beneath.
     SetCapture();
 }
 
 void CFitOverlay::Release(UINT button) {
-    if (m_pressed == button)
-        Finish(button, m_pressedAt);
+    if (m_nPressed == button)
+        Finish(button, m_ptPressedAt);
 }
 
 void CFitOverlay::OnLButtonDown(UINT, POINT client) {
@@ -146,7 +146,7 @@ void CFitOverlay::OnRButtonUp(UINT, POINT) {
 void CFitOverlay::OnCaptureChanged(HWND gaining) {
     // Another window took the mouse in the middle of the click: fit mode
     // ends without fitting, and that window keeps its capture.
-    if (m_pressed && gaining != m_hWnd)
+    if (m_nPressed && gaining != m_hWnd)
         Finish(0, POINT{});
 }
 

@@ -47,9 +47,9 @@ private:
     void CoverVirtualScreen() const;
 
     EndHandler m_onEnd;
-    UINT m_pressed = 0; // the button held since its press on the overlay
-    POINT m_pressedAt{};
-    bool m_finishing = false;
+    UINT m_nPressed = 0; // the button held since its press on the overlay
+    POINT m_ptPressedAt{};
+    bool m_bFinishing = false;
 
     DECLARE_MESSAGE_MAP()
 };

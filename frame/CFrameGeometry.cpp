@@ -34,8 +34,8 @@ const wchar_t* Wide(const std::u16string& text) {
 CFrameGeometry::CFrameGeometry(MetricForDpi metricForDpi)
     : m_metricForDpi(metricForDpi ? metricForDpi : &SystemMetricForDpi) {
     for (int slot = 0; slot < kBitmapSlots; ++slot) {
-        m_closeBitmaps[slot].reset(LoadBitmapResource(kCloseIds[slot]));
-        m_settingsBitmaps[slot].reset(LoadBitmapResource(kSettingsIds[slot]));
+        m_hCloseBitmaps[slot].reset(LoadBitmapResource(kCloseIds[slot]));
+        m_hSettingsBitmaps[slot].reset(LoadBitmapResource(kSettingsIds[slot]));
     }
 }
 
@@ -46,15 +46,15 @@ frame::SystemMetrics CFrameGeometry::ReadSystemMetrics(UINT dpi) const {
 
 void CFrameGeometry::SetScale(COLORREF color, int frameWidth, int tabScaling, double dpiScale) {
     // The scale comes from a DPI (DPI / 96); a broken one reads the metrics at 96.
-    m_dpi = dpiScale > 0 && dpiScale < 100 ? static_cast<UINT>(std::lround(dpiScale * 96)) : 96;
+    m_nDpi = dpiScale > 0 && dpiScale < 100 ? static_cast<UINT>(std::lround(dpiScale * 96)) : 96;
     m_metrics.SetScale(color, frameWidth, tabScaling, dpiScale, ReadSystemMetrics());
 
-    m_font.reset();
+    m_hFont.reset();
     LOGFONTW lf{};
     lf.lfHeight = m_metrics.FontHeight();
     lf.lfPitchAndFamily = VARIABLE_PITCH | FF_SWISS;
     ::lstrcpynW(lf.lfFaceName, L"Arial", LF_FACESIZE);
-    m_font.reset(::CreateFontIndirectW(&lf));
+    m_hFont.reset(::CreateFontIndirectW(&lf));
 }
 
 int CFrameGeometry::ComputeLayout(int width, int height) {
@@ -62,7 +62,7 @@ int CFrameGeometry::ComputeLayout(int width, int height) {
 }
 
 void CFrameGeometry::BuildRegion() {
-    m_region.reset();
+    m_hRegion.reset();
     const frame::RegionShape shape = m_metrics.RegionParts();
     const geometry::Rect& a = shape.border.rect;
     const geometry::Rect& b = shape.tab.rect;
@@ -78,14 +78,14 @@ void CFrameGeometry::BuildRegion() {
     if (::CombineRgn(border.get(), border.get(), tab.get(), RGN_OR) == ERROR ||
         ::CombineRgn(border.get(), border.get(), hole.get(), RGN_DIFF) == ERROR)
         return;
-    m_region = std::move(border);
+    m_hRegion = std::move(border);
 }
 
 unique_region CFrameGeometry::CopyRegion() const {
-    if (!m_region)
+    if (!m_hRegion)
         return {};
     unique_region copy(::CreateRectRgn(0, 0, 0, 0));
-    if (copy && ::CombineRgn(copy.get(), m_region.get(), nullptr, RGN_COPY) == ERROR)
+    if (copy && ::CombineRgn(copy.get(), m_hRegion.get(), nullptr, RGN_COPY) == ERROR)
         copy.reset();
     return copy;
 }
@@ -103,11 +103,11 @@ RECT CFrameGeometry::WindowRectForInnerRect(const RECT& rect) const {
 }
 
 HBITMAP CFrameGeometry::GetCloseBitmap() const {
-    return m_closeBitmaps[m_metrics.BitmapSlot()].get();
+    return m_hCloseBitmaps[m_metrics.BitmapSlot()].get();
 }
 
 HBITMAP CFrameGeometry::GetSettingsBitmap() const {
-    return m_settingsBitmaps[m_metrics.BitmapSlot()].get();
+    return m_hSettingsBitmaps[m_metrics.BitmapSlot()].get();
 }
 
 void CFrameGeometry::Paint(HDC dc) const {
@@ -116,13 +116,13 @@ void CFrameGeometry::Paint(HDC dc) const {
     const COLORREF previousBrushColor = ::SetDCBrushColor(dc, m_metrics.Color());
     const RECT outer = OuterRect();
     ::FillRect(dc, &outer, brush);
-    if (m_region) {
+    if (m_hRegion) {
         ::SetDCBrushColor(dc, m_metrics.OutlineColor());
-        ::FrameRgn(dc, m_region.get(), brush, 1, 1);
+        ::FrameRgn(dc, m_hRegion.get(), brush, 1, 1);
     }
     ::SetDCBrushColor(dc, previousBrushColor);
 
-    SelectRestore font(dc, m_font.get());
+    SelectRestore font(dc, m_hFont.get());
     ::SetBkMode(dc, TRANSPARENT);
     ::SetTextColor(dc, m_metrics.LabelTextColor());
     const std::u16string& size = m_metrics.SizeLabel();

@@ -41,22 +41,22 @@ public:
     const frame::FrameMetrics& Metrics() const { return m_metrics; }
     RECT OuterRect() const { return geometry::ToRECT(m_metrics.OuterRect()); }
     RECT InnerRect() const { return geometry::ToRECT(m_metrics.InnerRect()); }
-    HRGN Region() const { return m_region.get(); }
-    HFONT Font() const { return m_font.get(); }
+    HRGN Region() const { return m_hRegion.get(); }
+    HFONT Font() const { return m_hFont.get(); }
 
     // The metrics at the DPI of the last SetScale, or at another DPI.
-    frame::SystemMetrics ReadSystemMetrics() const { return ReadSystemMetrics(m_dpi); }
+    frame::SystemMetrics ReadSystemMetrics() const { return ReadSystemMetrics(m_nDpi); }
     frame::SystemMetrics ReadSystemMetrics(UINT dpi) const;
-    UINT Dpi() const { return m_dpi; }
+    UINT Dpi() const { return m_nDpi; }
 
 private:
     static constexpr int kBitmapSlots = 6;
 
     MetricForDpi m_metricForDpi;
-    UINT m_dpi = 96;
+    UINT m_nDpi = 96;
     frame::FrameMetrics m_metrics;
-    unique_region m_region;
-    unique_font m_font;
-    unique_bitmap m_closeBitmaps[kBitmapSlots];
-    unique_bitmap m_settingsBitmaps[kBitmapSlots];
+    unique_region m_hRegion;
+    unique_font m_hFont;
+    unique_bitmap m_hCloseBitmaps[kBitmapSlots];
+    unique_bitmap m_hSettingsBitmaps[kBitmapSlots];
 };

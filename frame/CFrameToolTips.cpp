@@ -92,15 +92,15 @@ CString ShutterToolText(int hotkey) {
 
 CFrameToolTips::~CFrameToolTips() {
     // Normally gone with the frame, which owns it.
-    if (m_hwnd && ::IsWindow(m_hwnd))
-        ::DestroyWindow(m_hwnd);
+    if (m_hToolTip && ::IsWindow(m_hToolTip))
+        ::DestroyWindow(m_hToolTip);
 }
 
 TTTOOLINFOW CFrameToolTips::ToolInfo(UINT_PTR id, UINT flags) const {
     TTTOOLINFOW info{};
     info.cbSize = sizeof(info);
     info.uFlags = flags;
-    info.hwnd = m_frame;
+    info.hwnd = m_hFrame;
     info.uId = id;
     return info;
 }
@@ -108,20 +108,20 @@ TTTOOLINFOW CFrameToolTips::ToolInfo(UINT_PTR id, UINT flags) const {
 void CFrameToolTips::AddTool(UINT_PTR id, UINT flags, const CString& text) {
     TTTOOLINFOW info = ToolInfo(id, flags);
     info.lpszText = const_cast<wchar_t*>(text.GetString());
-    ::SendMessageW(m_hwnd, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
+    ::SendMessageW(m_hToolTip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
 }
 
 bool CFrameToolTips::Create(HWND frame, const Controls& controls, int hotkey) {
-    m_frame = frame;
-    m_shutter = controls.shutter;
+    m_hFrame = frame;
+    m_hShutter = controls.shutter;
     // No fading or sliding, so a hidden tooltip is gone at once.
-    m_hwnd = ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
-                               WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX | TTS_NOANIMATE | TTS_NOFADE,
-                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, frame, nullptr,
-                               ::GetModuleHandleW(nullptr), nullptr);
-    if (!m_hwnd)
+    m_hToolTip = ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                                   WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX | TTS_NOANIMATE | TTS_NOFADE,
+                                   CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, frame, nullptr,
+                                   ::GetModuleHandleW(nullptr), nullptr);
+    if (!m_hToolTip)
         return false;
-    ::SetWindowPos(m_hwnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    ::SetWindowPos(m_hToolTip, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 
     const UINT byWindow = TTF_IDISHWND | TTF_SUBCLASS;
     AddTool(reinterpret_cast<UINT_PTR>(controls.shutter), byWindow, ShutterToolText(hotkey));
@@ -134,27 +134,27 @@ bool CFrameToolTips::Create(HWND frame, const Controls& controls, int hotkey) {
 }
 
 void CFrameToolTips::SetHotkey(int hotkey) {
-    if (!m_hwnd)
+    if (!m_hToolTip)
         return;
     const CString text = ShutterToolText(hotkey);
-    TTTOOLINFOW info = ToolInfo(reinterpret_cast<UINT_PTR>(m_shutter), TTF_IDISHWND | TTF_SUBCLASS);
+    TTTOOLINFOW info = ToolInfo(reinterpret_cast<UINT_PTR>(m_hShutter), TTF_IDISHWND | TTF_SUBCLASS);
     info.lpszText = const_cast<wchar_t*>(text.GetString());
-    ::SendMessageW(m_hwnd, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&info));
+    ::SendMessageW(m_hToolTip, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&info));
 }
 
 void CFrameToolTips::MoveRects(const RECT& grip, const RECT& sizeLabel) {
-    if (!m_hwnd)
+    if (!m_hToolTip)
         return;
     for (const auto& [id, rect] : {std::pair<UINT_PTR, RECT>{IDC_GRIP_ICON, grip},
                                    std::pair<UINT_PTR, RECT>{IDC_SIZE_LABEL, sizeLabel}}) {
         TTTOOLINFOW info = ToolInfo(id, 0);
         info.rect = rect;
-        ::SendMessageW(m_hwnd, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&info));
+        ::SendMessageW(m_hToolTip, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&info));
     }
 }
 
 void CFrameToolTips::Relay(const MSG& msg) {
-    if (!m_hwnd || msg.hwnd != m_frame)
+    if (!m_hToolTip || msg.hwnd != m_hFrame)
         return;
     const UINT message = ClientMouseMessage(msg.message);
     if (message == 0)
@@ -162,15 +162,15 @@ void CFrameToolTips::Relay(const MSG& msg) {
     // The tools are rectangles of the frame's client area: the point where
     // the message happened, in those coordinates.
     POINT pt = msg.pt;
-    ::ScreenToClient(m_frame, &pt);
+    ::ScreenToClient(m_hFrame, &pt);
     MSG relayed = msg;
     relayed.message = message;
     relayed.wParam = message == msg.message ? msg.wParam : 0;
     relayed.lParam = MAKELPARAM(pt.x, pt.y);
-    ::SendMessageW(m_hwnd, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&relayed));
+    ::SendMessageW(m_hToolTip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&relayed));
 }
 
 void CFrameToolTips::Pop() {
-    if (m_hwnd)
-        ::SendMessageW(m_hwnd, TTM_POP, 0, 0);
+    if (m_hToolTip)
+        ::SendMessageW(m_hToolTip, TTM_POP, 0, 0);
 }

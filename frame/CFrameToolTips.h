@@ -39,15 +39,15 @@ public:
     // Hides a shown tooltip at once (before the screen is grabbed).
     void Pop();
 
-    HWND Handle() const { return m_hwnd; }
+    HWND Handle() const { return m_hToolTip; }
 
 private:
     TTTOOLINFOW ToolInfo(UINT_PTR id, UINT flags) const;
     void AddTool(UINT_PTR id, UINT flags, const CString& text);
 
-    HWND m_hwnd = nullptr;
-    HWND m_frame = nullptr;
-    HWND m_shutter = nullptr;
+    HWND m_hToolTip = nullptr;
+    HWND m_hFrame = nullptr;
+    HWND m_hShutter = nullptr;
 };
 
 // "撮影 (PrintScreen)": the shutter's tooltip for a hotkey value (the

@@ -128,7 +128,7 @@ CFrimlet2Dlg::CFrimlet2Dlg(Settings& settings, const Profile& profile, CWnd* par
     : CDialog(IDD_FRIMLET2_DIALOG, parent), m_queries(queries), m_geometry(queries.metricForDpi),
       m_settings(settings), m_profile(profile), m_shutterCalls(shutterCalls), m_hotkeySystem(hotkeySystem) {
     m_hIcon = ::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_FRIMLET2));
-    m_uiThreadId = ::GetCurrentThreadId();
+    m_dwUiThreadId = ::GetCurrentThreadId();
 }
 
 CFrimlet2Dlg::~CFrimlet2Dlg() = default;
@@ -143,7 +143,7 @@ void CFrimlet2Dlg::DoDataExchange(CDataExchange* dx) {
 
 BOOL CFrimlet2Dlg::PreTranslateMessage(MSG* msg) {
     m_toolTips.Relay(*msg);
-    if (m_accel && ::TranslateAcceleratorW(m_hWnd, m_accel.get(), msg))
+    if (m_hAccel && ::TranslateAcceleratorW(m_hWnd, m_hAccel.get(), msg))
         return TRUE;
     // F1 is the standard help command, which opens the options.
     if (msg->message == WM_KEYDOWN && msg->wParam == VK_F1 &&
@@ -182,8 +182,8 @@ BOOL CFrimlet2Dlg::OnInitDialog() {
     }
 
     SetWindowText(LoadText(IDS_APP_TITLE));
-    m_dpiScale = MonitorScale();
-    m_geometry.SetScale(m_settings.color, m_settings.frameWidth, m_settings.tabScaling, m_dpiScale);
+    m_dDpiScale = MonitorScale();
+    m_geometry.SetScale(m_settings.color, m_settings.frameWidth, m_settings.tabScaling, m_dDpiScale);
     m_closeIcon.SetBitmap(m_geometry.GetCloseBitmap());
     m_settingsIcon.SetBitmap(m_geometry.GetSettingsBitmap());
 
@@ -201,7 +201,7 @@ BOOL CFrimlet2Dlg::OnInitDialog() {
     LayoutFrame();
     // The stored place may be on a monitor of another scale than the one the
     // window was created on.
-    if (const double placed = MonitorScale(); placed != m_dpiScale)
+    if (const double placed = MonitorScale(); placed != m_dDpiScale)
         ApplyScale(placed);
 
     if (!m_hotkeySystem.Register(m_hWnd, m_settings.hotkey)) {
@@ -218,7 +218,7 @@ BOOL CFrimlet2Dlg::OnInitDialog() {
         m_hWnd, {m_shutterButton.m_hWnd, m_closeIcon.m_hWnd, m_minimizeIcon.m_hWnd, m_settingsIcon.m_hWnd},
         m_settings.hotkey);
     PlaceToolTips();
-    m_accel = LoadAcceleratorTable(IDR_FRAME_ACCEL);
+    m_hAccel = LoadAcceleratorTable(IDR_FRAME_ACCEL);
     return TRUE;
 }
 
@@ -407,7 +407,7 @@ void CFrimlet2Dlg::PlaceToolTips() {
 }
 
 void CFrimlet2Dlg::ApplyScale(double dpiScale) {
-    m_dpiScale = dpiScale;
+    m_dDpiScale = dpiScale;
     RECT window;
     GetWindowRect(&window);
     RECT hole = m_geometry.InnerRect();
@@ -559,7 +559,7 @@ void CFrimlet2Dlg::RetryCommand(UINT id) {
 int CFrimlet2Dlg::CloseOwnWindows(HWND except) {
     CloseRequest request{m_hWnd, m_toolTips.Handle()};
     if (IsOpen(m_optionsDlg) && m_optionsDlg.m_hWnd != except) {
-        ::EnumThreadWindows(m_uiThreadId, PostCloseToVisible, reinterpret_cast<LPARAM>(&request));
+        ::EnumThreadWindows(m_dwUiThreadId, PostCloseToVisible, reinterpret_cast<LPARAM>(&request));
         return 0;
     }
     if (IsOpen(m_controllerDlg) && m_controllerDlg.m_hWnd != except) {
@@ -567,7 +567,7 @@ int CFrimlet2Dlg::CloseOwnWindows(HWND except) {
         return 0;
     }
     if (IsOpen(m_sizeDlg) && m_sizeDlg.m_hWnd != except) {
-        ::EnumThreadWindows(m_uiThreadId, PostCloseToVisible, reinterpret_cast<LPARAM>(&request));
+        ::EnumThreadWindows(m_dwUiThreadId, PostCloseToVisible, reinterpret_cast<LPARAM>(&request));
         return 0;
     }
     return 1;
@@ -623,7 +623,7 @@ void CFrimlet2Dlg::OnOptions() {
         // the new folder, colour, width and tab size.
         SetJumpListFolderTask(m_settings.outputPath);
         m_toolTips.SetHotkey(m_settings.hotkey);
-        ApplyScale(m_dpiScale);
+        ApplyScale(m_dDpiScale);
         Invalidate(FALSE);
     }
 }

@@ -117,15 +117,15 @@ private:
     CStaticEx m_gripIcon;
     CFrameToolTips m_toolTips;
     HICON m_hIcon = nullptr;
-    unique_accel m_accel;
+    unique_accel m_hAccel;
     CTaskbarThumbButtons m_taskbar;
-    double m_dpiScale = 0;
+    double m_dDpiScale = 0;
     DisplayQueries m_queries;
     CFrameGeometry m_geometry;
     bool m_bLocked = false;
     bool m_bFitMode = false;
     com_ptr<IWICImagingFactory> m_pImagingFactory;
-    DWORD m_uiThreadId = 0;
+    DWORD m_dwUiThreadId = 0;
     frame::CommandRetry m_retry;
     Settings& m_settings;
     const Profile& m_profile;

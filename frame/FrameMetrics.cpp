@@ -56,7 +56,7 @@ SystemMetrics Clamped(const SystemMetrics& m) {
 } // namespace
 
 int FrameMetrics::Scaled(double factor) const {
-    return Truncate(factor * m_scale);
+    return Truncate(factor * m_dScale);
 }
 
 void FrameMetrics::SetScale(uint32_t color, int frameWidth, int tabScaling, double dpiScale,
@@ -65,63 +65,64 @@ void FrameMetrics::SetScale(uint32_t color, int frameWidth, int tabScaling, doub
     const int requestedWidth = frameWidth != 0 ? frameWidth : Truncate(dpiScale * 4);
     const int requestedPercent = tabScaling != 0 ? tabScaling : Truncate(dpiScale * 100);
 
-    m_scale = TabPercent(requestedPercent) / 100.0;
-    m_frameWidthPx = std::min(std::max(requestedWidth, 2), Scaled(24));
-    m_cornerDiameter = std::min(Truncate(2.5 * m_frameWidthPx), Scaled(10));
-    m_gripSize = Scaled(17);
-    m_tabWidth = Scaled(120);
-    m_tabHeight = std::max(0, 2 + Scaled(22) - m_frameWidthPx);
-    m_tabCornerDiameter = std::min(Scaled(5), m_cornerDiameter);
-    m_minWindowWidth = m_minInnerWidth + 2 * (m_frameWidthPx + metrics.dlgFrameX + metrics.paddedBorder);
-    m_minWindowHeight =
-        m_minInnerHeight + 2 * (m_frameWidthPx + metrics.dlgFrameY + metrics.paddedBorder) + m_tabHeight;
-    m_color = color;
-    m_fontHeight = Scaled(-10);
+    m_dScale = TabPercent(requestedPercent) / 100.0;
+    m_nFrameWidthPx = std::min(std::max(requestedWidth, 2), Scaled(24));
+    m_nCornerDiameter = std::min(Truncate(2.5 * m_nFrameWidthPx), Scaled(10));
+    m_nGripSize = Scaled(17);
+    m_nTabWidth = Scaled(120);
+    m_nTabHeight = std::max(0, 2 + Scaled(22) - m_nFrameWidthPx);
+    m_nTabCornerDiameter = std::min(Scaled(5), m_nCornerDiameter);
+    m_nMinWindowWidth = m_nMinInnerWidth + 2 * (m_nFrameWidthPx + metrics.dlgFrameX + metrics.paddedBorder);
+    m_nMinWindowHeight =
+        m_nMinInnerHeight + 2 * (m_nFrameWidthPx + metrics.dlgFrameY + metrics.paddedBorder) + m_nTabHeight;
+    m_crColor = color;
+    m_nFontHeight = Scaled(-10);
 }
 
 int FrameMetrics::ComputeLayout(int windowWidth, int windowHeight, const SystemMetrics& system) {
     const SystemMetrics metrics = Clamped(system);
     const int width = ClampCoordinate(windowWidth);
     const int height = ClampCoordinate(windowHeight);
-    if (width == m_windowWidth && height == m_windowHeight && m_frameWidthPx == m_layoutFrameWidthPx &&
-        m_tabHeight == m_layoutTabHeight && metrics.paddedBorder == m_layoutMetrics.paddedBorder &&
+    if (width == m_nWindowWidth && height == m_nWindowHeight && m_nFrameWidthPx == m_nLayoutFrameWidthPx &&
+        m_nTabHeight == m_nLayoutTabHeight && metrics.paddedBorder == m_layoutMetrics.paddedBorder &&
         metrics.dlgFrameX == m_layoutMetrics.dlgFrameX && metrics.dlgFrameY == m_layoutMetrics.dlgFrameY)
         return 0;
-    m_windowWidth = width;
-    m_windowHeight = height;
-    m_layoutFrameWidthPx = m_frameWidthPx;
-    m_layoutTabHeight = m_tabHeight;
+    m_nWindowWidth = width;
+    m_nWindowHeight = height;
+    m_nLayoutFrameWidthPx = m_nFrameWidthPx;
+    m_nLayoutTabHeight = m_nTabHeight;
     m_layoutMetrics = metrics;
 
     const int p = metrics.paddedBorder;
     const int dx = metrics.dlgFrameX;
     const int dy = metrics.dlgFrameY;
-    const int fw = m_frameWidthPx;
-    m_outerRect = {p + dx, p + dy, width - dx - p, height - dy - p};
-    m_innerRect = {m_outerRect.left + fw, m_outerRect.top + fw, m_outerRect.right - fw,
-                   m_outerRect.bottom - m_tabHeight - fw};
+    const int fw = m_nFrameWidthPx;
+    m_rcOuter = {p + dx, p + dy, width - dx - p, height - dy - p};
+    m_rcInner = {m_rcOuter.left + fw, m_rcOuter.top + fw, m_rcOuter.right - fw,
+                 m_rcOuter.bottom - m_nTabHeight - fw};
 
     char buffer[32];
-    std::snprintf(buffer, sizeof buffer, "%03d x %03d", m_innerRect.Width(), m_innerRect.Height());
-    m_sizeLabel.assign(buffer, buffer + std::char_traits<char>::length(buffer));
+    std::snprintf(buffer, sizeof buffer, "%03d x %03d", m_rcInner.Width(), m_rcInner.Height());
+    m_strSizeLabel.assign(buffer, buffer + std::char_traits<char>::length(buffer));
     return 1;
 }
 
 RegionShape FrameMetrics::RegionParts() const {
-    const Rect& o = m_outerRect;
+    const Rect& o = m_rcOuter;
     RegionShape shape;
     // A rounded region stops one pixel short of its right and bottom
     // coordinates; the + 1 makes the rounded parts end at outerRect's edges.
-    shape.border = {{o.left, o.top, o.right + 1, o.bottom - m_tabHeight + 1}, m_cornerDiameter};
+    shape.border = {{o.left, o.top, o.right + 1, o.bottom - m_nTabHeight + 1}, m_nCornerDiameter};
     // The tab starts tabCornerDiameter above the hole's bottom edge, so only
     // its lower corners show rounded; the upper ones fall into the hole or
     // the border. On a hole lower than the tab's corners (large scales, small
     // holes) that would reach above the border into the margin, which is
     // never painted, so the tab is kept inside the border's rectangle.
-    const int tabTop = o.bottom - m_frameWidthPx - m_tabCornerDiameter - m_tabHeight;
-    shape.tab = {{std::max(o.right - m_tabWidth, o.left), std::max(tabTop, o.top), o.right + 1, o.bottom + 1},
-                 m_tabCornerDiameter};
-    shape.hole = m_innerRect;
+    const int tabTop = o.bottom - m_nFrameWidthPx - m_nTabCornerDiameter - m_nTabHeight;
+    shape.tab = {
+        {std::max(o.right - m_nTabWidth, o.left), std::max(tabTop, o.top), o.right + 1, o.bottom + 1},
+        m_nTabCornerDiameter};
+    shape.hole = m_rcInner;
     return shape;
 }
 
@@ -130,18 +131,18 @@ int FrameMetrics::HitTest(Point point) const {
     // Only the corners resize; the rest of the border and the tab move the
     // frame. The bottom-left zone takes in the whole bottom bar, the
     // bottom-right one only the grip at the end of the tab.
-    const int g = m_gripSize;
-    if (pt.x > m_innerRect.right - g) {
-        if (pt.y > m_outerRect.bottom - g)
+    const int g = m_nGripSize;
+    if (pt.x > m_rcInner.right - g) {
+        if (pt.y > m_rcOuter.bottom - g)
             return kHitBottomRight;
-        if (pt.y < m_innerRect.top + g)
+        if (pt.y < m_rcInner.top + g)
             return kHitTopRight;
         return kHitCaption;
     }
-    if (pt.x < m_innerRect.left + g) {
-        if (pt.y > m_innerRect.bottom - g)
+    if (pt.x < m_rcInner.left + g) {
+        if (pt.y > m_rcInner.bottom - g)
             return kHitBottomLeft;
-        if (pt.y < m_innerRect.top + g)
+        if (pt.y < m_rcInner.top + g)
             return kHitTopLeft;
         return kHitCaption;
     }
@@ -152,35 +153,35 @@ Rect FrameMetrics::WindowSizeForInner(int innerWidth, int innerHeight, const Sys
     const SystemMetrics metrics = Clamped(system);
     const int width = ClampCoordinate(innerWidth);
     const int height = ClampCoordinate(innerHeight);
-    return {0, 0, width + 2 * (m_frameWidthPx + metrics.dlgFrameX + metrics.paddedBorder),
-            height + m_tabHeight + 2 * (m_frameWidthPx + metrics.dlgFrameY + metrics.paddedBorder)};
+    return {0, 0, width + 2 * (m_nFrameWidthPx + metrics.dlgFrameX + metrics.paddedBorder),
+            height + m_nTabHeight + 2 * (m_nFrameWidthPx + metrics.dlgFrameY + metrics.paddedBorder)};
 }
 
 Rect FrameMetrics::WindowRectForInnerRect(const Rect& inner, const SystemMetrics& system) const {
     const SystemMetrics metrics = Clamped(system);
     const Rect rect = ClampRect(inner);
-    const int sideX = metrics.dlgFrameX + metrics.paddedBorder + m_frameWidthPx;
-    const int sideY = metrics.dlgFrameY + metrics.paddedBorder + m_frameWidthPx;
-    return {rect.left - sideX, rect.top - sideY, rect.right + sideX, rect.bottom + sideY + m_tabHeight};
+    const int sideX = metrics.dlgFrameX + metrics.paddedBorder + m_nFrameWidthPx;
+    const int sideY = metrics.dlgFrameY + metrics.paddedBorder + m_nFrameWidthPx;
+    return {rect.left - sideX, rect.top - sideY, rect.right + sideX, rect.bottom + sideY + m_nTabHeight};
 }
 
 int FrameMetrics::BitmapSlot() const {
-    if (std::fmod(m_scale, 4.0) == 0.0)
+    if (std::fmod(m_dScale, 4.0) == 0.0)
         return 5;
-    if (std::fmod(m_scale, 3.0) == 0.0)
+    if (std::fmod(m_dScale, 3.0) == 0.0)
         return 4;
-    if (std::fmod(m_scale, 2.5) == 0.0)
+    if (std::fmod(m_dScale, 2.5) == 0.0)
         return 3;
-    if (m_scale == 2.0)
+    if (m_dScale == 2.0)
         return 2;
-    if (m_scale == 1.5)
+    if (m_dScale == 1.5)
         return 1;
     return 0;
 }
 
 TabLayout FrameMetrics::ControlLayout() const {
-    const int left = m_outerRect.right - m_tabWidth;
-    const int top = m_innerRect.bottom;
+    const int left = m_rcOuter.right - m_nTabWidth;
+    const int top = m_rcInner.bottom;
     const int icon = Scaled(10);
     auto sized = [](int x, int y, int w, int h) { return Rect{x, y, x + w, y + h}; };
 
@@ -189,15 +190,15 @@ TabLayout FrameMetrics::ControlLayout() const {
     layout.minimizeIcon = layout.closeIcon;
     layout.settingsIcon = sized(left + Scaled(5) + icon, top + 1, icon, icon);
     layout.shutterButton =
-        sized(m_outerRect.right - 1 - Scaled(16) - Scaled(33), top, Scaled(29), m_tabHeight + m_frameWidthPx);
+        sized(m_rcOuter.right - 1 - Scaled(16) - Scaled(33), top, Scaled(29), m_nTabHeight + m_nFrameWidthPx);
     const int grip = Scaled(16);
-    layout.gripIcon = sized(m_outerRect.right - grip - 1, m_outerRect.bottom - grip - 1, grip, grip);
+    layout.gripIcon = sized(m_rcOuter.right - grip - 1, m_rcOuter.bottom - grip - 1, grip, grip);
     return layout;
 }
 
 uint32_t FrameMetrics::OutlineColor() const {
-    return Rgb((Channel(m_color, 0) + 80) / 2, (Channel(m_color, 8) + 80) / 2,
-               (Channel(m_color, 16) + 80) / 2);
+    return Rgb((Channel(m_crColor, 0) + 80) / 2, (Channel(m_crColor, 8) + 80) / 2,
+               (Channel(m_crColor, 16) + 80) / 2);
 }
 
 uint32_t FrameMetrics::LabelTextColor() const {
@@ -205,16 +206,16 @@ uint32_t FrameMetrics::LabelTextColor() const {
 }
 
 Point FrameMetrics::SizeLabelPosition() const {
-    return {m_outerRect.right - m_tabWidth + 3, m_outerRect.bottom - Scaled(12)};
+    return {m_rcOuter.right - m_nTabWidth + 3, m_rcOuter.bottom - Scaled(12)};
 }
 
 Point FrameMetrics::StatusLabelPosition() const {
-    return {m_outerRect.right - Scaled(91), m_innerRect.bottom};
+    return {m_rcOuter.right - Scaled(91), m_rcInner.bottom};
 }
 
 Rect FrameMetrics::SizeLabelRect() const {
     const Point origin = SizeLabelPosition();
-    return Rect{origin.x, origin.y, ControlLayout().shutterButton.left, m_outerRect.bottom};
+    return Rect{origin.x, origin.y, ControlLayout().shutterButton.left, m_rcOuter.bottom};
 }
 
 } // namespace frame

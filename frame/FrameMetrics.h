@@ -90,58 +90,58 @@ public:
     // the shutter button, down to the tab's bottom edge.
     geometry::Rect SizeLabelRect() const;
 
-    void SetStatus(int value) { m_status.SetStatus(value, m_color); }
+    void SetStatus(int value) { m_status.SetStatus(value, m_crColor); }
     const std::u16string& StatusText() const { return m_status.Text(); }
     uint32_t StatusColor() const { return m_status.Color(); }
 
-    double Scale() const { return m_scale; }
-    int FrameWidthPx() const { return m_frameWidthPx; }
-    int CornerDiameter() const { return m_cornerDiameter; }
-    int GripSize() const { return m_gripSize; }
-    int TabWidth() const { return m_tabWidth; }
-    int TabHeight() const { return m_tabHeight; }
-    int TabCornerDiameter() const { return m_tabCornerDiameter; }
-    int MinWindowWidth() const { return m_minWindowWidth; }
-    int MinWindowHeight() const { return m_minWindowHeight; }
-    int MinInnerWidth() const { return m_minInnerWidth; }
-    int MinInnerHeight() const { return m_minInnerHeight; }
+    double Scale() const { return m_dScale; }
+    int FrameWidthPx() const { return m_nFrameWidthPx; }
+    int CornerDiameter() const { return m_nCornerDiameter; }
+    int GripSize() const { return m_nGripSize; }
+    int TabWidth() const { return m_nTabWidth; }
+    int TabHeight() const { return m_nTabHeight; }
+    int TabCornerDiameter() const { return m_nTabCornerDiameter; }
+    int MinWindowWidth() const { return m_nMinWindowWidth; }
+    int MinWindowHeight() const { return m_nMinWindowHeight; }
+    int MinInnerWidth() const { return m_nMinInnerWidth; }
+    int MinInnerHeight() const { return m_nMinInnerHeight; }
     // Height for the tab labels' font (negative: a character height).
-    int FontHeight() const { return m_fontHeight; }
-    uint32_t Color() const { return m_color; }
-    int WindowWidth() const { return m_windowWidth; }
-    int WindowHeight() const { return m_windowHeight; }
-    const geometry::Rect& OuterRect() const { return m_outerRect; }
-    const geometry::Rect& InnerRect() const { return m_innerRect; }
-    const std::u16string& SizeLabel() const { return m_sizeLabel; }
+    int FontHeight() const { return m_nFontHeight; }
+    uint32_t Color() const { return m_crColor; }
+    int WindowWidth() const { return m_nWindowWidth; }
+    int WindowHeight() const { return m_nWindowHeight; }
+    const geometry::Rect& OuterRect() const { return m_rcOuter; }
+    const geometry::Rect& InnerRect() const { return m_rcInner; }
+    const std::u16string& SizeLabel() const { return m_strSizeLabel; }
 
 private:
     // factor x scale, truncated toward zero.
     int Scaled(double factor) const;
 
-    double m_scale = 1.0;
-    int m_frameWidthPx = 4;
-    int m_cornerDiameter = 10;
-    int m_gripSize = 17;
-    int m_tabWidth = 120;
-    int m_tabHeight = 17;
-    int m_tabCornerDiameter = 5;
-    int m_minWindowWidth = 0;
-    int m_minWindowHeight = 0;
-    int m_minInnerWidth = 10;
-    int m_minInnerHeight = 10;
-    int m_fontHeight = -10;
-    int m_windowWidth = 0;
-    int m_windowHeight = 0;
-    geometry::Rect m_outerRect;
-    geometry::Rect m_innerRect;
-    uint32_t m_color = 0;
-    std::u16string m_sizeLabel;
+    double m_dScale = 1.0;
+    int m_nFrameWidthPx = 4;
+    int m_nCornerDiameter = 10;
+    int m_nGripSize = 17;
+    int m_nTabWidth = 120;
+    int m_nTabHeight = 17;
+    int m_nTabCornerDiameter = 5;
+    int m_nMinWindowWidth = 0;
+    int m_nMinWindowHeight = 0;
+    int m_nMinInnerWidth = 10;
+    int m_nMinInnerHeight = 10;
+    int m_nFontHeight = -10;
+    int m_nWindowWidth = 0;
+    int m_nWindowHeight = 0;
+    geometry::Rect m_rcOuter;
+    geometry::Rect m_rcInner;
+    uint32_t m_crColor = 0;
+    std::u16string m_strSizeLabel;
     StatusLabel m_status;
 
     // What the last layout was computed from besides the window size, so a
     // layout is redone after a scale or metrics change even at the same size.
-    int m_layoutFrameWidthPx = -1;
-    int m_layoutTabHeight = -1;
+    int m_nLayoutFrameWidthPx = -1;
+    int m_nLayoutTabHeight = -1;
     SystemMetrics m_layoutMetrics;
 };
 

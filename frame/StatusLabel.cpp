@@ -31,7 +31,7 @@ int StatusLabel::Luma(uint32_t color) {
 
 void StatusLabel::SetStatus(int value, uint32_t frameColor) {
     if (value == 0) {
-        m_text.clear();
+        m_strText.clear();
         return;
     }
 
@@ -49,18 +49,18 @@ void StatusLabel::SetStatus(int value, uint32_t frameColor) {
     if (value < 0) {
         // Widened before negating so that INT_MIN prints its magnitude.
         std::snprintf(buffer, sizeof buffer, "error:%lld", -static_cast<long long>(value));
-        m_color = light ? Rgb(0, 0, 0) : Rgb(255, mirror(g), mirror(b));
+        m_crColor = light ? Rgb(0, 0, 0) : Rgb(255, mirror(g), mirror(b));
     } else {
         const int kilobytes = value / 1024 + (value % 1024 != 0 ? 1 : 0);
         std::snprintf(buffer, sizeof buffer, "% 3dKB", kilobytes);
         if (light)
-            m_color = Rgb(0, 0, 20);
+            m_crColor = Rgb(0, 0, 20);
         else if (value <= kGreenLimit)
-            m_color = Rgb(mirror(r), 240, mirror(b));
+            m_crColor = Rgb(mirror(r), 240, mirror(b));
         else
-            m_color = Rgb(240, mirror(g), mirror(b));
+            m_crColor = Rgb(240, mirror(g), mirror(b));
     }
-    m_text = Widen(buffer);
+    m_strText = Widen(buffer);
 }
 
 } // namespace frame

@@ -15,15 +15,15 @@ public:
     // kilobytes, rounded up. frameColor decides the text colour.
     void SetStatus(int value, uint32_t frameColor);
 
-    const std::u16string& Text() const { return m_text; }
-    uint32_t Color() const { return m_color; }
+    const std::u16string& Text() const { return m_strText; }
+    uint32_t Color() const { return m_crColor; }
 
     // (306 R + 600 G + 117 B) >> 10 of a COLORREF: 0 to 254.
     static int Luma(uint32_t color);
 
 private:
-    std::u16string m_text;
-    uint32_t m_color = 0;
+    std::u16string m_strText;
+    uint32_t m_crColor = 0;
 };
 
 } // namespace frame

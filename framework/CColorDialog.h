@@ -12,7 +12,7 @@ public:
         m_cc.lStructSize = sizeof(m_cc);
         m_cc.hwndOwner = parent ? parent->m_hWnd : nullptr;
         m_cc.rgbResult = initial;
-        m_cc.lpCustColors = m_custom;
+        m_cc.lpCustColors = m_crCustom;
         m_cc.Flags = flags | CC_RGBINIT;
     }
     INT_PTR DoModal() {
@@ -30,5 +30,5 @@ public:
     CHOOSECOLORW m_cc{};
 
 private:
-    COLORREF m_custom[16] = {};
+    COLORREF m_crCustom[16] = {};
 };

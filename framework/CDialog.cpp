@@ -21,14 +21,14 @@ bool IsRadioButton(HWND hwnd) {
 } // namespace
 
 void CDataExchange::Fail() {
-    m_failed = true;
-    if (m_lastControl)
-        ::SetFocus(m_lastControl);
+    m_bFailed = true;
+    if (m_hLastControl)
+        ::SetFocus(m_hLastControl);
 }
 
 HWND CDataExchange::PrepareCtrl(int id) {
-    m_lastControl = ::GetDlgItem(m_pDlgWnd->m_hWnd, id);
-    return m_lastControl;
+    m_hLastControl = ::GetDlgItem(m_pDlgWnd->m_hWnd, id);
+    return m_hLastControl;
 }
 
 void DDX_Control(CDataExchange* dx, int id, CWnd& control) {
@@ -100,13 +100,13 @@ void DDX_Radio(CDataExchange* dx, int firstId, int& value) {
 }
 
 void DDV_MaxChars(CDataExchange* dx, const CString& value, int maxChars) {
-    if (!dx->m_lastControl)
+    if (!dx->m_hLastControl)
         return;
     if (dx->m_bSaveAndValidate) {
         if (value.GetLength() > maxChars)
             dx->Fail();
     } else {
-        ::SendMessageW(dx->m_lastControl, EM_LIMITTEXT, static_cast<WPARAM>(maxChars), 0);
+        ::SendMessageW(dx->m_hLastControl, EM_LIMITTEXT, static_cast<WPARAM>(maxChars), 0);
     }
 }
 
@@ -163,19 +163,19 @@ INT_PTR CDialog::DoModal() {
     if (ownerWasEnabled)
         ::EnableWindow(owner, FALSE);
 
-    m_endModal = false;
-    m_modalResult = -1;
+    m_bEndModal = false;
+    m_nModalResult = -1;
     if (!CreateFromTemplate(m_nIDHelp, owner)) {
         if (ownerWasEnabled)
             ::EnableWindow(owner, TRUE);
         return -1;
     }
-    m_inModal = true;
-    if (!m_endModal && m_hWnd && !(GetStyle() & WS_VISIBLE))
+    m_bInModal = true;
+    if (!m_bEndModal && m_hWnd && !(GetStyle() & WS_VISIBLE))
         ::ShowWindow(m_hWnd, SW_SHOWNORMAL);
 
     MSG msg;
-    while (!m_endModal && m_hWnd) {
+    while (!m_bEndModal && m_hWnd) {
         BOOL got = ::GetMessageW(&msg, nullptr, 0, 0);
         if (got == 0) {
             ::PostQuitMessage(static_cast<int>(msg.wParam));
@@ -188,7 +188,7 @@ INT_PTR CDialog::DoModal() {
             ::DispatchMessageW(&msg);
         }
     }
-    m_inModal = false;
+    m_bInModal = false;
 
     // Give activation back to the owner before this window goes away.
     if (ownerWasEnabled)
@@ -200,20 +200,20 @@ INT_PTR CDialog::DoModal() {
             ::SetActiveWindow(owner);
         ::DestroyWindow(m_hWnd);
     }
-    return m_modalResult;
+    return m_nModalResult;
 }
 
 void CDialog::EndDialog(INT_PTR result) {
-    m_modalResult = result;
-    m_endModal = true;
-    if (m_inModal && m_hWnd)
+    m_nModalResult = result;
+    m_bEndModal = true;
+    if (m_bInModal && m_hWnd)
         ::PostMessageW(m_hWnd, WM_NULL, 0, 0); // wakes the modal loop
 }
 
 BOOL CDialog::UpdateData(BOOL saveAndValidate) {
     CDataExchange dx(this, saveAndValidate != FALSE);
     DoDataExchange(&dx);
-    return dx.m_failed ? FALSE : TRUE;
+    return dx.m_bFailed ? FALSE : TRUE;
 }
 
 BOOL CDialog::OnInitDialog() {

@@ -18,8 +18,8 @@ public:
 
     CDialog* m_pDlgWnd;
     bool m_bSaveAndValidate;
-    HWND m_lastControl = nullptr;
-    bool m_failed = false;
+    HWND m_hLastControl = nullptr;
+    bool m_bFailed = false;
 };
 
 void DDX_Control(CDataExchange* dx, int id, CWnd& control);
@@ -59,7 +59,7 @@ public:
     BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
 
-    bool IsInModalLoop() const { return m_inModal; }
+    bool IsInModalLoop() const { return m_bInModal; }
     // Hands one message to the PreTranslateMessage chain from its target up
     // to stop (inclusive); true when some window consumed it.
     static bool WalkPreTranslateTree(HWND stop, MSG* msg);
@@ -73,7 +73,7 @@ protected:
 private:
     bool CreateFromTemplate(UINT templateId, HWND owner);
 
-    bool m_inModal = false;
-    bool m_endModal = false;
-    INT_PTR m_modalResult = -1;
+    bool m_bInModal = false;
+    bool m_bEndModal = false;
+    INT_PTR m_nModalResult = -1;
 };

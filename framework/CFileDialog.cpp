@@ -10,7 +10,7 @@
 // counted as COM requires; the dialog object releases it at Unadvise.
 class CFileDialog::EventSink : public IFileDialogEvents {
 public:
-    explicit EventSink(CFileDialog* owner) : m_owner(owner) {}
+    explicit EventSink(CFileDialog* owner) : m_pOwner(owner) {}
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
         if (!out)
@@ -23,17 +23,17 @@ public:
         *out = nullptr;
         return E_NOINTERFACE;
     }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ::InterlockedIncrement(&m_refs); }
+    ULONG STDMETHODCALLTYPE AddRef() override { return ::InterlockedIncrement(&m_nRefs); }
     ULONG STDMETHODCALLTYPE Release() override {
-        LONG refs = ::InterlockedDecrement(&m_refs);
+        LONG refs = ::InterlockedDecrement(&m_nRefs);
         if (refs == 0)
             delete this;
         return static_cast<ULONG>(refs);
     }
 
     HRESULT STDMETHODCALLTYPE OnFileOk(IFileDialog*) override {
-        if (m_owner)
-            m_owner->CaptureControlState();
+        if (m_pOwner)
+            m_pOwner->CaptureControlState();
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE OnFolderChanging(IFileDialog*, IShellItem*) override { return S_OK; }
@@ -48,32 +48,32 @@ public:
         return E_NOTIMPL;
     }
 
-    void Detach() { m_owner = nullptr; }
+    void Detach() { m_pOwner = nullptr; }
 
 private:
     virtual ~EventSink() = default;
-    LONG m_refs = 1;
-    CFileDialog* m_owner;
+    LONG m_nRefs = 1;
+    CFileDialog* m_pOwner;
 };
 
 CFileDialog::CFileDialog(BOOL openFileDialog, const wchar_t* defExt, const wchar_t* fileName, DWORD flags,
                          const wchar_t* filter, CWnd* parent)
     : m_dwFlags(flags), m_pParentWnd(parent) {
     if (defExt) {
-        m_defExt = defExt;
-        if (!m_defExt.empty() && m_defExt[0] == L'.')
-            m_defExt.erase(0, 1);
+        m_strDefExt = defExt;
+        if (!m_strDefExt.empty() && m_strDefExt[0] == L'.')
+            m_strDefExt.erase(0, 1);
     }
     if (fileName)
-        m_fileName = fileName;
+        m_strFileName = fileName;
     m_filter = ParseFilter(filter);
 
     // Both dialog objects answer IFileDialog, which is all this class uses.
-    if (SUCCEEDED(CreateInstance(openFileDialog ? CLSID_FileOpenDialog : CLSID_FileSaveDialog, m_dialog)) &&
-        m_dialog)
-        m_customize = m_dialog.query<IFileDialogCustomize>();
+    if (SUCCEEDED(CreateInstance(openFileDialog ? CLSID_FileOpenDialog : CLSID_FileSaveDialog, m_pDialog)) &&
+        m_pDialog)
+        m_pCustomize = m_pDialog.query<IFileDialogCustomize>();
     else
-        m_dialog.reset();
+        m_pDialog.reset();
 }
 
 CFileDialog::~CFileDialog() = default;
@@ -129,106 +129,107 @@ FILEOPENDIALOGOPTIONS CFileDialog::OptionsFromFlags(DWORD flags) {
 }
 
 INT_PTR CFileDialog::DoModal() {
-    m_pathName.Empty();
-    m_captured = false;
+    m_strPathName.Empty();
+    m_bCaptured = false;
     m_capturedItems.clear();
     m_capturedChecks.clear();
-    if (!m_dialog)
+    if (!m_pDialog)
         return IDCANCEL;
 
     // The defaults that flags can switch are taken from the flags alone.
     FILEOPENDIALOGOPTIONS options = 0;
-    m_dialog->GetOptions(&options);
+    m_pDialog->GetOptions(&options);
     options &= ~static_cast<FILEOPENDIALOGOPTIONS>(FOS_OVERWRITEPROMPT | FOS_FILEMUSTEXIST |
                                                    FOS_ALLOWMULTISELECT | FOS_CREATEPROMPT);
-    m_dialog->SetOptions(options | OptionsFromFlags(m_dwFlags));
+    m_pDialog->SetOptions(options | OptionsFromFlags(m_dwFlags));
 
     if (!m_filter.empty()) {
         std::vector<COMDLG_FILTERSPEC> filters;
         filters.reserve(m_filter.size());
         for (const auto& [name, pattern] : m_filter)
             filters.push_back({name.c_str(), pattern.c_str()});
-        m_dialog->SetFileTypes(static_cast<UINT>(filters.size()), filters.data());
-        m_dialog->SetFileTypeIndex(1);
+        m_pDialog->SetFileTypes(static_cast<UINT>(filters.size()), filters.data());
+        m_pDialog->SetFileTypeIndex(1);
     }
-    if (!m_defExt.empty())
-        m_dialog->SetDefaultExtension(m_defExt.c_str());
-    if (!m_fileName.empty())
-        m_dialog->SetFileName(m_fileName.c_str());
-    if (!m_initialFolder.empty()) {
+    if (!m_strDefExt.empty())
+        m_pDialog->SetDefaultExtension(m_strDefExt.c_str());
+    if (!m_strFileName.empty())
+        m_pDialog->SetFileName(m_strFileName.c_str());
+    if (!m_strInitialFolder.empty()) {
         com_ptr<IShellItem> folder;
-        if (SUCCEEDED(::SHCreateItemFromParsingName(m_initialFolder.c_str(), nullptr, __uuidof(IShellItem),
+        if (SUCCEEDED(::SHCreateItemFromParsingName(m_strInitialFolder.c_str(), nullptr, __uuidof(IShellItem),
                                                     folder.put_void())))
-            m_dialog->SetFolder(folder.get());
+            m_pDialog->SetFolder(folder.get());
     }
 
     const auto sink = com_ptr<EventSink>::attach(new (std::nothrow) EventSink(this));
     DWORD cookie = 0;
-    bool advised = sink && SUCCEEDED(m_dialog->Advise(sink.get(), &cookie));
+    bool advised = sink && SUCCEEDED(m_pDialog->Advise(sink.get(), &cookie));
 
     HWND owner = m_pParentWnd ? m_pParentWnd->GetSafeHwnd() : nullptr;
     if (!owner)
         owner = ::GetActiveWindow();
-    const HRESULT shown = m_dialog->Show(owner);
+    const HRESULT shown = m_pDialog->Show(owner);
 
     if (advised)
-        m_dialog->Unadvise(cookie);
+        m_pDialog->Unadvise(cookie);
     if (sink)
         sink->Detach();
     if (FAILED(shown))
         return IDCANCEL;
 
     com_ptr<IShellItem> result;
-    if (FAILED(m_dialog->GetResult(result.put())) || !result)
+    if (FAILED(m_pDialog->GetResult(result.put())) || !result)
         return IDCANCEL;
     unique_cotaskmem<PWSTR> path;
     if (FAILED(result->GetDisplayName(SIGDN_FILESYSPATH, path.put())) || !path)
         return IDCANCEL;
-    m_pathName = path.get();
-    if (!m_captured)
+    m_strPathName = path.get();
+    if (!m_bCaptured)
         CaptureControlState();
     return IDOK;
 }
 
 void CFileDialog::CaptureControlState() {
-    if (!m_customize)
+    if (!m_pCustomize)
         return;
     for (DWORD id : m_comboIds) {
         DWORD item = 0;
-        if (SUCCEEDED(m_customize->GetSelectedControlItem(id, &item)))
+        if (SUCCEEDED(m_pCustomize->GetSelectedControlItem(id, &item)))
             m_capturedItems[id] = item;
     }
     for (DWORD id : m_checkIds) {
         BOOL checked = FALSE;
-        if (SUCCEEDED(m_customize->GetCheckButtonState(id, &checked)))
+        if (SUCCEEDED(m_pCustomize->GetCheckButtonState(id, &checked)))
             m_capturedChecks[id] = checked != FALSE;
     }
-    m_captured = true;
+    m_bCaptured = true;
 }
 
 HRESULT CFileDialog::StartVisualGroup(DWORD id, const wchar_t* label) {
-    return m_customize ? m_customize->StartVisualGroup(id, label ? label : L"") : E_NOINTERFACE;
+    return m_pCustomize ? m_pCustomize->StartVisualGroup(id, label ? label : L"") : E_NOINTERFACE;
 }
 
 HRESULT CFileDialog::EndVisualGroup() {
-    return m_customize ? m_customize->EndVisualGroup() : E_NOINTERFACE;
+    return m_pCustomize ? m_pCustomize->EndVisualGroup() : E_NOINTERFACE;
 }
 
 HRESULT CFileDialog::AddComboBox(DWORD id) {
-    if (!m_customize)
+    if (!m_pCustomize)
         return E_NOINTERFACE;
-    HRESULT hr = m_customize->AddComboBox(id);
+    HRESULT hr = m_pCustomize->AddComboBox(id);
     if (SUCCEEDED(hr))
         m_comboIds.push_back(id);
     return hr;
 }
 
 HRESULT CFileDialog::AddControlItem(DWORD controlId, DWORD itemId, const wchar_t* label) {
-    return m_customize ? m_customize->AddControlItem(controlId, itemId, label ? label : L"") : E_NOINTERFACE;
+    return m_pCustomize ? m_pCustomize->AddControlItem(controlId, itemId, label ? label : L"")
+                        : E_NOINTERFACE;
 }
 
 HRESULT CFileDialog::SetSelectedControlItem(DWORD controlId, DWORD itemId) {
-    return m_customize ? m_customize->SetSelectedControlItem(controlId, itemId) : E_NOINTERFACE;
+    return m_pCustomize ? m_pCustomize->SetSelectedControlItem(controlId, itemId) : E_NOINTERFACE;
 }
 
 HRESULT CFileDialog::GetSelectedControlItem(DWORD controlId, DWORD& itemId) const {
@@ -236,13 +237,13 @@ HRESULT CFileDialog::GetSelectedControlItem(DWORD controlId, DWORD& itemId) cons
         itemId = found->second;
         return S_OK;
     }
-    return m_customize ? m_customize->GetSelectedControlItem(controlId, &itemId) : E_NOINTERFACE;
+    return m_pCustomize ? m_pCustomize->GetSelectedControlItem(controlId, &itemId) : E_NOINTERFACE;
 }
 
 HRESULT CFileDialog::AddCheckButton(DWORD id, const wchar_t* label, BOOL checked) {
-    if (!m_customize)
+    if (!m_pCustomize)
         return E_NOINTERFACE;
-    HRESULT hr = m_customize->AddCheckButton(id, label ? label : L"", checked);
+    HRESULT hr = m_pCustomize->AddCheckButton(id, label ? label : L"", checked);
     if (SUCCEEDED(hr))
         m_checkIds.push_back(id);
     return hr;
@@ -253,5 +254,5 @@ HRESULT CFileDialog::GetCheckButtonState(DWORD id, BOOL& checked) const {
         checked = found->second ? TRUE : FALSE;
         return S_OK;
     }
-    return m_customize ? m_customize->GetCheckButtonState(id, &checked) : E_NOINTERFACE;
+    return m_pCustomize ? m_pCustomize->GetCheckButtonState(id, &checked) : E_NOINTERFACE;
 }

@@ -38,9 +38,9 @@ public:
     virtual INT_PTR DoModal();
 
     // The chosen file's full path (empty before a successful DoModal).
-    CString GetPathName() const { return m_pathName; }
+    CString GetPathName() const { return m_strPathName; }
     // The folder the dialog opens in (a file-system path).
-    void SetInitialFolder(const wchar_t* folder) { m_initialFolder = folder ? folder : L""; }
+    void SetInitialFolder(const wchar_t* folder) { m_strInitialFolder = folder ? folder : L""; }
 
     // Extra controls. Ids are the caller's; every call returns the
     // customisation interface's result (E_NOINTERFACE without one).
@@ -55,7 +55,7 @@ public:
 
     // The underlying dialog (not add-referenced; null when it could not be
     // created).
-    IFileDialog* GetIFileDialog() const { return m_dialog.get(); }
+    IFileDialog* GetIFileDialog() const { return m_pDialog.get(); }
 
     // The filter text as pairs of description and pattern list.
     static std::vector<std::pair<std::wstring, std::wstring>> ParseFilter(const wchar_t* filter);
@@ -70,19 +70,19 @@ private:
     class EventSink;
     void CaptureControlState();
 
-    com_ptr<IFileDialog> m_dialog;
-    com_ptr<IFileDialogCustomize> m_customize;
+    com_ptr<IFileDialog> m_pDialog;
+    com_ptr<IFileDialogCustomize> m_pCustomize;
     CWnd* m_pParentWnd;
-    std::wstring m_defExt;
-    std::wstring m_fileName;
-    std::wstring m_initialFolder;
+    std::wstring m_strDefExt;
+    std::wstring m_strFileName;
+    std::wstring m_strInitialFolder;
     std::vector<std::pair<std::wstring, std::wstring>> m_filter;
-    CString m_pathName;
+    CString m_strPathName;
 
     // The extra controls, and their state as the dialog accepted it.
     std::vector<DWORD> m_comboIds;
     std::vector<DWORD> m_checkIds;
-    bool m_captured = false;
+    bool m_bCaptured = false;
     std::map<DWORD, DWORD> m_capturedItems;
     std::map<DWORD, bool> m_capturedChecks;
 };

@@ -21,16 +21,16 @@ public:
 
     CString GetFileName() const;
     CString GetFilePath() const;
-    CString GetRoot() const { return m_root; }
+    CString GetRoot() const { return m_strRoot; }
     bool IsDirectory() const;
     bool IsDots() const;
     ULONGLONG GetLength() const;
 
 private:
-    unique_find m_find;
+    unique_find m_hFind;
     WIN32_FIND_DATAW m_next{};
     WIN32_FIND_DATAW m_current{};
-    bool m_hasNext = false;
-    bool m_hasCurrent = false;
-    CString m_root;
+    bool m_bHasNext = false;
+    bool m_bHasCurrent = false;
+    CString m_strRoot;
 };

@@ -8,19 +8,19 @@
 class CFont {
 public:
     BOOL CreateFontIndirect(const LOGFONTW* logFont) {
-        m_font.reset(::CreateFontIndirectW(logFont));
-        return m_font ? TRUE : FALSE;
+        m_hFont.reset(::CreateFontIndirectW(logFont));
+        return m_hFont ? TRUE : FALSE;
     }
     BOOL CreatePointFont(int pointTenths, const wchar_t* face, HDC dc = nullptr);
     BOOL GetLogFont(LOGFONTW* logFont) const {
-        return m_font && ::GetObjectW(m_font.get(), sizeof(LOGFONTW), logFont) == sizeof(LOGFONTW);
+        return m_hFont && ::GetObjectW(m_hFont.get(), sizeof(LOGFONTW), logFont) == sizeof(LOGFONTW);
     }
-    void DeleteObject() { m_font.reset(); }
-    HFONT GetSafeHandle() const { return m_font.get(); }
-    operator HFONT() const { return m_font.get(); }
+    void DeleteObject() { m_hFont.reset(); }
+    HFONT GetSafeHandle() const { return m_hFont.get(); }
+    operator HFONT() const { return m_hFont.get(); }
 
 private:
-    unique_font m_font;
+    unique_font m_hFont;
 };
 
 inline BOOL CFont::CreatePointFont(int pointTenths, const wchar_t* face, HDC dc) {

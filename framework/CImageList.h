@@ -7,14 +7,14 @@ class CImageList {
 public:
     // Images of width cx from one bitmap strip resource, with a mask colour.
     BOOL Create(UINT bitmapId, int cx, int grow, COLORREF mask) {
-        m_list.reset(::ImageList_LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(bitmapId), cx, grow,
-                                            mask, IMAGE_BITMAP, LR_CREATEDIBSECTION));
-        return m_list ? TRUE : FALSE;
+        m_hImageList.reset(::ImageList_LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(bitmapId), cx,
+                                                  grow, mask, IMAGE_BITMAP, LR_CREATEDIBSECTION));
+        return m_hImageList ? TRUE : FALSE;
     }
-    HIMAGELIST GetSafeHandle() const { return m_list.get(); }
-    int GetImageCount() const { return m_list ? ::ImageList_GetImageCount(m_list.get()) : 0; }
-    void DeleteImageList() { m_list.reset(); }
+    HIMAGELIST GetSafeHandle() const { return m_hImageList.get(); }
+    int GetImageCount() const { return m_hImageList ? ::ImageList_GetImageCount(m_hImageList.get()) : 0; }
+    void DeleteImageList() { m_hImageList.reset(); }
 
 private:
-    unique_imagelist m_list;
+    unique_imagelist m_hImageList;
 };

@@ -33,11 +33,11 @@ private:
 
 class MenuRef : public MenuOperations<MenuRef> {
 public:
-    explicit MenuRef(HMENU menu = nullptr) noexcept : m_menu(menu) {}
-    HMENU GetSafeHmenu() const { return m_menu; }
+    explicit MenuRef(HMENU menu = nullptr) noexcept : m_hMenu(menu) {}
+    HMENU GetSafeHmenu() const { return m_hMenu; }
 
 private:
-    HMENU m_menu;
+    HMENU m_hMenu;
 };
 
 template <class Menu> MenuRef MenuOperations<Menu>::GetSubMenu(int pos) const {
@@ -47,16 +47,16 @@ template <class Menu> MenuRef MenuOperations<Menu>::GetSubMenu(int pos) const {
 class CMenu : public MenuOperations<CMenu> {
 public:
     BOOL LoadMenu(UINT id) {
-        m_menu.reset(::LoadMenuW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id)));
-        return m_menu ? TRUE : FALSE;
+        m_hMenu.reset(::LoadMenuW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id)));
+        return m_hMenu ? TRUE : FALSE;
     }
     BOOL CreatePopupMenu() {
-        m_menu.reset(::CreatePopupMenu());
-        return m_menu ? TRUE : FALSE;
+        m_hMenu.reset(::CreatePopupMenu());
+        return m_hMenu ? TRUE : FALSE;
     }
-    void DestroyMenu() { m_menu.reset(); }
-    HMENU GetSafeHmenu() const { return m_menu.get(); }
+    void DestroyMenu() { m_hMenu.reset(); }
+    HMENU GetSafeHmenu() const { return m_hMenu.get(); }
 
 private:
-    unique_menu m_menu;
+    unique_menu m_hMenu;
 };

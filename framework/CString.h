@@ -12,49 +12,55 @@
 class CString {
 public:
     CString() = default;
-    CString(const wchar_t* text) : m_str(text ? text : L"") {}
+    CString(const wchar_t* text) : m_strValue(text ? text : L"") {}
     CString(const wchar_t* text, int length)
-        : m_str(text ? std::wstring(text, static_cast<size_t>(length)) : L"") {}
-    CString(std::wstring_view text) : m_str(text) {}
-    CString(wchar_t ch, int repeat = 1) : m_str(static_cast<size_t>(repeat < 0 ? 0 : repeat), ch) {}
+        : m_strValue(text ? std::wstring(text, static_cast<size_t>(length)) : L"") {}
+    CString(std::wstring_view text) : m_strValue(text) {}
+    CString(wchar_t ch, int repeat = 1) : m_strValue(static_cast<size_t>(repeat < 0 ? 0 : repeat), ch) {}
 
-    int GetLength() const { return static_cast<int>(m_str.size()); }
-    bool IsEmpty() const { return m_str.empty(); }
-    void Empty() { m_str.clear(); }
-    wchar_t GetAt(int index) const { return m_str[static_cast<size_t>(index)]; }
+    int GetLength() const { return static_cast<int>(m_strValue.size()); }
+    bool IsEmpty() const { return m_strValue.empty(); }
+    void Empty() { m_strValue.clear(); }
+    wchar_t GetAt(int index) const { return m_strValue[static_cast<size_t>(index)]; }
     wchar_t operator[](int index) const { return GetAt(index); }
-    void SetAt(int index, wchar_t ch) { m_str[static_cast<size_t>(index)] = ch; }
-    operator const wchar_t*() const { return m_str.c_str(); }
-    const wchar_t* GetString() const { return m_str.c_str(); }
-    const std::wstring& str() const { return m_str; }
-    std::wstring_view view() const { return m_str; }
+    void SetAt(int index, wchar_t ch) { m_strValue[static_cast<size_t>(index)] = ch; }
+    operator const wchar_t*() const { return m_strValue.c_str(); }
+    const wchar_t* GetString() const { return m_strValue.c_str(); }
+    const std::wstring& str() const { return m_strValue; }
+    std::wstring_view view() const { return m_strValue; }
 
     CString& operator=(const wchar_t* text) {
-        m_str = text ? text : L"";
+        m_strValue = text ? text : L"";
         return *this;
     }
     CString& operator+=(const CString& other) {
-        m_str += other.m_str;
+        m_strValue += other.m_strValue;
         return *this;
     }
     CString& operator+=(const wchar_t* text) {
         if (text)
-            m_str += text;
+            m_strValue += text;
         return *this;
     }
     CString& operator+=(wchar_t ch) {
-        m_str += ch;
+        m_strValue += ch;
         return *this;
     }
-    friend CString operator+(const CString& a, const CString& b) { return CString(a.m_str + b.m_str); }
-    friend CString operator+(const CString& a, const wchar_t* b) { return CString(a.m_str + (b ? b : L"")); }
-    friend CString operator+(const wchar_t* a, const CString& b) { return CString((a ? a : L"") + b.m_str); }
-    friend CString operator+(const CString& a, wchar_t b) { return CString(a.m_str + b); }
-    friend bool operator==(const CString& a, const CString& b) { return a.m_str == b.m_str; }
-    friend bool operator==(const CString& a, const wchar_t* b) { return a.m_str == (b ? b : L""); }
+    friend CString operator+(const CString& a, const CString& b) {
+        return CString(a.m_strValue + b.m_strValue);
+    }
+    friend CString operator+(const CString& a, const wchar_t* b) {
+        return CString(a.m_strValue + (b ? b : L""));
+    }
+    friend CString operator+(const wchar_t* a, const CString& b) {
+        return CString((a ? a : L"") + b.m_strValue);
+    }
+    friend CString operator+(const CString& a, wchar_t b) { return CString(a.m_strValue + b); }
+    friend bool operator==(const CString& a, const CString& b) { return a.m_strValue == b.m_strValue; }
+    friend bool operator==(const CString& a, const wchar_t* b) { return a.m_strValue == (b ? b : L""); }
     friend bool operator!=(const CString& a, const CString& b) { return !(a == b); }
     friend bool operator!=(const CString& a, const wchar_t* b) { return !(a == b); }
-    friend bool operator<(const CString& a, const CString& b) { return a.m_str < b.m_str; }
+    friend bool operator<(const CString& a, const CString& b) { return a.m_strValue < b.m_strValue; }
 
     // Replaces the contents with formatted text; returns false (and leaves the
     // string empty) when the format cannot be applied.
@@ -62,7 +68,7 @@ public:
     bool FormatV(const wchar_t* format, va_list args);
     void AppendFormat(const wchar_t* format, ...);
 
-    int Compare(const wchar_t* other) const { return m_str.compare(other ? other : L""); }
+    int Compare(const wchar_t* other) const { return m_strValue.compare(other ? other : L""); }
     int CompareNoCase(const wchar_t* other) const;
     int Find(wchar_t ch, int start = 0) const;
     int Find(const wchar_t* sub, int start = 0) const;
@@ -99,7 +105,7 @@ public:
     void ReleaseBuffer(int newLength = -1);
 
 private:
-    std::wstring m_str;
+    std::wstring m_strValue;
 };
 
 // Windows' wchar_t strings and the core's char16_t strings hold the same

@@ -27,7 +27,7 @@ HINSTANCE AfxGetInstanceHandle() {
     return ::GetModuleHandleW(nullptr);
 }
 
-CWinApp::CWinApp(const wchar_t* appName) : m_appName(appName ? CString(appName) : ExecutableBaseName()) {
+CWinApp::CWinApp(const wchar_t* appName) : m_strAppName(appName ? CString(appName) : ExecutableBaseName()) {
     g_app = this;
 }
 
@@ -54,7 +54,7 @@ int CWinApp::Run() {
 }
 
 void CWinApp::SetRegistryKey(const wchar_t* company) {
-    m_registryKey = company ? company : L"";
+    m_strRegistryKey = company ? company : L"";
 }
 
 unique_hkey CWinApp::GetAppRegistryKey() const {
@@ -67,11 +67,11 @@ unique_hkey CWinApp::GetAppRegistryKey() const {
         return app;
     unique_hkey company;
     DWORD disposition = 0;
-    if (::RegCreateKeyExW(software.get(), m_registryKey, 0, nullptr, REG_OPTION_NON_VOLATILE,
+    if (::RegCreateKeyExW(software.get(), m_strRegistryKey, 0, nullptr, REG_OPTION_NON_VOLATILE,
                           KEY_WRITE | KEY_READ, nullptr, company.put(), &disposition) != ERROR_SUCCESS)
         return app;
-    if (::RegCreateKeyExW(company.get(), m_appName, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_WRITE | KEY_READ,
-                          nullptr, app.put(), &disposition) != ERROR_SUCCESS)
+    if (::RegCreateKeyExW(company.get(), m_strAppName, 0, nullptr, REG_OPTION_NON_VOLATILE,
+                          KEY_WRITE | KEY_READ, nullptr, app.put(), &disposition) != ERROR_SUCCESS)
         app.reset();
     return app;
 }

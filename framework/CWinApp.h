@@ -23,9 +23,9 @@ public:
     virtual int Run();
 
     void SetRegistryKey(const wchar_t* company);
-    bool UsesRegistry() const { return !m_registryKey.IsEmpty(); }
-    const wchar_t* GetAppName() const { return m_appName; }
-    const wchar_t* GetRegistryKeyName() const { return m_registryKey; }
+    bool UsesRegistry() const { return !m_strRegistryKey.IsEmpty(); }
+    const wchar_t* GetAppName() const { return m_strAppName; }
+    const wchar_t* GetRegistryKeyName() const { return m_strRegistryKey; }
 
     // The application key, created when missing; the caller closes it.
     unique_hkey GetAppRegistryKey() const;
@@ -41,8 +41,8 @@ public:
     CWnd* m_pMainWnd = nullptr;
 
 private:
-    CString m_appName;
-    CString m_registryKey;
+    CString m_strAppName;
+    CString m_strRegistryKey;
 };
 
 CWinApp* AfxGetApp();

@@ -30,7 +30,7 @@ CWnd::~CWnd() {
     if (m_hWnd) {
         // The window outlives its object only by mistake; make sure no
         // message reaches the destroyed object.
-        if (m_comctlSubclass || m_oldWndProc)
+        if (m_bComctlSubclass || m_pfnOldWndProc)
             UnsubclassWindow();
         else
             UnbindHandle();
@@ -74,10 +74,10 @@ LRESULT CALLBACK FrameworkSubclassProc(HWND hwnd, UINT message, WPARAM wParam, L
 }
 
 void CWnd::OnFinalMessage() {
-    if (m_comctlSubclass)
+    if (m_bComctlSubclass)
         ::RemoveWindowSubclass(m_hWnd, FrameworkSubclassProc, 0);
-    m_comctlSubclass = false;
-    m_oldWndProc = nullptr;
+    m_bComctlSubclass = false;
+    m_pfnOldWndProc = nullptr;
     UnbindHandle();
     PostNcDestroy();
 }
@@ -90,7 +90,7 @@ BOOL CWnd::SubclassWindow(HWND hwnd) {
         UnbindHandle();
         return FALSE;
     }
-    m_comctlSubclass = true;
+    m_bComctlSubclass = true;
     PreSubclassWindow();
     return TRUE;
 }
@@ -104,12 +104,12 @@ HWND CWnd::UnsubclassWindow() {
     HWND hwnd = m_hWnd;
     if (!hwnd)
         return nullptr;
-    if (m_comctlSubclass)
+    if (m_bComctlSubclass)
         ::RemoveWindowSubclass(hwnd, FrameworkSubclassProc, 0);
-    else if (m_oldWndProc)
-        ::SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_oldWndProc));
-    m_comctlSubclass = false;
-    m_oldWndProc = nullptr;
+    else if (m_pfnOldWndProc)
+        ::SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnOldWndProc));
+    m_bComctlSubclass = false;
+    m_pfnOldWndProc = nullptr;
     UnbindHandle();
     return hwnd;
 }
@@ -120,7 +120,7 @@ LRESULT CALLBACK FrameworkCbtHook(int code, WPARAM wParam, LPARAM lParam) {
         CWnd* wnd = t_creating;
         t_creating = nullptr; // only the first window created is this object's
         wnd->BindHandle(hwnd);
-        wnd->m_oldWndProc = reinterpret_cast<WNDPROC>(
+        wnd->m_pfnOldWndProc = reinterpret_cast<WNDPROC>(
             ::SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&FrameworkWndProc)));
     }
     return ::CallNextHookEx(t_cbtHook.get(), code, wParam, lParam);
@@ -160,9 +160,9 @@ BOOL CWnd::DestroyWindow() {
 }
 
 LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (m_oldWndProc)
-        return ::CallWindowProcW(m_oldWndProc, m_hWnd, message, wParam, lParam);
-    if (m_comctlSubclass)
+    if (m_pfnOldWndProc)
+        return ::CallWindowProcW(m_pfnOldWndProc, m_hWnd, message, wParam, lParam);
+    if (m_bComctlSubclass)
         return ::DefSubclassProc(m_hWnd, message, wParam, lParam);
     return ::DefWindowProcW(m_hWnd, message, wParam, lParam);
 }

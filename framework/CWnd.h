@@ -119,8 +119,8 @@ protected:
     friend LRESULT CALLBACK FrameworkCbtHook(int, WPARAM, LPARAM);
 
     // How the window's original procedure is reached.
-    WNDPROC m_oldWndProc = nullptr; // the procedure replaced by SetWindowLongPtr
-    bool m_comctlSubclass = false;  // bound with SetWindowSubclass
+    WNDPROC m_pfnOldWndProc = nullptr; // the procedure replaced by SetWindowLongPtr
+    bool m_bComctlSubclass = false;    // bound with SetWindowSubclass
 
     struct CurrentMessage {
         UINT message;

@@ -14,7 +14,7 @@ public:
     // Takes over a reference the caller already holds.
     static com_ptr attach(T* raw) noexcept {
         com_ptr p;
-        p.m_ptr = raw;
+        p.m_p = raw;
         return p;
     }
     // Takes a reference of its own; the caller keeps its reference.
@@ -23,50 +23,50 @@ public:
             raw->AddRef();
         return attach(raw);
     }
-    com_ptr(const com_ptr& other) noexcept : m_ptr(other.m_ptr) {
-        if (m_ptr)
-            m_ptr->AddRef();
+    com_ptr(const com_ptr& other) noexcept : m_p(other.m_p) {
+        if (m_p)
+            m_p->AddRef();
     }
-    com_ptr(com_ptr&& other) noexcept : m_ptr(other.m_ptr) { other.m_ptr = nullptr; }
+    com_ptr(com_ptr&& other) noexcept : m_p(other.m_p) { other.m_p = nullptr; }
     com_ptr& operator=(com_ptr other) noexcept {
-        T* old = m_ptr;
-        m_ptr = other.m_ptr;
-        other.m_ptr = old;
+        T* old = m_p;
+        m_p = other.m_p;
+        other.m_p = old;
         return *this;
     }
     ~com_ptr() { reset(); }
 
     void reset() noexcept {
-        if (m_ptr) {
-            T* old = m_ptr;
-            m_ptr = nullptr;
+        if (m_p) {
+            T* old = m_p;
+            m_p = nullptr;
             old->Release();
         }
     }
-    T* get() const noexcept { return m_ptr; }
-    T* operator->() const noexcept { return m_ptr; }
-    explicit operator bool() const noexcept { return m_ptr != nullptr; }
+    T* get() const noexcept { return m_p; }
+    T* operator->() const noexcept { return m_p; }
+    explicit operator bool() const noexcept { return m_p != nullptr; }
     // For APIs that return an interface through an out parameter.
     T** put() noexcept {
         reset();
-        return &m_ptr;
+        return &m_p;
     }
     void** put_void() noexcept { return reinterpret_cast<void**>(put()); }
     T* detach() noexcept {
-        T* raw = m_ptr;
-        m_ptr = nullptr;
+        T* raw = m_p;
+        m_p = nullptr;
         return raw;
     }
 
     template <class U> com_ptr<U> query() const noexcept {
         com_ptr<U> result;
-        if (m_ptr)
-            m_ptr->QueryInterface(__uuidof(U), result.put_void());
+        if (m_p)
+            m_p->QueryInterface(__uuidof(U), result.put_void());
         return result;
     }
 
 private:
-    T* m_ptr = nullptr;
+    T* m_p = nullptr;
 };
 
 template <class T>

@@ -15,11 +15,11 @@ template <class Traits> class unique_handle {
 public:
     using pointer = typename Traits::pointer;
 
-    unique_handle() noexcept : m_value(Traits::invalid()) {}
-    explicit unique_handle(pointer value) noexcept : m_value(value) {}
+    unique_handle() noexcept : m_hValue(Traits::invalid()) {}
+    explicit unique_handle(pointer value) noexcept : m_hValue(value) {}
     unique_handle(const unique_handle&) = delete;
     unique_handle& operator=(const unique_handle&) = delete;
-    unique_handle(unique_handle&& other) noexcept : m_value(other.release()) {}
+    unique_handle(unique_handle&& other) noexcept : m_hValue(other.release()) {}
     unique_handle& operator=(unique_handle&& other) noexcept {
         if (this != &other)
             reset(other.release());
@@ -27,32 +27,32 @@ public:
     }
     ~unique_handle() { close(); }
 
-    explicit operator bool() const noexcept { return m_value != Traits::invalid(); }
-    pointer get() const noexcept { return m_value; }
+    explicit operator bool() const noexcept { return m_hValue != Traits::invalid(); }
+    pointer get() const noexcept { return m_hValue; }
     pointer release() noexcept {
-        pointer value = m_value;
-        m_value = Traits::invalid();
+        pointer value = m_hValue;
+        m_hValue = Traits::invalid();
         return value;
     }
     void reset(pointer value = Traits::invalid()) noexcept {
-        if (value != m_value) {
+        if (value != m_hValue) {
             close();
-            m_value = value;
+            m_hValue = value;
         }
     }
     // For APIs that return a handle through an out parameter.
     pointer* put() noexcept {
         reset();
-        return &m_value;
+        return &m_hValue;
     }
 
 private:
     void close() noexcept {
-        if (m_value != Traits::invalid())
-            Traits::close(m_value);
-        m_value = Traits::invalid();
+        if (m_hValue != Traits::invalid())
+            Traits::close(m_hValue);
+        m_hValue = Traits::invalid();
     }
-    pointer m_value;
+    pointer m_hValue;
 };
 
 // Traits for handle kinds whose "no handle" value is null, closed by Close.
@@ -131,48 +131,48 @@ inline unique_accel LoadAcceleratorTable(UINT id) noexcept {
 class WindowDC {
 public:
     WindowDC() noexcept = default;
-    explicit WindowDC(HWND hwnd) noexcept : m_hwnd(hwnd), m_dc(::GetDC(hwnd)) {}
+    explicit WindowDC(HWND hwnd) noexcept : m_hWnd(hwnd), m_hDC(::GetDC(hwnd)) {}
     WindowDC(const WindowDC&) = delete;
     WindowDC& operator=(const WindowDC&) = delete;
     WindowDC(WindowDC&& other) noexcept
-        : m_hwnd(std::exchange(other.m_hwnd, nullptr)), m_dc(std::exchange(other.m_dc, nullptr)) {}
+        : m_hWnd(std::exchange(other.m_hWnd, nullptr)), m_hDC(std::exchange(other.m_hDC, nullptr)) {}
     WindowDC& operator=(WindowDC&& other) noexcept {
         if (this != &other) {
             reset();
-            m_hwnd = std::exchange(other.m_hwnd, nullptr);
-            m_dc = std::exchange(other.m_dc, nullptr);
+            m_hWnd = std::exchange(other.m_hWnd, nullptr);
+            m_hDC = std::exchange(other.m_hDC, nullptr);
         }
         return *this;
     }
     ~WindowDC() { reset(); }
 
     void reset() noexcept {
-        if (m_dc)
-            ::ReleaseDC(m_hwnd, m_dc);
-        m_hwnd = nullptr;
-        m_dc = nullptr;
+        if (m_hDC)
+            ::ReleaseDC(m_hWnd, m_hDC);
+        m_hWnd = nullptr;
+        m_hDC = nullptr;
     }
-    HDC get() const noexcept { return m_dc; }
-    explicit operator bool() const noexcept { return m_dc != nullptr; }
+    HDC get() const noexcept { return m_hDC; }
+    explicit operator bool() const noexcept { return m_hDC != nullptr; }
 
 private:
-    HWND m_hwnd = nullptr;
-    HDC m_dc = nullptr;
+    HWND m_hWnd = nullptr;
+    HDC m_hDC = nullptr;
 };
 
 // BeginPaint/EndPaint for one WM_PAINT.
 class PaintDC {
 public:
-    explicit PaintDC(HWND hwnd) noexcept : m_hwnd(hwnd) { m_dc = ::BeginPaint(hwnd, &m_ps); }
+    explicit PaintDC(HWND hwnd) noexcept : m_hWnd(hwnd) { m_hDC = ::BeginPaint(hwnd, &m_ps); }
     PaintDC(const PaintDC&) = delete;
     PaintDC& operator=(const PaintDC&) = delete;
-    ~PaintDC() { ::EndPaint(m_hwnd, &m_ps); }
-    HDC get() const noexcept { return m_dc; }
+    ~PaintDC() { ::EndPaint(m_hWnd, &m_ps); }
+    HDC get() const noexcept { return m_hDC; }
     const PAINTSTRUCT& paint() const noexcept { return m_ps; }
 
 private:
-    HWND m_hwnd;
-    HDC m_dc;
+    HWND m_hWnd;
+    HDC m_hDC;
     PAINTSTRUCT m_ps{};
 };
 
@@ -181,34 +181,34 @@ private:
 class GlobalLockScope {
 public:
     explicit GlobalLockScope(HGLOBAL memory) noexcept
-        : m_memory(memory), m_data(memory ? ::GlobalLock(memory) : nullptr) {}
+        : m_hMemory(memory), m_pData(memory ? ::GlobalLock(memory) : nullptr) {}
     GlobalLockScope(const GlobalLockScope&) = delete;
     GlobalLockScope& operator=(const GlobalLockScope&) = delete;
     ~GlobalLockScope() {
-        if (m_data)
-            ::GlobalUnlock(m_memory);
+        if (m_pData)
+            ::GlobalUnlock(m_hMemory);
     }
-    template <class T = BYTE> T* get() const noexcept { return static_cast<T*>(m_data); }
-    SIZE_T size() const noexcept { return m_data ? ::GlobalSize(m_memory) : 0; }
+    template <class T = BYTE> T* get() const noexcept { return static_cast<T*>(m_pData); }
+    SIZE_T size() const noexcept { return m_pData ? ::GlobalSize(m_hMemory) : 0; }
 
 private:
-    HGLOBAL m_memory;
-    void* m_data;
+    HGLOBAL m_hMemory;
+    void* m_pData;
 };
 
 // Selects an object into a DC and selects the previous one back at scope end.
 class SelectRestore {
 public:
     SelectRestore(HDC dc, HGDIOBJ object) noexcept
-        : m_dc(dc), m_old(dc && object ? ::SelectObject(dc, object) : nullptr) {}
+        : m_hDC(dc), m_hOld(dc && object ? ::SelectObject(dc, object) : nullptr) {}
     SelectRestore(const SelectRestore&) = delete;
     SelectRestore& operator=(const SelectRestore&) = delete;
     ~SelectRestore() {
-        if (m_old)
-            ::SelectObject(m_dc, m_old);
+        if (m_hOld)
+            ::SelectObject(m_hDC, m_hOld);
     }
 
 private:
-    HDC m_dc;
-    HGDIOBJ m_old;
+    HDC m_hDC;
+    HGDIOBJ m_hOld;
 };

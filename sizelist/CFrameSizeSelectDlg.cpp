@@ -164,8 +164,8 @@ BOOL CFrameSizeSelectDlg::OnInitDialog() {
     UpdateControls();
 
     m_editWidth.SetFocus();
-    if (!m_accel)
-        m_accel = LoadAcceleratorTable(IDR_SIZE_SELECT_ACCEL);
+    if (!m_hAccel)
+        m_hAccel = LoadAcceleratorTable(IDR_SIZE_SELECT_ACCEL);
     return FALSE;
 }
 
@@ -525,7 +525,7 @@ void CFrameSizeSelectDlg::OnClose() {
 }
 
 BOOL CFrameSizeSelectDlg::PreTranslateMessage(MSG* msg) {
-    if (m_accel && m_hWnd && ::TranslateAcceleratorW(m_hWnd, m_accel.get(), msg))
+    if (m_hAccel && m_hWnd && ::TranslateAcceleratorW(m_hWnd, m_hAccel.get(), msg))
         return TRUE;
     if (msg->message == WM_SYSKEYDOWN && msg->wParam == VK_MENU) {
         m_menuButton.ShowMenu();

@@ -115,5 +115,5 @@ private:
     const ScreenLayoutSource m_pfnQueryScreenLayout;
     CReportViewCtrl::tagCOLUMN_EDIT_OPTION m_columnOptions[6]{};
     // The dialog's keys, loaded when it first opens and given back with it.
-    unique_accel m_accel;
+    unique_accel m_hAccel;
 };
