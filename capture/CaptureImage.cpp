@@ -3,6 +3,7 @@
 #include "capture/CaptureProbe.h"
 #include "framework/Handles.h"
 
+#include <memory>
 #include <new>
 #include <optional>
 
@@ -95,18 +96,14 @@ void CaptureImage::Grab(const RECT& rect, bool withCursor) {
     if (::GetObjectW(bitmap.get(), sizeof(head), &head) != sizeof(head))
         return;
     const size_t bytes = static_cast<size_t>(head.bmWidthBytes) * static_cast<size_t>(head.bmHeight);
-    BYTE* bits = AllocatePixels(bytes);
-    if (!bits)
+    std::unique_ptr<BYTE[]> bits(AllocatePixels(bytes));
+    if (!bits || ::GetBitmapBits(bitmap.get(), static_cast<LONG>(bytes), bits.get()) == 0)
         return;
-    if (::GetBitmapBits(bitmap.get(), static_cast<LONG>(bytes), bits) == 0) {
-        delete[] bits;
-        return;
-    }
     bmType = head.bmType;
     bmWidth = head.bmWidth;
     bmHeight = head.bmHeight;
     bmWidthBytes = head.bmWidthBytes;
     bmPlanes = head.bmPlanes;
     bmBitsPixel = head.bmBitsPixel;
-    bmBits = bits;
+    bmBits = bits.release(); // owned by the image now, freed by Free()
 }

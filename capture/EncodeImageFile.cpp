@@ -179,12 +179,10 @@ void WriteJpegQuality(IPropertyBag2* bag, float quality, float* writtenQuality) 
     if (!writtenQuality || FAILED(written))
         return;
     *writtenQuality = value.fltVal;
-    VARIANT stored;
-    ::VariantInit(&stored);
+    ScopedVariant stored;
     HRESULT readResult = S_OK;
-    if (SUCCEEDED(bag->Read(1, &option, nullptr, &stored, &readResult)) && stored.vt == VT_R4)
-        *writtenQuality = stored.fltVal;
-    ::VariantClear(&stored);
+    if (SUCCEEDED(bag->Read(1, &option, nullptr, stored.put(), &readResult)) && stored.get().vt == VT_R4)
+        *writtenQuality = stored.get().fltVal;
 }
 
 void ClearGifTransparency(IWICBitmapFrameEncode* frame) {

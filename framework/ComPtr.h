@@ -1,6 +1,7 @@
 // Owners for COM: com_ptr<T> holds one reference; ComApartment initialises
 // COM (or OLE) for the calling thread and undoes it at scope end;
-// ScopedPropVariant frees what a PROPVARIANT holds.
+// ScopedVariant and ScopedPropVariant free what a VARIANT or PROPVARIANT
+// holds.
 #pragma once
 
 #include <windows.h>
@@ -74,23 +75,26 @@ HRESULT CreateInstance(REFCLSID clsid, com_ptr<T>& out, DWORD context = CLSCTX_I
     return ::CoCreateInstance(clsid, nullptr, context, __uuidof(T), out.put_void());
 }
 
-// A PROPVARIANT, empty at first, cleared (what it holds freed) at scope end.
-class ScopedPropVariant {
+// A VARIANT or PROPVARIANT, empty at first (all zero is VT_EMPTY), cleared
+// (what it holds freed) at scope end.
+template <class V, HRESULT(STDAPICALLTYPE* Clear)(V*)> class ScopedVariantOf {
 public:
-    ScopedPropVariant() noexcept { PropVariantInit(&m_value); }
-    ScopedPropVariant(const ScopedPropVariant&) = delete;
-    ScopedPropVariant& operator=(const ScopedPropVariant&) = delete;
-    ~ScopedPropVariant() { ::PropVariantClear(&m_value); }
-    // For APIs that fill a PROPVARIANT: the old value is cleared first.
-    PROPVARIANT* put() noexcept {
-        ::PropVariantClear(&m_value);
+    ScopedVariantOf() noexcept = default;
+    ScopedVariantOf(const ScopedVariantOf&) = delete;
+    ScopedVariantOf& operator=(const ScopedVariantOf&) = delete;
+    ~ScopedVariantOf() { Clear(&m_value); }
+    // For APIs that fill the value: the old value is cleared first.
+    V* put() noexcept {
+        Clear(&m_value);
         return &m_value;
     }
-    const PROPVARIANT& get() const noexcept { return m_value; }
+    const V& get() const noexcept { return m_value; }
 
 private:
-    PROPVARIANT m_value;
+    V m_value{};
 };
+using ScopedPropVariant = ScopedVariantOf<PROPVARIANT, &::PropVariantClear>;
+using ScopedVariant = ScopedVariantOf<VARIANT, &::VariantClear>;
 
 class ComApartment {
 public:
