@@ -16,9 +16,9 @@
 #include <shlobj.h>
 #include <shobjidl.h>
 
-const UINT WM_TASKBAR_BUTTON_CREATED = ::RegisterWindowMessageW(L"TaskbarButtonCreated");
-
 #include <optional>
+
+const UINT WM_TASKBAR_BUTTON_CREATED = ::RegisterWindowMessageW(L"TaskbarButtonCreated");
 
 namespace {
 constexpr UINT_PTR kStatusTimer = 1;

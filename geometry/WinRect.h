@@ -1,5 +1,5 @@
-// Conversions between the Windows RECT and POINT and the rectangles and
-// points of the arithmetic, for the window code.
+// Conversions between the Windows RECT and the rectangles of the
+// arithmetic, for the window code.
 #pragma once
 
 #include "geometry/Rect.h"
@@ -15,10 +15,6 @@ inline Rect FromRECT(const RECT& r) {
 
 inline RECT ToRECT(const Rect& r) {
     return {r.left, r.top, r.right, r.bottom};
-}
-
-inline Point FromPOINT(const POINT& p) {
-    return {static_cast<int>(p.x), static_cast<int>(p.y)};
 }
 
 } // namespace geometry
