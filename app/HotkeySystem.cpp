@@ -16,9 +16,23 @@ int HotkeySystem::Show(HWND owner, UINT textId, const wchar_t* caption, UINT typ
     return messageBox(owner, text, caption, type);
 }
 
+bool HotkeySystem::Take(HWND window, int hotkey, PrintScreenHook* hook) const {
+    const bool registered = Register(window, hotkey) != FALSE;
+    const bool hooked = hook && IsPrintScreen(hotkey) && hook->Start(window, setHook);
+    return registered || hooked;
+}
+
+void HotkeySystem::Release(HWND window, int hotkey, PrintScreenHook* hook) const {
+    ::UnregisterHotKey(window, hotkey);
+    if (hook && IsPrintScreen(hotkey))
+        hook->Stop();
+}
+
 bool HotkeySystem::SystemTakesPrintScreen() const {
     DWORD value = 0;
-    return readSnippingKey(value) && value != 0;
+    if (readSnippingKey(value))
+        return value != 0;
+    return buildNumber() >= kFirstWindows11Build;
 }
 
 HotkeySystem::Offer HotkeySystem::OfferToFreePrintScreen(HWND owner, const wchar_t* caption) const {
@@ -45,4 +59,19 @@ bool HotkeySystem::ReadSnippingKeySetting(DWORD& value) {
 bool HotkeySystem::WriteSnippingKeySetting(DWORD value) {
     return ::RegSetKeyValueW(HKEY_CURRENT_USER, kKeyboardKey, kSnippingValue, REG_DWORD, &value,
                              sizeof(value)) == ERROR_SUCCESS;
+}
+
+DWORD HotkeySystem::WindowsBuildNumber() {
+    // GetVersionEx answers what the manifest admits to; the kernel's own
+    // answer is the build that runs.
+    using RtlGetVersionFn = LONG(WINAPI*)(OSVERSIONINFOW*);
+    const HMODULE ntdll = ::GetModuleHandleW(L"ntdll.dll");
+    const auto get = ntdll ? reinterpret_cast<RtlGetVersionFn>(
+                                 reinterpret_cast<void*>(::GetProcAddress(ntdll, "RtlGetVersion")))
+                           : nullptr;
+    OSVERSIONINFOW info{};
+    info.dwOSVersionInfoSize = sizeof(info);
+    if (!get || get(&info) != 0)
+        return 0;
+    return info.dwBuildNumber;
 }

@@ -4,6 +4,7 @@
 // construction; the default makes the real calls, a test gives its own.
 #pragma once
 
+#include "app/PrintScreenHook.h"
 #include "app/Settings.h"
 
 #include <windows.h>
@@ -14,6 +15,7 @@ struct HotkeySystem {
     using MessageBoxFn = int(WINAPI*)(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type);
     using ReadValueFn = bool (*)(DWORD& value);
     using WriteValueFn = bool (*)(DWORD value);
+    using BuildNumberFn = DWORD (*)();
 
     // The answers of the offer to switch the system's use of PrintScreen off.
     enum class Offer { Declined, SwitchedOff, NotSwitched };
@@ -24,13 +26,26 @@ struct HotkeySystem {
     // the read is false when the value is absent or not a DWORD.
     ReadValueFn readSnippingKey = ReadSnippingKeySetting;
     WriteValueFn writeSnippingKey = WriteSnippingKeySetting;
+    // The low-level keyboard hook that takes PrintScreen before the system.
+    PrintScreenHook::SetHookFn setHook = ::SetWindowsHookExW;
+    // The running Windows' build number (22000 and later: Windows 11).
+    BuildNumberFn buildNumber = WindowsBuildNumber;
 
     BOOL Register(HWND window, int hotkey) const {
         return RegisterCaptureHotkey(window, hotkey, registerHotKey);
     }
+    // Takes the capture hotkey for window: registers it, and for plain
+    // PrintScreen also starts hook (where there is one), which takes the key
+    // ahead of the system and of other programs' registrations. True when
+    // either holds the key.
+    bool Take(HWND window, int hotkey, PrintScreenHook* hook) const;
+    // Gives the hotkey back: unregisters it and, for PrintScreen, stops hook.
+    void Release(HWND window, int hotkey, PrintScreenHook* hook) const;
     // A string-table text in a message box; returns the button pressed.
     int Show(HWND owner, UINT textId, const wchar_t* caption, UINT type) const;
-    // Whether the system keeps PrintScreen for its own screen capture.
+    // Whether the system keeps PrintScreen for its own screen capture: the
+    // setting's value, or where it is absent, whether this is Windows 11,
+    // where the setting is on out of the box.
     bool SystemTakesPrintScreen() const;
     // Asks whether to switch that setting off for this user; on Yes writes 0.
     Offer OfferToFreePrintScreen(HWND owner, const wchar_t* caption) const;
@@ -42,4 +57,6 @@ struct HotkeySystem {
 
     static bool ReadSnippingKeySetting(DWORD& value);
     static bool WriteSnippingKeySetting(DWORD value);
+    static DWORD WindowsBuildNumber();
+    static constexpr DWORD kFirstWindows11Build = 22000;
 };

@@ -7,13 +7,16 @@
 
 #include <algorithm>
 
-ShutterRules::HeldTypeKeys ReadHeldTypeKeys() {
+ShutterRules::HeldTypeKeys ReadHeldTypeKeys(const KeyStateReaders& readers) {
+    const auto held = [&readers](int vk) {
+        return readers.threadState(vk) < 0 || readers.keyboardState(vk) < 0;
+    };
     ShutterRules::HeldTypeKeys keys;
-    keys.j = ::GetKeyState('J') < 0;
-    keys.b = ::GetKeyState('B') < 0;
-    keys.g = ::GetKeyState('G') < 0;
-    keys.p = ::GetKeyState('P') < 0;
-    keys.c = ::GetKeyState('C') < 0;
+    keys.j = held('J');
+    keys.b = held('B');
+    keys.g = held('G');
+    keys.p = held('P');
+    keys.c = held('C');
     return keys;
 }
 

@@ -13,9 +13,18 @@
 
 #include <optional>
 
-// The J, B, G, P and C keys as GetKeyState reports them for the message
-// being handled.
-ShutterRules::HeldTypeKeys ReadHeldTypeKeys();
+// The two readings of a key's state: as this thread's messages have left it
+// (GetKeyState), and as the keyboard is at this moment (GetAsyncKeyState).
+struct KeyStateReaders {
+    SHORT(WINAPI* threadState)(int vk) = ::GetKeyState;
+    SHORT(WINAPI* keyboardState)(int vk) = ::GetAsyncKeyState;
+};
+
+// The J, B, G, P and C keys, each held when either reading says it is down:
+// the frame seldom has the keyboard when the user shoots (it stands over
+// the program being captured), so its thread has not read those keys'
+// messages, while the keyboard's own state knows them.
+ShutterRules::HeldTypeKeys ReadHeldTypeKeys(const KeyStateReaders& readers = KeyStateReaders{});
 
 // The local date and time of this moment, to the millisecond.
 SettingsRules::LocalTime ReadLocalTime();

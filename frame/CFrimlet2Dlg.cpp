@@ -99,6 +99,7 @@ ON_APP_SHOWMENU(OnShowMenu)
 ON_TASKBAR_WINDOW_MENU(OnTaskbarWindowMenu)
 ON_APP_GETFRAMEINFO(OnGetFrameInfo)
 ON_APP_HOTKEYUNAVAILABLE(OnHotkeyUnavailable)
+ON_APP_CAPTUREKEY(OnCaptureKey)
 ON_WM_QUERYENDSESSION(OnQueryEndSession)
 ON_WM_ENDSESSION(OnEndSession)
 ON_REGISTERED_MESSAGE(WM_TASKBAR_BUTTON_CREATED, OnTaskbarButtonCreated)
@@ -204,9 +205,10 @@ BOOL CFrimlet2Dlg::OnInitDialog() {
     if (const double placed = MonitorScale(); placed != m_dDpiScale)
         ApplyScale(placed);
 
-    if (!m_hotkeySystem.Register(m_hWnd, m_settings.hotkey)) {
-        // The system's own use of PrintScreen gives way to a program whose
-        // window is in front: the frame tries once more when it first is.
+    if (!m_hotkeySystem.Take(m_hWnd, m_settings.hotkey, &m_keyHook)) {
+        // Neither the hook nor the registration has PrintScreen. The system's
+        // own use of it may give way to a program whose window is in front:
+        // the frame tries once more when it first is.
         if (HotkeySystem::IsPrintScreen(m_settings.hotkey))
             m_bRetryHotkey = true;
         else
@@ -333,7 +335,7 @@ void CFrimlet2Dlg::OnActivate(UINT state, HWND other, BOOL) {
         SetTimer(kCornerIconTimer, kCornerIconMillis);
         if (m_bRetryHotkey) {
             m_bRetryHotkey = false;
-            if (!m_hotkeySystem.Register(m_hWnd, m_settings.hotkey))
+            if (!m_hotkeySystem.Take(m_hWnd, m_settings.hotkey, &m_keyHook))
                 PostMessage(WM_APP_HOTKEYUNAVAILABLE); // no message box inside activation
         }
     } else {
@@ -380,6 +382,12 @@ void CFrimlet2Dlg::OnTimer(UINT_PTR id) {
 void CFrimlet2Dlg::OnHotKey(int id) {
     if (id == m_settings.hotkey)
         OnShutter();
+}
+
+// A PrintScreen press the hook took: the same shot as the registered hotkey.
+void CFrimlet2Dlg::OnCaptureKey() {
+    if (HotkeySystem::IsPrintScreen(m_settings.hotkey))
+        OnHotKey(m_settings.hotkey);
 }
 
 void CFrimlet2Dlg::LayoutFrame() {
@@ -439,7 +447,7 @@ void CFrimlet2Dlg::ShutDown() {
     CloseOwnWindows(nullptr);
     if (!IsIconic())
         SavePlacement();
-    ::UnregisterHotKey(m_hWnd, m_settings.hotkey);
+    m_hotkeySystem.Release(m_hWnd, m_settings.hotkey, &m_keyHook); // PrintScreen is the system's again
     EndDialog(IDCANCEL);
 }
 

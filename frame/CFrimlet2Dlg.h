@@ -83,6 +83,7 @@ private:
     void OnGetFrameInfo(int* minimumSize, RECT* hole);
     LRESULT OnTaskbarButtonCreated(WPARAM, LPARAM);
     void OnHotkeyUnavailable();
+    void OnCaptureKey();
     BOOL OnQueryEndSession(UINT flags);
     void OnEndSession(BOOL ending, UINT flags);
 
@@ -131,10 +132,11 @@ private:
     const Profile& m_profile;
     ShutterCalls m_shutterCalls;
     HotkeySystem m_hotkeySystem;
+    PrintScreenHook m_keyHook;   // takes PrintScreen while it is the capture hotkey
     bool m_bRetryHotkey = false; // PrintScreen refused at start-up, tried again once in front
 
     // The windows the frame opens; each has a window only while it is open.
-    COptionsDlg m_optionsDlg{m_settings, m_profile, this, m_hotkeySystem};
+    COptionsDlg m_optionsDlg{m_settings, m_profile, this, m_hotkeySystem, &m_keyHook};
     CFrameControllerDlg m_controllerDlg{this};
     CFrameSizeSelectDlg m_sizeDlg{m_settings, m_profile, this};
     CFitOverlay m_fitOverlay;

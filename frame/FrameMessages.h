@@ -2,6 +2,7 @@
 // to typed handlers.
 #pragma once
 
+#include "app/PrintScreenHook.h"
 #include "framework/CWnd.h"
 #include "sizelist/FrameInfoMessage.h"
 
@@ -63,5 +64,7 @@ struct TaskbarWindowMenu {
 #define ON_APP_SHOWMENU(member) FW_CRACKED_ROW(WM_APP_SHOWMENU, frame_crack::ShowMenu, member)
 #define ON_APP_GETFRAMEINFO(member) FW_CRACKED_ROW(WM_APP_GETFRAMEINFO, frame_crack::GetFrameInfo, member)
 #define ON_APP_HOTKEYUNAVAILABLE(member) FW_CRACKED_ROW(WM_APP_HOTKEYUNAVAILABLE, fw_crack::NoArgs, member)
+// Posted by the keyboard hook for each PrintScreen press it took.
+#define ON_APP_CAPTUREKEY(member) FW_CRACKED_ROW(WM_APP_CAPTUREKEY, fw_crack::NoArgs, member)
 #define ON_TASKBAR_WINDOW_MENU(member)                                                                       \
     FW_CRACKED_ROW(WM_TASKBAR_WINDOW_MENU, frame_crack::TaskbarWindowMenu, member)

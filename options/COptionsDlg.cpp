@@ -44,7 +44,6 @@ int CALLBACK BrowseCallback(HWND hwnd, UINT message, LPARAM, LPARAM data) {
     return 0;
 }
 
-
 } // namespace
 
 BEGIN_MESSAGE_MAP(COptionsDlg, CDialog)
@@ -60,12 +59,12 @@ ON_WM_SIZE(OnSize)
 END_MESSAGE_MAP()
 
 COptionsDlg::COptionsDlg(Settings& settings, const Profile& profile, CWnd* frame,
-                         const HotkeySystem& hotkeySystem)
-    : CDialog(IDD_OPTIONS, frame), m_settings(settings), m_profile(profile),
-      m_hotkeySystem(hotkeySystem), m_typeButtons{{kTypeBitmaps[0], 1, false},
-                                                  {kTypeBitmaps[1], 1, false},
-                                                  {kTypeBitmaps[2], 1, false},
-                                                  {kTypeBitmaps[3], 1, false}},
+                         const HotkeySystem& hotkeySystem, PrintScreenHook* keyHook)
+    : CDialog(IDD_OPTIONS, frame), m_settings(settings), m_profile(profile), m_hotkeySystem(hotkeySystem),
+      m_pKeyHook(keyHook), m_typeButtons{{kTypeBitmaps[0], 1, false},
+                                         {kTypeBitmaps[1], 1, false},
+                                         {kTypeBitmaps[2], 1, false},
+                                         {kTypeBitmaps[3], 1, false}},
       m_frameColor(IDCUR_COLOR_SWATCH, Settings::kDefaultColor) {}
 
 void COptionsDlg::DoDataExchange(CDataExchange* dx) {
@@ -285,12 +284,12 @@ void COptionsDlg::OnOK() {
 
     if (newHotkey != m_settings.hotkey) {
         HWND frame = FrameWindow();
-        if (!m_hotkeySystem.Register(frame, newHotkey) && !FreePrintScreenFor(frame, newHotkey)) {
+        if (!m_hotkeySystem.Take(frame, newHotkey, m_pKeyHook) && !FreePrintScreenFor(frame, newHotkey)) {
             m_hotkeySystem.Show(m_hWnd, IDS_HOTKEY_SET_FAILED, GetWindowText(), MB_OK);
             ShowHotkey(m_settings.hotkey);
             return;
         }
-        ::UnregisterHotKey(frame, m_settings.hotkey);
+        m_hotkeySystem.Release(frame, m_settings.hotkey, m_pKeyHook);
         // PrintScreen chosen again: a No given to the offer at start-up no
         // longer stands.
         if (HotkeySystem::IsPrintScreen(newHotkey) && HotkeySystem::OfferDeclined(m_profile))

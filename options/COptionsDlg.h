@@ -21,9 +21,10 @@ public:
     // settings: the record shown and changed, saved through profile; frame:
     // the window the capture hotkey is registered for, also the dialog's
     // owner. hotkeySystem: the calls behind the hotkey's registration and its
-    // message boxes.
+    // message boxes; keyHook, the frame's PrintScreen hook, follows the
+    // hotkey chosen (none: registration only).
     COptionsDlg(Settings& settings, const Profile& profile, CWnd* frame,
-                const HotkeySystem& hotkeySystem = HotkeySystem());
+                const HotkeySystem& hotkeySystem = HotkeySystem(), PrintScreenHook* keyHook = nullptr);
 
     // Selects the PrintScreen choice for 0x2C, otherwise the hot-key control
     // with this value, and shows the members.
@@ -71,6 +72,7 @@ private:
     Settings& m_settings;
     const Profile& m_profile;
     HotkeySystem m_hotkeySystem;
+    PrintScreenHook* m_pKeyHook = nullptr;
     CTransparentBitmapButton m_typeButtons[4];
     CWnd m_qualitySlider;
     CStatic m_qualityScale;

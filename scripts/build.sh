@@ -9,7 +9,7 @@ JOBS="${JOBS:-2}"
 # trees of the same repository (paths are taken relative to the tree).
 LAUNCHER=()
 if command -v ccache >/dev/null; then
-  export CCACHE_BASEDIR="$PWD"
+  export CCACHE_BASEDIR="$PWD" CCACHE_NOHASHDIR=1
   LAUNCHER=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 fi
 cmake -S . -B build/native -G Ninja "${LAUNCHER[@]}" >/dev/null

@@ -1,7 +1,9 @@
 // A hotkey system as Windows 11 behaves with "use the Print screen key to
 // open screen capture" on: PrintScreen cannot be registered until that
 // setting is switched off (or a given number of tries have been refused).
-// Message boxes are answered at once and recorded. One per test at a time.
+// Message boxes are answered at once and recorded. The keyboard hook that
+// would take PrintScreen first is refused unless a test allows it. One per
+// test at a time.
 #pragma once
 
 #include "app/HotkeySystem.h"
@@ -22,6 +24,9 @@ struct FakeHotkeySystem {
     static inline int answer = IDNO;
     static inline std::vector<Box> boxes;
     static inline int printScreenRegistrations = 0;
+    static inline bool hookRefused = true;
+    static inline int hookStarts = 0;
+    static inline DWORD build = 19045; // Windows 10
 
     static void Reset() {
         systemHoldsPrintScreen = false;
@@ -32,6 +37,9 @@ struct FakeHotkeySystem {
         answer = IDNO;
         boxes.clear();
         printScreenRegistrations = 0;
+        hookRefused = true;
+        hookStarts = 0;
+        build = 19045;
     }
     static HotkeySystem Make() {
         HotkeySystem system;
@@ -39,6 +47,8 @@ struct FakeHotkeySystem {
         system.messageBox = AnswerBox;
         system.readSnippingKey = Read;
         system.writeSnippingKey = Write;
+        system.setHook = SetHook;
+        system.buildNumber = [] { return build; };
         return system;
     }
     static bool Shown(UINT textId) {
@@ -60,6 +70,14 @@ struct FakeHotkeySystem {
         }
         ++printScreenRegistrations;
         return TRUE;
+    }
+    static HHOOK WINAPI SetHook(int type, HOOKPROC proc, HINSTANCE module, DWORD thread) {
+        if (hookRefused) {
+            ::SetLastError(ERROR_ACCESS_DENIED);
+            return nullptr;
+        }
+        ++hookStarts;
+        return ::SetWindowsHookExW(type, proc, module, thread);
     }
     static int WINAPI AnswerBox(HWND, LPCWSTR text, LPCWSTR, UINT type) {
         boxes.push_back({text ? text : L"", type});

@@ -1,5 +1,6 @@
 list(APPEND FRIMLET_CORE_TESTS
   tests/app/FolderMacroTableTest.cpp
+  tests/app/PrintScreenFilterTest.cpp
   tests/app/SettingsRulesTest.cpp)
 list(APPEND FRIMLET_WIN_TESTS
   tests/app/SettingsTest.cpp

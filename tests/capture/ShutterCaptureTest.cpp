@@ -231,3 +231,39 @@ TEST_F(ShutterCaptureTest, TheCursorIsDrawnOnlyWhenTheSettingsAskForIt) {
 }
 
 } // namespace
+
+namespace {
+
+// One key reported down by one of the two readings.
+int g_downKey = 0;
+SHORT WINAPI DownKey(int vk) {
+    return vk == g_downKey ? static_cast<SHORT>(0x8000) : 0;
+}
+SHORT WINAPI NoKey(int) {
+    return 0;
+}
+
+// A hold key counts whether the thread's messages or the keyboard say it is
+// down: the frame stands over another program, whose thread gets the keys.
+TEST(ReadHeldTypeKeysTest, EitherReadingOfAKeyHoldsIt) {
+    const struct {
+        int vk;
+        bool ShutterRules::HeldTypeKeys::*field;
+    } keys[] = {{'J', &ShutterRules::HeldTypeKeys::j},
+                {'B', &ShutterRules::HeldTypeKeys::b},
+                {'G', &ShutterRules::HeldTypeKeys::g},
+                {'P', &ShutterRules::HeldTypeKeys::p},
+                {'C', &ShutterRules::HeldTypeKeys::c}};
+    const KeyStateReaders readings[] = {{DownKey, NoKey}, {NoKey, DownKey}};
+    for (const auto& key : keys) {
+        g_downKey = key.vk;
+        for (const KeyStateReaders& reading : readings) {
+            const ShutterRules::HeldTypeKeys held = ReadHeldTypeKeys(reading);
+            EXPECT_TRUE(held.*key.field) << static_cast<char>(key.vk);
+            EXPECT_EQ(held.j + held.b + held.g + held.p + held.c, 1) << static_cast<char>(key.vk);
+        }
+    }
+    EXPECT_FALSE(ReadHeldTypeKeys({NoKey, NoKey}).j);
+}
+
+} // namespace

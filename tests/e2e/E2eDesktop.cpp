@@ -2,6 +2,7 @@
 
 #include "framework/Handles.h"
 #include "tests/support/InputRecords.h"
+#include "tests/support/ScratchFolder.h"
 #include "tests/support/WindowFinder.h"
 
 #include <algorithm>
@@ -189,4 +190,34 @@ void E2eDesktop::KeyDown(WORD vk) {
 
 void E2eDesktop::KeyUp(WORD vk) {
     Send(test_support::KeyInput(vk, true));
+}
+
+// Wine starts Unix programs but hands back no process to wait on, so the
+// command leaves its exit status in a file of the folder both sides share.
+bool E2eDesktop::RunOnX(const std::string& command, DWORD timeoutMs) {
+    static int counter = 0;
+    const std::string marker =
+        "frimlet-e2e-" + std::to_string(::GetCurrentProcessId()) + "-" + std::to_string(++counter) + ".done";
+    const std::wstring markerPath = L"Z:\\tmp\\" + std::wstring(marker.begin(), marker.end());
+    ::DeleteFileW(markerPath.c_str());
+    const std::string shell = "/bin/sh -c \"" + command + "; echo $? > /tmp/" + marker + "\"";
+    std::wstring line(shell.begin(), shell.end());
+    STARTUPINFOW si = {};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi = {};
+    if (!::CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
+        return false;
+    const unique_kernel_handle thread(pi.hThread);
+    const unique_kernel_handle process(pi.hProcess);
+    const ULONGLONG end = ::GetTickCount64() + timeoutMs;
+    while (::GetTickCount64() < end) {
+        const std::string status =
+            test_support::ReadBytes(markerPath, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE);
+        if (!status.empty() && status.back() == '\n') {
+            ::DeleteFileW(markerPath.c_str());
+            return status == "0\n";
+        }
+        E2eHarness::Pump(50);
+    }
+    return false;
 }

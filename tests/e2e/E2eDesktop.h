@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 // What an end-to-end test reads from the desktop and how it acts on it, beside
 // the program-level helpers of E2eHarness: screen pixels, the shape and layer
 // of another process's window, and mouse and keyboard input at exact pixels.
@@ -56,4 +58,10 @@ public:
     // One key down or up, for holding keys over other input.
     static void KeyDown(WORD vk);
     static void KeyUp(WORD vk);
+
+    // Runs a shell command on the Unix side (xdotool, ImageMagick) and waits
+    // for it, pumping this thread's messages; true when it exits with 0.
+    // Input from the X server is what a person's keyboard and mouse give:
+    // Wine hands SendInput to windows Windows would not.
+    static bool RunOnX(const std::string& command, DWORD timeoutMs = 10000);
 };

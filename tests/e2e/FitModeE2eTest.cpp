@@ -26,47 +26,19 @@ std::string ReadAll(const std::wstring& path) {
     return test_support::ReadBytes(path, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE);
 }
 
-// Runs a shell command on the Unix side (xdotool, ImageMagick) and waits for
-// it. Wine starts Unix programs but hands back no process to wait on, so the
-// command leaves its exit status in a file.
-bool RunOnX(const std::string& command, DWORD timeoutMs = 10000) {
-    static int counter = 0;
-    const std::string marker =
-        "frimlet-e2e-" + std::to_string(::GetCurrentProcessId()) + "-" + std::to_string(++counter) + ".done";
-    const std::wstring markerPath = kWineTemp + Wide(marker);
-    ::DeleteFileW(markerPath.c_str());
-    std::wstring line = Wide("/bin/sh -c \"" + command + "; echo $? > " + kUnixTemp + marker + "\"");
-    STARTUPINFOW si = {};
-    si.cb = sizeof si;
-    PROCESS_INFORMATION pi = {};
-    if (!::CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
-        return false;
-    const unique_kernel_handle thread(pi.hThread);
-    const unique_kernel_handle process(pi.hProcess);
-    const ULONGLONG end = ::GetTickCount64() + timeoutMs;
-    while (::GetTickCount64() < end) {
-        const std::string status = ReadAll(markerPath);
-        if (!status.empty() && status.back() == '\n') {
-            ::DeleteFileW(markerPath.c_str());
-            return status == "0\n";
-        }
-        E2eHarness::Pump(50);
-    }
-    return false;
-}
-
 bool XClick(POINT at) {
     // The pointer then goes to the corner, out of the pictures compared.
-    return RunOnX("xdotool mousemove " + std::to_string(at.x) + " " + std::to_string(at.y) +
-                  " click 1 sleep 0.2 mousemove 1 1");
+    return E2eDesktop::RunOnX("xdotool mousemove " + std::to_string(at.x) + " " + std::to_string(at.y) +
+                              " click 1 sleep 0.2 mousemove 1 1");
 }
 
 // The X server's own picture of a screen rectangle.
 bool XGrab(const RECT& r, E2eHarness::Image& image) {
     const std::string name = "frimlet-e2e-" + std::to_string(::GetCurrentProcessId()) + "-grab.png";
-    const bool ran = RunOnX("import -window root -crop " + std::to_string(r.right - r.left) + "x" +
-                            std::to_string(r.bottom - r.top) + "+" + std::to_string(r.left) + "+" +
-                            std::to_string(r.top) + " +repage PNG24:" + kUnixTemp + name);
+    const bool ran =
+        E2eDesktop::RunOnX("import -window root -crop " + std::to_string(r.right - r.left) + "x" +
+                           std::to_string(r.bottom - r.top) + "+" + std::to_string(r.left) + "+" +
+                           std::to_string(r.top) + " +repage PNG24:" + kUnixTemp + name);
     const std::wstring path = kWineTemp + Wide(name);
     const bool decoded = ran && E2eHarness::Decode(path, image);
     ::DeleteFileW(path.c_str());

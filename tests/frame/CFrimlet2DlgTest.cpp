@@ -953,4 +953,35 @@ TEST_F(FrameHotkeyTest, NoIsRememberedAndASettingThatIsOffGivesTheOldMessage) {
     EXPECT_TRUE(FakeHotkeySystem::Shown(IDS_HOTKEY_START_FAILED));
 }
 
+// The hook takes PrintScreen ahead of whoever registered it: nothing to ask.
+TEST_F(FrameHotkeyTest, WithTheHookInPlaceARefusedRegistrationAsksNothing) {
+    FakeHotkeySystem::systemHoldsPrintScreen = true;
+    FakeHotkeySystem::hookRefused = false;
+    OpenOnFakeSystem();
+    EXPECT_EQ(FakeHotkeySystem::hookStarts, 1);
+    EXPECT_TRUE(FakeHotkeySystem::boxes.empty());
+    EXPECT_TRUE(FakeHotkeySystem::writes.empty()) << "the Windows setting was changed";
+}
+
+// Windows 11 keeps PrintScreen for itself when the setting was never written.
+TEST_F(FrameHotkeyTest, AnAbsentSettingCountsAsOnFromTheFirstWindows11Build) {
+    const struct {
+        DWORD build;
+        UINT shown;
+    } cases[] = {{22000, IDS_PRINTSCREEN_TAKEN_BY_SYSTEM},
+                 {26100, IDS_PRINTSCREEN_TAKEN_BY_SYSTEM},
+                 {21999, IDS_HOTKEY_START_FAILED}};
+    for (const auto& c : cases) {
+        FakeHotkeySystem::Reset();
+        FakeHotkeySystem::systemHoldsPrintScreen = true;
+        FakeHotkeySystem::settingPresent = false;
+        FakeHotkeySystem::build = c.build;
+        OpenOnFakeSystem();
+        EXPECT_EQ(FakeHotkeySystem::boxes.size(), 1u) << c.build;
+        EXPECT_TRUE(FakeHotkeySystem::Shown(c.shown)) << c.build;
+        CloseFrame();
+        DeleteTestKey();
+    }
+}
+
 } // namespace

@@ -429,6 +429,39 @@ TEST_F(OptionsDialogTest, PrintScreenKeptByTheSystemIsOfferedBeforeTheFailureMes
     EXPECT_EQ(ReadTestDword(L"printScreenOfferDeclined"), 0u);
 }
 
+// With the frame's hook PrintScreen is had without asking, even while the
+// system holds it; another hotkey chosen later stops the hook.
+TEST_F(OptionsDialogTest, TheHookTakesPrintScreenWithoutAnOfferAndLetsItGoForAnotherKey) {
+    FakeHotkeySystem::Reset();
+    FakeHotkeySystem::systemHoldsPrintScreen = true;
+    FakeHotkeySystem::hookRefused = false;
+    settings.hotkey = kHotkeyF11;
+    ASSERT_TRUE(::RegisterHotKey(frame.m_hWnd, kHotkeyF11, HotkeyToModifiers(kHotkeyF11), VK_F11));
+    PrintScreenHook hook;
+    {
+        ScriptedOptionsDlg dlg(settings, app, &frame, FakeHotkeySystem::Make(), &hook);
+        dlg.script = [](ScriptedOptionsDlg& d) {
+            Click(d, IDC_HOTKEY_PRINTSCREEN);
+            Click(d, IDOK);
+        };
+        EXPECT_EQ(dlg.DoModal(), IDOK);
+    }
+    EXPECT_TRUE(FakeHotkeySystem::boxes.empty());
+    EXPECT_EQ(settings.hotkey, OptionsRules::kPrintScreenHotkey);
+    EXPECT_TRUE(hook.IsRunning());
+    EXPECT_FALSE(::UnregisterHotKey(frame.m_hWnd, kHotkeyF11)); // the old key released
+
+    ScriptedOptionsDlg dlg(settings, app, &frame, FakeHotkeySystem::Make(), &hook);
+    dlg.script = [](ScriptedOptionsDlg& d) {
+        Click(d, IDC_HOTKEY_CUSTOM);
+        ::SendDlgItemMessageW(d.m_hWnd, IDC_HOTKEY, HKM_SETHOTKEY, kHotkeyF10, 0);
+        Click(d, IDOK);
+    };
+    EXPECT_EQ(dlg.DoModal(), IDOK);
+    EXPECT_FALSE(hook.IsRunning());
+    EXPECT_TRUE(::UnregisterHotKey(frame.m_hWnd, kHotkeyF10));
+}
+
 TEST_F(OptionsDialogTest, BrowseStartsAtTheTypedFolder) {
     ASSERT_FALSE(app.m_strPicturesDisplayName.IsEmpty());
     // A folder the browser would not show by itself, typed in display form.
