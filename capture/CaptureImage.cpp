@@ -59,7 +59,7 @@ void CaptureImage::Free() {
     bmBitsPixel = 0;
 }
 
-void CaptureImage::Grab(const RECT& rect, bool withCursor) {
+void CaptureImage::Grab(const RECT& rect, bool withCursor, ScreenCopyFn copy) {
     Free();
 
     const int width = rect.right - rect.left;
@@ -77,8 +77,10 @@ void CaptureImage::Grab(const RECT& rect, bool withCursor) {
         return;
     {
         SelectRestore select(memory.get(), bitmap.get());
-        // A plain screen copy: SRCCOPY without CAPTUREBLT.
-        ::BitBlt(memory.get(), 0, 0, width, height, desktop->get(), rect.left, rect.top, SRCCOPY);
+        // CAPTUREBLT takes in the layered windows over the area (tooltips,
+        // translucent windows, some menus), which a plain copy leaves out on
+        // Windows 10, so the file shows what the user sees.
+        copy(memory.get(), 0, 0, width, height, desktop->get(), rect.left, rect.top, SRCCOPY | CAPTUREBLT);
         desktop.reset();
 
         if (withCursor) {

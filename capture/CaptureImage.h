@@ -27,7 +27,9 @@ struct CaptureImage {
     // exclusive) and, when withCursor is set, draws the cursor into the copy if
     // its hot spot lies inside rect. Pixels held before are freed first. When
     // no copy could be made (or rect is empty) the image is left empty.
-    void Grab(const RECT& rect, bool withCursor);
+    using ScreenCopyFn = BOOL(WINAPI*)(HDC target, int x, int y, int width, int height, HDC source, int sx,
+                                       int sy, DWORD rop);
+    void Grab(const RECT& rect, bool withCursor, ScreenCopyFn copy = ::BitBlt);
 
     // Frees the pixels and zeroes the seven bitmap fields (not the cursor).
     void Free();

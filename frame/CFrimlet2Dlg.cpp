@@ -185,8 +185,6 @@ BOOL CFrimlet2Dlg::OnInitDialog() {
     SetWindowText(LoadText(IDS_APP_TITLE));
     m_dDpiScale = MonitorScale();
     m_geometry.SetScale(m_settings.color, m_settings.frameWidth, m_settings.tabScaling, m_dDpiScale);
-    m_closeIcon.SetBitmap(m_geometry.GetCloseBitmap());
-    m_settingsIcon.SetBitmap(m_geometry.GetSettingsBitmap());
 
     DWORD policy = DWMNCRP_DISABLED;
     ::DwmSetWindowAttribute(m_hWnd, DWMWA_NCRENDERING_POLICY, &policy, sizeof(policy));
@@ -194,16 +192,36 @@ BOOL CFrimlet2Dlg::OnInitDialog() {
     ::SetLayeredWindowAttributes(m_hWnd, 0, 255, LWA_ALPHA);
 
     geometry::Placement placement(geometry::QueryScreenLayout());
-    geometry::Rect window =
-        frame::StartupWindowRect(placement, m_settings.x, m_settings.y, m_settings.cx, m_settings.cy,
-                                 m_geometry.Metrics(), m_geometry.ReadSystemMetrics());
+    const auto startRect = [&](int& x, int& y, int& cx, int& cy) {
+        return frame::StartupWindowRect(placement, x, y, cx, cy, m_geometry.Metrics(),
+                                        m_geometry.ReadSystemMetrics());
+    };
+    // The window was created on the primary monitor; the stored place may be
+    // on one of another scale. The frame takes that monitor's scale before it
+    // is placed, so its corner comes back exactly where it was stored.
+    {
+        int x = m_settings.x, y = m_settings.y, cx = m_settings.cx, cy = m_settings.cy;
+        const UINT dpi = m_queries.monitorDpi(geometry::ToRECT(startRect(x, y, cx, cy)));
+        if (dpi != 0 && dpi / 96.0 != m_dDpiScale) {
+            m_dDpiScale = dpi / 96.0;
+            m_geometry.SetScale(m_settings.color, m_settings.frameWidth, m_settings.tabScaling, m_dDpiScale);
+        }
+    }
+    m_closeIcon.SetBitmap(m_geometry.GetCloseBitmap());
+    m_settingsIcon.SetBitmap(m_geometry.GetSettingsBitmap());
+    geometry::Rect window = startRect(m_settings.x, m_settings.y, m_settings.cx, m_settings.cy);
     m_geometry.ComputeLayout(window.Width(), window.Height());
     SetWindowPos(HWND_TOPMOST, window.left, window.top, window.Width(), window.Height(), SWP_NOACTIVATE);
     LayoutFrame();
-    // The stored place may be on a monitor of another scale than the one the
-    // window was created on.
-    if (const double placed = MonitorScale(); placed != m_dDpiScale)
+    // Should the system put the placed window on another scale after all,
+    // the frame follows it; hidden, it gets no WM_SIZE to lay it out.
+    if (const double placed = MonitorScale(); placed != m_dDpiScale) {
         ApplyScale(placed);
+        RECT placedRect;
+        GetWindowRect(&placedRect);
+        m_geometry.ComputeLayout(placedRect.right - placedRect.left, placedRect.bottom - placedRect.top);
+        LayoutFrame();
+    }
 
     if (!m_hotkeySystem.Take(m_hWnd, m_settings.hotkey, &m_keyHook)) {
         // Neither the hook nor the registration has PrintScreen. The system's
@@ -694,7 +712,7 @@ void CFrimlet2Dlg::EndFitMode(UINT flags, POINT screen) {
     if (!(flags & MK_LBUTTON))
         return;
     // The overlay is gone, so this is the window the user clicked.
-    HWND target = ::WindowFromPoint(screen);
+    HWND target = m_queries.windowAt(screen);
     if (!target || target == m_hWnd || ::IsChild(m_hWnd, target))
         return;
     RECT r;

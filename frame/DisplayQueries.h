@@ -17,6 +17,13 @@ struct DisplayQueries {
     // borders (DWMWA_EXTENDED_FRAME_BOUNDS); false when the system cannot
     // give them.
     bool (*visibleBounds)(HWND window, RECT& bounds);
+    // The window a click at a screen point is fitted to: the deepest visible
+    // window there, static and disabled controls included, which
+    // WindowFromPoint passes over. Null when there is none.
+    HWND (*windowAt)(POINT screen);
+    // The DPI of the monitor a screen rectangle lies on (most of it, or the
+    // nearest), or 0 when the system cannot tell.
+    UINT (*monitorDpi)(const RECT& rect);
 
     // The real calls.
     static const DisplayQueries& System();

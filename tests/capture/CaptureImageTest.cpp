@@ -43,6 +43,22 @@ protected:
     ScratchFolder folder;
 };
 
+DWORD g_copyRop = 0;
+BOOL WINAPI RecordingCopy(HDC target, int x, int y, int w, int h, HDC source, int sx, int sy, DWORD rop) {
+    g_copyRop = rop;
+    return ::BitBlt(target, x, y, w, h, source, sx, sy, rop);
+}
+
+// Layered windows over the hole (tooltips, translucent windows) are part of
+// what the user sees; on Windows only a copy with CAPTUREBLT has them.
+TEST_F(CaptureGrab, TheScreenCopyTakesInLayeredWindows) {
+    CaptureImage image;
+    image.Grab(area, false, RecordingCopy);
+    EXPECT_EQ(g_copyRop, static_cast<DWORD>(SRCCOPY | CAPTUREBLT));
+    ASSERT_NE(image.bmBits, nullptr);
+    EXPECT_EQ(PixelOf(image, 3, 5), PatternAt(3, 5));
+}
+
 TEST_F(CaptureGrab, CopiesTheScreenPixelsTopRowFirstWithTheBitmapHead) {
     CaptureImage image;
     image.Grab(area, false);

@@ -194,6 +194,40 @@ TEST_F(FrameWindowTest, ScaleAndMetricsComeFromTheFramesMonitor) {
     }
 }
 
+// Two monitors side by side: the primary at 100 % left of x = 200, a second
+// one at 150 % from there on. The hidden frame is created on the primary.
+UINT DpiLeftOrRight(LONG left) {
+    return left >= 200 ? 144 : 96;
+}
+UINT WindowOnTwoMonitors(HWND window) {
+    RECT r{};
+    ::GetWindowRect(window, &r);
+    return DpiLeftOrRight(r.left);
+}
+UINT RectOnTwoMonitors(const RECT& rect) {
+    return DpiLeftOrRight(rect.left);
+}
+
+TEST_F(FrameWindowTest, StartsOnASecondMonitorOfAnotherScaleKeepTheStoredPlace) {
+    DisplayQueries queries = DisplayQueries::System();
+    queries.windowDpi = &WindowOnTwoMonitors;
+    queries.monitorDpi = &RectOnTwoMonitors;
+    queries.metricForDpi = &MetricScaledAsWindowsDoes;
+    Place(600, 300, 400, 300);
+    for (int start = 0; start < 10; ++start) {
+        Open(queries);
+        EXPECT_DOUBLE_EQ(frame->Geometry().Metrics().Scale(), 1.5) << start;
+        RECT window;
+        frame->GetWindowRect(&window);
+        EXPECT_EQ(window.right - window.left, 434) << start; // laid out at 150 %
+        frame->SavePlacement();
+        CloseFrame();
+        EXPECT_EQ(settings.x, 600) << start;
+        EXPECT_EQ(settings.y, 300) << start;
+        EXPECT_EQ(settings.cx, 400) << start;
+    }
+}
+
 TEST_F(FrameWindowTest, FrameInfoGivesTheMinimumAndTheHole) {
     Open();
     int minimum[2] = {0, 0};
