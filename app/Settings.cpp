@@ -22,9 +22,16 @@ bool PathExistsAsEntry(const wchar_t* path) {
     return finder.FindFile(path);
 }
 
-void CreateFolderIfMissing(const wchar_t* path) {
-    if (!PathExistsAsEntry(path))
-        ::SHCreateDirectory(nullptr, path);
+DWORD CreateFolderIfMissing(const wchar_t* path) {
+    if (PathExistsAsEntry(path)) {
+        const DWORD attributes = ::GetFileAttributesW(path);
+        return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY)
+                   ? ERROR_DIRECTORY
+                   : ERROR_SUCCESS;
+    }
+    const int error = ::SHCreateDirectory(nullptr, path);
+    return error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS ? ERROR_SUCCESS
+                                                                       : static_cast<DWORD>(error);
 }
 
 Settings::Settings()

@@ -63,5 +63,7 @@ BOOL RegisterCaptureHotkey(HWND window, int hotkey, RegisterHotKeyFn registerHot
 
 // Whether a file search finds the path itself (a file or a folder).
 bool PathExistsAsEntry(const wchar_t* path);
-// SHCreateDirectory for a folder that does not exist yet; the result is ignored.
-void CreateFolderIfMissing(const wchar_t* path);
+// Makes the folder (and those above it) with SHCreateDirectory when nothing
+// of that name exists; 0 when a folder is there afterwards, else the system's
+// error (ERROR_DIRECTORY when the name is a file's).
+DWORD CreateFolderIfMissing(const wchar_t* path);

@@ -217,7 +217,7 @@ int wmain(int argc, wchar_t** argv) {
             };
             const double encodeMs = MedianMs(runs, encode);
             settings.type = *ImageTypeFromInt(type);
-            std::optional<int> shot;
+            std::optional<CaptureResult> shot;
             const auto [partsMs, shutterMs] = MedianMsInTurns(
                 runs,
                 [&] {
@@ -228,8 +228,9 @@ int wmain(int argc, wchar_t** argv) {
                     shot = TakeCapture(settings, factory.get(), area, screen, ShutterRules::HeldTypeKeys{},
                                        ReadLocalTime());
                 });
-            if (size <= 0 || !shot || *shot <= 0) {
-                std::fprintf(stderr, "capturebench: %ls failed (%d)\n", names[type], shot ? *shot : size);
+            if (size <= 0 || !shot || shot->code <= 0) {
+                std::fprintf(stderr, "capturebench: %ls failed (%d)\n", names[type],
+                             shot ? shot->code : size);
                 exitCode = 1;
             }
             std::printf("%-6ls %7.1f ms %9.1f ms %9.1f ms %9.1f %%\n", names[type], encodeMs, partsMs,

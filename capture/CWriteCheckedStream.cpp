@@ -42,7 +42,7 @@ HRESULT CWriteCheckedStream::Write(const void* pv, ULONG cb, ULONG* written) {
     ULONG done = 0;
     const HRESULT hr = m_pInner->Write(pv, cb, &done);
     if (FAILED(hr) || done < cb)
-        m_bFailed = true;
+        Fail(FAILED(hr) ? hr : E_FAIL);
     if (written)
         *written = done;
     return hr;
@@ -55,7 +55,7 @@ HRESULT CWriteCheckedStream::Seek(LARGE_INTEGER move, DWORD origin, ULARGE_INTEG
 HRESULT CWriteCheckedStream::SetSize(ULARGE_INTEGER size) {
     const HRESULT hr = m_pInner->SetSize(size);
     if (FAILED(hr))
-        m_bFailed = true;
+        Fail(hr);
     return hr;
 }
 

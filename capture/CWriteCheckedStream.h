@@ -16,6 +16,9 @@ public:
 
     // True once a Write or SetSize failed or wrote short.
     bool WriteFailed() const { return m_bFailed; }
+    // The first failed write's result: the system's error (a full disk is
+    // HRESULT_FROM_WIN32(ERROR_DISK_FULL)); E_FAIL for a short write.
+    HRESULT Failure() const { return m_hrFailure; }
 
     // IUnknown
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** out) override;
@@ -38,9 +41,15 @@ public:
 
 private:
     explicit CWriteCheckedStream(IStream* inner);
+    void Fail(HRESULT hr) {
+        if (!m_bFailed)
+            m_hrFailure = hr;
+        m_bFailed = true;
+    }
     ~CWriteCheckedStream() = default;
 
     com_ptr<IStream> m_pInner;
     ULONG m_nRefs = 1;
     bool m_bFailed = false;
+    HRESULT m_hrFailure = S_OK;
 };

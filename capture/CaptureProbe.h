@@ -17,15 +17,17 @@ struct CaptureProbe {
 };
 
 // TakeCapture, noting in probe what it handed to the encoder.
-std::optional<int> TakeCapture(CaptureProbe& probe, const Settings& settings, IWICImagingFactory* factory,
-                               RECT holeOnScreen, const RECT& virtualScreen,
-                               const ShutterRules::HeldTypeKeys& keys, const SettingsRules::LocalTime& now,
-                               const ScreenGrabSteps& steps = ScreenGrabSteps{},
-                               HWND clipboardOwner = nullptr);
+std::optional<CaptureResult> TakeCapture(CaptureProbe& probe, const Settings& settings,
+                                         IWICImagingFactory* factory, RECT holeOnScreen,
+                                         const RECT& virtualScreen, const ShutterRules::HeldTypeKeys& keys,
+                                         const SettingsRules::LocalTime& now,
+                                         const ScreenGrabSteps& steps = ScreenGrabSteps{},
+                                         HWND clipboardOwner = nullptr);
 
 // EncodeImageFile, noting in probe the path and the JPEG quality.
 int EncodeImageFile(CaptureProbe& probe, IWICImagingFactory* factory, const CaptureImage& image,
-                    const wchar_t* folder, const wchar_t* name, ImageType type, float quality);
+                    const wchar_t* folder, const wchar_t* name, ImageType type, float quality,
+                    CaptureResult* detail = nullptr);
 
 // Gives image a pixel buffer of height rows of widthBytes bytes, contents
 // undefined, for the caller to fill; the earlier pixels are freed. Null (and

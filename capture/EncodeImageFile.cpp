@@ -196,25 +196,38 @@ void ClearGifTransparency(IWICBitmapFrameEncode* frame) {
     writer->SetMetadataByName(L"/grctlext/TransparencyFlag", &value);
 }
 
+// The failure of a step: its result code, and in detail the step, the
+// system's error and the path.
+int Failed(CaptureResult* detail, int code, CaptureResult::Step step, DWORD error, const CString& path) {
+    if (detail)
+        detail->Fail(step, error, path.str());
+    return code;
+}
+
+DWORD ErrorOf(HRESULT hr) {
+    return static_cast<DWORD>(hr);
+}
+
 int Encode(IWICImagingFactory* factory, const CaptureImage& image, const wchar_t* folder, const wchar_t* name,
-           ImageType type, float quality, CaptureProbe* probe) {
+           ImageType type, float quality, CaptureProbe* probe, CaptureResult* detail) {
+    using Step = CaptureResult::Step;
     const CString path =
         folder && name ? FromU16(SettingsRules::PathInFolder(ToU16(folder), ToU16(name))) : CString();
     if (probe)
         probe->path = path;
     const std::optional<ContainerChoice> choice = ChoiceFor(type);
     if (!choice)
-        return kEncodeBadType;
+        return Failed(detail, kEncodeBadType, Step::Encoder, ErrorOf(E_INVALIDARG), path);
 
     Source source;
     if (!factory || !folder || !name || !PrepareSource(image, type, source))
-        return kEncodeNoSource;
+        return Failed(detail, kEncodeNoSource, Step::Screen, 0, path);
     com_ptr<IWICBitmap> bitmap;
-    if (FAILED(factory->CreateBitmapFromMemory(source.width, source.height, source.format, source.stride,
-                                               source.Size(), const_cast<BYTE*>(source.bits),
-                                               bitmap.put())) ||
-        !bitmap)
-        return kEncodeNoSource;
+    if (const HRESULT hr =
+            factory->CreateBitmapFromMemory(source.width, source.height, source.format, source.stride,
+                                            source.Size(), const_cast<BYTE*>(source.bits), bitmap.put());
+        FAILED(hr) || !bitmap)
+        return Failed(detail, kEncodeNoSource, Step::Screen, ErrorOf(hr), path);
     com_ptr<IWICPalette> palette;
     if (source.indexed) {
         if (SUCCEEDED(factory->CreatePalette(palette.put())) && palette &&
@@ -231,37 +244,51 @@ int Encode(IWICImagingFactory* factory, const CaptureImage& image, const wchar_t
     UINT size = 0;
     {
         com_ptr<IWICStream> stream;
-        if (!temporary.Create(TemporaryFolder(folder)) || FAILED(factory->CreateStream(stream.put())) ||
-            !stream || FAILED(stream->InitializeFromFilename(temporary.Path(), GENERIC_WRITE)))
-            return kEncodeCannotOpen;
+        if (!temporary.Create(TemporaryFolder(folder)))
+            return Failed(detail, kEncodeCannotOpen, Step::File, ::GetLastError(), path);
+        HRESULT hr = factory->CreateStream(stream.put());
+        if (SUCCEEDED(hr) && stream)
+            hr = stream->InitializeFromFilename(temporary.Path(), GENERIC_WRITE);
+        if (FAILED(hr) || !stream)
+            return Failed(detail, kEncodeCannotOpen, Step::File, ErrorOf(hr), path);
 
         // The encoder writes through a stream that notices a failed write
         // (a full disk) even where the encoder itself lets it pass.
         com_ptr<CWriteCheckedStream> checked = CWriteCheckedStream::Wrap(stream.get());
         if (!checked)
-            return kEncodeCannotOpen;
+            return Failed(detail, kEncodeCannotOpen, Step::File, ErrorOf(E_OUTOFMEMORY), path);
         com_ptr<IWICBitmapEncoder> encoder;
-        if (FAILED(factory->CreateEncoder(*choice->container, nullptr, encoder.put())) || !encoder)
-            return kEncodeNoEncoder;
-        if (FAILED(encoder->Initialize(checked.get(), WICBitmapEncoderNoCache)))
-            return kEncodeWriteFailed;
+        hr = factory->CreateEncoder(*choice->container, nullptr, encoder.put());
+        if (FAILED(hr) || !encoder)
+            return Failed(detail, kEncodeNoEncoder, Step::Encoder, ErrorOf(hr), path);
+        // A write that failed underneath is the file's fault, whatever the
+        // encoder answered.
+        const auto writeFailed = [&](HRESULT encoderResult) {
+            return checked->WriteFailed()
+                       ? Failed(detail, kEncodeWriteFailed, Step::File, ErrorOf(checked->Failure()), path)
+                       : Failed(detail, kEncodeWriteFailed, Step::Encoder, ErrorOf(encoderResult), path);
+        };
+        if (hr = encoder->Initialize(checked.get(), WICBitmapEncoderNoCache); FAILED(hr))
+            return writeFailed(hr);
 
         com_ptr<IWICBitmapFrameEncode> frame;
         com_ptr<IPropertyBag2> options;
-        if (FAILED(encoder->CreateNewFrame(frame.put(), options.put())) || !frame)
-            return kEncodeWriteFailed;
+        if (hr = encoder->CreateNewFrame(frame.put(), options.put()); FAILED(hr) || !frame)
+            return writeFailed(hr);
         if (type == ImageType::Jpeg && options)
             WriteJpegQuality(options.get(), quality, probe ? &probe->quality : nullptr);
-        if (FAILED(frame->Initialize(options.get())))
-            return kEncodeFrameInit;
+        if (hr = frame->Initialize(options.get()); FAILED(hr))
+            return Failed(detail, kEncodeFrameInit, Step::Encoder, ErrorOf(hr), path);
         // Not supported everywhere; a GIF without the extension has no
         // transparent colour anyway.
         if (type == ImageType::Gif)
             ClearGifTransparency(frame.get());
 
-        if (FAILED(WriteFrame(frame.get(), bitmap.get(), *choice->frameFormat, palette.get())) ||
-            FAILED(encoder->Commit()) || checked->WriteFailed())
-            return kEncodeWriteFailed;
+        hr = WriteFrame(frame.get(), bitmap.get(), *choice->frameFormat, palette.get());
+        if (SUCCEEDED(hr))
+            hr = encoder->Commit();
+        if (FAILED(hr) || checked->WriteFailed())
+            return writeFailed(hr);
 
         STATSTG stat{};
         if (SUCCEEDED(stream->Stat(&stat, STATFLAG_NONAME)))
@@ -269,18 +296,21 @@ int Encode(IWICImagingFactory* factory, const CaptureImage& image, const wchar_t
     } // frame, options, encoder and stream released: the file is closed
 
     if (size == 0)
-        return kEncodeNothingWritten;
+        return Failed(detail, kEncodeNothingWritten, Step::Encoder, 0, path);
     if (!temporary.PutInPlace(path))
-        return kEncodeCannotOpen;
+        return Failed(detail, kEncodeCannotOpen, Step::File, ::GetLastError(), path);
     return static_cast<int>(size);
 }
 
 int EncodeNoThrow(IWICImagingFactory* factory, const CaptureImage& image, const wchar_t* folder,
-                  const wchar_t* name, ImageType type, float quality, CaptureProbe* probe) {
+                  const wchar_t* name, ImageType type, float quality, CaptureProbe* probe,
+                  CaptureResult* detail) {
     try {
-        return Encode(factory, image, folder, name, type, quality, probe);
+        return Encode(factory, image, folder, name, type, quality, probe, detail);
     } catch (const std::bad_alloc&) {
-        return kEncodeNoSource; // the working copy of the pixels could not be made
+        // The working copy of the pixels could not be made.
+        return Failed(detail, kEncodeNoSource, CaptureResult::Step::Screen, ERROR_NOT_ENOUGH_MEMORY,
+                      CString());
     }
 }
 
@@ -310,14 +340,15 @@ HRESULT WriteFrame(IWICBitmapFrameEncode* frame, IWICBitmapSource* source, const
 }
 
 int EncodeImageFile(IWICImagingFactory* factory, const CaptureImage& image, const wchar_t* folder,
-                    const wchar_t* name, ImageType type, float quality) {
-    return EncodeNoThrow(factory, image, folder, name, type, quality, nullptr);
+                    const wchar_t* name, ImageType type, float quality, CaptureResult* detail) {
+    return EncodeNoThrow(factory, image, folder, name, type, quality, nullptr, detail);
 }
 
 int EncodeImageFile(CaptureProbe& probe, IWICImagingFactory* factory, const CaptureImage& image,
-                    const wchar_t* folder, const wchar_t* name, ImageType type, float quality) {
+                    const wchar_t* folder, const wchar_t* name, ImageType type, float quality,
+                    CaptureResult* detail) {
     probe.quality = -1.0f;
-    return EncodeNoThrow(factory, image, folder, name, type, quality, &probe);
+    return EncodeNoThrow(factory, image, folder, name, type, quality, &probe, detail);
 }
 
 std::array<PALETTEENTRY, 256> ScreenPalette() {

@@ -4,6 +4,7 @@
 
 #include "app/SettingsRules.h"
 #include "capture/CaptureImage.h"
+#include "capture/CaptureResult.h"
 #include "framework/ComPtr.h"
 
 #include <windows.h>
@@ -34,11 +35,14 @@ enum EncodeResult : int {
 // temporary file behind. A file held open by another program is waited for
 // briefly (kEncodeCannotOpen when it stays held).
 //
+// Where detail is given, a failure also notes there which step failed, the
+// system's error of that step and the path.
+//
 // An 8-bit image holds indices into the screen's palette (ScreenPalette): as
 // GIF those indices are written unchanged with that palette; for the other
 // formats the image is first expanded through the palette to 24 bits.
 int EncodeImageFile(IWICImagingFactory* factory, const CaptureImage& image, const wchar_t* folder,
-                    const wchar_t* name, ImageType type, float quality);
+                    const wchar_t* name, ImageType type, float quality, CaptureResult* detail = nullptr);
 
 // Fills an initialised frame from source and commits it: the source's size,
 // 96 dpi, the pixel format asked for (the encoder may take its nearest), the

@@ -39,10 +39,10 @@ RECT VirtualScreenRect() {
 
 namespace {
 
-std::optional<int> Capture(const Settings& settings, IWICImagingFactory* factory, RECT holeOnScreen,
-                           const RECT& virtualScreen, const ShutterRules::HeldTypeKeys& keys,
-                           const SettingsRules::LocalTime& now, const ScreenGrabSteps& steps,
-                           HWND clipboardOwner, CaptureProbe* probe) {
+std::optional<CaptureResult> Capture(const Settings& settings, IWICImagingFactory* factory, RECT holeOnScreen,
+                                     const RECT& virtualScreen, const ShutterRules::HeldTypeKeys& keys,
+                                     const SettingsRules::LocalTime& now, const ScreenGrabSteps& steps,
+                                     HWND clipboardOwner, CaptureProbe* probe) {
     const ImageType imageType = ShutterRules::EffectiveType(keys, settings.type);
     // The one folder of this capture: the one made when missing and written to.
     const CString folder = settings.outputPath;
@@ -61,30 +61,37 @@ std::optional<int> Capture(const Settings& settings, IWICImagingFactory* factory
     CaptureImage image;
     steps.grab(image, area, settings.combiningCursor);
 
-    CreateFolderIfMissing(folder);
+    CaptureResult result;
+    if (const DWORD error = CreateFolderIfMissing(folder))
+        result.Fail(CaptureResult::Step::Folder, error, folder.str());
     const float quality = ShutterRules::ShutterQuality(settings.jpegQuality);
     // A result below 1 leaves nothing to delete: the encoder writes under a
     // temporary name and removes it itself, and gives a file the name only
     // when it succeeded, so an earlier file of that name survives.
-    const int result = probe ? EncodeImageFile(*probe, factory, image, folder, name, imageType, quality)
-                             : EncodeImageFile(factory, image, folder, name, imageType, quality);
-    if (clipboardOwner && ShutterRules::CopiesToClipboard(keys, settings.copyToClipboard))
-        CopyImageToClipboard(clipboardOwner, factory, image);
+    result.code = probe ? EncodeImageFile(*probe, factory, image, folder, name, imageType, quality, &result)
+                        : EncodeImageFile(factory, image, folder, name, imageType, quality, &result);
+    if (result.Written() && result.failed == CaptureResult::Step::Folder)
+        result.failed = CaptureResult::Step::None; // made after all
+    if (clipboardOwner && ShutterRules::CopiesToClipboard(keys, settings.copyToClipboard) &&
+        !CopyImageToClipboard(clipboardOwner, factory, image))
+        result.Fail(CaptureResult::Step::Clipboard, ::GetLastError(), std::wstring());
     return result;
 }
 
 } // namespace
 
-std::optional<int> TakeCapture(const Settings& settings, IWICImagingFactory* factory, RECT holeOnScreen,
-                               const RECT& virtualScreen, const ShutterRules::HeldTypeKeys& keys,
-                               const SettingsRules::LocalTime& now, const ScreenGrabSteps& steps,
-                               HWND clipboardOwner) {
+std::optional<CaptureResult> TakeCapture(const Settings& settings, IWICImagingFactory* factory,
+                                         RECT holeOnScreen, const RECT& virtualScreen,
+                                         const ShutterRules::HeldTypeKeys& keys,
+                                         const SettingsRules::LocalTime& now, const ScreenGrabSteps& steps,
+                                         HWND clipboardOwner) {
     return Capture(settings, factory, holeOnScreen, virtualScreen, keys, now, steps, clipboardOwner, nullptr);
 }
 
-std::optional<int> TakeCapture(CaptureProbe& probe, const Settings& settings, IWICImagingFactory* factory,
-                               RECT holeOnScreen, const RECT& virtualScreen,
-                               const ShutterRules::HeldTypeKeys& keys, const SettingsRules::LocalTime& now,
-                               const ScreenGrabSteps& steps, HWND clipboardOwner) {
+std::optional<CaptureResult> TakeCapture(CaptureProbe& probe, const Settings& settings,
+                                         IWICImagingFactory* factory, RECT holeOnScreen,
+                                         const RECT& virtualScreen, const ShutterRules::HeldTypeKeys& keys,
+                                         const SettingsRules::LocalTime& now, const ScreenGrabSteps& steps,
+                                         HWND clipboardOwner) {
     return Capture(settings, factory, holeOnScreen, virtualScreen, keys, now, steps, clipboardOwner, &probe);
 }

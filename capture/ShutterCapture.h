@@ -5,6 +5,7 @@
 
 #include "app/Settings.h"
 #include "capture/CaptureImage.h"
+#include "capture/CaptureResult.h"
 #include "capture/ShutterRules.h"
 #include "framework/CString.h"
 
@@ -58,14 +59,18 @@ struct ScreenGrabSteps {
 //  - the output folder is created when missing;
 //  - the image is encoded with quality jpegQuality / 100 + 0.001.
 // Returns std::nullopt when it stopped before encoding (nothing written; the
-// status label stays as it is), otherwise EncodeImageFile's result: the file
-// size (> 0), or 0 / a negative code, in which case no file of this capture
-// exists and a file that was at the path before is untouched.
+// status label stays as it is), otherwise what became of the capture: the
+// file size (code > 0), or 0 / a negative code (EncodeImageFile's results),
+// in which case no file of this capture exists and a file that was at the
+// path before is untouched; a failure names its step, the system's error and
+// the path. A folder that could not be made is the failed step even where
+// the encoder then failed for want of it.
 // With C held or the settings' copyToClipboard on, the grabbed pixels also
 // go to the clipboard, owned by clipboardOwner, whatever became of the file;
-// a clipboard that stays busy is given up silently.
-std::optional<int> TakeCapture(const Settings& settings, IWICImagingFactory* factory, RECT holeOnScreen,
-                               const RECT& virtualScreen, const ShutterRules::HeldTypeKeys& keys,
-                               const SettingsRules::LocalTime& now,
-                               const ScreenGrabSteps& steps = ScreenGrabSteps{},
-                               HWND clipboardOwner = nullptr);
+// a clipboard that stays busy is noted as the failed step of a written file.
+std::optional<CaptureResult> TakeCapture(const Settings& settings, IWICImagingFactory* factory,
+                                         RECT holeOnScreen, const RECT& virtualScreen,
+                                         const ShutterRules::HeldTypeKeys& keys,
+                                         const SettingsRules::LocalTime& now,
+                                         const ScreenGrabSteps& steps = ScreenGrabSteps{},
+                                         HWND clipboardOwner = nullptr);

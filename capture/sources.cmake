@@ -5,4 +5,4 @@ list(APPEND FRIMLET_WIN_SOURCES capture/CaptureImage.cpp capture/EncodeImageFile
   capture/CopyImageToClipboard.cpp)
 list(APPEND FRIMLET_CORE_SOURCES capture/TemporaryNames.cpp)
 list(APPEND FRIMLET_WIN_SOURCES capture/TemporaryImageFile.cpp)
-list(APPEND FRIMLET_WIN_SOURCES capture/CWriteCheckedStream.cpp)
+list(APPEND FRIMLET_WIN_SOURCES capture/CWriteCheckedStream.cpp capture/CaptureResult.cpp)

@@ -37,6 +37,7 @@ public:
     HBITMAP GetSettingsBitmap() const;
     void Paint(HDC dc) const;
     void SetStatus(int value) { m_metrics.SetStatus(value); }
+    void ClearStatus() { m_metrics.ClearStatus(); }
 
     const frame::FrameMetrics& Metrics() const { return m_metrics; }
     RECT OuterRect() const { return geometry::ToRECT(m_metrics.OuterRect()); }

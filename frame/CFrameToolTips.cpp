@@ -5,6 +5,8 @@
 #include <utility>
 
 namespace {
+// The widest a tooltip grows before it breaks its text into lines, in pixels.
+constexpr LPARAM kMaxTipWidth = 420;
 
 CString LoadText(UINT id) {
     CString text;
@@ -130,7 +132,19 @@ bool CFrameToolTips::Create(HWND frame, const Controls& controls, int hotkey) {
     AddTool(reinterpret_cast<UINT_PTR>(controls.settingsIcon), byWindow, LoadText(IDS_TIP_OPTIONS));
     AddTool(IDC_GRIP_ICON, 0, LoadText(IDS_TIP_GRIP));
     AddTool(IDC_SIZE_LABEL, 0, LoadText(IDS_TIP_SIZE_LABEL));
+    // A width makes the control break lines, so an explanation of two
+    // sentences and a path reads as a paragraph.
+    ::SendMessageW(m_hToolTip, TTM_SETMAXTIPWIDTH, 0, kMaxTipWidth);
     return true;
+}
+
+void CFrameToolTips::SetStatusExplanation(const CString& explanation) {
+    if (!m_hToolTip)
+        return;
+    const CString text = explanation.IsEmpty() ? LoadText(IDS_TIP_SIZE_LABEL) : explanation;
+    TTTOOLINFOW info = ToolInfo(IDC_SIZE_LABEL, 0);
+    info.lpszText = const_cast<wchar_t*>(text.GetString());
+    ::SendMessageW(m_hToolTip, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&info));
 }
 
 void CFrameToolTips::SetHotkey(int hotkey) {

@@ -31,6 +31,9 @@ public:
     bool Create(HWND frame, const Controls& controls, int hotkey);
     // The shutter's text for a new capture hotkey.
     void SetHotkey(int hotkey);
+    // What the size label's tooltip says: why the last capture failed, or
+    // (empty) its own text again.
+    void SetStatusExplanation(const CString& explanation);
     // Where the grip icon and the size label are, in frame client coordinates.
     void MoveRects(const RECT& grip, const RECT& sizeLabel);
     // Hands a mouse message that went to the frame window itself to the

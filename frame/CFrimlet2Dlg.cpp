@@ -383,7 +383,8 @@ void CFrimlet2Dlg::OnSysCommand(UINT id, POINT) {
 void CFrimlet2Dlg::OnTimer(UINT_PTR id) {
     KillTimer(id);
     if (id == kStatusTimer) {
-        m_geometry.SetStatus(0);
+        m_geometry.ClearStatus();
+        m_toolTips.SetStatusExplanation(CString());
         Invalidate(TRUE);
     } else if (id == kCornerIconTimer) {
         if (::GetActiveWindow() == m_hWnd)
@@ -538,11 +539,12 @@ void CFrimlet2Dlg::OnShutter() {
     steps.grab = m_shutterCalls.grab;
     if (HideForShutter(m_controllerDlg, hole))
         steps.waitForPresent = m_shutterCalls.flushComposition;
-    std::optional<int> result =
+    const std::optional<CaptureResult> result =
         TakeCapture(m_settings, m_pImagingFactory.get(), hole, VirtualScreenRect(), keys, now, steps, m_hWnd);
     if (!result)
         return;
-    m_geometry.SetStatus(*result);
+    m_geometry.SetStatus(result->code);
+    m_toolTips.SetStatusExplanation(ExplainCaptureResult(*result, ProtectedUserFolders()));
     Invalidate(TRUE);
     KillTimer(kStatusTimer);
     SetTimer(kStatusTimer, kStatusMillis);

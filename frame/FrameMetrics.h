@@ -91,6 +91,7 @@ public:
     geometry::Rect SizeLabelRect() const;
 
     void SetStatus(int value) { m_status.SetStatus(value, m_crColor); }
+    void ClearStatus() { m_status.Clear(); }
     const std::u16string& StatusText() const { return m_status.Text(); }
     uint32_t StatusColor() const { return m_status.Color(); }
 

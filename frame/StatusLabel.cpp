@@ -30,11 +30,6 @@ int StatusLabel::Luma(uint32_t color) {
 }
 
 void StatusLabel::SetStatus(int value, uint32_t frameColor) {
-    if (value == 0) {
-        m_strText.clear();
-        return;
-    }
-
     const int r = frameColor & 0xFF;
     const int g = (frameColor >> 8) & 0xFF;
     const int b = (frameColor >> 16) & 0xFF;
@@ -46,7 +41,7 @@ void StatusLabel::SetStatus(int value, uint32_t frameColor) {
     const bool light = Luma(frameColor) > kLightLuma;
 
     char buffer[32];
-    if (value < 0) {
+    if (value <= 0) {
         // Widened before negating so that INT_MIN prints its magnitude.
         std::snprintf(buffer, sizeof buffer, "error:%lld", -static_cast<long long>(value));
         m_crColor = light ? Rgb(0, 0, 0) : Rgb(255, mirror(g), mirror(b));

@@ -10,10 +10,13 @@ namespace frame {
 // (red in the low byte).
 class StatusLabel {
 public:
-    // value 0 clears the text and keeps the colour; a negative value shows
-    // "error:<code>" with the sign dropped; a positive value shows the size in
-    // kilobytes, rounded up. frameColor decides the text colour.
+    // A capture's result: a positive value shows the size in kilobytes,
+    // rounded up; 0 (nothing was written) or a negative value shows
+    // "error:<code>" with the sign dropped. frameColor decides the text
+    // colour.
     void SetStatus(int value, uint32_t frameColor);
+    // Clears the text and keeps the colour.
+    void Clear() { m_strText.clear(); }
 
     const std::u16string& Text() const { return m_strText; }
     uint32_t Color() const { return m_crColor; }

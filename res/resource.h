@@ -55,6 +55,17 @@
 #define IDS_SIZELIST_TOO_MANY_ROWS 221  // a size-list text file with more rows than are read (file name, rows)
 // PrintScreen kept by the system's own screen capture: switch that off?
 #define IDS_PRINTSCREEN_TAKEN_BY_SYSTEM 200
+// What went wrong in a capture, shown in the size label's tooltip (%s: the path)
+#define IDS_FAIL_SCREEN 360
+#define IDS_FAIL_FOLDER 361
+#define IDS_FAIL_FILE 362
+#define IDS_FAIL_ENCODER 363
+#define IDS_FAIL_CLIPBOARD 364
+#define IDS_FAIL_PROTECTED_FOLDER 365 // access denied in Pictures, Documents or Desktop
+// The output folder cannot be opened (%s: the path)
+#define IDS_FOLDER_MISSING 366
+#define IDS_FOLDER_DRIVE_MISSING 367
+#define IDS_FOLDER_IS_FILE 368
 
 // Icon
 #define IDI_FRIMLET2 128

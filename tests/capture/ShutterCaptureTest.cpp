@@ -36,7 +36,7 @@ protected:
     RECT Hole(int left, int top, int right, int bottom) const {
         return RECT{screen.left + left, screen.top + top, screen.left + right, screen.top + bottom};
     }
-    std::optional<int> Shoot(RECT hole, ShutterRules::HeldTypeKeys keys = {}) {
+    std::optional<CaptureResult> Shoot(RECT hole, ShutterRules::HeldTypeKeys keys = {}) {
         return TakeCapture(probe, settings, factory.get(), hole, screen, keys, now);
     }
 
@@ -51,9 +51,9 @@ protected:
 TEST_F(ShutterCaptureTest, WritesTheHoleUnderTheFixedNameAndReturnsTheFileSize) {
     const auto result = Shoot(Hole(5, 6, 45, 36));
     ASSERT_TRUE(result.has_value());
-    ASSERT_GT(*result, 0);
+    ASSERT_GT(result->code, 0);
     EXPECT_EQ(probe.path, CString((folder.Path() + L"\\output.bmp").c_str()));
-    EXPECT_EQ(static_cast<size_t>(*result), ReadBytes(probe.path.GetString()).size());
+    EXPECT_EQ(static_cast<size_t>(result->code), ReadBytes(probe.path.GetString()).size());
     const Decoded file = DecodeFile(factory.get(), probe.path);
     ASSERT_TRUE(file.ok);
     ASSERT_EQ(file.width, 40u);
@@ -66,7 +66,7 @@ TEST_F(ShutterCaptureTest, WritesTheHoleUnderTheFixedNameAndReturnsTheFileSize) 
 TEST_F(ShutterCaptureTest, APartlyOffScreenHoleKeepsOnlyTheOnScreenPart) {
     const auto result = Shoot(Hole(-20, -10, 44, 38));
     ASSERT_TRUE(result.has_value());
-    ASSERT_GT(*result, 0);
+    ASSERT_GT(result->code, 0);
     const Decoded file = DecodeFile(factory.get(), probe.path);
     ASSERT_TRUE(file.ok);
     ASSERT_EQ(file.width, 44u);
@@ -102,7 +102,9 @@ TEST_F(ShutterCaptureTest, TheWaitForTheDesktopComesRightBeforeTheGrab) {
         order += "grab ";
         GrabScreen(image, area, cursor);
     };
-    ASSERT_GT(TakeCapture(settings, factory.get(), Hole(0, 0, 20, 20), screen, {}, now, steps).value_or(0),
+    ASSERT_GT(TakeCapture(settings, factory.get(), Hole(0, 0, 20, 20), screen, {}, now, steps)
+                  .value_or(CaptureResult{})
+                  .code,
               0);
     EXPECT_EQ(order, "wait grab ");
     order.clear();
@@ -114,35 +116,35 @@ TEST_F(ShutterCaptureTest, AHeldKeyChoosesTheTypeForThatCaptureOnly) {
     settings.type = ImageType::Jpeg;
     ShutterRules::HeldTypeKeys p;
     p.p = true;
-    ASSERT_GT(Shoot(Hole(0, 0, 20, 20), p).value_or(0), 0);
+    ASSERT_GT(Shoot(Hole(0, 0, 20, 20), p).value_or(CaptureResult{}).code, 0);
     EXPECT_EQ(probe.path.Right(11), L"\\output.png");
     EXPECT_TRUE(IsEqualGUID(DecodeFile(factory.get(), probe.path).container, GUID_ContainerFormatPng));
 
     ShutterRules::HeldTypeKeys jp;
     jp.j = jp.p = true;
-    ASSERT_GT(Shoot(Hole(0, 0, 20, 20), jp).value_or(0), 0);
+    ASSERT_GT(Shoot(Hole(0, 0, 20, 20), jp).value_or(CaptureResult{}).code, 0);
     EXPECT_EQ(probe.path.Right(11), L"\\output.jpg");
 
     ShutterRules::HeldTypeKeys g;
     g.g = true;
-    ASSERT_GT(Shoot(Hole(0, 0, 20, 20), g).value_or(0), 0);
+    ASSERT_GT(Shoot(Hole(0, 0, 20, 20), g).value_or(CaptureResult{}).code, 0);
     EXPECT_TRUE(IsEqualGUID(DecodeFile(factory.get(), probe.path).container, GUID_ContainerFormatGif));
 
-    ASSERT_GT(Shoot(Hole(0, 0, 20, 20)).value_or(0), 0);
+    ASSERT_GT(Shoot(Hole(0, 0, 20, 20)).value_or(CaptureResult{}).code, 0);
     EXPECT_EQ(probe.path.Right(11), L"\\output.jpg");
     EXPECT_TRUE(IsEqualGUID(DecodeFile(factory.get(), probe.path).container, GUID_ContainerFormatJpeg));
 }
 
 TEST_F(ShutterCaptureTest, WithoutTheFixedNameTheGivenLocalTimeNamesTheFile) {
     settings.useFixdName = false;
-    ASSERT_GT(Shoot(Hole(0, 0, 20, 20)).value_or(0), 0);
+    ASSERT_GT(Shoot(Hole(0, 0, 20, 20)).value_or(CaptureResult{}).code, 0);
     const std::wstring stamped = folder.File(L"2026y12m07d_215709123.bmp");
     EXPECT_EQ(probe.path, CString(stamped.c_str()));
     EXPECT_TRUE(FileExists(stamped));
 
     // The clock as the frame reads it gives a name of the same form.
     now = ReadLocalTime();
-    ASSERT_GT(Shoot(Hole(0, 0, 20, 20)).value_or(0), 0);
+    ASSERT_GT(Shoot(Hole(0, 0, 20, 20)).value_or(CaptureResult{}).code, 0);
     const CString name = probe.path.Mid(static_cast<int>(folder.Path().size()) + 1);
     // 2026y12m07d_215709123.bmp
     ASSERT_EQ(name.GetLength(), 25) << name.GetString();
@@ -160,8 +162,31 @@ TEST_F(ShutterCaptureTest, WithoutTheFixedNameTheGivenLocalTimeNamesTheFile) {
 TEST_F(ShutterCaptureTest, AMissingOutputFolderIsCreatedBeforeWriting) {
     const std::wstring nested = folder.Path() + L"\\a\\b";
     settings.outputPath = nested.c_str();
-    ASSERT_GT(Shoot(Hole(0, 0, 20, 20)).value_or(0), 0);
+    ASSERT_GT(Shoot(Hole(0, 0, 20, 20)).value_or(CaptureResult{}).code, 0);
     EXPECT_TRUE(FileExists(nested + L"\\output.bmp"));
+}
+
+// An output folder that cannot be made is named as the failed step, with the
+// system's reason, although the encoder then fails for want of it.
+TEST_F(ShutterCaptureTest, AnOutputFolderThatCannotBeMadeIsTheFailedStep) {
+    const std::wstring file = folder.File(L"plain-file");
+    WriteBytes(file, "not a folder");
+    const struct {
+        std::wstring path;
+        DWORD error;
+    } cases[] = {{file, ERROR_DIRECTORY}, {file + L"\\below", 0}};
+    for (const auto& c : cases) {
+        settings.outputPath = c.path.c_str();
+        const auto result = Shoot(Hole(0, 0, 20, 20));
+        ASSERT_TRUE(result.has_value());
+        EXPECT_LT(result->code, 0);
+        EXPECT_EQ(result->failed, CaptureResult::Step::Folder);
+        if (c.error) {
+            EXPECT_EQ(result->error, c.error);
+        }
+        EXPECT_NE(result->error, 0u);
+        EXPECT_EQ(result->path, c.path);
+    }
 }
 
 TEST_F(ShutterCaptureTest, AFailedEncodeKeepsTheEarlierFileOfTheFixedName) {
@@ -169,7 +194,8 @@ TEST_F(ShutterCaptureTest, AFailedEncodeKeepsTheEarlierFileOfTheFixedName) {
     WriteBytes(earlier, "the previous capture");
     const auto result = TakeCapture(settings, nullptr, Hole(0, 0, 20, 20), screen, {}, now);
     ASSERT_TRUE(result.has_value());
-    EXPECT_EQ(*result, -2);
+    EXPECT_EQ(result->code, -2);
+    EXPECT_EQ(result->failed, CaptureResult::Step::Screen);
     EXPECT_EQ(ReadBytes(earlier), "the previous capture");
     EXPECT_EQ(ScratchFolder::List(folder.Path()), std::vector<std::wstring>{L"output.bmp"});
 }
@@ -183,7 +209,7 @@ TEST_F(ShutterCaptureTest, JpegQualityIsThePercentageOverAHundredPlusAThousandth
     for (const Case& c : cases) {
         settings.jpegQuality = c.percent;
         probe.quality = -5.0f;
-        ASSERT_GT(Shoot(Hole(0, 0, 20, 20)).value_or(0), 0);
+        ASSERT_GT(Shoot(Hole(0, 0, 20, 20)).value_or(CaptureResult{}).code, 0);
         EXPECT_FLOAT_EQ(probe.quality, c.expected) << c.percent;
     }
 }
@@ -192,12 +218,18 @@ TEST_F(ShutterCaptureTest, CHeldOrTheSettingAlsoCopiesTheHoleEvenWhenTheFileFail
     ClipboardOwnerWindow owner;
     ASSERT_TRUE(PutClipboardMarker(owner.get(), L"marker"));
     const RECT hole = Hole(3, 4, 33, 24);
-    ASSERT_GT(TakeCapture(settings, factory.get(), hole, screen, {}, now, {}, owner.get()).value_or(0), 0);
+    ASSERT_GT(TakeCapture(settings, factory.get(), hole, screen, {}, now, {}, owner.get())
+                  .value_or(CaptureResult{})
+                  .code,
+              0);
     EXPECT_EQ(ClipboardText(), L"marker") << "a plain capture touched the clipboard";
 
     ShutterRules::HeldTypeKeys c;
     c.c = true;
-    ASSERT_GT(TakeCapture(settings, factory.get(), hole, screen, c, now, {}, owner.get()).value_or(0), 0);
+    ASSERT_GT(TakeCapture(settings, factory.get(), hole, screen, c, now, {}, owner.get())
+                  .value_or(CaptureResult{})
+                  .code,
+              0);
     ClipboardImage clip = ReadClipboardImage(factory.get(), folder);
     ASSERT_TRUE(clip.hasDib);
     ASSERT_EQ(clip.width, 30u);
@@ -209,7 +241,9 @@ TEST_F(ShutterCaptureTest, CHeldOrTheSettingAlsoCopiesTheHoleEvenWhenTheFileFail
     // The setting alone, and an encoder that cannot write: the pixels still go.
     ASSERT_TRUE(PutClipboardMarker(owner.get(), L"marker"));
     settings.copyToClipboard = true;
-    EXPECT_EQ(TakeCapture(settings, nullptr, hole, screen, {}, now, {}, owner.get()), -2);
+    EXPECT_EQ(
+        TakeCapture(settings, nullptr, hole, screen, {}, now, {}, owner.get()).value_or(CaptureResult{}).code,
+        -2);
     clip = ReadClipboardImage(factory.get(), folder);
     ASSERT_TRUE(clip.hasDib);
     EXPECT_EQ(clip.DibAt(0, 0), PatternAt(3, 4));
@@ -220,10 +254,10 @@ TEST_F(ShutterCaptureTest, TheCursorIsDrawnOnlyWhenTheSettingsAskForIt) {
     test_support::DispatchWaitingMessages();
     ::SetCursor(::LoadCursorW(nullptr, IDC_ARROW));
     settings.combiningCursor = false;
-    ASSERT_GT(Shoot(Hole(0, 0, 40, 40)).value_or(0), 0);
+    ASSERT_GT(Shoot(Hole(0, 0, 40, 40)).value_or(CaptureResult{}).code, 0);
     const Decoded plain = DecodeFile(factory.get(), probe.path);
     settings.combiningCursor = true;
-    ASSERT_GT(Shoot(Hole(0, 0, 40, 40)).value_or(0), 0);
+    ASSERT_GT(Shoot(Hole(0, 0, 40, 40)).value_or(CaptureResult{}).code, 0);
     const Decoded withCursor = DecodeFile(factory.get(), probe.path);
     ASSERT_TRUE(plain.ok && withCursor.ok);
     EXPECT_EQ(plain.At(10, 10), PatternAt(10, 10));

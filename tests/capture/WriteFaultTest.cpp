@@ -28,7 +28,7 @@ protected:
         settings.combiningCursor = false;
     }
 
-    std::optional<int> Shoot(IWICImagingFactory* with = nullptr) {
+    std::optional<CaptureResult> Shoot(IWICImagingFactory* with = nullptr) {
         const RECT hole{screen.left, screen.top, screen.left + 32, screen.top + 24};
         return TakeCapture(settings, with ? with : factory.get(), hole, screen, {}, ReadLocalTime());
     }
@@ -36,9 +36,9 @@ protected:
         return std::wstring(settings.outputPath.GetString()) + L"\\" + settings.fixdName.GetString() + ext;
     }
     // The fault was reported and nothing of the failed capture is left.
-    void ExpectRefusedAndEarlierKept(const std::optional<int>& result, const std::wstring& target) {
+    void ExpectRefusedAndEarlierKept(const std::optional<CaptureResult>& result, const std::wstring& target) {
         ASSERT_TRUE(result.has_value());
-        EXPECT_LT(*result, 0);
+        EXPECT_LT(result->code, 0);
         EXPECT_EQ(ReadBytes(target), kEarlier);
         const size_t slash = target.rfind(L'\\');
         EXPECT_EQ(ScratchFolder::List(target.substr(0, slash)),
@@ -51,10 +51,10 @@ protected:
 };
 
 TEST_F(WriteFaultTest, AnOutputFolderRemovedBetweenTwoCapturesIsCreatedAgain) {
-    ASSERT_GT(Shoot().value_or(0), 0);
+    ASSERT_GT(Shoot().value_or(CaptureResult{}).code, 0);
     ASSERT_TRUE(::DeleteFileW(Target().c_str()));
     ASSERT_TRUE(::RemoveDirectoryW(folder.Path().c_str()));
-    ASSERT_GT(Shoot().value_or(0), 0);
+    ASSERT_GT(Shoot().value_or(CaptureResult{}).code, 0);
     EXPECT_TRUE(FileExists(Target()));
 }
 
@@ -64,8 +64,8 @@ TEST_F(WriteFaultTest, AFolderMarkedReadOnlyStillTakesCaptures) {
     ASSERT_TRUE(::SetFileAttributesW(folder.Path().c_str(), FILE_ATTRIBUTE_READONLY));
     const auto result = Shoot();
     ::SetFileAttributesW(folder.Path().c_str(), FILE_ATTRIBUTE_NORMAL);
-    ASSERT_GT(result.value_or(0), 0);
-    EXPECT_EQ(ReadBytes(Target()).size(), static_cast<size_t>(*result));
+    ASSERT_GT(result.value_or(CaptureResult{}).code, 0);
+    EXPECT_EQ(ReadBytes(Target()).size(), static_cast<size_t>(result->code));
 }
 
 TEST_F(WriteFaultTest, AnOutputFolderThatIsAFileRefusesTheCapture) {
@@ -74,14 +74,14 @@ TEST_F(WriteFaultTest, AnOutputFolderThatIsAFileRefusesTheCapture) {
     settings.outputPath = blocker.c_str();
     const auto result = Shoot();
     ASSERT_TRUE(result.has_value());
-    EXPECT_LT(*result, 0);
+    EXPECT_LT(result->code, 0);
     EXPECT_EQ(ReadBytes(blocker), kEarlier);
     EXPECT_EQ(ScratchFolder::List(folder.Path()), std::vector<std::wstring>{L"blocker"});
 }
 
 TEST_F(WriteFaultTest, ATargetHeldOpenWithoutSharingIsLeftIntact) {
     WriteBytes(Target(), kEarlier);
-    std::optional<int> result;
+    std::optional<CaptureResult> result;
     {
         unique_file held(::CreateFileW(Target().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
                                        FILE_ATTRIBUTE_NORMAL, nullptr));
@@ -89,7 +89,7 @@ TEST_F(WriteFaultTest, ATargetHeldOpenWithoutSharingIsLeftIntact) {
         result = Shoot();
     }
     ExpectRefusedAndEarlierKept(result, Target());
-    ASSERT_GT(Shoot().value_or(0), 0);
+    ASSERT_GT(Shoot().value_or(CaptureResult{}).code, 0);
     EXPECT_NE(ReadBytes(Target()), kEarlier);
 }
 
@@ -103,8 +103,8 @@ TEST_F(WriteFaultTest, APathAtTheLengthLimitIsWritten) {
     ASSERT_EQ(Target().size(), static_cast<size_t>(MAX_PATH - 1));
     const auto result = Shoot();
     ASSERT_TRUE(result.has_value());
-    EXPECT_GT(*result, 0);
-    EXPECT_EQ(ReadBytes(Target()).size(), static_cast<size_t>(result.value_or(0)));
+    EXPECT_GT(result->code, 0);
+    EXPECT_EQ(ReadBytes(Target()).size(), static_cast<size_t>(result->code));
     const std::wstring name = Target().substr(deep.size() + 1);
     EXPECT_EQ(ScratchFolder::List(deep), std::vector<std::wstring>{name});
 }
@@ -121,13 +121,16 @@ TEST_F(WriteFaultTest, AFullDiskFailsTheCaptureInEveryFormatAndKeepsTheEarlierFi
         WriteBytes(Target(extensions[type]), kEarlier);
         const auto result = Shoot(&full);
         ASSERT_TRUE(result.has_value());
-        EXPECT_LT(*result, 0);
+        EXPECT_LT(result->code, 0);
+        EXPECT_EQ(result->failed, CaptureResult::Step::File) << "a full disk is the file's fault";
+        EXPECT_EQ(result->error, static_cast<DWORD>(STG_E_MEDIUMFULL));
+        EXPECT_EQ(result->path, Target(extensions[type]));
         EXPECT_EQ(ReadBytes(Target(extensions[type])), kEarlier);
         EXPECT_EQ(ScratchFolder::List(folder.Path()).size(), static_cast<size_t>(type + 1));
     }
     EXPECT_EQ(full.StreamsMade(), 4);
     // With room again, the same capture replaces the earlier file.
-    ASSERT_GT(Shoot().value_or(0), 0);
+    ASSERT_GT(Shoot().value_or(CaptureResult{}).code, 0);
     EXPECT_NE(ReadBytes(Target(L".png")), kEarlier);
 }
 

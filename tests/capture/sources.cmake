@@ -5,4 +5,4 @@ list(APPEND FRIMLET_WIN_TESTS tests/capture/CaptureImageTest.cpp tests/capture/E
   tests/capture/ShutterCaptureTest.cpp tests/capture/CopyImageToClipboardTest.cpp)
 list(APPEND FRIMLET_CORE_TESTS tests/capture/TemporaryNamesTest.cpp)
 list(APPEND FRIMLET_WIN_TESTS tests/capture/TemporaryImageFileTest.cpp)
-list(APPEND FRIMLET_WIN_TESTS tests/capture/WriteFaultTest.cpp)
+list(APPEND FRIMLET_WIN_TESTS tests/capture/WriteFaultTest.cpp tests/capture/CaptureResultTest.cpp)

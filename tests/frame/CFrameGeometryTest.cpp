@@ -205,7 +205,7 @@ TEST(CFrameGeometryPaint, LightFrameHasBlackLabelAndNoStatusWhenCleared) {
     Frame f(RGB(255, 255, 255));
     Canvas canvas(f.window.right + 2, f.window.bottom + 2);
     f.geometry.SetStatus(2048);
-    f.geometry.SetStatus(0);
+    f.geometry.ClearStatus();
     f.geometry.Paint(canvas.dc());
     const RECT o = f.geometry.OuterRect();
     const RECT in = f.geometry.InnerRect();

@@ -900,6 +900,32 @@ TEST_F(FrameWindowTest, EveryTabControlHasItsTooltipAndTheToolsFollowAScaleChang
     ExpectTools(*frame, "after a scale change");
 }
 
+// A failed capture explains itself in the size label's tooltip until the
+// label is cleared; the label shows its code, also for nothing written.
+TEST_F(FrameWindowTest, AFailedCaptureIsExplainedInTheSizeLabelsTooltip) {
+    const std::wstring file = test_support::TemporaryPath(L"frimlet-not-a-folder");
+    test_support::WriteBytes(file, "x");
+    settings.outputPath = file.c_str();
+    Open();
+    frame->OnShutter();
+    EXPECT_EQ(frame->Geometry().Metrics().StatusText().substr(0, 6), u"error:");
+    CString sentence, format;
+    format.LoadString(IDS_FAIL_FOLDER);
+    sentence.Format(format, file.c_str());
+    const std::vector<ToolEntry> tools = ToolsOf(frame->ToolTips().Handle());
+    const ToolEntry* label = Find(tools, IDC_SIZE_LABEL);
+    ASSERT_NE(label, nullptr);
+    EXPECT_EQ(label->text.substr(0, sentence.str().size()), sentence.str());
+
+    ::SendMessageW(frame->m_hWnd, WM_TIMER, 1, 0); // the status timer
+    CString plain;
+    plain.LoadString(IDS_TIP_SIZE_LABEL);
+    const std::vector<ToolEntry> after = ToolsOf(frame->ToolTips().Handle());
+    ASSERT_NE(Find(after, IDC_SIZE_LABEL), nullptr);
+    EXPECT_EQ(Find(after, IDC_SIZE_LABEL)->text, plain.str());
+    ::DeleteFileW(file.c_str());
+}
+
 TEST_F(FrameWindowTest, TheShutterTooltipNamesAHotkeyChosenInTheOptions) {
     Open();
     constexpr int kNewHotkey = 0x0778; // Shift+Ctrl+Alt+F9

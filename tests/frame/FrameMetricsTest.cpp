@@ -353,7 +353,7 @@ TEST(FrameMetricsColors, StatusFollowsTheFrameColour) {
     g.SetScale(Rgb(255, 0, 0), 4, 100, 1.0, kDesktop);
     g.SetStatus(2048);
     EXPECT_EQ(g.StatusColor(), Rgb(0, 240, 255));
-    g.SetStatus(0);
+    g.ClearStatus();
     EXPECT_TRUE(g.StatusText().empty());
 }
 

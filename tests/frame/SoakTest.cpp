@@ -99,7 +99,9 @@ TEST(CaptureSoakTest, AThousandCapturesInEveryFormatLeaveNothingBehind) {
     auto shoot = [&](int count) {
         for (int i = 0; i < count; ++i) {
             settings.type = *ImageTypeFromInt(i % 4);
-            if (TakeCapture(settings, factory.get(), hole, screen, {}, ReadLocalTime()).value_or(0) <= 0)
+            if (TakeCapture(settings, factory.get(), hole, screen, {}, ReadLocalTime())
+                    .value_or(CaptureResult{})
+                    .code <= 0)
                 ++failures;
         }
     };

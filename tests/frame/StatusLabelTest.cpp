@@ -36,11 +36,13 @@ TEST(StatusLabelText, ErrorCodesWithoutTheirSign) {
     EXPECT_EQ(Status(INT_MIN, 0).Text(), u"error:2147483648");
 }
 
-TEST(StatusLabelText, ZeroClearsTheTextAndKeepsTheColour) {
+// Nothing written is an error too, never an empty label.
+TEST(StatusLabelText, ZeroIsAnErrorAndClearingKeepsTheColour) {
     StatusLabel label;
-    label.SetStatus(-2, Rgb(64, 128, 192));
+    label.SetStatus(0, Rgb(64, 128, 192));
+    EXPECT_EQ(label.Text(), u"error:0");
     const uint32_t before = label.Color();
-    label.SetStatus(0, Rgb(255, 255, 255));
+    label.Clear();
     EXPECT_TRUE(label.Text().empty());
     EXPECT_EQ(label.Color(), before);
 }
