@@ -6,6 +6,7 @@
 #include "capture/ShutterCapture.h"
 #include "frame/FrameMessages.h"
 #include "frame/FramePlacement.h"
+#include "frame/OutputFolderCheck.h"
 #include "geometry/ScreenLayoutQuery.h"
 #include "geometry/WinRect.h"
 #include "framework/CMenu.h"
@@ -634,7 +635,14 @@ void CFrimlet2Dlg::OnGripRightButton() {
 }
 
 void CFrimlet2Dlg::OnOpenOutputFolder() {
-    m_settings.EnsureOutputFolder();
+    // A folder that cannot be had is said so, with its path, instead of the
+    // shell quietly opening nothing.
+    if (const FolderProblem problem = PrepareOutputFolder(m_settings.outputPath);
+        problem != FolderProblem::None) {
+        ::MessageBoxW(m_hWnd, FolderProblemText(problem, m_settings.outputPath), LoadText(IDS_APP_TITLE),
+                      MB_ICONEXCLAMATION | MB_OK);
+        return;
+    }
     ::ShellExecuteW(m_hWnd, nullptr, m_settings.outputPath, nullptr, nullptr, SW_SHOWNORMAL);
 }
 

@@ -926,6 +926,49 @@ TEST_F(FrameWindowTest, AFailedCaptureIsExplainedInTheSizeLabelsTooltip) {
     ::DeleteFileW(file.c_str());
 }
 
+// Closes the next message box of this thread from a timer (the box runs its
+// own loop), keeping its longest text: the message.
+struct BoxCloser {
+    static inline std::wstring text;
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR timer, DWORD) {
+        HWND box = test_support::FindThreadWindow(L"#32770");
+        if (!box)
+            return;
+        for (const std::wstring& t : test_support::ChildTexts(box))
+            if (t.size() > text.size())
+                text = t;
+        ::KillTimer(nullptr, timer);
+        ::PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    }
+};
+
+// F2 on an output folder that cannot be opened says so and names it.
+TEST_F(FrameWindowTest, F2OnAFolderThatCannotBeOpenedSaysWhyWithItsPath) {
+    const std::wstring file = test_support::TemporaryPath(L"frimlet-f2-file");
+    test_support::WriteBytes(file, "x");
+    Open();
+    const struct {
+        std::wstring path;
+        UINT message;
+    } cases[] = {{file, IDS_FOLDER_IS_FILE},
+                 {L"Q:\\Frimlet2", IDS_FOLDER_DRIVE_MISSING},
+                 {file + L"\\below", IDS_FOLDER_MISSING}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.message);
+        settings.outputPath = c.path.c_str();
+        BoxCloser::text.clear();
+        const UINT_PTR timer = ::SetTimer(nullptr, 0, 50, &BoxCloser::Tick);
+        ::SendMessageW(frame->m_hWnd, WM_COMMAND, MAKEWPARAM(IDM_OPEN_OUTPUT_FOLDER, 0), 0);
+        ::KillTimer(nullptr, timer);
+        CString format, expected;
+        format.LoadString(c.message);
+        expected.Format(format, c.path.c_str());
+        const std::wstring firstLine = expected.str().substr(0, expected.str().find(L'\r'));
+        EXPECT_EQ(BoxCloser::text.substr(0, firstLine.size()), firstLine);
+    }
+    ::DeleteFileW(file.c_str());
+}
+
 TEST_F(FrameWindowTest, TheShutterTooltipNamesAHotkeyChosenInTheOptions) {
     Open();
     constexpr int kNewHotkey = 0x0778; // Shift+Ctrl+Alt+F9
