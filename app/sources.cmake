@@ -1,6 +1,7 @@
 list(APPEND FRIMLET_CORE_SOURCES
   app/FolderMacroTable.cpp
-  app/SettingsRules.cpp)
+  app/SettingsRules.cpp
+  app/OutputNameRules.cpp)
 list(APPEND FRIMLET_WIN_SOURCES
   app/CFrimlet2App.cpp
   app/Profile.cpp

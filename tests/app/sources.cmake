@@ -1,6 +1,7 @@
 list(APPEND FRIMLET_CORE_TESTS
   tests/app/FolderMacroTableTest.cpp
-  tests/app/SettingsRulesTest.cpp)
+  tests/app/SettingsRulesTest.cpp
+  tests/app/OutputNameRulesTest.cpp)
 list(APPEND FRIMLET_WIN_TESTS
   tests/app/SettingsTest.cpp
   tests/app/SingleInstanceMutexTest.cpp)
