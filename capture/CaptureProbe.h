@@ -21,7 +21,7 @@ std::optional<int> TakeCapture(CaptureProbe& probe, const Settings& settings, IW
                                RECT holeOnScreen, const RECT& virtualScreen,
                                const ShutterRules::HeldTypeKeys& keys, const SettingsRules::LocalTime& now,
                                const ScreenGrabSteps& steps = ScreenGrabSteps{},
-                               HWND clipboardOwner = nullptr);
+                               HWND clipboardOwner = nullptr, CString* writtenPath = nullptr);
 
 // EncodeImageFile, noting in probe the path and the JPEG quality.
 int EncodeImageFile(CaptureProbe& probe, IWICImagingFactory* factory, const CaptureImage& image,

@@ -40,11 +40,14 @@ namespace {
 std::optional<int> Capture(const Settings& settings, IWICImagingFactory* factory, RECT holeOnScreen,
                            const RECT& virtualScreen, const ShutterRules::HeldTypeKeys& keys,
                            const SettingsRules::LocalTime& now, const ScreenGrabSteps& steps,
-                           HWND clipboardOwner, CaptureProbe* probe) {
+                           HWND clipboardOwner, CaptureProbe* probe, CString* writtenPath) {
     const ImageType imageType = ShutterRules::EffectiveType(keys, settings.type);
     // The one folder of this capture: the one made when missing and written to.
     const CString folder = settings.outputPath;
-    const CString name = settings.OutputFileName(imageType, now);
+    const CString name = settings.OutputFileName(imageType, now,
+                                                 settings.NumbersCaptures() && steps.listFolder
+                                                     ? steps.listFolder(folder)
+                                                     : std::vector<std::u16string>{});
 
     RECT area = holeOnScreen;
     area.left = std::max(area.left, virtualScreen.left);
@@ -68,6 +71,8 @@ std::optional<int> Capture(const Settings& settings, IWICImagingFactory* factory
                              : EncodeImageFile(factory, image, folder, name, imageType, quality);
     if (clipboardOwner && ShutterRules::CopiesToClipboard(keys, settings.copyToClipboard))
         CopyImageToClipboard(clipboardOwner, factory, image);
+    if (writtenPath && result > 0)
+        *writtenPath = FromU16(SettingsRules::PathInFolder(AsU16(folder), AsU16(name)));
     return result;
 }
 
@@ -76,13 +81,15 @@ std::optional<int> Capture(const Settings& settings, IWICImagingFactory* factory
 std::optional<int> TakeCapture(const Settings& settings, IWICImagingFactory* factory, RECT holeOnScreen,
                                const RECT& virtualScreen, const ShutterRules::HeldTypeKeys& keys,
                                const SettingsRules::LocalTime& now, const ScreenGrabSteps& steps,
-                               HWND clipboardOwner) {
-    return Capture(settings, factory, holeOnScreen, virtualScreen, keys, now, steps, clipboardOwner, nullptr);
+                               HWND clipboardOwner, CString* writtenPath) {
+    return Capture(settings, factory, holeOnScreen, virtualScreen, keys, now, steps, clipboardOwner, nullptr,
+                   writtenPath);
 }
 
 std::optional<int> TakeCapture(CaptureProbe& probe, const Settings& settings, IWICImagingFactory* factory,
                                RECT holeOnScreen, const RECT& virtualScreen,
                                const ShutterRules::HeldTypeKeys& keys, const SettingsRules::LocalTime& now,
-                               const ScreenGrabSteps& steps, HWND clipboardOwner) {
-    return Capture(settings, factory, holeOnScreen, virtualScreen, keys, now, steps, clipboardOwner, &probe);
+                               const ScreenGrabSteps& steps, HWND clipboardOwner, CString* writtenPath) {
+    return Capture(settings, factory, holeOnScreen, virtualScreen, keys, now, steps, clipboardOwner, &probe,
+                   writtenPath);
 }

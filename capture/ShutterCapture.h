@@ -33,13 +33,18 @@ struct ScreenGrabSteps {
     // shows what was just hidden; null when nothing was hidden.
     HRESULT(WINAPI* waitForPresent)() = nullptr;
     void (*grab)(CaptureImage& image, const RECT& area, bool withCursor) = &GrabScreen;
+    // The file names in the output folder, read when a '#' run numbers the
+    // captures.
+    std::vector<std::u16string> (*listFolder)(const wchar_t* folder) = &ListFolderFiles;
 };
 
 // Takes one capture:
 //  - the image type is the one of the held keys (J > B > G > P), else the
 //    settings' type;
 //  - the file goes into the settings' output folder, under the fixed name or
-//    the time stamp `now`, with that type's extension;
+//    the time stamp `now`, with that type's extension; a '#' run in the
+//    fixed name takes the number after the highest of the folder's files
+//    (steps.listFolder);
 //  - the hole (screen coordinates, right and bottom exclusive) is clipped to
 //    virtualScreen; an empty remainder stops here;
 //  - steps.waitForPresent runs, then the pixels are grabbed (steps.grab),
@@ -55,8 +60,10 @@ struct ScreenGrabSteps {
 // With C held or the settings' copyToClipboard on, the grabbed pixels also
 // go to the clipboard, owned by clipboardOwner, whatever became of the file;
 // a clipboard that stays busy is given up silently.
+// writtenPath, when given, receives the full path of the file written
+// (only when the result is a size).
 std::optional<int> TakeCapture(const Settings& settings, IWICImagingFactory* factory, RECT holeOnScreen,
                                const RECT& virtualScreen, const ShutterRules::HeldTypeKeys& keys,
                                const SettingsRules::LocalTime& now,
                                const ScreenGrabSteps& steps = ScreenGrabSteps{},
-                               HWND clipboardOwner = nullptr);
+                               HWND clipboardOwner = nullptr, CString* writtenPath = nullptr);

@@ -129,7 +129,13 @@ bool CFrameToolTips::Create(HWND frame, const Controls& controls, int hotkey) {
     AddTool(reinterpret_cast<UINT_PTR>(controls.minimizeIcon), byWindow, LoadText(IDS_TIP_MINIMIZE));
     AddTool(reinterpret_cast<UINT_PTR>(controls.settingsIcon), byWindow, LoadText(IDS_TIP_OPTIONS));
     AddTool(IDC_GRIP_ICON, 0, LoadText(IDS_TIP_GRIP));
-    AddTool(IDC_SIZE_LABEL, 0, LoadText(IDS_TIP_SIZE_LABEL));
+    // The size label's text is asked of the frame (TTN_GETDISPINFO) each
+    // time it shows: it names the file the next capture writes.
+    TTTOOLINFOW sizeLabel = ToolInfo(IDC_SIZE_LABEL, 0);
+    sizeLabel.lpszText = LPSTR_TEXTCALLBACKW;
+    ::SendMessageW(m_hToolTip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&sizeLabel));
+    // Two lines need a width to break at.
+    ::SendMessageW(m_hToolTip, TTM_SETMAXTIPWIDTH, 0, 600);
     return true;
 }
 

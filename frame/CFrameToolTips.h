@@ -26,7 +26,8 @@ public:
     };
 
     // Creates the control, owned by frame, and registers the six tools with
-    // their texts; the shutter's names the capture hotkey. False when the
+    // their texts; the shutter's names the capture hotkey, the size label's
+    // is asked of frame with TTN_GETDISPINFOW each time it shows. False when the
     // control cannot be made (the frame then simply has no tooltips).
     bool Create(HWND frame, const Controls& controls, int hotkey);
     // The shutter's text for a new capture hotkey.

@@ -37,6 +37,7 @@ public:
     bool m_bFixedName = false;
     CString m_strFixedName;
     bool m_bCopyToClipboard = false;
+    int m_nDelaySeconds = 3;
 
 protected:
     void DoDataExchange(CDataExchange* dx) override;
@@ -58,6 +59,8 @@ private:
     void OnOpenFolder();
     void OnBrowseFolder();
     void OnRestoreDefaults();
+    // Shows the name the next capture would get with what the dialog holds.
+    void ShowNextFileName();
     DECLARE_MESSAGE_MAP()
 
     void PlaceQualityScale();

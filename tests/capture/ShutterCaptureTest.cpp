@@ -231,3 +231,32 @@ TEST_F(ShutterCaptureTest, TheCursorIsDrawnOnlyWhenTheSettingsAskForIt) {
 }
 
 } // namespace
+
+namespace {
+// What the folder listing of the seam was asked for and answers.
+std::wstring g_listedFolder;
+std::vector<std::u16string> ListedNames(const wchar_t* folder) {
+    g_listedFolder = folder;
+    return {u"shot_07.png", u"SHOT_11.JPG", u"shot_12.txt"};
+}
+} // namespace
+
+// A '#' run numbers the file after the names the seam lists for the output
+// folder, and the caller learns the path that was written.
+TEST_F(ShutterCaptureTest, ANumberedNameFollowsTheListedFolderAndTheWrittenPathIsGiven) {
+    settings.fixdName = L"shot_##";
+    ScreenGrabSteps steps;
+    steps.listFolder = &ListedNames;
+    CString written;
+    const auto result = TakeCapture(probe, settings, factory.get(), Hole(0, 0, 10, 10), screen, {}, now,
+                                    steps, nullptr, &written);
+    ASSERT_TRUE(result && *result > 0);
+    EXPECT_EQ(g_listedFolder, folder.Path());
+    const CString expected((folder.Path() + L"\\shot_12.bmp").c_str());
+    EXPECT_EQ(probe.path, expected);
+    EXPECT_EQ(written, expected);
+    // The real listing: the file just written counts.
+    const auto next = TakeCapture(probe, settings, factory.get(), Hole(0, 0, 10, 10), screen, {}, now);
+    ASSERT_TRUE(next && *next > 0);
+    EXPECT_EQ(probe.path, CString((folder.Path() + L"\\shot_13.bmp").c_str()));
+}

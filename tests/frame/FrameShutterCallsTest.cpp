@@ -93,4 +93,66 @@ TEST_F(FrameShutterCallsTest, TheTaskbarFlashIsStoppedASecondLater) {
     EXPECT_EQ(g_flashes[1].cbSize, sizeof(FLASHWINFO));
 }
 
+// The shell as F2 and "open the last capture" call it.
+std::vector<std::wstring> g_shell;
+HRESULT NotedOpenAndSelect(const wchar_t* path) {
+    g_shell.push_back(L"select " + std::wstring(path));
+    return S_OK;
+}
+bool NotedExecute(HWND, const wchar_t* verb, const wchar_t* path) {
+    g_shell.push_back(std::wstring(verb ? verb : L"(default)") + L" " + path);
+    return true;
+}
+
+class FrameLastCaptureTest : public FrameShutterCallsTest {
+protected:
+    void SetUp() override {
+        FrameShutterCallsTest::SetUp();
+        CloseFrame();
+        g_shell.clear();
+        LastCaptureCalls shell;
+        shell.openFolderAndSelect = &NotedOpenAndSelect;
+        shell.execute = &NotedExecute;
+        CreateFrame(std::make_unique<CFrimlet2Dlg>(settings, app, nullptr, HotkeySystem(),
+                                                   DisplayQueries::System(), ShutterCalls(), shell));
+    }
+    void Command(UINT id) { ::SendMessageW(frame->m_hWnd, WM_COMMAND, id, 0); }
+};
+
+TEST_F(FrameLastCaptureTest, F2SelectsTheLastCaptureAndTheMenuItemOpensIt) {
+    Command(IDM_OPEN_OUTPUT_FOLDER);
+    Command(IDM_OPEN_LAST_CAPTURE);
+    ASSERT_EQ(g_shell.size(), 1u) << "nothing to open before the first capture";
+    EXPECT_EQ(g_shell[0], L"(default) " + folder.str());
+
+    frame->OnShutter();
+    const std::wstring file = folder.str() + L"\\output.bmp";
+    ASSERT_EQ(frame->Last().Path().str(), file);
+    ASSERT_TRUE(frame->Last().Exists());
+    g_shell.clear();
+    Command(IDM_OPEN_OUTPUT_FOLDER);
+    Command(IDM_OPEN_LAST_CAPTURE);
+    EXPECT_EQ(g_shell, (std::vector<std::wstring>{L"select " + file, L"open " + file}));
+
+    // Gone from the folder: the folder alone, and nothing to open.
+    ASSERT_TRUE(::DeleteFileW(file.c_str()));
+    EXPECT_FALSE(frame->Last().Exists());
+    g_shell.clear();
+    Command(IDM_OPEN_OUTPUT_FOLDER);
+    Command(IDM_OPEN_LAST_CAPTURE);
+    EXPECT_EQ(g_shell, (std::vector<std::wstring>{L"(default) " + folder.str()}));
+}
+
+// The size label's tooltip names the next file, numbered after the folder.
+TEST_F(FrameLastCaptureTest, TheNextFileNameFollowsTheFolder) {
+    EXPECT_EQ(frame->NextFileName(), L"output.bmp");
+    settings.fixdName = L"m_##";
+    frame->OnShutter();
+    EXPECT_EQ(frame->Last().Path().str(), folder.str() + L"\\m_01.bmp");
+    EXPECT_EQ(frame->NextFileName(), L"m_02.bmp");
+    ::DeleteFileW(frame->Last().Path());
+    settings.useFixdName = false;
+    EXPECT_EQ(frame->NextFileName(), L"");
+}
+
 } // namespace
