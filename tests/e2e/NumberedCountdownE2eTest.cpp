@@ -1,7 +1,10 @@
 // Numbered fixed names and the D countdown in the real Frimlet2.exe: the
 // numbers continue after the files already in the folder, and a shot with D
 // held waits for its countdown, which Esc ends without a file.
+#include "tests/e2e/E2eDesktop.h"
 #include "tests/e2e/E2eHarness.h"
+#include "tests/support/InputRecords.h"
+#include "tests/support/WindowFinder.h"
 
 #include <gtest/gtest.h>
 
@@ -51,6 +54,14 @@ TEST_F(NumberedCountdownE2eTest, DWaitsForTheCountdownAndEscEndsIt) {
     E2eHarness::PressKey(VK_ESCAPE);
     EXPECT_EQ(h.WaitForNewImage(before, 3000), L"") << "written after Esc";
     EXPECT_FALSE(::IsIconic(h.Frame())) << "Esc during a countdown only ends it";
+
+    // A right click on the tab ends it too.
+    EXPECT_EQ(CountdownShot(before), L"");
+    const POINT shutter = test_support::CentreOf(::GetDlgItem(h.Frame(), 1000));
+    E2eDesktop::Send(test_support::MouseInput(shutter, 0));
+    E2eDesktop::Send(test_support::MouseInput(shutter, MOUSEEVENTF_RIGHTDOWN));
+    E2eDesktop::Send(test_support::MouseInput(shutter, MOUSEEVENTF_RIGHTUP));
+    EXPECT_EQ(h.WaitForNewImage(before, 3000), L"") << "written after a right click";
 }
 
 } // namespace

@@ -155,4 +155,40 @@ TEST_F(FrameLastCaptureTest, TheNextFileNameFollowsTheFolder) {
     EXPECT_EQ(frame->NextFileName(), L"");
 }
 
+// With D held the shutter starts the countdown; pressed again it shoots at
+// once, and Esc or minimising end it without a shot.
+TEST_F(FrameShutterCallsTest, TheCountdownShootsEarlyOrEndsWithoutAShot) {
+    settings.delaySeconds = 1;
+    BYTE keys[256] = {};
+    ASSERT_TRUE(::GetKeyboardState(keys));
+    keys['D'] = 0x80;
+    ASSERT_TRUE(::SetKeyboardState(keys));
+    frame->OnShutter();
+    keys['D'] = 0;
+    ::SetKeyboardState(keys);
+    ASSERT_TRUE(frame->ShutterCountdown().IsRunning());
+    EXPECT_EQ(frame->Geometry().Countdown(), 1);
+    EXPECT_EQ(g_log, "") << "shot without waiting";
+    frame->OnShutter();
+    EXPECT_EQ(g_log, "grab ");
+    EXPECT_FALSE(frame->ShutterCountdown().IsRunning());
+    EXPECT_EQ(frame->Geometry().Countdown(), 0);
+
+    for (const auto& [command, parameter] : {std::pair<UINT, WPARAM>{WM_COMMAND, IDCANCEL},
+                                             std::pair<UINT, WPARAM>{WM_SYSCOMMAND, SC_MINIMIZE}}) {
+        g_log.clear();
+        keys['D'] = 0x80;
+        ::SetKeyboardState(keys);
+        frame->OnShutter();
+        keys['D'] = 0;
+        ::SetKeyboardState(keys);
+        ASSERT_TRUE(frame->ShutterCountdown().IsRunning());
+        ::SendMessageW(frame->m_hWnd, command, parameter, 0);
+        EXPECT_FALSE(frame->ShutterCountdown().IsRunning()) << command;
+        EXPECT_EQ(frame->Geometry().Countdown(), 0);
+        PumpMessages(1300);
+        EXPECT_EQ(g_log, "") << "a cancelled countdown shot";
+    }
+}
+
 } // namespace

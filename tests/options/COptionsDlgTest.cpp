@@ -555,6 +555,7 @@ TEST_F(OptionsDialogTest, TheNextFileNameFollowsTheFolderAndTheChoices) {
     Run([&](ScriptedOptionsDlg& dlg) {
         EXPECT_EQ(Text(dlg, IDC_NEXT_FILE_NAME), L"次の画像: manual_013.png");
         Click(dlg, IDC_TYPE_GIF);
+        EXPECT_EQ(Text(dlg, IDC_NEXT_FILE_NAME), L"次の画像: manual_013.gif");
         dlg.SetDlgItemText(IDC_FIXED_NAME, L"other_#");
         EXPECT_EQ(Text(dlg, IDC_NEXT_FILE_NAME), L"次の画像: other_1.gif");
         dlg.SetDlgItemText(IDC_FIXED_NAME, L"bad:name");
