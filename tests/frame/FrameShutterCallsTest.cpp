@@ -117,9 +117,16 @@ protected:
                                                    DisplayQueries::System(), ShutterCalls(), shell));
     }
     void Command(UINT id) { ::SendMessageW(frame->m_hWnd, WM_COMMAND, id, 0); }
+    bool LastCaptureItemGrayed() {
+        const frame_test::ShownMenu shown = frame_test::MenuReader::Read(
+            [&] { ::SendMessageW(frame->m_hWnd, WM_APP_SHOWMENU, 1, MAKELPARAM(200, 200)); }, 200);
+        EXPECT_TRUE(shown.seen && shown.Has(IDM_OPEN_LAST_CAPTURE));
+        return shown.Grayed(IDM_OPEN_LAST_CAPTURE);
+    }
 };
 
 TEST_F(FrameLastCaptureTest, F2SelectsTheLastCaptureAndTheMenuItemOpensIt) {
+    EXPECT_TRUE(LastCaptureItemGrayed());
     Command(IDM_OPEN_OUTPUT_FOLDER);
     Command(IDM_OPEN_LAST_CAPTURE);
     ASSERT_EQ(g_shell.size(), 1u) << "nothing to open before the first capture";
@@ -129,6 +136,7 @@ TEST_F(FrameLastCaptureTest, F2SelectsTheLastCaptureAndTheMenuItemOpensIt) {
     const std::wstring file = folder.str() + L"\\output.bmp";
     ASSERT_EQ(frame->Last().Path().str(), file);
     ASSERT_TRUE(frame->Last().Exists());
+    EXPECT_FALSE(LastCaptureItemGrayed());
     g_shell.clear();
     Command(IDM_OPEN_OUTPUT_FOLDER);
     Command(IDM_OPEN_LAST_CAPTURE);
@@ -137,6 +145,7 @@ TEST_F(FrameLastCaptureTest, F2SelectsTheLastCaptureAndTheMenuItemOpensIt) {
     // Gone from the folder: the folder alone, and nothing to open.
     ASSERT_TRUE(::DeleteFileW(file.c_str()));
     EXPECT_FALSE(frame->Last().Exists());
+    EXPECT_TRUE(LastCaptureItemGrayed());
     g_shell.clear();
     Command(IDM_OPEN_OUTPUT_FOLDER);
     Command(IDM_OPEN_LAST_CAPTURE);
