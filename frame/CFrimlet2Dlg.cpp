@@ -31,7 +31,6 @@ constexpr BYTE kLockedAlpha = 200;
 // puts it out once the flash has run.
 constexpr UINT_PTR kFlashStopTimer = 5;
 constexpr UINT kFlashStopMillis = 1000;
-constexpr UINT_PTR kCountdownTimer = 6;
 
 CString LoadText(UINT id) {
     CString text;
@@ -148,7 +147,7 @@ void CFrimlet2Dlg::DoDataExchange(CDataExchange* dx) {
 BOOL CFrimlet2Dlg::PreTranslateMessage(MSG* msg) {
     // A right click anywhere on the frame ends a countdown, and only that.
     if ((msg->message == WM_RBUTTONDOWN || msg->message == WM_NCRBUTTONDOWN) &&
-        (msg->hwnd == m_hWnd || ::IsChild(m_hWnd, msg->hwnd)) && CancelCountdown())
+        (msg->hwnd == m_hWnd || ::IsChild(m_hWnd, msg->hwnd)) && m_countdown.Cancel(m_hWnd))
         return TRUE;
     m_toolTips.Relay(*msg);
     if (m_hAccel && ::TranslateAcceleratorW(m_hWnd, m_hAccel.get(), msg))
@@ -236,7 +235,7 @@ void CFrimlet2Dlg::OnOK() {
 
 void CFrimlet2Dlg::OnCancel() {
     // Esc during a countdown ends it, and the frame stays.
-    if (CancelCountdown())
+    if (m_countdown.Cancel(m_hWnd))
         return;
     if (m_bFitMode) {
         EndFitMode(0, POINT{0, 0});
@@ -284,7 +283,7 @@ BOOL CFrimlet2Dlg::OnSizing(UINT, RECT& proposed) {
 void CFrimlet2Dlg::OnSize(UINT type, int cx, int cy) {
     Default();
     if (type == SIZE_MINIMIZED)
-        CancelCountdown();
+        m_countdown.Cancel(m_hWnd);
     if (type == SIZE_RESTORED && IsWindowVisible()) {
         if (m_geometry.ComputeLayout(cx, cy)) {
             LayoutFrame();
@@ -384,14 +383,9 @@ void CFrimlet2Dlg::OnTimer(UINT_PTR id) {
     } else if (id == kRetryTimer) {
         for (unsigned command : m_retry.TakeWaiting())
             PostCommand(command);
-    } else if (id == kCountdownTimer) {
-        if (const auto keys = m_countdown.Tick(::GetTickCount64())) {
-            ShowCountdown();
-            if (!IsIconic())
-                Shoot(*keys);
-        } else {
-            ShowCountdown();
-        }
+    } else if (id == ShutterCountdown::kTimerId) {
+        if (const auto keys = m_countdown.OnTimer(m_hWnd); keys && !IsIconic())
+            Shoot(*keys);
     } else if (id == kFlashStopTimer) {
         FLASHWINFO stop{sizeof(stop), m_hWnd, FLASHW_STOP, 0, 0};
         m_shutterCalls.flashWindowEx(&stop);
@@ -524,32 +518,10 @@ void CFrimlet2Dlg::OnShutter() {
     if (IsIconic())
         return;
     const ShutterRules::HeldTypeKeys keys = ReadHeldTypeKeys();
-    if (const auto started = m_countdown.ShootNow()) {
-        ShowCountdown();
+    if (const auto started = m_countdown.ShootNow(m_hWnd))
         Shoot(*started);
-        return;
-    }
-    if (keys.d && m_countdown.Start(::GetTickCount64(), m_settings.delaySeconds, keys)) {
-        ShowCountdown();
-        return;
-    }
-    Shoot(keys);
-}
-
-void CFrimlet2Dlg::ShowCountdown() {
-    const ULONGLONG now = ::GetTickCount64();
-    KillTimer(kCountdownTimer);
-    m_geometry.SetCountdown(m_countdown.SecondsLeft(now));
-    if (m_countdown.IsRunning())
-        SetTimer(kCountdownTimer, m_countdown.MillisToNextChange(now));
-    Invalidate(TRUE);
-}
-
-bool CFrimlet2Dlg::CancelCountdown() {
-    if (!m_countdown.Cancel())
-        return false;
-    ShowCountdown();
-    return true;
+    else if (!keys.d || !m_countdown.Start(m_hWnd, m_settings.delaySeconds, keys))
+        Shoot(keys);
 }
 
 void CFrimlet2Dlg::Shoot(const ShutterRules::HeldTypeKeys& keys) {

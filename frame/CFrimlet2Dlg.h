@@ -9,11 +9,11 @@
 #include "frame/CFrameGeometry.h"
 #include "frame/CFrameToolTips.h"
 #include "frame/CommandRetry.h"
-#include "frame/Countdown.h"
 #include "frame/CTaskbarThumbButtons.h"
 #include "frame/DisplayQueries.h"
 #include "frame/LastCapture.h"
 #include "frame/ShutterCalls.h"
+#include "frame/ShutterCountdown.h"
 #include "framework/CButton.h"
 #include "framework/CDialog.h"
 #include "framework/CStatic.h"
@@ -57,7 +57,7 @@ public:
     CFrameControllerDlg& Controller() { return m_controllerDlg; }
     const CTaskbarThumbButtons& Taskbar() const { return m_taskbar; }
     const CFrameToolTips& ToolTips() const { return m_toolTips; }
-    const frame::Countdown& ShutterCountdown() const { return m_countdown; }
+    const frame::Countdown& Countdown() const { return m_countdown.State(); }
     const LastCapture& Last() const { return m_lastCapture; }
     // The name the next capture gets with the settings' type: the fixed name
     // (numbered after the folder's files) with its extension; empty for
@@ -120,11 +120,6 @@ private:
     void PlaceToolTips();
     // One capture with the keys given; the status label shows its result.
     void Shoot(const ShutterRules::HeldTypeKeys& keys);
-    // Shows the countdown's seconds on the tab and sets the timer for the next
-    // change; hides them when it no longer runs.
-    void ShowCountdown();
-    // Ends a running countdown without a shot; false when none ran.
-    bool CancelCountdown();
     // A command that found other windows open tries again later, or not.
     void RetryCommand(UINT id);
 
@@ -150,7 +145,7 @@ private:
     ShutterCalls m_shutterCalls;
     HotkeySystem m_hotkeySystem;
     bool m_bRetryHotkey = false; // PrintScreen refused at start-up, tried again once in front
-    frame::Countdown m_countdown;
+    ShutterCountdown m_countdown{m_geometry};
     LastCapture m_lastCapture;
     CString m_strSizeLabelTip; // the size label's tooltip while it shows
 

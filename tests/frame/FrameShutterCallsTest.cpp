@@ -175,12 +175,12 @@ TEST_F(FrameShutterCallsTest, TheCountdownShootsEarlyOrEndsWithoutAShot) {
     frame->OnShutter();
     keys['D'] = 0;
     ::SetKeyboardState(keys);
-    ASSERT_TRUE(frame->ShutterCountdown().IsRunning());
+    ASSERT_TRUE(frame->Countdown().IsRunning());
     EXPECT_EQ(frame->Geometry().Countdown(), 1);
     EXPECT_EQ(g_log, "") << "shot without waiting";
     frame->OnShutter();
     EXPECT_EQ(g_log, "grab ");
-    EXPECT_FALSE(frame->ShutterCountdown().IsRunning());
+    EXPECT_FALSE(frame->Countdown().IsRunning());
     EXPECT_EQ(frame->Geometry().Countdown(), 0);
 
     for (const auto& [command, parameter] : {std::pair<UINT, WPARAM>{WM_COMMAND, IDCANCEL},
@@ -191,9 +191,9 @@ TEST_F(FrameShutterCallsTest, TheCountdownShootsEarlyOrEndsWithoutAShot) {
         frame->OnShutter();
         keys['D'] = 0;
         ::SetKeyboardState(keys);
-        ASSERT_TRUE(frame->ShutterCountdown().IsRunning());
+        ASSERT_TRUE(frame->Countdown().IsRunning());
         ::SendMessageW(frame->m_hWnd, command, parameter, 0);
-        EXPECT_FALSE(frame->ShutterCountdown().IsRunning()) << command;
+        EXPECT_FALSE(frame->Countdown().IsRunning()) << command;
         EXPECT_EQ(frame->Geometry().Countdown(), 0);
         PumpMessages(1300);
         EXPECT_EQ(g_log, "") << "a cancelled countdown shot";
