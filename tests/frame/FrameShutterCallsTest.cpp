@@ -159,6 +159,15 @@ TEST_F(FrameLastCaptureTest, TheNextFileNameFollowsTheFolder) {
     frame->OnShutter();
     EXPECT_EQ(frame->Last().Path().str(), folder.str() + L"\\m_01.bmp");
     EXPECT_EQ(frame->NextFileName(), L"m_02.bmp");
+    // The size label's tooltip asks the frame for it as it shows.
+    wchar_t text[80] = {};
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof(tool);
+    tool.hwnd = frame->m_hWnd;
+    tool.uId = IDC_SIZE_LABEL;
+    tool.lpszText = text;
+    ::SendMessageW(frame->ToolTips().Handle(), TTM_GETTEXTW, 80, reinterpret_cast<LPARAM>(&tool));
+    EXPECT_STREQ(text, L"F4でサイズを選択\r\n次の画像: m_02.bmp");
     ::DeleteFileW(frame->Last().Path());
     settings.useFixdName = false;
     EXPECT_EQ(frame->NextFileName(), L"");
