@@ -1,5 +1,6 @@
 #include "app/Settings.h"
 
+#include "app/OutputNameRules.h"
 #include "app/Profile.h"
 #include "app/SettingsRules.h"
 #include "framework/CFileFind.h"
@@ -38,17 +39,37 @@ Settings::Settings()
     : outputPath(L"%MYPICTURES%\\Frimlet2"), type(ImageType::Jpeg), useFixdName(false),
       fixdName(kDefaultFixedName), jpegQuality(kDefaultJpegQuality), combiningCursor(false),
       color(kDefaultColor), frameWidth(0), tabScaling(0), hotkey(kDefaultHotkey), copyToClipboard(false),
-      x(0), y(0), cx(400), cy(300) {
+      delaySeconds(kDefaultDelaySeconds), x(0), y(0), cx(400), cy(300) {
     wchar_t appData[MAX_PATH] = {};
     if (FAILED(::SHGetFolderPathW(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, appData)))
         appData[0] = 0;
     dataFolder.Format(L"%s\\%s", appData, L"Oskvane\\Frimlet2");
 }
 
-CString Settings::OutputFileName(ImageType imageType, const SettingsRules::LocalTime& now) const {
+CString Settings::OutputFileName(ImageType imageType, const SettingsRules::LocalTime& now,
+                                 const std::vector<std::u16string>& folderNames) const {
+    if (NumbersCaptures())
+        return FromU16(OutputNameRules::NextNumberedName(AsU16(fixdName), folderNames,
+                                                         SettingsRules::ExtensionOf(imageType)));
     if (useFixdName)
         return FromU16(SettingsRules::FixedFileName(AsU16(fixdName), imageType));
     return FromU16(SettingsRules::TimestampedFileName(now, imageType));
+}
+
+bool Settings::NumbersCaptures() const {
+    return useFixdName && OutputNameRules::HasNumberRun(AsU16(fixdName));
+}
+
+std::vector<std::u16string> ListFolderFiles(const wchar_t* folder) {
+    std::vector<std::u16string> names;
+    CFileFind finder;
+    bool more = finder.FindFile(CString(folder) + L"\\*");
+    while (more) {
+        more = finder.FindNextFile();
+        if (!finder.IsDirectory())
+            names.push_back(ToU16(finder.GetFileName()));
+    }
+    return names;
 }
 
 void Settings::EnsureOutputFolder() const {
@@ -61,7 +82,12 @@ void Settings::Load(const Profile& profile) {
     EnsureOutputFolder();
     type = ImageTypeFromInt(profile.ReadInt(L"type", ToInt(type))).value_or(type);
     useFixdName = AsFlag(profile.ReadInt(L"useFixdName", useFixdName ? 1 : 0));
-    fixdName = profile.ReadStringSetting(L"fixdName", fixdName);
+    // A stored name that is no plain file name would write outside the folder
+    // or fail at every capture: it is ignored.
+    const CString storedName = profile.ReadStringSetting(L"fixdName", fixdName);
+    if (OutputNameRules::CheckFixedName(AsU16(storedName), static_cast<size_t>(outputPath.GetLength())) ==
+        OutputNameRules::NameProblem::Ok)
+        fixdName = storedName;
     jpegQuality = AcceptJpegQuality(profile.ReadInt(L"jpegQuality", jpegQuality), jpegQuality);
     combiningCursor = AsFlag(profile.ReadInt(L"combiningCursor", combiningCursor ? 1 : 0));
     color = static_cast<COLORREF>(
@@ -70,6 +96,7 @@ void Settings::Load(const Profile& profile) {
     tabScaling = AcceptTabScaling(profile.ReadInt(L"tabScaling", tabScaling), tabScaling);
     hotkey = profile.ReadInt(L"hotkey", hotkey);
     copyToClipboard = AcceptOnOff(profile.ReadInt(L"copyToClipboard", copyToClipboard ? 1 : 0));
+    delaySeconds = AcceptDelaySeconds(profile.ReadInt(L"delaySeconds", delaySeconds), delaySeconds);
     x = AcceptPosition(profile.ReadInt(L"x", kNotStored));
     y = AcceptPosition(profile.ReadInt(L"y", kNotStored));
     cx = AcceptExtent(profile.ReadInt(L"cx", kNotStored));
@@ -88,6 +115,7 @@ void Settings::Save(const Profile& profile) const {
     profile.WriteInt(L"tabScaling", tabScaling);
     profile.WriteInt(L"hotkey", hotkey);
     profile.WriteInt(L"copyToClipboard", copyToClipboard ? 1 : 0);
+    profile.WriteInt(L"delaySeconds", delaySeconds);
 }
 
 void Settings::SavePlacement(const Profile& profile) const {

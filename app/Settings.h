@@ -7,6 +7,9 @@
 
 #include <windows.h>
 
+#include <string>
+#include <vector>
+
 class Profile;
 
 struct Settings {
@@ -16,6 +19,7 @@ struct Settings {
     static constexpr COLORREF kDefaultColor = 0x00FF6464;
     static constexpr int kDefaultHotkey = 0x2C; // PrintScreen
     static constexpr const wchar_t* kDefaultFixedName = L"output";
+    static constexpr int kDefaultDelaySeconds = 3;
 
     Settings();
 
@@ -30,6 +34,7 @@ struct Settings {
     int tabScaling;
     int hotkey;
     bool copyToClipboard; // every capture also goes to the clipboard
+    int delaySeconds;     // the countdown of a shot with D held, 1..30
     int x;
     int y;
     int cx;
@@ -38,7 +43,12 @@ struct Settings {
 
     // The name (in outputPath) of the file of a capture of an image type taken
     // at `now`: the fixed name or the time stamp, with the type's extension.
-    CString OutputFileName(ImageType imageType, const SettingsRules::LocalTime& now) const;
+    // A fixed name with a '#' run takes the number after the highest among
+    // folderNames, the names of the files in outputPath.
+    CString OutputFileName(ImageType imageType, const SettingsRules::LocalTime& now,
+                           const std::vector<std::u16string>& folderNames = {}) const;
+    // Whether the name depends on the files in the output folder.
+    bool NumbersCaptures() const;
     // Creates the output folder (and missing parents) when it does not exist.
     void EnsureOutputFolder() const;
 
@@ -60,6 +70,9 @@ using RegisterHotKeyFn = BOOL(WINAPI*)(HWND window, int id, UINT modifiers, UINT
 // through registerHotKey; holding the key down gives one WM_HOTKEY, not one
 // per auto-repeat.
 BOOL RegisterCaptureHotkey(HWND window, int hotkey, RegisterHotKeyFn registerHotKey = ::RegisterHotKey);
+
+// The names of the files (not folders) in folder; empty when it cannot be read.
+std::vector<std::u16string> ListFolderFiles(const wchar_t* folder);
 
 // Whether a file search finds the path itself (a file or a folder).
 bool PathExistsAsEntry(const wchar_t* path);

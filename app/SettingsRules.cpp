@@ -50,6 +50,9 @@ int AcceptFrameWidth(int stored, int current) {
 int AcceptTabScaling(int stored, int current) {
     return stored >= 0 && stored <= 800 ? stored : current;
 }
+int AcceptDelaySeconds(int stored, int current) {
+    return stored >= 1 && stored <= 30 ? stored : current;
+}
 bool AsFlag(int stored) {
     return stored > 0;
 }

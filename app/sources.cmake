@@ -1,7 +1,8 @@
 list(APPEND FRIMLET_CORE_SOURCES
   app/FolderMacroTable.cpp
   app/PrintScreenFilter.cpp
-  app/SettingsRules.cpp)
+  app/SettingsRules.cpp
+  app/OutputNameRules.cpp)
 list(APPEND FRIMLET_WIN_SOURCES
   app/CFrimlet2App.cpp
   app/Profile.cpp

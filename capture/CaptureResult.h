@@ -26,7 +26,7 @@ struct CaptureResult {
     // The failed step's system error: a Win32 error code or an HRESULT; 0
     // when the system gave none.
     DWORD error = 0;
-    // The file or folder concerned.
+    // The file written, or the file or folder a failure concerned.
     std::wstring path;
 
     bool Written() const { return code > 0; }

@@ -17,6 +17,7 @@ ShutterRules::HeldTypeKeys ReadHeldTypeKeys(const KeyStateReaders& readers) {
     keys.g = held('G');
     keys.p = held('P');
     keys.c = held('C');
+    keys.d = held('D');
     return keys;
 }
 
@@ -46,7 +47,10 @@ std::optional<CaptureResult> Capture(const Settings& settings, IWICImagingFactor
     const ImageType imageType = ShutterRules::EffectiveType(keys, settings.type);
     // The one folder of this capture: the one made when missing and written to.
     const CString folder = settings.outputPath;
-    const CString name = settings.OutputFileName(imageType, now);
+    const CString name = settings.OutputFileName(imageType, now,
+                                                 settings.NumbersCaptures() && steps.listFolder
+                                                     ? steps.listFolder(folder)
+                                                     : std::vector<std::u16string>{});
 
     RECT area = holeOnScreen;
     area.left = std::max(area.left, virtualScreen.left);
@@ -70,11 +74,14 @@ std::optional<CaptureResult> Capture(const Settings& settings, IWICImagingFactor
     // when it succeeded, so an earlier file of that name survives.
     result.code = probe ? EncodeImageFile(*probe, factory, image, folder, name, imageType, quality, &result)
                         : EncodeImageFile(factory, image, folder, name, imageType, quality, &result);
-    if (result.Written() && result.failed == CaptureResult::Step::Folder)
-        result.failed = CaptureResult::Step::None; // made after all
+    if (result.Written()) {
+        result.path = FromU16(SettingsRules::PathInFolder(AsU16(folder), AsU16(name))).str();
+        if (result.failed == CaptureResult::Step::Folder)
+            result.failed = CaptureResult::Step::None; // made after all
+    }
     if (clipboardOwner && ShutterRules::CopiesToClipboard(keys, settings.copyToClipboard) &&
         !CopyImageToClipboard(clipboardOwner, factory, image))
-        result.Fail(CaptureResult::Step::Clipboard, ::GetLastError(), std::wstring());
+        result.Fail(CaptureResult::Step::Clipboard, ::GetLastError(), result.path);
     return result;
 }
 

@@ -21,7 +21,7 @@ struct KeyStateReaders {
     SHORT(WINAPI* keyboardState)(int vk) = ::GetAsyncKeyState;
 };
 
-// The J, B, G, P and C keys, each held when either reading says it is down:
+// The J, B, G, P, C and D keys, each held when either reading says it is down:
 // the frame seldom has the keyboard when the user shoots (it stands over
 // the program being captured), so its thread has not read those keys'
 // messages, while the keyboard's own state knows them.
@@ -43,13 +43,18 @@ struct ScreenGrabSteps {
     // shows what was just hidden; null when nothing was hidden.
     HRESULT(WINAPI* waitForPresent)() = nullptr;
     void (*grab)(CaptureImage& image, const RECT& area, bool withCursor) = &GrabScreen;
+    // The file names in the output folder, read when a '#' run numbers the
+    // captures.
+    std::vector<std::u16string> (*listFolder)(const wchar_t* folder) = &ListFolderFiles;
 };
 
 // Takes one capture:
 //  - the image type is the one of the held keys (J > B > G > P), else the
 //    settings' type;
 //  - the file goes into the settings' output folder, under the fixed name or
-//    the time stamp `now`, with that type's extension;
+//    the time stamp `now`, with that type's extension; a '#' run in the
+//    fixed name takes the number after the highest of the folder's files
+//    (steps.listFolder);
 //  - the hole (screen coordinates, right and bottom exclusive) is clipped to
 //    virtualScreen; an empty remainder stops here;
 //  - steps.waitForPresent runs, then the pixels are grabbed (steps.grab),

@@ -7,13 +7,15 @@
 namespace ShutterRules {
 
 // The letter keys held while the shutter fires: J, B, G and P choose the
-// image type, C also copies the capture to the clipboard.
+// image type, C also copies the capture to the clipboard, D starts a
+// countdown before the shot.
 struct HeldTypeKeys {
     bool j = false;
     bool b = false;
     bool g = false;
     bool p = false;
     bool c = false;
+    bool d = false;
 };
 
 // J (JPEG) before B (BMP) before G (GIF) before P (PNG); with none of them

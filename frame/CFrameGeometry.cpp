@@ -2,8 +2,10 @@
 
 #include "frame/DisplayQueries.h"
 #include "framework/CWinApp.h"
+#include "framework/NumberText.h"
 #include "res/resource.h"
 
+#include <algorithm>
 #include <cmath>
 
 static_assert(frame::kHitCaption == HTCAPTION && frame::kHitTopLeft == HTTOPLEFT &&
@@ -55,6 +57,10 @@ void CFrameGeometry::SetScale(COLORREF color, int frameWidth, int tabScaling, do
     lf.lfPitchAndFamily = VARIABLE_PITCH | FF_SWISS;
     ::lstrcpynW(lf.lfFaceName, L"Arial", LF_FACESIZE);
     m_hFont.reset(::CreateFontIndirectW(&lf));
+    // The countdown's digits fill the tab's height below the hole.
+    lf.lfHeight = -std::max(1, m_metrics.TabHeight());
+    lf.lfWeight = FW_BOLD;
+    m_hCountdownFont.reset(::CreateFontIndirectW(&lf));
 }
 
 int CFrameGeometry::ComputeLayout(int width, int height) {
@@ -125,12 +131,21 @@ void CFrameGeometry::Paint(HDC dc) const {
     SelectRestore font(dc, m_hFont.get());
     ::SetBkMode(dc, TRANSPARENT);
     ::SetTextColor(dc, m_metrics.LabelTextColor());
-    const std::u16string& size = m_metrics.SizeLabel();
-    const geometry::Point sizeAt = m_metrics.SizeLabelPosition();
-    ::TextOutW(dc, sizeAt.x, sizeAt.y, Wide(size), static_cast<int>(size.size()));
+    if (m_nCountdown > 0) {
+        SelectRestore big(dc, m_hCountdownFont.get());
+        const std::u16string digits = NumberText::DecimalText(m_nCountdown);
+        const geometry::Rect label = m_metrics.SizeLabelRect();
+        RECT area{label.left, m_metrics.InnerRect().bottom, label.right, m_metrics.OuterRect().bottom};
+        ::DrawTextW(dc, Wide(digits), static_cast<int>(digits.size()), &area,
+                    DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    } else {
+        const std::u16string& size = m_metrics.SizeLabel();
+        const geometry::Point sizeAt = m_metrics.SizeLabelPosition();
+        ::TextOutW(dc, sizeAt.x, sizeAt.y, Wide(size), static_cast<int>(size.size()));
+    }
 
     const std::u16string& status = m_metrics.StatusText();
-    if (!status.empty()) {
+    if (!status.empty() && m_nCountdown <= 0) {
         ::SetTextColor(dc, m_metrics.StatusColor());
         const geometry::Point statusAt = m_metrics.StatusLabelPosition();
         ::TextOutW(dc, statusAt.x, statusAt.y, Wide(status), static_cast<int>(status.size()));

@@ -38,6 +38,10 @@ public:
     void Paint(HDC dc) const;
     void SetStatus(int value) { m_metrics.SetStatus(value); }
     void ClearStatus() { m_metrics.ClearStatus(); }
+    // Seconds left of a countdown, painted in large digits in place of the
+    // size label; 0 shows the size label again.
+    void SetCountdown(int seconds) { m_nCountdown = seconds; }
+    int Countdown() const { return m_nCountdown; }
 
     const frame::FrameMetrics& Metrics() const { return m_metrics; }
     RECT OuterRect() const { return geometry::ToRECT(m_metrics.OuterRect()); }
@@ -58,6 +62,8 @@ private:
     frame::FrameMetrics m_metrics;
     unique_region m_hRegion;
     unique_font m_hFont;
+    unique_font m_hCountdownFont;
+    int m_nCountdown = 0;
     unique_bitmap m_hCloseBitmaps[kBitmapSlots];
     unique_bitmap m_hSettingsBitmaps[kBitmapSlots];
 };

@@ -5,8 +5,6 @@
 #include <utility>
 
 namespace {
-// The widest a tooltip grows before it breaks its text into lines, in pixels.
-constexpr LPARAM kMaxTipWidth = 420;
 
 CString LoadText(UINT id) {
     CString text;
@@ -131,20 +129,14 @@ bool CFrameToolTips::Create(HWND frame, const Controls& controls, int hotkey) {
     AddTool(reinterpret_cast<UINT_PTR>(controls.minimizeIcon), byWindow, LoadText(IDS_TIP_MINIMIZE));
     AddTool(reinterpret_cast<UINT_PTR>(controls.settingsIcon), byWindow, LoadText(IDS_TIP_OPTIONS));
     AddTool(IDC_GRIP_ICON, 0, LoadText(IDS_TIP_GRIP));
-    AddTool(IDC_SIZE_LABEL, 0, LoadText(IDS_TIP_SIZE_LABEL));
-    // A width makes the control break lines, so an explanation of two
-    // sentences and a path reads as a paragraph.
-    ::SendMessageW(m_hToolTip, TTM_SETMAXTIPWIDTH, 0, kMaxTipWidth);
+    // The size label's text is asked of the frame (TTN_GETDISPINFO) each
+    // time it shows: it names the file the next capture writes.
+    TTTOOLINFOW sizeLabel = ToolInfo(IDC_SIZE_LABEL, 0);
+    sizeLabel.lpszText = LPSTR_TEXTCALLBACKW;
+    ::SendMessageW(m_hToolTip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&sizeLabel));
+    // Two lines need a width to break at.
+    ::SendMessageW(m_hToolTip, TTM_SETMAXTIPWIDTH, 0, 600);
     return true;
-}
-
-void CFrameToolTips::SetStatusExplanation(const CString& explanation) {
-    if (!m_hToolTip)
-        return;
-    const CString text = explanation.IsEmpty() ? LoadText(IDS_TIP_SIZE_LABEL) : explanation;
-    TTTOOLINFOW info = ToolInfo(IDC_SIZE_LABEL, 0);
-    info.lpszText = const_cast<wchar_t*>(text.GetString());
-    ::SendMessageW(m_hToolTip, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&info));
 }
 
 void CFrameToolTips::SetHotkey(int hotkey) {

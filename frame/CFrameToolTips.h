@@ -26,14 +26,12 @@ public:
     };
 
     // Creates the control, owned by frame, and registers the six tools with
-    // their texts; the shutter's names the capture hotkey. False when the
+    // their texts; the shutter's names the capture hotkey, the size label's
+    // is asked of frame with TTN_GETDISPINFOW each time it shows. False when the
     // control cannot be made (the frame then simply has no tooltips).
     bool Create(HWND frame, const Controls& controls, int hotkey);
     // The shutter's text for a new capture hotkey.
     void SetHotkey(int hotkey);
-    // What the size label's tooltip says: why the last capture failed, or
-    // (empty) its own text again.
-    void SetStatusExplanation(const CString& explanation);
     // Where the grip icon and the size label are, in frame client coordinates.
     void MoveRects(const RECT& grip, const RECT& sizeLabel);
     // Hands a mouse message that went to the frame window itself to the

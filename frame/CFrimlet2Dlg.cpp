@@ -110,6 +110,8 @@ ON_STN_CLICKED(IDC_CLOSE_ICON, OnCloseIcon)
 ON_STN_CLICKED(IDC_SETTINGS_ICON, OnOptions)
 ON_CONTROL(STN_RBUTTONDOWN, IDC_GRIP_ICON, OnGripRightButton)
 ON_COMMAND(IDM_OPEN_OUTPUT_FOLDER, OnOpenOutputFolder)
+ON_COMMAND(IDM_OPEN_LAST_CAPTURE, OnOpenLastCapture)
+ON_NOTIFY(TTN_GETDISPINFOW, IDC_SIZE_LABEL, OnSizeLabelTip)
 ON_COMMAND(IDM_OPTIONS, OnOptions)
 ON_COMMAND(IDM_HELP, OnOptions)
 ON_COMMAND(IDM_LOCK, OnLock)
@@ -126,9 +128,10 @@ END_MESSAGE_MAP()
 
 CFrimlet2Dlg::CFrimlet2Dlg(Settings& settings, const Profile& profile, CWnd* parent,
                            const HotkeySystem& hotkeySystem, const DisplayQueries& queries,
-                           const ShutterCalls& shutterCalls)
+                           const ShutterCalls& shutterCalls, const LastCaptureCalls& shellCalls)
     : CDialog(IDD_FRIMLET2_DIALOG, parent), m_queries(queries), m_geometry(queries.metricForDpi),
-      m_settings(settings), m_profile(profile), m_shutterCalls(shutterCalls), m_hotkeySystem(hotkeySystem) {
+      m_settings(settings), m_profile(profile), m_shutterCalls(shutterCalls), m_hotkeySystem(hotkeySystem),
+      m_lastCapture(shellCalls) {
     m_hIcon = ::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_FRIMLET2));
     m_dwUiThreadId = ::GetCurrentThreadId();
 }
@@ -144,6 +147,10 @@ void CFrimlet2Dlg::DoDataExchange(CDataExchange* dx) {
 }
 
 BOOL CFrimlet2Dlg::PreTranslateMessage(MSG* msg) {
+    // A right click anywhere on the frame ends a countdown, and only that.
+    if ((msg->message == WM_RBUTTONDOWN || msg->message == WM_NCRBUTTONDOWN) &&
+        (msg->hwnd == m_hWnd || ::IsChild(m_hWnd, msg->hwnd)) && m_countdown.Cancel(m_hWnd))
+        return TRUE;
     m_toolTips.Relay(*msg);
     if (m_hAccel && ::TranslateAcceleratorW(m_hWnd, m_hAccel.get(), msg))
         return TRUE;
@@ -248,6 +255,9 @@ void CFrimlet2Dlg::OnOK() {
 }
 
 void CFrimlet2Dlg::OnCancel() {
+    // Esc during a countdown ends it, and the frame stays.
+    if (m_countdown.Cancel(m_hWnd))
+        return;
     if (m_bFitMode) {
         EndFitMode(0, POINT{0, 0});
         return;
@@ -293,6 +303,8 @@ BOOL CFrimlet2Dlg::OnSizing(UINT, RECT& proposed) {
 
 void CFrimlet2Dlg::OnSize(UINT type, int cx, int cy) {
     Default();
+    if (type == SIZE_MINIMIZED)
+        m_countdown.Cancel(m_hWnd);
     if (type == SIZE_RESTORED && IsWindowVisible()) {
         if (m_geometry.ComputeLayout(cx, cy)) {
             LayoutFrame();
@@ -385,7 +397,7 @@ void CFrimlet2Dlg::OnTimer(UINT_PTR id) {
     KillTimer(id);
     if (id == kStatusTimer) {
         m_geometry.ClearStatus();
-        m_toolTips.SetStatusExplanation(CString());
+        m_strStatusExplanation.Empty();
         Invalidate(TRUE);
     } else if (id == kCornerIconTimer) {
         if (::GetActiveWindow() == m_hWnd)
@@ -393,6 +405,9 @@ void CFrimlet2Dlg::OnTimer(UINT_PTR id) {
     } else if (id == kRetryTimer) {
         for (unsigned command : m_retry.TakeWaiting())
             PostCommand(command);
+    } else if (id == ShutterCountdown::kTimerId) {
+        if (const auto keys = m_countdown.OnTimer(m_hWnd); keys && !IsIconic())
+            Shoot(*keys);
     } else if (id == kFlashStopTimer) {
         FLASHWINFO stop{sizeof(stop), m_hWnd, FLASHW_STOP, 0, 0};
         m_shutterCalls.flashWindowEx(&stop);
@@ -525,27 +540,38 @@ LRESULT CFrimlet2Dlg::OnTaskbarButtonCreated(WPARAM, LPARAM) {
     return 0;
 }
 
-// The shutter: one capture of what shows through the hole.
+// The shutter: one capture of what shows through the hole, after a
+// countdown when D is held; pressed during the countdown it shoots at once.
 void CFrimlet2Dlg::OnShutter() {
     if (IsIconic())
         return;
+    const ShutterRules::HeldTypeKeys keys = ReadHeldTypeKeys();
+    if (const auto started = m_countdown.ShootNow(m_hWnd))
+        Shoot(*started);
+    else if (!keys.d || !m_countdown.Start(m_hWnd, m_settings.delaySeconds, keys))
+        Shoot(keys);
+}
+
+void CFrimlet2Dlg::Shoot(const ShutterRules::HeldTypeKeys& keys) {
     m_toolTips.Pop(); // never in the picture
     const SettingsRules::LocalTime now = ReadLocalTime();
-    ShutterRules::HeldTypeKeys keys = ReadHeldTypeKeys();
     RECT hole = m_geometry.InnerRect();
     ClientToScreen(&hole);
     // A window hidden over the hole stays in the composed picture until the
     // desktop presents again; only then is the screen read.
     ScreenGrabSteps steps;
     steps.grab = m_shutterCalls.grab;
+    steps.listFolder = m_shutterCalls.listFolder;
     if (HideForShutter(m_controllerDlg, hole))
         steps.waitForPresent = m_shutterCalls.flushComposition;
     const std::optional<CaptureResult> result =
         TakeCapture(m_settings, m_pImagingFactory.get(), hole, VirtualScreenRect(), keys, now, steps, m_hWnd);
     if (!result)
         return;
+    if (result->Written())
+        m_lastCapture.Remember(result->path.c_str());
     m_geometry.SetStatus(result->code);
-    m_toolTips.SetStatusExplanation(ExplainCaptureResult(*result, ProtectedUserFolders()));
+    m_strStatusExplanation = ExplainCaptureResult(*result, ProtectedUserFolders());
     Invalidate(TRUE);
     KillTimer(kStatusTimer);
     SetTimer(kStatusTimer, kStatusMillis);
@@ -553,6 +579,32 @@ void CFrimlet2Dlg::OnShutter() {
     m_shutterCalls.flashWindowEx(&flash);
     KillTimer(kFlashStopTimer);
     SetTimer(kFlashStopTimer, kFlashStopMillis);
+}
+
+CString CFrimlet2Dlg::NextFileName() const {
+    if (!m_settings.useFixdName)
+        return CString();
+    return m_settings.OutputFileName(m_settings.type, ReadLocalTime(),
+                                     m_settings.NumbersCaptures() && m_shutterCalls.listFolder
+                                         ? m_shutterCalls.listFolder(m_settings.outputPath)
+                                         : std::vector<std::u16string>{});
+}
+
+// The size label's tooltip is asked for each time it shows, so the next
+// name is that of the folder as it is now. While a failed capture's code
+// shows, it says what went wrong instead of what the label is.
+void CFrimlet2Dlg::OnSizeLabelTip(NMHDR* header, LRESULT* result) {
+    auto* info = reinterpret_cast<NMTTDISPINFOW*>(header);
+    m_strSizeLabelTip =
+        m_strStatusExplanation.IsEmpty() ? LoadText(IDS_TIP_SIZE_LABEL) : m_strStatusExplanation;
+    const CString next = NextFileName();
+    if (!next.IsEmpty()) {
+        CString line;
+        line.Format(LoadText(IDS_NEXT_FILE_NAME), next.GetString());
+        m_strSizeLabelTip += L"\r\n" + line;
+    }
+    info->lpszText = const_cast<wchar_t*>(m_strSizeLabelTip.GetString());
+    *result = 0;
 }
 
 void CFrimlet2Dlg::OnShutterButton() {
@@ -616,6 +668,8 @@ void CFrimlet2Dlg::OnShowMenu(bool withoutMove, POINT screen) {
     } else {
         popup.EnableMenuItem(SC_RESTORE, MF_BYCOMMAND | MF_GRAYED);
     }
+    if (!m_lastCapture.Exists())
+        popup.EnableMenuItem(IDM_OPEN_LAST_CAPTURE, MF_BYCOMMAND | MF_GRAYED);
     if (withoutMove)
         popup.RemoveMenu(SC_MOVE, MF_BYCOMMAND);
     // The menu is dismissed properly only when its owner is in front.
@@ -643,7 +697,11 @@ void CFrimlet2Dlg::OnOpenOutputFolder() {
                       MB_ICONEXCLAMATION | MB_OK);
         return;
     }
-    ::ShellExecuteW(m_hWnd, nullptr, m_settings.outputPath, nullptr, nullptr, SW_SHOWNORMAL);
+    m_lastCapture.OpenFolder(m_hWnd, m_settings.outputPath);
+}
+
+void CFrimlet2Dlg::OnOpenLastCapture() {
+    m_lastCapture.OpenFile(m_hWnd);
 }
 
 void CFrimlet2Dlg::OnOptions() {

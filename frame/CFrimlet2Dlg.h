@@ -11,7 +11,9 @@
 #include "frame/CommandRetry.h"
 #include "frame/CTaskbarThumbButtons.h"
 #include "frame/DisplayQueries.h"
+#include "frame/LastCapture.h"
 #include "frame/ShutterCalls.h"
+#include "frame/ShutterCountdown.h"
 #include "framework/CButton.h"
 #include "framework/CDialog.h"
 #include "framework/CStatic.h"
@@ -34,7 +36,8 @@ public:
     CFrimlet2Dlg(Settings& settings, const Profile& profile, CWnd* parent = nullptr,
                  const HotkeySystem& hotkeySystem = HotkeySystem(),
                  const DisplayQueries& queries = DisplayQueries::System(),
-                 const ShutterCalls& shutterCalls = ShutterCalls::OfSystem());
+                 const ShutterCalls& shutterCalls = ShutterCalls::OfSystem(),
+                 const LastCaptureCalls& shellCalls = LastCaptureCalls());
     ~CFrimlet2Dlg() override;
 
     void ApplyScale(double dpiScale);
@@ -54,6 +57,12 @@ public:
     CFrameControllerDlg& Controller() { return m_controllerDlg; }
     const CTaskbarThumbButtons& Taskbar() const { return m_taskbar; }
     const CFrameToolTips& ToolTips() const { return m_toolTips; }
+    const frame::Countdown& Countdown() const { return m_countdown.State(); }
+    const LastCapture& Last() const { return m_lastCapture; }
+    // The name the next capture gets with the settings' type: the fixed name
+    // (numbered after the folder's files) with its extension; empty for
+    // time-stamped names.
+    CString NextFileName() const;
 
 protected:
     void DoDataExchange(CDataExchange* dx) override;
@@ -91,6 +100,8 @@ private:
     void OnMinimizeIcon();
     void OnCloseIcon();
     void OnOpenOutputFolder();
+    void OnOpenLastCapture();
+    void OnSizeLabelTip(NMHDR* header, LRESULT* result);
     void OnOptions();
     void OnLock();
     void OnShowController();
@@ -108,6 +119,8 @@ private:
     void ShowIcon(bool closeIcon);
     void PostCommand(UINT id);
     void PlaceToolTips();
+    // One capture with the keys given; the status label shows its result.
+    void Shoot(const ShutterRules::HeldTypeKeys& keys);
     // A command that found other windows open tries again later, or not.
     void RetryCommand(UINT id);
 
@@ -134,6 +147,10 @@ private:
     HotkeySystem m_hotkeySystem;
     PrintScreenHook m_keyHook;   // takes PrintScreen while it is the capture hotkey
     bool m_bRetryHotkey = false; // PrintScreen refused at start-up, tried again once in front
+    ShutterCountdown m_countdown{m_geometry};
+    LastCapture m_lastCapture;
+    CString m_strSizeLabelTip;      // the size label's tooltip while it shows
+    CString m_strStatusExplanation; // why the capture whose code shows failed
 
     // The windows the frame opens; each has a window only while it is open.
     COptionsDlg m_optionsDlg{m_settings, m_profile, this, m_hotkeySystem, &m_keyHook};

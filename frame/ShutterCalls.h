@@ -12,6 +12,8 @@ struct ShutterCalls {
     HRESULT(WINAPI* flushComposition)() = nullptr;
     void (*grab)(CaptureImage& image, const RECT& area, bool withCursor) = &GrabScreen;
     BOOL(WINAPI* flashWindowEx)(PFLASHWINFO info) = &::FlashWindowEx;
+    // The file names in the output folder, for numbered captures.
+    std::vector<std::u16string> (*listFolder)(const wchar_t* folder) = &ListFolderFiles;
 
     // The calls of the running system, DwmFlush looked up in dwmapi.
     static ShutterCalls OfSystem();

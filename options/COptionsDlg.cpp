@@ -1,5 +1,6 @@
 #include "options/COptionsDlg.h"
 
+#include "app/OutputNameRules.h"
 #include "app/Profile.h"
 #include "app/Settings.h"
 #include "framework/Handles.h"
@@ -9,6 +10,7 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
+#include <algorithm>
 #include <optional>
 #include <vector>
 
@@ -44,6 +46,36 @@ int CALLBACK BrowseCallback(HWND hwnd, UINT message, LPARAM, LPARAM data) {
     return 0;
 }
 
+// The string that says what is wrong with a fixed name; 0 for nothing.
+UINT NameProblemText(OutputNameRules::NameProblem problem) {
+    using OutputNameRules::NameProblem;
+    switch (problem) {
+    case NameProblem::Ok:
+        return 0;
+    case NameProblem::Empty:
+        return IDS_FIXED_NAME_EMPTY;
+    case NameProblem::PathSeparator:
+        return IDS_FIXED_NAME_PATH;
+    case NameProblem::ForbiddenCharacter:
+        return IDS_FIXED_NAME_CHARACTER;
+    case NameProblem::TrailingDotOrSpace:
+        return IDS_FIXED_NAME_TRAILING;
+    case NameProblem::ReservedDevice:
+        return IDS_FIXED_NAME_DEVICE;
+    case NameProblem::TooLong:
+        return IDS_FIXED_NAME_LONG;
+    case NameProblem::TwoNumberRuns:
+        return IDS_FIXED_NAME_RUNS;
+    }
+    return 0;
+}
+
+CString LoadText(UINT id) {
+    CString text;
+    text.LoadString(id);
+    return text;
+}
+
 } // namespace
 
 BEGIN_MESSAGE_MAP(COptionsDlg, CDialog)
@@ -55,6 +87,13 @@ ON_BN_CLICKED(IDC_HOTKEY_CUSTOM, OnHotkeyCustom)
 ON_BN_CLICKED(IDC_OPEN_OUTPUT_FOLDER, OnOpenFolder)
 ON_BN_CLICKED(IDC_BROWSE_OUTPUT_FOLDER, OnBrowseFolder)
 ON_BN_CLICKED(IDC_RESTORE_DEFAULTS, OnRestoreDefaults)
+ON_BN_CLICKED(IDC_USE_FIXED_NAME, ShowNextFileName)
+ON_BN_CLICKED(IDC_TYPE_JPEG, ShowNextFileName)
+ON_BN_CLICKED(IDC_TYPE_BMP, ShowNextFileName)
+ON_BN_CLICKED(IDC_TYPE_GIF, ShowNextFileName)
+ON_BN_CLICKED(IDC_TYPE_PNG, ShowNextFileName)
+ON_EN_CHANGE(IDC_FIXED_NAME, ShowNextFileName)
+ON_EN_CHANGE(IDC_OUTPUT_FOLDER, ShowNextFileName)
 ON_WM_SIZE(OnSize)
 END_MESSAGE_MAP()
 
@@ -146,6 +185,11 @@ BOOL COptionsDlg::OnInitDialog() {
     m_strFixedName = m_settings.fixdName;
     m_bCopyToClipboard = m_settings.copyToClipboard;
     UpdateData(FALSE);
+    ::SendDlgItemMessageW(m_hWnd, IDC_DELAY_SPIN, UDM_SETRANGE32, 1, 30);
+    ::SendDlgItemMessageW(m_hWnd, IDC_DELAY_SECONDS, EM_LIMITTEXT, 2, 0);
+    m_nDelaySeconds = m_settings.delaySeconds;
+    ::SetDlgItemInt(m_hWnd, IDC_DELAY_SECONDS, static_cast<UINT>(m_nDelaySeconds), FALSE);
+    ShowNextFileName();
 
     m_strHelpPage = HelpPagePath();
     const DWORD attributes =
@@ -175,6 +219,32 @@ CString COptionsDlg::HelpPagePath() const {
 
 void COptionsDlg::OpenHelpPage(const CString& path) {
     ::ShellExecuteW(nullptr, L"open", path, nullptr, nullptr, SW_SHOW);
+}
+
+void COptionsDlg::ShowNextFileName() {
+    HWND label = GetDlgItem(IDC_NEXT_FILE_NAME);
+    if (!label)
+        return;
+    const bool fixed = ::IsDlgButtonChecked(m_hWnd, IDC_USE_FIXED_NAME) == BST_CHECKED;
+    const CString name = GetDlgItemText(IDC_FIXED_NAME);
+    const CString folder = m_profile.RealPath(GetDlgItemText(IDC_OUTPUT_FOLDER));
+    CString text;
+    if (fixed && OutputNameRules::CheckFixedName(AsU16(name), static_cast<size_t>(folder.GetLength())) ==
+                     OutputNameRules::NameProblem::Ok) {
+        const int typeButton = [this] {
+            for (int i = 0; i < 4; ++i)
+                if (::IsDlgButtonChecked(m_hWnd, IDC_TYPE_JPEG + i) == BST_CHECKED)
+                    return i;
+            return ToInt(m_settings.type);
+        }();
+        const std::u16string next = OutputNameRules::NextNumberedName(
+            AsU16(name),
+            OutputNameRules::HasNumberRun(AsU16(name)) ? ListFolderFiles(folder)
+                                                       : std::vector<std::u16string>{},
+            SettingsRules::ExtensionOf(ImageTypeFromInt(typeButton).value_or(m_settings.type)));
+        text.Format(LoadText(IDS_NEXT_FILE_NAME), FromU16(next).GetString());
+    }
+    ::SetWindowTextW(label, text);
 }
 
 void COptionsDlg::ShowHotkey(int hotkey) {
@@ -275,10 +345,23 @@ void COptionsDlg::OnRestoreDefaults() {
     m_strFixedName = Settings::kDefaultFixedName;
     m_bCopyToClipboard = false;
     UpdateData(FALSE);
+    ::SetDlgItemInt(m_hWnd, IDC_DELAY_SECONDS, Settings::kDefaultDelaySeconds, FALSE);
 }
 
 void COptionsDlg::OnOK() {
     UpdateData(TRUE);
+    const CString folder = m_profile.RealPath(m_strOutputFolder);
+    if (const UINT problem = NameProblemText(OutputNameRules::CheckFixedName(
+            AsU16(m_strFixedName), static_cast<size_t>(folder.GetLength())))) {
+        ::MessageBoxW(m_hWnd, LoadText(problem), GetWindowText(), MB_ICONWARNING | MB_OK);
+        HWND edit = GetDlgItem(IDC_FIXED_NAME);
+        SendMessage(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(edit), TRUE);
+        ::SendMessageW(edit, EM_SETSEL, 0, -1);
+        return;
+    }
+    BOOL delayRead = FALSE;
+    const int delay = static_cast<int>(::GetDlgItemInt(m_hWnd, IDC_DELAY_SECONDS, &delayRead, FALSE));
+    m_nDelaySeconds = delayRead ? std::clamp(delay, 1, 30) : m_settings.delaySeconds;
     int controlValue = static_cast<int>(m_hotKeyCtrl.SendMessage(HKM_GETHOTKEY));
     int newHotkey = OptionsRules::NewHotkey(m_nHotkeyChoice, controlValue);
 
@@ -309,6 +392,7 @@ void COptionsDlg::OnOK() {
     m_settings.useFixdName = m_bFixedName;
     m_settings.fixdName = m_strFixedName;
     m_settings.copyToClipboard = m_bCopyToClipboard;
+    m_settings.delaySeconds = m_nDelaySeconds;
     m_settings.Save(m_profile);
     EndDialog(IDOK);
 }

@@ -38,6 +38,7 @@ public:
     bool m_bFixedName = false;
     CString m_strFixedName;
     bool m_bCopyToClipboard = false;
+    int m_nDelaySeconds = 3;
 
 protected:
     void DoDataExchange(CDataExchange* dx) override;
@@ -59,6 +60,8 @@ private:
     void OnOpenFolder();
     void OnBrowseFolder();
     void OnRestoreDefaults();
+    // Shows the name the next capture would get with what the dialog holds.
+    void ShowNextFileName();
     DECLARE_MESSAGE_MAP()
 
     void PlaceQualityScale();

@@ -51,6 +51,14 @@
 #define IDS_TIP_MINIMIZE 263        // tooltip of the minimise icon
 #define IDS_TIP_GRIP 264            // tooltip of the grip icon
 #define IDS_TIP_SIZE_LABEL 265      // tooltip of the size label
+#define IDS_NEXT_FILE_NAME 300      // the name of the next capture's file (%s)
+#define IDS_FIXED_NAME_EMPTY 301    // the fixed name is refused: empty
+#define IDS_FIXED_NAME_PATH 302     // ... holds \ / or :
+#define IDS_FIXED_NAME_CHARACTER 303 // ... holds < > " | ? * or a control character
+#define IDS_FIXED_NAME_TRAILING 304 // ... ends in a dot or a space
+#define IDS_FIXED_NAME_DEVICE 305   // ... is a device name such as CON
+#define IDS_FIXED_NAME_LONG 306     // ... is too long for the output path
+#define IDS_FIXED_NAME_RUNS 307     // ... has '#' in more than one place
 #define IDS_SIZELIST_FILE_TOO_LARGE 220 // a size-list text file above the size bound (file name, MiB)
 #define IDS_SIZELIST_TOO_MANY_ROWS 221  // a size-list text file with more rows than are read (file name, rows)
 // PrintScreen kept by the system's own screen capture: switch that off?
@@ -122,6 +130,7 @@
 #define IDM_TYPE_GIF 32778
 #define IDM_TYPE_PNG 32779
 #define IDM_FIT_TO_WINDOW 32780
+#define IDM_OPEN_LAST_CAPTURE 32790 // opens the last capture in the default viewer
 #define IDM_SIZELIST_IMPORT 57601
 #define IDM_SIZELIST_EXPORT 57603
 #define IDM_REFERENCE_FILE_NAME 57610
@@ -172,6 +181,9 @@
 #define IDC_USE_FIXED_NAME 1040
 #define IDC_FIXED_NAME 1041
 #define IDC_RESTORE_DEFAULTS 1042
+#define IDC_DELAY_SECONDS 1200 // the countdown of a shot with D held, in seconds
+#define IDC_DELAY_SPIN 1201    // the up-down beside it
+#define IDC_NEXT_FILE_NAME 1202 // the name the next capture gets
 #define IDC_COMBINE_CURSOR 1043
 #define IDC_COPY_TO_CLIPBOARD 1161
 

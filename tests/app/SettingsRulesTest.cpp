@@ -20,6 +20,10 @@ TEST(SettingsRules, RangesKeepTheCurrentValueOutsideTheirBounds) {
     EXPECT_EQ(AcceptTabScaling(800, 0), 800);
     EXPECT_EQ(AcceptTabScaling(801, 0), 0);
     EXPECT_EQ(AcceptTabScaling(50, 0), 50);
+    EXPECT_EQ(AcceptDelaySeconds(0, 3), 3);
+    EXPECT_EQ(AcceptDelaySeconds(1, 3), 1);
+    EXPECT_EQ(AcceptDelaySeconds(30, 3), 30);
+    EXPECT_EQ(AcceptDelaySeconds(31, 3), 3);
     EXPECT_TRUE(AsFlag(5));
     EXPECT_FALSE(AsFlag(-3));
     EXPECT_FALSE(AsFlag(0));

@@ -108,6 +108,30 @@ TEST_F(SettingsTest, LoadAppliesEveryRange) {
     EXPECT_EQ(s.fixdName, L"output");
 }
 
+// A stored fixed name that is no plain file name, or a countdown outside
+// 1..30, is ignored; saving writes the values in use, never the stored ones.
+TEST_F(SettingsTest, LoadIgnoresAFixedNameThatIsNoFileNameAndAnOutOfRangeDelay) {
+    for (const wchar_t* bad : {L"..\\..\\escape", L"a:b", L"CON", L"x#y#"}) {
+        PutString(L"fixdName", bad);
+        PutInt(L"delaySeconds", 31);
+        Settings s;
+        s.fixdName = L"kept";
+        s.Load(app);
+        EXPECT_EQ(s.fixdName, L"kept") << bad;
+        EXPECT_EQ(s.delaySeconds, 3) << bad;
+        s.Save(app);
+        Settings again;
+        again.Load(app);
+        EXPECT_EQ(again.fixdName, L"kept") << bad;
+    }
+    PutString(L"fixdName", L"manual_###");
+    PutInt(L"delaySeconds", 30);
+    Settings s;
+    s.Load(app);
+    EXPECT_EQ(s.fixdName, L"manual_###");
+    EXPECT_EQ(s.delaySeconds, 30);
+}
+
 TEST_F(SettingsTest, CopyToClipboardIsADwordThatOnlyOneSwitchesOn) {
     Settings s;
     s.copyToClipboard = true;

@@ -300,4 +300,29 @@ TEST(ReadHeldTypeKeysTest, EitherReadingOfAKeyHoldsIt) {
     EXPECT_FALSE(ReadHeldTypeKeys({NoKey, NoKey}).j);
 }
 
+// What the folder listing of the seam was asked for and answers.
+std::wstring g_listedFolder;
+std::vector<std::u16string> ListedNames(const wchar_t* folder) {
+    g_listedFolder = folder;
+    return {u"shot_07.png", u"SHOT_11.JPG", u"shot_12.txt"};
+}
 } // namespace
+
+// A '#' run numbers the file after the names the seam lists for the output
+// folder, and the caller learns the path that was written.
+TEST_F(ShutterCaptureTest, ANumberedNameFollowsTheListedFolderAndTheWrittenPathIsGiven) {
+    settings.fixdName = L"shot_##";
+    ScreenGrabSteps steps;
+    steps.listFolder = &ListedNames;
+    const auto result =
+        TakeCapture(probe, settings, factory.get(), Hole(0, 0, 10, 10), screen, {}, now, steps, nullptr);
+    ASSERT_TRUE(result && result->code > 0);
+    EXPECT_EQ(g_listedFolder, folder.Path());
+    const CString expected((folder.Path() + L"\\shot_12.bmp").c_str());
+    EXPECT_EQ(probe.path, expected);
+    EXPECT_EQ(result->path, expected.str());
+    // The real listing: the file just written counts.
+    const auto next = TakeCapture(probe, settings, factory.get(), Hole(0, 0, 10, 10), screen, {}, now);
+    ASSERT_TRUE(next && next->code > 0);
+    EXPECT_EQ(probe.path, CString((folder.Path() + L"\\shot_13.bmp").c_str()));
+}

@@ -171,7 +171,7 @@ void E2eHarness::Drag(POINT from, POINT to) {
 void E2eHarness::ChooseFitModeFromMenu() const {
     E2eDesktop::Click(test_support::CentreOf(::GetDlgItem(m_frame, IDC_GRIP_ICON)), true);
     Pump(300);
-    for (int i = 0; i < 6; ++i) // "枠をクリックしたウィンドウに合わせる"
+    for (int i = 0; i < 7; ++i) // "枠をクリックしたウィンドウに合わせる"
         PressKey(VK_DOWN);
     PressKey(VK_RETURN);
     Pump(300);

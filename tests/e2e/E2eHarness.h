@@ -57,7 +57,7 @@ public:
     static void PressKeyHolding(WORD vk, const std::vector<WORD>& held);
     static void Drag(POINT from, POINT to);
     // Opens the popup menu from the grip icon with a right click and picks
-    // fit mode, its sixth item, with the keyboard.
+    // fit mode, its seventh item, with the keyboard.
     void ChooseFitModeFromMenu() const;
 
     // A topmost popup painting Pattern(x, y) of screen coordinates over rect.

@@ -93,4 +93,120 @@ TEST_F(FrameShutterCallsTest, TheTaskbarFlashIsStoppedASecondLater) {
     EXPECT_EQ(g_flashes[1].cbSize, sizeof(FLASHWINFO));
 }
 
+// The shell as F2 and "open the last capture" call it.
+std::vector<std::wstring> g_shell;
+HRESULT NotedOpenAndSelect(const wchar_t* path) {
+    g_shell.push_back(L"select " + std::wstring(path));
+    return S_OK;
+}
+bool NotedExecute(HWND, const wchar_t* verb, const wchar_t* path) {
+    g_shell.push_back(std::wstring(verb ? verb : L"(default)") + L" " + path);
+    return true;
+}
+
+class FrameLastCaptureTest : public FrameShutterCallsTest {
+protected:
+    void SetUp() override {
+        FrameShutterCallsTest::SetUp();
+        CloseFrame();
+        g_shell.clear();
+        LastCaptureCalls shell;
+        shell.openFolderAndSelect = &NotedOpenAndSelect;
+        shell.execute = &NotedExecute;
+        CreateFrame(std::make_unique<CFrimlet2Dlg>(settings, app, nullptr, HotkeySystem(),
+                                                   DisplayQueries::System(), ShutterCalls(), shell));
+    }
+    void Command(UINT id) { ::SendMessageW(frame->m_hWnd, WM_COMMAND, id, 0); }
+    bool LastCaptureItemGrayed() {
+        const frame_test::ShownMenu shown = frame_test::MenuReader::Read(
+            [&] { ::SendMessageW(frame->m_hWnd, WM_APP_SHOWMENU, 1, MAKELPARAM(200, 200)); }, 200);
+        EXPECT_TRUE(shown.seen && shown.Has(IDM_OPEN_LAST_CAPTURE));
+        return shown.Grayed(IDM_OPEN_LAST_CAPTURE);
+    }
+};
+
+TEST_F(FrameLastCaptureTest, F2SelectsTheLastCaptureAndTheMenuItemOpensIt) {
+    EXPECT_TRUE(LastCaptureItemGrayed());
+    Command(IDM_OPEN_OUTPUT_FOLDER);
+    Command(IDM_OPEN_LAST_CAPTURE);
+    ASSERT_EQ(g_shell.size(), 1u) << "nothing to open before the first capture";
+    EXPECT_EQ(g_shell[0], L"(default) " + folder.str());
+
+    frame->OnShutter();
+    const std::wstring file = folder.str() + L"\\output.bmp";
+    ASSERT_EQ(frame->Last().Path().str(), file);
+    ASSERT_TRUE(frame->Last().Exists());
+    EXPECT_FALSE(LastCaptureItemGrayed());
+    g_shell.clear();
+    Command(IDM_OPEN_OUTPUT_FOLDER);
+    Command(IDM_OPEN_LAST_CAPTURE);
+    EXPECT_EQ(g_shell, (std::vector<std::wstring>{L"select " + file, L"open " + file}));
+
+    // Gone from the folder: the folder alone, and nothing to open.
+    ASSERT_TRUE(::DeleteFileW(file.c_str()));
+    EXPECT_FALSE(frame->Last().Exists());
+    EXPECT_TRUE(LastCaptureItemGrayed());
+    g_shell.clear();
+    Command(IDM_OPEN_OUTPUT_FOLDER);
+    Command(IDM_OPEN_LAST_CAPTURE);
+    EXPECT_EQ(g_shell, (std::vector<std::wstring>{L"(default) " + folder.str()}));
+}
+
+// The size label's tooltip names the next file, numbered after the folder.
+TEST_F(FrameLastCaptureTest, TheNextFileNameFollowsTheFolder) {
+    EXPECT_EQ(frame->NextFileName(), L"output.bmp");
+    settings.fixdName = L"m_##";
+    frame->OnShutter();
+    EXPECT_EQ(frame->Last().Path().str(), folder.str() + L"\\m_01.bmp");
+    EXPECT_EQ(frame->NextFileName(), L"m_02.bmp");
+    // The size label's tooltip asks the frame for it as it shows.
+    wchar_t text[80] = {};
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof(tool);
+    tool.hwnd = frame->m_hWnd;
+    tool.uId = IDC_SIZE_LABEL;
+    tool.lpszText = text;
+    ::SendMessageW(frame->ToolTips().Handle(), TTM_GETTEXTW, 80, reinterpret_cast<LPARAM>(&tool));
+    EXPECT_STREQ(text, L"F4でサイズを選択\r\n次の画像: m_02.bmp");
+    ::DeleteFileW(frame->Last().Path());
+    settings.useFixdName = false;
+    EXPECT_EQ(frame->NextFileName(), L"");
+}
+
+// With D held the shutter starts the countdown; pressed again it shoots at
+// once, and Esc or minimising end it without a shot.
+TEST_F(FrameShutterCallsTest, TheCountdownShootsEarlyOrEndsWithoutAShot) {
+    settings.delaySeconds = 1;
+    BYTE keys[256] = {};
+    ASSERT_TRUE(::GetKeyboardState(keys));
+    keys['D'] = 0x80;
+    ASSERT_TRUE(::SetKeyboardState(keys));
+    frame->OnShutter();
+    keys['D'] = 0;
+    ::SetKeyboardState(keys);
+    ASSERT_TRUE(frame->Countdown().IsRunning());
+    EXPECT_EQ(frame->Geometry().Countdown(), 1);
+    EXPECT_EQ(g_log, "") << "shot without waiting";
+    frame->OnShutter();
+    EXPECT_EQ(g_log, "grab ");
+    EXPECT_FALSE(frame->Countdown().IsRunning());
+    EXPECT_EQ(frame->Geometry().Countdown(), 0);
+
+    for (const auto& [command, parameter] : {std::pair<UINT, WPARAM>{WM_COMMAND, IDCANCEL},
+                                             std::pair<UINT, WPARAM>{WM_SYSCOMMAND, SC_MINIMIZE}}) {
+        g_log.clear();
+        keys['D'] = 0x80;
+        ::SetKeyboardState(keys);
+        frame->OnShutter();
+        keys['D'] = 0;
+        ::SetKeyboardState(keys);
+        ASSERT_TRUE(frame->Countdown().IsRunning());
+        ::SendMessageW(frame->m_hWnd, command, parameter, 0);
+        EXPECT_FALSE(frame->Countdown().IsRunning()) << command;
+        EXPECT_EQ(frame->Geometry().Countdown(), 0);
+        PumpMessages(1300);
+        EXPECT_EQ(g_log, "") << "a cancelled countdown shot";
+    }
+}
+
 } // namespace

@@ -2,6 +2,7 @@
 // range or is the fallback, file names always end in the type's extension,
 // and a registry multi-string survives encoding and decoding, while any
 // stored bytes (odd sizes, no terminators) decode without reading past them.
+#include "app/OutputNameRules.h"
 #include "app/SettingsRules.h"
 #include "options/OptionsRules.h"
 #include "tests/fuzz/FuzzCheck.h"
@@ -45,6 +46,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     CheckAccept(AcceptColor(stored, current), stored, current, 0, 0xFFFFFF);
     CheckAccept(AcceptFrameWidth(stored, current), stored, current, 0, 48);
     CheckAccept(AcceptTabScaling(stored, current), stored, current, 0, 800);
+    CheckAccept(AcceptDelaySeconds(stored, current), stored, current, 1, 30);
     CheckAccept(AcceptPosition(stored), stored, kNotStored, -99999, 99999);
     CheckAccept(AcceptExtent(stored), stored, kNotStored, 10, 99999);
     FUZZ_CHECK(AsFlag(stored) == (stored > 0));
@@ -71,6 +73,25 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(stamped.starts_with(folder + u"\\") && stamped.ends_with(extension));
     const std::u16string fixed = PathInFolder(folder, FixedFileName(name, type));
     FUZZ_CHECK(fixed == folder + u"\\" + name + std::u16string(extension));
+
+    // A numbered name never takes the name of a file already in the folder,
+    // whatever case it is in, and the name it gives passes the rule again.
+    if (OutputNameRules::CheckFixedName(name, folder.size()) == OutputNameRules::NameProblem::Ok &&
+        OutputNameRules::HasNumberRun(name)) {
+        std::vector<std::u16string> names{TakeText(in, 24), TakeText(in, 24)};
+        names.push_back(OutputNameRules::NextNumberedName(name, names, u".PNG"));
+        const std::u16string next = OutputNameRules::NextNumberedName(name, names, extension);
+        FUZZ_CHECK(next.ends_with(extension));
+        for (const std::u16string& taken : names) {
+            bool same = taken.size() == next.size();
+            for (std::size_t i = 0; same && i < next.size(); ++i)
+                same = OutputNameRules::UpcaseForFileName(taken[i]) ==
+                       OutputNameRules::UpcaseForFileName(next[i]);
+            FUZZ_CHECK(!same);
+        }
+        FUZZ_CHECK(OutputNameRules::CheckFixedName(next.substr(0, next.size() - 4), 0) !=
+                   OutputNameRules::NameProblem::PathSeparator);
+    }
 
     const std::u16string trimmed = RemoveTrailingBackslashes(folder);
     FUZZ_CHECK(folder.starts_with(trimmed) && (trimmed.empty() || trimmed.back() != u'\\'));

@@ -240,7 +240,8 @@ TEST_F(OptionsDialogTest, ConfirmStoresEveryField) {
         Click(dlg, IDC_COMBINE_CURSOR);
         Swatch(dlg).m_crColor = 0x00336699;
         Click(dlg, IDC_USE_FIXED_NAME);
-        dlg.SetDlgItemText(IDC_FIXED_NAME, L" shot 1 "); // kept untrimmed
+        dlg.SetDlgItemText(IDC_FIXED_NAME, L" shot 1"); // kept untrimmed
+        ::SetDlgItemInt(dlg.m_hWnd, IDC_DELAY_SECONDS, 12, FALSE);
         EXPECT_FALSE(Checked(dlg, IDC_COPY_TO_CLIPBOARD));
         Click(dlg, IDC_COPY_TO_CLIPBOARD);
         Click(dlg, IDOK);
@@ -252,7 +253,8 @@ TEST_F(OptionsDialogTest, ConfirmStoresEveryField) {
     EXPECT_EQ(ReadTestDword(L"combiningCursor"), 1u);
     EXPECT_EQ(ReadTestDword(L"color"), 0x00336699u);
     EXPECT_EQ(ReadTestDword(L"useFixdName"), 1u);
-    EXPECT_EQ(ReadString(L"fixdName"), L" shot 1 ");
+    EXPECT_EQ(ReadString(L"fixdName"), L" shot 1");
+    EXPECT_EQ(ReadTestDword(L"delaySeconds"), 12u);
     EXPECT_TRUE(settings.copyToClipboard);
     EXPECT_EQ(ReadTestDword(L"copyToClipboard"), 1u);
     EXPECT_EQ(ReadTestDword(L"hotkey"), 0x2Cu);
@@ -517,3 +519,85 @@ TEST_F(OptionsDialogTest, TheSupportLinkOpensTheHelpPageBesideTheProgram) {
 }
 
 } // namespace
+
+namespace {
+
+std::wstring LoadedText(UINT id) {
+    CString text;
+    text.LoadString(id);
+    return text.str();
+}
+
+} // namespace
+
+// A fixed name that is no plain file name is refused on OK with the reason;
+// the dialog stays open with the name selected and nothing is stored.
+TEST_F(OptionsDialogTest, AFixedNameThatIsNoFileNameIsRefusedWithItsReason) {
+    const struct {
+        const wchar_t* name;
+        UINT message;
+    } cases[] = {{L"..\\..\\escape", IDS_FIXED_NAME_PATH},
+                 {L"a:b", IDS_FIXED_NAME_PATH},
+                 {L"CON", IDS_FIXED_NAME_DEVICE},
+                 {L"?*<>|\"", IDS_FIXED_NAME_CHARACTER},
+                 {L"shot.", IDS_FIXED_NAME_TRAILING},
+                 {L"a#b#", IDS_FIXED_NAME_RUNS},
+                 {L"", IDS_FIXED_NAME_EMPTY}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        DeleteTestKey();
+        bool stayedOpen = false;
+        DWORD selStart = 1, selEnd = 0;
+        HWND focus = nullptr;
+        const INT_PTR result = Run([&](ScriptedOptionsDlg& dlg) {
+            dlg.SetDlgItemText(IDC_FIXED_NAME, c.name);
+            OwnedDialogCloser::Arm(dlg.m_hWnd);
+            Click(dlg, IDOK);
+            EXPECT_EQ(OwnedDialogCloser::closed, 1);
+            const std::wstring expected = LoadedText(c.message);
+            bool shown = false;
+            for (const std::wstring& text : OwnedDialogCloser::texts)
+                shown = shown || text == expected;
+            EXPECT_TRUE(shown) << "message " << c.message << " not shown";
+            stayedOpen = dlg.IsWindow() && dlg.IsWindowVisible();
+            focus = ::GetFocus();
+            ::SendDlgItemMessageW(dlg.m_hWnd, IDC_FIXED_NAME, EM_GETSEL, reinterpret_cast<WPARAM>(&selStart),
+                                  reinterpret_cast<LPARAM>(&selEnd));
+            EXPECT_EQ(focus, dlg.GetDlgItem(IDC_FIXED_NAME));
+            Click(dlg, IDCANCEL);
+        });
+        EXPECT_EQ(result, IDCANCEL);
+        EXPECT_TRUE(stayedOpen);
+        EXPECT_EQ(selStart, 0u);
+        EXPECT_EQ(selEnd, static_cast<DWORD>(wcslen(c.name)));
+        EXPECT_EQ(ReadString(L"fixdName"), L"<missing>");
+    }
+}
+
+// The field's label names the file the next capture gets: numbered after the
+// folder's files, with the extension of the chosen format.
+TEST_F(OptionsDialogTest, TheNextFileNameFollowsTheFolderAndTheChoices) {
+    const CString folder = Pictures() + L"\\frimlet-next-name";
+    ::CreateDirectoryW(folder, nullptr);
+    for (const wchar_t* name : {L"\\manual_007.png", L"\\manual_012.jpg"})
+        unique_file(::CreateFileW(folder + name, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    settings.outputPath = folder;
+    settings.type = ImageType::Png;
+    settings.useFixdName = true;
+    settings.fixdName = L"manual_###";
+    Run([&](ScriptedOptionsDlg& dlg) {
+        EXPECT_EQ(Text(dlg, IDC_NEXT_FILE_NAME), L"次の画像: manual_013.png");
+        Click(dlg, IDC_TYPE_GIF);
+        EXPECT_EQ(Text(dlg, IDC_NEXT_FILE_NAME), L"次の画像: manual_013.gif");
+        dlg.SetDlgItemText(IDC_FIXED_NAME, L"other_#");
+        EXPECT_EQ(Text(dlg, IDC_NEXT_FILE_NAME), L"次の画像: other_1.gif");
+        dlg.SetDlgItemText(IDC_FIXED_NAME, L"bad:name");
+        EXPECT_EQ(Text(dlg, IDC_NEXT_FILE_NAME), L"");
+        Click(dlg, IDC_USE_FIXED_NAME);
+        dlg.SetDlgItemText(IDC_FIXED_NAME, L"manual_###");
+        EXPECT_EQ(Text(dlg, IDC_NEXT_FILE_NAME), L"") << "time-stamped names have no next name";
+    });
+    for (const wchar_t* name : {L"\\manual_007.png", L"\\manual_012.jpg"})
+        ::DeleteFileW(folder + name);
+    ::RemoveDirectoryW(folder);
+}
