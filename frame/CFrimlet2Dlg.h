@@ -11,6 +11,7 @@
 #include "frame/CommandRetry.h"
 #include "frame/CTaskbarThumbButtons.h"
 #include "frame/DisplayQueries.h"
+#include "frame/ElevationCalls.h"
 #include "frame/ShutterCalls.h"
 #include "framework/CButton.h"
 #include "framework/CDialog.h"
@@ -30,11 +31,13 @@ public:
     // hotkeySystem: the calls behind the capture hotkey and its message boxes;
     // queries answers the frame's questions about monitors and windows;
     // shutterCalls are the shutter's system calls (composition flush, grab,
-    // flash). The system's by default.
+    // flash); elevation tells whether the process runs elevated. The
+    // system's by default.
     CFrimlet2Dlg(Settings& settings, const Profile& profile, CWnd* parent = nullptr,
                  const HotkeySystem& hotkeySystem = HotkeySystem(),
                  const DisplayQueries& queries = DisplayQueries::System(),
-                 const ShutterCalls& shutterCalls = ShutterCalls::OfSystem());
+                 const ShutterCalls& shutterCalls = ShutterCalls::OfSystem(),
+                 const ElevationCalls& elevation = ElevationCalls());
     ~CFrimlet2Dlg() override;
 
     void ApplyScale(double dpiScale);
@@ -131,6 +134,7 @@ private:
     const Profile& m_profile;
     ShutterCalls m_shutterCalls;
     HotkeySystem m_hotkeySystem;
+    ElevationCalls m_elevation;
     bool m_bRetryHotkey = false; // PrintScreen refused at start-up, tried again once in front
 
     // The windows the frame opens; each has a window only while it is open.

@@ -1,11 +1,13 @@
 #include "frame/DisplayQueries.h"
 
+#include "framework/SystemLibrary.h"
+
 #include <dwmapi.h>
 
 namespace {
 
 template <class Function> Function Lookup(const wchar_t* module, const char* name) {
-    // Both modules are loaded with the program, so the handle needs no release.
+    // user32 is loaded with the program, so the handle needs no release.
     HMODULE handle = ::GetModuleHandleW(module);
     return handle ? reinterpret_cast<Function>(reinterpret_cast<void*>(::GetProcAddress(handle, name)))
                   : nullptr;
@@ -25,7 +27,8 @@ int SystemMetricForDpi(int index, UINT dpi) {
 
 bool SystemVisibleBounds(HWND window, RECT& bounds) {
     using DwmGetWindowAttributeFn = HRESULT(WINAPI*)(HWND, DWORD, void*, DWORD);
-    static const auto getAttribute = Lookup<DwmGetWindowAttributeFn>(L"dwmapi.dll", "DwmGetWindowAttribute");
+    static const auto getAttribute =
+        SystemFunction<DwmGetWindowAttributeFn>(L"dwmapi.dll", "DwmGetWindowAttribute");
     return getAttribute &&
            SUCCEEDED(getAttribute(window, DWMWA_EXTENDED_FRAME_BOUNDS, &bounds, sizeof(bounds)));
 }

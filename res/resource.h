@@ -55,6 +55,20 @@
 #define IDS_SIZELIST_TOO_MANY_ROWS 221  // a size-list text file with more rows than are read (file name, rows)
 // PrintScreen kept by the system's own screen capture: switch that off?
 #define IDS_PRINTSCREEN_TAKEN_BY_SYSTEM 200
+// Accessible names of the controller's buttons, IDC_MOVE_LEFT to
+// IDC_BOTTOM_EDGE_OUT in order
+#define IDS_NAME_MOVE_LEFT 320
+#define IDS_NAME_MOVE_RIGHT 321
+#define IDS_NAME_MOVE_UP 322
+#define IDS_NAME_MOVE_DOWN 323
+#define IDS_NAME_LEFT_EDGE_OUT 324
+#define IDS_NAME_LEFT_EDGE_IN 325
+#define IDS_NAME_RIGHT_EDGE_IN 326
+#define IDS_NAME_RIGHT_EDGE_OUT 327
+#define IDS_NAME_TOP_EDGE_OUT 328
+#define IDS_NAME_TOP_EDGE_IN 329
+#define IDS_NAME_BOTTOM_EDGE_IN 330
+#define IDS_NAME_BOTTOM_EDGE_OUT 331
 
 // Icon
 #define IDI_FRIMLET2 128

@@ -1,0 +1,94 @@
+// The frame against the system around it: the message filter it opens only
+// when elevated, and the end an installer asks for through the Restart
+// Manager.
+#include "frame/FrameMessages.h"
+#include "tests/frame/FrameTestSupport.h"
+#include "tests/framework/UiScript.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <vector>
+
+namespace {
+
+using namespace frame_test;
+using namespace test_profile;
+
+// The token's answer and the filter changes asked for, as a system records them.
+struct FakeElevation {
+    static inline bool elevated = false;
+    static inline std::vector<UINT> allowed;
+    static bool IsElevated() { return elevated; }
+    static BOOL WINAPI ChangeFilter(HWND, UINT message, DWORD action, PCHANGEFILTERSTRUCT) {
+        if (action == MSGFLT_ALLOW)
+            allowed.push_back(message);
+        return TRUE;
+    }
+    static ElevationCalls Calls() {
+        ElevationCalls calls;
+        calls.processIsElevated = &IsElevated;
+        calls.changeMessageFilter = &ChangeFilter;
+        return calls;
+    }
+};
+
+class FrameGuardsTest : public FrameFixture {
+protected:
+    void SetUp() override {
+        FrameFixture::SetUp();
+        Place(200, 150, 320, 240);
+        FakeElevation::allowed.clear();
+    }
+    ComApartment com{ComApartment::Ole};
+};
+
+TEST_F(FrameGuardsTest, OnlyAnElevatedFrameLetsTheShellThrough) {
+    for (bool elevated : {false, true}) {
+        FakeElevation::elevated = elevated;
+        FakeElevation::allowed.clear();
+        CreateFrame(std::make_unique<CFrimlet2Dlg>(settings, app, nullptr, HotkeySystem(),
+                                                   DisplayQueries::System(), ShutterCalls::OfSystem(),
+                                                   FakeElevation::Calls()));
+        const std::vector<UINT> expected =
+            elevated ? std::vector<UINT>{WM_TASKBAR_BUTTON_CREATED, WM_COMMAND} : std::vector<UINT>{};
+        EXPECT_EQ(FakeElevation::allowed, expected) << "elevated " << elevated;
+        CloseFrame();
+    }
+}
+
+// The Restart Manager asks, then tells the program to close; the frame runs
+// as the program's modal loop, which must end by itself.
+TEST_F(FrameGuardsTest, ARestartManagerCloseEndsTheProgramAndStoresThePlacement) {
+    struct Case {
+        LPARAM flags;
+        bool ends;
+    } cases[] = {{ENDSESSION_CLOSEAPP, true}, {ENDSESSION_LOGOFF, false}, {0, false}};
+    for (const Case& c : cases) {
+        DeleteTestKey();
+        CFrimlet2Dlg modal(settings, app);
+        LRESULT answer = FALSE;
+        bool closedByTest = false;
+        int waited = 0;
+        UiScript script({[&] {
+                             if (!modal.m_hWnd || !modal.IsWindowVisible())
+                                 return false;
+                             answer = ::SendMessageW(modal.m_hWnd, WM_QUERYENDSESSION, 0, c.flags);
+                             ::SendMessageW(modal.m_hWnd, WM_ENDSESSION, TRUE, c.flags);
+                             return true;
+                         },
+                         [&] {
+                             if (++waited < 25)
+                                 return false;
+                             closedByTest = true;
+                             ::PostMessageW(modal.m_hWnd, WM_SYSCOMMAND, SC_CLOSE, 0);
+                             return true;
+                         }});
+        EXPECT_EQ(modal.DoModal(), IDCANCEL);
+        EXPECT_EQ(answer, TRUE);
+        EXPECT_EQ(closedByTest, !c.ends) << "flags " << c.flags;
+        EXPECT_EQ(ReadTestDword(L"cx"), 320u) << "flags " << c.flags;
+    }
+}
+
+} // namespace
