@@ -189,6 +189,7 @@ BOOL CFrimlet2Dlg::OnInitDialog() {
     m_geometry.SetScale(m_settings.color, m_settings.frameWidth, m_settings.tabScaling, m_dDpiScale);
     m_closeIcon.SetBitmap(m_geometry.GetCloseBitmap());
     m_settingsIcon.SetBitmap(m_geometry.GetSettingsBitmap());
+    m_shutterGlyph.Apply(m_shutterButton.m_hWnd, m_geometry.Metrics().BitmapSlot());
 
     using DwmSetWindowAttributeFn = HRESULT(WINAPI*)(HWND, DWORD, LPCVOID, DWORD);
     if (const auto setAttribute =
@@ -426,6 +427,7 @@ void CFrimlet2Dlg::ApplyScale(double dpiScale) {
         return;
     m_closeIcon.SetBitmap(m_geometry.GetCloseBitmap());
     m_settingsIcon.SetBitmap(m_geometry.GetSettingsBitmap());
+    m_shutterGlyph.Apply(m_shutterButton.m_hWnd, m_geometry.Metrics().BitmapSlot());
     MoveWindow(scaled.left, scaled.top, scaled.Width(), scaled.Height(), FALSE);
 }
 

@@ -8,6 +8,7 @@
 #include "frame/CFrameControllerDlg.h"
 #include "frame/CFrameGeometry.h"
 #include "frame/CFrameToolTips.h"
+#include "frame/CShutterGlyph.h"
 #include "frame/CommandRetry.h"
 #include "frame/CTaskbarThumbButtons.h"
 #include "frame/DisplayQueries.h"
@@ -57,6 +58,7 @@ public:
     CFrameControllerDlg& Controller() { return m_controllerDlg; }
     const CTaskbarThumbButtons& Taskbar() const { return m_taskbar; }
     const CFrameToolTips& ToolTips() const { return m_toolTips; }
+    const CShutterGlyph& ShutterGlyph() const { return m_shutterGlyph; }
 
 protected:
     void DoDataExchange(CDataExchange* dx) override;
@@ -117,6 +119,7 @@ private:
     CStatic m_minimizeIcon;
     CStatic m_settingsIcon;
     CButton m_shutterButton;
+    CShutterGlyph m_shutterGlyph;
     CStaticEx m_gripIcon;
     CFrameToolTips m_toolTips;
     HICON m_hIcon = nullptr;

@@ -583,6 +583,26 @@ def grip_tile(n):
 
 
 # ---------------------------------------------------------------------------
+# Camera on the shutter button (grey transparent, one size per tab scale)
+# ---------------------------------------------------------------------------
+
+SHUTTER_SIZES = (16, 24, 32, 40, 48, 64)  # the tab at 100, 150, 200, 250, 300 and 400 %
+
+
+def shutter_camera(n):
+    c = Canvas(n, n)
+    u = n / 16.0
+    body = rrect(1 * u, 4.5 * u, 15 * u, 14 * u, 1.6 * u)
+    hump = [(5 * u, 4.6 * u), (6.2 * u, 2.4 * u), (9.8 * u, 2.4 * u), (11 * u, 4.6 * u)]
+    c.fill([body, hump], INK)
+    c.fill([circle(8 * u, 9.3 * u, 3.6 * u)], (226, 230, 238))
+    c.fill([circle(8 * u, 9.3 * u, 2.3 * u)], FRAME_BLUE)
+    c.fill([circle(7.3 * u, 8.6 * u, 0.8 * u)], WHITE)
+    c.fill([rect(12 * u, 5.8 * u, 13.8 * u, 7.0 * u)], (250, 212, 112))
+    return c
+
+
+# ---------------------------------------------------------------------------
 # Thumbnail-toolbar strip (five images, yellow transparent)
 # ---------------------------------------------------------------------------
 
@@ -907,6 +927,9 @@ def build():
     for n in TAB_SIZES:
         bmp("bitmaps/IDB_CLOSE_%d.bmp" % n, close_tile(n).opaque(CLOSE_FACE))
     bmp("bitmaps/IDB_GRIP.bmp", grip_tile(16).opaque(TILE_FACE))
+    # the camera on the shutter button, for each scale of the tab
+    for n in SHUTTER_SIZES:
+        bmp("bitmaps/IDB_SHUTTER_%d.bmp" % n, shutter_camera(n).keyed(KEY_GREY, BUTTON_FACE))
     bmp("bitmaps/IDB_MINIMIZE.bmp", minimize_tile(10).opaque(TILE_FACE))
     # frame controller buttons: 8-bit, grey background as the transparent colour
     for d in ("left", "right", "up", "down"):

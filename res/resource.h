@@ -113,6 +113,12 @@
 #define IDB_TYPE_GIF 166
 #define IDB_TYPE_PNG 167
 #define IDB_QUALITY_SCALE 168 // 150 x 10 scale under the JPEG quality trackbar
+#define IDB_SHUTTER_16 180     // camera on the shutter button, grey transparent, 16 to 64 pixels
+#define IDB_SHUTTER_24 181
+#define IDB_SHUTTER_32 182
+#define IDB_SHUTTER_40 183
+#define IDB_SHUTTER_48 184
+#define IDB_SHUTTER_64 185
 
 // Commands
 #define IDM_OPEN_OUTPUT_FOLDER 32771

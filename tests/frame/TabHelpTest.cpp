@@ -11,9 +11,11 @@
 
 #include <gtest/gtest.h>
 
+#include <commctrl.h>
 #include <oleacc.h>
 
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -84,6 +86,48 @@ TEST_F(TabHelpTest, TheControllersTwelveButtonsSayWhatTheyDo) {
         EXPECT_EQ(AccessibleName(::GetDlgItem(controller, id)), name) << "button " << id;
     }
     frame->Controller().DestroyWindow();
+}
+
+// The shutter button shows a camera, drawn for the tab's scale, its
+// background letting the button's face through.
+TEST_F(TabHelpTest, TheShutterShowsACameraDrawnForEachScale) {
+    HWND shutter = Control(IDC_SHUTTER);
+    for (const auto& [dpi, size] : {std::pair{96u, 16}, std::pair{144u, 24}, std::pair{192u, 32}}) {
+        SCOPED_TRACE(dpi);
+        if (dpi != 96) {
+            RECT suggested{0, 0, 10, 10};
+            ::SendMessageW(frame->m_hWnd, WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+                           reinterpret_cast<LPARAM>(&suggested));
+            test_support::PumpMessages(50);
+        }
+        BUTTON_IMAGELIST list{};
+        ASSERT_TRUE(::SendMessageW(shutter, BCM_GETIMAGELIST, 0, reinterpret_cast<LPARAM>(&list)));
+        ASSERT_TRUE(list.himl);
+        int cx = 0, cy = 0;
+        ASSERT_TRUE(::ImageList_GetIconSize(list.himl, &cx, &cy));
+        EXPECT_EQ(cx, size);
+        EXPECT_EQ(cy, size);
+        // Drawn over magenta: the corner stays magenta, the middle is the camera.
+        BITMAPINFO info{};
+        info.bmiHeader = {sizeof(BITMAPINFOHEADER), size, -size, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+        void* bits = nullptr;
+        unique_memory_dc dc(::CreateCompatibleDC(nullptr));
+        unique_bitmap canvas(::CreateDIBSection(dc.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+        ASSERT_TRUE(dc && canvas && bits);
+        SelectRestore select(dc.get(), canvas.get());
+        RECT all{0, 0, size, size};
+        unique_brush magenta(::CreateSolidBrush(RGB(255, 0, 255)));
+        ::FillRect(dc.get(), &all, magenta.get());
+        ASSERT_TRUE(::ImageList_Draw(list.himl, 0, dc.get(), 0, 0, ILD_TRANSPARENT));
+        ::GdiFlush();
+        const auto* pixels = static_cast<const DWORD*>(bits);
+        const auto at = [&](int x, int y) { return pixels[y * size + x] & 0xFFFFFF; };
+        EXPECT_EQ(at(0, 0), 0xFF00FFu);
+        int drawn = 0;
+        for (int i = 0; i < size * size; ++i)
+            drawn += (pixels[i] & 0xFFFFFF) != 0xFF00FFu;
+        EXPECT_GT(drawn, size * size / 2);
+    }
 }
 
 // The tool the tooltip shows once the mouse has rested on the grip, at the
