@@ -393,6 +393,19 @@ def bmp24(rows):
     return head + info + pix
 
 
+def bmp32(rgba_rows):
+    """32-bit bitmap whose fourth byte is the pixel's alpha (straight, as in icons)."""
+    h = len(rgba_rows)
+    w = len(rgba_rows[0])
+    pix = bytearray()
+    for row in reversed(rgba_rows):
+        for r, g, b, a in row:
+            pix += bytes((b, g, r, a))
+    info = struct.pack("<IiiHHIIiiII", 40, w, h, 1, 32, 0, len(pix), PPM_96DPI, PPM_96DPI, 0, 0)
+    head = struct.pack("<2sIHHI", b"BM", 14 + len(info) + len(pix), 0, 0, 14 + len(info))
+    return head + info + bytes(pix)
+
+
 def bmp8(rows, first=None):
     """8-bit palette bitmap; `first` (if given) becomes palette entry 0."""
     h = len(rows)
@@ -904,6 +917,7 @@ def app_icon(n):
 # ---------------------------------------------------------------------------
 
 TAB_SIZES = (10, 15, 20, 25, 30, 40)
+THUMB_ICON_SIZES = (32, 40, 48, 64)
 ICON_SIZES = (16, 20, 24, 32, 40, 48, 64, 256)
 
 
@@ -921,6 +935,10 @@ def build():
     for ident, n in ((140, 24), (141, 20)):
         rows = thumb_strip(n).keyed(KEY_YELLOW, (40, 40, 48), 0.4)
         bmp("bitmaps/IDB_THUMB_BUTTONS_%d.bmp" % n, rows)
+    # the same strips with alpha at the icon sizes of 100, 125, 150 and 200 %
+    for n in THUMB_ICON_SIZES:
+        rows = thumb_strip(n).rgba()
+        put("bitmaps/IDB_THUMB_ICONS_%d.bmp" % n, bmp32(rows), rows, True)
     # settings and close icons of the tab, six sizes each
     for n in TAB_SIZES:
         bmp("bitmaps/IDB_SETTINGS_%d.bmp" % n, settings_tile(n).opaque(TILE_FACE))

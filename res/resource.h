@@ -119,6 +119,10 @@
 #define IDB_SHUTTER_40 183
 #define IDB_SHUTTER_48 184
 #define IDB_SHUTTER_64 185
+#define IDB_THUMB_ICONS_32 186 // thumbnail toolbar: five images, 32-bit with alpha, at 32 to 64 pixels
+#define IDB_THUMB_ICONS_40 187
+#define IDB_THUMB_ICONS_48 188
+#define IDB_THUMB_ICONS_64 189
 
 // Commands
 #define IDM_OPEN_OUTPUT_FOLDER 32771
