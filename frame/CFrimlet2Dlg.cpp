@@ -443,6 +443,7 @@ void CFrimlet2Dlg::SavePlacement() {
 }
 
 void CFrimlet2Dlg::ShutDown() {
+    m_bShuttingDown = true;
     if (m_bFitMode)
         EndFitMode(0, POINT{});
     CloseOwnWindows(nullptr);
@@ -467,7 +468,12 @@ void CFrimlet2Dlg::OnHotkeyUnavailable() {
         // The user said No once: the frame goes on without a hotkey quietly.
         if (HotkeySystem::OfferDeclined(m_profile))
             return;
-        switch (m_hotkeySystem.OfferToFreePrintScreen(m_hWnd, title)) {
+        const HotkeySystem::Offer offer = m_hotkeySystem.OfferToFreePrintScreen(m_hWnd, title);
+        // Closed while it asked (an installer ending the program): the user
+        // gave no answer, so none is kept.
+        if (m_bShuttingDown)
+            return;
+        switch (offer) {
         case HotkeySystem::Offer::Declined:
             HotkeySystem::SetOfferDeclined(m_profile, true);
             return;

@@ -138,7 +138,8 @@ private:
     ShutterCalls m_shutterCalls;
     HotkeySystem m_hotkeySystem;
     ElevationCalls m_elevation;
-    bool m_bRetryHotkey = false; // PrintScreen refused at start-up, tried again once in front
+    bool m_bRetryHotkey = false;  // PrintScreen refused at start-up, tried again once in front
+    bool m_bShuttingDown = false; // the program is ending: answers to open questions do not count
 
     // The windows the frame opens; each has a window only while it is open.
     COptionsDlg m_optionsDlg{m_settings, m_profile, this, m_hotkeySystem};

@@ -11,7 +11,8 @@
 # - a second silent install over a running program closes it and keeps the
 #   stored settings and the data folder;
 # - a third one, while the program asks a question in a box that carries the
-#   frame's title, still ends it and replaces the program file;
+#   frame's title, still ends it, replaces the program file and answers
+#   nothing for the user;
 # - the silent uninstall (the entry's QuietUninstallString) removes the files,
 #   the shortcut and the entry and keeps the settings.
 # Needs build/win (e2e_tests.exe, versionof.exe, holdhotkey.exe). Exits non-zero on any failure.
@@ -179,6 +180,8 @@ done
 check "installing while the program asks a question ends it (setup took ${took} s)" test "$closed" = 0
 pid=""
 check "installing while the program asks a question replaces the program" same_files_as_the_zip
+check "installing while the program asks a question gives no answer for the user" \
+  test -z "$(regvalue "$settings_key" printScreenOfferDeclined)"
 kill "$holder" 2>/dev/null || true
 holder=""
 wine reg delete "$snipping_key" /v PrintScreenKeyForSnippingEnabled /f >/dev/null 2>&1 || true

@@ -1,7 +1,8 @@
 // The frame against the system around it: the message filter it opens only
-// when elevated, and the end an installer asks for through the Restart
-// Manager.
+// when elevated, the end an installer asks for through the Restart Manager,
+// and an installer's close while the program asks a question.
 #include "frame/FrameMessages.h"
+#include "tests/app/FakeHotkeySystem.h"
 #include "tests/frame/FrameTestSupport.h"
 #include "tests/framework/UiScript.h"
 
@@ -89,6 +90,30 @@ TEST_F(FrameGuardsTest, ARestartManagerCloseEndsTheProgramAndStoresThePlacement)
         EXPECT_EQ(closedByTest, !c.ends) << "flags " << c.flags;
         EXPECT_EQ(ReadTestDword(L"cx"), 320u) << "flags " << c.flags;
     }
+}
+
+// An installer closes the program while it asks whether to free PrintScreen
+// (the message box answers as it closes): nobody answered, so the program
+// keeps no "No" and asks again next time.
+int WINAPI CloseFrameWhileAsking(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type) {
+    ::SendMessageW(owner, WM_SYSCOMMAND, SC_CLOSE, 0);
+    return FakeHotkeySystem::AnswerBox(owner, text, caption, type);
+}
+
+TEST_F(FrameGuardsTest, AQuestionCutShortByTheCloseKeepsNoAnswer) {
+    FakeHotkeySystem::Reset();
+    FakeHotkeySystem::systemHoldsPrintScreen = true;
+    settings.hotkey = VK_SNAPSHOT;
+    HotkeySystem hotkeys = FakeHotkeySystem::Make();
+    hotkeys.messageBox = &CloseFrameWhileAsking;
+    frame = std::make_unique<CFrimlet2Dlg>(settings, app, nullptr, hotkeys);
+    ASSERT_TRUE(frame->Create(IDD_FRIMLET2_DIALOG));
+    ::SetForegroundWindow(frame->m_hWnd);
+    test_support::PumpMessages(200);
+    ASSERT_TRUE(FakeHotkeySystem::Shown(IDS_PRINTSCREEN_TAKEN_BY_SYSTEM));
+    EXPECT_EQ(ReadTestDword(L"printScreenOfferDeclined"), 0xDEADBEEFu);
+    EXPECT_TRUE(FakeHotkeySystem::writes.empty());
+    EXPECT_NE(ReadTestDword(L"cx"), 0xDEADBEEFu); // the close stored the placement
 }
 
 } // namespace
