@@ -1,6 +1,8 @@
 ﻿; The per-user installer of Frimlet2, built by ./package with makensis:
 ;   makensis -DVERSION=x.y.z -DSTAGE=<folder with the packaged files>
-;            -DICON=<program icon> -DOUTFILE=<setup.exe> package/Frimlet2.nsi
+;            -DICON=<program icon> -DSIDE=<wizard side picture, 164 x 314>
+;            -DLICENCE=<licence, one line per paragraph>
+;            -DOUTFILE=<setup.exe> package/Frimlet2.nsi
 ; It needs no administrator rights: the program goes to
 ; %LOCALAPPDATA%\Programs\Frimlet2, the shortcut to the user's Start menu and
 ; the entry of the installed-programs list to HKEY_CURRENT_USER. /S installs
@@ -48,10 +50,15 @@ VIAddVersionKey /LANG=1041 "LegalCopyright" "Copyright (c) 2026 ${PUBLISHER}"
 
 !define MUI_ICON "${ICON}"
 !define MUI_UNICON "${ICON}"
+; The wizard's side picture is the program's own, drawn by res/draw.py.
+!define MUI_WELCOMEFINISHPAGE_BITMAP "${SIDE}"
+!define MUI_UNWELCOMEFINISHPAGE_BITMAP "${SIDE}"
 !define MUI_ABORTWARNING
 
 !insertmacro MUI_PAGE_WELCOME
-!insertmacro MUI_PAGE_LICENSE "${STAGE}\LICENSE.txt"
+; The licence with its paragraphs as single lines, so that the page wraps
+; them to its own width instead of breaking each line twice.
+!insertmacro MUI_PAGE_LICENSE "${LICENCE}"
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
 !define MUI_FINISHPAGE_RUN "$INSTDIR\Frimlet2.exe"

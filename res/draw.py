@@ -3,7 +3,8 @@
 
 Usage (from anywhere; needs only Python 3 and its standard library):
 
-    python3 res/draw.py                  # (re)writes res/bitmaps, res/cursors, res/Frimlet2.ico
+    python3 res/draw.py                  # (re)writes res/bitmaps, res/cursors, res/Frimlet2.ico,
+                                         # res/installer
     python3 res/draw.py --preview DIR    # also writes enlarged PNG previews into DIR
 
 The output is deterministic: the same script always writes byte-identical files, so
@@ -913,6 +914,31 @@ def app_icon(n):
 
 
 # ---------------------------------------------------------------------------
+# Installer wizard's side picture (164 x 314, opaque)
+# ---------------------------------------------------------------------------
+
+
+def paste(dst, src, ox, oy):
+    """Composites src over dst with its top left corner at (ox, oy)."""
+    for y in range(src.h):
+        for x in range(src.w):
+            s_ = src.px[y][x]
+            d = dst.px[oy + y][ox + x]
+            inv = 1.0 - s_[3]
+            for i in range(4):
+                d[i] = s_[i] + d[i] * inv
+
+
+def installer_side():
+    c = Canvas(164, 314)
+    c.fill([rect(0, 0, 164, 314)], vgrad(0, (236, 240, 255), 314, (120, 120, 250)))
+    paste(c, app_icon(128), 18, 44)
+    # the frame's border running down the picture, as on the desktop
+    c.fill([rect(0, 0, 164, 314), rect(6, 6, 158, 308)], FRAME_BLUE, 0.55, rule="evenodd")
+    return c
+
+
+# ---------------------------------------------------------------------------
 # What is written where
 # ---------------------------------------------------------------------------
 
@@ -965,6 +991,8 @@ def build():
     put("cursors/IDCUR_FIT_TARGET.cur", ico_or_cur(imgs, cursor=True), imgs[-1][0], True)
     imgs = [(swatch_cursor(n).rgba(), (1, 1)) for n in (32, 48, 64)]
     put("cursors/IDCUR_COLOR_SWATCH.cur", ico_or_cur(imgs, cursor=True), imgs[-1][0], True)
+    # the installer wizard's side picture (not a resource of the program)
+    bmp("installer/wizard.bmp", installer_side().opaque(WHITE))
     # application icon
     imgs = [(app_icon(n).rgba(), None) for n in ICON_SIZES]
     put("Frimlet2.ico", ico_or_cur(imgs), imgs[3][0], True)
