@@ -7,6 +7,7 @@
 #include "frame/FrameMessages.h"
 #include "frame/FramePlacement.h"
 #include "frame/FrameWindowClass.h"
+#include "frame/QuestionBoxes.h"
 #include "geometry/ScreenLayoutQuery.h"
 #include "geometry/WinRect.h"
 #include "framework/CMenu.h"
@@ -447,6 +448,7 @@ void CFrimlet2Dlg::ShutDown() {
     if (m_bFitMode)
         EndFitMode(0, POINT{});
     CloseOwnWindows(nullptr);
+    DismissMessageBoxes(m_hWnd); // their answers are ignored from here on
     if (!IsIconic())
         SavePlacement();
     ::UnregisterHotKey(m_hWnd, m_settings.hotkey);

@@ -5,6 +5,7 @@
 #include "tests/app/FakeHotkeySystem.h"
 #include "tests/frame/FrameTestSupport.h"
 #include "tests/framework/UiScript.h"
+#include "tests/support/WindowFinder.h"
 
 #include <gtest/gtest.h>
 
@@ -114,6 +115,46 @@ TEST_F(FrameGuardsTest, AQuestionCutShortByTheCloseKeepsNoAnswer) {
     EXPECT_EQ(ReadTestDword(L"printScreenOfferDeclined"), 0xDEADBEEFu);
     EXPECT_TRUE(FakeHotkeySystem::writes.empty());
     EXPECT_NE(ReadTestDword(L"cx"), 0xDEADBEEFu); // the close stored the placement
+}
+
+// The same with the system's own box, which has no Cancel: the close
+// answers it, so the program can end.
+TEST_F(FrameGuardsTest, TheCloseAnswersAQuestionThatHasNoCancel) {
+    FakeHotkeySystem::Reset();
+    FakeHotkeySystem::systemHoldsPrintScreen = true;
+    settings.hotkey = VK_SNAPSHOT;
+    HotkeySystem hotkeys = FakeHotkeySystem::Make();
+    hotkeys.messageBox = &::MessageBoxW;
+    frame = std::make_unique<CFrimlet2Dlg>(settings, app, nullptr, hotkeys);
+    const auto box = [&] {
+        return test_support::FindTopLevel(
+            {.className = L"#32770", .threadId = ::GetCurrentThreadId(), .owner = frame->m_hWnd});
+    };
+    bool asked = false, leftOpen = false;
+    int waited = 0;
+    UiScript script({[&] {
+                         if (!box())
+                             return false;
+                         asked = true;
+                         ::SendMessageW(frame->m_hWnd, WM_SYSCOMMAND, SC_CLOSE, 0);
+                         return true;
+                     },
+                     [&] {
+                         if (++waited < 25)
+                             return false;
+                         if (HWND open = box()) {
+                             leftOpen = true;
+                             ::EndDialog(open, IDNO);
+                         }
+                         return true;
+                     }});
+    ASSERT_TRUE(frame->Create(IDD_FRIMLET2_DIALOG));
+    ::SetForegroundWindow(frame->m_hWnd);
+    for (int i = 0; i < 60 && !script.Finished(); ++i)
+        test_support::PumpMessages(50);
+    EXPECT_TRUE(asked);
+    EXPECT_FALSE(leftOpen) << "the question kept the program open";
+    EXPECT_EQ(ReadTestDword(L"printScreenOfferDeclined"), 0xDEADBEEFu);
 }
 
 } // namespace
