@@ -119,8 +119,9 @@ next:
   System::Call 'kernel32::OpenProcess(i ${SYNCHRONIZE_TERMINATE}, i 0, i r3) p .r4'
   SendMessage $0 ${WM_SYSCOMMAND} ${SC_CLOSE} 0 /TIMEOUT=5000
   ${If} $4 != 0
-    ; A question the program asks (Yes or No, no Cancel) can hold it after
-    ; the close command has stored its placement: it is then ended.
+    ; The close command stores the placement and dismisses the program's
+    ; questions; a program that still does not end (an older version asking
+    ; Yes or No) is ended after ten seconds.
     System::Call 'kernel32::WaitForSingleObject(p r4, i 10000) i .r5'
     ${If} $5 != 0
       System::Call 'kernel32::TerminateProcess(p r4, i 1)'
