@@ -2,7 +2,7 @@
 # CTest runs under Wine through the cross-compiling emulator.
 set(FRIMLET_SYSTEM_LIBS
   user32 gdi32 comctl32 comdlg32 ole32 oleaut32 uuid shell32 shlwapi
-  windowscodecs msimg32 dwmapi advapi32 propsys)
+  windowscodecs advapi32 propsys)
 set(FRIMLET_STATIC_LINK -static -static-libgcc -static-libstdc++)
 
 # The project version reaches the resources and the tests through one header.
@@ -105,6 +105,13 @@ target_include_directories(presskey PRIVATE ${CMAKE_SOURCE_DIR}) # tests/support
 target_link_options(presskey PRIVATE ${FRIMLET_STATIC_LINK} -municode)
 target_compile_options(presskey PRIVATE ${FRIMLET_WARNINGS})
 
+# Holds a hotkey as another program would (./package --check opens the
+# program's message box about its hotkey with it).
+add_executable(holdhotkey tests/e2e/tools/holdhotkey.cpp)
+target_link_options(holdhotkey PRIVATE ${FRIMLET_STATIC_LINK} -municode)
+target_compile_options(holdhotkey PRIVATE ${FRIMLET_WARNINGS})
+target_compile_definitions(holdhotkey PRIVATE UNICODE _UNICODE)
+
 # Checks the version information of a program file (the built one here, the
 # installed one in ./package --check).
 add_executable(versionof tests/e2e/tools/versionof.cpp)
@@ -113,6 +120,13 @@ target_link_options(versionof PRIVATE ${FRIMLET_STATIC_LINK} -municode)
 target_compile_options(versionof PRIVATE ${FRIMLET_WARNINGS})
 add_test(NAME e2e.VersionResource.CarriesTheProjectVersion
   COMMAND ${CMAKE_BINARY_DIR}/wine-run ${CMAKE_BINARY_DIR}/versionof.exe ${CMAKE_BINARY_DIR}/Frimlet2.exe ${PROJECT_VERSION})
+# The program imports only DLLs that Windows takes from its own folder; the
+# others are loaded at run time from the system folder (framework/SystemLibrary.h).
+find_package(Python3 COMPONENTS Interpreter REQUIRED)
+find_program(FRIMLET_OBJDUMP NAMES ${CMAKE_OBJDUMP} x86_64-w64-mingw32-objdump REQUIRED)
+add_test(NAME imports.OnlyKnownDlls
+  COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/scripts/check-imports.py --objdump ${FRIMLET_OBJDUMP}
+          $<TARGET_FILE:Frimlet2>)
 # The other program whose button the fit-mode test clicks.
 add_executable(fittarget tests/e2e/tools/fittarget.cpp)
 target_link_options(fittarget PRIVATE ${FRIMLET_STATIC_LINK} -municode)

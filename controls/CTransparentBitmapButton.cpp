@@ -91,7 +91,7 @@ void CTransparentBitmapButton::DrawItem(DRAWITEMSTRUCT* item) {
                            channel(layout.bottom, 16),
                            0};
             GRADIENT_RECT gradient{0, 1};
-            ::GradientFill(dc, vertices, 2, &gradient, 1, GRADIENT_FILL_RECT_V);
+            ::GdiGradientFill(dc, vertices, 2, &gradient, 1, GRADIENT_FILL_RECT_V);
 
             RECT edge = r;
             switch (layout.border) {
@@ -113,9 +113,9 @@ void CTransparentBitmapButton::DrawItem(DRAWITEMSTRUCT* item) {
                 unique_memory_dc source(::CreateCompatibleDC(item->hDC));
                 if (source) {
                     SelectRestore selectBitmap(source.get(), m_hBitmap.get());
-                    ::TransparentBlt(dc, layout.bitmap.left, layout.bitmap.top, layout.bitmap.Width(),
-                                     layout.bitmap.Height(), source.get(), 0, 0, m_nBitmapWidth,
-                                     m_nBitmapHeight, m_crTransparent);
+                    ::GdiTransparentBlt(dc, layout.bitmap.left, layout.bitmap.top, layout.bitmap.Width(),
+                                        layout.bitmap.Height(), source.get(), 0, 0, m_nBitmapWidth,
+                                        m_nBitmapHeight, m_crTransparent);
                 }
             }
 

@@ -2,6 +2,7 @@
 
 #include "frame/CFrameGeometry.h"
 #include "frame/ControllerSteps.h"
+#include "framework/AccessibleName.h"
 #include "geometry/WinRect.h"
 #include "res/resource.h"
 
@@ -32,6 +33,12 @@ void CFrameControllerDlg::DoDataExchange(CDataExchange* dx) {
 
 BOOL CFrameControllerDlg::OnInitDialog() {
     CDialog::OnInitDialog();
+    // The buttons show pictures; screen readers say what each one does.
+    for (int i = 0; i < kButtonCount; ++i) {
+        CString name;
+        name.LoadString(IDS_NAME_MOVE_LEFT + static_cast<UINT>(i));
+        SetAccessibleName(m_buttons[static_cast<size_t>(i)].m_hWnd, name);
+    }
     ModifyStyleEx(0, WS_EX_LAYERED);
     ::SetLayeredWindowAttributes(m_hWnd, 0, kControllerAlpha, LWA_ALPHA);
     // Shown here without activation, so the dialog manager does not show it

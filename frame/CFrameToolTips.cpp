@@ -1,8 +1,7 @@
 #include "frame/CFrameToolTips.h"
 
+#include "framework/AccessibleName.h"
 #include "res/resource.h"
-
-#include <utility>
 
 namespace {
 
@@ -114,6 +113,13 @@ void CFrameToolTips::AddTool(UINT_PTR id, UINT flags, const CString& text) {
 bool CFrameToolTips::Create(HWND frame, const Controls& controls, int hotkey) {
     m_hFrame = frame;
     m_hShutter = controls.shutter;
+    // Screen readers name the controls by their tooltips, with or without
+    // the tooltip control.
+    SetAccessibleName(controls.shutter, ShutterToolText(hotkey));
+    SetAccessibleName(controls.closeIcon, LoadText(IDS_TIP_CLOSE));
+    SetAccessibleName(controls.minimizeIcon, LoadText(IDS_TIP_MINIMIZE));
+    SetAccessibleName(controls.settingsIcon, LoadText(IDS_TIP_OPTIONS));
+    SetAccessibleName(controls.grip, LoadText(IDS_TIP_GRIP));
     // No fading or sliding, so a hidden tooltip is gone at once.
     m_hToolTip = ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
                                    WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX | TTS_NOANIMATE | TTS_NOFADE,
@@ -128,7 +134,6 @@ bool CFrameToolTips::Create(HWND frame, const Controls& controls, int hotkey) {
     AddTool(reinterpret_cast<UINT_PTR>(controls.closeIcon), byWindow, LoadText(IDS_TIP_CLOSE));
     AddTool(reinterpret_cast<UINT_PTR>(controls.minimizeIcon), byWindow, LoadText(IDS_TIP_MINIMIZE));
     AddTool(reinterpret_cast<UINT_PTR>(controls.settingsIcon), byWindow, LoadText(IDS_TIP_OPTIONS));
-    AddTool(IDC_GRIP_ICON, 0, LoadText(IDS_TIP_GRIP));
     // The size label's text is asked of the frame (TTN_GETDISPINFO) each
     // time it shows: it names the file the next capture writes.
     TTTOOLINFOW sizeLabel = ToolInfo(IDC_SIZE_LABEL, 0);
@@ -136,27 +141,30 @@ bool CFrameToolTips::Create(HWND frame, const Controls& controls, int hotkey) {
     ::SendMessageW(m_hToolTip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&sizeLabel));
     // Two lines need a width to break at.
     ::SendMessageW(m_hToolTip, TTM_SETMAXTIPWIDTH, 0, 600);
+    // The grip takes every mouse message itself (its clicks are the frame's
+    // to interpret), so its tool is the window too: a rectangle of the frame
+    // under it would never be hit.
+    AddTool(reinterpret_cast<UINT_PTR>(controls.grip), byWindow, LoadText(IDS_TIP_GRIP));
     return true;
 }
 
 void CFrameToolTips::SetHotkey(int hotkey) {
+    const CString text = ShutterToolText(hotkey);
+    if (m_hShutter)
+        SetAccessibleName(m_hShutter, text);
     if (!m_hToolTip)
         return;
-    const CString text = ShutterToolText(hotkey);
     TTTOOLINFOW info = ToolInfo(reinterpret_cast<UINT_PTR>(m_hShutter), TTF_IDISHWND | TTF_SUBCLASS);
     info.lpszText = const_cast<wchar_t*>(text.GetString());
     ::SendMessageW(m_hToolTip, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&info));
 }
 
-void CFrameToolTips::MoveRects(const RECT& grip, const RECT& sizeLabel) {
+void CFrameToolTips::MoveSizeLabel(const RECT& sizeLabel) {
     if (!m_hToolTip)
         return;
-    for (const auto& [id, rect] : {std::pair<UINT_PTR, RECT>{IDC_GRIP_ICON, grip},
-                                   std::pair<UINT_PTR, RECT>{IDC_SIZE_LABEL, sizeLabel}}) {
-        TTTOOLINFOW info = ToolInfo(id, 0);
-        info.rect = rect;
-        ::SendMessageW(m_hToolTip, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&info));
-    }
+    TTTOOLINFOW info = ToolInfo(IDC_SIZE_LABEL, 0);
+    info.rect = sizeLabel;
+    ::SendMessageW(m_hToolTip, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&info));
 }
 
 void CFrameToolTips::Relay(const MSG& msg) {

@@ -1,6 +1,7 @@
 // The tooltips of the frame's tab: one tooltip control, made with the frame,
 // with a tool for the shutter button, the close, minimise and settings icons,
-// the grip icon and the painted size label.
+// the grip icon and the painted size label. The controls are also named by
+// their tooltips for screen readers.
 #pragma once
 
 #include "framework/CString.h"
@@ -15,14 +16,15 @@ public:
     CFrameToolTips& operator=(const CFrameToolTips&) = delete;
     ~CFrameToolTips();
 
-    // The tab's windows that take the mouse themselves (the tooltip follows
-    // them by window); the grip lets the mouse through to the frame and the
-    // size label is painted, so those two are rectangles of the frame.
+    // The tab's windows, which take the mouse themselves (the tooltip
+    // follows them by window); the size label is painted, a rectangle of the
+    // frame.
     struct Controls {
         HWND shutter = nullptr;
         HWND closeIcon = nullptr;
         HWND minimizeIcon = nullptr;
         HWND settingsIcon = nullptr;
+        HWND grip = nullptr;
     };
 
     // Creates the control, owned by frame, and registers the six tools with
@@ -32,8 +34,8 @@ public:
     bool Create(HWND frame, const Controls& controls, int hotkey);
     // The shutter's text for a new capture hotkey.
     void SetHotkey(int hotkey);
-    // Where the grip icon and the size label are, in frame client coordinates.
-    void MoveRects(const RECT& grip, const RECT& sizeLabel);
+    // Where the size label is, in frame client coordinates.
+    void MoveSizeLabel(const RECT& sizeLabel);
     // Hands a mouse message that went to the frame window itself to the
     // control, which sees the other controls' messages on its own.
     void Relay(const MSG& msg);

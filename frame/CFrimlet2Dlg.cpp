@@ -7,9 +7,12 @@
 #include "frame/FrameMessages.h"
 #include "frame/FramePlacement.h"
 #include "frame/OutputFolderCheck.h"
+#include "frame/FrameWindowClass.h"
+#include "frame/QuestionBoxes.h"
 #include "geometry/ScreenLayoutQuery.h"
 #include "geometry/WinRect.h"
 #include "framework/CMenu.h"
+#include "framework/SystemLibrary.h"
 #include "res/resource.h"
 
 #include <dwmapi.h>
@@ -128,10 +131,12 @@ END_MESSAGE_MAP()
 
 CFrimlet2Dlg::CFrimlet2Dlg(Settings& settings, const Profile& profile, CWnd* parent,
                            const HotkeySystem& hotkeySystem, const DisplayQueries& queries,
-                           const ShutterCalls& shutterCalls, const LastCaptureCalls& shellCalls)
+                           const ShutterCalls& shutterCalls, const LastCaptureCalls& shellCalls,
+                           const ElevationCalls& elevation)
     : CDialog(IDD_FRIMLET2_DIALOG, parent), m_queries(queries), m_geometry(queries.metricForDpi),
       m_settings(settings), m_profile(profile), m_shutterCalls(shutterCalls), m_hotkeySystem(hotkeySystem),
-      m_lastCapture(shellCalls) {
+      m_lastCapture(shellCalls), m_elevation(elevation) {
+    RegisterFrameWindowClass(); // named in the dialog template
     m_hIcon = ::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_FRIMLET2));
     m_dwUiThreadId = ::GetCurrentThreadId();
 }
@@ -176,10 +181,9 @@ BOOL CFrimlet2Dlg::OnNcCreate(CREATESTRUCTW&) {
 
 BOOL CFrimlet2Dlg::OnInitDialog() {
     CDialog::OnInitDialog();
-    // Let the shell reach the frame even when the frame runs with more rights
+    // Let the shell reach the frame when the frame runs with more rights
     // than the shell; only this window, not the whole process, opens up.
-    ::ChangeWindowMessageFilterEx(m_hWnd, WM_TASKBAR_BUTTON_CREATED, MSGFLT_ALLOW, nullptr);
-    ::ChangeWindowMessageFilterEx(m_hWnd, WM_COMMAND, MSGFLT_ALLOW, nullptr);
+    m_elevation.AllowFromLowerIntegrity(m_hWnd, {WM_TASKBAR_BUTTON_CREATED, WM_COMMAND});
     SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
     SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
 
@@ -194,8 +198,12 @@ BOOL CFrimlet2Dlg::OnInitDialog() {
     m_dDpiScale = MonitorScale();
     m_geometry.SetScale(m_settings.color, m_settings.frameWidth, m_settings.tabScaling, m_dDpiScale);
 
-    DWORD policy = DWMNCRP_DISABLED;
-    ::DwmSetWindowAttribute(m_hWnd, DWMWA_NCRENDERING_POLICY, &policy, sizeof(policy));
+    using DwmSetWindowAttributeFn = HRESULT(WINAPI*)(HWND, DWORD, LPCVOID, DWORD);
+    if (const auto setAttribute =
+            SystemFunction<DwmSetWindowAttributeFn>(L"dwmapi.dll", "DwmSetWindowAttribute")) {
+        DWORD policy = DWMNCRP_DISABLED;
+        setAttribute(m_hWnd, DWMWA_NCRENDERING_POLICY, &policy, sizeof(policy));
+    }
     ModifyStyleEx(0, WS_EX_LAYERED);
     ::SetLayeredWindowAttributes(m_hWnd, 0, 255, LWA_ALPHA);
 
@@ -217,6 +225,7 @@ BOOL CFrimlet2Dlg::OnInitDialog() {
     }
     m_closeIcon.SetBitmap(m_geometry.GetCloseBitmap());
     m_settingsIcon.SetBitmap(m_geometry.GetSettingsBitmap());
+    m_shutterGlyph.Apply(m_shutterButton.m_hWnd, m_geometry.Metrics().BitmapSlot());
     geometry::Rect window = startRect(m_settings.x, m_settings.y, m_settings.cx, m_settings.cy);
     m_geometry.ComputeLayout(window.Width(), window.Height());
     SetWindowPos(HWND_TOPMOST, window.left, window.top, window.Width(), window.Height(), SWP_NOACTIVATE);
@@ -242,9 +251,10 @@ BOOL CFrimlet2Dlg::OnInitDialog() {
                                 MB_ICONINFORMATION | MB_OK);
     }
 
-    m_toolTips.Create(
-        m_hWnd, {m_shutterButton.m_hWnd, m_closeIcon.m_hWnd, m_minimizeIcon.m_hWnd, m_settingsIcon.m_hWnd},
-        m_settings.hotkey);
+    m_toolTips.Create(m_hWnd,
+                      {m_shutterButton.m_hWnd, m_closeIcon.m_hWnd, m_minimizeIcon.m_hWnd,
+                       m_settingsIcon.m_hWnd, m_gripIcon.m_hWnd},
+                      m_settings.hotkey);
     PlaceToolTips();
     m_hAccel = LoadAcceleratorTable(IDR_FRAME_ACCEL);
     return TRUE;
@@ -445,8 +455,7 @@ void CFrimlet2Dlg::LayoutFrame() {
 }
 
 void CFrimlet2Dlg::PlaceToolTips() {
-    m_toolTips.MoveRects(geometry::ToRECT(m_geometry.Metrics().ControlLayout().gripIcon),
-                         geometry::ToRECT(m_geometry.Metrics().SizeLabelRect()));
+    m_toolTips.MoveSizeLabel(geometry::ToRECT(m_geometry.Metrics().SizeLabelRect()));
 }
 
 void CFrimlet2Dlg::ApplyScale(double dpiScale) {
@@ -462,6 +471,7 @@ void CFrimlet2Dlg::ApplyScale(double dpiScale) {
         return;
     m_closeIcon.SetBitmap(m_geometry.GetCloseBitmap());
     m_settingsIcon.SetBitmap(m_geometry.GetSettingsBitmap());
+    m_shutterGlyph.Apply(m_shutterButton.m_hWnd, m_geometry.Metrics().BitmapSlot());
     MoveWindow(scaled.left, scaled.top, scaled.Width(), scaled.Height(), FALSE);
 }
 
@@ -477,9 +487,11 @@ void CFrimlet2Dlg::SavePlacement() {
 }
 
 void CFrimlet2Dlg::ShutDown() {
+    m_bShuttingDown = true;
     if (m_bFitMode)
         EndFitMode(0, POINT{});
     CloseOwnWindows(nullptr);
+    DismissMessageBoxes(m_hWnd); // their answers are ignored from here on
     if (!IsIconic())
         SavePlacement();
     m_hotkeySystem.Release(m_hWnd, m_settings.hotkey, &m_keyHook); // PrintScreen is the system's again
@@ -501,7 +513,12 @@ void CFrimlet2Dlg::OnHotkeyUnavailable() {
         // The user said No once: the frame goes on without a hotkey quietly.
         if (HotkeySystem::OfferDeclined(m_profile))
             return;
-        switch (m_hotkeySystem.OfferToFreePrintScreen(m_hWnd, title)) {
+        const HotkeySystem::Offer offer = m_hotkeySystem.OfferToFreePrintScreen(m_hWnd, title);
+        // Closed while it asked (an installer ending the program): the user
+        // gave no answer, so none is kept.
+        if (m_bShuttingDown)
+            return;
+        switch (offer) {
         case HotkeySystem::Offer::Declined:
             HotkeySystem::SetOfferDeclined(m_profile, true);
             return;
@@ -525,9 +542,16 @@ BOOL CFrimlet2Dlg::OnQueryEndSession(UINT) {
     return TRUE;
 }
 
-void CFrimlet2Dlg::OnEndSession(BOOL ending, UINT) {
+void CFrimlet2Dlg::OnEndSession(BOOL ending, UINT flags) {
     if (!ending)
         return;
+    // An installer or an update asks the program to close so that its file
+    // can be replaced: it ends as the close icon ends it, and the restart
+    // registration starts it again afterwards.
+    if (flags & ENDSESSION_CLOSEAPP) {
+        ShutDown();
+        return;
+    }
     if (m_bFitMode)
         EndFitMode(0, POINT{}); // gives the user's cursors back
     if (!IsIconic())

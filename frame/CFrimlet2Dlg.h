@@ -8,10 +8,12 @@
 #include "frame/CFrameControllerDlg.h"
 #include "frame/CFrameGeometry.h"
 #include "frame/CFrameToolTips.h"
+#include "frame/CShutterGlyph.h"
 #include "frame/CommandRetry.h"
 #include "frame/CTaskbarThumbButtons.h"
 #include "frame/DisplayQueries.h"
 #include "frame/LastCapture.h"
+#include "frame/ElevationCalls.h"
 #include "frame/ShutterCalls.h"
 #include "frame/ShutterCountdown.h"
 #include "framework/CButton.h"
@@ -32,12 +34,14 @@ public:
     // hotkeySystem: the calls behind the capture hotkey and its message boxes;
     // queries answers the frame's questions about monitors and windows;
     // shutterCalls are the shutter's system calls (composition flush, grab,
-    // flash). The system's by default.
+    // flash); elevation tells whether the process runs elevated. The
+    // system's by default.
     CFrimlet2Dlg(Settings& settings, const Profile& profile, CWnd* parent = nullptr,
                  const HotkeySystem& hotkeySystem = HotkeySystem(),
                  const DisplayQueries& queries = DisplayQueries::System(),
                  const ShutterCalls& shutterCalls = ShutterCalls::OfSystem(),
-                 const LastCaptureCalls& shellCalls = LastCaptureCalls());
+                 const LastCaptureCalls& shellCalls = LastCaptureCalls(),
+                 const ElevationCalls& elevation = ElevationCalls());
     ~CFrimlet2Dlg() override;
 
     void ApplyScale(double dpiScale);
@@ -63,6 +67,7 @@ public:
     // (numbered after the folder's files) with its extension; empty for
     // time-stamped names.
     CString NextFileName() const;
+    const CShutterGlyph& ShutterGlyph() const { return m_shutterGlyph; }
 
 protected:
     void DoDataExchange(CDataExchange* dx) override;
@@ -128,6 +133,7 @@ private:
     CStatic m_minimizeIcon;
     CStatic m_settingsIcon;
     CButton m_shutterButton;
+    CShutterGlyph m_shutterGlyph;
     CStaticEx m_gripIcon;
     CFrameToolTips m_toolTips;
     HICON m_hIcon = nullptr;
@@ -145,12 +151,14 @@ private:
     const Profile& m_profile;
     ShutterCalls m_shutterCalls;
     HotkeySystem m_hotkeySystem;
-    PrintScreenHook m_keyHook;   // takes PrintScreen while it is the capture hotkey
-    bool m_bRetryHotkey = false; // PrintScreen refused at start-up, tried again once in front
+    PrintScreenHook m_keyHook; // takes PrintScreen while it is the capture hotkey
     ShutterCountdown m_countdown{m_geometry};
     LastCapture m_lastCapture;
     CString m_strSizeLabelTip;      // the size label's tooltip while it shows
     CString m_strStatusExplanation; // why the capture whose code shows failed
+    ElevationCalls m_elevation;
+    bool m_bRetryHotkey = false;  // PrintScreen refused at start-up, tried again once in front
+    bool m_bShuttingDown = false; // the program is ending: answers to open questions do not count
 
     // The windows the frame opens; each has a window only while it is open.
     COptionsDlg m_optionsDlg{m_settings, m_profile, this, m_hotkeySystem, &m_keyHook};

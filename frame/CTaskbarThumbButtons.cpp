@@ -1,5 +1,6 @@
 #include "frame/CTaskbarThumbButtons.h"
 
+#include "frame/ThumbButtonImages.h"
 #include "framework/CString.h"
 #include "framework/ComPtr.h"
 #include "res/resource.h"
@@ -10,7 +11,6 @@
 #include <shlobj.h>
 
 namespace {
-constexpr COLORREF kTransparent = RGB(255, 255, 0);
 constexpr int kLockImage = 2;
 constexpr int kUnlockImage = 3;
 
@@ -18,17 +18,6 @@ void LoadTip(UINT id, wchar_t (&tip)[260]) {
     CString text;
     text.LoadString(id);
     lstrcpynW(tip, text, 260);
-}
-
-bool IsWindows7() {
-    OSVERSIONINFOEXW version{};
-    version.dwOSVersionInfoSize = sizeof(version);
-    version.dwMajorVersion = 6;
-    version.dwMinorVersion = 1;
-    ULONGLONG condition = 0;
-    condition = ::VerSetConditionMask(condition, VER_MAJORVERSION, VER_EQUAL);
-    condition = ::VerSetConditionMask(condition, VER_MINORVERSION, VER_EQUAL);
-    return ::VerifyVersionInfoW(&version, VER_MAJORVERSION | VER_MINORVERSION, condition) != FALSE;
 }
 
 com_ptr<ITaskbarList3> CreateTaskbar() {
@@ -58,8 +47,9 @@ void CTaskbarThumbButtons::SetLockState(bool locked) {
 
 BOOL CTaskbarThumbButtons::AddButtons(HWND frame) {
     if (!GetSafeHandle()) {
-        bool seven = IsWindows7();
-        if (!Create(seven ? IDB_THUMB_BUTTONS_20 : IDB_THUMB_BUTTONS_24, seven ? 20 : 24, 0, kTransparent))
+        // The shell's size for the images: 32-bit, as large as a system icon.
+        Attach(MakeThumbButtonImages(::GetSystemMetrics(SM_CXICON), ::GetSystemMetrics(SM_CYICON)));
+        if (!GetSafeHandle())
             return FALSE;
     }
     LoadTip(IDS_OPEN_OUTPUT_FOLDER, m_buttons[0].szTip);

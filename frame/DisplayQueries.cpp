@@ -1,11 +1,13 @@
 #include "frame/DisplayQueries.h"
 
+#include "framework/SystemLibrary.h"
+
 #include <dwmapi.h>
 
 namespace {
 
 template <class Function> Function Lookup(const wchar_t* module, const char* name) {
-    // Both modules are loaded with the program, so the handle needs no release.
+    // user32 is loaded with the program, so the handle needs no release.
     HMODULE handle = ::GetModuleHandleW(module);
     return handle ? reinterpret_cast<Function>(reinterpret_cast<void*>(::GetProcAddress(handle, name)))
                   : nullptr;
@@ -25,7 +27,8 @@ int SystemMetricForDpi(int index, UINT dpi) {
 
 bool SystemVisibleBounds(HWND window, RECT& bounds) {
     using DwmGetWindowAttributeFn = HRESULT(WINAPI*)(HWND, DWORD, void*, DWORD);
-    static const auto getAttribute = Lookup<DwmGetWindowAttributeFn>(L"dwmapi.dll", "DwmGetWindowAttribute");
+    static const auto getAttribute =
+        SystemFunction<DwmGetWindowAttributeFn>(L"dwmapi.dll", "DwmGetWindowAttribute");
     return getAttribute &&
            SUCCEEDED(getAttribute(window, DWMWA_EXTENDED_FRAME_BOUNDS, &bounds, sizeof(bounds)));
 }
@@ -71,11 +74,7 @@ HWND SystemWindowAt(POINT screen) {
 
 UINT SystemMonitorDpi(const RECT& rect) {
     using GetDpiForMonitorFn = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
-    // Loaded from the system folder only; kept for the life of the process.
-    static const HMODULE shcore = ::LoadLibraryExW(L"shcore.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
-    static const auto getDpi = shcore ? reinterpret_cast<GetDpiForMonitorFn>(reinterpret_cast<void*>(
-                                            ::GetProcAddress(shcore, "GetDpiForMonitor")))
-                                      : nullptr;
+    static const auto getDpi = SystemFunction<GetDpiForMonitorFn>(L"shcore.dll", "GetDpiForMonitor");
     constexpr int kEffectiveDpi = 0; // MDT_EFFECTIVE_DPI
     UINT x = 0, y = 0;
     if (!getDpi || FAILED(getDpi(::MonitorFromRect(&rect, MONITOR_DEFAULTTONEAREST), kEffectiveDpi, &x, &y)))

@@ -5,6 +5,12 @@
 
 namespace {
 
+// Before anything else runs, libraries loaded by name come from the system
+// folder alone, never from the program's folder or the current one. Set here,
+// ahead of the application object in this file, so it comes first.
+[[maybe_unused]] const bool g_bSystemFolderOnly =
+    ::SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32) != FALSE;
+
 // The capture frame as the program's one modal loop, once what a capture cut
 // short by a crash left in the output folder is gone.
 void RunCaptureFrame(CFrimlet2App& app) {

@@ -2,7 +2,10 @@ list(APPEND FRIMLET_CORE_SOURCES frame/FrameMetrics.cpp frame/FramePlacement.cpp
 list(APPEND FRIMLET_WIN_SOURCES frame/CFrameGeometry.cpp frame/CFrimlet2Dlg.cpp frame/CFrameControllerDlg.cpp frame/CTaskbarThumbButtons.cpp
   frame/CFrameToolTips.cpp)
 list(APPEND FRIMLET_CORE_SOURCES frame/CommandRetry.cpp)
-list(APPEND FRIMLET_WIN_SOURCES frame/ShutterCalls.cpp frame/OutputFolderCheck.cpp)
+list(APPEND FRIMLET_WIN_SOURCES frame/OutputFolderCheck.cpp)
+list(APPEND FRIMLET_WIN_SOURCES frame/ShutterCalls.cpp frame/ElevationCalls.cpp frame/FrameWindowClass.cpp
+  frame/CShutterGlyph.cpp frame/ThumbButtonImages.cpp
+  frame/QuestionBoxes.cpp)
 list(APPEND FRIMLET_WIN_SOURCES frame/DisplayQueries.cpp frame/CFitOverlay.cpp)
 list(APPEND FRIMLET_EXE_SOURCES frame/Frimlet2Main.cpp)
 list(APPEND FRIMLET_CORE_SOURCES frame/Countdown.cpp)

@@ -3,6 +3,8 @@
 
 #include "framework/Handles.h"
 
+#include <utility>
+
 class CImageList {
 public:
     // Images of width cx from one bitmap strip resource, with a mask colour.
@@ -11,6 +13,8 @@ public:
                                                   grow, mask, IMAGE_BITMAP, LR_CREATEDIBSECTION));
         return m_hImageList ? TRUE : FALSE;
     }
+    // Takes over an image list made elsewhere.
+    void Attach(unique_imagelist list) { m_hImageList = std::move(list); }
     HIMAGELIST GetSafeHandle() const { return m_hImageList.get(); }
     int GetImageCount() const { return m_hImageList ? ::ImageList_GetImageCount(m_hImageList.get()) : 0; }
     void DeleteImageList() { m_hImageList.reset(); }

@@ -84,6 +84,7 @@ using ImageListTraits = NullHandleTraits<HIMAGELIST, &::ImageList_Destroy>;
 // with one DestroyAcceleratorTable, as a created table is.
 using AcceleratorTraits = NullHandleTraits<HACCEL, &::DestroyAcceleratorTable>;
 using HookTraits = NullHandleTraits<HHOOK, &::UnhookWindowsHookEx>;
+using ModuleTraits = NullHandleTraits<HMODULE, &::FreeLibrary>;
 // The clipboard has no handle: the value says whether this owner opened it.
 struct ClipboardTraits {
     using pointer = bool;
@@ -113,6 +114,7 @@ using unique_menu = unique_handle<MenuTraits>;
 using unique_imagelist = unique_handle<ImageListTraits>;
 using unique_accel = unique_handle<AcceleratorTraits>;
 using unique_hook = unique_handle<HookTraits>;
+using unique_module = unique_handle<ModuleTraits>;
 using unique_clipboard = unique_handle<ClipboardTraits>;
 
 // Opens the clipboard for owner (a window, or null for reading only); the

@@ -7,6 +7,8 @@ list(APPEND FRIMLET_WIN_SOURCES
   framework/CWinApp.cpp
   framework/CWnd.cpp
   framework/CDialog.cpp
-  framework/CListCtrl.cpp)
+  framework/CListCtrl.cpp
+  framework/SystemLibrary.cpp
+  framework/AccessibleName.cpp)
 list(APPEND FRIMLET_EXE_SOURCES framework/WinMain.cpp)
 list(APPEND FRIMLET_WIN_SOURCES framework/CFileDialog.cpp)

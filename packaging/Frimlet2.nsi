@@ -1,6 +1,8 @@
 ﻿; The per-user installer of Frimlet2, built by ./package with makensis:
 ;   makensis -DVERSION=x.y.z -DSTAGE=<folder with the packaged files>
-;            -DICON=<program icon> -DOUTFILE=<setup.exe> package/Frimlet2.nsi
+;            -DICON=<program icon> -DSIDE=<wizard side picture, 164 x 314>
+;            -DLICENCE=<licence, one line per paragraph>
+;            -DOUTFILE=<setup.exe> package/Frimlet2.nsi
 ; It needs no administrator rights: the program goes to
 ; %LOCALAPPDATA%\Programs\Frimlet2, the shortcut to the user's Start menu and
 ; the entry of the installed-programs list to HKEY_CURRENT_USER. /S installs
@@ -23,9 +25,13 @@ SetCompressor /SOLID lzma
 !define PUBLISHER "Oskvane"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Frimlet2"
 !define SETTINGS_KEY "Software\Oskvane\Frimlet2"
-; The frame window: a dialog whose title is the program's name.
-!define FRAME_CLASS "#32770"
+; The frame window has a class of its own; the program's message boxes share
+; its title "Frimlet2" but not its class. Earlier versions used the dialog class.
+!define FRAME_CLASS "Frimlet2Frame"
+!define DIALOG_CLASS "#32770"
 !define SC_CLOSE 0xF060
+!define GW_OWNER 4
+!define SYNCHRONIZE_TERMINATE 0x00100001
 
 Name "${APP} ${VERSION}"
 OutFile "${OUTFILE}"
@@ -44,10 +50,15 @@ VIAddVersionKey /LANG=1041 "LegalCopyright" "Copyright (c) 2026 ${PUBLISHER}"
 
 !define MUI_ICON "${ICON}"
 !define MUI_UNICON "${ICON}"
+; The wizard's side picture is the program's own, drawn by res/draw.py.
+!define MUI_WELCOMEFINISHPAGE_BITMAP "${SIDE}"
+!define MUI_UNWELCOMEFINISHPAGE_BITMAP "${SIDE}"
 !define MUI_ABORTWARNING
 
 !insertmacro MUI_PAGE_WELCOME
-!insertmacro MUI_PAGE_LICENSE "${STAGE}\LICENSE.txt"
+; The licence with its paragraphs as single lines, so that the page wraps
+; them to its own width instead of breaking each line twice.
+!insertmacro MUI_PAGE_LICENSE "${LICENCE}"
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
 !define MUI_FINISHPAGE_RUN "$INSTDIR\Frimlet2.exe"
@@ -60,13 +71,31 @@ VIAddVersionKey /LANG=1041 "LegalCopyright" "Copyright (c) 2026 ${PUBLISHER}"
 !insertmacro MUI_LANGUAGE "Japanese"
 
 ; Ends a running Frimlet2 before its files are replaced or removed. The user
-; is asked first; in silent mode it is closed at once. The frame is closed
-; with its own close command (the system menu's Close), the way Alt+F4 does:
-; it stores its placement and ends the program. A message box of the program
-; with the same title is closed the same way before the frame.
+; is asked first; in silent mode it is closed at once. The frame is found by
+; its class and closed with its own close command (the system menu's Close),
+; the way Alt+F4 does: it closes its message boxes, stores its placement and
+; ends the program. The installer then waits for that process to end, so that
+; its file is free, and ends it when it does not.
 !macro CLOSE_RUNNING un
+; The frame window in $0, or 0: by its class, or (an earlier version) a
+; dialog titled Frimlet2 that no window owns, which leaves out the message
+; boxes, owned by the frame.
+Function ${un}FindFrame
+  FindWindow $0 "${FRAME_CLASS}"
+  ${If} $0 != 0
+    Return
+  ${EndIf}
+legacy:
+  FindWindow $0 "${DIALOG_CLASS}" "${APP}" "" $0
+  ${If} $0 == 0
+    Return
+  ${EndIf}
+  System::Call 'user32::GetWindow(p r0, i ${GW_OWNER}) p .r5'
+  StrCmp $5 0 0 legacy
+FunctionEnd
+
 Function ${un}CloseRunning
-  FindWindow $0 "${FRAME_CLASS}" "${APP}"
+  Call ${un}FindFrame
   ${If} $0 == 0
     Return
   ${EndIf}
@@ -75,25 +104,38 @@ Function ${un}CloseRunning
 close:
   StrCpy $1 0
 next:
-  FindWindow $0 "${FRAME_CLASS}" "${APP}"
+  Call ${un}FindFrame
   ${If} $0 == 0
-    ; Give the process a moment to end and let go of its files.
-    Sleep 1000
     Return
   ${EndIf}
-  ${If} $1 >= 10
+  ${If} $1 >= 3
     MessageBox MB_OK|MB_ICONSTOP "Frimlet2 を終了できませんでした。Frimlet2 を終了してから、もう一度実行してください。" /SD IDOK
     Abort "Frimlet2 を終了できませんでした。"
   ${EndIf}
   IntOp $1 $1 + 1
+  ; The frame's process, opened before the close so that its end is seen.
+  StrCpy $3 0
+  System::Call 'user32::GetWindowThreadProcessId(p r0, *i .r3) i'
+  System::Call 'kernel32::OpenProcess(i ${SYNCHRONIZE_TERMINATE}, i 0, i r3) p .r4'
   SendMessage $0 ${WM_SYSCOMMAND} ${SC_CLOSE} 0 /TIMEOUT=5000
-  StrCpy $2 0
+  ${If} $4 != 0
+    ; The close command stores the placement and dismisses the program's
+    ; questions; a program that still does not end (an older version asking
+    ; Yes or No) is ended after ten seconds.
+    System::Call 'kernel32::WaitForSingleObject(p r4, i 10000) i .r5'
+    ${If} $5 != 0
+      System::Call 'kernel32::TerminateProcess(p r4, i 1)'
+      System::Call 'kernel32::WaitForSingleObject(p r4, i 5000) i'
+    ${EndIf}
+    System::Call 'kernel32::CloseHandle(p r4)'
+  ${Else}
+    ; No handle to the process: wait for the window to go, at most 5 s.
+    StrCpy $2 0
 wait:
-  IsWindow $0 0 next
-  ${If} $2 < 50
+    IsWindow $0 0 next
     Sleep 100
     IntOp $2 $2 + 1
-    Goto wait
+    IntCmp $2 50 next wait next
   ${EndIf}
   Goto next
 FunctionEnd

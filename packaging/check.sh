@@ -10,9 +10,11 @@
 #   link finds the help page (the e2e tests run against the installed copy);
 # - a second silent install over a running program closes it and keeps the
 #   stored settings and the data folder;
+# - a third one, while the program shows a message in a box that carries the
+#   frame's title, still ends it and replaces the program file;
 # - the silent uninstall (the entry's QuietUninstallString) removes the files,
 #   the shortcut and the entry and keeps the settings.
-# Needs build/win (e2e_tests.exe, versionof.exe). Exits non-zero on any failure.
+# Needs build/win (e2e_tests.exe, versionof.exe, holdhotkey.exe). Exits non-zero on any failure.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 version="$1"
@@ -52,8 +54,10 @@ rm -rf "$here"
 mkdir -p "$here"
 source scripts/wine-env.sh "$here"
 pid=""
+holder=""
 cleanup() {
   if [ -n "$pid" ]; then kill "$pid" 2>/dev/null || true; fi
+  if [ -n "$holder" ]; then kill "$holder" 2>/dev/null || true; fi
   frimlet_env_stop
 }
 trap cleanup EXIT
@@ -137,6 +141,47 @@ pid=""
 check "installing over it leaves the files in place" installed_files_present
 check "installing over it keeps the stored settings" test "$(regvalue "$settings_key" jpegQuality)" = 0x4d
 check "installing over it keeps the data folder" test -f "$datafile"
+
+# --- an install while the program shows a message --------------------------
+# Another program holds the capture hotkey the user chose (F9), so Frimlet2
+# says at start-up, in a box titled "Frimlet2" like its frame, that the
+# hotkey could not be had. The installer must find the frame by its class,
+# not the box by the title, and end the program so that its file can be
+# replaced. (PrintScreen itself would not do: the program's keyboard hook
+# takes it ahead of the other program, and nothing is asked.)
+wine reg add "$settings_key" /v hotkey /t REG_DWORD /d 0x78 /f >/dev/null 2>&1
+holder_log="$here/holdhotkey.log"
+wine build/win/holdhotkey.exe 0x78 120 >"$holder_log" 2>&1 &
+holder=$!
+for _ in $(seq 1 100); do
+  grep -q held "$holder_log" 2>/dev/null && break
+  sleep 0.1
+done
+# A changed program file, which only a replacement makes equal to the zip's.
+printf 'x' >>"$instdir/Frimlet2.exe"
+wine "$exe_win" >/dev/null 2>&1 &
+pid=$!
+titled=0
+for _ in $(seq 1 150); do
+  titled="$({ xdotool search --onlyvisible --name '^Frimlet2$' 2>/dev/null || true; } | wc -l)"
+  [ "$titled" -ge 2 ] && break
+  sleep 0.1
+done
+check "the program shows its message in a box titled Frimlet2" test "$titled" -ge 2
+started=$SECONDS
+wine "$setup" /S >/dev/null 2>&1 || true
+took=$((SECONDS - started))
+closed=1
+for _ in $(seq 1 50); do
+  kill -0 "$pid" 2>/dev/null || { closed=0; break; }
+  sleep 0.1
+done
+check "installing while the program shows a message ends it (setup took ${took} s)" test "$closed" = 0
+pid=""
+check "installing while the program shows a message replaces the program" same_files_as_the_zip
+kill "$holder" 2>/dev/null || true
+holder=""
+wine reg delete "$settings_key" /v hotkey /f >/dev/null 2>&1 || true
 
 # --- silent uninstall -------------------------------------------------------
 # The quiet command as Windows runs it: the quoted program, then its

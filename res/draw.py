@@ -3,7 +3,8 @@
 
 Usage (from anywhere; needs only Python 3 and its standard library):
 
-    python3 res/draw.py                  # (re)writes res/bitmaps, res/cursors, res/Frimlet2.ico
+    python3 res/draw.py                  # (re)writes res/bitmaps, res/cursors, res/Frimlet2.ico,
+                                         # res/installer
     python3 res/draw.py --preview DIR    # also writes enlarged PNG previews into DIR
 
 The output is deterministic: the same script always writes byte-identical files, so
@@ -393,6 +394,19 @@ def bmp24(rows):
     return head + info + pix
 
 
+def bmp32(rgba_rows):
+    """32-bit bitmap whose fourth byte is the pixel's alpha (straight, as in icons)."""
+    h = len(rgba_rows)
+    w = len(rgba_rows[0])
+    pix = bytearray()
+    for row in reversed(rgba_rows):
+        for r, g, b, a in row:
+            pix += bytes((b, g, r, a))
+    info = struct.pack("<IiiHHIIiiII", 40, w, h, 1, 32, 0, len(pix), PPM_96DPI, PPM_96DPI, 0, 0)
+    head = struct.pack("<2sIHHI", b"BM", 14 + len(info) + len(pix), 0, 0, 14 + len(info))
+    return head + info + bytes(pix)
+
+
 def bmp8(rows, first=None):
     """8-bit palette bitmap; `first` (if given) becomes palette entry 0."""
     h = len(rows)
@@ -579,6 +593,26 @@ def grip_tile(n):
         y = n - 5 - gy * 3
         c.fill([rect(x + 1, y + 1, x + 3, y + 3)], WHITE)
         c.fill([rect(x, y, x + 2, y + 2)], INK_SOFT)
+    return c
+
+
+# ---------------------------------------------------------------------------
+# Camera on the shutter button (grey transparent, one size per tab scale)
+# ---------------------------------------------------------------------------
+
+SHUTTER_SIZES = (16, 24, 32, 40, 48, 64)  # the tab at 100, 150, 200, 250, 300 and 400 %
+
+
+def shutter_camera(n):
+    c = Canvas(n, n)
+    u = n / 16.0
+    body = rrect(1 * u, 4.5 * u, 15 * u, 14 * u, 1.6 * u)
+    hump = [(5 * u, 4.6 * u), (6.2 * u, 2.4 * u), (9.8 * u, 2.4 * u), (11 * u, 4.6 * u)]
+    c.fill([body, hump], INK)
+    c.fill([circle(8 * u, 9.3 * u, 3.6 * u)], (226, 230, 238))
+    c.fill([circle(8 * u, 9.3 * u, 2.3 * u)], FRAME_BLUE)
+    c.fill([circle(7.3 * u, 8.6 * u, 0.8 * u)], WHITE)
+    c.fill([rect(12 * u, 5.8 * u, 13.8 * u, 7.0 * u)], (250, 212, 112))
     return c
 
 
@@ -880,10 +914,36 @@ def app_icon(n):
 
 
 # ---------------------------------------------------------------------------
+# Installer wizard's side picture (164 x 314, opaque)
+# ---------------------------------------------------------------------------
+
+
+def paste(dst, src, ox, oy):
+    """Composites src over dst with its top left corner at (ox, oy)."""
+    for y in range(src.h):
+        for x in range(src.w):
+            s_ = src.px[y][x]
+            d = dst.px[oy + y][ox + x]
+            inv = 1.0 - s_[3]
+            for i in range(4):
+                d[i] = s_[i] + d[i] * inv
+
+
+def installer_side():
+    c = Canvas(164, 314)
+    c.fill([rect(0, 0, 164, 314)], vgrad(0, (236, 240, 255), 314, (120, 120, 250)))
+    paste(c, app_icon(128), 18, 44)
+    # the frame's border running down the picture, as on the desktop
+    c.fill([rect(0, 0, 164, 314), rect(6, 6, 158, 308)], FRAME_BLUE, 0.55, rule="evenodd")
+    return c
+
+
+# ---------------------------------------------------------------------------
 # What is written where
 # ---------------------------------------------------------------------------
 
 TAB_SIZES = (10, 15, 20, 25, 30, 40)
+THUMB_ICON_SIZES = (32, 40, 48, 64)
 ICON_SIZES = (16, 20, 24, 32, 40, 48, 64, 256)
 
 
@@ -901,12 +961,19 @@ def build():
     for ident, n in ((140, 24), (141, 20)):
         rows = thumb_strip(n).keyed(KEY_YELLOW, (40, 40, 48), 0.4)
         bmp("bitmaps/IDB_THUMB_BUTTONS_%d.bmp" % n, rows)
+    # the same strips with alpha at the icon sizes of 100, 125, 150 and 200 %
+    for n in THUMB_ICON_SIZES:
+        rows = thumb_strip(n).rgba()
+        put("bitmaps/IDB_THUMB_ICONS_%d.bmp" % n, bmp32(rows), rows, True)
     # settings and close icons of the tab, six sizes each
     for n in TAB_SIZES:
         bmp("bitmaps/IDB_SETTINGS_%d.bmp" % n, settings_tile(n).opaque(TILE_FACE))
     for n in TAB_SIZES:
         bmp("bitmaps/IDB_CLOSE_%d.bmp" % n, close_tile(n).opaque(CLOSE_FACE))
     bmp("bitmaps/IDB_GRIP.bmp", grip_tile(16).opaque(TILE_FACE))
+    # the camera on the shutter button, for each scale of the tab
+    for n in SHUTTER_SIZES:
+        bmp("bitmaps/IDB_SHUTTER_%d.bmp" % n, shutter_camera(n).keyed(KEY_GREY, BUTTON_FACE))
     bmp("bitmaps/IDB_MINIMIZE.bmp", minimize_tile(10).opaque(TILE_FACE))
     # frame controller buttons: 8-bit, grey background as the transparent colour
     for d in ("left", "right", "up", "down"):
@@ -924,6 +991,8 @@ def build():
     put("cursors/IDCUR_FIT_TARGET.cur", ico_or_cur(imgs, cursor=True), imgs[-1][0], True)
     imgs = [(swatch_cursor(n).rgba(), (1, 1)) for n in (32, 48, 64)]
     put("cursors/IDCUR_COLOR_SWATCH.cur", ico_or_cur(imgs, cursor=True), imgs[-1][0], True)
+    # the installer wizard's side picture (not a resource of the program)
+    bmp("installer/wizard.bmp", installer_side().opaque(WHITE))
     # application icon
     imgs = [(app_icon(n).rgba(), None) for n in ICON_SIZES]
     put("Frimlet2.ico", ico_or_cur(imgs), imgs[3][0], True)

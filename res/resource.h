@@ -74,6 +74,20 @@
 #define IDS_FOLDER_MISSING 366
 #define IDS_FOLDER_DRIVE_MISSING 367
 #define IDS_FOLDER_IS_FILE 368
+// Accessible names of the controller's buttons, IDC_MOVE_LEFT to
+// IDC_BOTTOM_EDGE_OUT in order
+#define IDS_NAME_MOVE_LEFT 320
+#define IDS_NAME_MOVE_RIGHT 321
+#define IDS_NAME_MOVE_UP 322
+#define IDS_NAME_MOVE_DOWN 323
+#define IDS_NAME_LEFT_EDGE_OUT 324
+#define IDS_NAME_LEFT_EDGE_IN 325
+#define IDS_NAME_RIGHT_EDGE_IN 326
+#define IDS_NAME_RIGHT_EDGE_OUT 327
+#define IDS_NAME_TOP_EDGE_OUT 328
+#define IDS_NAME_TOP_EDGE_IN 329
+#define IDS_NAME_BOTTOM_EDGE_IN 330
+#define IDS_NAME_BOTTOM_EDGE_OUT 331
 
 // Icon
 #define IDI_FRIMLET2 128
@@ -118,6 +132,16 @@
 #define IDB_TYPE_GIF 166
 #define IDB_TYPE_PNG 167
 #define IDB_QUALITY_SCALE 168 // 150 x 10 scale under the JPEG quality trackbar
+#define IDB_SHUTTER_16 180     // camera on the shutter button, grey transparent, 16 to 64 pixels
+#define IDB_SHUTTER_24 181
+#define IDB_SHUTTER_32 182
+#define IDB_SHUTTER_40 183
+#define IDB_SHUTTER_48 184
+#define IDB_SHUTTER_64 185
+#define IDB_THUMB_ICONS_32 186 // thumbnail toolbar: five images, 32-bit with alpha, at 32 to 64 pixels
+#define IDB_THUMB_ICONS_40 187
+#define IDB_THUMB_ICONS_48 188
+#define IDB_THUMB_ICONS_64 189
 
 // Commands
 #define IDM_OPEN_OUTPUT_FOLDER 32771

@@ -44,18 +44,24 @@ if ! wineserver -p >/dev/null 2>&1; then
   wineserver -p >/dev/null 2>&1 || true
 fi
 # The prefix's settings, applied once per prefix (the stamp names their version).
-if [ ! -f "$WINEPREFIX/.frimlet-config-2" ]; then
+if [ ! -f "$WINEPREFIX/.frimlet-config-4" ]; then
   _frimlet_reg() { LC_ALL=ja_JP.UTF-8 wine reg add "$@" /f >/dev/null 2>&1 || true; }
   # Dialog fonts resolve to the IPA fonts, as they would to the Japanese
   # system fonts on the systems Frimlet2 targets.
   _frimlet_reg 'HKCU\Software\Wine\Fonts\Replacements' /v "MS UI Gothic" /d IPAPGothic
   _frimlet_reg 'HKCU\Software\Wine\Fonts\Replacements' /v "MS Shell Dlg" /d IPAPGothic
   _frimlet_reg 'HKCU\Software\Wine\Fonts\Replacements' /v "MS Shell Dlg 2" /d IPAPGothic
+  # The other Japanese UI fonts of Windows (what an installer or a dialog of
+  # the system asks for) take the proportional IPA font as well.
+  # The installer's Japanese pages ask for "ＭＳ Ｐゴシック", by its Japanese name.
+  for face in "MS PGothic" "ＭＳ Ｐゴシック" "Meiryo" "Meiryo UI" "Yu Gothic UI" "Yu Gothic"; do
+    _frimlet_reg 'HKCU\Software\Wine\Fonts\Replacements' /v "$face" /d IPAPGothic
+  done
   _frimlet_reg 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0
   # There is no window manager on the virtual display: windows that Wine
   # would hand to one wait two seconds for it whenever they are hidden.
   _frimlet_reg 'HKCU\Software\Wine\X11 Driver' /v Managed /d N
-  touch "$WINEPREFIX/.frimlet-config-2"
+  touch "$WINEPREFIX/.frimlet-config-4"
 fi
 # Start the prefix's services and its desktop process now, detached from the
 # caller's output: a process started later would inherit a test's stderr and

@@ -1,5 +1,6 @@
 #include "tests/e2e/E2eHarness.h"
 
+#include "frame/FrameWindowClass.h"
 #include "framework/ComPtr.h"
 #include "res/resource.h"
 #include "tests/e2e/E2eDesktop.h"
@@ -107,11 +108,11 @@ bool E2eHarness::Start() {
     if (!m_process)
         return false;
     m_pid = ::GetProcessId(m_process.get());
-    // The frame has no owner; a message box of the program carries the same
-    // class and title but is owned by the frame.
+    // The frame has a class of its own and no owner; a message box of the
+    // program carries the same title.
     m_frame = test_support::WaitForTopLevel(
-        {.className = L"#32770", .title = L"Frimlet2", .processId = m_pid, .unowned = true}, 10000, 50,
-        [this] { return ::WaitForSingleObject(m_process.get(), 0) == WAIT_OBJECT_0; });
+        {.className = kFrameWindowClass, .title = L"Frimlet2", .processId = m_pid, .unowned = true}, 10000,
+        50, [this] { return ::WaitForSingleObject(m_process.get(), 0) == WAIT_OBJECT_0; });
     if (!m_frame)
         return false;
     Pump(300); // let it finish its first layout and register the hotkey

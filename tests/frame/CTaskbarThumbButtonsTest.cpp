@@ -2,6 +2,7 @@
 // Under Wine the taskbar object accepts every call without effect and the
 // destination list is a stub, so the shell's side shows only as results.
 #include "frame/CTaskbarThumbButtons.h"
+#include "frame/ThumbButtonImages.h"
 #include "framework/CString.h"
 #include "framework/CWnd.h"
 #include "res/resource.h"
@@ -19,24 +20,6 @@ CString Loaded(UINT id) {
     CString text;
     text.LoadString(id);
     return text;
-}
-
-// The version the system really runs, whatever the manifest asks for.
-bool RunsWindows7() {
-    using RtlGetVersionFn = LONG(WINAPI*)(OSVERSIONINFOW*);
-    auto get = reinterpret_cast<RtlGetVersionFn>(
-        reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleW(L"ntdll.dll"), "RtlGetVersion")));
-    OSVERSIONINFOW version{};
-    version.dwOSVersionInfoSize = sizeof(version);
-    return get && get(&version) == 0 && version.dwMajorVersion == 6 && version.dwMinorVersion == 1;
-}
-
-std::vector<COLORREF> Pixels(HDC dc, int width, int height) {
-    std::vector<COLORREF> pixels;
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x)
-            pixels.push_back(::GetPixel(dc, x, y));
-    return pixels;
 }
 
 class TaskbarTest : public ::testing::Test {
@@ -86,49 +69,85 @@ TEST_F(TaskbarTest, RecordsHoldTheFourCommandsAndGetTheirTooltipsWhenAdded) {
     EXPECT_EQ(buttons.Button(3).iBitmap, 4u);
 }
 
-TEST_F(TaskbarTest, ImagesComeFromTheStripOfTheSystemVersionWithYellowTransparent) {
+// A picture of the toolbar drawn over a background, as 32-bit pixels.
+std::vector<DWORD> DrawnOver(HIMAGELIST images, int image, int cx, int cy, COLORREF background) {
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), cx, -cy, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    unique_memory_dc dc(::CreateCompatibleDC(nullptr));
+    unique_bitmap canvas(::CreateDIBSection(dc.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!dc || !canvas || !bits)
+        return {};
+    SelectRestore select(dc.get(), canvas.get());
+    unique_brush fill(::CreateSolidBrush(background));
+    RECT all{0, 0, cx, cy};
+    ::FillRect(dc.get(), &all, fill.get());
+    if (!::ImageList_Draw(images, image, dc.get(), 0, 0, ILD_NORMAL))
+        return {};
+    ::GdiFlush();
+    const auto* pixels = static_cast<const DWORD*>(bits);
+    std::vector<DWORD> rgb(pixels, pixels + cx * cy);
+    for (DWORD& pixel : rgb)
+        pixel &= 0xFFFFFF;
+    return rgb;
+}
+
+// The shell asks for 32-bit images as large as a system icon; their edges
+// blend with what is under them (no colour key).
+TEST_F(TaskbarTest, ImagesAre32BitWithAlphaAtTheSystemIconSize) {
     CTaskbarThumbButtons buttons;
     buttons.AddButtons(window.m_hWnd);
     ASSERT_NE(buttons.GetSafeHandle(), nullptr);
     EXPECT_EQ(buttons.GetImageCount(), 5);
-    const bool seven = RunsWindows7();
-    const int size = seven ? 20 : 24;
-    int cx = 0, cy = 0;
-    ASSERT_TRUE(::ImageList_GetIconSize(buttons.GetSafeHandle(), &cx, &cy));
-    EXPECT_EQ(cx, size);
-    EXPECT_EQ(cy, size);
+    const int cx = ::GetSystemMetrics(SM_CXICON), cy = ::GetSystemMetrics(SM_CYICON);
+    int width = 0, height = 0;
+    ASSERT_TRUE(::ImageList_GetIconSize(buttons.GetSafeHandle(), &width, &height));
+    EXPECT_EQ(width, cx);
+    EXPECT_EQ(height, cy);
+    IMAGEINFO info{};
+    ASSERT_TRUE(::ImageList_GetImageInfo(buttons.GetSafeHandle(), 0, &info));
+    BITMAP bitmap{};
+    ASSERT_TRUE(::GetObjectW(info.hbmImage, sizeof(bitmap), &bitmap));
+    EXPECT_EQ(bitmap.bmBitsPixel, 32);
 
-    // Each image drawn over a background shows the background exactly where
-    // the strip is yellow, and the strip's own pixels everywhere else.
-    unique_bitmap strip(static_cast<HBITMAP>(::LoadImageW(
-        ::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(seven ? IDB_THUMB_BUTTONS_20 : IDB_THUMB_BUTTONS_24),
-        IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
-    ASSERT_TRUE(strip);
-    WindowDC screen(nullptr);
-    unique_memory_dc source(::CreateCompatibleDC(screen.get()));
-    unique_memory_dc target(::CreateCompatibleDC(screen.get()));
-    unique_bitmap canvas(::CreateCompatibleBitmap(screen.get(), size, size));
-    SelectRestore selectStrip(source.get(), strip.get());
-    SelectRestore selectCanvas(target.get(), canvas.get());
-    const COLORREF background = RGB(10, 200, 30);
-    int yellowSeen = 0;
     for (int image = 0; image < 5; ++image) {
-        unique_brush fill(::CreateSolidBrush(background));
-        RECT all{0, 0, size, size};
-        ::FillRect(target.get(), &all, fill.get());
-        ASSERT_TRUE(::ImageList_Draw(buttons.GetSafeHandle(), image, target.get(), 0, 0, ILD_TRANSPARENT));
-        std::vector<COLORREF> drawn = Pixels(target.get(), size, size);
-        for (int y = 0; y < size; ++y) {
-            for (int x = 0; x < size; ++x) {
-                COLORREF original = ::GetPixel(source.get(), image * size + x, y);
-                COLORREF expected = original == RGB(255, 255, 0) ? background : original;
-                yellowSeen += original == RGB(255, 255, 0);
-                ASSERT_EQ(drawn[static_cast<size_t>(y * size + x)], expected)
-                    << "image " << image << " at " << x << "," << y;
-            }
+        SCOPED_TRACE(image);
+        const std::vector<DWORD> onBlack = DrawnOver(buttons.GetSafeHandle(), image, cx, cy, RGB(0, 0, 0));
+        const std::vector<DWORD> onWhite =
+            DrawnOver(buttons.GetSafeHandle(), image, cx, cy, RGB(255, 255, 255));
+        ASSERT_EQ(onBlack.size(), static_cast<size_t>(cx * cy));
+        ASSERT_EQ(onWhite.size(), onBlack.size());
+        EXPECT_EQ(onBlack[0], 0u); // a corner lets the background through
+        EXPECT_EQ(onWhite[0], 0xFFFFFFu);
+        int opaque = 0, blended = 0;
+        for (size_t i = 0; i < onBlack.size(); ++i) {
+            if (onBlack[i] == onWhite[i])
+                ++opaque;
+            else if (onBlack[i] != 0 && onWhite[i] != 0xFFFFFF)
+                ++blended; // partly covered: some of each background shows
         }
+        EXPECT_GT(opaque, cx * cy / 8);
+        EXPECT_GT(blended, 0);
     }
-    EXPECT_GT(yellowSeen, 0);
+}
+
+// Icon sizes of other scales: drawn ones, one between them (the picture
+// below it, centred) and one below the smallest (cut to the cell).
+TEST(ThumbButtonImagesTest, EveryIconSizeGetsFiveCellsOfItsSize) {
+    for (int size : {40, 56, 64, 24}) {
+        SCOPED_TRACE(size);
+        unique_imagelist images = MakeThumbButtonImages(size, size);
+        ASSERT_TRUE(images);
+        EXPECT_EQ(::ImageList_GetImageCount(images.get()), 5);
+        int cx = 0, cy = 0;
+        ASSERT_TRUE(::ImageList_GetIconSize(images.get(), &cx, &cy));
+        EXPECT_EQ(cx, size);
+        EXPECT_EQ(cy, size);
+        const std::vector<DWORD> onWhite = DrawnOver(images.get(), 1, size, size, RGB(255, 255, 255));
+        ASSERT_EQ(onWhite.size(), static_cast<size_t>(size * size));
+        EXPECT_NE(onWhite[static_cast<size_t>(size / 2 * size + size / 2)], 0xFFFFFFu)
+            << "nothing drawn in the middle";
+    }
 }
 
 TEST(TaskbarWithoutCom, EveryShellFailureIsSilent) {

@@ -3,4 +3,4 @@ list(APPEND FRIMLET_WIN_TESTS
   tests/framework/CStringTest.cpp
   tests/framework/CWndTest.cpp
   tests/framework/MessageCrackersTest.cpp)
-list(APPEND FRIMLET_WIN_TESTS tests/framework/CFileDialogTest.cpp)
+list(APPEND FRIMLET_WIN_TESTS tests/framework/CFileDialogTest.cpp tests/framework/SystemLibraryTest.cpp)

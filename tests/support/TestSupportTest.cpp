@@ -29,6 +29,41 @@ LRESULT CALLBACK CountAppMessages(HWND hwnd, UINT message, WPARAM wParam, LPARAM
     return ::DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
+// The prefix stands in a proportional Japanese font for each Japanese UI
+// font of Windows, so that windows (the installer's among them) lay out as on
+// a Japanese Windows instead of in a fallback without Japanese glyphs.
+TEST(TestSupport, TheJapaneseUiFontsOfWindowsAreProportionalAndJapanese) {
+    HDC screen = ::GetDC(nullptr);
+    ASSERT_TRUE(screen);
+    // The last is "ＭＳ Ｐゴシック", the name Japanese programs (the installer) ask for.
+    for (const wchar_t* face : {L"MS UI Gothic", L"MS PGothic", L"Meiryo", L"Meiryo UI", L"Yu Gothic UI",
+                                L"\uFF2D\uFF33 \uFF30\u30B4\u30B7\u30C3\u30AF"}) {
+        char name[64] = {};
+        ::WideCharToMultiByte(CP_UTF8, 0, face, -1, name, sizeof(name), nullptr, nullptr);
+        SCOPED_TRACE(name);
+        LOGFONTW logFont{};
+        logFont.lfHeight = -16;
+        logFont.lfCharSet = DEFAULT_CHARSET;
+        ::lstrcpynW(logFont.lfFaceName, face, LF_FACESIZE);
+        HFONT font = ::CreateFontIndirectW(&logFont);
+        ASSERT_TRUE(font);
+        HGDIOBJ old = ::SelectObject(screen, font);
+        WORD glyphs[2] = {};
+        const DWORD found =
+            ::GetGlyphIndicesW(screen, L"\u3042\u6F22", 2, glyphs, GGI_MARK_NONEXISTING_GLYPHS);
+        SIZE narrow{}, wide{};
+        ::GetTextExtentPoint32W(screen, L"iiii", 4, &narrow);
+        ::GetTextExtentPoint32W(screen, L"WWWW", 4, &wide);
+        ::SelectObject(screen, old);
+        ::DeleteObject(font);
+        EXPECT_EQ(found, 2u);
+        EXPECT_NE(glyphs[0], 0xFFFF) << "no hiragana";
+        EXPECT_NE(glyphs[1], 0xFFFF) << "no kanji";
+        EXPECT_LT(narrow.cx * 2, wide.cx) << "not proportional";
+    }
+    ::ReleaseDC(nullptr, screen);
+}
+
 TEST(TestSupport, MouseRecordsLandOnEveryPixelOfTheVirtualScreen) {
     // The system maps an absolute coordinate d back to the pixel (d * size) >> 16.
     for (const int origin : {0, -1920})
