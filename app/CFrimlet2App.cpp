@@ -12,8 +12,8 @@ CFrimlet2App::RegisterRestartCall& CFrimlet2App::RegisterRestart() {
     return call;
 }
 
-CFrimlet2App::CFrimlet2App(const wchar_t* appName, FrameRunner runFrame)
-    : CProfileSupportWinApp(appName), m_pfnRunFrame(runFrame) {
+CFrimlet2App::CFrimlet2App(const wchar_t* appName, FrameRunner runFrame, OtherCopyHandler toOtherCopy)
+    : CProfileSupportWinApp(appName), m_pfnRunFrame(runFrame), m_pfnToOtherCopy(toOtherCopy) {
     // Ask to be restarted after an update closed the program; no recovery.
     RegisterRestart()(L"", RESTART_NO_CRASH | RESTART_NO_HANG);
 }
@@ -26,8 +26,11 @@ BOOL CFrimlet2App::InitInstance() {
     CWinApp::InitInstance();
 
     SingleInstanceMutex mutex;
-    if (mutex.AnotherCopyRuns())
+    if (mutex.AnotherCopyRuns()) {
+        if (m_pfnToOtherCopy)
+            m_pfnToOtherCopy(::GetCommandLineW());
         return FALSE;
+    }
 
     ComApartment ole(ComApartment::Ole);
     SetRegistryKey(L"Oskvane");

@@ -10,8 +10,11 @@ public:
     // Runs the capture frame until it ends. The program's entry point hands
     // it in, so that the application object needs nothing of the frame.
     using FrameRunner = void (*)(CFrimlet2App& app);
+    // Hands this copy's command line to the copy that runs already.
+    using OtherCopyHandler = void (*)(const wchar_t* commandLine);
 
-    explicit CFrimlet2App(const wchar_t* appName = nullptr, FrameRunner runFrame = nullptr);
+    explicit CFrimlet2App(const wchar_t* appName = nullptr, FrameRunner runFrame = nullptr,
+                          OtherCopyHandler toOtherCopy = nullptr);
     ~CFrimlet2App() override;
 
     BOOL InitInstance() override;
@@ -25,4 +28,5 @@ public:
 
 private:
     FrameRunner m_pfnRunFrame;
+    OtherCopyHandler m_pfnToOtherCopy;
 };

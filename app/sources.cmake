@@ -1,4 +1,5 @@
 list(APPEND FRIMLET_CORE_SOURCES
+  app/CommandLine.cpp
   app/FolderMacroTable.cpp
   app/PrintScreenFilter.cpp
   app/SettingsRules.cpp

@@ -257,6 +257,8 @@ BOOL CFrimlet2Dlg::OnInitDialog() {
                       m_settings.hotkey);
     PlaceToolTips();
     m_hAccel = LoadAcceleratorTable(IDR_FRAME_ACCEL);
+    if (m_bOpenFolderOnStart)
+        PostCommand(IDM_OPEN_OUTPUT_FOLDER);
     return TRUE;
 }
 
@@ -560,7 +562,7 @@ void CFrimlet2Dlg::OnEndSession(BOOL ending, UINT flags) {
 
 LRESULT CFrimlet2Dlg::OnTaskbarButtonCreated(WPARAM, LPARAM) {
     if (m_taskbar.AddButtons(m_hWnd))
-        SetJumpListFolderTask(m_settings.outputPath);
+        SetJumpListFolderTask();
     return 0;
 }
 
@@ -738,8 +740,8 @@ void CFrimlet2Dlg::OnOptions() {
         return;
     if (m_optionsDlg.DoModal() == IDOK) {
         // The dialog saved the settings and moved the hotkey; the frame takes
-        // the new folder, colour, width and tab size.
-        SetJumpListFolderTask(m_settings.outputPath);
+        // the new colour, width and tab size (the jump-list task asks the
+        // frame for its folder, so it needs no change).
         m_toolTips.SetHotkey(m_settings.hotkey);
         ApplyScale(m_dDpiScale);
         Invalidate(FALSE);

@@ -49,6 +49,9 @@ public:
     void SavePlacement();
     void ShutDown();
     void OnShutter();
+    // Opens the output folder (as F2) once the frame is up: the jump-list
+    // task started the program.
+    void OpenOutputFolderOnStart() { m_bOpenFolderOnStart = true; }
     // Asks the other windows of the program to close; 1 when none (apart
     // from except) is open, otherwise 0 after posting them WM_CLOSE.
     int CloseOwnWindows(HWND except);
@@ -156,6 +159,7 @@ private:
     LastCapture m_lastCapture;
     CString m_strSizeLabelTip;      // the size label's tooltip while it shows
     CString m_strStatusExplanation; // why the capture whose code shows failed
+    bool m_bOpenFolderOnStart = false;
     ElevationCalls m_elevation;
     bool m_bRetryHotkey = false;  // PrintScreen refused at start-up, tried again once in front
     bool m_bShuttingDown = false; // the program is ending: answers to open questions do not count

@@ -72,22 +72,13 @@ BOOL CTaskbarThumbButtons::UpdateLockButton(HWND frame, bool locked) {
     return SUCCEEDED(taskbar->ThumbBarUpdateButtons(frame, 1, &m_buttons[2])) ? TRUE : FALSE;
 }
 
-com_ptr<IShellLinkW> CreateFolderTaskLink(const wchar_t* path) {
+com_ptr<IShellLinkW> CreateFolderTaskLink(const wchar_t* program) {
     com_ptr<IShellLinkW> link;
-    if (FAILED(CreateInstance(CLSID_ShellLink, link)) || !link)
+    if (!program || !*program || FAILED(CreateInstance(CLSID_ShellLink, link)) || !link)
         return nullptr;
-    CString arguments;
-    arguments.Format(L"url.dll,FileProtocolHandler \"%s\\.\"", path ? path : L"");
-    // The full path: a bare program name would be looked up along the
-    // search path, where another rundll32.exe could come first.
-    wchar_t system[MAX_PATH] = {};
-    UINT length = ::GetSystemDirectoryW(system, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH)
-        return nullptr;
-    CString program;
-    program.Format(L"%s\\rundll32.exe", system);
-    link->SetPath(program);
-    if (FAILED(link->SetArguments(arguments)))
+    // The program itself, by its full path: the running copy opens the
+    // folder it has now, or says why it cannot.
+    if (FAILED(link->SetPath(program)) || FAILED(link->SetArguments(L"/openfolder")))
         return nullptr;
     link->SetIconLocation(L"SHELL32.dll", 4);
 
@@ -103,8 +94,12 @@ com_ptr<IShellLinkW> CreateFolderTaskLink(const wchar_t* path) {
     return link;
 }
 
-int SetJumpListFolderTask(const wchar_t* path) {
-    com_ptr<IShellLinkW> link = CreateFolderTaskLink(path);
+int SetJumpListFolderTask() {
+    wchar_t program[MAX_PATH] = {};
+    const DWORD length = ::GetModuleFileNameW(nullptr, program, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH)
+        return 0;
+    com_ptr<IShellLinkW> link = CreateFolderTaskLink(program);
     if (!link)
         return 0;
 

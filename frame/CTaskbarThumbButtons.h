@@ -34,13 +34,13 @@ private:
     THUMBBUTTON m_buttons[kButtonCount];
 };
 
-// The jump-list task: a shell link that runs the file protocol handler on
-// path (the system folder's rundll32.exe url.dll,FileProtocolHandler
-// "path\."), with the folder
-// icon of the shell and the task's title; null when the link or its property
-// store cannot be had or its arguments cannot be set.
-com_ptr<IShellLinkW> CreateFolderTaskLink(const wchar_t* path);
+// The jump-list task: a shell link that starts program (this program's
+// file) with "/openfolder", which the running copy answers by opening the
+// output folder as F2 does, or by saying why it cannot; with the folder icon
+// of the shell and the task's title. Null when the link or its property store
+// cannot be had or its path and arguments cannot be set.
+com_ptr<IShellLinkW> CreateFolderTaskLink(const wchar_t* program);
 
-// Replaces the program's jump list with one task that opens path in the
-// shell; 1 when the shell committed the list, else 0.
-int SetJumpListFolderTask(const wchar_t* path);
+// Replaces the program's jump list with that one task for this program's
+// file; 1 when the shell committed the list, else 0.
+int SetJumpListFolderTask();

@@ -37,6 +37,17 @@ check() { # check DESCRIPTION COMMAND...
   if "$@"; then pass "$what"; else fail "$what"; fi
 }
 
+# Runs the silent installer over the running program ($pid); true when the
+# program has ended within five seconds of it.
+install_over_running() {
+  wine "$setup" /S >/dev/null 2>&1 || true
+  for _ in $(seq 1 50); do
+    kill -0 "$pid" 2>/dev/null || return 0
+    sleep 0.1
+  done
+  return 1
+}
+
 # --- the zip ----------------------------------------------------------------
 listed="$(unzip -Z1 "$zip" | LC_ALL=C sort)"
 wanted="$(printf '%s\n' Frimlet2.exe Frimlet2.html LICENSE.txt "$readme" | LC_ALL=C sort)"
@@ -130,12 +141,8 @@ for _ in $(seq 1 150); do
 done
 check "the installed program starts" test -n "$frame"
 sleep 1
-wine "$setup" /S >/dev/null 2>&1 || true
-closed=1
-for _ in $(seq 1 50); do
-  kill -0 "$pid" 2>/dev/null || { closed=0; break; }
-  sleep 0.1
-done
+closed=0
+install_over_running || closed=1
 check "installing over a running Frimlet2 closes it" test "$closed" = 0
 pid=""
 check "installing over it leaves the files in place" installed_files_present
@@ -169,13 +176,9 @@ for _ in $(seq 1 150); do
 done
 check "the program shows its message in a box titled Frimlet2" test "$titled" -ge 2
 started=$SECONDS
-wine "$setup" /S >/dev/null 2>&1 || true
+closed=0
+install_over_running || closed=1
 took=$((SECONDS - started))
-closed=1
-for _ in $(seq 1 50); do
-  kill -0 "$pid" 2>/dev/null || { closed=0; break; }
-  sleep 0.1
-done
 check "installing while the program shows a message ends it (setup took ${took} s)" test "$closed" = 0
 pid=""
 check "installing while the program shows a message replaces the program" same_files_as_the_zip

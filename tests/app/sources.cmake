@@ -1,4 +1,5 @@
 list(APPEND FRIMLET_CORE_TESTS
+  tests/app/CommandLineTest.cpp
   tests/app/FolderMacroTableTest.cpp
   tests/app/PrintScreenFilterTest.cpp
   tests/app/SettingsRulesTest.cpp

@@ -90,9 +90,11 @@ std::wstring E2eHarness::ExePath() {
     return length > 0 && length < MAX_PATH ? std::wstring(path, length) : std::wstring(FRIMLET_EXE_PATH);
 }
 
-unique_kernel_handle E2eHarness::StartExtraInstance() {
+unique_kernel_handle E2eHarness::StartExtraInstance(const std::wstring& arguments) {
     const std::wstring exe = ExePath();
     std::wstring command = L"\"" + exe + L"\"";
+    if (!arguments.empty())
+        command += L" " + arguments;
     STARTUPINFOW si = {};
     si.cb = sizeof si;
     PROCESS_INFORMATION pi = {};

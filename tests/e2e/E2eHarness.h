@@ -44,7 +44,7 @@ public:
     bool Start();
     // Starts Frimlet2.exe and returns its process handle; Start keeps the one
     // it starts, another instance started this way is not tracked.
-    static unique_kernel_handle StartExtraInstance();
+    static unique_kernel_handle StartExtraInstance(const std::wstring& arguments = std::wstring());
     // Closes the frame with SC_CLOSE and waits for the process; terminates it
     // and reports a test failure when it does not end.
     bool Stop();

@@ -141,6 +141,26 @@ TEST_F(FrameE2eTest, SecondInstanceExitsAtOnce) {
     EXPECT_TRUE(::IsWindowVisible(h.Frame()));
 }
 
+// The jump-list task starts a second copy with /openfolder; the running
+// frame opens its folder, or here, where the folder is a file, says so and
+// names it instead of doing nothing.
+TEST_F(FrameE2eTest, TheJumpListTaskOnAFolderThatIsAFileSaysSo) {
+    const std::wstring file = h.Folder() + L"\\not-a-folder";
+    ASSERT_TRUE(test_support::WriteBytes(file, "x"));
+    ASSERT_TRUE(E2eHarness::SetString(L"outputPath", file));
+    ASSERT_TRUE(h.Start());
+    unique_kernel_handle second = E2eHarness::StartExtraInstance(L"/openfolder");
+    ASSERT_TRUE(second);
+    EXPECT_EQ(::WaitForSingleObject(second.get(), 5000), WAIT_OBJECT_0) << "the second copy kept running";
+    HWND box = test_support::WaitForTopLevel({.className = L"#32770", .owner = h.Frame()}, 5000);
+    ASSERT_TRUE(box) << "no message about the folder";
+    bool named = false;
+    for (const std::wstring& text : test_support::ChildTexts(box))
+        named = named || text.find(file) != std::wstring::npos;
+    EXPECT_TRUE(named) << "the message does not name the path";
+    ::PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+}
+
 } // namespace
 
 namespace {

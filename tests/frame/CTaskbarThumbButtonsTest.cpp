@@ -165,8 +165,8 @@ TEST(TaskbarWithoutCom, EveryShellFailureIsSilent) {
         images = buttons.GetImageCount();
         updated = buttons.UpdateLockButton(window.m_hWnd, true);
         lockImage = buttons.Button(2).iBitmap;
-        committed = SetJumpListFolderTask(L"C:\\shots");
-        linkMade = static_cast<bool>(CreateFolderTaskLink(L"C:\\shots"));
+        committed = SetJumpListFolderTask();
+        linkMade = static_cast<bool>(CreateFolderTaskLink(L"C:\\Frimlet2\\Frimlet2.exe"));
     });
     worker.join();
     EXPECT_FALSE(added);
@@ -178,29 +178,22 @@ TEST(TaskbarWithoutCom, EveryShellFailureIsSilent) {
     window.DestroyWindow();
 }
 
-TEST_F(TaskbarTest, TheTaskOpensTheFolderThroughTheFileProtocolHandler) {
-    // Another rundll32.exe first on the search path (the program's own
-    // folder) must not become the task's program.
-    wchar_t own[MAX_PATH] = {};
-    ASSERT_GT(::GetModuleFileNameW(nullptr, own, MAX_PATH), 0u);
-    CString impostor = own;
-    impostor = impostor.Left(impostor.ReverseFind(L'\\') + 1) + L"rundll32.exe";
-    { const unique_file made(::CreateFileW(impostor, GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr)); }
-    com_ptr<IShellLinkW> link = CreateFolderTaskLink(L"C:\\Users\\me\\Pictures\\Frimlet2");
-    ::DeleteFileW(impostor);
+// The task starts the program itself, by its full path, asking the running
+// copy to open its folder (which says so when the folder cannot be had).
+TEST_F(TaskbarTest, TheTaskAsksTheProgramToOpenItsFolder) {
+    const wchar_t* program = L"C:\\Users\\me\\Frimlet2\\Frimlet2.exe";
+    com_ptr<IShellLinkW> link = CreateFolderTaskLink(program);
     ASSERT_TRUE(link);
     wchar_t text[MAX_PATH] = {};
     ASSERT_HRESULT_SUCCEEDED(link->GetArguments(text, MAX_PATH));
-    EXPECT_STREQ(text, L"url.dll,FileProtocolHandler \"C:\\Users\\me\\Pictures\\Frimlet2\\.\"");
+    EXPECT_STREQ(text, L"/openfolder");
     ASSERT_HRESULT_SUCCEEDED(link->GetPath(text, MAX_PATH, nullptr, 0));
-    CString program = text;
-    wchar_t system[MAX_PATH] = {};
-    ASSERT_GT(::GetSystemDirectoryW(system, MAX_PATH), 0u);
-    EXPECT_EQ(program.MakeLower().str(), (CString(system) + L"\\rundll32.exe").MakeLower().str());
+    EXPECT_EQ(CString(text).MakeLower().str(), CString(program).MakeLower().str());
     int icon = -1;
     ASSERT_HRESULT_SUCCEEDED(link->GetIconLocation(text, MAX_PATH, &icon));
     EXPECT_EQ(icon, 4);
     EXPECT_EQ(CString(text).MakeLower().Right(11), L"shell32.dll");
+    EXPECT_FALSE(CreateFolderTaskLink(L""));
 }
 
 } // namespace

@@ -54,6 +54,13 @@ protected:
         CreateFrame(std::make_unique<CFrimlet2Dlg>(settings, app));
     }
     HWND Control(int id) const { return ::GetDlgItem(frame->m_hWnd, id); }
+    // The frame as the system moves it onto a monitor of another DPI.
+    void MoveToDpi(UINT dpi) {
+        RECT suggested{0, 0, 10, 10};
+        ::SendMessageW(frame->m_hWnd, WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+                       reinterpret_cast<LPARAM>(&suggested));
+        test_support::PumpMessages(50);
+    }
 
     ComApartment com{ComApartment::Ole};
 };
@@ -94,12 +101,8 @@ TEST_F(TabHelpTest, TheShutterShowsACameraDrawnForEachScale) {
     HWND shutter = Control(IDC_SHUTTER);
     for (const auto& [dpi, size] : {std::pair{96u, 16}, std::pair{144u, 24}, std::pair{192u, 32}}) {
         SCOPED_TRACE(dpi);
-        if (dpi != 96) {
-            RECT suggested{0, 0, 10, 10};
-            ::SendMessageW(frame->m_hWnd, WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
-                           reinterpret_cast<LPARAM>(&suggested));
-            test_support::PumpMessages(50);
-        }
+        if (dpi != 96)
+            MoveToDpi(dpi);
         BUTTON_IMAGELIST list{};
         ASSERT_TRUE(::SendMessageW(shutter, BCM_GETIMAGELIST, 0, reinterpret_cast<LPARAM>(&list)));
         ASSERT_TRUE(list.himl);
@@ -137,12 +140,8 @@ TEST_F(TabHelpTest, TheGripsTooltipShowsWhenTheMouseRestsOnIt) {
     ASSERT_TRUE(tooltip);
     for (UINT dpi : {96u, 144u}) {
         SCOPED_TRACE(dpi);
-        if (dpi != 96) {
-            RECT suggested{0, 0, 10, 10};
-            ::SendMessageW(frame->m_hWnd, WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
-                           reinterpret_cast<LPARAM>(&suggested));
-            test_support::PumpMessages(50);
-        }
+        if (dpi != 96)
+            MoveToDpi(dpi);
         INPUT away = test_support::MouseInput(POINT{2, 2}, 0);
         ::SendInput(1, &away, sizeof(INPUT));
         ::SendMessageW(tooltip, TTM_POP, 0, 0);
