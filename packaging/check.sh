@@ -151,11 +151,12 @@ check "installing over it keeps the data folder" test -f "$datafile"
 
 # --- an install while the program shows a message --------------------------
 # Another program holds the capture hotkey the user chose (F9), so Frimlet2
-# says at start-up, in a box titled "Frimlet2" like its frame, that the
-# hotkey could not be had. The installer must find the frame by its class,
-# not the box by the title, and end the program so that its file can be
-# replaced. (PrintScreen itself would not do: the program's keyboard hook
-# takes it ahead of the other program, and nothing is asked.)
+# says at start-up, in a box titled "Frimlet2" like its frame (which waits
+# behind it, not yet shown), that the hotkey could not be had. The installer
+# must find the frame by its class, not the box by the title, and end the
+# program so that its file can be replaced. (PrintScreen itself would not
+# do: the program's keyboard hook takes it ahead of the other program, and
+# nothing is asked.)
 wine reg add "$settings_key" /v hotkey /t REG_DWORD /d 0x78 /f >/dev/null 2>&1
 holder_log="$here/holdhotkey.log"
 wine build/win/holdhotkey.exe 0x78 120 >"$holder_log" 2>&1 &
@@ -171,10 +172,10 @@ pid=$!
 titled=0
 for _ in $(seq 1 150); do
   titled="$({ xdotool search --onlyvisible --name '^Frimlet2$' 2>/dev/null || true; } | wc -l)"
-  [ "$titled" -ge 2 ] && break
+  [ "$titled" -ge 1 ] && break
   sleep 0.1
 done
-check "the program shows its message in a box titled Frimlet2" test "$titled" -ge 2
+check "the program shows its message in a box titled Frimlet2" test "$titled" -ge 1
 started=$SECONDS
 closed=0
 install_over_running || closed=1
