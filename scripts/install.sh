@@ -12,7 +12,8 @@ PACKAGES=(
   xvfb xdotool x11-utils imagemagick
   fonts-ipafont-gothic fonts-ipafont-mincho fonts-liberation
   locales
-  nsis unzip python3
+  nsis unzip python3 python3-pil
+  zlib1g-dev libz-mingw-w64-dev
 )
 
 missing=()

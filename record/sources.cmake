@@ -1,0 +1,11 @@
+list(APPEND FRIMLET_CORE_SOURCES
+  record/GifLzwEncoder.cpp
+  record/GifWriter.cpp
+  record/ApngWriter.cpp
+  record/FrameChanges.cpp
+  record/FrameDelays.cpp
+  record/FrameTimeline.cpp
+  record/ExactPalette.cpp
+  record/AnimationEncoder.cpp)
+# Deflate for the animated PNG frames (frimlet_zlib: cmake/native.cmake, cmake/windows.cmake).
+set(FRIMLET_LINK_record frimlet_zlib)
