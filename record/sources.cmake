@@ -6,6 +6,9 @@ list(APPEND FRIMLET_CORE_SOURCES
   record/FrameDelays.cpp
   record/FrameTimeline.cpp
   record/ExactPalette.cpp
-  record/AnimationEncoder.cpp)
+  record/AnimationEncoder.cpp
+  record/FrameQueue.cpp
+  record/RecordingWorker.cpp
+  record/RecordClock.cpp)
 # Deflate for the animated PNG frames (frimlet_zlib: cmake/native.cmake, cmake/windows.cmake).
 set(FRIMLET_LINK_record frimlet_zlib)
