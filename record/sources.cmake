@@ -12,3 +12,4 @@ list(APPEND FRIMLET_CORE_SOURCES
   record/RecordClock.cpp)
 # Deflate for the animated PNG frames (frimlet_zlib: cmake/native.cmake, cmake/windows.cmake).
 set(FRIMLET_LINK_record frimlet_zlib)
+list(APPEND FRIMLET_WIN_SOURCES record/FileByteSink.cpp record/ScreenRecorder.cpp)
