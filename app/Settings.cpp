@@ -31,7 +31,8 @@ Settings::Settings()
     : outputPath(L"%MYPICTURES%\\Frimlet2"), type(ImageType::Jpeg), useFixdName(false),
       fixdName(kDefaultFixedName), jpegQuality(kDefaultJpegQuality), combiningCursor(false),
       color(kDefaultColor), frameWidth(0), tabScaling(0), hotkey(kDefaultHotkey), copyToClipboard(false),
-      x(0), y(0), cx(400), cy(300) {
+      recordFormat(0), recordFps(kDefaultRecordFps), recordSeconds(kDefaultRecordSeconds), x(0), y(0),
+      cx(400), cy(300) {
     wchar_t appData[MAX_PATH] = {};
     if (FAILED(::SHGetFolderPathW(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, appData)))
         appData[0] = 0;
@@ -63,6 +64,9 @@ void Settings::Load(const Profile& profile) {
     tabScaling = AcceptTabScaling(profile.ReadInt(L"tabScaling", tabScaling), tabScaling);
     hotkey = profile.ReadInt(L"hotkey", hotkey);
     copyToClipboard = AcceptOnOff(profile.ReadInt(L"copyToClipboard", copyToClipboard ? 1 : 0));
+    recordFormat = AcceptRecordFormat(profile.ReadInt(L"recordFormat", recordFormat), recordFormat);
+    recordFps = AcceptRecordFps(profile.ReadInt(L"recordFps", recordFps), recordFps);
+    recordSeconds = AcceptRecordSeconds(profile.ReadInt(L"recordSeconds", recordSeconds), recordSeconds);
     x = AcceptPosition(profile.ReadInt(L"x", kNotStored));
     y = AcceptPosition(profile.ReadInt(L"y", kNotStored));
     cx = AcceptExtent(profile.ReadInt(L"cx", kNotStored));
@@ -81,6 +85,9 @@ void Settings::Save(const Profile& profile) const {
     profile.WriteInt(L"tabScaling", tabScaling);
     profile.WriteInt(L"hotkey", hotkey);
     profile.WriteInt(L"copyToClipboard", copyToClipboard ? 1 : 0);
+    profile.WriteInt(L"recordFormat", recordFormat);
+    profile.WriteInt(L"recordFps", recordFps);
+    profile.WriteInt(L"recordSeconds", recordSeconds);
 }
 
 void Settings::SavePlacement(const Profile& profile) const {

@@ -16,6 +16,8 @@ struct Settings {
     static constexpr COLORREF kDefaultColor = 0x00FF6464;
     static constexpr int kDefaultHotkey = 0x2C; // PrintScreen
     static constexpr const wchar_t* kDefaultFixedName = L"output";
+    static constexpr int kDefaultRecordFps = 15;
+    static constexpr int kDefaultRecordSeconds = 60;
 
     Settings();
 
@@ -30,6 +32,9 @@ struct Settings {
     int tabScaling;
     int hotkey;
     bool copyToClipboard; // every capture also goes to the clipboard
+    int recordFormat;     // recordings: 0 GIF, 1 animated PNG
+    int recordFps;        // recordings: frames per second, 1..30
+    int recordSeconds;    // recordings: time limit in seconds, 1..600
     int x;
     int y;
     int cx;

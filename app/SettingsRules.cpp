@@ -50,6 +50,15 @@ int AcceptFrameWidth(int stored, int current) {
 int AcceptTabScaling(int stored, int current) {
     return stored >= 0 && stored <= 800 ? stored : current;
 }
+int AcceptRecordFormat(int stored, int current) {
+    return stored == 0 || stored == 1 ? stored : current;
+}
+int AcceptRecordFps(int stored, int current) {
+    return stored >= 1 && stored <= 30 ? stored : current;
+}
+int AcceptRecordSeconds(int stored, int current) {
+    return stored >= 1 && stored <= 600 ? stored : current;
+}
 bool AsFlag(int stored) {
     return stored > 0;
 }

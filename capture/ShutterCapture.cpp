@@ -14,6 +14,7 @@ ShutterRules::HeldTypeKeys ReadHeldTypeKeys() {
     keys.g = ::GetKeyState('G') < 0;
     keys.p = ::GetKeyState('P') < 0;
     keys.c = ::GetKeyState('C') < 0;
+    keys.r = ::GetKeyState('R') < 0;
     return keys;
 }
 

@@ -13,7 +13,7 @@
 
 #include <optional>
 
-// The J, B, G, P and C keys as GetKeyState reports them for the message
+// The J, B, G, P, C and R keys as GetKeyState reports them for the message
 // being handled.
 ShutterRules::HeldTypeKeys ReadHeldTypeKeys();
 

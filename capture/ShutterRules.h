@@ -14,6 +14,7 @@ struct HeldTypeKeys {
     bool g = false;
     bool p = false;
     bool c = false;
+    bool r = false; // R: the shutter starts a recording instead
 };
 
 // J (JPEG) before B (BMP) before G (GIF) before P (PNG); with none of them

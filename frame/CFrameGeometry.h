@@ -37,6 +37,9 @@ public:
     HBITMAP GetSettingsBitmap() const;
     void Paint(HDC dc) const;
     void SetStatus(int value) { m_metrics.SetStatus(value); }
+    void SetRecording(bool recording, std::u16string label = {}) {
+        m_metrics.SetRecording(recording, std::move(label));
+    }
 
     const frame::FrameMetrics& Metrics() const { return m_metrics; }
     RECT OuterRect() const { return geometry::ToRECT(m_metrics.OuterRect()); }

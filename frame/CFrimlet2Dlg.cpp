@@ -115,6 +115,8 @@ ON_COMMAND(IDM_SHOW_CONTROLLER, OnShowController)
 ON_COMMAND(IDM_SELECT_SIZE, OnSelectSize)
 ON_COMMAND_RANGE(IDM_TYPE_JPEG, IDM_TYPE_PNG, OnImageType)
 ON_COMMAND(IDM_FIT_TO_WINDOW, OnFitToWindow)
+ON_COMMAND(IDM_RECORD, OnRecord)
+ON_APP_RECORDINGDONE(OnRecordingDone)
 // The thumbnail toolbar's buttons run the same commands as the menu.
 ON_THBN_CLICKED(IDM_OPEN_OUTPUT_FOLDER, OnOpenOutputFolder)
 ON_THBN_CLICKED(IDM_OPTIONS, OnOptions)
@@ -231,6 +233,8 @@ void CFrimlet2Dlg::OnCancel() {
         EndFitMode(0, POINT{0, 0});
         return;
     }
+    if (m_recording.Recording())
+        StopRecording();
     SavePlacement();
     SendMessage(WM_SYSCOMMAND, SC_MINIMIZE);
 }
@@ -314,7 +318,7 @@ double CFrimlet2Dlg::MonitorScale() const {
 }
 
 int CFrimlet2Dlg::OnNcHitTest(POINT screen) {
-    if (m_bLocked)
+    if (m_bLocked || m_recording.Busy())
         return HTCLIENT;
     POINT pt = screen;
     ScreenToClient(&pt);
@@ -361,6 +365,10 @@ void CFrimlet2Dlg::OnSysCommand(UINT id, POINT) {
 }
 
 void CFrimlet2Dlg::OnTimer(UINT_PTR id) {
+    if (id == CFrameRecording::kTickTimer) {
+        OnRecordingTimer();
+        return;
+    }
     KillTimer(id);
     if (id == kStatusTimer) {
         m_geometry.SetStatus(0);
@@ -434,6 +442,7 @@ void CFrimlet2Dlg::SavePlacement() {
 }
 
 void CFrimlet2Dlg::ShutDown() {
+    FinishRecording();
     if (m_bFitMode)
         EndFitMode(0, POINT{});
     CloseOwnWindows(nullptr);
@@ -485,6 +494,7 @@ BOOL CFrimlet2Dlg::OnQueryEndSession(UINT) {
 void CFrimlet2Dlg::OnEndSession(BOOL ending, UINT) {
     if (!ending)
         return;
+    FinishRecording();
     if (m_bFitMode)
         EndFitMode(0, POINT{}); // gives the user's cursors back
     if (!IsIconic())
@@ -501,11 +511,19 @@ LRESULT CFrimlet2Dlg::OnTaskbarButtonCreated(WPARAM, LPARAM) {
 void CFrimlet2Dlg::OnShutter() {
     if (IsIconic())
         return;
+    if (m_recording.Busy()) {
+        StopRecording();
+        return;
+    }
     m_toolTips.Pop(); // never in the picture
     const SettingsRules::LocalTime now = ReadLocalTime();
     ShutterRules::HeldTypeKeys keys = ReadHeldTypeKeys();
     RECT hole = m_geometry.InnerRect();
     ClientToScreen(&hole);
+    if (keys.r) {
+        StartRecording(hole, now);
+        return;
+    }
     // A window hidden over the hole stays in the composed picture until the
     // desktop presents again; only then is the screen read.
     ScreenGrabSteps steps;
@@ -514,9 +532,12 @@ void CFrimlet2Dlg::OnShutter() {
         steps.waitForPresent = m_shutterCalls.flushComposition;
     std::optional<int> result =
         TakeCapture(m_settings, m_pImagingFactory.get(), hole, VirtualScreenRect(), keys, now, steps, m_hWnd);
-    if (!result)
-        return;
-    m_geometry.SetStatus(*result);
+    if (result)
+        ShowCaptureResult(*result);
+}
+
+void CFrimlet2Dlg::ShowCaptureResult(int result) {
+    m_geometry.SetStatus(result);
     Invalidate(TRUE);
     KillTimer(kStatusTimer);
     SetTimer(kStatusTimer, kStatusMillis);
@@ -581,6 +602,8 @@ void CFrimlet2Dlg::OnShowMenu(bool withoutMove, POINT screen) {
     popup.CheckMenuItem(IDM_TYPE_JPEG + ToInt(m_settings.type), MF_BYCOMMAND | MF_CHECKED);
     if (m_bLocked)
         popup.ModifyMenu(IDM_LOCK, MF_BYCOMMAND | MF_STRING, IDM_LOCK, LoadText(IDS_UNLOCK_FRAME));
+    if (m_recording.Busy())
+        popup.ModifyMenu(IDM_RECORD, MF_BYCOMMAND | MF_STRING, IDM_RECORD, LoadText(IDS_RECORD_STOP));
     if (IsIconic()) {
         popup.EnableMenuItem(SC_MOVE, MF_BYCOMMAND | MF_GRAYED);
         popup.EnableMenuItem(SC_MINIMIZE, MF_BYCOMMAND | MF_GRAYED);
@@ -611,6 +634,8 @@ void CFrimlet2Dlg::OnOpenOutputFolder() {
 }
 
 void CFrimlet2Dlg::OnOptions() {
+    if (m_recording.Busy())
+        return; // no dialog while recording
     if (!CloseOwnWindows(m_optionsDlg.m_hWnd)) {
         RetryCommand(IDM_OPTIONS);
         return;
@@ -635,6 +660,8 @@ void CFrimlet2Dlg::OnLock() {
 }
 
 void CFrimlet2Dlg::OnShowController() {
+    if (m_recording.Busy())
+        return; // no dialog while recording
     if (!CloseOwnWindows(nullptr)) {
         RetryCommand(IDM_SHOW_CONTROLLER);
         return;
@@ -649,6 +676,8 @@ void CFrimlet2Dlg::OnShowController() {
 }
 
 void CFrimlet2Dlg::OnSelectSize() {
+    if (m_recording.Busy())
+        return; // no dialog while recording
     if (!CloseOwnWindows(nullptr)) {
         RetryCommand(IDM_SELECT_SIZE);
         return;
@@ -666,6 +695,8 @@ void CFrimlet2Dlg::OnImageType(UINT id) {
 }
 
 void CFrimlet2Dlg::OnFitToWindow() {
+    if (m_recording.Busy())
+        return; // no dialog while recording
     if (!CloseOwnWindows(m_controllerDlg.m_hWnd)) {
         RetryCommand(IDM_FIT_TO_WINDOW);
         return;
@@ -703,4 +734,67 @@ void CFrimlet2Dlg::EndFitMode(UINT flags, POINT screen) {
     if (!fitted)
         return;
     SetWindowPos(HWND_TOPMOST, fitted->left, fitted->top, fitted->Width(), fitted->Height(), 0);
+}
+
+void CFrimlet2Dlg::OnRecord() {
+    if (m_recording.Busy()) {
+        StopRecording();
+        return;
+    }
+    if (IsIconic())
+        return;
+    RECT hole = m_geometry.InnerRect();
+    ClientToScreen(&hole);
+    StartRecording(hole, ReadLocalTime());
+}
+
+void CFrimlet2Dlg::StartRecording(RECT hole, const SettingsRules::LocalTime& now) {
+    m_toolTips.Pop();
+    HideForShutter(m_controllerDlg, hole);
+    const RECT screen = VirtualScreenRect();
+    RECT area{};
+    if (!::IntersectRect(&area, &hole, &screen))
+        return;
+    const int started = m_recording.Start(m_hWnd, m_settings, area, now);
+    if (started != 0) {
+        ShowCaptureResult(started);
+        return;
+    }
+    KillTimer(kStatusTimer);
+    m_geometry.SetStatus(0);
+    UpdateRecordingLabel();
+}
+
+void CFrimlet2Dlg::StopRecording() {
+    m_recording.Stop(m_hWnd);
+    UpdateRecordingLabel();
+}
+
+void CFrimlet2Dlg::FinishRecording() {
+    if (!m_recording.Busy())
+        return;
+    m_recording.Stop(m_hWnd);
+    m_recording.Collect();
+    m_geometry.SetRecording(false);
+}
+
+void CFrimlet2Dlg::OnRecordingTimer() {
+    m_recording.OnTimer(m_hWnd);
+    UpdateRecordingLabel();
+}
+
+void CFrimlet2Dlg::UpdateRecordingLabel() {
+    const std::u16string label = m_recording.Label();
+    if (m_geometry.Metrics().Recording() && m_geometry.Metrics().SizeLabel() == label)
+        return;
+    m_geometry.SetRecording(m_recording.Busy(), label);
+    Invalidate(FALSE);
+}
+
+void CFrimlet2Dlg::OnRecordingDone() {
+    if (!m_recording.Writing())
+        return;
+    const int result = m_recording.Collect();
+    m_geometry.SetRecording(false);
+    ShowCaptureResult(result);
 }

@@ -51,6 +51,9 @@
 #define IDS_TIP_MINIMIZE 263        // tooltip of the minimise icon
 #define IDS_TIP_GRIP 264            // tooltip of the grip icon
 #define IDS_TIP_SIZE_LABEL 265      // tooltip of the size label
+#define IDS_RECORD_START 340        // menu text: start recording
+#define IDS_RECORD_STOP 341         // menu text: stop recording
+#define IDS_RECORD_WRITING 342      // size label while a recording's file is written
 #define IDS_SIZELIST_FILE_TOO_LARGE 220 // a size-list text file above the size bound (file name, MiB)
 #define IDS_SIZELIST_TOO_MANY_ROWS 221  // a size-list text file with more rows than are read (file name, rows)
 // PrintScreen kept by the system's own screen capture: switch that off?
@@ -111,6 +114,7 @@
 #define IDM_TYPE_GIF 32778
 #define IDM_TYPE_PNG 32779
 #define IDM_FIT_TO_WINDOW 32780
+#define IDM_RECORD 32800 // start or stop recording the hole
 #define IDM_SIZELIST_IMPORT 57601
 #define IDM_SIZELIST_EXPORT 57603
 #define IDM_REFERENCE_FILE_NAME 57610
