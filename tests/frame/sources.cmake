@@ -5,3 +5,4 @@ list(APPEND FRIMLET_WIN_TESTS tests/frame/CFrimlet2DlgTest.cpp tests/frame/SoakT
 list(APPEND FRIMLET_WIN_TESTS tests/frame/CTaskbarThumbButtonsTest.cpp)
 list(APPEND FRIMLET_CORE_TESTS tests/frame/CommandRetryTest.cpp)
 list(APPEND FRIMLET_WIN_TESTS tests/frame/FrameShutterCallsTest.cpp)
+list(APPEND FRIMLET_WIN_TESTS tests/frame/FrameRecordingTest.cpp)
