@@ -44,7 +44,6 @@ int CALLBACK BrowseCallback(HWND hwnd, UINT message, LPARAM, LPARAM data) {
     return 0;
 }
 
-
 } // namespace
 
 BEGIN_MESSAGE_MAP(COptionsDlg, CDialog)
@@ -86,6 +85,9 @@ void COptionsDlg::DoDataExchange(CDataExchange* dx) {
     DDX_Check(dx, IDC_USE_FIXED_NAME, m_bFixedName);
     DDX_Text(dx, IDC_FIXED_NAME, m_strFixedName);
     DDX_Check(dx, IDC_COPY_TO_CLIPBOARD, m_bCopyToClipboard);
+    DDX_Radio(dx, IDC_RECORD_GIF, m_nRecordFormat);
+    DDX_Text(dx, IDC_RECORD_FPS, m_nRecordFps);
+    DDX_Text(dx, IDC_RECORD_SECONDS, m_nRecordSeconds);
 }
 
 void COptionsDlg::PlaceQualityScale() {
@@ -146,6 +148,13 @@ BOOL COptionsDlg::OnInitDialog() {
     m_bFixedName = m_settings.useFixdName;
     m_strFixedName = m_settings.fixdName;
     m_bCopyToClipboard = m_settings.copyToClipboard;
+    m_nRecordFormat = m_settings.recordFormat;
+    m_nRecordFps = m_settings.recordFps;
+    m_nRecordSeconds = m_settings.recordSeconds;
+    ::SendMessageW(GetDlgItem(IDC_RECORD_FPS_SPIN), UDM_SETRANGE32, OptionsRules::kRecordFpsMin,
+                   OptionsRules::kRecordFpsMax);
+    ::SendMessageW(GetDlgItem(IDC_RECORD_SECONDS_SPIN), UDM_SETRANGE32, OptionsRules::kRecordSecondsMin,
+                   OptionsRules::kRecordSecondsMax);
     UpdateData(FALSE);
 
     m_strHelpPage = HelpPagePath();
@@ -275,6 +284,9 @@ void COptionsDlg::OnRestoreDefaults() {
     m_bFixedName = false;
     m_strFixedName = Settings::kDefaultFixedName;
     m_bCopyToClipboard = false;
+    m_nRecordFormat = 0;
+    m_nRecordFps = Settings::kDefaultRecordFps;
+    m_nRecordSeconds = Settings::kDefaultRecordSeconds;
     UpdateData(FALSE);
 }
 
@@ -310,6 +322,9 @@ void COptionsDlg::OnOK() {
     m_settings.useFixdName = m_bFixedName;
     m_settings.fixdName = m_strFixedName;
     m_settings.copyToClipboard = m_bCopyToClipboard;
+    m_settings.recordFormat = m_nRecordFormat == 1 ? 1 : 0;
+    m_settings.recordFps = OptionsRules::RecordFps(m_nRecordFps);
+    m_settings.recordSeconds = OptionsRules::RecordSeconds(m_nRecordSeconds);
     m_settings.Save(m_profile);
     EndDialog(IDOK);
 }

@@ -37,6 +37,9 @@ public:
     bool m_bFixedName = false;
     CString m_strFixedName;
     bool m_bCopyToClipboard = false;
+    int m_nRecordFormat = 0; // 0 GIF, 1 animated PNG
+    int m_nRecordFps = 15;
+    int m_nRecordSeconds = 60;
 
 protected:
     void DoDataExchange(CDataExchange* dx) override;

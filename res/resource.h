@@ -115,6 +115,13 @@
 #define IDM_TYPE_PNG 32779
 #define IDM_FIT_TO_WINDOW 32780
 #define IDM_RECORD 32800 // start or stop recording the hole
+// The options dialog's recording group.
+#define IDC_RECORD_GIF 1220
+#define IDC_RECORD_APNG 1221
+#define IDC_RECORD_FPS 1222
+#define IDC_RECORD_FPS_SPIN 1223
+#define IDC_RECORD_SECONDS 1224
+#define IDC_RECORD_SECONDS_SPIN 1225
 #define IDM_SIZELIST_IMPORT 57601
 #define IDM_SIZELIST_EXPORT 57603
 #define IDM_REFERENCE_FILE_NAME 57610
