@@ -4,3 +4,4 @@ list(APPEND FRIMLET_E2E_TESTS tests/e2e/E2eDesktop.cpp tests/e2e/E2eSettingsSnap
 list(APPEND FRIMLET_E2E_TESTS tests/e2e/LeftoverFilesE2eTest.cpp)
 list(APPEND FRIMLET_E2E_TESTS tests/e2e/PrintScreenE2eTest.cpp)
 list(APPEND FRIMLET_E2E_TESTS tests/e2e/FitModeE2eTest.cpp)
+list(APPEND FRIMLET_E2E_TESTS tests/e2e/RecordingE2eTest.cpp)
