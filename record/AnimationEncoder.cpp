@@ -4,12 +4,39 @@
 #include "record/FrameDelays.h"
 
 #include <cstring>
+#include <utility>
 
 namespace {
 
 // The longest delay given to one frame; a frame shown longer is followed by
 // frames that repeat one of its pixels.
 constexpr std::int64_t kLongestDelay = 60000;
+
+// A full palette of learned colours has no index to spare for transparency;
+// the nearer of its two closest colours can be given up, its pixels taking
+// the other one. Returns {given up, kept}.
+std::pair<int, int> ClosestPair(const GifWriter::Palette& palette) {
+    int best = -1;
+    std::pair<int, int> pair{0, 1};
+    for (std::size_t i = 0; i < palette.size(); ++i)
+        for (std::size_t j = i + 1; j < palette.size(); ++j) {
+            const int dr = palette[i].r - palette[j].r, dg = palette[i].g - palette[j].g,
+                      db = palette[i].b - palette[j].b;
+            const int d = dr * dr + dg * dg + db * db;
+            if (best < 0 || d < best) {
+                best = d;
+                pair = {static_cast<int>(j), static_cast<int>(i)};
+            }
+        }
+    return pair;
+}
+
+GifWriter::Palette PaletteOf(const NeuQuant& quant) {
+    GifWriter::Palette palette;
+    for (const auto& c : quant.Palette())
+        palette.push_back(GifWriter::Rgb{c.r, c.g, c.b});
+    return palette;
+}
 
 } // namespace
 
@@ -34,10 +61,9 @@ bool AnimationEncoder::Start() {
         if (!m_pQuant)
             m_pQuant = std::make_unique<NeuQuant>();
         m_pQuant->Learn(m_pending.data(), m_nWidth, m_nHeight, m_nWidth * 3, 24);
-        m_sharedColours.clear();
-        for (const auto& c : m_pQuant->Palette())
-            m_sharedColours.push_back(GifWriter::Rgb{c.r, c.g, c.b});
+        m_sharedColours = PaletteOf(*m_pQuant);
         m_shared.Assign(m_sharedColours);
+        m_sharedPair = ClosestPair(m_sharedColours);
     }
     m_nSharedTransparent = -1;
     if (m_sharedColours.size() < 256) {
@@ -154,13 +180,19 @@ bool AnimationEncoder::EmitGif(FrameChanges::Rect rect, int delay, bool first) {
         f.transparent = transparent;
         ++n;
     };
-    // Unchanged pixels as a transparent index: a second copy of the indices.
-    auto withTransparency = [&](std::size_t from, const GifWriter::Palette* palette, int transparent) {
+    // Unchanged pixels as a transparent index: a second copy of the indices,
+    // in which the pixels of a given-up transparent index take the kept one.
+    auto withTransparency = [&](std::size_t from, const GifWriter::Palette* palette, int transparent,
+                                int kept = -1) {
         if (first || transparent < 0)
             return;
         const std::size_t to = n;
         std::memcpy(m_indices[to].data(), m_indices[from].data(), count);
         std::uint8_t* out = m_indices[to].data();
+        if (kept >= 0)
+            for (std::size_t i = 0; i < count; ++i)
+                if (out[i] == transparent)
+                    out[i] = static_cast<std::uint8_t>(kept);
         bool any = false;
         for (int y = rect.y; y < rect.y + rect.height; ++y) {
             const std::size_t base = (static_cast<std::size_t>(y) * static_cast<std::size_t>(m_nWidth) +
@@ -178,15 +210,24 @@ bool AnimationEncoder::EmitGif(FrameChanges::Rect rect, int delay, bool first) {
             add(palette, transparent);
     };
 
+    const std::uint8_t* origin =
+        m_pending.data() + (static_cast<std::size_t>(rect.y) * m_nWidth + rect.x) * 3;
     const bool exact = m_local.Collect(m_pending.data(), m_nWidth, rect, 256);
     if (first || (exact && m_shared.Covers(m_local))) {
-        if (first && !exact)
-            m_pQuant->Map(m_pending.data() + (static_cast<std::size_t>(rect.y) * m_nWidth + rect.x) * 3,
-                          rect.width, rect.height, m_nWidth * 3, 24, m_indices[0].data(), rect.width);
-        else
+        if (first && !exact) {
+            m_pQuant->Map(origin, rect.width, rect.height, m_nWidth * 3, 24, m_indices[0].data(), rect.width);
+            m_pSharedQuant = std::move(m_pQuant); // the shared table's colours, for the frames to come
+        } else {
             m_shared.Map(m_pending.data(), m_nWidth, rect, m_indices[0].data());
+        }
         add(nullptr, -1);
         withTransparency(0, nullptr, m_nSharedTransparent);
+    } else if (!exact && m_pSharedQuant) {
+        // Quantised like the first frame, through its table.
+        m_pSharedQuant->Map(origin, rect.width, rect.height, m_nWidth * 3, 24, m_indices[n].data(),
+                            rect.width);
+        add(nullptr, -1);
+        withTransparency(n - 1, nullptr, m_sharedPair.first, m_sharedPair.second);
     }
     if (!first) {
         const std::size_t own = n;
@@ -201,14 +242,17 @@ bool AnimationEncoder::EmitGif(FrameChanges::Rect rect, int delay, bool first) {
         } else {
             if (!m_pQuant)
                 m_pQuant = std::make_unique<NeuQuant>();
-            m_pQuant->Quantise(m_pending.data() + (static_cast<std::size_t>(rect.y) * m_nWidth + rect.x) * 3,
-                               rect.width, rect.height, m_nWidth * 3, 24, m_indices[own].data(), rect.width);
-            m_localColours.clear();
-            for (const auto& c : m_pQuant->Palette())
-                m_localColours.push_back(GifWriter::Rgb{c.r, c.g, c.b});
+            m_pQuant->Quantise(origin, rect.width, rect.height, m_nWidth * 3, 24, m_indices[own].data(),
+                               rect.width);
+            m_localColours = PaletteOf(*m_pQuant);
         }
         add(&m_localColours, -1);
-        withTransparency(own, &m_localColours, transparent);
+        if (exact) {
+            withTransparency(own, &m_localColours, transparent);
+        } else {
+            const auto pair = ClosestPair(m_localColours);
+            withTransparency(own, &m_localColours, pair.first, pair.second);
+        }
     }
     return m_pGif->AddSmallest(frames, n);
 }

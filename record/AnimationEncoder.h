@@ -20,6 +20,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <utility>
 #include <vector>
 
 class NeuQuant;
@@ -60,6 +61,7 @@ private:
     std::unique_ptr<GifWriter> m_pGif;
     std::unique_ptr<ApngWriter> m_pApng;
     std::unique_ptr<NeuQuant> m_pQuant;
+    std::unique_ptr<NeuQuant> m_pSharedQuant; // learned from a first frame of many colours
     bool m_bFailed = false;
     bool m_bPending = false;
     FrameTimeline m_timeline;
@@ -71,6 +73,7 @@ private:
     ExactPalette m_shared;
     GifWriter::Palette m_sharedColours;
     int m_nSharedTransparent = -1;
+    std::pair<int, int> m_sharedPair{0, 1}; // a learned shared table's colours to give up and keep
     ExactPalette m_local;
     GifWriter::Palette m_localColours;
     std::vector<std::uint8_t> m_indices[4];

@@ -14,6 +14,7 @@ PACKAGES=(
   locales
   nsis unzip python3 python3-pil
   zlib1g-dev libz-mingw-w64-dev
+  ffmpeg gifsicle # only bench/record_compare.py uses them
 )
 
 missing=()
