@@ -5,12 +5,18 @@
 // photo-like wallpaper) as GIF and as animated PNG, the way the recorder's
 // encoder thread does, and prints for each format the frames encoded, the
 // average encode time per frame, the frames per second the encoder keeps
-// up with, its ratio to real time and the file's size. With OUTDIR it also
+// up with, its ratio to real time and the file's size. Then it records the
+// same frames in real time through the encoder thread (RecordingWorker),
+// handing one in every 1/15 s, and prints the frames dropped and how long
+// after the stop the file was complete. With OUTDIR it also
 // writes the two files and every frame as a binary PPM (frame-NNNN.ppm), for
 // bench/record-compare.sh.
 #include "record/AnimationEncoder.h"
+#include "record/RecordingWorker.h"
 
 #include <chrono>
+#include <future>
+#include <thread>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -154,6 +160,35 @@ int main(int argc, char** argv) {
                 std::fclose(f);
             }
         }
+    }
+    std::printf("\n| format, real time | frames dropped | file complete after the stop |\n|---|---|---|\n");
+    for (auto format : {AnimationFormat::Gif, AnimationFormat::Apng}) {
+        MemorySink sink;
+        std::promise<bool> done;
+        RecordingWorker worker(format, kWidth, kHeight, sink, std::size_t{256} << 20,
+                               [&](bool written) { done.set_value(written); });
+        if (!worker.Start())
+            return 1;
+        const auto start = std::chrono::steady_clock::now();
+        auto micros = [&] {
+            return std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() -
+                                                                         start)
+                .count();
+        };
+        for (int k = 0; k < frames; ++k) {
+            std::this_thread::sleep_until(start +
+                                          std::chrono::microseconds(std::int64_t{k} * 1000000 / kFps));
+            worker.Submit(std::vector<std::uint8_t>(scene[static_cast<std::size_t>(k)]), micros());
+        }
+        std::this_thread::sleep_until(start + std::chrono::seconds(seconds));
+        const auto stop = std::chrono::steady_clock::now();
+        worker.Stop(micros());
+        if (!done.get_future().get())
+            return 1;
+        const double after = std::chrono::duration<double>(std::chrono::steady_clock::now() - stop).count();
+        worker.Join();
+        std::printf("| %s | %d | %.1f ms |\n", format == AnimationFormat::Gif ? "GIF" : "APNG",
+                    worker.Dropped(), after * 1000);
     }
     return 0;
 }
