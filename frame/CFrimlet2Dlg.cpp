@@ -352,6 +352,17 @@ void CFrimlet2Dlg::OnSysCommand(UINT id, POINT) {
     case SC_CLOSE:
         ShutDown();
         return;
+    case SC_MOVE:
+    case SC_SIZE:
+        if (m_recording.Busy())
+            return; // a recording keeps its place
+        Default();
+        return;
+    case SC_MINIMIZE:
+        if (m_recording.Recording())
+            StopRecording(); // as Esc does
+        Default();
+        return;
     case SC_KEYMENU: {
         RECT window;
         GetWindowRect(&window);

@@ -79,6 +79,22 @@ TEST_F(FrameRecordingTest, RHeldWithTheShutterRecordsAnimatedPngAndEscStopsIt) {
     EXPECT_NE(bytes.find("acTL"), std::string::npos);
 }
 
+TEST_F(FrameRecordingTest, MinimisingStopsItAndTheTimeLimitEndsIt) {
+    Open();
+    Command(IDM_RECORD);
+    ::SendMessageW(frame->m_hWnd, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    EXPECT_TRUE(frame->IsIconic());
+    PumpUntilWritten();
+    EXPECT_EQ(Files().size(), 1u);
+
+    ::SendMessageW(frame->m_hWnd, WM_SYSCOMMAND, SC_RESTORE, 0);
+    settings.recordSeconds = 1;
+    Command(IDM_RECORD);
+    ASSERT_TRUE(frame->IsRecording());
+    PumpUntilWritten(); // ends by itself after a second
+    EXPECT_EQ(Files().size(), 2u);
+}
+
 TEST_F(FrameRecordingTest, ClosingTheFrameWritesTheRecordingFirst) {
     Open();
     Command(IDM_RECORD);
