@@ -39,7 +39,8 @@ Settings::Settings()
     : outputPath(L"%MYPICTURES%\\Frimlet2"), type(ImageType::Jpeg), useFixdName(false),
       fixdName(kDefaultFixedName), jpegQuality(kDefaultJpegQuality), combiningCursor(false),
       color(kDefaultColor), frameWidth(0), tabScaling(0), hotkey(kDefaultHotkey), copyToClipboard(false),
-      delaySeconds(kDefaultDelaySeconds), x(0), y(0), cx(400), cy(300) {
+      delaySeconds(kDefaultDelaySeconds), recordFormat(0), recordFps(kDefaultRecordFps),
+      recordSeconds(kDefaultRecordSeconds), x(0), y(0), cx(400), cy(300) {
     wchar_t appData[MAX_PATH] = {};
     if (FAILED(::SHGetFolderPathW(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, appData)))
         appData[0] = 0;
@@ -97,6 +98,9 @@ void Settings::Load(const Profile& profile) {
     hotkey = profile.ReadInt(L"hotkey", hotkey);
     copyToClipboard = AcceptOnOff(profile.ReadInt(L"copyToClipboard", copyToClipboard ? 1 : 0));
     delaySeconds = AcceptDelaySeconds(profile.ReadInt(L"delaySeconds", delaySeconds), delaySeconds);
+    recordFormat = AcceptRecordFormat(profile.ReadInt(L"recordFormat", recordFormat), recordFormat);
+    recordFps = AcceptRecordFps(profile.ReadInt(L"recordFps", recordFps), recordFps);
+    recordSeconds = AcceptRecordSeconds(profile.ReadInt(L"recordSeconds", recordSeconds), recordSeconds);
     x = AcceptPosition(profile.ReadInt(L"x", kNotStored));
     y = AcceptPosition(profile.ReadInt(L"y", kNotStored));
     cx = AcceptExtent(profile.ReadInt(L"cx", kNotStored));
@@ -116,6 +120,9 @@ void Settings::Save(const Profile& profile) const {
     profile.WriteInt(L"hotkey", hotkey);
     profile.WriteInt(L"copyToClipboard", copyToClipboard ? 1 : 0);
     profile.WriteInt(L"delaySeconds", delaySeconds);
+    profile.WriteInt(L"recordFormat", recordFormat);
+    profile.WriteInt(L"recordFps", recordFps);
+    profile.WriteInt(L"recordSeconds", recordSeconds);
 }
 
 void Settings::SavePlacement(const Profile& profile) const {

@@ -20,6 +20,8 @@ struct Settings {
     static constexpr int kDefaultHotkey = 0x2C; // PrintScreen
     static constexpr const wchar_t* kDefaultFixedName = L"output";
     static constexpr int kDefaultDelaySeconds = 3;
+    static constexpr int kDefaultRecordFps = 15;
+    static constexpr int kDefaultRecordSeconds = 60;
 
     Settings();
 
@@ -35,6 +37,9 @@ struct Settings {
     int hotkey;
     bool copyToClipboard; // every capture also goes to the clipboard
     int delaySeconds;     // the countdown of a shot with D held, 1..30
+    int recordFormat;     // recordings: 0 GIF, 1 animated PNG
+    int recordFps;        // recordings: frames per second, 1..30
+    int recordSeconds;    // recordings: time limit in seconds, 1..600
     int x;
     int y;
     int cx;

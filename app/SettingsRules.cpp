@@ -53,6 +53,15 @@ int AcceptTabScaling(int stored, int current) {
 int AcceptDelaySeconds(int stored, int current) {
     return stored >= 1 && stored <= 30 ? stored : current;
 }
+int AcceptRecordFormat(int stored, int current) {
+    return stored == 0 || stored == 1 ? stored : current;
+}
+int AcceptRecordFps(int stored, int current) {
+    return stored >= 1 && stored <= 30 ? stored : current;
+}
+int AcceptRecordSeconds(int stored, int current) {
+    return stored >= 1 && stored <= 600 ? stored : current;
+}
 bool AsFlag(int stored) {
     return stored > 0;
 }

@@ -31,11 +31,14 @@ int AcceptJpegQuality(int stored, int current);
 int AcceptColor(int stored, int current);
 int AcceptFrameWidth(int stored, int current);
 int AcceptTabScaling(int stored, int current);
-int AcceptDelaySeconds(int stored, int current); // the countdown: 1..30
-bool AsFlag(int stored);                         // on for any value above 0
-bool AcceptOnOff(int stored);                    // on for exactly 1
-int AcceptPosition(int stored);                  // x, y: -99999..99999 else kNotStored
-int AcceptExtent(int stored);                    // cx, cy: 10..99999 else kNotStored
+int AcceptDelaySeconds(int stored, int current);  // the countdown: 1..30
+int AcceptRecordFormat(int stored, int current);  // 0 GIF, 1 animated PNG
+int AcceptRecordFps(int stored, int current);     // 1..30 frames per second
+int AcceptRecordSeconds(int stored, int current); // 1..600 seconds
+bool AsFlag(int stored);                          // on for any value above 0
+bool AcceptOnOff(int stored);                     // on for exactly 1
+int AcceptPosition(int stored);                   // x, y: -99999..99999 else kNotStored
+int AcceptExtent(int stored);                     // cx, cy: 10..99999 else kNotStored
 
 // Hot-key control modifier flags to RegisterHotKey modifiers.
 constexpr unsigned kHotkeyShift = 0x01, kHotkeyControl = 0x02, kHotkeyAlt = 0x04, kHotkeyExt = 0x08;

@@ -18,6 +18,7 @@ ShutterRules::HeldTypeKeys ReadHeldTypeKeys(const KeyStateReaders& readers) {
     keys.p = held('P');
     keys.c = held('C');
     keys.d = held('D');
+    keys.r = held('R');
     return keys;
 }
 

@@ -21,7 +21,7 @@ struct KeyStateReaders {
     SHORT(WINAPI* keyboardState)(int vk) = ::GetAsyncKeyState;
 };
 
-// The J, B, G, P, C and D keys, each held when either reading says it is down:
+// The J, B, G, P, C, D and R keys, each held when either reading says it is down:
 // the frame seldom has the keyboard when the user shoots (it stands over
 // the program being captured), so its thread has not read those keys'
 // messages, while the keyboard's own state knows them.

@@ -16,6 +16,7 @@ struct HeldTypeKeys {
     bool p = false;
     bool c = false;
     bool d = false;
+    bool r = false; // R: the shutter starts a recording instead
 };
 
 // J (JPEG) before B (BMP) before G (GIF) before P (PNG); with none of them

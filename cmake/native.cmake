@@ -8,6 +8,10 @@ if(FRIMLET_SANITIZE)
   target_compile_options(core_flags INTERFACE ${SAN_FLAGS})
   target_link_options(core_flags INTERFACE ${SAN_FLAGS})
 endif()
+# zlib of the system (Debian: zlib1g-dev).
+find_package(ZLIB REQUIRED)
+add_library(frimlet_zlib INTERFACE)
+target_link_libraries(frimlet_zlib INTERFACE ZLIB::ZLIB)
 # The pure part of every folder, one library per folder (core_<folder>).
 frimlet_layered_libraries(core_ CORE)
 

@@ -13,6 +13,11 @@ target_compile_definitions(frimlet_flags INTERFACE UNICODE _UNICODE WIN32_LEAN_A
   _WIN32_WINNT=0x0A00 WINVER=0x0A00 NTDDI_VERSION=0x0A000006)
 target_include_directories(frimlet_flags INTERFACE ${CMAKE_SOURCE_DIR} ${CMAKE_BINARY_DIR}/generated)
 target_link_libraries(frimlet_flags INTERFACE ${FRIMLET_SYSTEM_LIBS})
+# zlib as a static library (Debian: libz-mingw-w64-dev; MSYS2: mingw-w64-x86_64-zlib),
+# so that the program still needs nothing beyond Windows.
+find_library(FRIMLET_ZLIB_STATIC NAMES libz.a REQUIRED)
+add_library(frimlet_zlib INTERFACE)
+target_link_libraries(frimlet_zlib INTERFACE ${FRIMLET_ZLIB_STATIC})
 # Every folder, pure and window code together, as one library (frimlet_<folder>).
 frimlet_layered_libraries(frimlet_ CORE WIN)
 add_library(frimlet ALIAS frimlet_all)

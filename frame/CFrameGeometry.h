@@ -42,6 +42,9 @@ public:
     // size label; 0 shows the size label again.
     void SetCountdown(int seconds) { m_nCountdown = seconds; }
     int Countdown() const { return m_nCountdown; }
+    void SetRecording(bool recording, std::u16string label = {}) {
+        m_metrics.SetRecording(recording, std::move(label));
+    }
 
     const frame::FrameMetrics& Metrics() const { return m_metrics; }
     RECT OuterRect() const { return geometry::ToRECT(m_metrics.OuterRect()); }

@@ -122,6 +122,8 @@ ON_COMMAND(IDM_SHOW_CONTROLLER, OnShowController)
 ON_COMMAND(IDM_SELECT_SIZE, OnSelectSize)
 ON_COMMAND_RANGE(IDM_TYPE_JPEG, IDM_TYPE_PNG, OnImageType)
 ON_COMMAND(IDM_FIT_TO_WINDOW, OnFitToWindow)
+ON_COMMAND(IDM_RECORD, OnRecord)
+ON_APP_RECORDINGDONE(OnRecordingDone)
 // The thumbnail toolbar's buttons run the same commands as the menu.
 ON_THBN_CLICKED(IDM_OPEN_OUTPUT_FOLDER, OnOpenOutputFolder)
 ON_THBN_CLICKED(IDM_OPTIONS, OnOptions)
@@ -274,6 +276,8 @@ void CFrimlet2Dlg::OnCancel() {
         EndFitMode(0, POINT{0, 0});
         return;
     }
+    if (m_recording.Recording())
+        StopRecording();
     SavePlacement();
     SendMessage(WM_SYSCOMMAND, SC_MINIMIZE);
 }
@@ -359,7 +363,7 @@ double CFrimlet2Dlg::MonitorScale() const {
 }
 
 int CFrimlet2Dlg::OnNcHitTest(POINT screen) {
-    if (m_bLocked)
+    if (m_bLocked || m_recording.Busy())
         return HTCLIENT;
     POINT pt = screen;
     ScreenToClient(&pt);
@@ -393,6 +397,17 @@ void CFrimlet2Dlg::OnSysCommand(UINT id, POINT) {
     case SC_CLOSE:
         ShutDown();
         return;
+    case SC_MOVE:
+    case SC_SIZE:
+        if (m_recording.Busy())
+            return; // a recording keeps its place
+        Default();
+        return;
+    case SC_MINIMIZE:
+        if (m_recording.Recording())
+            StopRecording(); // as Esc does
+        Default();
+        return;
     case SC_KEYMENU: {
         RECT window;
         GetWindowRect(&window);
@@ -406,6 +421,10 @@ void CFrimlet2Dlg::OnSysCommand(UINT id, POINT) {
 }
 
 void CFrimlet2Dlg::OnTimer(UINT_PTR id) {
+    if (id == CFrameRecording::kTickTimer) {
+        OnRecordingTimer();
+        return;
+    }
     KillTimer(id);
     if (id == kStatusTimer) {
         m_geometry.ClearStatus();
@@ -490,6 +509,7 @@ void CFrimlet2Dlg::SavePlacement() {
 
 void CFrimlet2Dlg::ShutDown() {
     m_bShuttingDown = true;
+    FinishRecording();
     if (m_bFitMode)
         EndFitMode(0, POINT{});
     CloseOwnWindows(nullptr);
@@ -554,6 +574,7 @@ void CFrimlet2Dlg::OnEndSession(BOOL ending, UINT flags) {
         ShutDown();
         return;
     }
+    FinishRecording();
     if (m_bFitMode)
         EndFitMode(0, POINT{}); // gives the user's cursors back
     if (!IsIconic())
@@ -571,6 +592,11 @@ LRESULT CFrimlet2Dlg::OnTaskbarButtonCreated(WPARAM, LPARAM) {
 void CFrimlet2Dlg::OnShutter() {
     if (IsIconic())
         return;
+    // The shutter during a recording stops it.
+    if (m_recording.Busy()) {
+        StopRecording();
+        return;
+    }
     const ShutterRules::HeldTypeKeys keys = ReadHeldTypeKeys();
     if (const auto started = m_countdown.ShootNow(m_hWnd))
         Shoot(*started);
@@ -583,6 +609,10 @@ void CFrimlet2Dlg::Shoot(const ShutterRules::HeldTypeKeys& keys) {
     const SettingsRules::LocalTime now = ReadLocalTime();
     RECT hole = m_geometry.InnerRect();
     ClientToScreen(&hole);
+    if (keys.r) {
+        StartRecording(hole, now);
+        return;
+    }
     // A window hidden over the hole stays in the composed picture until the
     // desktop presents again; only then is the screen read.
     ScreenGrabSteps steps;
@@ -596,8 +626,12 @@ void CFrimlet2Dlg::Shoot(const ShutterRules::HeldTypeKeys& keys) {
         return;
     if (result->Written())
         m_lastCapture.Remember(result->path.c_str());
-    m_geometry.SetStatus(result->code);
-    m_strStatusExplanation = ExplainCaptureResult(*result, ProtectedUserFolders());
+    ShowCaptureResult(result->code, ExplainCaptureResult(*result, ProtectedUserFolders()));
+}
+
+void CFrimlet2Dlg::ShowCaptureResult(int result, const CString& explanation) {
+    m_geometry.SetStatus(result);
+    m_strStatusExplanation = explanation;
     Invalidate(TRUE);
     KillTimer(kStatusTimer);
     SetTimer(kStatusTimer, kStatusMillis);
@@ -688,6 +722,8 @@ void CFrimlet2Dlg::OnShowMenu(bool withoutMove, POINT screen) {
     popup.CheckMenuItem(IDM_TYPE_JPEG + ToInt(m_settings.type), MF_BYCOMMAND | MF_CHECKED);
     if (m_bLocked)
         popup.ModifyMenu(IDM_LOCK, MF_BYCOMMAND | MF_STRING, IDM_LOCK, LoadText(IDS_UNLOCK_FRAME));
+    if (m_recording.Busy())
+        popup.ModifyMenu(IDM_RECORD, MF_BYCOMMAND | MF_STRING, IDM_RECORD, LoadText(IDS_RECORD_STOP));
     if (IsIconic()) {
         popup.EnableMenuItem(SC_MOVE, MF_BYCOMMAND | MF_GRAYED);
         popup.EnableMenuItem(SC_MINIMIZE, MF_BYCOMMAND | MF_GRAYED);
@@ -731,6 +767,8 @@ void CFrimlet2Dlg::OnOpenLastCapture() {
 }
 
 void CFrimlet2Dlg::OnOptions() {
+    if (m_recording.Busy())
+        return; // no dialog while recording
     if (!CloseOwnWindows(m_optionsDlg.m_hWnd)) {
         RetryCommand(IDM_OPTIONS);
         return;
@@ -755,6 +793,8 @@ void CFrimlet2Dlg::OnLock() {
 }
 
 void CFrimlet2Dlg::OnShowController() {
+    if (m_recording.Busy())
+        return; // no dialog while recording
     if (!CloseOwnWindows(nullptr)) {
         RetryCommand(IDM_SHOW_CONTROLLER);
         return;
@@ -769,6 +809,8 @@ void CFrimlet2Dlg::OnShowController() {
 }
 
 void CFrimlet2Dlg::OnSelectSize() {
+    if (m_recording.Busy())
+        return; // no dialog while recording
     if (!CloseOwnWindows(nullptr)) {
         RetryCommand(IDM_SELECT_SIZE);
         return;
@@ -786,6 +828,8 @@ void CFrimlet2Dlg::OnImageType(UINT id) {
 }
 
 void CFrimlet2Dlg::OnFitToWindow() {
+    if (m_recording.Busy())
+        return; // no dialog while recording
     if (!CloseOwnWindows(m_controllerDlg.m_hWnd)) {
         RetryCommand(IDM_FIT_TO_WINDOW);
         return;
@@ -823,4 +867,67 @@ void CFrimlet2Dlg::EndFitMode(UINT flags, POINT screen) {
     if (!fitted)
         return;
     SetWindowPos(HWND_TOPMOST, fitted->left, fitted->top, fitted->Width(), fitted->Height(), 0);
+}
+
+void CFrimlet2Dlg::OnRecord() {
+    if (m_recording.Busy()) {
+        StopRecording();
+        return;
+    }
+    if (IsIconic())
+        return;
+    RECT hole = m_geometry.InnerRect();
+    ClientToScreen(&hole);
+    StartRecording(hole, ReadLocalTime());
+}
+
+void CFrimlet2Dlg::StartRecording(RECT hole, const SettingsRules::LocalTime& now) {
+    m_toolTips.Pop();
+    HideForShutter(m_controllerDlg, hole);
+    const RECT screen = VirtualScreenRect();
+    RECT area{};
+    if (!::IntersectRect(&area, &hole, &screen))
+        return;
+    const int started = m_recording.Start(m_hWnd, m_settings, area, now);
+    if (started != 0) {
+        ShowCaptureResult(started);
+        return;
+    }
+    KillTimer(kStatusTimer);
+    m_geometry.SetStatus(0);
+    UpdateRecordingLabel();
+}
+
+void CFrimlet2Dlg::StopRecording() {
+    m_recording.Stop(m_hWnd);
+    UpdateRecordingLabel();
+}
+
+void CFrimlet2Dlg::FinishRecording() {
+    if (!m_recording.Busy())
+        return;
+    m_recording.Stop(m_hWnd);
+    m_recording.Collect();
+    m_geometry.SetRecording(false);
+}
+
+void CFrimlet2Dlg::OnRecordingTimer() {
+    m_recording.OnTimer(m_hWnd);
+    UpdateRecordingLabel();
+}
+
+void CFrimlet2Dlg::UpdateRecordingLabel() {
+    const std::u16string label = m_recording.Label();
+    if (m_geometry.Metrics().Recording() && m_geometry.Metrics().SizeLabel() == label)
+        return;
+    m_geometry.SetRecording(m_recording.Busy(), label);
+    Invalidate(FALSE);
+}
+
+void CFrimlet2Dlg::OnRecordingDone() {
+    if (!m_recording.Writing())
+        return;
+    const int result = m_recording.Collect();
+    m_geometry.SetRecording(false);
+    ShowCaptureResult(result);
 }

@@ -7,6 +7,7 @@
 #include "frame/CFitOverlay.h"
 #include "frame/CFrameControllerDlg.h"
 #include "frame/CFrameGeometry.h"
+#include "frame/CFrameRecording.h"
 #include "frame/CFrameToolTips.h"
 #include "frame/CShutterGlyph.h"
 #include "frame/CommandRetry.h"
@@ -57,6 +58,7 @@ public:
     int CloseOwnWindows(HWND except);
 
     bool IsLocked() const { return m_bLocked; }
+    bool IsRecording() const { return m_recording.Busy(); }
     bool IsFitMode() const { return m_bFitMode; }
     // The window that takes the fitting click while fit mode is on, else null.
     HWND FitOverlay() const { return m_fitOverlay.IsOpen() ? m_fitOverlay.m_hWnd : nullptr; }
@@ -117,6 +119,19 @@ private:
     void OnImageType(UINT id);
     void OnFitToWindow();
     void OnGripRightButton();
+    // Recording (CFrameRecording): the menu command, the timer, the file done.
+    void OnRecord();
+    void OnRecordingTimer();
+    void OnRecordingDone();
+    void StartRecording(RECT hole, const SettingsRules::LocalTime& now);
+    void StopRecording();
+    // Stops a recording and waits for its file (the frame is closing).
+    void FinishRecording();
+    void UpdateRecordingLabel();
+    // The tab shows a result (a size or an error code) for a while, with the
+    // explanation of a failure in the size label's tooltip; the taskbar
+    // button flashes.
+    void ShowCaptureResult(int result, const CString& explanation = CString());
 
     void StartFitMode();
     // Ends fit mode; flags with MK_LBUTTON fit the frame to the window at
@@ -169,6 +184,7 @@ private:
     CFrameControllerDlg m_controllerDlg{this};
     CFrameSizeSelectDlg m_sizeDlg{m_settings, m_profile, this};
     CFitOverlay m_fitOverlay;
+    CFrameRecording m_recording;
 
     DECLARE_MESSAGE_MAP()
 };

@@ -14,6 +14,8 @@ constexpr UINT WM_APP_SHOWMENU = WM_USER + 100;
 // Posted by the frame to itself when the capture hotkey could not be had
 // even with the frame in front: offers to free PrintScreen, or says so.
 constexpr UINT WM_APP_HOTKEYUNAVAILABLE = WM_USER + 109;
+// Posted by a recording's encoder thread when the file is complete.
+constexpr UINT WM_APP_RECORDINGDONE = WM_USER + 122;
 // The taskbar's request for the window menu of the frame's button, with the
 // screen point to show it at (x low word, y high word).
 constexpr UINT WM_TASKBAR_WINDOW_MENU = 0x0313;
@@ -66,5 +68,6 @@ struct TaskbarWindowMenu {
 #define ON_APP_HOTKEYUNAVAILABLE(member) FW_CRACKED_ROW(WM_APP_HOTKEYUNAVAILABLE, fw_crack::NoArgs, member)
 // Posted by the keyboard hook for each PrintScreen press it took.
 #define ON_APP_CAPTUREKEY(member) FW_CRACKED_ROW(WM_APP_CAPTUREKEY, fw_crack::NoArgs, member)
+#define ON_APP_RECORDINGDONE(member) FW_CRACKED_ROW(WM_APP_RECORDINGDONE, fw_crack::NoArgs, member)
 #define ON_TASKBAR_WINDOW_MENU(member)                                                                       \
     FW_CRACKED_ROW(WM_TASKBAR_WINDOW_MENU, frame_crack::TaskbarWindowMenu, member)

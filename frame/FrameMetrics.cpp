@@ -197,8 +197,8 @@ TabLayout FrameMetrics::ControlLayout() const {
 }
 
 uint32_t FrameMetrics::OutlineColor() const {
-    return Rgb((Channel(m_crColor, 0) + 80) / 2, (Channel(m_crColor, 8) + 80) / 2,
-               (Channel(m_crColor, 16) + 80) / 2);
+    const uint32_t color = Color();
+    return Rgb((Channel(color, 0) + 80) / 2, (Channel(color, 8) + 80) / 2, (Channel(color, 16) + 80) / 2);
 }
 
 uint32_t FrameMetrics::LabelTextColor() const {

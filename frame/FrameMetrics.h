@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 
 namespace frame {
 
@@ -90,8 +91,16 @@ public:
     // the shutter button, down to the tab's bottom edge.
     geometry::Rect SizeLabelRect() const;
 
-    void SetStatus(int value) { m_status.SetStatus(value, m_crColor); }
+    void SetStatus(int value) { m_status.SetStatus(value, Color()); }
     void ClearStatus() { m_status.Clear(); }
+    // While a recording runs the frame takes kRecordingColor, whatever the
+    // user's colour, and the size label shows label instead of the size.
+    static constexpr uint32_t kRecordingColor = 0x002020E0;
+    void SetRecording(bool recording, std::u16string label = {}) {
+        m_bRecording = recording;
+        m_strRecordingLabel = std::move(label);
+    }
+    bool Recording() const { return m_bRecording; }
     const std::u16string& StatusText() const { return m_status.Text(); }
     uint32_t StatusColor() const { return m_status.Color(); }
 
@@ -108,12 +117,12 @@ public:
     int MinInnerHeight() const { return m_nMinInnerHeight; }
     // Height for the tab labels' font (negative: a character height).
     int FontHeight() const { return m_nFontHeight; }
-    uint32_t Color() const { return m_crColor; }
+    uint32_t Color() const { return m_bRecording ? kRecordingColor : m_crColor; }
     int WindowWidth() const { return m_nWindowWidth; }
     int WindowHeight() const { return m_nWindowHeight; }
     const geometry::Rect& OuterRect() const { return m_rcOuter; }
     const geometry::Rect& InnerRect() const { return m_rcInner; }
-    const std::u16string& SizeLabel() const { return m_strSizeLabel; }
+    const std::u16string& SizeLabel() const { return m_bRecording ? m_strRecordingLabel : m_strSizeLabel; }
 
 private:
     // factor x scale, truncated toward zero.
@@ -136,6 +145,8 @@ private:
     geometry::Rect m_rcOuter;
     geometry::Rect m_rcInner;
     uint32_t m_crColor = 0;
+    bool m_bRecording = false;
+    std::u16string m_strRecordingLabel;
     std::u16string m_strSizeLabel;
     StatusLabel m_status;
 

@@ -124,6 +124,9 @@ void COptionsDlg::DoDataExchange(CDataExchange* dx) {
     DDX_Check(dx, IDC_USE_FIXED_NAME, m_bFixedName);
     DDX_Text(dx, IDC_FIXED_NAME, m_strFixedName);
     DDX_Check(dx, IDC_COPY_TO_CLIPBOARD, m_bCopyToClipboard);
+    DDX_Radio(dx, IDC_RECORD_GIF, m_nRecordFormat);
+    DDX_Text(dx, IDC_RECORD_FPS, m_nRecordFps);
+    DDX_Text(dx, IDC_RECORD_SECONDS, m_nRecordSeconds);
 }
 
 void COptionsDlg::PlaceQualityScale() {
@@ -184,6 +187,13 @@ BOOL COptionsDlg::OnInitDialog() {
     m_bFixedName = m_settings.useFixdName;
     m_strFixedName = m_settings.fixdName;
     m_bCopyToClipboard = m_settings.copyToClipboard;
+    m_nRecordFormat = m_settings.recordFormat;
+    m_nRecordFps = m_settings.recordFps;
+    m_nRecordSeconds = m_settings.recordSeconds;
+    ::SendMessageW(GetDlgItem(IDC_RECORD_FPS_SPIN), UDM_SETRANGE32, OptionsRules::kRecordFpsMin,
+                   OptionsRules::kRecordFpsMax);
+    ::SendMessageW(GetDlgItem(IDC_RECORD_SECONDS_SPIN), UDM_SETRANGE32, OptionsRules::kRecordSecondsMin,
+                   OptionsRules::kRecordSecondsMax);
     UpdateData(FALSE);
     ::SendDlgItemMessageW(m_hWnd, IDC_DELAY_SPIN, UDM_SETRANGE32, 1, 30);
     ::SendDlgItemMessageW(m_hWnd, IDC_DELAY_SECONDS, EM_LIMITTEXT, 2, 0);
@@ -344,6 +354,9 @@ void COptionsDlg::OnRestoreDefaults() {
     m_bFixedName = false;
     m_strFixedName = Settings::kDefaultFixedName;
     m_bCopyToClipboard = false;
+    m_nRecordFormat = 0;
+    m_nRecordFps = Settings::kDefaultRecordFps;
+    m_nRecordSeconds = Settings::kDefaultRecordSeconds;
     UpdateData(FALSE);
     ::SetDlgItemInt(m_hWnd, IDC_DELAY_SECONDS, Settings::kDefaultDelaySeconds, FALSE);
 }
@@ -393,6 +406,9 @@ void COptionsDlg::OnOK() {
     m_settings.fixdName = m_strFixedName;
     m_settings.copyToClipboard = m_bCopyToClipboard;
     m_settings.delaySeconds = m_nDelaySeconds;
+    m_settings.recordFormat = m_nRecordFormat == 1 ? 1 : 0;
+    m_settings.recordFps = OptionsRules::RecordFps(m_nRecordFps);
+    m_settings.recordSeconds = OptionsRules::RecordSeconds(m_nRecordSeconds);
     m_settings.Save(m_profile);
     EndDialog(IDOK);
 }

@@ -39,6 +39,9 @@ public:
     CString m_strFixedName;
     bool m_bCopyToClipboard = false;
     int m_nDelaySeconds = 3;
+    int m_nRecordFormat = 0; // 0 GIF, 1 animated PNG
+    int m_nRecordFps = 15;
+    int m_nRecordSeconds = 60;
 
 protected:
     void DoDataExchange(CDataExchange* dx) override;

@@ -62,4 +62,14 @@ geometry::Rect QualityScaleRect(const geometry::Rect& trackbar, const geometry::
     return scale;
 }
 
+int RecordFps(int typed) {
+    return typed < kRecordFpsMin ? kRecordFpsMin : typed > kRecordFpsMax ? kRecordFpsMax : typed;
+}
+
+int RecordSeconds(int typed) {
+    return typed < kRecordSecondsMin   ? kRecordSecondsMin
+           : typed > kRecordSecondsMax ? kRecordSecondsMax
+                                       : typed;
+}
+
 } // namespace OptionsRules

@@ -43,4 +43,11 @@ int NewHotkey(int hotkeyChoice, int hotKeyControlValue);
 geometry::Rect QualityScaleRect(const geometry::Rect& trackbar, const geometry::Rect& channel,
                                 const geometry::Rect& thumb);
 
+// The recording's rate and time limit as typed: brought into 1..30 frames
+// per second and 1..600 seconds.
+constexpr int kRecordFpsMin = 1, kRecordFpsMax = 30;
+constexpr int kRecordSecondsMin = 1, kRecordSecondsMax = 600;
+int RecordFps(int typed);
+int RecordSeconds(int typed);
+
 } // namespace OptionsRules

@@ -59,6 +59,9 @@
 #define IDS_FIXED_NAME_DEVICE 305   // ... is a device name such as CON
 #define IDS_FIXED_NAME_LONG 306     // ... is too long for the output path
 #define IDS_FIXED_NAME_RUNS 307     // ... has '#' in more than one place
+#define IDS_RECORD_START 340        // menu text: start recording
+#define IDS_RECORD_STOP 341         // menu text: stop recording
+#define IDS_RECORD_WRITING 342      // size label while a recording's file is written
 #define IDS_SIZELIST_FILE_TOO_LARGE 220 // a size-list text file above the size bound (file name, MiB)
 #define IDS_SIZELIST_TOO_MANY_ROWS 221  // a size-list text file with more rows than are read (file name, rows)
 // PrintScreen kept by the system's own screen capture: switch that off?
@@ -155,6 +158,14 @@
 #define IDM_TYPE_PNG 32779
 #define IDM_FIT_TO_WINDOW 32780
 #define IDM_OPEN_LAST_CAPTURE 32790 // opens the last capture in the default viewer
+#define IDM_RECORD 32800 // start or stop recording the hole
+// The options dialog's recording group.
+#define IDC_RECORD_GIF 1220
+#define IDC_RECORD_APNG 1221
+#define IDC_RECORD_FPS 1222
+#define IDC_RECORD_FPS_SPIN 1223
+#define IDC_RECORD_SECONDS 1224
+#define IDC_RECORD_SECONDS_SPIN 1225
 #define IDM_SIZELIST_IMPORT 57601
 #define IDM_SIZELIST_EXPORT 57603
 #define IDM_REFERENCE_FILE_NAME 57610

@@ -12,7 +12,9 @@ PACKAGES=(
   xvfb xdotool x11-utils imagemagick
   fonts-ipafont-gothic fonts-ipafont-mincho fonts-liberation
   locales
-  nsis unzip python3
+  nsis unzip python3 python3-pil
+  zlib1g-dev libz-mingw-w64-dev
+  ffmpeg gifsicle # only bench/record_compare.py uses them
 )
 
 missing=()

@@ -32,6 +32,22 @@ TEST(SettingsRules, RangesKeepTheCurrentValueOutsideTheirBounds) {
     EXPECT_FALSE(AcceptOnOff(-1));
 }
 
+TEST(SettingsRules, RecordingValuesKeepTheCurrentOneOutsideTheirBounds) {
+    struct Case {
+        int (*accept)(int, int);
+        int low, high;
+    };
+    const Case cases[] = {
+        {AcceptRecordFormat, 0, 1}, {AcceptRecordFps, 1, 30}, {AcceptRecordSeconds, 1, 600}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(c.accept(c.low, -7), c.low);
+        EXPECT_EQ(c.accept(c.high, -7), c.high);
+        EXPECT_EQ(c.accept(c.low - 1, -7), -7);
+        EXPECT_EQ(c.accept(c.high + 1, -7), -7);
+        EXPECT_EQ(c.accept(INT_MIN, -7), -7);
+    }
+}
+
 TEST(SettingsRules, ImageTypeNumbersOutside0To3AreRejected) {
     for (int n : {0, 1, 2, 3}) {
         ASSERT_TRUE(ImageTypeFromInt(n).has_value()) << n;

@@ -55,6 +55,9 @@ TEST_F(SettingsTest, FreshRecordHoldsTheDefaults) {
     EXPECT_EQ(s.tabScaling, 0);
     EXPECT_EQ(s.hotkey, 0x2C);
     EXPECT_FALSE(s.copyToClipboard);
+    EXPECT_EQ(s.recordFormat, 0);
+    EXPECT_EQ(s.recordFps, 15);
+    EXPECT_EQ(s.recordSeconds, 60);
     EXPECT_EQ(s.x, 0);
     EXPECT_EQ(s.cx, 400);
     EXPECT_EQ(s.cy, 300);
@@ -148,6 +151,31 @@ TEST_F(SettingsTest, CopyToClipboardIsADwordThatOnlyOneSwitchesOn) {
     PutInt(L"copyToClipboard", 2);
     loaded.Load(app);
     EXPECT_FALSE(loaded.copyToClipboard);
+}
+
+TEST_F(SettingsTest, RecordingValuesAreDwordsAndOutOfRangeOnesAreIgnored) {
+    Settings s;
+    s.recordFormat = 1;
+    s.recordFps = 30;
+    s.recordSeconds = 600;
+    s.Save(app);
+    for (const wchar_t* name : {L"recordFormat", L"recordFps", L"recordSeconds"}) {
+        DWORD type = 0;
+        EXPECT_EQ(RawValue(name, &type).size(), sizeof(DWORD)) << name;
+        EXPECT_EQ(type, static_cast<DWORD>(REG_DWORD)) << name;
+    }
+    Settings loaded;
+    loaded.Load(app);
+    EXPECT_EQ(loaded.recordFormat, 1);
+    EXPECT_EQ(loaded.recordFps, 30);
+    EXPECT_EQ(loaded.recordSeconds, 600);
+    PutInt(L"recordFormat", 2);
+    PutInt(L"recordFps", 0);
+    PutInt(L"recordSeconds", 601);
+    loaded.Load(app);
+    EXPECT_EQ(loaded.recordFormat, 1);
+    EXPECT_EQ(loaded.recordFps, 30);
+    EXPECT_EQ(loaded.recordSeconds, 600);
 }
 
 TEST_F(SettingsTest, PathsAreStoredWithAMacroAndLoadedExpanded) {

@@ -601,3 +601,33 @@ TEST_F(OptionsDialogTest, TheNextFileNameFollowsTheFolderAndTheChoices) {
         ::DeleteFileW(folder + name);
     ::RemoveDirectoryW(folder);
 }
+// The recording group: shown from the settings, typed values brought into
+// their ranges on confirming, stored as DWORDs.
+TEST_F(OptionsDialogTest, RecordingValuesAreShownAndStoredWithinTheirBounds) {
+    struct Case {
+        const wchar_t* fps;
+        const wchar_t* seconds;
+        int storedFps, storedSeconds;
+    };
+    const Case cases[] = {
+        {L"0", L"0", 1, 1}, {L"1", L"1", 1, 1}, {L"30", L"600", 30, 600}, {L"31", L"601", 30, 600}};
+    for (const auto& c : cases) {
+        settings.recordFormat = 0;
+        settings.recordFps = 12;
+        settings.recordSeconds = 34;
+        INT_PTR result = Run([&](ScriptedOptionsDlg& dlg) {
+            EXPECT_TRUE(Checked(dlg, IDC_RECORD_GIF));
+            EXPECT_EQ(Text(dlg, IDC_RECORD_FPS), L"12");
+            EXPECT_EQ(Text(dlg, IDC_RECORD_SECONDS), L"34");
+            Click(dlg, IDC_RECORD_APNG);
+            dlg.SetDlgItemText(IDC_RECORD_FPS, c.fps);
+            dlg.SetDlgItemText(IDC_RECORD_SECONDS, c.seconds);
+            Click(dlg, IDOK);
+        });
+        EXPECT_EQ(result, IDOK);
+        EXPECT_EQ(settings.recordFormat, 1);
+        EXPECT_EQ(ReadTestDword(L"recordFormat"), 1u);
+        EXPECT_EQ(ReadTestDword(L"recordFps"), static_cast<DWORD>(c.storedFps)) << c.fps;
+        EXPECT_EQ(ReadTestDword(L"recordSeconds"), static_cast<DWORD>(c.storedSeconds)) << c.seconds;
+    }
+}
