@@ -28,6 +28,27 @@ int Paeth(int a, int b, int c) {
     return pb <= pc ? b : c;
 }
 
+// The byte a PNG filter (0 none, 1 sub, 2 up, 3 average, 4 Paeth) predicts
+// for byte i of an RGB row, from the row so far and the row above (null for
+// the first row).
+int Predicted(int filter, const std::uint8_t* row, const std::uint8_t* above, std::size_t i) {
+    const int a = i >= 3 ? row[i - 3] : 0;
+    const int b = above ? above[i] : 0;
+    const int c = above && i >= 3 ? above[i - 3] : 0;
+    switch (filter) {
+    case 1:
+        return a;
+    case 2:
+        return b;
+    case 3:
+        return (a + b) / 2;
+    case 4:
+        return Paeth(a, b, c);
+    default:
+        return 0;
+    }
+}
+
 // Filters one row of RGB bytes with each of the five filters and appends the
 // one whose bytes, read as signed, have the smallest sum of magnitudes.
 void PutFilteredRow(const std::uint8_t* row, const std::uint8_t* above, std::size_t n,
@@ -37,27 +58,8 @@ void PutFilteredRow(const std::uint8_t* row, const std::uint8_t* above, std::siz
     for (int filter = 0; filter < 5; ++filter) {
         long sum = 0;
         for (std::size_t i = 0; i < n; ++i) {
-            const int a = i >= 3 ? row[i - 3] : 0;
-            const int b = above ? above[i] : 0;
-            const int c = above && i >= 3 ? above[i - 3] : 0;
-            int predicted = 0;
-            switch (filter) {
-            case 1:
-                predicted = a;
-                break;
-            case 2:
-                predicted = b;
-                break;
-            case 3:
-                predicted = (a + b) / 2;
-                break;
-            case 4:
-                predicted = Paeth(a, b, c);
-                break;
-            default:
-                break;
-            }
-            const auto value = static_cast<std::int8_t>(static_cast<std::uint8_t>(row[i] - predicted));
+            const auto value = static_cast<std::int8_t>(
+                static_cast<std::uint8_t>(row[i] - Predicted(filter, row, above, i)));
             sum += value < 0 ? -value : value;
         }
         if (best < 0 || sum < best) {
@@ -66,29 +68,8 @@ void PutFilteredRow(const std::uint8_t* row, const std::uint8_t* above, std::siz
         }
     }
     out.push_back(static_cast<std::uint8_t>(bestFilter));
-    for (std::size_t i = 0; i < n; ++i) {
-        const int a = i >= 3 ? row[i - 3] : 0;
-        const int b = above ? above[i] : 0;
-        const int c = above && i >= 3 ? above[i - 3] : 0;
-        int predicted = 0;
-        switch (bestFilter) {
-        case 1:
-            predicted = a;
-            break;
-        case 2:
-            predicted = b;
-            break;
-        case 3:
-            predicted = (a + b) / 2;
-            break;
-        case 4:
-            predicted = Paeth(a, b, c);
-            break;
-        default:
-            break;
-        }
-        out.push_back(static_cast<std::uint8_t>(row[i] - predicted));
-    }
+    for (std::size_t i = 0; i < n; ++i)
+        out.push_back(static_cast<std::uint8_t>(row[i] - Predicted(bestFilter, row, above, i)));
 }
 
 } // namespace
