@@ -48,10 +48,6 @@ std::optional<CaptureResult> Capture(const Settings& settings, IWICImagingFactor
     const ImageType imageType = ShutterRules::EffectiveType(keys, settings.type);
     // The one folder of this capture: the one made when missing and written to.
     const CString folder = settings.outputPath;
-    const CString name = settings.OutputFileName(imageType, now,
-                                                 settings.NumbersCaptures() && steps.listFolder
-                                                     ? steps.listFolder(folder)
-                                                     : std::vector<std::u16string>{});
 
     RECT area = holeOnScreen;
     area.left = std::max(area.left, virtualScreen.left);
@@ -65,6 +61,12 @@ std::optional<CaptureResult> Capture(const Settings& settings, IWICImagingFactor
         steps.waitForPresent();
     CaptureImage image;
     steps.grab(image, area, settings.combiningCursor);
+    // Named after the grab, so that listing the folder for a number never
+    // delays the moment the screen is read.
+    const CString name = settings.OutputFileName(imageType, now,
+                                                 settings.NumbersCaptures() && steps.listFolder
+                                                     ? steps.listFolder(folder)
+                                                     : std::vector<std::u16string>{});
 
     CaptureResult result;
     if (const DWORD error = CreateFolderIfMissing(folder))
@@ -77,8 +79,10 @@ std::optional<CaptureResult> Capture(const Settings& settings, IWICImagingFactor
                         : EncodeImageFile(factory, image, folder, name, imageType, quality, &result);
     if (result.Written()) {
         result.path = FromU16(SettingsRules::PathInFolder(AsU16(folder), AsU16(name))).str();
-        if (result.failed == CaptureResult::Step::Folder)
+        if (result.failed == CaptureResult::Step::Folder) {
             result.failed = CaptureResult::Step::None; // made after all
+            result.error = 0;
+        }
     }
     if (clipboardOwner && ShutterRules::CopiesToClipboard(keys, settings.copyToClipboard) &&
         !CopyImageToClipboard(clipboardOwner, factory, image))

@@ -626,7 +626,10 @@ void CFrimlet2Dlg::Shoot(const ShutterRules::HeldTypeKeys& keys) {
         return;
     if (result->Written())
         m_lastCapture.Remember(result->path.c_str());
-    ShowCaptureResult(result->code, ExplainCaptureResult(*result, ProtectedUserFolders()));
+    // The known folders are looked up only for a failure to explain.
+    const bool failed = !result->Written() || result->failed != CaptureResult::Step::None;
+    ShowCaptureResult(result->code,
+                      failed ? ExplainCaptureResult(*result, ProtectedUserFolders()) : CString());
 }
 
 void CFrimlet2Dlg::ShowCaptureResult(int result, const CString& explanation) {
