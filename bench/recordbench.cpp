@@ -13,6 +13,7 @@
 // bench/record-compare.sh.
 #include "record/AnimationEncoder.h"
 #include "record/RecordingWorker.h"
+#include "tests/record/MemorySink.h"
 
 #include <chrono>
 #include <future>
@@ -25,22 +26,6 @@
 namespace {
 
 constexpr int kWidth = 800, kHeight = 600, kFps = 15;
-
-class MemorySink : public ByteSink {
-public:
-    std::vector<std::uint8_t> bytes;
-    bool Write(const std::uint8_t* data, std::size_t size) override {
-        bytes.insert(bytes.end(), data, data + size);
-        return true;
-    }
-    bool WriteAt(std::uint64_t offset, const std::uint8_t* data, std::size_t size) override {
-        if (offset + size > bytes.size())
-            return false;
-        for (std::size_t i = 0; i < size; ++i)
-            bytes[offset + i] = data[i];
-        return true;
-    }
-};
 
 struct Canvas {
     std::vector<std::uint8_t> bgr = std::vector<std::uint8_t>(std::size_t{kWidth} * kHeight * 3);

@@ -221,3 +221,14 @@ bool E2eDesktop::RunOnX(const std::string& command, DWORD timeoutMs) {
     }
     return false;
 }
+
+bool E2eDesktop::XPressAt(POINT focusAt, const std::string& keys) {
+    return RunOnX("xdotool mousemove " + std::to_string(focusAt.x) + " " + std::to_string(focusAt.y) +
+                  " click 1 sleep 0.2 " + keys + " sleep 0.3 mousemove 1 1");
+}
+
+POINT E2eDesktop::FrameBorderPoint(HWND frame) {
+    RECT r{};
+    ::GetWindowRect(frame, &r);
+    return POINT{r.left + 2, (r.top + r.bottom) / 2};
+}

@@ -64,4 +64,11 @@ public:
     // Input from the X server is what a person's keyboard and mouse give:
     // Wine hands SendInput to windows Windows would not.
     static bool RunOnX(const std::string& command, DWORD timeoutMs = 10000);
+    // Clicks focusAt from the X server, which gives the window there the
+    // keyboard as a person's click does, then presses keys (xdotool's words,
+    // such as "key Escape"); the pointer then goes to the corner.
+    static bool XPressAt(POINT focusAt, const std::string& keys);
+    // A point of a frame window's left border: a click there focuses the frame
+    // and does nothing else.
+    static POINT FrameBorderPoint(HWND frame);
 };

@@ -61,9 +61,7 @@ public:
     }
     // Presses keys (xdotool key names) on the X server with the focus here.
     bool Press(const std::string& keys) const {
-        const POINT at = test_support::CentreOf(m_window);
-        return E2eDesktop::RunOnX("xdotool mousemove " + std::to_string(at.x) + " " + std::to_string(at.y) +
-                                  " click 1 sleep 0.2 " + keys + " sleep 0.3 mousemove 1 1");
+        return E2eDesktop::XPressAt(test_support::CentreOf(m_window), keys);
     }
     static int Count(int id) { return s_counts[id]; }
     // Waits up to ms for the hotkey id to arrive once more than seen.

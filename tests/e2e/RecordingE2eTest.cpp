@@ -202,13 +202,17 @@ protected:
     // returns the file and the time between the two presses.
     std::wstring Record(DWORD ms, double& elapsedMs, bool stopWithEsc = false) {
         const auto before = h.FilesInFolder();
+        // Esc goes to the window that has the keyboard: the frame, clicked
+        // from the X server as a person would before recording.
+        if (stopWithEsc) {
+            EXPECT_TRUE(E2eDesktop::XPressAt(E2eDesktop::FrameBorderPoint(h.Frame()), ""));
+        }
         square.Run();
         const ULONGLONG start = ::GetTickCount64();
         E2eHarness::PressKeyHolding(VK_SNAPSHOT, {'R'});
         E2eHarness::Pump(ms);
         if (stopWithEsc) {
-            ::SetForegroundWindow(h.Frame());
-            E2eHarness::PressKey(VK_ESCAPE);
+            E2eHarness::PressKey(VK_ESCAPE); // to the frame, which the click above focused
         } else {
             E2eHarness::PressKey(VK_SNAPSHOT);
         }

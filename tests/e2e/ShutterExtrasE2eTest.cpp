@@ -12,7 +12,6 @@
 
 #include <commctrl.h>
 
-
 namespace {
 
 constexpr int kBorder = 4; // the frame's border at 96 dpi with the defaults

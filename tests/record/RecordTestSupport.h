@@ -3,6 +3,7 @@
 #pragma once
 
 #include "record/ByteSink.h"
+#include "tests/record/MemorySink.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -17,20 +18,7 @@
 
 namespace RecordTest {
 
-class MemorySink : public ByteSink {
-public:
-    std::vector<std::uint8_t> bytes;
-    bool Write(const std::uint8_t* data, std::size_t size) override {
-        bytes.insert(bytes.end(), data, data + size);
-        return true;
-    }
-    bool WriteAt(std::uint64_t offset, const std::uint8_t* data, std::size_t size) override {
-        if (offset + size > bytes.size())
-            return false;
-        std::copy(data, data + size, bytes.begin() + static_cast<std::ptrdiff_t>(offset));
-        return true;
-    }
-};
+using ::MemorySink;
 
 // Packed blue, green, red frames.
 struct Frame {
