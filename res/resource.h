@@ -16,6 +16,9 @@
 #ifndef FRIMLET2_RES_RESOURCE_H
 #define FRIMLET2_RES_RESOURCE_H
 
+// The ids keep their columns and their comments aligned.
+// clang-format off
+
 #ifndef IDC_STATIC
 #define IDC_STATIC (-1)
 #endif
@@ -243,5 +246,7 @@
 
 // Control of the reference file name dialog (IDD_FRAME_SIZE_SELECT_OPTION)
 #define IDC_REFERENCE_NAME 1061
+
+// clang-format on
 
 #endif // FRIMLET2_RES_RESOURCE_H
