@@ -45,9 +45,28 @@ protected:
     CString Pictures() const { return CString(app.m_szPicturesPath); }
 };
 
-TEST_F(SettingsTest, FreshRecordHoldsTheDefaults) {
+TEST_F(SettingsTest, DefaultsAreStoredAsTheyAreAndEveryRangeTakesThemBack) {
+    const Settings defaults;
+    defaults.Save(app);
+    const std::vector<BYTE> folder = RawValue(L"outputPath");
+    ASSERT_FALSE(folder.empty());
+    EXPECT_EQ(std::wstring(reinterpret_cast<const wchar_t*>(folder.data())), L"%MYPICTURES%\\Frimlet2");
+
+    // A record holding other values loads the stored defaults back: none of
+    // them falls outside the range its value is read with.
     Settings s;
-    EXPECT_EQ(s.outputPath, L"%MYPICTURES%\\Frimlet2");
+    s.type = ImageType::Png;
+    s.jpegQuality = 10;
+    s.color = 1;
+    s.frameWidth = 5;
+    s.tabScaling = 1;
+    s.hotkey = 0x70;
+    s.copyToClipboard = true;
+    s.recordFormat = 1;
+    s.recordFps = 3;
+    s.recordSeconds = 5;
+    s.Load(app);
+    EXPECT_EQ(s.outputPath, Pictures() + L"\\Frimlet2");
     EXPECT_EQ(s.type, ImageType::Jpeg);
     EXPECT_EQ(s.jpegQuality, 90);
     EXPECT_EQ(s.color, 0x00FF6464u);
@@ -58,11 +77,13 @@ TEST_F(SettingsTest, FreshRecordHoldsTheDefaults) {
     EXPECT_EQ(s.recordFormat, 0);
     EXPECT_EQ(s.recordFps, 15);
     EXPECT_EQ(s.recordSeconds, 60);
-    EXPECT_EQ(s.x, 0);
-    EXPECT_EQ(s.cx, 400);
-    EXPECT_EQ(s.cy, 300);
-    EXPECT_TRUE(s.dataFolder.GetLength() > 17);
-    EXPECT_EQ(s.dataFolder.Right(17), L"\\Oskvane\\Frimlet2");
+
+    // The placement a first start uses, and the data folder beside the key.
+    EXPECT_EQ(defaults.x, 0);
+    EXPECT_EQ(defaults.cx, 400);
+    EXPECT_EQ(defaults.cy, 300);
+    EXPECT_TRUE(defaults.dataFolder.GetLength() > 17);
+    EXPECT_EQ(defaults.dataFolder.Right(17), L"\\Oskvane\\Frimlet2");
 }
 
 TEST_F(SettingsTest, LoadWithNothingStoredExpandsTheOutputFolderAndCreatesIt) {

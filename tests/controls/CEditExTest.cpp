@@ -80,111 +80,95 @@ TEST_F(EditExTest, NumericRangeSetsStyleAndLimit) {
     EXPECT_EQ(::SendMessageW(hwnd, EM_GETLIMITTEXT, 0, 0), 8);
 }
 
-TEST_F(EditExTest, TypingBeyondTheMaximumGivesTheMaximum) {
-    edit.SetNumericRange(0, 3000);
-    Start(L"");
-    EXPECT_EQ(Typed(L"5000"), L"3000");
-    Start(L"");
-    EXPECT_EQ(Typed(L"2999"), L"2999");
-    // Letters never get in: the platform refuses them in a number field.
-    Start(L"12");
-    EXPECT_EQ(Typed(L"x"), L"12");
-}
+// Rows of one edit: the mode (a number range, or text mode with a limit when
+// minimum == maximum), the text, the selection (kEnd: the caret at the end),
+// what is typed or pasted, and the text after it.
+constexpr int kEnd = -1;
+struct EditCase {
+    int minimum, maximum;
+    const wchar_t* text;
+    int selStart, selEnd;
+    const wchar_t* input;
+    const wchar_t* expected;
+};
 
-TEST_F(EditExTest, ShortNumbersBelowTheMinimumGrowIntoTheRange) {
+TEST_F(EditExTest, TypingInIntegerMode) {
+    const EditCase cases[] = {
+        // Beyond the maximum gives the maximum; letters never get in (the
+        // platform refuses them in a number field).
+        {0, 3000, L"", kEnd, kEnd, L"5000", L"3000"},
+        {0, 3000, L"", kEnd, kEnd, L"2999", L"2999"},
+        {0, 3000, L"12", kEnd, kEnd, L"x", L"12"},
+        // Short numbers below the minimum grow into the range.
+        {10, 99, L"", kEnd, kEnd, L"5", L"5"},
+        {10, 99, L"5", kEnd, kEnd, L"7", L"57"},
+        // The minus sign only at the start of a negative range.
+        {-99999, 99999, L"12", 1, 1, L"-", L"12"},
+        {-99999, 99999, L"12", 0, 0, L"-", L"-12"},
+        {-99999, 99999, L"", kEnd, kEnd, L"-0", L"-"},
+        {-99999, 99999, L"-", kEnd, kEnd, L"5", L"-5"},
+        {0, 100, L"12", 0, 0, L"-", L"12"},
+        // Leading zeros; after a removed zero the caret still follows the
+        // typed digit; backspace is not a digit rule's business.
+        {-99999, 99999, L"0", kEnd, kEnd, L"7", L"7"},
+        {-99999, 99999, L"-0", kEnd, kEnd, L"7", L"-7"},
+        {-99999, 99999, L"0", kEnd, kEnd, L"0", L"0"},
+        {-99999, 99999, L"25", 0, 0, L"0", L"25"},
+        {-99999, 99999, L"0", kEnd, kEnd, L"12", L"12"},
+        {-99999, 99999, L"0", kEnd, kEnd, L"\b", L""},
+        // Full-width digits from an input method.
+        {-99999, 99999, L"", kEnd, kEnd, L"\xFF11\xFF12", L"12"},
+        {-99999, 99999, L"", kEnd, kEnd, L"\xFF0D\xFF13", L"-3"},
+    };
+    for (const EditCase& c : cases) {
+        SCOPED_TRACE(&c - cases); // the row
+        edit.SetNumericRange(c.minimum, c.maximum);
+        Start(c.text, c.selStart);
+        EXPECT_EQ(Typed(c.input), c.expected);
+    }
     edit.SetNumericRange(10, 99);
-    Start(L"");
-    EXPECT_EQ(Typed(L"5"), L"5");
+    Start(L"5");
     EXPECT_EQ(Validated(), L"10");
-    EXPECT_EQ(Typed(L"7"), L"57");
-}
 
-TEST_F(EditExTest, MinusSignOnlyAtTheStartOfANegativeRange) {
-    edit.SetNumericRange(-99999, 99999);
-    Start(L"12", 1);
-    EXPECT_EQ(Typed(L"-"), L"12");
-    Start(L"12", 0);
-    EXPECT_EQ(Typed(L"-"), L"-12");
-    Start(L"");
-    EXPECT_EQ(Typed(L"-0"), L"-");
-    EXPECT_EQ(Typed(L"5"), L"-5");
-
-    edit.SetNumericRange(0, 100);
-    Start(L"12", 0);
-    EXPECT_EQ(Typed(L"-"), L"12");
-}
-
-TEST_F(EditExTest, LeadingZeros) {
-    edit.SetNumericRange(-99999, 99999);
-    Start(L"0");
-    EXPECT_EQ(Typed(L"7"), L"7");
-    Start(L"-0");
-    EXPECT_EQ(Typed(L"7"), L"-7");
-    Start(L"0");
-    EXPECT_EQ(Typed(L"0"), L"0");
-    Start(L"25", 0);
-    EXPECT_EQ(Typed(L"0"), L"25");
-    // After the removed zero the caret still follows the typed digit.
-    Start(L"0");
-    EXPECT_EQ(Typed(L"12"), L"12");
-    // Backspace is not a digit rule's business.
-    Start(L"0");
-    EXPECT_EQ(Typed(L"\b"), L"");
-}
-
-TEST_F(EditExTest, FullWidthDigitsFromAnInputMethod) {
-    edit.SetNumericRange(-99999, 99999);
-    Start(L"");
-    EXPECT_EQ(Typed(L"\xFF11\xFF12"), L"12");
-    Start(L"");
-    EXPECT_EQ(Typed(L"\xFF0D\xFF13"), L"-3");
     // Sent straight to the window, without the message loop.
+    edit.SetNumericRange(-99999, 99999);
     Start(L"");
     ::SendMessageW(hwnd, WM_CHAR, 0xFF14, 1);
     EXPECT_EQ(TextOf(hwnd), L"4");
-
-    // Text mode keeps them.
+    // Text mode keeps full-width digits.
     edit.SetTextMode(10);
     Start(L"");
     EXPECT_EQ(Typed(L"\xFF11"), L"\xFF11");
 }
 
-TEST_F(EditExTest, PasteInIntegerMode) {
-    edit.SetNumericRange(0, 100);
-    Start(L"");
-    EXPECT_EQ(Pasted(L"0042"), L"42");
-    Start(L"");
-    EXPECT_EQ(Pasted(L"\xFF11\xFF12"), L"12");
-    Start(L"");
-    EXPECT_EQ(Pasted(L"1 2"), L"");
-    Start(L"");
-    EXPECT_EQ(Pasted(L"1a2"), L"");
-    Start(L"5");
-    EXPECT_EQ(Pasted(L"00"), L"50");
-    Start(L"50");
-    EXPECT_EQ(Pasted(L"0"), L"50"); // 500 leaves the range
-
-    edit.SetNumericRange(-99999, 99999);
-    Start(L"");
-    EXPECT_EQ(Pasted(L"\xFF0D"
-                     L"5"),
-              L"-5");
-    Start(L"5");
-    EXPECT_EQ(Pasted(L"-3"), L"5");
-    Start(L"5", 0);
-    EXPECT_EQ(Pasted(L"-3"), L"-35");
-}
-
-TEST_F(EditExTest, PasteInTextModeIsCutToTheLimit) {
-    edit.SetTextMode(5);
-    Start(L"abc");
-    EXPECT_EQ(Pasted(L"defgh"), L"abcde");
-    Start(L"abc");
-    EXPECT_EQ(Pasted(L"x\ty"), L"abcx ");
-    Start(L"abcde");
-    EXPECT_EQ(Pasted(L"zz"), L"abcde");
-    ::SendMessageW(hwnd, EM_SETSEL, 1, 4);
-    EXPECT_EQ(Pasted(L"1234"), L"a123e");
+TEST_F(EditExTest, Pasting) {
+    const EditCase cases[] = {
+        {0, 100, L"", kEnd, kEnd, L"0042", L"42"},
+        {0, 100, L"", kEnd, kEnd, L"\xFF11\xFF12", L"12"},
+        {0, 100, L"", kEnd, kEnd, L"1 2", L""},
+        {0, 100, L"", kEnd, kEnd, L"1a2", L""},
+        {0, 100, L"5", kEnd, kEnd, L"00", L"50"},
+        {0, 100, L"50", kEnd, kEnd, L"0", L"50"},               // 500 leaves the range
+        {-99999, 99999, L"", kEnd, kEnd, L"\xFF0D\x35", L"-5"}, // full-width minus, 5
+        {-99999, 99999, L"5", kEnd, kEnd, L"-3", L"5"},
+        {-99999, 99999, L"5", 0, 0, L"-3", L"-35"},
+        // Text mode (a limit of five) cuts to the limit.
+        {5, 5, L"abc", kEnd, kEnd, L"defgh", L"abcde"},
+        {5, 5, L"abc", kEnd, kEnd, L"x\ty", L"abcx "},
+        {5, 5, L"abcde", kEnd, kEnd, L"zz", L"abcde"},
+        {5, 5, L"abcde", 1, 4, L"1234", L"a123e"},
+    };
+    for (const EditCase& c : cases) {
+        SCOPED_TRACE(&c - cases); // the row
+        if (c.minimum == c.maximum)
+            edit.SetTextMode(c.minimum);
+        else
+            edit.SetNumericRange(c.minimum, c.maximum);
+        Start(c.text, c.selStart);
+        if (c.selStart != kEnd)
+            ::SendMessageW(hwnd, EM_SETSEL, c.selStart, c.selEnd);
+        EXPECT_EQ(Pasted(c.input), c.expected);
+    }
 }
 
 TEST_F(EditExTest, PasteWithoutUnicodeTextDoesNothing) {

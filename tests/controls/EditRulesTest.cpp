@@ -97,123 +97,69 @@ TEST(EditRulesParse, SignsDigitsAndSaturation) {
     EXPECT_EQ(EditRules::ParseInteger(u"-99999999999999999999999"), INT_MIN);
 }
 
-TEST(EditRulesTyping, ValueBeyondTheBoundBecomesTheBound) {
-    NumberField field(0, 3000);
-    field.Type(u"5000");
-    EXPECT_EQ(field.text, u"3000");
-
-    NumberField exact(0, 3000);
-    exact.Type(u"2999");
-    EXPECT_EQ(exact.text, u"2999");
-
-    // Three digits may still grow into 10..99's neighbourhood; no early clamp.
-    NumberField wide(0, 3000);
-    wide.Type(u"999");
-    EXPECT_EQ(wide.text, u"999");
-
-    // Overtyping a selection builds the candidate from the text around it.
-    NumberField selected(0, 3000, u"1234");
-    selected.selStart = 0;
-    selected.selEnd = 1;
-    selected.Type(u'9');
-    EXPECT_EQ(selected.text, u"3000");
-}
-
-TEST(EditRulesTyping, ShortNumberBelowTheMinimumIsLetThrough) {
-    NumberField field(10, 99);
-    field.Type(u'5');
-    EXPECT_EQ(field.text, u"5");
-    Limits limits{EditRules::IntegerMode, 10, 99, 2};
-    EXPECT_EQ(EditRules::ValidatedText(field.text, limits, true), u"10");
-
-    field.Type(u'7');
-    EXPECT_EQ(field.text, u"57");
-
-    NumberField negative(-99999, -100);
-    negative.Type(u"-5");
-    EXPECT_EQ(negative.text, u"-5");
-    negative.Type(u"0000");
-    EXPECT_EQ(negative.text, u"-50000");
-    // Seven characters below the minimum: the bound replaces the text.
-    negative.Type(u'1');
-    EXPECT_EQ(negative.text, u"-99999");
-
-    NumberField below(-500, 500, u"-50");
-    below.Type(u'1');
-    EXPECT_EQ(below.text, u"-500");
-    NumberField inside(-500, 500, u"-49");
-    inside.Type(u'9');
-    EXPECT_EQ(inside.text, u"-499");
-}
-
-TEST(EditRulesTyping, MinusOnlyAtTheStartAndOnlyForNegativeRanges) {
-    NumberField field(-99999, 99999, u"12");
-    field.Caret(1);
-    field.Type(u'-');
-    EXPECT_EQ(field.text, u"12");
-    field.Caret(0);
-    field.Type(u'-');
-    EXPECT_EQ(field.text, u"-12");
-
-    NumberField positive(0, 100, u"12");
-    positive.Caret(0);
-    positive.Type(u'-');
-    EXPECT_EQ(positive.text, u"12");
-
-    // A selection that starts at 0 is replaced by the minus.
-    NumberField selected(-99999, 99999, u"345");
-    selected.selStart = 0;
-    selected.selEnd = 2;
-    selected.Type(u'-');
-    EXPECT_EQ(selected.text, u"-5");
-}
-
-TEST(EditRulesTyping, LeadingZerosAreDroppedOrReplaced) {
-    NumberField zero(-99999, 99999, u"0");
-    zero.Type(u'7');
-    EXPECT_EQ(zero.text, u"7");
-
-    NumberField minusZero(-99999, 99999, u"-0");
-    minusZero.Type(u'7');
-    EXPECT_EQ(minusZero.text, u"-7");
-
-    NumberField twoZeros(-99999, 99999, u"0");
-    twoZeros.Type(u'0');
-    EXPECT_EQ(twoZeros.text, u"0");
-
-    NumberField inFront(-99999, 99999, u"25");
-    inFront.Caret(0);
-    inFront.Type(u'0');
-    EXPECT_EQ(inFront.text, u"25");
-
-    NumberField afterMinus(-99999, 99999, u"-25");
-    afterMinus.Caret(1);
-    afterMinus.Type(u'0');
-    EXPECT_EQ(afterMinus.text, u"-25");
-
-    NumberField minusThenZero(-99999, 99999);
-    minusThenZero.Type(u"-0");
-    EXPECT_EQ(minusThenZero.text, u"-");
-
-    // A single zero is a value of its own, and zeros inside a number stay.
-    NumberField empty(0, 3000);
-    empty.Type(u'0');
-    EXPECT_EQ(empty.text, u"0");
-    NumberField inside(0, 3000);
-    inside.Type(u"1005");
-    EXPECT_EQ(inside.text, u"1005");
-}
-
-TEST(EditRulesTyping, FullWidthDigitsAndMinusAreNarrowed) {
+TEST(EditRulesTyping, NarrowsFullWidthDigitsAndMinus) {
     EXPECT_EQ(EditRules::NarrowTypedChar(0xFF10), u'0');
     EXPECT_EQ(EditRules::NarrowTypedChar(0xFF19), u'9');
     EXPECT_EQ(EditRules::NarrowTypedChar(0xFF0D), u'-');
     EXPECT_EQ(EditRules::NarrowTypedChar(0xFF21), 0xFF21); // full-width A stays
     EXPECT_EQ(EditRules::NarrowTypedChar(u'x'), u'x');
+}
 
-    NumberField field(-99999, 99999);
-    field.Type(u"\xFF0D\xFF11\xFF12");
-    EXPECT_EQ(field.text, u"-12");
+TEST(EditRulesTyping, TypedKeysGiveTheText) {
+    constexpr int kEnd = -1; // the caret after the text
+    struct Case {
+        int minimum, maximum;
+        const char16_t* text;
+        int selStart, selEnd; // kEnd: both at the end
+        const char16_t* keys;
+        const char16_t* expected;
+    };
+    const Case cases[] = {
+        // A value beyond the bound becomes the bound; three digits may still
+        // grow, so no early clamp; overtyping a selection builds the
+        // candidate from the text around it.
+        {0, 3000, u"", kEnd, kEnd, u"5000", u"3000"},
+        {0, 3000, u"", kEnd, kEnd, u"2999", u"2999"},
+        {0, 3000, u"", kEnd, kEnd, u"999", u"999"},
+        {0, 3000, u"1234", 0, 1, u"9", u"3000"},
+        // A short number below the minimum is let through; seven characters
+        // below it are replaced by the bound.
+        {10, 99, u"", kEnd, kEnd, u"5", u"5"},
+        {10, 99, u"5", kEnd, kEnd, u"7", u"57"},
+        {-99999, -100, u"", kEnd, kEnd, u"-5", u"-5"},
+        {-99999, -100, u"-5", kEnd, kEnd, u"0000", u"-50000"},
+        {-99999, -100, u"-50000", kEnd, kEnd, u"1", u"-99999"},
+        {-500, 500, u"-50", kEnd, kEnd, u"1", u"-500"},
+        {-500, 500, u"-49", kEnd, kEnd, u"9", u"-499"},
+        // The minus only at the start and only for negative ranges; a
+        // selection from 0 is replaced by it.
+        {-99999, 99999, u"12", 1, 1, u"-", u"12"},
+        {-99999, 99999, u"12", 0, 0, u"-", u"-12"},
+        {0, 100, u"12", 0, 0, u"-", u"12"},
+        {-99999, 99999, u"345", 0, 2, u"-", u"-5"},
+        // Leading zeros are dropped or replaced; a single zero is a value of
+        // its own, and zeros inside a number stay.
+        {-99999, 99999, u"0", kEnd, kEnd, u"7", u"7"},
+        {-99999, 99999, u"-0", kEnd, kEnd, u"7", u"-7"},
+        {-99999, 99999, u"0", kEnd, kEnd, u"0", u"0"},
+        {-99999, 99999, u"25", 0, 0, u"0", u"25"},
+        {-99999, 99999, u"-25", 1, 1, u"0", u"-25"},
+        {-99999, 99999, u"", kEnd, kEnd, u"-0", u"-"},
+        {0, 3000, u"", kEnd, kEnd, u"0", u"0"},
+        {0, 3000, u"", kEnd, kEnd, u"1005", u"1005"},
+        // Full-width digits and minus are narrowed.
+        {-99999, 99999, u"", kEnd, kEnd, u"\xFF0D\xFF11\xFF12", u"-12"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(&c - cases); // the row
+        NumberField field(c.minimum, c.maximum, c.text);
+        if (c.selStart != kEnd) {
+            field.selStart = c.selStart;
+            field.selEnd = c.selEnd;
+        }
+        field.Type(c.keys);
+        EXPECT_EQ(field.text, c.expected);
+    }
 }
 
 TEST(EditRulesTyping, ControlCharactersAreLeftToTheEditControl) {
@@ -299,6 +245,7 @@ TEST(EditRulesValidated, IntegerModeClampsAndFillsEmptyFields) {
     EXPECT_EQ(EditRules::ValidatedText(u"-3", kPercent, true), u"0");
     EXPECT_EQ(EditRules::ValidatedText(u"abc", {EditRules::IntegerMode, 1, 100, 3}, true), u"1");
     EXPECT_EQ(EditRules::ValidatedText(u"\xFF15", kPercent, true), u"5");
+    EXPECT_EQ(EditRules::ValidatedText(u"5", {EditRules::IntegerMode, 10, 99, 2}, true), u"10");
 }
 
 TEST(EditRulesValidated, TextModeTrimsAndCutsOnlyWhenAsked) {
