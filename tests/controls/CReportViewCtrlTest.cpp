@@ -96,19 +96,31 @@ protected:
     Option fixed{0, 0, 4, 0, 0};
 };
 
-TEST_F(ReportViewTest, AttachingSetsTheReportStylesAndHiddenEditor) {
-    const DWORD style = static_cast<DWORD>(::GetWindowLongPtrW(hwnd, GWL_STYLE));
-    EXPECT_EQ(style & LVS_TYPEMASK, static_cast<DWORD>(LVS_REPORT));
-    EXPECT_TRUE(style & LVS_SINGLESEL);
-    EXPECT_TRUE(style & LVS_SHOWSELALWAYS);
+TEST_F(ReportViewTest, AttachingMakesRowsOfCellsWithOneSelectionAndAHiddenEditor) {
+    EXPECT_FALSE(list.m_bModified);
+    AddColumns();
+    AddRows();
+    // Rows of cells: a point in the last column of a row hits the row.
+    LVHITTESTINFO hit{};
+    hit.pt = CellCentre(1, 2);
+    EXPECT_EQ(::SendMessageW(hwnd, LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)), 1);
+    // One selected row at a time, kept shown without the focus, gridlines,
+    // and the check boxes of the template gone.
+    LVITEMW select{};
+    select.stateMask = select.state = LVIS_SELECTED;
+    ::SendMessageW(hwnd, LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(&select));
+    ::SendMessageW(hwnd, LVM_SETITEMSTATE, 2, reinterpret_cast<LPARAM>(&select));
+    EXPECT_EQ(::SendMessageW(hwnd, LVM_GETSELECTEDCOUNT, 0, 0), 1);
+    EXPECT_EQ(Selected(), 2);
+    EXPECT_TRUE(::GetWindowLongPtrW(hwnd, GWL_STYLE) & LVS_SHOWSELALWAYS);
     EXPECT_EQ(list.GetExtendedStyle(), static_cast<DWORD>(LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT));
+
     ASSERT_NE(editor, nullptr);
     ASSERT_NE(spin, nullptr);
     EXPECT_FALSE(::IsWindowVisible(editor));
     EXPECT_FALSE(::IsWindowVisible(spin));
     EXPECT_EQ(::SendMessageW(editor, EM_GETMARGINS, 0, 0), MAKELONG(2, 1));
     EXPECT_EQ(::SendMessageW(spin, UDM_GETBASE, 0, 0), 10);
-    EXPECT_FALSE(list.m_bModified);
 }
 
 TEST_F(ReportViewTest, ColumnWidthsFromTheFontAndTheLayoutOfSixHundredPixels) {
