@@ -28,6 +28,18 @@ protected:
         ASSERT_FALSE(frame->IsRecording());
     }
     std::vector<std::wstring> Files() const { return test_support::FilesIn(folder.Path()); }
+    // The record item's text in the menu as it shows now, and the table's text.
+    std::wstring RecordItemText() {
+        const ShownMenu shown = MenuReader::Read(
+            [&] { ::PostMessageW(frame->m_hWnd, WM_APP_SHOWMENU, 0, MAKELPARAM(200, 200)); }, 150);
+        const int at = shown.IndexOf(IDM_RECORD);
+        return at < 0 ? L"(none)" : shown.texts[static_cast<size_t>(at)];
+    }
+    static std::wstring Text(UINT id) {
+        CString text;
+        text.LoadString(id);
+        return text.GetString();
+    }
 
     test_support::ScratchFolder folder;
     ComApartment com{ComApartment::Ole};
@@ -45,10 +57,12 @@ TEST_F(FrameRecordingTest, TheMenuStartsAndStopsItAndTheFrameShowsItMeanwhile) {
     frame->GetWindowRect(&window);
     EXPECT_EQ(::SendMessageW(frame->m_hWnd, WM_NCHITTEST, 0, MAKELPARAM(window.right - 3, window.top + 3)),
               HTCLIENT);
-    PumpMessages(500);
+    EXPECT_EQ(RecordItemText(), Text(IDS_RECORD_STOP));
+    PumpMessages(300);
     Command(IDM_RECORD);
     EXPECT_EQ(metrics.SizeLabel(), u"\u25CF 保存中");
     PumpUntilWritten();
+    EXPECT_EQ(RecordItemText(), Text(IDS_RECORD_START));
     const auto files = Files();
     ASSERT_EQ(files.size(), 1u);
     EXPECT_EQ(files[0].substr(files[0].size() - 4), L".gif");
