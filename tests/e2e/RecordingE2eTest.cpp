@@ -3,6 +3,7 @@
 // PrintScreen (or Esc) to stop, all from the X server, and the files decoded
 // frame by frame by Pillow on the Unix side. And a disk that fills during a
 // recording: a small memory file system mounted for the test.
+#include "capture/CaptureResult.h"
 #include "tests/e2e/E2eDesktop.h"
 #include "tests/e2e/E2eHarness.h"
 #include "tests/support/ScratchFolder.h"
@@ -94,6 +95,28 @@ std::string Narrow(const std::wstring& text) {
     return std::string(text.begin(), text.end());
 }
 
+// A folder the Unix side reads or writes, by both its names, inside the Wine
+// prefix: each build tree has its own, so parallel runs never share one.
+struct UnixFolder {
+    std::string unix;
+    std::wstring windows;
+};
+
+// The Wine prefix's Unix path; empty when there is none.
+std::string WinePrefix() {
+    wchar_t prefix[MAX_PATH] = {};
+    const DWORD length = ::GetEnvironmentVariableW(L"WINEPREFIX", prefix, MAX_PATH);
+    return length > 0 && length < MAX_PATH ? Narrow(prefix) : std::string();
+}
+
+UnixFolder PrefixFolder(const std::string& name) {
+    UnixFolder out;
+    out.unix = WinePrefix() + "/" + name + "-" + std::to_string(::GetCurrentProcessId());
+    out.windows = L"Z:" + std::wstring(out.unix.begin(), out.unix.end());
+    std::replace(out.windows.begin(), out.windows.end(), L'/', L'\\');
+    return out;
+}
+
 // Width and height from the GIF's logical screen or the PNG's header.
 bool ReadSize(const std::string& b, Animation& out) {
     const auto byte = [&](std::size_t i) { return static_cast<int>(static_cast<unsigned char>(b[i])); };
@@ -110,22 +133,20 @@ bool ReadSize(const std::string& b, Animation& out) {
     return false;
 }
 
-// Decodes the file with Pillow (Debian python3-pil) through the Unix side:
-// a copy and the decoded frames go through /tmp, which is Z:\tmp here.
+// Decodes the file with Pillow (Debian python3-pil) on the Unix side.
 bool Decode(const std::wstring& path, Animation& out) {
     const std::string bytes = test_support::ReadBytes(path);
-    if (!ReadSize(bytes, out))
+    const UnixFolder dir = PrefixFolder("frimlet-e2e-anim");
+    if (!ReadSize(bytes, out) || WinePrefix().empty())
         return false;
-    const std::string name = "frimlet-e2e-anim-" + std::to_string(::GetCurrentProcessId());
-    const std::wstring dir = L"Z:\\tmp\\" + std::wstring(name.begin(), name.end());
-    test_support::RemoveTree(dir);
-    if (!::CreateDirectoryW(dir.c_str(), nullptr) || !test_support::WriteBytes(dir + L"\\in.bin", bytes))
+    test_support::RemoveTree(dir.windows);
+    if (!::CreateDirectoryW(dir.windows.c_str(), nullptr) ||
+        !test_support::WriteBytes(dir.windows + L"\\in.bin", bytes))
         return false;
-    const bool ran =
-        E2eDesktop::RunOnX("/usr/bin/python3 " FRIMLET_RECORD_TEST_DIR "/decode_animation.py /tmp/" + name +
-                               "/in.bin /tmp/" + name,
-                           60000);
-    std::ifstream info((dir + L"\\info.txt").c_str());
+    const bool ran = E2eDesktop::RunOnX("/usr/bin/python3 " FRIMLET_RECORD_TEST_DIR "/decode_animation.py " +
+                                            dir.unix + "/in.bin " + dir.unix,
+                                        60000);
+    std::ifstream info((dir.windows + L"\\info.txt").c_str());
     std::string format;
     int frames = 0, loop = 0;
     if (ran && info >> format >> frames >> loop)
@@ -133,10 +154,12 @@ bool Decode(const std::wstring& path, Animation& out) {
             double ms = 0;
             info >> ms;
             out.delaysMs.push_back(ms);
-            const std::string rgb = test_support::ReadBytes(dir + L"\\" + std::to_wstring(i) + L".rgb");
+            const std::string rgb =
+                test_support::ReadBytes(dir.windows + L"\\" + std::to_wstring(i) + L".rgb");
             out.frames.emplace_back(rgb.begin(), rgb.end());
         }
-    test_support::RemoveTree(dir);
+    info.close(); // an open file is not deleted
+    test_support::RemoveTree(dir.windows);
     return !out.frames.empty() &&
            out.frames.back().size() == static_cast<std::size_t>(out.width) * out.height * 3;
 }
@@ -271,34 +294,33 @@ INSTANTIATE_TEST_SUITE_P(Formats, RecordingFormatE2eTest,
 class RecordingFullDiskE2eTest : public RecordingE2eTest {
 protected:
     void SetUp() override {
-        m_strUnix = "/tmp/frimlet-full-" + std::to_string(::GetCurrentProcessId());
-        wchar_t prefix[MAX_PATH] = {};
         const DWORD drives = ::GetLogicalDrives();
         for (wchar_t letter = L'Y'; letter > L'D' && !m_cDrive; --letter)
             if (!(drives & (1u << (letter - L'A'))))
                 m_cDrive = letter;
-        if (!m_cDrive || !::GetEnvironmentVariableW(L"WINEPREFIX", prefix, MAX_PATH))
+        if (!m_cDrive || WinePrefix().empty())
             GTEST_SKIP() << "no free drive letter or no Wine prefix to give one in";
-        m_strLink = Narrow(prefix) + "/dosdevices/" + static_cast<char>(std::tolower(m_cDrive)) + ":";
-        if (!E2eDesktop::RunOnX("mkdir -p " + m_strUnix + " && mount -t tmpfs -o size=64k tmpfs " +
-                                m_strUnix)) {
-            E2eDesktop::RunOnX("rmdir " + m_strUnix);
+        m_mount = PrefixFolder("frimlet-full");
+        m_strLink = WinePrefix() + "/dosdevices/" + static_cast<char>(std::tolower(m_cDrive)) + ":";
+        if (!E2eDesktop::RunOnX("mkdir -p " + m_mount.unix + " && mount -t tmpfs -o size=64k tmpfs " +
+                                m_mount.unix)) {
+            E2eDesktop::RunOnX("rmdir " + m_mount.unix);
             GTEST_SKIP() << "mounting a small file system (mount -t tmpfs) is not permitted here";
         }
         m_bMounted = true;
-        ASSERT_TRUE(E2eDesktop::RunOnX("ln -s " + m_strUnix + " " + m_strLink));
+        ASSERT_TRUE(E2eDesktop::RunOnX("ln -s " + m_mount.unix + " " + m_strLink));
         m_strFolder = std::wstring(1, m_cDrive) + L":\\";
     }
     void TearDown() override {
         h.Stop(); // no file of the program stays open on the drive
         if (m_bMounted) {
             E2eDesktop::RunOnX("rm -f " + m_strLink);
-            EXPECT_TRUE(E2eDesktop::RunOnX("umount " + m_strUnix + " && rmdir " + m_strUnix))
+            EXPECT_TRUE(E2eDesktop::RunOnX("umount " + m_mount.unix + " && rmdir " + m_mount.unix))
                 << "the test's file system could not be unmounted";
         }
     }
     std::wstring m_strFolder;
-    std::string m_strUnix;
+    UnixFolder m_mount;
     std::string m_strLink;
     wchar_t m_cDrive = 0;
     bool m_bMounted = false;
@@ -309,8 +331,8 @@ TEST_F(RecordingFullDiskE2eTest, ADiskThatFillsDuringTheRecordingIsReportedAndLe
     ASSERT_NO_FATAL_FAILURE(Open(0, m_strFolder));
     // Another program takes the rest of the drive while the recording runs.
     Record(1500, "Print", [&] {
-        EXPECT_TRUE(E2eDesktop::RunOnX("dd if=/dev/zero of=" + m_strUnix +
-                                       "/filler bs=4k 2>/dev/null; test -s " + m_strUnix + "/filler"));
+        EXPECT_TRUE(E2eDesktop::RunOnX("dd if=/dev/zero of=" + m_mount.unix +
+                                       "/filler bs=4k 2>/dev/null; test -s " + m_mount.unix + "/filler"));
     });
     // The recording is over when its temporary file has gone.
     const auto temporary = [&] {
@@ -327,10 +349,10 @@ TEST_F(RecordingFullDiskE2eTest, ADiskThatFillsDuringTheRecordingIsReportedAndLe
     EXPECT_EQ(files, (std::vector<std::wstring>{L"earlier.gif", L"filler"})) << "a partial file was left";
     EXPECT_EQ(test_support::ReadBytes(m_strFolder + L"earlier.gif"), "earlier");
 
-    // The tab's label tells an error, not a size: its tooltip explains it
-    // with the file and the system's reason.
-    // The size label: the tab's lower line, left of the shutter (at 96 dpi,
-    // the tab 120 wide reaching 20 below the 4-pixel border).
+    // The tab tells an error, not a size: the size label's tooltip explains
+    // it with the file and the system's reason. The label is the tab's lower
+    // line, left of the shutter (at 96 dpi the tab is 120 wide and reaches
+    // 20 below the 4-pixel border).
     const POINT label{hole.right + 4 - 100, hole.bottom + 4 + 20 - 6};
     E2eDesktop::MoveMouse({label.x - 3, label.y - 2});
     E2eDesktop::MoveMouse(label);
@@ -340,17 +362,9 @@ TEST_F(RecordingFullDiskE2eTest, ADiskThatFillsDuringTheRecordingIsReportedAndLe
     wchar_t text[1024] = {};
     ::SendMessageW(tip, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text));
     const std::wstring shown(text);
-    EXPECT_NE(shown.find(m_strFolder), std::wstring::npos) << Narrow(shown);
+    EXPECT_NE(shown.find(m_strFolder), std::wstring::npos) << "the drive is not named";
     EXPECT_NE(shown.find(L".gif"), std::wstring::npos) << "the file is not named";
-    wchar_t* reason = nullptr;
-    ::FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
-                         FORMAT_MESSAGE_IGNORE_INSERTS,
-                     nullptr, ERROR_DISK_FULL, 0, reinterpret_cast<wchar_t*>(&reason), 0, nullptr);
-    std::wstring diskFull(reason ? reason : L"");
-    ::LocalFree(reason);
-    while (!diskFull.empty() &&
-           (diskFull.back() == L'\n' || diskFull.back() == L'\r' || diskFull.back() == L' '))
-        diskFull.pop_back();
+    const std::wstring diskFull = SystemErrorText(ERROR_DISK_FULL).GetString();
     EXPECT_FALSE(diskFull.empty());
     EXPECT_NE(shown.find(diskFull), std::wstring::npos) << "the reason is not the full disk";
 }
