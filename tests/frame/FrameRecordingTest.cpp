@@ -1,5 +1,7 @@
 // Recording the hole from the frame window: the menu and the shutter start
 // and stop it, the frame shows it, and every way out writes the file.
+#include "capture/EncodeImageFile.h"
+#include "frame/CFrameRecording.h"
 #include "framework/ComPtr.h"
 #include "tests/frame/FrameTestSupport.h"
 #include "tests/support/ScratchFolder.h"
@@ -116,6 +118,20 @@ TEST_F(FrameRecordingTest, ClosingTheFrameWritesTheRecordingFirst) {
     frame->ShutDown();
     EXPECT_FALSE(frame->IsRecording());
     EXPECT_EQ(Files().size(), 1u);
+}
+
+// The folder that could not be made is named, not the file that then could
+// not be created in it.
+TEST_F(FrameRecordingTest, AFailedStartIsExplainedByTheFolderThatCouldNotBeMade) {
+    const std::wstring file = folder.File(L"not a folder");
+    ASSERT_TRUE(test_support::WriteBytes(file, "x"));
+    settings.outputPath = file.c_str();
+    CFrameRecording recording;
+    EXPECT_EQ(recording.Start(nullptr, settings, RECT{0, 0, 40, 30}, {2026, 12, 9, 20, 0, 0, 0}),
+              kEncodeCannotOpen);
+    EXPECT_EQ(recording.Result().failed, CaptureResult::Step::Folder);
+    EXPECT_EQ(recording.Result().path, file);
+    EXPECT_GE(recording.Explanation().Find(file.c_str()), 0);
 }
 
 } // namespace
