@@ -29,15 +29,16 @@ std::wstring Join(const std::wstring& folder, const std::u16string& name) {
 std::wstring CreateUniqueFile(const std::wstring& folder) {
     static std::atomic<std::uint32_t> serial{0};
     const DWORD process = ::GetCurrentProcessId();
-    for (int attempt = 0; attempt < 64; ++attempt) {
+    DWORD error = ERROR_FILE_EXISTS;
+    for (int attempt = 0; attempt < 64 && error == ERROR_FILE_EXISTS; ++attempt) {
         std::wstring path = Join(folder, TemporaryNames::Make(process, ++serial));
         unique_file file(::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                        FILE_ATTRIBUTE_NORMAL, nullptr));
         if (file)
             return path;
-        if (::GetLastError() != ERROR_FILE_EXISTS)
-            break;
+        error = ::GetLastError();
     }
+    ::SetLastError(error); // for the caller, past the destructors above
     return std::wstring();
 }
 

@@ -15,7 +15,8 @@ public:
     ~TemporaryImageFile();
 
     // Creates a new, empty file under the program's own temporary name
-    // ("~Frimlet2-....tmp") in folder. Works for folders of any length.
+    // ("~Frimlet2-....tmp") in folder. Works for folders of any length. On
+    // failure GetLastError gives the system's reason.
     bool Create(const std::wstring& folder);
     // The path to open the file by (with the long-path prefix when needed).
     const wchar_t* Path() const { return m_strPath.c_str(); }

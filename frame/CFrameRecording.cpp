@@ -9,6 +9,7 @@ int CFrameRecording::Start(HWND frame, const Settings& settings, const RECT& hol
                            const SettingsRules::LocalTime& now) {
     if (m_pRecorder)
         return kEncodeNoSource;
+    m_result = CaptureResult{};
     RecordRequest request;
     request.area = hole;
     request.format = settings.recordFormat == 1 ? AnimationFormat::Apng : AnimationFormat::Gif;
@@ -16,7 +17,8 @@ int CFrameRecording::Start(HWND frame, const Settings& settings, const RECT& hol
     request.seconds =
         SettingsRules::AcceptRecordSeconds(settings.recordSeconds, Settings::kDefaultRecordSeconds);
     request.withCursor = settings.combiningCursor;
-    settings.EnsureOutputFolder();
+    if (const DWORD error = CreateFolderIfMissing(settings.outputPath))
+        m_result.Fail(CaptureResult::Step::Folder, error, static_cast<const wchar_t*>(settings.outputPath));
     request.folder = static_cast<const wchar_t*>(settings.outputPath);
     if (request.folder.empty())
         request.folder = L"\\";
@@ -25,11 +27,16 @@ int CFrameRecording::Start(HWND frame, const Settings& settings, const RECT& hol
     request.path = static_cast<const wchar_t*>(
         FromU16(SettingsRules::PathInFolder(ToU16(settings.outputPath), ToU16(name))));
     m_pRecorder = std::make_unique<ScreenRecorder>(frame, kDoneMessage, m_steps);
-    const int started = m_pRecorder->Start(request);
+    CaptureResult failure;
+    const int started = m_pRecorder->Start(request, &failure);
     if (started != 0) {
         m_pRecorder.reset();
+        // The folder that could not be made explains the file that could not be.
+        m_result.code = started;
+        m_result.Fail(failure.failed, failure.error, failure.path);
         return started;
     }
+    m_result = CaptureResult{};
     m_strPath = request.path;
     ::SetTimer(frame, kTickTimer, m_pRecorder->TickMillis(), nullptr);
     return 0;
@@ -56,9 +63,16 @@ int CFrameRecording::Collect() {
         return kEncodeNoSource;
     if (m_pRecorder->Recording())
         m_pRecorder->Stop();
-    const int result = m_pRecorder->Collect();
+    const int result = m_pRecorder->Collect(&m_result);
     m_pRecorder.reset();
     return result;
+}
+
+CString CFrameRecording::Explanation() const {
+    // The known folders are looked up only for a failure to explain.
+    if (m_result.Written() || (m_result.code == 0 && m_result.failed == CaptureResult::Step::None))
+        return CString();
+    return ExplainCaptureResult(m_result, ProtectedUserFolders());
 }
 
 std::u16string CFrameRecording::Label() const {

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "app/Settings.h"
+#include "capture/CaptureResult.h"
 #include "frame/FrameMessages.h"
 #include "record/ScreenRecorder.h"
 
@@ -24,7 +25,8 @@ public:
 
     // Starts recording hole (screen coordinates) of frame into the output
     // folder under the capture's naming rule for now; arms the timer.
-    // Returns 0, or a negative EncodeResult when it could not start.
+    // Returns 0, or a negative EncodeResult when it could not start
+    // (Explanation then says why).
     int Start(HWND frame, const Settings& settings, const RECT& hole, const SettingsRules::LocalTime& now);
     // The timer: grabs a due frame; false once the time limit stopped it.
     bool OnTimer(HWND frame);
@@ -33,6 +35,10 @@ public:
     // After kDoneMessage (or to wait for it: the encoder is joined): the
     // file's size or a negative EncodeResult.
     int Collect();
+    // What went wrong with the last start or file, in the words a still
+    // capture's failure is told in; empty when nothing failed.
+    CString Explanation() const;
+    const CaptureResult& Result() const { return m_result; }
 
     bool Recording() const { return m_pRecorder && m_pRecorder->Recording(); }
     bool Writing() const { return m_pRecorder && m_pRecorder->Writing(); }
@@ -45,4 +51,5 @@ private:
     RecordSteps m_steps;
     std::unique_ptr<ScreenRecorder> m_pRecorder;
     std::wstring m_strPath;
+    CaptureResult m_result;
 };

@@ -725,8 +725,8 @@ void CFrimlet2Dlg::OnShowMenu(bool withoutMove, POINT screen) {
     popup.CheckMenuItem(IDM_TYPE_JPEG + ToInt(m_settings.type), MF_BYCOMMAND | MF_CHECKED);
     if (m_bLocked)
         popup.ModifyMenu(IDM_LOCK, MF_BYCOMMAND | MF_STRING, IDM_LOCK, LoadText(IDS_UNLOCK_FRAME));
-    if (m_recording.Busy())
-        popup.ModifyMenu(IDM_RECORD, MF_BYCOMMAND | MF_STRING, IDM_RECORD, LoadText(IDS_RECORD_STOP));
+    popup.ModifyMenu(IDM_RECORD, MF_BYCOMMAND | MF_STRING, IDM_RECORD,
+                     LoadText(m_recording.Busy() ? IDS_RECORD_STOP : IDS_RECORD_START));
     if (IsIconic()) {
         popup.EnableMenuItem(SC_MOVE, MF_BYCOMMAND | MF_GRAYED);
         popup.EnableMenuItem(SC_MINIMIZE, MF_BYCOMMAND | MF_GRAYED);
@@ -893,7 +893,7 @@ void CFrimlet2Dlg::StartRecording(RECT hole, const SettingsRules::LocalTime& now
         return;
     const int started = m_recording.Start(m_hWnd, m_settings, area, now);
     if (started != 0) {
-        ShowCaptureResult(started);
+        ShowCaptureResult(started, m_recording.Explanation());
         return;
     }
     KillTimer(kStatusTimer);
@@ -932,5 +932,5 @@ void CFrimlet2Dlg::OnRecordingDone() {
         return;
     const int result = m_recording.Collect();
     m_geometry.SetRecording(false);
-    ShowCaptureResult(result);
+    ShowCaptureResult(result, m_recording.Explanation());
 }

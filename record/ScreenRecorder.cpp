@@ -34,21 +34,32 @@ ScreenRecorder::~ScreenRecorder() {
         m_pWorker->Join();
 }
 
-int ScreenRecorder::Start(const RecordRequest& request) {
+int ScreenRecorder::Start(const RecordRequest& request, CaptureResult* failure) {
+    using Step = CaptureResult::Step;
+    const auto failed = [&](int code, Step step, DWORD error) {
+        if (failure) {
+            failure->code = code;
+            failure->Fail(step, error, request.path);
+        }
+        return code;
+    };
     if (m_pWorker)
-        return kEncodeNoSource;
+        return failed(kEncodeNoSource, Step::Encoder, 0);
     m_request = request;
     const int width = request.area.right - request.area.left;
     const int height = request.area.bottom - request.area.top;
     if (width < 1 || height < 1)
-        return kEncodeNoSource;
-    m_nResult = 0;
+        return failed(kEncodeNoSource, Step::Screen, 0);
+    m_result = CaptureResult{};
     m_pTemporary = std::make_unique<TemporaryImageFile>();
     m_pSink = std::make_unique<FileByteSink>(m_steps.write);
-    if (!m_pTemporary->Create(request.folder) || !m_pSink->Open(m_pTemporary->Path())) {
+    const bool created = m_pTemporary->Create(request.folder);
+    const DWORD createError = created ? 0 : ::GetLastError();
+    if (!created || !m_pSink->Open(m_pTemporary->Path())) {
+        const DWORD error = created ? m_pSink->Error() : createError;
         m_pSink.reset();
         m_pTemporary.reset();
-        return kEncodeCannotOpen;
+        return failed(kEncodeCannotOpen, Step::File, error);
     }
     m_pWorker = std::make_unique<RecordingWorker>(request.format, width, height, *m_pSink, kQueueBytes,
                                                   [this](bool written) { Finished(written); });
@@ -57,7 +68,7 @@ int ScreenRecorder::Start(const RecordRequest& request) {
         m_pSink->Close();
         m_pSink.reset();
         m_pTemporary.reset();
-        return kEncodeNoSource;
+        return failed(kEncodeNoSource, Step::Encoder, 0);
     }
     m_bRecording = true;
     m_nPeriod = RecordClock::Period(request.fps);
@@ -135,25 +146,42 @@ void ScreenRecorder::Stop() {
 // On the encoder thread, once: the file is closed and put in place (or
 // deleted with the temporary owner later), then the owner is told.
 void ScreenRecorder::Finished(bool written) {
+    using Step = CaptureResult::Step;
     const bool closed = m_pSink->Close();
-    int result = kEncodeWriteFailed;
+    CaptureResult result;
+    result.path = m_request.path;
     if (written && closed) {
         const std::uint64_t size = m_pSink->Size();
-        result = m_pTemporary->PutInPlace(m_request.path.c_str())
-                     ? static_cast<int>(size > 0x7FFFFFFF ? 0x7FFFFFFF : size)
-                     : kEncodeCannotOpen;
+        DWORD error = 0;
+        if (m_pTemporary->PutInPlace(m_request.path.c_str(), &error))
+            result.code = static_cast<int>(size > 0x7FFFFFFF ? 0x7FFFFFFF : size);
+        else {
+            result.code = kEncodeCannotOpen;
+            result.Fail(Step::File, error, m_request.path);
+        }
+    } else {
+        // A write the disk refused is the file's fault; without one the
+        // encoder gave up by itself (it ran out of memory).
+        result.code = kEncodeWriteFailed;
+        const DWORD error = m_pSink->Error();
+        result.Fail(error ? Step::File : Step::Encoder, error, m_request.path);
     }
-    m_nResult = result;
+    m_result = result;
     if (m_hNotify)
         ::PostMessageW(m_hNotify, m_nDoneMessage, 0, 0);
 }
 
-int ScreenRecorder::Collect() {
-    if (!m_pWorker || m_bRecording)
+int ScreenRecorder::Collect(CaptureResult* detail) {
+    if (!m_pWorker || m_bRecording) {
+        if (detail)
+            *detail = CaptureResult{kEncodeNoSource, CaptureResult::Step::Encoder, 0, m_request.path};
         return kEncodeNoSource;
+    }
     m_pWorker->Join();
     m_pWorker.reset();
     m_pSink.reset();
     m_pTemporary.reset(); // deletes the file unless it was put in place
-    return m_nResult.load();
+    if (detail)
+        *detail = m_result;
+    return m_result.code;
 }

@@ -5,10 +5,12 @@
 // when the file is complete (put in place under its name, or deleted after
 // a failure) the owner's window receives the done message and calls Collect
 // for the result. The file is written under a temporary name first, so an
-// earlier file of the same name survives any failure.
+// earlier file of the same name survives any failure. A failure comes with
+// its step, the system's error and the path, as a still capture's does.
 #pragma once
 
 #include "capture/CaptureImage.h"
+#include "capture/CaptureResult.h"
 #include "capture/TemporaryImageFile.h"
 #include "record/AnimationEncoder.h"
 #include "record/FileByteSink.h"
@@ -16,7 +18,6 @@
 
 #include <windows.h>
 
-#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -53,8 +54,9 @@ public:
     ScreenRecorder& operator=(const ScreenRecorder&) = delete;
 
     // Starts recording and grabs the first frame. Returns 0, or the
-    // EncodeResult of why it could not start (nothing is then left behind).
-    int Start(const RecordRequest& request);
+    // EncodeResult of why it could not start (nothing is then left behind),
+    // with the failed step in *failure when given.
+    int Start(const RecordRequest& request, CaptureResult* failure = nullptr);
     // Grabs a frame when one is due. False once the time limit is reached:
     // the owner then stops the recording.
     bool Tick();
@@ -63,8 +65,9 @@ public:
     // Ends the recording; the file is finished on the encoder thread.
     void Stop();
     // After the done message: waits for the encoder thread (which has ended)
-    // and returns the file's size, or a negative EncodeResult.
-    int Collect();
+    // and returns the file's size, or a negative EncodeResult; the whole
+    // result in *detail when given.
+    int Collect(CaptureResult* detail = nullptr);
 
     bool Recording() const { return m_bRecording; }
     bool Writing() const { return m_pWorker != nullptr && !m_bRecording; }
@@ -83,7 +86,8 @@ private:
     std::unique_ptr<TemporaryImageFile> m_pTemporary;
     std::unique_ptr<FileByteSink> m_pSink;
     std::unique_ptr<RecordingWorker> m_pWorker;
-    std::atomic<int> m_nResult{0};
+    // Written once by the encoder thread, read after it has been joined.
+    CaptureResult m_result;
     bool m_bRecording = false;
     std::int64_t m_nStart = 0;
     std::int64_t m_nDue = 0;

@@ -1,5 +1,7 @@
 // Recording the hole from the frame window: the menu and the shutter start
 // and stop it, the frame shows it, and every way out writes the file.
+#include "capture/EncodeImageFile.h"
+#include "frame/CFrameRecording.h"
 #include "framework/ComPtr.h"
 #include "tests/frame/FrameTestSupport.h"
 #include "tests/support/ScratchFolder.h"
@@ -28,6 +30,18 @@ protected:
         ASSERT_FALSE(frame->IsRecording());
     }
     std::vector<std::wstring> Files() const { return test_support::FilesIn(folder.Path()); }
+    // The record item's text in the menu as it shows now, and the table's text.
+    std::wstring RecordItemText() {
+        const ShownMenu shown = MenuReader::Read(
+            [&] { ::PostMessageW(frame->m_hWnd, WM_APP_SHOWMENU, 0, MAKELPARAM(200, 200)); }, 150);
+        const int at = shown.IndexOf(IDM_RECORD);
+        return at < 0 ? L"(none)" : shown.texts[static_cast<size_t>(at)];
+    }
+    static std::wstring Text(UINT id) {
+        CString text;
+        text.LoadString(id);
+        return text.GetString();
+    }
 
     test_support::ScratchFolder folder;
     ComApartment com{ComApartment::Ole};
@@ -45,10 +59,12 @@ TEST_F(FrameRecordingTest, TheMenuStartsAndStopsItAndTheFrameShowsItMeanwhile) {
     frame->GetWindowRect(&window);
     EXPECT_EQ(::SendMessageW(frame->m_hWnd, WM_NCHITTEST, 0, MAKELPARAM(window.right - 3, window.top + 3)),
               HTCLIENT);
-    PumpMessages(500);
+    EXPECT_EQ(RecordItemText(), Text(IDS_RECORD_STOP));
+    PumpMessages(300);
     Command(IDM_RECORD);
     EXPECT_EQ(metrics.SizeLabel(), u"\u25CF 保存中");
     PumpUntilWritten();
+    EXPECT_EQ(RecordItemText(), Text(IDS_RECORD_START));
     const auto files = Files();
     ASSERT_EQ(files.size(), 1u);
     EXPECT_EQ(files[0].substr(files[0].size() - 4), L".gif");
@@ -102,6 +118,20 @@ TEST_F(FrameRecordingTest, ClosingTheFrameWritesTheRecordingFirst) {
     frame->ShutDown();
     EXPECT_FALSE(frame->IsRecording());
     EXPECT_EQ(Files().size(), 1u);
+}
+
+// The folder that could not be made is named, not the file that then could
+// not be created in it.
+TEST_F(FrameRecordingTest, AFailedStartIsExplainedByTheFolderThatCouldNotBeMade) {
+    const std::wstring file = folder.File(L"not a folder");
+    ASSERT_TRUE(test_support::WriteBytes(file, "x"));
+    settings.outputPath = file.c_str();
+    CFrameRecording recording;
+    EXPECT_EQ(recording.Start(nullptr, settings, RECT{0, 0, 40, 30}, {2026, 12, 9, 20, 0, 0, 0}),
+              kEncodeCannotOpen);
+    EXPECT_EQ(recording.Result().failed, CaptureResult::Step::Folder);
+    EXPECT_EQ(recording.Result().path, file);
+    EXPECT_GE(recording.Explanation().Find(file.c_str()), 0);
 }
 
 } // namespace

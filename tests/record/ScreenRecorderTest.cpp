@@ -76,7 +76,7 @@ protected:
                 return;
         }
     }
-    int Finish(ScreenRecorder& recorder) {
+    int Finish(ScreenRecorder& recorder, CaptureResult* detail = nullptr) {
         recorder.Stop();
         EXPECT_TRUE(recorder.Writing());
         MSG msg{};
@@ -84,7 +84,7 @@ protected:
         while (!::PeekMessageW(&msg, window, kDone, kDone, PM_REMOVE) && ::GetTickCount64() < deadline)
             ::Sleep(5);
         EXPECT_EQ(msg.message, kDone);
-        return recorder.Collect();
+        return recorder.Collect(detail);
     }
     ScratchFolder folder;
     HWND window = nullptr;
@@ -154,14 +154,23 @@ TEST_F(ScreenRecorderTest, AFullDiskOrAMissingFolderLeavesNoFileAndKeepsTheEarli
     ScreenRecorder recorder(window, kDone, steps);
     ASSERT_EQ(recorder.Start(Request(AnimationFormat::Apng, L"full.png")), 0);
     Run(recorder, 500000);
-    EXPECT_EQ(Finish(recorder), kEncodeWriteFailed);
+    CaptureResult result;
+    EXPECT_EQ(Finish(recorder, &result), kEncodeWriteFailed);
+    // Told as a still capture's failure is: the file step, the disk's error, the file.
+    EXPECT_EQ(result.failed, CaptureResult::Step::File);
+    EXPECT_EQ(result.error, static_cast<DWORD>(ERROR_DISK_FULL));
+    EXPECT_EQ(result.path, folder.File(L"full.png"));
     EXPECT_EQ(ReadBytes(folder.File(L"full.png")), "earlier");
     EXPECT_EQ(ScratchFolder::List(folder.Path()), std::vector<std::wstring>{L"full.png"});
 
     RecordRequest missing = Request(AnimationFormat::Gif, L"x.gif");
     missing.folder = folder.File(L"no such folder");
     missing.path = missing.folder + L"\\x.gif";
-    EXPECT_EQ(recorder.Start(missing), kEncodeCannotOpen);
+    CaptureResult cannotOpen;
+    EXPECT_EQ(recorder.Start(missing, &cannotOpen), kEncodeCannotOpen);
+    EXPECT_EQ(cannotOpen.failed, CaptureResult::Step::File);
+    EXPECT_EQ(cannotOpen.path, missing.path);
+    EXPECT_NE(cannotOpen.error, 0u);
     EXPECT_FALSE(recorder.Recording());
     EXPECT_FALSE(recorder.Writing());
 }
