@@ -17,7 +17,7 @@
 #include "frame/FitMode.h"
 #include "frame/FrameHotkey.h"
 #include "frame/OwnWindows.h"
-#include "frame/ShutterCalls.h"
+#include "capture/ShutterCapture.h"
 #include "frame/ShutterCountdown.h"
 #include "framework/CButton.h"
 #include "framework/CDialog.h"

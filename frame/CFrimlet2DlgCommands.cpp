@@ -40,13 +40,11 @@ void CFrimlet2Dlg::Shoot(const ShutterRules::HeldTypeKeys& keys) {
     }
     // A window hidden over the hole stays in the composed picture until the
     // desktop presents again; only then is the screen read.
-    ScreenGrabSteps steps;
-    steps.grab = m_shutterCalls.grab;
-    steps.listFolder = m_shutterCalls.listFolder;
-    if (OwnWindows::HideForShutter(m_controllerDlg, hole))
-        steps.waitForPresent = m_shutterCalls.flushComposition;
+    ShutterCalls calls = m_shutterCalls;
+    if (!OwnWindows::HideForShutter(m_controllerDlg, hole))
+        calls.flushComposition = nullptr;
     const std::optional<CaptureResult> result =
-        TakeCapture(m_settings, m_pImagingFactory.get(), hole, VirtualScreenRect(), keys, now, steps, m_hWnd);
+        TakeCapture(m_settings, m_pImagingFactory.get(), hole, VirtualScreenRect(), keys, now, calls, m_hWnd);
     if (!result)
         return;
     if (result->Written())

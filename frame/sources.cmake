@@ -5,7 +5,7 @@ list(APPEND FRIMLET_WIN_SOURCES frame/CFrameGeometry.cpp frame/CFrimlet2Dlg.cpp 
   frame/CFrameToolTips.cpp)
 list(APPEND FRIMLET_CORE_SOURCES frame/CommandRetry.cpp)
 list(APPEND FRIMLET_WIN_SOURCES frame/OutputFolderCheck.cpp)
-list(APPEND FRIMLET_WIN_SOURCES frame/ShutterCalls.cpp frame/ElevationCalls.cpp frame/FrameWindowClass.cpp
+list(APPEND FRIMLET_WIN_SOURCES frame/ElevationCalls.cpp frame/FrameWindowClass.cpp
   frame/CShutterGlyph.cpp frame/ThumbButtonImages.cpp
   frame/QuestionBoxes.cpp)
 list(APPEND FRIMLET_WIN_SOURCES frame/DisplayQueries.cpp frame/CFitOverlay.cpp)
