@@ -31,8 +31,8 @@ struct HotkeySystem {
     // The running Windows' build number (22000 and later: Windows 11).
     BuildNumberFn buildNumber = WindowsBuildNumber;
 
-    BOOL Register(HWND window, int hotkey) const {
-        return RegisterCaptureHotkey(window, hotkey, registerHotKey);
+    bool Register(HWND window, int hotkey) const {
+        return RegisterCaptureHotkey(window, hotkey, registerHotKey) != FALSE;
     }
     // Takes the capture hotkey for window: registers it, and for plain
     // PrintScreen also starts hook (where there is one), which takes the key
