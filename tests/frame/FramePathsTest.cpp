@@ -74,7 +74,7 @@ TEST_F(FramePathsTest, AHotkeyHeldElsewhereIsReportedAndTheFrameRunsOn) {
     ComApartment com{ComApartment::Ole};
     CWnd holder;
     ASSERT_TRUE(holder.CreateEx(0, L"STATIC", L"hotkey holder", WS_POPUP, RECT{0, 0, 10, 10}, nullptr, 0));
-    ASSERT_TRUE(RegisterCaptureHotkey(holder.m_hWnd, kTestHotkey));
+    ASSERT_TRUE(HotkeySystem().Register(holder.m_hWnd, kTestHotkey));
     const std::wstring text = LoadText(IDS_HOTKEY_START_FAILED);
     bool seen = false;
     {
