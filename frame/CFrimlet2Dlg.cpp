@@ -251,11 +251,9 @@ void CFrimlet2Dlg::OnTimer(UINT_PTR id) {
         return;
     }
     KillTimer(id);
-    if (id == kStatusTimer) {
-        m_geometry.ClearStatus();
-        m_strStatusExplanation.Empty();
-        Invalidate(TRUE);
-    } else if (id == kCornerIconTimer) {
+    if (m_status.OnTimer(id))
+        return;
+    if (id == kCornerIconTimer) {
         if (::GetActiveWindow() == m_hWnd)
             ShowIcon(true);
     } else if (id == OwnWindows::kRetryTimer) {
@@ -263,9 +261,6 @@ void CFrimlet2Dlg::OnTimer(UINT_PTR id) {
     } else if (id == ShutterCountdown::kTimerId) {
         if (const auto keys = m_countdown.OnTimer(m_hWnd); keys && !IsIconic())
             Shoot(*keys);
-    } else if (id == kFlashStopTimer) {
-        FLASHWINFO stop{sizeof(stop), m_hWnd, FLASHW_STOP, 0, 0};
-        m_shutterCalls.flashWindowEx(&stop);
     }
 }
 

@@ -10,6 +10,7 @@
 #include "frame/CFrameScale.h"
 #include "frame/CFrameToolTips.h"
 #include "frame/CShutterGlyph.h"
+#include "frame/CaptureStatus.h"
 #include "frame/CTaskbarThumbButtons.h"
 #include "frame/DisplayQueries.h"
 #include "frame/LastCapture.h"
@@ -129,16 +130,11 @@ private:
     // time-stamped names.
     CString NextFileName() const;
 
-    static constexpr UINT_PTR kStatusTimer = 1;
-    static constexpr UINT kStatusMillis = 12000;
+    static constexpr UINT_PTR kStatusTimer = CaptureStatus::kTimer;
     static constexpr UINT_PTR kCornerIconTimer = 2;
     static constexpr UINT kCornerIconMillis = 600;
     static constexpr BYTE kLockedAlpha = 200;
     static constexpr BYTE kOpaque = 255;
-    // A flash with a count leaves the taskbar button lit on Windows; this
-    // timer puts it out once the flash has run.
-    static constexpr UINT_PTR kFlashStopTimer = 5;
-    static constexpr UINT kFlashStopMillis = 1000;
     // Menu ids from here up are system commands (SC_SIZE is the lowest).
     static constexpr UINT kFirstSystemCommand = 0xF000;
 
@@ -162,8 +158,7 @@ private:
     FrameHotkey m_hotkey;
     ShutterCountdown m_countdown{m_geometry};
     LastCapture m_lastCapture;
-    CString m_strSizeLabelTip;      // the size label's tooltip while it shows
-    CString m_strStatusExplanation; // why the capture whose code shows failed
+    CaptureStatus m_status{*this, m_geometry, m_shutterCalls};
     bool m_bOpenFolderOnStart = false;
     ElevationCalls m_elevation;
     bool m_bShuttingDown = false; // the program is ending: answers to open questions do not count

@@ -56,15 +56,7 @@ void CFrimlet2Dlg::Shoot(const ShutterRules::HeldTypeKeys& keys) {
 }
 
 void CFrimlet2Dlg::ShowCaptureResult(int result, const CString& explanation) {
-    m_geometry.SetStatus(result);
-    m_strStatusExplanation = explanation;
-    Invalidate(TRUE);
-    KillTimer(kStatusTimer);
-    SetTimer(kStatusTimer, kStatusMillis);
-    FLASHWINFO flash{sizeof(flash), m_hWnd, FLASHW_TRAY, 1, 500};
-    m_shutterCalls.flashWindowEx(&flash);
-    KillTimer(kFlashStopTimer);
-    SetTimer(kFlashStopTimer, kFlashStopMillis);
+    m_status.Show(result, explanation);
 }
 
 CString CFrimlet2Dlg::NextFileName() const {
@@ -81,15 +73,7 @@ CString CFrimlet2Dlg::NextFileName() const {
 // shows, it says what went wrong instead of what the label is.
 void CFrimlet2Dlg::OnSizeLabelTip(NMHDR* header, LRESULT* result) {
     auto* info = reinterpret_cast<NMTTDISPINFOW*>(header);
-    m_strSizeLabelTip =
-        m_strStatusExplanation.IsEmpty() ? LoadText(IDS_TIP_SIZE_LABEL) : m_strStatusExplanation;
-    const CString next = NextFileName();
-    if (!next.IsEmpty()) {
-        CString line;
-        line.Format(LoadText(IDS_NEXT_FILE_NAME), next.GetString());
-        m_strSizeLabelTip += L"\r\n" + line;
-    }
-    info->lpszText = const_cast<wchar_t*>(m_strSizeLabelTip.GetString());
+    info->lpszText = const_cast<wchar_t*>(m_status.SizeLabelTip(NextFileName()));
     *result = 0;
 }
 
