@@ -8,6 +8,8 @@ namespace {
 constexpr wchar_t kKeyboardKey[] = L"Control Panel\\Keyboard";
 constexpr wchar_t kSnippingValue[] = L"PrintScreenKeyForSnippingEnabled";
 constexpr wchar_t kDeclinedValue[] = L"printScreenOfferDeclined";
+// A hot-key control value holds the virtual key in its low byte.
+constexpr int kVirtualKeyMask = 0xFF;
 } // namespace
 
 int HotkeySystem::Show(HWND owner, UINT textId, const wchar_t* caption, UINT type) const {
@@ -16,8 +18,15 @@ int HotkeySystem::Show(HWND owner, UINT textId, const wchar_t* caption, UINT typ
     return messageBox(owner, text, caption, type);
 }
 
+bool HotkeySystem::Register(HWND window, int hotkey) const {
+    // A held key auto-repeats; without MOD_NOREPEAT every repeat would be one
+    // more capture written.
+    return registerHotKey(window, hotkey, HotkeyToModifiers(hotkey) | MOD_NOREPEAT,
+                          static_cast<UINT>(hotkey & kVirtualKeyMask)) != FALSE;
+}
+
 bool HotkeySystem::Take(HWND window, int hotkey, PrintScreenHook* hook) const {
-    const bool registered = Register(window, hotkey) != FALSE;
+    const bool registered = Register(window, hotkey);
     const bool hooked = hook && IsPrintScreen(hotkey) && hook->Start(window, setHook);
     return registered || hooked;
 }

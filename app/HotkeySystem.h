@@ -12,6 +12,7 @@
 class Profile;
 
 struct HotkeySystem {
+    using RegisterHotKeyFn = BOOL(WINAPI*)(HWND window, int id, UINT modifiers, UINT vk);
     using MessageBoxFn = int(WINAPI*)(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type);
     using ReadValueFn = bool (*)(DWORD& value);
     using WriteValueFn = bool (*)(DWORD value);
@@ -31,9 +32,9 @@ struct HotkeySystem {
     // The running Windows' build number (22000 and later: Windows 11).
     BuildNumberFn buildNumber = WindowsBuildNumber;
 
-    BOOL Register(HWND window, int hotkey) const {
-        return RegisterCaptureHotkey(window, hotkey, registerHotKey);
-    }
+    // Registers a hot-key control value for window, with the value as its
+    // id; holding the key down gives one WM_HOTKEY, not one per auto-repeat.
+    bool Register(HWND window, int hotkey) const;
     // Takes the capture hotkey for window: registers it, and for plain
     // PrintScreen also starts hook (where there is one), which takes the key
     // ahead of the system and of other programs' registrations. True when

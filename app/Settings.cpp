@@ -11,13 +11,6 @@ UINT HotkeyToModifiers(int hotkey) {
     return SettingsRules::HotkeyToModifiers(hotkey);
 }
 
-BOOL RegisterCaptureHotkey(HWND window, int hotkey, RegisterHotKeyFn registerHotKey) {
-    // A held key auto-repeats; without MOD_NOREPEAT every repeat would be one
-    // more capture written.
-    return registerHotKey(window, hotkey, HotkeyToModifiers(hotkey) | MOD_NOREPEAT,
-                          static_cast<UINT>(hotkey & 0xFF));
-}
-
 bool PathExistsAsEntry(const wchar_t* path) {
     CFileFind finder;
     return finder.FindFile(path);

@@ -59,7 +59,7 @@ void CaptureImage::Free() {
     bmBitsPixel = 0;
 }
 
-void CaptureImage::Grab(const RECT& rect, bool withCursor, ScreenCopyFn copy) {
+void CaptureImage::Grab(const RECT& rect, bool withCursor, const ScreenCopyCalls& calls) {
     Free();
 
     const int width = rect.right - rect.left;
@@ -80,7 +80,8 @@ void CaptureImage::Grab(const RECT& rect, bool withCursor, ScreenCopyFn copy) {
         // CAPTUREBLT takes in the layered windows over the area (tooltips,
         // translucent windows, some menus), which a plain copy leaves out on
         // Windows 10, so the file shows what the user sees.
-        copy(memory.get(), 0, 0, width, height, desktop->get(), rect.left, rect.top, SRCCOPY | CAPTUREBLT);
+        calls.bitBlt(memory.get(), 0, 0, width, height, desktop->get(), rect.left, rect.top,
+                     SRCCOPY | CAPTUREBLT);
         desktop.reset();
 
         if (withCursor) {

@@ -6,6 +6,14 @@
 
 #include <cstddef>
 
+// The system call of a screen grab that only Windows shows the effect of.
+struct ScreenCopyCalls {
+    // The copy of the screen's pixels, whose raster operation decides which
+    // windows the picture holds.
+    BOOL(WINAPI* bitBlt)
+    (HDC target, int x, int y, int width, int height, HDC source, int sx, int sy, DWORD rop) = ::BitBlt;
+};
+
 struct CaptureImage {
     // The head is laid out exactly as BITMAP, so it describes the pixels the
     // same way GetObject describes a bitmap.
@@ -27,9 +35,7 @@ struct CaptureImage {
     // exclusive) and, when withCursor is set, draws the cursor into the copy if
     // its hot spot lies inside rect. Pixels held before are freed first. When
     // no copy could be made (or rect is empty) the image is left empty.
-    using ScreenCopyFn = BOOL(WINAPI*)(HDC target, int x, int y, int width, int height, HDC source, int sx,
-                                       int sy, DWORD rop);
-    void Grab(const RECT& rect, bool withCursor, ScreenCopyFn copy = ::BitBlt);
+    void Grab(const RECT& rect, bool withCursor, const ScreenCopyCalls& calls = ScreenCopyCalls{});
 
     // Frees the pixels and zeroes the seven bitmap fields (not the cursor).
     void Free();

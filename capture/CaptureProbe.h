@@ -1,7 +1,7 @@
-// What a capture did on its way to the file, for tests to look at, and
-// images made in memory instead of grabbed from the screen. No caller in the
-// program uses these: the functions declared here run the same code as the
-// ones the program calls, and only note more of what happened.
+// What a capture did on its way to the file, for tests to look at (handed in
+// as ShutterCalls::probe or EncodeImageFile's probe), and images made in
+// memory instead of grabbed from the screen. No caller in the program uses
+// these.
 #pragma once
 
 #include "capture/CaptureImage.h"
@@ -15,19 +15,6 @@ struct CaptureProbe {
     // set; -1 when none was set.
     float quality = -1.0f;
 };
-
-// TakeCapture, noting in probe what it handed to the encoder.
-std::optional<CaptureResult> TakeCapture(CaptureProbe& probe, const Settings& settings,
-                                         IWICImagingFactory* factory, RECT holeOnScreen,
-                                         const RECT& virtualScreen, const ShutterRules::HeldTypeKeys& keys,
-                                         const SettingsRules::LocalTime& now,
-                                         const ScreenGrabSteps& steps = ScreenGrabSteps{},
-                                         HWND clipboardOwner = nullptr);
-
-// EncodeImageFile, noting in probe the path and the JPEG quality.
-int EncodeImageFile(CaptureProbe& probe, IWICImagingFactory* factory, const CaptureImage& image,
-                    const wchar_t* folder, const wchar_t* name, ImageType type, float quality,
-                    CaptureResult* detail = nullptr);
 
 // Gives image a pixel buffer of height rows of widthBytes bytes, contents
 // undefined, for the caller to fill; the earlier pixels are freed. Null (and

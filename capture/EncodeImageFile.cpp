@@ -340,15 +340,11 @@ HRESULT WriteFrame(IWICBitmapFrameEncode* frame, IWICBitmapSource* source, const
 }
 
 int EncodeImageFile(IWICImagingFactory* factory, const CaptureImage& image, const wchar_t* folder,
-                    const wchar_t* name, ImageType type, float quality, CaptureResult* detail) {
-    return EncodeNoThrow(factory, image, folder, name, type, quality, nullptr, detail);
-}
-
-int EncodeImageFile(CaptureProbe& probe, IWICImagingFactory* factory, const CaptureImage& image,
-                    const wchar_t* folder, const wchar_t* name, ImageType type, float quality,
-                    CaptureResult* detail) {
-    probe.quality = -1.0f;
-    return EncodeNoThrow(factory, image, folder, name, type, quality, &probe, detail);
+                    const wchar_t* name, ImageType type, float quality, CaptureResult* detail,
+                    CaptureProbe* probe) {
+    if (probe)
+        probe->quality = -1.0f;
+    return EncodeNoThrow(factory, image, folder, name, type, quality, probe, detail);
 }
 
 std::array<PALETTEENTRY, 256> ScreenPalette() {

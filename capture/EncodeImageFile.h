@@ -12,6 +12,8 @@
 
 #include <array>
 
+struct CaptureProbe;
+
 // Results of EncodeImageFile other than a file size.
 enum EncodeResult : int {
     kEncodeNothingWritten = 0, // the encoder produced an empty file
@@ -36,13 +38,15 @@ enum EncodeResult : int {
 // briefly (kEncodeCannotOpen when it stays held).
 //
 // Where detail is given, a failure also notes there which step failed, the
-// system's error of that step and the path.
+// system's error of that step and the path. Where probe is given (tests),
+// it notes the path and the JPEG quality handed to the encoder.
 //
 // An 8-bit image holds indices into the screen's palette (ScreenPalette): as
 // GIF those indices are written unchanged with that palette; for the other
 // formats the image is first expanded through the palette to 24 bits.
 int EncodeImageFile(IWICImagingFactory* factory, const CaptureImage& image, const wchar_t* folder,
-                    const wchar_t* name, ImageType type, float quality, CaptureResult* detail = nullptr);
+                    const wchar_t* name, ImageType type, float quality, CaptureResult* detail = nullptr,
+                    CaptureProbe* probe = nullptr);
 
 // Fills an initialised frame from source and commits it: the source's size,
 // 96 dpi, the pixel format asked for (the encoder may take its nearest), the

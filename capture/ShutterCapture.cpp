@@ -4,6 +4,7 @@
 #include "capture/CaptureProbe.h"
 #include "capture/CopyImageToClipboard.h"
 #include "capture/EncodeImageFile.h"
+#include "framework/SystemLibrary.h"
 
 #include <algorithm>
 
@@ -39,12 +40,18 @@ RECT VirtualScreenRect() {
     return RECT{x, y, x + ::GetSystemMetrics(SM_CXVIRTUALSCREEN), y + ::GetSystemMetrics(SM_CYVIRTUALSCREEN)};
 }
 
-namespace {
+ShutterCalls ShutterCalls::OfSystem() {
+    static const auto flush = SystemFunction<HRESULT(WINAPI*)()>(L"dwmapi.dll", "DwmFlush");
+    ShutterCalls calls;
+    calls.flushComposition = flush;
+    return calls;
+}
 
-std::optional<CaptureResult> Capture(const Settings& settings, IWICImagingFactory* factory, RECT holeOnScreen,
-                                     const RECT& virtualScreen, const ShutterRules::HeldTypeKeys& keys,
-                                     const SettingsRules::LocalTime& now, const ScreenGrabSteps& steps,
-                                     HWND clipboardOwner, CaptureProbe* probe) {
+std::optional<CaptureResult> TakeCapture(const Settings& settings, IWICImagingFactory* factory,
+                                         RECT holeOnScreen, const RECT& virtualScreen,
+                                         const ShutterRules::HeldTypeKeys& keys,
+                                         const SettingsRules::LocalTime& now, const ShutterCalls& calls,
+                                         HWND clipboardOwner) {
     const ImageType imageType = ShutterRules::EffectiveType(keys, settings.type);
     // The one folder of this capture: the one made when missing and written to.
     const CString folder = settings.outputPath;
@@ -57,15 +64,15 @@ std::optional<CaptureResult> Capture(const Settings& settings, IWICImagingFactor
     if (area.right - area.left <= 0 || area.bottom - area.top <= 0)
         return std::nullopt;
 
-    if (steps.waitForPresent)
-        steps.waitForPresent();
+    if (calls.flushComposition)
+        calls.flushComposition();
     CaptureImage image;
-    steps.grab(image, area, settings.combiningCursor);
+    calls.grab(image, area, settings.combiningCursor);
     // Named after the grab, so that listing the folder for a number never
     // delays the moment the screen is read.
     const CString name = settings.OutputFileName(imageType, now,
-                                                 settings.NumbersCaptures() && steps.listFolder
-                                                     ? steps.listFolder(folder)
+                                                 settings.NumbersCaptures() && calls.listFolder
+                                                     ? calls.listFolder(folder)
                                                      : std::vector<std::u16string>{});
 
     CaptureResult result;
@@ -75,8 +82,7 @@ std::optional<CaptureResult> Capture(const Settings& settings, IWICImagingFactor
     // A result below 1 leaves nothing to delete: the encoder writes under a
     // temporary name and removes it itself, and gives a file the name only
     // when it succeeded, so an earlier file of that name survives.
-    result.code = probe ? EncodeImageFile(*probe, factory, image, folder, name, imageType, quality, &result)
-                        : EncodeImageFile(factory, image, folder, name, imageType, quality, &result);
+    result.code = EncodeImageFile(factory, image, folder, name, imageType, quality, &result, calls.probe);
     if (result.Written()) {
         result.path = FromU16(SettingsRules::PathInFolder(AsU16(folder), AsU16(name))).str();
         if (result.failed == CaptureResult::Step::Folder) {
@@ -88,22 +94,4 @@ std::optional<CaptureResult> Capture(const Settings& settings, IWICImagingFactor
         !CopyImageToClipboard(clipboardOwner, factory, image))
         result.Fail(CaptureResult::Step::Clipboard, ::GetLastError(), result.path);
     return result;
-}
-
-} // namespace
-
-std::optional<CaptureResult> TakeCapture(const Settings& settings, IWICImagingFactory* factory,
-                                         RECT holeOnScreen, const RECT& virtualScreen,
-                                         const ShutterRules::HeldTypeKeys& keys,
-                                         const SettingsRules::LocalTime& now, const ScreenGrabSteps& steps,
-                                         HWND clipboardOwner) {
-    return Capture(settings, factory, holeOnScreen, virtualScreen, keys, now, steps, clipboardOwner, nullptr);
-}
-
-std::optional<CaptureResult> TakeCapture(CaptureProbe& probe, const Settings& settings,
-                                         IWICImagingFactory* factory, RECT holeOnScreen,
-                                         const RECT& virtualScreen, const ShutterRules::HeldTypeKeys& keys,
-                                         const SettingsRules::LocalTime& now, const ScreenGrabSteps& steps,
-                                         HWND clipboardOwner) {
-    return Capture(settings, factory, holeOnScreen, virtualScreen, keys, now, steps, clipboardOwner, &probe);
 }

@@ -36,16 +36,27 @@ RECT VirtualScreenRect();
 // Reads the screen area into image (CaptureImage::Grab).
 void GrabScreen(CaptureImage& image, const RECT& area, bool withCursor);
 
-// The steps around reading the screen, replaceable where only a composited
-// Windows desktop shows what they do.
-struct ScreenGrabSteps {
-    // Called right before the pixels are read, to wait until the desktop
-    // shows what was just hidden; null when nothing was hidden.
-    HRESULT(WINAPI* waitForPresent)() = nullptr;
+struct CaptureProbe;
+
+// The system calls of the shutter, replaceable where only a composited
+// Windows desktop shows what they do; the frame gets them at construction,
+// tests give their own.
+struct ShutterCalls {
+    // Blocks until the desktop composition has presented (DwmFlush), called
+    // right before the pixels are read so that a window just hidden is gone
+    // from the picture; null where the system has none or nothing was hidden.
+    HRESULT(WINAPI* flushComposition)() = nullptr;
     void (*grab)(CaptureImage& image, const RECT& area, bool withCursor) = &GrabScreen;
+    // The taskbar button's flash that tells a result.
+    BOOL(WINAPI* flashWindowEx)(PFLASHWINFO info) = &::FlashWindowEx;
     // The file names in the output folder, read when a '#' run numbers the
     // captures.
     std::vector<std::u16string> (*listFolder)(const wchar_t* folder) = &ListFolderFiles;
+    // Notes what went to the encoder (tests); null in the program.
+    CaptureProbe* probe = nullptr;
+
+    // The calls of the running system, DwmFlush looked up in dwmapi.
+    static ShutterCalls OfSystem();
 };
 
 // Takes one capture:
@@ -54,10 +65,10 @@ struct ScreenGrabSteps {
 //  - the file goes into the settings' output folder, under the fixed name or
 //    the time stamp `now`, with that type's extension; a '#' run in the
 //    fixed name takes the number after the highest of the folder's files
-//    (steps.listFolder);
+//    (calls.listFolder);
 //  - the hole (screen coordinates, right and bottom exclusive) is clipped to
 //    virtualScreen; an empty remainder stops here;
-//  - steps.waitForPresent runs, then the pixels are grabbed (steps.grab),
+//  - calls.flushComposition runs, then the pixels are grabbed (calls.grab),
 //    with the cursor when combiningCursor is set; a grab that could not copy
 //    the screen leaves the image empty, which the encoder reports as
 //    kEncodeNoSource;
@@ -77,5 +88,5 @@ std::optional<CaptureResult> TakeCapture(const Settings& settings, IWICImagingFa
                                          RECT holeOnScreen, const RECT& virtualScreen,
                                          const ShutterRules::HeldTypeKeys& keys,
                                          const SettingsRules::LocalTime& now,
-                                         const ScreenGrabSteps& steps = ScreenGrabSteps{},
+                                         const ShutterCalls& calls = ShutterCalls{},
                                          HWND clipboardOwner = nullptr);

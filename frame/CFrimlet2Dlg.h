@@ -3,24 +3,27 @@
 #pragma once
 
 #include "app/HotkeySystem.h"
+#include "capture/ShutterCapture.h"
 #include "controls/CStaticEx.h"
-#include "frame/CFitOverlay.h"
+#include "frame/CaptureStatus.h"
 #include "frame/CFrameControllerDlg.h"
 #include "frame/CFrameGeometry.h"
 #include "frame/CFrameRecording.h"
+#include "frame/CFrameScale.h"
 #include "frame/CFrameToolTips.h"
 #include "frame/CShutterGlyph.h"
-#include "frame/CommandRetry.h"
 #include "frame/CTaskbarThumbButtons.h"
 #include "frame/DisplayQueries.h"
-#include "frame/LastCapture.h"
 #include "frame/ElevationCalls.h"
-#include "frame/ShutterCalls.h"
+#include "frame/FitMode.h"
+#include "frame/FrameHotkey.h"
+#include "frame/LastCapture.h"
+#include "frame/OwnWindows.h"
 #include "frame/ShutterCountdown.h"
 #include "framework/CButton.h"
 #include "framework/CDialog.h"
-#include "framework/CStatic.h"
 #include "framework/ComPtr.h"
+#include "framework/CStatic.h"
 #include "options/COptionsDlg.h"
 #include "sizelist/CFrameSizeSelectDlg.h"
 
@@ -45,34 +48,9 @@ public:
                  const ElevationCalls& elevation = ElevationCalls());
     ~CFrimlet2Dlg() override;
 
-    void ApplyScale(double dpiScale);
-    void LayoutFrame();
-    void SavePlacement();
-    void ShutDown();
-    void OnShutter();
     // Opens the output folder (as F2) once the frame is up: the jump-list
     // task started the program.
     void OpenOutputFolderOnStart() { m_bOpenFolderOnStart = true; }
-    // Asks the other windows of the program to close; 1 when none (apart
-    // from except) is open, otherwise 0 after posting them WM_CLOSE.
-    int CloseOwnWindows(HWND except);
-
-    bool IsLocked() const { return m_bLocked; }
-    bool IsRecording() const { return m_recording.Busy(); }
-    bool IsFitMode() const { return m_bFitMode; }
-    // The window that takes the fitting click while fit mode is on, else null.
-    HWND FitOverlay() const { return m_fitOverlay.IsOpen() ? m_fitOverlay.m_hWnd : nullptr; }
-    const CFrameGeometry& Geometry() const { return m_geometry; }
-    CFrameControllerDlg& Controller() { return m_controllerDlg; }
-    const CTaskbarThumbButtons& Taskbar() const { return m_taskbar; }
-    const CFrameToolTips& ToolTips() const { return m_toolTips; }
-    const frame::Countdown& Countdown() const { return m_countdown.State(); }
-    const LastCapture& Last() const { return m_lastCapture; }
-    // The name the next capture gets with the settings' type: the fixed name
-    // (numbered after the folder's files) with its extension; empty for
-    // time-stamped names.
-    CString NextFileName() const;
-    const CShutterGlyph& ShutterGlyph() const { return m_shutterGlyph; }
 
 protected:
     void DoDataExchange(CDataExchange* dx) override;
@@ -82,6 +60,12 @@ protected:
     void OnCancel() override;
 
 private:
+    void ApplyScale(double dpiScale);
+    void LayoutFrame();
+    void SavePlacement();
+    void ShutDown();
+    void OnShutter();
+
     // Message handlers.
     BOOL OnNcCreate(CREATESTRUCTW& create);
     void OnPaint();
@@ -133,20 +117,29 @@ private:
     // button flashes.
     void ShowCaptureResult(int result, const CString& explanation = CString());
 
-    void StartFitMode();
-    // Ends fit mode; flags with MK_LBUTTON fit the frame to the window at
-    // the screen point.
-    void EndFitMode(UINT flags, POINT screen);
-    // The scale of the monitor the frame stands on (DPI / 96).
-    double MonitorScale() const;
+    // The corner icons and the shutter's glyph drawn for the present scale.
+    void ApplyBitmaps();
+    static CString LoadText(UINT id);
     void ShowIcon(bool closeIcon);
     void PostCommand(UINT id);
     void PlaceToolTips();
     // One capture with the keys given; the status label shows its result.
     void Shoot(const ShutterRules::HeldTypeKeys& keys);
-    // A command that found other windows open tries again later, or not.
-    void RetryCommand(UINT id);
+    // The name the next capture gets with the settings' type: the fixed name
+    // (numbered after the folder's files) with its extension; empty for
+    // time-stamped names.
+    CString NextFileName() const;
 
+    static constexpr UINT_PTR kStatusTimer = CaptureStatus::kTimer;
+    static constexpr UINT_PTR kCornerIconTimer = 2;
+    static constexpr UINT kCornerIconMillis = 600;
+    static constexpr BYTE kLockedAlpha = 200;
+    static constexpr BYTE kOpaque = 255;
+    // Menu ids from here up are system commands (SC_SIZE is the lowest).
+    static constexpr UINT kFirstSystemCommand = 0xF000;
+
+    Settings& m_settings;
+    const Profile& m_profile;
     CStatic m_closeIcon;
     CStatic m_minimizeIcon;
     CStatic m_settingsIcon;
@@ -157,34 +150,29 @@ private:
     HICON m_hIcon = nullptr;
     unique_accel m_hAccel;
     CTaskbarThumbButtons m_taskbar;
-    double m_dDpiScale = 0;
-    DisplayQueries m_queries;
     CFrameGeometry m_geometry;
+    CFrameScale m_scale;
     bool m_bLocked = false;
-    bool m_bFitMode = false;
     com_ptr<IWICImagingFactory> m_pImagingFactory;
-    DWORD m_dwUiThreadId = 0;
-    frame::CommandRetry m_retry;
-    Settings& m_settings;
-    const Profile& m_profile;
     ShutterCalls m_shutterCalls;
-    HotkeySystem m_hotkeySystem;
-    PrintScreenHook m_keyHook; // takes PrintScreen while it is the capture hotkey
+    FrameHotkey m_hotkey;
     ShutterCountdown m_countdown{m_geometry};
     LastCapture m_lastCapture;
-    CString m_strSizeLabelTip;      // the size label's tooltip while it shows
-    CString m_strStatusExplanation; // why the capture whose code shows failed
+    CaptureStatus m_status{*this, m_geometry, m_shutterCalls};
     bool m_bOpenFolderOnStart = false;
     ElevationCalls m_elevation;
-    bool m_bRetryHotkey = false;  // PrintScreen refused at start-up, tried again once in front
     bool m_bShuttingDown = false; // the program is ending: answers to open questions do not count
 
     // The windows the frame opens; each has a window only while it is open.
-    COptionsDlg m_optionsDlg{m_settings, m_profile, this, m_hotkeySystem, &m_keyHook};
+    COptionsDlg m_optionsDlg{m_settings, m_profile, this, m_hotkey.System(), m_hotkey.Hook()};
     CFrameControllerDlg m_controllerDlg{this};
     CFrameSizeSelectDlg m_sizeDlg{m_settings, m_profile, this};
-    CFitOverlay m_fitOverlay;
+    OwnWindows m_ownWindows{*this, m_toolTips, m_optionsDlg, m_controllerDlg, m_sizeDlg};
+    FitMode m_fitMode;
     CFrameRecording m_recording;
+
+    // Tests look at the frame's state through it.
+    friend struct CFrimlet2DlgProbe;
 
     DECLARE_MESSAGE_MAP()
 };

@@ -20,9 +20,9 @@ public:
 
     // Installs the toolbar on the frame's button; TRUE when every shell call
     // succeeded.
-    BOOL AddButtons(HWND frame);
+    bool AddButtons(HWND frame);
     // Shows the lock button as lock or unlock.
-    BOOL UpdateLockButton(HWND frame, bool locked);
+    bool UpdateLockButton(HWND frame, bool locked);
 
     const THUMBBUTTON& Button(int slot) const { return m_buttons[slot]; }
 

@@ -85,9 +85,9 @@ ON_COMMAND(IDM_SIZELIST_DUPLICATE, OnDuplicate)
 END_MESSAGE_MAP()
 
 CFrameSizeSelectDlg::CFrameSizeSelectDlg(const Settings& settings, const Profile& profile, CWnd* frame,
-                                         ScreenLayoutSource screens)
+                                         const SizeSelectCalls& calls)
     : CDialog(IDD_FRAME_SIZE_SELECT, frame), m_menuButton(IDR_SIZE_SELECT_MENU), m_settings(settings),
-      m_profile(profile), m_pFrameWnd(frame), m_pfnQueryScreenLayout(screens) {}
+      m_profile(profile), m_pFrameWnd(frame), m_calls(calls) {}
 
 void CFrameSizeSelectDlg::DoDataExchange(CDataExchange* dx) {
     CDialog::DoDataExchange(dx);
@@ -418,7 +418,7 @@ void CFrameSizeSelectDlg::ApplySize() {
 
     Rules::ApplyPlan plan =
         Rules::PlanApply(checked, wanted, current, geometry::FromRECT(hole), minSize[0], minSize[1]);
-    const geometry::Placement placement(m_pfnQueryScreenLayout());
+    const geometry::Placement placement(m_calls.queryScreenLayout());
     const int ok = placement.KeepOnScreen(plan.window, &current, plan.adjust, plan.minWidth, plan.minHeight,
                                           plan.defaultWidth, plan.defaultHeight, plan.offsetX, plan.offsetY);
     if (ok) {

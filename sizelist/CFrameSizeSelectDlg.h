@@ -20,16 +20,19 @@
 class Profile;
 struct Settings;
 
+// The system calls of the size dialog: where applying a size learns the
+// monitors from.
+struct SizeSelectCalls {
+    geometry::ScreenLayout (*queryScreenLayout)() = &geometry::QueryScreenLayout;
+};
+
 class CFrameSizeSelectDlg : public CDialog {
 public:
-    // Where applying a size learns the monitors from.
-    using ScreenLayoutSource = geometry::ScreenLayout (*)();
-
     // settings: the output and data folders the lists are kept in; profile:
     // the registry key of the own list; frame: the frame window whose size
     // is chosen, also the dialog's owner.
     CFrameSizeSelectDlg(const Settings& settings, const Profile& profile, CWnd* frame,
-                        ScreenLayoutSource screens = &geometry::QueryScreenLayout);
+                        const SizeSelectCalls& calls = SizeSelectCalls{});
 
     // The ids of the file dialogs' extra controls.
     enum {
@@ -112,7 +115,7 @@ private:
     const Settings& m_settings;
     const Profile& m_profile;
     CWnd* const m_pFrameWnd;
-    const ScreenLayoutSource m_pfnQueryScreenLayout;
+    const SizeSelectCalls m_calls;
     CReportViewCtrl::tagCOLUMN_EDIT_OPTION m_columnOptions[6]{};
     // The dialog's keys, loaded when it first opens and given back with it.
     unique_accel m_hAccel;

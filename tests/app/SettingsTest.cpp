@@ -1,6 +1,7 @@
 // Settings against the real registry of the test prefix, under a key of its
 // own (HKCU\Software\Oskvane\Frimlet2Test) that each test starts without.
 #include "app/CFrimlet2App.h"
+#include "app/HotkeySystem.h"
 #include "framework/CFileFind.h"
 #include "tests/app/TestProfile.h"
 #include "tests/support/ScratchFolder.h"
@@ -363,10 +364,12 @@ struct RegisteredHotkey {
 };
 
 TEST(CaptureHotkeyTest, EveryRegistrationAsksForOneHotkeyPerPress) {
-    ASSERT_TRUE(RegisterCaptureHotkey(nullptr, 0x0174, RegisteredHotkey::Record)); // Shift+F5
+    HotkeySystem system;
+    system.registerHotKey = RegisteredHotkey::Record;
+    ASSERT_TRUE(system.Register(nullptr, 0x0174)); // Shift+F5
     EXPECT_EQ(RegisteredHotkey::modifiers, static_cast<UINT>(MOD_SHIFT | MOD_NOREPEAT));
     EXPECT_EQ(RegisteredHotkey::vk, static_cast<UINT>(VK_F5));
-    ASSERT_TRUE(RegisterCaptureHotkey(nullptr, 0x2C, RegisteredHotkey::Record));
+    ASSERT_TRUE(system.Register(nullptr, 0x2C));
     EXPECT_EQ(RegisteredHotkey::modifiers, static_cast<UINT>(MOD_NOREPEAT));
 }
 

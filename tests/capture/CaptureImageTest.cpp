@@ -53,7 +53,7 @@ BOOL WINAPI RecordingCopy(HDC target, int x, int y, int w, int h, HDC source, in
 // what the user sees; on Windows only a copy with CAPTUREBLT has them.
 TEST_F(CaptureGrab, TheScreenCopyTakesInLayeredWindows) {
     CaptureImage image;
-    image.Grab(area, false, RecordingCopy);
+    image.Grab(area, false, ScreenCopyCalls{RecordingCopy});
     EXPECT_EQ(g_copyRop, static_cast<DWORD>(SRCCOPY | CAPTUREBLT));
     ASSERT_NE(image.bmBits, nullptr);
     EXPECT_EQ(PixelOf(image, 3, 5), PatternAt(3, 5));

@@ -87,7 +87,7 @@ protected:
     }
     int EncodeIn(const std::wstring& in, const CaptureImage& image, const wchar_t* name, ImageType type,
                  float quality = 0.9f) {
-        return EncodeImageFile(probe, factory.get(), image, in.c_str(), name, type, quality);
+        return EncodeImageFile(factory.get(), image, in.c_str(), name, type, quality, nullptr, &probe);
     }
     ScratchFolder folder;
     CaptureProbe probe;

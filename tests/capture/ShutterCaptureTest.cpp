@@ -37,7 +37,13 @@ protected:
         return RECT{screen.left + left, screen.top + top, screen.left + right, screen.top + bottom};
     }
     std::optional<CaptureResult> Shoot(RECT hole, ShutterRules::HeldTypeKeys keys = {}) {
-        return TakeCapture(probe, settings, factory.get(), hole, screen, keys, now);
+        return TakeCapture(settings, factory.get(), hole, screen, keys, now, Probed());
+    }
+    // The system's calls, noting in probe what went to the encoder.
+    ShutterCalls Probed() {
+        ShutterCalls calls;
+        calls.probe = &probe;
+        return calls;
     }
 
     RECT screen{};
@@ -93,8 +99,8 @@ TEST_F(ShutterCaptureTest, AWhollyOffScreenHoleStopsBeforeAnythingIsWritten) {
 TEST_F(ShutterCaptureTest, TheWaitForTheDesktopComesRightBeforeTheGrab) {
     static std::string order;
     order.clear();
-    ScreenGrabSteps steps;
-    steps.waitForPresent = []() -> HRESULT {
+    ShutterCalls steps;
+    steps.flushComposition = []() -> HRESULT {
         order += "wait ";
         return S_OK;
     };
@@ -312,17 +318,17 @@ std::vector<std::u16string> ListedNames(const wchar_t* folder) {
 // folder, and the caller learns the path that was written.
 TEST_F(ShutterCaptureTest, ANumberedNameFollowsTheListedFolderAndTheWrittenPathIsGiven) {
     settings.fixdName = L"shot_##";
-    ScreenGrabSteps steps;
+    ShutterCalls steps = Probed();
     steps.listFolder = &ListedNames;
     const auto result =
-        TakeCapture(probe, settings, factory.get(), Hole(0, 0, 10, 10), screen, {}, now, steps, nullptr);
+        TakeCapture(settings, factory.get(), Hole(0, 0, 10, 10), screen, {}, now, steps, nullptr);
     ASSERT_TRUE(result && result->code > 0);
     EXPECT_EQ(g_listedFolder, folder.Path());
     const CString expected((folder.Path() + L"\\shot_12.bmp").c_str());
     EXPECT_EQ(probe.path, expected);
     EXPECT_EQ(result->path, expected.str());
     // The real listing: the file just written counts.
-    const auto next = TakeCapture(probe, settings, factory.get(), Hole(0, 0, 10, 10), screen, {}, now);
+    const auto next = TakeCapture(settings, factory.get(), Hole(0, 0, 10, 10), screen, {}, now, Probed());
     ASSERT_TRUE(next && next->code > 0);
     EXPECT_EQ(probe.path, CString((folder.Path() + L"\\shot_13.bmp").c_str()));
 }

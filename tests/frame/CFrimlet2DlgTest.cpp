@@ -33,7 +33,7 @@ protected:
     CFrameControllerDlg& OpenController() {
         ::SendMessageW(frame->m_hWnd, WM_COMMAND, IDM_SHOW_CONTROLLER, 0);
         PumpMessages(50);
-        return frame->Controller();
+        return Probe::Controller(*frame);
     }
 
     ComApartment com{ComApartment::Ole};
@@ -92,7 +92,7 @@ TEST_F(FrameWindowTest, RegionLeavesTheHoleAndMarginEmptyAndRoundsTheTab) {
     ASSERT_NE(::GetWindowRgn(frame->m_hWnd, region), ERROR);
     RECT hole{};
     ::SendMessageW(frame->m_hWnd, WM_APP_GETFRAMEINFO, 0, reinterpret_cast<LPARAM>(&hole));
-    RECT outer = frame->Geometry().OuterRect();
+    RECT outer = Probe::Geometry(*frame).OuterRect();
     EXPECT_FALSE(::PtInRegion(region, (hole.left + hole.right) / 2, (hole.top + hole.bottom) / 2));
     EXPECT_FALSE(::PtInRegion(region, hole.left, hole.top));
     EXPECT_TRUE(::PtInRegion(region, hole.left - 1, hole.top + 20));       // the border
@@ -117,7 +117,7 @@ TEST_F(FrameWindowTest, LockMakesTheFrameSeeThroughAndDeafToTheMouse) {
     ::SendMessageW(frame->m_hWnd, WM_COMMAND, MAKEWPARAM(IDM_LOCK, THBN_CLICKED), 0);
     ::GetLayeredWindowAttributes(frame->m_hWnd, nullptr, &alpha, nullptr);
     EXPECT_EQ(alpha, 255);
-    EXPECT_FALSE(frame->IsLocked());
+    EXPECT_FALSE(Probe::IsLocked(*frame));
 }
 
 TEST_F(FrameWindowTest, ScaleChangeKeepsTheHoleAndGrowsTheFrameAroundIt) {
@@ -137,7 +137,7 @@ TEST_F(FrameWindowTest, ScaleChangeKeepsTheHoleAndGrowsTheFrameAroundIt) {
     frame->GetWindowRect(&windowAfter);
     EXPECT_LT(windowAfter.left, windowBefore.left);
     EXPECT_GT(windowAfter.bottom - after.bottom, windowBefore.bottom - before.bottom); // a taller tab
-    EXPECT_DOUBLE_EQ(frame->Geometry().Metrics().Scale(), 2.0);
+    EXPECT_DOUBLE_EQ(Probe::Geometry(*frame).Metrics().Scale(), 2.0);
 }
 
 // A monitor at 150 %: the frame takes its scale from the monitor it stands
@@ -165,7 +165,7 @@ TEST_F(FrameWindowTest, ScaleAndMetricsComeFromTheFramesMonitor) {
     queries.metricForDpi = &MetricScaledAsWindowsDoes;
     Place(100, 100, 400, 300);
     Open(queries);
-    EXPECT_DOUBLE_EQ(frame->Geometry().Metrics().Scale(), 1.5);
+    EXPECT_DOUBLE_EQ(Probe::Geometry(*frame).Metrics().Scale(), 1.5);
     RECT window;
     frame->GetWindowRect(&window);
     EXPECT_EQ(window.right - window.left, 434); // 400 + 2 x (6 + 5 + 6)
@@ -216,11 +216,11 @@ TEST_F(FrameWindowTest, StartsOnASecondMonitorOfAnotherScaleKeepTheStoredPlace) 
     Place(600, 300, 400, 300);
     for (int start = 0; start < 10; ++start) {
         Open(queries);
-        EXPECT_DOUBLE_EQ(frame->Geometry().Metrics().Scale(), 1.5) << start;
+        EXPECT_DOUBLE_EQ(Probe::Geometry(*frame).Metrics().Scale(), 1.5) << start;
         RECT window;
         frame->GetWindowRect(&window);
         EXPECT_EQ(window.right - window.left, 434) << start; // laid out at 150 %
-        frame->SavePlacement();
+        Probe::SavePlacement(*frame);
         CloseFrame();
         EXPECT_EQ(settings.x, 600) << start;
         EXPECT_EQ(settings.y, 300) << start;
@@ -400,7 +400,7 @@ struct TargetWindow {
 // A click as the system delivers it to the fit-mode overlay, which lies over
 // every window: the press, then the release at the same screen point.
 void ClickOverlay(const CFrimlet2Dlg& frame, POINT screen, bool right = false) {
-    HWND overlay = frame.FitOverlay();
+    HWND overlay = Probe::FitOverlay(frame);
     ASSERT_NE(overlay, nullptr);
     POINT client = screen;
     ::ScreenToClient(overlay, &client);
@@ -425,10 +425,10 @@ TEST_F(FrameWindowTest, FitModeFitsTheHoleToTheClickedControlOrWindow) {
     TargetWindow target(100, 100, 300, 200);
     ::SetCursor(::LoadCursorW(nullptr, IDC_ARROW));
     ::SendMessageW(frame->m_hWnd, WM_COMMAND, IDM_FIT_TO_WINDOW, 0);
-    EXPECT_TRUE(frame->IsFitMode());
+    EXPECT_TRUE(Probe::IsFitMode(*frame));
     // The overlay lies over every monitor and over the frame, shows the
     // target cursor, and takes no capture before a button is down.
-    HWND overlay = frame->FitOverlay();
+    HWND overlay = Probe::FitOverlay(*frame);
     ASSERT_NE(overlay, nullptr);
     RECT covered = WindowRectOf(overlay);
     EXPECT_EQ(covered.left, ::GetSystemMetrics(SM_XVIRTUALSCREEN));
@@ -449,7 +449,7 @@ TEST_F(FrameWindowTest, FitModeFitsTheHoleToTheClickedControlOrWindow) {
     const RECT button = WindowRectOf(target.button);
     ClickOverlay(*frame, POINT{button.left + 5, button.top + 5});
     PumpMessages(50);
-    EXPECT_FALSE(frame->IsFitMode());
+    EXPECT_FALSE(Probe::IsFitMode(*frame));
     EXPECT_FALSE(::IsWindow(overlay));
     EXPECT_EQ(::GetCapture(), nullptr);
     EXPECT_NE(::GetCursor(), CFitOverlay::TargetCursor());
@@ -510,9 +510,9 @@ TEST_F(FrameWindowTest, FitModeRefusesTheDesktopTheFrameAndARightClick) {
     auto unchanged = [&] {
         RECT now;
         frame->GetWindowRect(&now);
-        return !frame->IsFitMode() && !frame->FitOverlay() && ::GetCursor() != CFitOverlay::TargetCursor() &&
-               now.left == before.left && now.top == before.top && now.right == before.right &&
-               now.bottom == before.bottom;
+        return !Probe::IsFitMode(*frame) && !Probe::FitOverlay(*frame) &&
+               ::GetCursor() != CFitOverlay::TargetCursor() && now.left == before.left &&
+               now.top == before.top && now.right == before.right && now.bottom == before.bottom;
     };
     // The bare desktop is as wide as the screen.
     ::SendMessageW(frame->m_hWnd, WM_COMMAND, IDM_FIT_TO_WINDOW, 0);
@@ -534,13 +534,13 @@ TEST_F(FrameWindowTest, FitModeRefusesTheDesktopTheFrameAndARightClick) {
     EXPECT_TRUE(unchanged());
     // The session ending.
     ::SendMessageW(frame->m_hWnd, WM_COMMAND, IDM_FIT_TO_WINDOW, 0);
-    ASSERT_NE(frame->FitOverlay(), nullptr);
-    ::SendMessageW(frame->FitOverlay(), WM_ENDSESSION, TRUE, 0);
+    ASSERT_NE(Probe::FitOverlay(*frame), nullptr);
+    ::SendMessageW(Probe::FitOverlay(*frame), WM_ENDSESSION, TRUE, 0);
     EXPECT_TRUE(unchanged());
     // Another window taking the mouse in the middle of the click: fit mode
     // ends, and that window keeps the capture.
     ::SendMessageW(frame->m_hWnd, WM_COMMAND, IDM_FIT_TO_WINDOW, 0);
-    HWND overlay = frame->FitOverlay();
+    HWND overlay = Probe::FitOverlay(*frame);
     ASSERT_NE(overlay, nullptr);
     ::SendMessageW(overlay, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(200, 200));
     EXPECT_EQ(::GetCapture(), overlay);
@@ -553,10 +553,10 @@ TEST_F(FrameWindowTest, FitModeRefusesTheDesktopTheFrameAndARightClick) {
 TEST_F(FrameWindowTest, ClosingInFitModeEndsItFirst) {
     Open();
     ::SendMessageW(frame->m_hWnd, WM_COMMAND, IDM_FIT_TO_WINDOW, 0);
-    ASSERT_TRUE(frame->IsFitMode());
-    HWND overlay = frame->FitOverlay();
+    ASSERT_TRUE(Probe::IsFitMode(*frame));
+    HWND overlay = Probe::FitOverlay(*frame);
     ::SendMessageW(frame->m_hWnd, WM_SYSCOMMAND, SC_CLOSE, 0);
-    EXPECT_FALSE(frame->IsFitMode());
+    EXPECT_FALSE(Probe::IsFitMode(*frame));
     EXPECT_FALSE(::IsWindow(overlay));
     EXPECT_NE(::GetCursor(), CFitOverlay::TargetCursor());
     EXPECT_NE(ReadTestDword(L"cx"), 0xDEADBEEFu); // the placement was stored on the way out
@@ -565,12 +565,12 @@ TEST_F(FrameWindowTest, ClosingInFitModeEndsItFirst) {
 TEST_F(FrameWindowTest, TheEndOfTheSessionEndsFitModeAsClosingDoes) {
     Open();
     ::SendMessageW(frame->m_hWnd, WM_COMMAND, IDM_FIT_TO_WINDOW, 0);
-    ASSERT_TRUE(frame->IsFitMode());
+    ASSERT_TRUE(Probe::IsFitMode(*frame));
     EXPECT_EQ(::SendMessageW(frame->m_hWnd, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF), TRUE);
     ::SendMessageW(frame->m_hWnd, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
-    EXPECT_FALSE(frame->IsFitMode());
+    EXPECT_FALSE(Probe::IsFitMode(*frame));
     EXPECT_NE(::GetCapture(), frame->m_hWnd);
-    EXPECT_EQ(frame->FitOverlay(), nullptr); // the overlay and its target cursor are gone
+    EXPECT_EQ(Probe::FitOverlay(*frame), nullptr); // the overlay and its target cursor are gone
 }
 
 } // namespace
@@ -602,7 +602,7 @@ TEST_F(FrameShutterTest, ShutterWritesAFileAndShowsItsSizeOnTheTab) {
     ::SendMessageW(frame->m_hWnd, WM_COMMAND, MAKEWPARAM(IDC_SHUTTER, BN_CLICKED),
                    reinterpret_cast<LPARAM>(::GetDlgItem(frame->m_hWnd, IDC_SHUTTER)));
     EXPECT_EQ(CountFiles(folder), 1); // the folder was created for it
-    std::u16string status = frame->Geometry().Metrics().StatusText();
+    std::u16string status = Probe::Geometry(*frame).Metrics().StatusText();
     ASSERT_EQ(status.size(), 5u);
     EXPECT_EQ(status.substr(3), u"KB");
     // The hotkey message with the registered id takes a picture too; any
@@ -621,26 +621,26 @@ TEST_F(FrameShutterTest, NothingIsWrittenWhileMinimised) {
     ASSERT_TRUE(frame->IsIconic());
     ::SendMessageW(frame->m_hWnd, WM_HOTKEY, kTestHotkey, 0);
     EXPECT_EQ(CountFiles(folder), 0);
-    EXPECT_TRUE(frame->Geometry().Metrics().StatusText().empty());
+    EXPECT_TRUE(Probe::Geometry(*frame).Metrics().StatusText().empty());
 }
 
 TEST_F(FrameShutterTest, AFailedCaptureShowsTheErrorAndLeavesNoFile) {
     settings.useFixdName = true;
     settings.fixdName = L"missing\\shot"; // a folder that does not exist inside the output folder
     Open();
-    frame->OnShutter();
+    Probe::Shutter(*frame);
     EXPECT_EQ(CountFiles(folder), 0);
-    std::u16string status = frame->Geometry().Metrics().StatusText();
+    std::u16string status = Probe::Geometry(*frame).Metrics().StatusText();
     EXPECT_EQ(status.substr(0, 6), u"error:");
 }
 
 TEST_F(FrameShutterTest, TheStatusTimerClearsTheLabel) {
     Open();
-    frame->OnShutter();
-    ASSERT_FALSE(frame->Geometry().Metrics().StatusText().empty());
+    Probe::Shutter(*frame);
+    ASSERT_FALSE(Probe::Geometry(*frame).Metrics().StatusText().empty());
     // Timer 1 is what clears the label twelve seconds later.
     ::SendMessageW(frame->m_hWnd, WM_TIMER, 1, 0);
-    EXPECT_TRUE(frame->Geometry().Metrics().StatusText().empty());
+    EXPECT_TRUE(Probe::Geometry(*frame).Metrics().StatusText().empty());
 }
 
 } // namespace
@@ -649,7 +649,7 @@ namespace {
 
 TEST_F(FrameWindowTest, TaskbarButtonsFollowTheLockAndShellFailuresAreSilent) {
     Open();
-    const CTaskbarThumbButtons& taskbar = frame->Taskbar();
+    const CTaskbarThumbButtons& taskbar = Probe::Taskbar(*frame);
     // The shell announces the taskbar button; under Wine the objects behind
     // the toolbar and jump list are stubs, and the frame works on either way.
     EXPECT_EQ(::SendMessageW(frame->m_hWnd, WM_TASKBAR_BUTTON_CREATED, 0, 0), 0);
@@ -710,7 +710,7 @@ TEST_F(FrameWindowTest, ThumbnailButtonsRunTheirCommandsAndCloseOtherWindowsFirs
     CloseFolderWindow(name);
 
     click(IDM_SHOW_CONTROLLER);
-    ASSERT_TRUE(frame->Controller().IsWindow());
+    ASSERT_TRUE(Probe::Controller(*frame).IsWindow());
 
     // With the controller open, the options first close it, then open; the
     // controller's button while the options are open closes them and opens
@@ -720,24 +720,25 @@ TEST_F(FrameWindowTest, ThumbnailButtonsRunTheirCommandsAndCloseOtherWindowsFirs
     UiScript script({[&] {
                          if (!test_support::FindThreadWindow(L"#32770", kOptionsTitle))
                              return false;
-                         controllerWasOpen = frame->Controller().IsWindow();
+                         controllerWasOpen = Probe::Controller(*frame).IsWindow();
                          // A tooltip showing at that moment is no window to close.
-                         ::ShowWindow(frame->ToolTips().Handle(), SW_SHOWNA);
+                         ::ShowWindow(Probe::ToolTips(*frame).Handle(), SW_SHOWNA);
                          ::PostMessageW(frame->m_hWnd, WM_COMMAND,
                                         MAKEWPARAM(IDM_SHOW_CONTROLLER, THBN_CLICKED), 0);
                          return true;
                      },
                      [&] {
                          return !test_support::FindThreadWindow(L"#32770", kOptionsTitle) &&
-                                frame->Controller().IsWindow();
+                                Probe::Controller(*frame).IsWindow();
                      }});
     click(IDM_OPTIONS);
     for (int i = 0; i < 100 && !script.Finished() && script.FailedStep() < 0; ++i)
         PumpMessages(50);
     EXPECT_TRUE(script.Finished()) << "step " << script.FailedStep() << " was never done";
     EXPECT_FALSE(controllerWasOpen);
-    EXPECT_TRUE(frame->Controller().IsWindow());
-    EXPECT_TRUE(::IsWindow(frame->ToolTips().Handle())) << "the tooltip control was closed with the options";
+    EXPECT_TRUE(Probe::Controller(*frame).IsWindow());
+    EXPECT_TRUE(::IsWindow(Probe::ToolTips(*frame).Handle()))
+        << "the tooltip control was closed with the options";
     // The lock's thumbnail button is covered with the lock itself.
     ::RemoveDirectoryW(folder.c_str());
 }
@@ -849,7 +850,7 @@ RECT ClientRectOfChild(HWND frame, int id) {
 
 void ExpectTools(const CFrimlet2Dlg& frame, const char* when) {
     SCOPED_TRACE(when);
-    HWND tooltip = frame.ToolTips().Handle();
+    HWND tooltip = Probe::ToolTips(frame).Handle();
     ASSERT_TRUE(tooltip && ::IsWindow(tooltip));
     const std::vector<ToolEntry> tools = ToolsOf(tooltip);
     EXPECT_EQ(tools.size(), 6u);
@@ -878,12 +879,12 @@ void ExpectTools(const CFrimlet2Dlg& frame, const char* when) {
     const ToolEntry* label = Find(tools, IDC_SIZE_LABEL);
     ASSERT_NE(label, nullptr);
     EXPECT_EQ(label->text, L"F4でサイズを選択");
-    const geometry::Point origin = frame.Geometry().Metrics().SizeLabelPosition();
+    const geometry::Point origin = Probe::Geometry(frame).Metrics().SizeLabelPosition();
     EXPECT_EQ(label->rect.left, origin.x);
     EXPECT_EQ(label->rect.top, origin.y);
     const RECT shutter = ClientRectOfChild(frame.m_hWnd, IDC_SHUTTER);
     EXPECT_EQ(label->rect.right, shutter.left);
-    EXPECT_EQ(label->rect.bottom, frame.Geometry().OuterRect().bottom);
+    EXPECT_EQ(label->rect.bottom, Probe::Geometry(frame).OuterRect().bottom);
 }
 
 TEST_F(FrameWindowTest, EveryTabControlHasItsTooltipAndTheToolsFollowAScaleChange) {
@@ -892,7 +893,7 @@ TEST_F(FrameWindowTest, EveryTabControlHasItsTooltipAndTheToolsFollowAScaleChang
     RECT suggested{0, 0, 10, 10};
     ::SendMessageW(frame->m_hWnd, WM_DPICHANGED, MAKEWPARAM(192, 192), reinterpret_cast<LPARAM>(&suggested));
     PumpMessages(50);
-    ASSERT_DOUBLE_EQ(frame->Geometry().Metrics().Scale(), 2.0);
+    ASSERT_DOUBLE_EQ(Probe::Geometry(*frame).Metrics().Scale(), 2.0);
     ExpectTools(*frame, "after a scale change");
 }
 
@@ -903,12 +904,12 @@ TEST_F(FrameWindowTest, AFailedCaptureIsExplainedInTheSizeLabelsTooltip) {
     test_support::WriteBytes(file, "x");
     settings.outputPath = file.c_str();
     Open();
-    frame->OnShutter();
-    EXPECT_EQ(frame->Geometry().Metrics().StatusText().substr(0, 6), u"error:");
+    Probe::Shutter(*frame);
+    EXPECT_EQ(Probe::Geometry(*frame).Metrics().StatusText().substr(0, 6), u"error:");
     CString sentence, format;
     format.LoadString(IDS_FAIL_FOLDER);
     sentence.Format(format, file.c_str());
-    const std::vector<ToolEntry> tools = ToolsOf(frame->ToolTips().Handle());
+    const std::vector<ToolEntry> tools = ToolsOf(Probe::ToolTips(*frame).Handle());
     const ToolEntry* label = Find(tools, IDC_SIZE_LABEL);
     ASSERT_NE(label, nullptr);
     EXPECT_EQ(label->text.substr(0, sentence.str().size()), sentence.str());
@@ -916,7 +917,7 @@ TEST_F(FrameWindowTest, AFailedCaptureIsExplainedInTheSizeLabelsTooltip) {
     ::SendMessageW(frame->m_hWnd, WM_TIMER, 1, 0); // the status timer
     CString plain;
     plain.LoadString(IDS_TIP_SIZE_LABEL);
-    const std::vector<ToolEntry> after = ToolsOf(frame->ToolTips().Handle());
+    const std::vector<ToolEntry> after = ToolsOf(Probe::ToolTips(*frame).Handle());
     ASSERT_NE(Find(after, IDC_SIZE_LABEL), nullptr);
     EXPECT_EQ(Find(after, IDC_SIZE_LABEL)->text.substr(0, plain.str().size()), plain.str());
     EXPECT_EQ(Find(after, IDC_SIZE_LABEL)->text.find(sentence.str()), std::wstring::npos);
@@ -983,7 +984,7 @@ TEST_F(FrameWindowTest, TheShutterTooltipNamesAHotkeyChosenInTheOptions) {
         PumpMessages(50);
     ASSERT_TRUE(script.Finished());
     ASSERT_EQ(settings.hotkey, kNewHotkey);
-    const std::vector<ToolEntry> tools = ToolsOf(frame->ToolTips().Handle());
+    const std::vector<ToolEntry> tools = ToolsOf(Probe::ToolTips(*frame).Handle());
     const ToolEntry* shutter =
         Find(tools, reinterpret_cast<UINT_PTR>(::GetDlgItem(frame->m_hWnd, IDC_SHUTTER)));
     ASSERT_NE(shutter, nullptr);

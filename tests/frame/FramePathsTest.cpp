@@ -74,7 +74,7 @@ TEST_F(FramePathsTest, AHotkeyHeldElsewhereIsReportedAndTheFrameRunsOn) {
     ComApartment com{ComApartment::Ole};
     CWnd holder;
     ASSERT_TRUE(holder.CreateEx(0, L"STATIC", L"hotkey holder", WS_POPUP, RECT{0, 0, 10, 10}, nullptr, 0));
-    ASSERT_TRUE(RegisterCaptureHotkey(holder.m_hWnd, kTestHotkey));
+    ASSERT_TRUE(HotkeySystem().Register(holder.m_hWnd, kTestHotkey));
     const std::wstring text = LoadText(IDS_HOTKEY_START_FAILED);
     bool seen = false;
     {
@@ -107,9 +107,9 @@ TEST_F(FramePathsTest, TheCornerShowsCloseOnlyAfterTheFrameHasBeenActiveAWhile) 
 
     // Activating one of the frame's own child windows keeps close.
     ::SendMessageW(frame->m_hWnd, WM_COMMAND, IDM_SHOW_CONTROLLER, 0);
-    ASSERT_TRUE(frame->Controller().IsWindow());
+    ASSERT_TRUE(Probe::Controller(*frame).IsWindow());
     ::SendMessageW(frame->m_hWnd, WM_ACTIVATE, WA_INACTIVE,
-                   reinterpret_cast<LPARAM>(frame->Controller().m_hWnd));
+                   reinterpret_cast<LPARAM>(Probe::Controller(*frame).m_hWnd));
     EXPECT_TRUE(Shown(IDC_CLOSE_ICON));
     other.DestroyWindow();
 }

@@ -25,9 +25,9 @@ protected:
     void Command(UINT id) { ::SendMessageW(frame->m_hWnd, WM_COMMAND, id, 0); }
     // Runs the frame until the recording's file is done.
     void PumpUntilWritten() {
-        for (int i = 0; i < 400 && frame->IsRecording(); ++i)
+        for (int i = 0; i < 400 && Probe::IsRecording(*frame); ++i)
             PumpMessages(25);
-        ASSERT_FALSE(frame->IsRecording());
+        ASSERT_FALSE(Probe::IsRecording(*frame));
     }
     std::vector<std::wstring> Files() const { return test_support::FilesIn(folder.Path()); }
     // The record item's text in the menu as it shows now, and the table's text.
@@ -49,9 +49,9 @@ protected:
 
 TEST_F(FrameRecordingTest, TheMenuStartsAndStopsItAndTheFrameShowsItMeanwhile) {
     Open();
-    const auto& metrics = frame->Geometry().Metrics();
+    const auto& metrics = Probe::Geometry(*frame).Metrics();
     Command(IDM_RECORD);
-    ASSERT_TRUE(frame->IsRecording());
+    ASSERT_TRUE(Probe::IsRecording(*frame));
     EXPECT_EQ(metrics.Color(), frame::FrameMetrics::kRecordingColor);
     EXPECT_EQ(metrics.SizeLabel().substr(0, 5), u"\u25CF 0:0");
     // Neither moved nor resized from its border or corner.
@@ -84,7 +84,7 @@ TEST_F(FrameRecordingTest, RHeldWithTheShutterRecordsAnimatedPngAndEscStopsIt) {
     PumpMessages(50);
     ::SendMessageW(frame->m_hWnd, WM_HOTKEY, test_profile::kTestHotkey, 0);
     ::SendInput(1, &r[1], sizeof(INPUT));
-    ASSERT_TRUE(frame->IsRecording());
+    ASSERT_TRUE(Probe::IsRecording(*frame));
     PumpMessages(300);
     Command(IDCANCEL); // Esc: stops and minimises
     PumpUntilWritten();
@@ -106,7 +106,7 @@ TEST_F(FrameRecordingTest, MinimisingStopsItAndTheTimeLimitEndsIt) {
     ::SendMessageW(frame->m_hWnd, WM_SYSCOMMAND, SC_RESTORE, 0);
     settings.recordSeconds = 1;
     Command(IDM_RECORD);
-    ASSERT_TRUE(frame->IsRecording());
+    ASSERT_TRUE(Probe::IsRecording(*frame));
     PumpUntilWritten(); // ends by itself after a second
     EXPECT_EQ(Files().size(), 2u);
 }
@@ -115,8 +115,8 @@ TEST_F(FrameRecordingTest, ClosingTheFrameWritesTheRecordingFirst) {
     Open();
     Command(IDM_RECORD);
     PumpMessages(300);
-    frame->ShutDown();
-    EXPECT_FALSE(frame->IsRecording());
+    Probe::ShutDown(*frame);
+    EXPECT_FALSE(Probe::IsRecording(*frame));
     EXPECT_EQ(Files().size(), 1u);
 }
 

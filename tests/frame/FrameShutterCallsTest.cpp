@@ -12,6 +12,7 @@
 
 namespace {
 
+using frame_test::Probe;
 using test_support::PumpMessages;
 
 // What the replaced calls saw, in order.
@@ -66,22 +67,22 @@ protected:
 TEST_F(FrameShutterCallsTest, TheControllerIsHiddenAndComposedAwayBeforeTheGrab) {
     ::SendMessageW(frame->m_hWnd, WM_COMMAND, IDM_SHOW_CONTROLLER, 0);
     PumpMessages(50);
-    ASSERT_TRUE(frame->Controller().IsWindow());
-    g_controller = frame->Controller().m_hWnd;
+    ASSERT_TRUE(Probe::Controller(*frame).IsWindow());
+    g_controller = Probe::Controller(*frame).m_hWnd;
     ASSERT_TRUE(::IsWindowVisible(g_controller));
-    frame->OnShutter();
+    Probe::Shutter(*frame);
     EXPECT_EQ(g_log, "flush grab ");
 
     // Without a window of ours over the hole nothing is waited for.
     PumpMessages(50);
-    ASSERT_FALSE(frame->Controller().IsWindow());
+    ASSERT_FALSE(Probe::Controller(*frame).IsWindow());
     g_log.clear();
-    frame->OnShutter();
+    Probe::Shutter(*frame);
     EXPECT_EQ(g_log, "grab ");
 }
 
 TEST_F(FrameShutterCallsTest, TheTaskbarFlashIsStoppedASecondLater) {
-    frame->OnShutter();
+    Probe::Shutter(*frame);
     ASSERT_EQ(g_flashes.size(), 1u);
     EXPECT_EQ(g_flashes[0].hwnd, frame->m_hWnd);
     EXPECT_EQ(g_flashes[0].dwFlags, static_cast<DWORD>(FLASHW_TRAY));
@@ -132,10 +133,10 @@ TEST_F(FrameLastCaptureTest, F2SelectsTheLastCaptureAndTheMenuItemOpensIt) {
     ASSERT_EQ(g_shell.size(), 1u) << "nothing to open before the first capture";
     EXPECT_EQ(g_shell[0], L"(default) " + folder.str());
 
-    frame->OnShutter();
+    Probe::Shutter(*frame);
     const std::wstring file = folder.str() + L"\\output.bmp";
-    ASSERT_EQ(frame->Last().Path().str(), file);
-    ASSERT_TRUE(frame->Last().Exists());
+    ASSERT_EQ(Probe::Last(*frame).Path().str(), file);
+    ASSERT_TRUE(Probe::Last(*frame).Exists());
     EXPECT_FALSE(LastCaptureItemGrayed());
     g_shell.clear();
     Command(IDM_OPEN_OUTPUT_FOLDER);
@@ -144,7 +145,7 @@ TEST_F(FrameLastCaptureTest, F2SelectsTheLastCaptureAndTheMenuItemOpensIt) {
 
     // Gone from the folder: the folder alone, and nothing to open.
     ASSERT_TRUE(::DeleteFileW(file.c_str()));
-    EXPECT_FALSE(frame->Last().Exists());
+    EXPECT_FALSE(Probe::Last(*frame).Exists());
     EXPECT_TRUE(LastCaptureItemGrayed());
     g_shell.clear();
     Command(IDM_OPEN_OUTPUT_FOLDER);
@@ -154,11 +155,11 @@ TEST_F(FrameLastCaptureTest, F2SelectsTheLastCaptureAndTheMenuItemOpensIt) {
 
 // The size label's tooltip names the next file, numbered after the folder.
 TEST_F(FrameLastCaptureTest, TheNextFileNameFollowsTheFolder) {
-    EXPECT_EQ(frame->NextFileName(), L"output.bmp");
+    EXPECT_EQ(Probe::NextFileName(*frame), L"output.bmp");
     settings.fixdName = L"m_##";
-    frame->OnShutter();
-    EXPECT_EQ(frame->Last().Path().str(), folder.str() + L"\\m_01.bmp");
-    EXPECT_EQ(frame->NextFileName(), L"m_02.bmp");
+    Probe::Shutter(*frame);
+    EXPECT_EQ(Probe::Last(*frame).Path().str(), folder.str() + L"\\m_01.bmp");
+    EXPECT_EQ(Probe::NextFileName(*frame), L"m_02.bmp");
     // The size label's tooltip asks the frame for it as it shows.
     wchar_t text[80] = {};
     TTTOOLINFOW tool{};
@@ -166,11 +167,11 @@ TEST_F(FrameLastCaptureTest, TheNextFileNameFollowsTheFolder) {
     tool.hwnd = frame->m_hWnd;
     tool.uId = IDC_SIZE_LABEL;
     tool.lpszText = text;
-    ::SendMessageW(frame->ToolTips().Handle(), TTM_GETTEXTW, 80, reinterpret_cast<LPARAM>(&tool));
+    ::SendMessageW(Probe::ToolTips(*frame).Handle(), TTM_GETTEXTW, 80, reinterpret_cast<LPARAM>(&tool));
     EXPECT_STREQ(text, L"F4でサイズを選択\r\n次の画像: m_02.bmp");
-    ::DeleteFileW(frame->Last().Path());
+    ::DeleteFileW(Probe::Last(*frame).Path());
     settings.useFixdName = false;
-    EXPECT_EQ(frame->NextFileName(), L"");
+    EXPECT_EQ(Probe::NextFileName(*frame), L"");
 }
 
 // With D held the shutter starts the countdown; pressed again it shoots at
@@ -181,29 +182,29 @@ TEST_F(FrameShutterCallsTest, TheCountdownShootsEarlyOrEndsWithoutAShot) {
     ASSERT_TRUE(::GetKeyboardState(keys));
     keys['D'] = 0x80;
     ASSERT_TRUE(::SetKeyboardState(keys));
-    frame->OnShutter();
+    Probe::Shutter(*frame);
     keys['D'] = 0;
     ::SetKeyboardState(keys);
-    ASSERT_TRUE(frame->Countdown().IsRunning());
-    EXPECT_EQ(frame->Geometry().Countdown(), 1);
+    ASSERT_TRUE(Probe::Countdown(*frame).IsRunning());
+    EXPECT_EQ(Probe::Geometry(*frame).Countdown(), 1);
     EXPECT_EQ(g_log, "") << "shot without waiting";
-    frame->OnShutter();
+    Probe::Shutter(*frame);
     EXPECT_EQ(g_log, "grab ");
-    EXPECT_FALSE(frame->Countdown().IsRunning());
-    EXPECT_EQ(frame->Geometry().Countdown(), 0);
+    EXPECT_FALSE(Probe::Countdown(*frame).IsRunning());
+    EXPECT_EQ(Probe::Geometry(*frame).Countdown(), 0);
 
     for (const auto& [command, parameter] : {std::pair<UINT, WPARAM>{WM_COMMAND, IDCANCEL},
                                              std::pair<UINT, WPARAM>{WM_SYSCOMMAND, SC_MINIMIZE}}) {
         g_log.clear();
         keys['D'] = 0x80;
         ::SetKeyboardState(keys);
-        frame->OnShutter();
+        Probe::Shutter(*frame);
         keys['D'] = 0;
         ::SetKeyboardState(keys);
-        ASSERT_TRUE(frame->Countdown().IsRunning());
+        ASSERT_TRUE(Probe::Countdown(*frame).IsRunning());
         ::SendMessageW(frame->m_hWnd, command, parameter, 0);
-        EXPECT_FALSE(frame->Countdown().IsRunning()) << command;
-        EXPECT_EQ(frame->Geometry().Countdown(), 0);
+        EXPECT_FALSE(Probe::Countdown(*frame).IsRunning()) << command;
+        EXPECT_EQ(Probe::Geometry(*frame).Countdown(), 0);
         PumpMessages(1300);
         EXPECT_EQ(g_log, "") << "a cancelled countdown shot";
     }

@@ -17,7 +17,30 @@
 #include <string>
 #include <vector>
 
+namespace frame_test {} // namespace frame_test
+
+// What the frame's tests look at and the steps they take directly; the frame
+// names it its friend, the program has no way to it.
+struct CFrimlet2DlgProbe {
+    static const CFrameGeometry& Geometry(const CFrimlet2Dlg& f) { return f.m_geometry; }
+    static CFrameControllerDlg& Controller(CFrimlet2Dlg& f) { return f.m_controllerDlg; }
+    // The window that takes the fitting click while fit mode is on, else null.
+    static HWND FitOverlay(const CFrimlet2Dlg& f) { return f.m_fitMode.Overlay(); }
+    static bool IsFitMode(const CFrimlet2Dlg& f) { return f.m_fitMode.IsOn(); }
+    static bool IsLocked(const CFrimlet2Dlg& f) { return f.m_bLocked; }
+    static bool IsRecording(const CFrimlet2Dlg& f) { return f.m_recording.Busy(); }
+    static const CTaskbarThumbButtons& Taskbar(const CFrimlet2Dlg& f) { return f.m_taskbar; }
+    static const CFrameToolTips& ToolTips(const CFrimlet2Dlg& f) { return f.m_toolTips; }
+    static const frame::Countdown& Countdown(const CFrimlet2Dlg& f) { return f.m_countdown.State(); }
+    static const LastCapture& Last(const CFrimlet2Dlg& f) { return f.m_lastCapture; }
+    static CString NextFileName(const CFrimlet2Dlg& f) { return f.NextFileName(); }
+    static void Shutter(CFrimlet2Dlg& f) { f.OnShutter(); }
+    static void SavePlacement(CFrimlet2Dlg& f) { f.SavePlacement(); }
+    static void ShutDown(CFrimlet2Dlg& f) { f.ShutDown(); }
+};
+
 namespace frame_test {
+using Probe = CFrimlet2DlgProbe;
 
 // The hole in screen coordinates, as the frame reports it.
 inline RECT HoleOnScreen(const CFrimlet2Dlg& frame) {

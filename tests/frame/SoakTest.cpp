@@ -14,6 +14,8 @@
 
 namespace {
 
+using frame_test::Probe;
+
 struct Usage {
     DWORD gdi = 0;
     DWORD user = 0;
@@ -188,10 +190,10 @@ TEST_F(WindowSoakTest, TheSizeDialogOpenedAndClosedLeavesNothingBehind) {
 TEST_F(WindowSoakTest, TheControllerOpenedAndClosedLeavesNothingBehind) {
     Soak("200 controllers", [&] {
         ::SendMessageW(frame->m_hWnd, WM_COMMAND, IDM_SHOW_CONTROLLER, 0);
-        EXPECT_TRUE(frame->Controller().IsWindow());
-        frame->Controller().PostMessage(WM_CLOSE);
+        EXPECT_TRUE(Probe::Controller(*frame).IsWindow());
+        Probe::Controller(*frame).PostMessage(WM_CLOSE);
         test_support::DispatchWaitingMessages();
-        EXPECT_FALSE(frame->Controller().IsWindow());
+        EXPECT_FALSE(Probe::Controller(*frame).IsWindow());
     });
 }
 

@@ -85,14 +85,14 @@ TEST_F(TabHelpTest, TheTabsPicturesAreNamedByTheirTooltips) {
 TEST_F(TabHelpTest, TheControllersTwelveButtonsSayWhatTheyDo) {
     ::SendMessageW(frame->m_hWnd, WM_COMMAND, IDM_SHOW_CONTROLLER, 0);
     test_support::PumpMessages(50);
-    HWND controller = frame->Controller().m_hWnd;
+    HWND controller = Probe::Controller(*frame).m_hWnd;
     ASSERT_TRUE(controller);
     for (int id = IDC_MOVE_LEFT; id <= IDC_BOTTOM_EDGE_OUT; ++id) {
         const std::wstring name = LoadText(IDS_NAME_MOVE_LEFT + static_cast<UINT>(id - IDC_MOVE_LEFT));
         ASSERT_FALSE(name.empty());
         EXPECT_EQ(AccessibleName(::GetDlgItem(controller, id)), name) << "button " << id;
     }
-    frame->Controller().DestroyWindow();
+    Probe::Controller(*frame).DestroyWindow();
 }
 
 // The shutter button shows a camera, drawn for the tab's scale, its
@@ -136,7 +136,7 @@ TEST_F(TabHelpTest, TheShutterShowsACameraDrawnForEachScale) {
 // The tool the tooltip shows once the mouse has rested on the grip, at the
 // system scale and at 150 %.
 TEST_F(TabHelpTest, TheGripsTooltipShowsWhenTheMouseRestsOnIt) {
-    HWND tooltip = frame->ToolTips().Handle();
+    HWND tooltip = Probe::ToolTips(*frame).Handle();
     ASSERT_TRUE(tooltip);
     for (UINT dpi : {96u, 144u}) {
         SCOPED_TRACE(dpi);

@@ -8,4 +8,4 @@ list(APPEND FRIMLET_WIN_TESTS tests/frame/DisplayQueriesTest.cpp)
 list(APPEND FRIMLET_CORE_TESTS tests/frame/CountdownTest.cpp)
 list(APPEND FRIMLET_WIN_TESTS tests/frame/FrameShutterCallsTest.cpp tests/frame/FrameGuardsTest.cpp
   tests/frame/TabHelpTest.cpp)
-list(APPEND FRIMLET_WIN_TESTS tests/frame/FrameRecordingTest.cpp)
+list(APPEND FRIMLET_WIN_TESTS tests/frame/FrameRecordingTest.cpp tests/frame/CaptureStatusTest.cpp)

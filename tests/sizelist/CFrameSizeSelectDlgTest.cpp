@@ -234,7 +234,7 @@ protected:
     wchar_t savedDirectory[MAX_PATH + 1] = {};
     Settings frameSettings;
     std::unique_ptr<CFrimlet2Dlg> frame = std::make_unique<CFrimlet2Dlg>(frameSettings, app);
-    CFrameSizeSelectDlg dlg{app.m_settings, app, frame.get(), &Screens};
+    CFrameSizeSelectDlg dlg{app.m_settings, app, frame.get(), SizeSelectCalls{&Screens}};
     CReportViewCtrl& listView = Probe::List(dlg);
     CButton& usePosition = Probe::UsePosition(dlg);
 };
