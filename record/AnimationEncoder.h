@@ -4,10 +4,12 @@
 //  - a frame equal to the one before only makes that one last longer;
 //  - a frame that would last less than the players' shortest delay is
 //    replaced by the next one, which then starts at its time;
-//  - GIF: the rectangle that changed, in its exact colours when it has 256 or
-//    fewer (else quantised), with the colour table shared by the frames or
-//    the frame's own and unchanged pixels transparent or not, whichever
-//    makes the smallest frame;
+//  - GIF: the rectangle that changed, in its exact colours when it or its
+//    changed pixels have few enough, with the colour table shared by the
+//    frames or the frame's own and unchanged pixels transparent or not,
+//    whichever makes the smallest frame; else quantised, unchanged pixels
+//    transparent, through the first frame's table where it shows the
+//    changed pixels about as well as a table learned from them;
 //  - animated PNG: the rectangle that changed, every pixel exact.
 #pragma once
 
@@ -52,6 +54,9 @@ private:
     bool Emit(std::int64_t delay);
     bool EmitPart(std::int64_t delay, bool whole);
     bool EmitGif(FrameChanges::Rect rect, int delay, bool first);
+    std::int64_t MarkChanges(FrameChanges::Rect rect);
+    bool MixShared(FrameChanges::Rect rect, const std::uint8_t* origin, int stride, std::uint8_t* out);
+    void HideUnchanged(std::uint8_t* indices, std::size_t count, int hidden, int kept);
 
     AnimationFormat m_format;
     int m_nWidth;
@@ -74,7 +79,19 @@ private:
     GifWriter::Palette m_sharedColours;
     int m_nSharedTransparent = -1;
     std::pair<int, int> m_sharedPair{0, 1}; // a learned shared table's colours to give up and keep
+    std::int64_t m_nFirstError = 0;         // squared error of a quantised first frame
+    std::int64_t m_nFirstPixels = 1;
     ExactPalette m_local;
     GifWriter::Palette m_localColours;
-    std::vector<std::uint8_t> m_indices[4];
+    ExactPalette m_changes; // the colours of the changed pixels
+    GifWriter::Palette m_changeColours;
+    std::vector<std::uint8_t> m_changed;       // per pixel of the rectangle: 1 changed, 0 not
+    std::vector<std::uint8_t> m_sample;        // the changed pixels, for learning their colours
+    std::vector<std::uint8_t> m_sharedIndices; // the rectangle through a learned shared table
+    std::vector<std::uint8_t> m_bad;           // per pixel: 1 where that shows a changed pixel badly
+    ExactPalette m_badColours;
+    GifWriter::Palette m_mixedColours; // shared colours and exact ones
+    int m_nMixedTransparent = 0;
+    static constexpr int kCandidates = 6;
+    std::vector<std::uint8_t> m_indices[kCandidates];
 };

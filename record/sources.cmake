@@ -6,6 +6,7 @@ list(APPEND FRIMLET_CORE_SOURCES
   record/FrameDelays.cpp
   record/FrameTimeline.cpp
   record/ExactPalette.cpp
+  record/GifQuality.cpp
   record/AnimationEncoder.cpp
   record/FrameQueue.cpp
   record/RecordingWorker.cpp
