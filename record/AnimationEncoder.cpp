@@ -153,7 +153,8 @@ bool AnimationEncoder::EmitPart(std::int64_t delay, bool whole) {
                                     static_cast<std::size_t>(rect.x)) *
                                    3;
         ok = m_pApng->AddFrame(rect.x, rect.y, rect.width, rect.height, m_pending.data() + offset,
-                               m_nWidth * 3, static_cast<int>(delay), m_nUnits);
+                               m_nWidth * 3, static_cast<int>(delay), m_nUnits,
+                               first ? nullptr : m_shown.data() + offset);
     } else {
         ok = EmitGif(rect, static_cast<int>(delay), first);
     }

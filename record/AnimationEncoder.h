@@ -10,7 +10,9 @@
 //    whichever makes the smallest frame; else quantised, unchanged pixels
 //    transparent, through the first frame's table where it shows the
 //    changed pixels about as well as a table learned from them;
-//  - animated PNG: the rectangle that changed, every pixel exact.
+//  - animated PNG: the rectangle that changed, every pixel exact, drawn
+//    over the frame before with its unchanged pixels transparent where that
+//    is smaller.
 #pragma once
 
 #include "record/ApngWriter.h"

@@ -1,7 +1,9 @@
-// An animated PNG written frame by frame: 24-bit colour, looping forever.
-// The first frame covers the whole image and is also the still picture that
-// programs without animation show; every later frame covers a rectangle and
-// replaces the pixels under it. Frame data is deflated through zlib; the
+// An animated PNG written frame by frame: 8-bit red, green, blue and alpha,
+// every pixel shown opaque, looping forever. The first frame covers the
+// whole image and is also the still picture that programs without animation
+// show; every later frame covers a rectangle and replaces the pixels under
+// it or, where that takes fewer bytes, is drawn over them with the pixels
+// that equal them transparent. Frame data is deflated through zlib; the
 // frame count in the header is filled in by End.
 #pragma once
 
@@ -23,9 +25,10 @@ public:
     // Pixels: height rows of width blue, green, red bytes, top row first,
     // stride bytes apart. The delay is delayNum / delayDen seconds (delayDen
     // 0 means hundredths). The first frame must cover the whole image.
-    // Returns false, writing nothing, for a rectangle outside the image.
+    // under: the pixels shown there before (same layout), or null. Returns
+    // false, writing nothing, for a rectangle outside the image.
     bool AddFrame(int x, int y, int width, int height, const std::uint8_t* bgr, int stride, int delayNum,
-                  int delayDen);
+                  int delayDen, const std::uint8_t* under = nullptr);
     // The end chunk, then the frame count in the header.
     bool End();
 
@@ -36,7 +39,8 @@ public:
 
 private:
     bool PutChunk(const char* type, const std::vector<std::uint8_t>& data);
-    bool Deflate(int width, int height, const std::uint8_t* bgr, int stride);
+    bool Deflate(int width, int height, const std::uint8_t* bgr, int stride, const std::uint8_t* under,
+                 std::vector<std::uint8_t>& out);
 
     struct Stream;
     ByteSink& m_sink;
@@ -45,9 +49,11 @@ private:
     int m_nHeight = 0;
     int m_nFrames = 0;
     std::uint32_t m_nSequence = 0;
-    std::vector<std::uint8_t> m_rows;     // filtered rows, each a filter byte then RGB
-    std::vector<std::uint8_t> m_previous; // the row above, unfiltered RGB
+    std::vector<std::uint8_t> m_rows;     // filtered rows, each a filter byte then RGBA
+    std::vector<std::uint8_t> m_previous; // the row above, unfiltered RGBA
     std::vector<std::uint8_t> m_current;
-    std::vector<std::uint8_t> m_data; // chunk data
+    std::vector<std::uint8_t> m_data;  // chunk data
+    std::vector<std::uint8_t> m_frame; // a frame's sequence number and deflated rows
+    std::vector<std::uint8_t> m_over;
     std::vector<std::uint8_t> m_chunk;
 };
