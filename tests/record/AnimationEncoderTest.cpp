@@ -121,11 +121,19 @@ TEST(AnimationEncoderTest, ChangesOverAQuantisedGifAreShownWellAndTheRestStays) 
             block.Fill(30 + x, 20 + y, 1, 1, static_cast<std::uint8_t>(y * 3), static_cast<std::uint8_t>(x),
                        static_cast<std::uint8_t>(200 + y));
     block.Fill(10, 50, 70, 1, 0x1E, 0x1E, 0x1E);
+    Frame shifted = photo; // the photo's colours, moved, and the dark line
+    for (int y = 20; y < 40; ++y)
+        for (int x = 10; x < 70; ++x)
+            std::copy_n(&photo.bgr[(static_cast<std::size_t>(y) * 96 + x + 7) * 3], 3,
+                        &shifted.bgr[(static_cast<std::size_t>(y) * 96 + x) * 3]);
+    shifted.Fill(10, 50, 70, 1, 0x1E, 0x1E, 0x1E);
     const struct {
         const char* name;
         const Frame& next;
-        double worst;                                            // largest difference of a changed component
-    } cases[] = {{"outline", outline, 0}, {"block", block, 32}}; // the photo's reds end 42 below the block's
+        double worst; // largest difference of a changed component
+    } cases[] = {{"outline", outline, 0},
+                 {"block", block, 32},
+                 {"shifted", shifted, 16}}; // the photo's reds end 42 below the block's
     for (const auto& c : cases) {
         MemorySink sink;
         AnimationEncoder encoder(AnimationFormat::Gif, 96, 64, sink);
