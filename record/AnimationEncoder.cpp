@@ -43,8 +43,9 @@ GifWriter::Palette PaletteOf(const NeuQuant& quant) {
 
 } // namespace
 
-AnimationEncoder::AnimationEncoder(AnimationFormat format, int width, int height, ByteSink& sink)
-    : m_format(format), m_nWidth(width), m_nHeight(height),
+AnimationEncoder::AnimationEncoder(AnimationFormat format, int width, int height, ByteSink& sink,
+                                   bool apngOver)
+    : m_format(format), m_bApngOver(apngOver), m_nWidth(width), m_nHeight(height),
       m_nUnits(format == AnimationFormat::Gif ? FrameDelays::kGifUnits : FrameDelays::kApngUnits),
       m_sink(sink), m_timeline(m_nUnits) {}
 
@@ -52,7 +53,7 @@ AnimationEncoder::~AnimationEncoder() = default;
 
 bool AnimationEncoder::Start() {
     if (m_format == AnimationFormat::Apng) {
-        m_pApng = std::make_unique<ApngWriter>(m_sink);
+        m_pApng = std::make_unique<ApngWriter>(m_sink, 6, m_bApngOver);
         return m_pApng->Begin(m_nWidth, m_nHeight);
     }
     // The first frame's colours become the shared table.

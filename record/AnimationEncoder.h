@@ -10,9 +10,9 @@
 //    whichever makes the smallest frame; else quantised, unchanged pixels
 //    transparent, through the first frame's table where it shows the
 //    changed pixels about as well as a table learned from them;
-//  - animated PNG: the rectangle that changed, every pixel exact, drawn
-//    over the frame before with its unchanged pixels transparent where that
-//    is smaller.
+//  - animated PNG: the rectangle that changed, every pixel exact; with
+//    apngOver the file has alpha and a frame is drawn over the one before
+//    with its unchanged pixels transparent where that is smaller.
 #pragma once
 
 #include "record/ApngWriter.h"
@@ -35,7 +35,7 @@ class AnimationEncoder {
 public:
     // Frames are width x height pixels of blue, green and red bytes, rows
     // packed top first (width * height * 3 bytes).
-    AnimationEncoder(AnimationFormat format, int width, int height, ByteSink& sink);
+    AnimationEncoder(AnimationFormat format, int width, int height, ByteSink& sink, bool apngOver = false);
     ~AnimationEncoder();
     AnimationEncoder(const AnimationEncoder&) = delete;
     AnimationEncoder& operator=(const AnimationEncoder&) = delete;
@@ -61,6 +61,7 @@ private:
     void HideUnchanged(std::uint8_t* indices, std::size_t count, int hidden, int kept);
 
     AnimationFormat m_format;
+    bool m_bApngOver;
     int m_nWidth;
     int m_nHeight;
     int m_nUnits;

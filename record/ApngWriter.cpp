@@ -28,16 +28,14 @@ int Paeth(int a, int b, int c) {
     return pb <= pc ? b : c;
 }
 
-// Bytes per pixel: red, green, blue, alpha.
-constexpr std::size_t kBpp = 4;
-
 // The byte a PNG filter (0 none, 1 sub, 2 up, 3 average, 4 Paeth) predicts
-// for byte i of an RGBA row, from the row so far and the row above (null for
-// the first row).
+// for byte i of a row of Bpp bytes per pixel (RGB or RGBA), from the row so
+// far and the row above (null for the first row).
+template <std::size_t Bpp>
 int Predicted(int filter, const std::uint8_t* row, const std::uint8_t* above, std::size_t i) {
-    const int a = i >= kBpp ? row[i - kBpp] : 0;
+    const int a = i >= Bpp ? row[i - Bpp] : 0;
     const int b = above ? above[i] : 0;
-    const int c = above && i >= kBpp ? above[i - kBpp] : 0;
+    const int c = above && i >= Bpp ? above[i - Bpp] : 0;
     switch (filter) {
     case 1:
         return a;
@@ -52,8 +50,9 @@ int Predicted(int filter, const std::uint8_t* row, const std::uint8_t* above, st
     }
 }
 
-// Filters one row of RGBA bytes with each of the five filters and appends the
-// one whose bytes, read as signed, have the smallest sum of magnitudes.
+// Filters one row with each of the five filters and appends the one whose
+// bytes, read as signed, have the smallest sum of magnitudes.
+template <std::size_t Bpp>
 void PutFilteredRow(const std::uint8_t* row, const std::uint8_t* above, std::size_t n,
                     std::vector<std::uint8_t>& out) {
     long best = -1;
@@ -62,7 +61,7 @@ void PutFilteredRow(const std::uint8_t* row, const std::uint8_t* above, std::siz
         long sum = 0;
         for (std::size_t i = 0; i < n; ++i) {
             const auto value = static_cast<std::int8_t>(
-                static_cast<std::uint8_t>(row[i] - Predicted(filter, row, above, i)));
+                static_cast<std::uint8_t>(row[i] - Predicted<Bpp>(filter, row, above, i)));
             sum += value < 0 ? -value : value;
         }
         if (best < 0 || sum < best) {
@@ -72,12 +71,13 @@ void PutFilteredRow(const std::uint8_t* row, const std::uint8_t* above, std::siz
     }
     out.push_back(static_cast<std::uint8_t>(bestFilter));
     for (std::size_t i = 0; i < n; ++i)
-        out.push_back(static_cast<std::uint8_t>(row[i] - Predicted(bestFilter, row, above, i)));
+        out.push_back(static_cast<std::uint8_t>(row[i] - Predicted<Bpp>(bestFilter, row, above, i)));
 }
 
 } // namespace
 
-ApngWriter::ApngWriter(ByteSink& sink, int level) : m_sink(sink), m_pStream(std::make_unique<Stream>()) {
+ApngWriter::ApngWriter(ByteSink& sink, int level, bool over)
+    : m_sink(sink), m_pStream(std::make_unique<Stream>()), m_bOver(over) {
     m_pStream->bReady = deflateInit(&m_pStream->z, level < 1 ? 1 : level > 9 ? 9 : level) == Z_OK;
 }
 
@@ -109,7 +109,8 @@ bool ApngWriter::Begin(int width, int height) {
     m_data.clear();
     Put32(m_data, static_cast<std::uint32_t>(width));
     Put32(m_data, static_cast<std::uint32_t>(height));
-    m_data.insert(m_data.end(), {8, 6, 0, 0, 0}); // 8 bits, RGBA, deflate, adaptive filters, no interlace
+    // 8 bits, RGBA or RGB, deflate, adaptive filters, no interlace.
+    m_data.insert(m_data.end(), {8, static_cast<std::uint8_t>(m_bOver ? 6 : 2), 0, 0, 0});
     if (!PutChunk("IHDR", m_data))
         return false;
     m_data.clear();
@@ -118,11 +119,12 @@ bool ApngWriter::Begin(int width, int height) {
     return PutChunk("acTL", m_data);
 }
 
-// Appends to out the deflated rows of the frame: every pixel opaque, or
-// with `under`, the pixels equal to it transparent black.
+// Appends to out the deflated rows of the frame: RGB, or RGBA with every
+// pixel opaque or, with `under`, the pixels equal to it transparent black.
 bool ApngWriter::Deflate(int width, int height, const std::uint8_t* bgr, int stride,
                          const std::uint8_t* under, std::vector<std::uint8_t>& out) {
-    const std::size_t n = static_cast<std::size_t>(width) * kBpp;
+    const std::size_t bpp = m_bOver ? 4 : 3;
+    const std::size_t n = static_cast<std::size_t>(width) * bpp;
     m_rows.clear();
     m_rows.reserve((n + 1) * static_cast<std::size_t>(height));
     m_previous.resize(n);
@@ -130,7 +132,7 @@ bool ApngWriter::Deflate(int width, int height, const std::uint8_t* bgr, int str
     for (int y = 0; y < height; ++y) {
         const std::uint8_t* src = bgr + static_cast<std::ptrdiff_t>(y) * stride;
         const std::uint8_t* old = under ? under + static_cast<std::ptrdiff_t>(y) * stride : nullptr;
-        for (std::size_t i = 0, j = 0; i < n; i += kBpp, j += 3) {
+        for (std::size_t i = 0, j = 0; i < n; i += bpp, j += 3) {
             if (old && old[j] == src[j] && old[j + 1] == src[j + 1] && old[j + 2] == src[j + 2]) {
                 m_current[i] = m_current[i + 1] = m_current[i + 2] = m_current[i + 3] = 0;
                 continue;
@@ -138,9 +140,14 @@ bool ApngWriter::Deflate(int width, int height, const std::uint8_t* bgr, int str
             m_current[i] = src[j + 2];
             m_current[i + 1] = src[j + 1];
             m_current[i + 2] = src[j];
-            m_current[i + 3] = 0xFF;
+            if (bpp == 4)
+                m_current[i + 3] = 0xFF;
         }
-        PutFilteredRow(m_current.data(), y > 0 ? m_previous.data() : nullptr, n, m_rows);
+        const std::uint8_t* above = y > 0 ? m_previous.data() : nullptr;
+        if (bpp == 4)
+            PutFilteredRow<4>(m_current.data(), above, n, m_rows);
+        else
+            PutFilteredRow<3>(m_current.data(), above, n, m_rows);
         m_previous.swap(m_current);
     }
     z_stream& z = m_pStream->z;
@@ -175,7 +182,7 @@ bool ApngWriter::AddFrame(int x, int y, int width, int height, const std::uint8_
     if (!Deflate(width, height, bgr, stride, nullptr, m_frame))
         return false;
     bool over = false;
-    if (!first && under) {
+    if (!first && under && m_bOver) {
         m_over.clear();
         Put32(m_over, sequence);
         if (!Deflate(width, height, bgr, stride, under, m_over))

@@ -1,10 +1,10 @@
-// An animated PNG written frame by frame: 8-bit red, green, blue and alpha,
-// every pixel shown opaque, looping forever. The first frame covers the
-// whole image and is also the still picture that programs without animation
-// show; every later frame covers a rectangle and replaces the pixels under
-// it or, where that takes fewer bytes, is drawn over them with the pixels
-// that equal them transparent. Frame data is deflated through zlib; the
-// frame count in the header is filled in by End.
+// An animated PNG written frame by frame: 8-bit red, green and blue, or
+// with `over` also alpha, every pixel shown opaque; looping forever. The
+// first frame covers the whole image and is also the still picture that
+// programs without animation show; every later frame covers a rectangle and
+// replaces the pixels under it or, with `over` and where that takes fewer
+// bytes, is drawn over them with the pixels that equal them transparent. Frame data is deflated through zlib;
+// the frame count in the header is filled in by End.
 #pragma once
 
 #include "record/ByteSink.h"
@@ -16,7 +16,7 @@
 class ApngWriter {
 public:
     // level: zlib's compression level, 1 (fastest) to 9 (smallest).
-    explicit ApngWriter(ByteSink& sink, int level = 6);
+    explicit ApngWriter(ByteSink& sink, int level = 6, bool over = false);
     ~ApngWriter();
     ApngWriter(const ApngWriter&) = delete;
     ApngWriter& operator=(const ApngWriter&) = delete;
@@ -25,7 +25,8 @@ public:
     // Pixels: height rows of width blue, green, red bytes, top row first,
     // stride bytes apart. The delay is delayNum / delayDen seconds (delayDen
     // 0 means hundredths). The first frame must cover the whole image.
-    // under: the pixels shown there before (same layout), or null. Returns
+    // under: the pixels shown there before (same layout), or null; used
+    // only with `over`. Returns
     // false, writing nothing, for a rectangle outside the image.
     bool AddFrame(int x, int y, int width, int height, const std::uint8_t* bgr, int stride, int delayNum,
                   int delayDen, const std::uint8_t* under = nullptr);
@@ -48,6 +49,7 @@ private:
     int m_nWidth = 0;
     int m_nHeight = 0;
     int m_nFrames = 0;
+    bool m_bOver = false;
     std::uint32_t m_nSequence = 0;
     std::vector<std::uint8_t> m_rows;     // filtered rows, each a filter byte then RGBA
     std::vector<std::uint8_t> m_previous; // the row above, unfiltered RGBA

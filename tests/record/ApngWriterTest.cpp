@@ -61,7 +61,7 @@ TEST(ApngWriterTest, ChunksComeInOrderWithOneSequenceAndTheirChecksums) {
         EXPECT_TRUE(c.crcOk) << c.type;
     }
     EXPECT_EQ(order, "IHDR acTL fcTL IDAT fcTL fdAT fcTL fdAT IEND ");
-    EXPECT_EQ(chunks[0].data, (std::vector<std::uint8_t>{0, 0, 0, 40, 0, 0, 0, 30, 8, 6, 0, 0, 0}));
+    EXPECT_EQ(chunks[0].data, (std::vector<std::uint8_t>{0, 0, 0, 40, 0, 0, 0, 30, 8, 2, 0, 0, 0}));
     EXPECT_EQ(Be32(&chunks[1].data[0]), 3u); // frames, filled in at the end
     EXPECT_EQ(Be32(&chunks[1].data[4]), 0u); // loop forever
     std::vector<std::uint32_t> sequence;
@@ -80,8 +80,8 @@ TEST(ApngWriterTest, ChunksComeInOrderWithOneSequenceAndTheirChecksums) {
               (std::vector<std::uint8_t>{1, 77, 3, 232, 0, 0}));
 }
 
-// A frame drawn over the one before shows the same pixels as one that
-// replaces it, black ones included, and is taken where it is smaller.
+// With alpha, a frame drawn over the one before shows the same pixels as one
+// that replaces it, black ones included, and is taken where it is smaller.
 TEST(ApngWriterTest, FramesOverTheOneBeforeShowExactlyTheSamePixels) {
     Frame base(40, 30);
     for (int y = 0; y < 30; ++y)
@@ -98,14 +98,16 @@ TEST(ApngWriterTest, FramesOverTheOneBeforeShowExactlyTheSamePixels) {
     } frames[] = {
         {base, nullptr, 0}, {next, &base, 1}, {base, nullptr, 0}, {next, &base, 1}, {next, &next, 1}};
     MemorySink sink;
-    ApngWriter png(sink);
+    ApngWriter png(sink, 6, true);
     ASSERT_TRUE(png.Begin(40, 30));
     for (const auto& f : frames)
         ASSERT_TRUE(png.AddFrame(0, 0, 40, 30, f.frame.bgr.data(), 120, 1, 10,
                                  f.under ? f.under->bgr.data() : nullptr));
     ASSERT_TRUE(png.End());
+    const auto chunks = Chunks(sink.bytes);
+    EXPECT_EQ(chunks[0].data[9], 6); // RGBA
     std::vector<std::uint8_t> blends;
-    for (const auto& c : Chunks(sink.bytes))
+    for (const auto& c : chunks)
         if (c.type == "fcTL")
             blends.push_back(c.data[25]);
     EXPECT_EQ(blends, (std::vector<std::uint8_t>{0, 1, 0, 1, 1}));
