@@ -3,6 +3,7 @@
 #include "capture/NeuQuant.h"
 #include "record/FrameDelays.h"
 #include "record/GifQuality.h"
+#include "record/NearestColour.h"
 
 #include <algorithm>
 #include <cstring>
@@ -213,8 +214,11 @@ bool AnimationEncoder::EmitGif(FrameChanges::Rect rect, int delay, bool first) {
 
     if (first) {
         if (m_pQuant) {
-            m_pQuant->Map(origin, rect.width, rect.height, stride, 24, next(), rect.width);
-            m_pSharedQuant = std::move(m_pQuant); // the shared table's colours, for the frames to come
+            // The learned colours, each pixel taking the nearest, for this
+            // frame and the frames to come.
+            m_pSharedNearest = std::make_unique<NearestColour>();
+            m_pSharedNearest->Assign(m_sharedColours);
+            m_pSharedNearest->Map(origin, rect.width, rect.height, stride, next(), rect.width);
             // How well the recording shows the screen, for the frames to come.
             m_nFirstError = GifQuality::SquaredError(origin, stride, rect.width, rect.height, next(), nullptr,
                                                      m_sharedColours);
@@ -265,9 +269,9 @@ bool AnimationEncoder::EmitGif(FrameChanges::Rect rect, int delay, bool first) {
     const bool lossless = n > 0;
     const std::size_t firstLossy = n;
     std::int64_t errors[kCandidates] = {};
-    if (m_pSharedQuant) {
+    if (m_pSharedNearest) {
         m_sharedIndices.resize(count);
-        m_pSharedQuant->Map(origin, rect.width, rect.height, stride, 24, m_sharedIndices.data(), rect.width);
+        m_pSharedNearest->Map(origin, rect.width, rect.height, stride, m_sharedIndices.data(), rect.width);
         if (MixShared(rect, origin, stride, next())) {
             errors[n] = GifQuality::SquaredError(origin, stride, rect.width, rect.height, next(), mask,
                                                  m_mixedColours);
@@ -291,8 +295,9 @@ bool AnimationEncoder::EmitGif(FrameChanges::Rect rect, int delay, bool first) {
             m_pQuant = std::make_unique<NeuQuant>();
         const int samples = static_cast<int>(m_sample.size() / 3);
         m_pQuant->Learn(m_sample.data(), samples, 1, samples * 3, 24);
-        m_pQuant->Map(origin, rect.width, rect.height, stride, 24, next(), rect.width);
         m_localColours = PaletteOf(*m_pQuant);
+        m_localNearest.Assign(m_localColours);
+        m_localNearest.Map(origin, rect.width, rect.height, stride, next(), rect.width);
         const auto pair = ClosestPair(m_localColours);
         HideUnchanged(next(), count, pair.first, pair.second);
         errors[n] =

@@ -21,6 +21,7 @@
 #include "record/FrameChanges.h"
 #include "record/FrameTimeline.h"
 #include "record/GifWriter.h"
+#include "record/NearestColour.h"
 
 #include <cstdint>
 #include <memory>
@@ -69,7 +70,7 @@ private:
     std::unique_ptr<GifWriter> m_pGif;
     std::unique_ptr<ApngWriter> m_pApng;
     std::unique_ptr<NeuQuant> m_pQuant;
-    std::unique_ptr<NeuQuant> m_pSharedQuant; // learned from a first frame of many colours
+    std::unique_ptr<NearestColour> m_pSharedNearest; // the colours learned from a first frame of many
     bool m_bFailed = false;
     bool m_bPending = false;
     FrameTimeline m_timeline;
@@ -86,6 +87,7 @@ private:
     std::int64_t m_nFirstPixels = 1;
     ExactPalette m_local;
     GifWriter::Palette m_localColours;
+    NearestColour m_localNearest;
     ExactPalette m_changes; // the colours of the changed pixels
     GifWriter::Palette m_changeColours;
     std::vector<std::uint8_t> m_changed;       // per pixel of the rectangle: 1 changed, 0 not

@@ -7,6 +7,7 @@ list(APPEND FRIMLET_CORE_SOURCES
   record/FrameTimeline.cpp
   record/ExactPalette.cpp
   record/GifQuality.cpp
+  record/NearestColour.cpp
   record/AnimationEncoder.cpp
   record/FrameQueue.cpp
   record/RecordingWorker.cpp
