@@ -64,7 +64,7 @@ def main():
     print("| file | bytes | PSNR |\n|---|---|---|")
     for label, name in files:
         path = os.path.join(out, name)
-        print(f"| {label} | {os.path.getsize(path)} | {psnr(path, frames):.1f} dB |")
+        print(f"| {label} | {os.path.getsize(path)} | {psnr(path, frames):.2f} dB |")
 
 
 if __name__ == "__main__":
