@@ -69,7 +69,7 @@ inline std::uint8_t* PopulatedMemory(std::size_t size) {
 }
 
 // The file's bytes: a mapping of a regular file, or what a pipe or device
-// gives until it ends. Never freed (the process ends after one picture).
+// gives until it ends. Kept until the process ends (after one picture).
 inline bool ReadWholeFile(const char* path, const std::uint8_t*& data, std::size_t& size) {
     const int fd = open(path, O_RDONLY | O_CLOEXEC);
     if (fd < 0)
@@ -82,7 +82,7 @@ inline bool ReadWholeFile(const char* path, const std::uint8_t*& data, std::size
         ok = p != MAP_FAILED;
         data = static_cast<const std::uint8_t*>(p);
     } else if (ok) {
-        auto* bytes = new std::vector<std::uint8_t>();
+        static std::vector<std::uint8_t> bytes; // lives as long as the process
         std::uint8_t buffer[65536];
         for (;;) {
             const ssize_t n = read(fd, buffer, sizeof buffer);
@@ -90,10 +90,10 @@ inline bool ReadWholeFile(const char* path, const std::uint8_t*& data, std::size
                 ok = n == 0;
                 break;
             }
-            bytes->insert(bytes->end(), buffer, buffer + n);
+            bytes.insert(bytes.end(), buffer, buffer + n);
         }
-        data = bytes->data();
-        size = bytes->size();
+        data = bytes.data();
+        size = bytes.size();
     }
     close(fd);
     return ok;
