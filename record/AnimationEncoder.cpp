@@ -218,7 +218,8 @@ bool AnimationEncoder::EmitGif(FrameChanges::Rect rect, int delay, bool first) {
             // frame and the frames to come.
             m_pSharedNearest = std::make_unique<NearestColour>();
             m_pSharedNearest->Assign(m_sharedColours);
-            m_pSharedNearest->Map(origin, rect.width, rect.height, stride, next(), rect.width);
+            m_pSharedQuant = std::move(m_pQuant);
+            MapShared(origin, rect.width, rect.height, stride, next());
             // How well the recording shows the screen, for the frames to come.
             m_nFirstError = GifQuality::SquaredError(origin, stride, rect.width, rect.height, next(), nullptr,
                                                      m_sharedColours);
@@ -271,7 +272,7 @@ bool AnimationEncoder::EmitGif(FrameChanges::Rect rect, int delay, bool first) {
     std::int64_t errors[kCandidates] = {};
     if (m_pSharedNearest) {
         m_sharedIndices.resize(count);
-        m_pSharedNearest->Map(origin, rect.width, rect.height, stride, m_sharedIndices.data(), rect.width);
+        MapShared(origin, rect.width, rect.height, stride, m_sharedIndices.data());
         if (MixShared(rect, origin, stride, next())) {
             errors[n] = GifQuality::SquaredError(origin, stride, rect.width, rect.height, next(), mask,
                                                  m_mixedColours);
@@ -295,9 +296,8 @@ bool AnimationEncoder::EmitGif(FrameChanges::Rect rect, int delay, bool first) {
             m_pQuant = std::make_unique<NeuQuant>();
         const int samples = static_cast<int>(m_sample.size() / 3);
         m_pQuant->Learn(m_sample.data(), samples, 1, samples * 3, 24);
+        m_pQuant->Map(origin, rect.width, rect.height, stride, 24, next(), rect.width);
         m_localColours = PaletteOf(*m_pQuant);
-        m_localNearest.Assign(m_localColours);
-        m_localNearest.Map(origin, rect.width, rect.height, stride, next(), rect.width);
         const auto pair = ClosestPair(m_localColours);
         HideUnchanged(next(), count, pair.first, pair.second);
         errors[n] =
@@ -361,6 +361,23 @@ bool AnimationEncoder::MixShared(FrameChanges::Rect rect, const std::uint8_t* or
                                            : m_bad[i]    ? base + out[i]
                                                          : remap[shared[i]]);
     return true;
+}
+
+// Maps a block through the learned shared table: each pixel to the colour
+// nearest by squares while the colours met so far are few enough to be
+// remembered, and once they are not (a screen of many colours, where that
+// search would fall behind) the rest of the block to the network's choice.
+void AnimationEncoder::MapShared(const std::uint8_t* pixels, int width, int height, int stride,
+                                 std::uint8_t* out) {
+    for (int y = 0; y < height; ++y) {
+        const std::uint8_t* row = pixels + static_cast<std::ptrdiff_t>(y) * stride;
+        std::uint8_t* indices = out + static_cast<std::ptrdiff_t>(y) * width;
+        if (m_pSharedNearest->Full()) {
+            m_pSharedQuant->Map(row, width, height - y, stride, 24, indices, width);
+            return;
+        }
+        m_pSharedNearest->Map(row, width, 1, stride, indices, width);
+    }
 }
 
 // Gives the index `hidden` up (its pixels take `kept`) and writes it for the

@@ -58,6 +58,7 @@ private:
     bool EmitPart(std::int64_t delay, bool whole);
     bool EmitGif(FrameChanges::Rect rect, int delay, bool first);
     std::int64_t MarkChanges(FrameChanges::Rect rect);
+    void MapShared(const std::uint8_t* pixels, int width, int height, int stride, std::uint8_t* out);
     bool MixShared(FrameChanges::Rect rect, const std::uint8_t* origin, int stride, std::uint8_t* out);
     void HideUnchanged(std::uint8_t* indices, std::size_t count, int hidden, int kept);
 
@@ -71,6 +72,7 @@ private:
     std::unique_ptr<ApngWriter> m_pApng;
     std::unique_ptr<NeuQuant> m_pQuant;
     std::unique_ptr<NearestColour> m_pSharedNearest; // the colours learned from a first frame of many
+    std::unique_ptr<NeuQuant> m_pSharedQuant;        // the network that learned them
     bool m_bFailed = false;
     bool m_bPending = false;
     FrameTimeline m_timeline;
@@ -87,7 +89,6 @@ private:
     std::int64_t m_nFirstPixels = 1;
     ExactPalette m_local;
     GifWriter::Palette m_localColours;
-    NearestColour m_localNearest;
     ExactPalette m_changes; // the colours of the changed pixels
     GifWriter::Palette m_changeColours;
     std::vector<std::uint8_t> m_changed;       // per pixel of the rectangle: 1 changed, 0 not
