@@ -10,9 +10,10 @@
 
 namespace {
 
-bool Quantise(const std::uint8_t* bgr, int width, int height, std::uint8_t* palette, std::uint8_t* indices) {
+bool Quantise(const std::uint8_t* pixels, int width, int height, std::uint8_t* palette,
+              std::uint8_t* indices) {
     auto reference = std::make_unique<NeuQuantReference>();
-    const NeuQuantReference::Output out = reference->Run(bgr, width, height, width * 3, 24);
+    const NeuQuantReference::Output out = reference->Run(pixels, width, height, width * 3, 24);
     std::copy(out.palette.begin(), out.palette.end(), palette);
     std::copy(out.indices.begin(), out.indices.end(), indices);
     return true;

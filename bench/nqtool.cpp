@@ -7,9 +7,10 @@
 
 namespace {
 
-bool Quantise(const std::uint8_t* bgr, int width, int height, std::uint8_t* palette, std::uint8_t* indices) {
+bool Quantise(const std::uint8_t* pixels, int width, int height, std::uint8_t* palette,
+              std::uint8_t* indices) {
     NeuQuant quantiser;
-    if (!quantiser.Quantise(bgr, width, height, width * 3, 24, indices, width))
+    if (!quantiser.Quantise(pixels, width, height, width * 3, 24, indices, width))
         return false;
     for (int i = 0; i < NeuQuant::kNetSize; ++i) {
         const NeuQuant::Colour& c = quantiser.Palette()[static_cast<std::size_t>(i)];

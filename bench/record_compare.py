@@ -47,6 +47,8 @@ def main():
         with Image.open(p) as im:
             frames.append(im.convert("RGB").tobytes())
     files = [("ours GIF", "ours.gif"), ("ours APNG", "ours.png")]
+    if os.path.exists(os.path.join(out, "ours-over.png")):
+        files.append(("ours APNG, RGBA drawn over", "ours-over.png"))
     pattern = os.path.join(out, "frame-%04d.ppm")
     if shutil.which("ffmpeg"):
         subprocess.run(["ffmpeg", "-v", "error", "-y", "-framerate", "15", "-i", pattern, "-vf",
@@ -62,7 +64,7 @@ def main():
     print("| file | bytes | PSNR |\n|---|---|---|")
     for label, name in files:
         path = os.path.join(out, name)
-        print(f"| {label} | {os.path.getsize(path)} | {psnr(path, frames):.1f} dB |")
+        print(f"| {label} | {os.path.getsize(path)} | {psnr(path, frames):.2f} dB |")
 
 
 if __name__ == "__main__":

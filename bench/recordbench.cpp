@@ -2,14 +2,15 @@
 //
 // Encodes a recording of 800 x 600 desktop-like content at 15 frames per
 // second (typing in an editor, a menu opening, a window dragged over a
-// photo-like wallpaper) as GIF and as animated PNG, the way the recorder's
+// photo-like wallpaper) as GIF and as animated PNG (also with alpha, frames
+// drawn over the one before), the way the recorder's
 // encoder thread does, and prints for each format the frames encoded, the
 // average encode time per frame, the frames per second the encoder keeps
 // up with, its ratio to real time and the file's size. Then it records the
 // same frames in real time through the encoder thread (RecordingWorker),
 // handing one in every 1/15 s, and prints the frames dropped and how long
 // after the stop the file was complete. With OUTDIR it also
-// writes the two files and every frame as a binary PPM (frame-NNNN.ppm), for
+// writes the files and every frame as a binary PPM (frame-NNNN.ppm), for
 // bench/record-compare.sh.
 #include "record/AnimationEncoder.h"
 #include "record/RecordingWorker.h"
@@ -125,9 +126,17 @@ int main(int argc, char** argv) {
     std::printf("%d frames of %d x %d at %d fps (%d s)\n", frames, kWidth, kHeight, kFps, seconds);
     std::printf(
         "| format | encode per frame | frames per second | x real time | file |\n|---|---|---|---|---|\n");
-    for (auto format : {AnimationFormat::Gif, AnimationFormat::Apng}) {
+    const struct {
+        AnimationFormat format;
+        bool over;
+        const char* name;
+        const char* file;
+    } runs[] = {{AnimationFormat::Gif, false, "GIF", "/ours.gif"},
+                {AnimationFormat::Apng, false, "APNG", "/ours.png"},
+                {AnimationFormat::Apng, true, "APNG, RGBA drawn over", "/ours-over.png"}};
+    for (const auto& run : runs) {
         MemorySink sink;
-        AnimationEncoder encoder(format, kWidth, kHeight, sink);
+        AnimationEncoder encoder(run.format, kWidth, kHeight, sink, run.over);
         const auto start = std::chrono::steady_clock::now();
         for (int k = 0; k < frames; ++k)
             encoder.AddFrame(std::vector<std::uint8_t>(scene[static_cast<std::size_t>(k)]),
@@ -135,12 +144,10 @@ int main(int argc, char** argv) {
         if (!encoder.Finish(static_cast<std::int64_t>(frames) * 1000000 / kFps))
             return 1;
         const double s = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-        const char* name = format == AnimationFormat::Gif ? "GIF" : "APNG";
-        std::printf("| %s | %.1f ms | %.0f | %.1f x | %zu bytes |\n", name, s * 1000 / frames, frames / s,
+        std::printf("| %s | %.1f ms | %.0f | %.1f x | %zu bytes |\n", run.name, s * 1000 / frames, frames / s,
                     seconds / s, sink.bytes.size());
         if (!out.empty()) {
-            const std::string path = out + (format == AnimationFormat::Gif ? "/ours.gif" : "/ours.png");
-            if (FILE* f = std::fopen(path.c_str(), "wb")) {
+            if (FILE* f = std::fopen((out + run.file).c_str(), "wb")) {
                 std::fwrite(sink.bytes.data(), 1, sink.bytes.size(), f);
                 std::fclose(f);
             }

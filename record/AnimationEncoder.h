@@ -4,11 +4,15 @@
 //  - a frame equal to the one before only makes that one last longer;
 //  - a frame that would last less than the players' shortest delay is
 //    replaced by the next one, which then starts at its time;
-//  - GIF: the rectangle that changed, in its exact colours when it has 256 or
-//    fewer (else quantised), with the colour table shared by the frames or
-//    the frame's own and unchanged pixels transparent or not, whichever
-//    makes the smallest frame;
-//  - animated PNG: the rectangle that changed, every pixel exact.
+//  - GIF: the rectangle that changed, in its exact colours when it or its
+//    changed pixels have few enough, with the colour table shared by the
+//    frames or the frame's own and unchanged pixels transparent or not,
+//    whichever makes the smallest frame; else quantised, unchanged pixels
+//    transparent, through the first frame's table where it shows the
+//    changed pixels about as well as a table learned from them;
+//  - animated PNG: the rectangle that changed, every pixel exact; with
+//    apngOver the file has alpha and a frame is drawn over the one before
+//    with its unchanged pixels transparent where that is smaller.
 #pragma once
 
 #include "record/ApngWriter.h"
@@ -17,6 +21,7 @@
 #include "record/FrameChanges.h"
 #include "record/FrameTimeline.h"
 #include "record/GifWriter.h"
+#include "record/NearestColour.h"
 
 #include <cstdint>
 #include <memory>
@@ -31,7 +36,7 @@ class AnimationEncoder {
 public:
     // Frames are width x height pixels of blue, green and red bytes, rows
     // packed top first (width * height * 3 bytes).
-    AnimationEncoder(AnimationFormat format, int width, int height, ByteSink& sink);
+    AnimationEncoder(AnimationFormat format, int width, int height, ByteSink& sink, bool apngOver = false);
     ~AnimationEncoder();
     AnimationEncoder(const AnimationEncoder&) = delete;
     AnimationEncoder& operator=(const AnimationEncoder&) = delete;
@@ -52,8 +57,13 @@ private:
     bool Emit(std::int64_t delay);
     bool EmitPart(std::int64_t delay, bool whole);
     bool EmitGif(FrameChanges::Rect rect, int delay, bool first);
+    std::int64_t MarkChanges(FrameChanges::Rect rect);
+    void MapShared(const std::uint8_t* pixels, int width, int height, int stride, std::uint8_t* out);
+    bool MixShared(FrameChanges::Rect rect, const std::uint8_t* origin, int stride, std::uint8_t* out);
+    void HideUnchanged(std::uint8_t* indices, std::size_t count, int hidden, int kept);
 
     AnimationFormat m_format;
+    bool m_bApngOver;
     int m_nWidth;
     int m_nHeight;
     int m_nUnits;
@@ -61,7 +71,8 @@ private:
     std::unique_ptr<GifWriter> m_pGif;
     std::unique_ptr<ApngWriter> m_pApng;
     std::unique_ptr<NeuQuant> m_pQuant;
-    std::unique_ptr<NeuQuant> m_pSharedQuant; // learned from a first frame of many colours
+    std::unique_ptr<NearestColour> m_pSharedNearest; // the colours learned from a first frame of many
+    std::unique_ptr<NeuQuant> m_pSharedQuant;        // the network that learned them
     bool m_bFailed = false;
     bool m_bPending = false;
     FrameTimeline m_timeline;
@@ -74,7 +85,19 @@ private:
     GifWriter::Palette m_sharedColours;
     int m_nSharedTransparent = -1;
     std::pair<int, int> m_sharedPair{0, 1}; // a learned shared table's colours to give up and keep
+    std::int64_t m_nFirstError = 0;         // squared error of a quantised first frame
+    std::int64_t m_nFirstPixels = 1;
     ExactPalette m_local;
     GifWriter::Palette m_localColours;
-    std::vector<std::uint8_t> m_indices[4];
+    ExactPalette m_changes; // the colours of the changed pixels
+    GifWriter::Palette m_changeColours;
+    std::vector<std::uint8_t> m_changed;       // per pixel of the rectangle: 1 changed, 0 not
+    std::vector<std::uint8_t> m_sample;        // the changed pixels, for learning their colours
+    std::vector<std::uint8_t> m_sharedIndices; // the rectangle through a learned shared table
+    std::vector<std::uint8_t> m_bad;           // per pixel: 1 where that shows a changed pixel badly
+    ExactPalette m_badColours;
+    GifWriter::Palette m_mixedColours; // shared colours and exact ones
+    int m_nMixedTransparent = 0;
+    static constexpr int kCandidates = 6;
+    std::vector<std::uint8_t> m_indices[kCandidates];
 };

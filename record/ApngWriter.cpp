@@ -29,12 +29,13 @@ int Paeth(int a, int b, int c) {
 }
 
 // The byte a PNG filter (0 none, 1 sub, 2 up, 3 average, 4 Paeth) predicts
-// for byte i of an RGB row, from the row so far and the row above (null for
-// the first row).
+// for byte i of a row of Bpp bytes per pixel (RGB or RGBA), from the row so
+// far and the row above (null for the first row).
+template <std::size_t Bpp>
 int Predicted(int filter, const std::uint8_t* row, const std::uint8_t* above, std::size_t i) {
-    const int a = i >= 3 ? row[i - 3] : 0;
+    const int a = i >= Bpp ? row[i - Bpp] : 0;
     const int b = above ? above[i] : 0;
-    const int c = above && i >= 3 ? above[i - 3] : 0;
+    const int c = above && i >= Bpp ? above[i - Bpp] : 0;
     switch (filter) {
     case 1:
         return a;
@@ -49,8 +50,9 @@ int Predicted(int filter, const std::uint8_t* row, const std::uint8_t* above, st
     }
 }
 
-// Filters one row of RGB bytes with each of the five filters and appends the
-// one whose bytes, read as signed, have the smallest sum of magnitudes.
+// Filters one row with each of the five filters and appends the one whose
+// bytes, read as signed, have the smallest sum of magnitudes.
+template <std::size_t Bpp>
 void PutFilteredRow(const std::uint8_t* row, const std::uint8_t* above, std::size_t n,
                     std::vector<std::uint8_t>& out) {
     long best = -1;
@@ -59,7 +61,7 @@ void PutFilteredRow(const std::uint8_t* row, const std::uint8_t* above, std::siz
         long sum = 0;
         for (std::size_t i = 0; i < n; ++i) {
             const auto value = static_cast<std::int8_t>(
-                static_cast<std::uint8_t>(row[i] - Predicted(filter, row, above, i)));
+                static_cast<std::uint8_t>(row[i] - Predicted<Bpp>(filter, row, above, i)));
             sum += value < 0 ? -value : value;
         }
         if (best < 0 || sum < best) {
@@ -69,12 +71,13 @@ void PutFilteredRow(const std::uint8_t* row, const std::uint8_t* above, std::siz
     }
     out.push_back(static_cast<std::uint8_t>(bestFilter));
     for (std::size_t i = 0; i < n; ++i)
-        out.push_back(static_cast<std::uint8_t>(row[i] - Predicted(bestFilter, row, above, i)));
+        out.push_back(static_cast<std::uint8_t>(row[i] - Predicted<Bpp>(bestFilter, row, above, i)));
 }
 
 } // namespace
 
-ApngWriter::ApngWriter(ByteSink& sink, int level) : m_sink(sink), m_pStream(std::make_unique<Stream>()) {
+ApngWriter::ApngWriter(ByteSink& sink, int level, bool over)
+    : m_sink(sink), m_pStream(std::make_unique<Stream>()), m_bOver(over) {
     m_pStream->bReady = deflateInit(&m_pStream->z, level < 1 ? 1 : level > 9 ? 9 : level) == Z_OK;
 }
 
@@ -106,7 +109,8 @@ bool ApngWriter::Begin(int width, int height) {
     m_data.clear();
     Put32(m_data, static_cast<std::uint32_t>(width));
     Put32(m_data, static_cast<std::uint32_t>(height));
-    m_data.insert(m_data.end(), {8, 2, 0, 0, 0}); // 8 bits, RGB, deflate, adaptive filters, no interlace
+    // 8 bits, RGBA or RGB, deflate, adaptive filters, no interlace.
+    m_data.insert(m_data.end(), {8, static_cast<std::uint8_t>(m_bOver ? 6 : 2), 0, 0, 0});
     if (!PutChunk("IHDR", m_data))
         return false;
     m_data.clear();
@@ -115,44 +119,78 @@ bool ApngWriter::Begin(int width, int height) {
     return PutChunk("acTL", m_data);
 }
 
-bool ApngWriter::Deflate(int width, int height, const std::uint8_t* bgr, int stride) {
-    const std::size_t n = static_cast<std::size_t>(width) * 3;
+// Appends to out the deflated rows of the frame: RGB, or RGBA with every
+// pixel opaque or, with `under`, the pixels equal to it transparent black.
+bool ApngWriter::Deflate(int width, int height, const std::uint8_t* bgr, int stride,
+                         const std::uint8_t* under, std::vector<std::uint8_t>& out) {
+    const std::size_t bpp = m_bOver ? 4 : 3;
+    const std::size_t n = static_cast<std::size_t>(width) * bpp;
     m_rows.clear();
     m_rows.reserve((n + 1) * static_cast<std::size_t>(height));
     m_previous.resize(n);
     m_current.resize(n);
     for (int y = 0; y < height; ++y) {
         const std::uint8_t* src = bgr + static_cast<std::ptrdiff_t>(y) * stride;
-        for (std::size_t i = 0; i < n; i += 3) {
-            m_current[i] = src[i + 2];
-            m_current[i + 1] = src[i + 1];
-            m_current[i + 2] = src[i];
+        const std::uint8_t* old = under ? under + static_cast<std::ptrdiff_t>(y) * stride : nullptr;
+        for (std::size_t i = 0, j = 0; i < n; i += bpp, j += 3) {
+            if (old && old[j] == src[j] && old[j + 1] == src[j + 1] && old[j + 2] == src[j + 2]) {
+                m_current[i] = m_current[i + 1] = m_current[i + 2] = m_current[i + 3] = 0;
+                continue;
+            }
+            m_current[i] = src[j + 2];
+            m_current[i + 1] = src[j + 1];
+            m_current[i + 2] = src[j];
+            if (bpp == 4)
+                m_current[i + 3] = 0xFF;
         }
-        PutFilteredRow(m_current.data(), y > 0 ? m_previous.data() : nullptr, n, m_rows);
+        const std::uint8_t* above = y > 0 ? m_previous.data() : nullptr;
+        if (bpp == 4)
+            PutFilteredRow<4>(m_current.data(), above, n, m_rows);
+        else
+            PutFilteredRow<3>(m_current.data(), above, n, m_rows);
         m_previous.swap(m_current);
     }
     z_stream& z = m_pStream->z;
     if (deflateReset(&z) != Z_OK)
         return false;
-    const std::size_t head = m_data.size();
-    m_data.resize(head + deflateBound(&z, static_cast<uLong>(m_rows.size())));
+    const std::size_t head = out.size();
+    out.resize(head + deflateBound(&z, static_cast<uLong>(m_rows.size())));
     z.next_in = m_rows.data();
     z.avail_in = static_cast<uInt>(m_rows.size());
-    z.next_out = m_data.data() + head;
-    z.avail_out = static_cast<uInt>(m_data.size() - head);
+    z.next_out = out.data() + head;
+    z.avail_out = static_cast<uInt>(out.size() - head);
     if (deflate(&z, Z_FINISH) != Z_STREAM_END)
         return false;
-    m_data.resize(head + z.total_out);
+    out.resize(head + z.total_out);
     return true;
 }
 
 bool ApngWriter::AddFrame(int x, int y, int width, int height, const std::uint8_t* bgr, int stride,
-                          int delayNum, int delayDen) {
+                          int delayNum, int delayDen, const std::uint8_t* under) {
     if (width < 1 || height < 1 || x < 0 || y < 0 || x > m_nWidth - width || y > m_nHeight - height || !bgr ||
         stride < width * 3 || delayNum < 0 || delayNum > 65535 || delayDen < 0 || delayDen > 65535)
         return false;
-    if (m_nFrames == 0 && (x != 0 || y != 0 || width != m_nWidth || height != m_nHeight))
+    const bool first = m_nFrames == 0;
+    if (first && (x != 0 || y != 0 || width != m_nWidth || height != m_nHeight))
         return false;
+    // The frame's data, replacing the pixels under it or, where that is
+    // smaller, drawn over them with its unchanged pixels transparent.
+    const std::uint32_t sequence = m_nSequence + 1;
+    m_frame.clear();
+    if (!first)
+        Put32(m_frame, sequence);
+    if (!Deflate(width, height, bgr, stride, nullptr, m_frame))
+        return false;
+    bool over = false;
+    if (!first && under && m_bOver) {
+        m_over.clear();
+        Put32(m_over, sequence);
+        if (!Deflate(width, height, bgr, stride, under, m_over))
+            return false;
+        over = m_over.size() < m_frame.size();
+        if (over)
+            m_frame.swap(m_over);
+    }
     m_data.clear();
     Put32(m_data, m_nSequence++);
     Put32(m_data, static_cast<std::uint32_t>(width));
@@ -161,18 +199,14 @@ bool ApngWriter::AddFrame(int x, int y, int width, int height, const std::uint8_
     Put32(m_data, static_cast<std::uint32_t>(y));
     Put16(m_data, delayNum);
     Put16(m_data, delayDen);
-    m_data.push_back(0); // dispose: none, the frame stays
-    m_data.push_back(0); // blend: the frame replaces what is under it
+    m_data.push_back(0);                                       // dispose: none, the frame stays
+    m_data.push_back(static_cast<std::uint8_t>(over ? 1 : 0)); // blend: over, or replace
     if (!PutChunk("fcTL", m_data))
         return false;
-    m_data.clear();
-    const bool first = m_nFrames == 0;
     if (!first)
-        Put32(m_data, m_nSequence++);
-    if (!Deflate(width, height, bgr, stride))
-        return false;
+        ++m_nSequence;
     ++m_nFrames;
-    return PutChunk(first ? "IDAT" : "fdAT", m_data);
+    return PutChunk(first ? "IDAT" : "fdAT", m_frame);
 }
 
 bool ApngWriter::End() {

@@ -40,7 +40,8 @@ int ExactPalette::Insert(std::uint32_t key) {
     return static_cast<int>(slot);
 }
 
-bool ExactPalette::Collect(const std::uint8_t* bgr, int width, const FrameChanges::Rect& rect, int limit) {
+bool ExactPalette::Collect(const std::uint8_t* bgr, int width, const FrameChanges::Rect& rect, int limit,
+                           const std::uint8_t* mask) {
     Clear();
     std::uint32_t last = 0;
     for (int y = rect.y; y < rect.y + rect.height; ++y) {
@@ -48,6 +49,8 @@ bool ExactPalette::Collect(const std::uint8_t* bgr, int width, const FrameChange
                                        static_cast<std::size_t>(rect.x)) *
                                           3;
         for (int x = 0; x < rect.width; ++x, p += 3) {
+            if (mask && *mask++ == 0)
+                continue;
             const std::uint32_t key = Key(p[0], p[1], p[2]);
             if (key == last)
                 continue;
@@ -83,8 +86,8 @@ bool ExactPalette::Covers(const ExactPalette& other) const {
                        [&](const GifWriter::Rgb& c) { return Find(c.b, c.g, c.r) >= 0; });
 }
 
-void ExactPalette::Map(const std::uint8_t* bgr, int width, const FrameChanges::Rect& rect,
-                       std::uint8_t* out) const {
+void ExactPalette::Map(const std::uint8_t* bgr, int width, const FrameChanges::Rect& rect, std::uint8_t* out,
+                       const std::uint8_t* mask, std::uint8_t skip) const {
     std::uint32_t last = 0;
     std::uint8_t lastIndex = 0;
     for (int y = rect.y; y < rect.y + rect.height; ++y) {
@@ -92,6 +95,10 @@ void ExactPalette::Map(const std::uint8_t* bgr, int width, const FrameChanges::R
                                        static_cast<std::size_t>(rect.x)) *
                                           3;
         for (int x = 0; x < rect.width; ++x, p += 3) {
+            if (mask && *mask++ == 0) {
+                *out++ = skip;
+                continue;
+            }
             const std::uint32_t key = Key(p[0], p[1], p[2]);
             if (key != last) {
                 last = key;

@@ -13,9 +13,12 @@ public:
     ExactPalette();
 
     // Collects the colours of rect in a frame width pixels wide (blue, green,
-    // red, rows packed), in the order they first appear. Returns false when
-    // there are more than limit (at most 256); the palette is then empty.
-    bool Collect(const std::uint8_t* bgr, int width, const FrameChanges::Rect& rect, int limit);
+    // red, rows packed), in the order they first appear; with a mask (one
+    // byte per pixel of rect, rows packed), only those of the pixels whose
+    // byte is not 0. Returns false when there are more than limit (at most
+    // 256); the palette is then empty.
+    bool Collect(const std::uint8_t* bgr, int width, const FrameChanges::Rect& rect, int limit,
+                 const std::uint8_t* mask = nullptr);
     // Makes the palette these colours (at most 256, no repeats).
     void Assign(const GifWriter::Palette& colours);
 
@@ -24,8 +27,10 @@ public:
     // Whether every colour of other is in this palette.
     bool Covers(const ExactPalette& other) const;
     // Writes the position of each pixel of rect, rows packed; every colour
-    // must be in the palette.
-    void Map(const std::uint8_t* bgr, int width, const FrameChanges::Rect& rect, std::uint8_t* out) const;
+    // must be in the palette. With a mask, the pixels whose byte is 0 get
+    // `skip` instead.
+    void Map(const std::uint8_t* bgr, int width, const FrameChanges::Rect& rect, std::uint8_t* out,
+             const std::uint8_t* mask = nullptr, std::uint8_t skip = 0) const;
 
     const GifWriter::Palette& Colours() const { return m_colours; }
     int Size() const { return static_cast<int>(m_colours.size()); }

@@ -6,6 +6,8 @@ list(APPEND FRIMLET_CORE_SOURCES
   record/FrameDelays.cpp
   record/FrameTimeline.cpp
   record/ExactPalette.cpp
+  record/GifQuality.cpp
+  record/NearestColour.cpp
   record/AnimationEncoder.cpp
   record/FrameQueue.cpp
   record/RecordingWorker.cpp

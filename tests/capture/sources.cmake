@@ -1,4 +1,4 @@
-list(APPEND FRIMLET_CORE_TESTS tests/capture/NeuQuantTest.cpp)
+list(APPEND FRIMLET_CORE_TESTS tests/capture/NeuQuantTest.cpp tests/capture/NeuQuantSymmetryTest.cpp)
 list(APPEND FRIMLET_CORE_TESTS tests/capture/PpmReaderTest.cpp)
 list(APPEND FRIMLET_CORE_TESTS tests/capture/ShutterRulesTest.cpp tests/capture/DibPixelsTest.cpp)
 list(APPEND FRIMLET_WIN_TESTS tests/capture/CaptureImageTest.cpp tests/capture/EncodeImageFileTest.cpp

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -100,6 +101,59 @@ TEST(AnimationEncoderTest, AGifOfManyColoursIsQuantisedAndItsSmallChangesStayExa
               (std::vector<std::uint8_t>{0, 0xFF, 0}));
     EXPECT_EQ(std::vector<std::uint8_t>(d.frames[1].begin(), d.frames[1].begin() + 30),
               std::vector<std::uint8_t>(d.frames[0].begin(), d.frames[0].begin() + 30));
+}
+
+// Over a quantised photo, the pixels that change keep their exact colours
+// where they have few, and colours the first frame never had (a dark text
+// line, a red block) are not left to its table; the others stay as shown.
+TEST(AnimationEncoderTest, ChangesOverAQuantisedGifAreShownWellAndTheRestStays) {
+    Frame photo(96, 64);
+    for (int y = 0; y < 64; ++y)
+        for (int x = 0; x < 96; ++x)
+            photo.Fill(x, y, 1, 1, static_cast<std::uint8_t>(x * 2), static_cast<std::uint8_t>(60 + y * 2),
+                       static_cast<std::uint8_t>(x + y));
+    Frame outline = photo; // two colours around 1200 of the photo's
+    outline.Fill(20, 10, 40, 2, 0x20, 0x20, 0x20);
+    outline.Fill(20, 40, 40, 2, 0xFF, 0xFF, 0xFF);
+    Frame block = photo; // a red block of 800 colours and a dark line
+    for (int y = 0; y < 20; ++y)
+        for (int x = 0; x < 40; ++x)
+            block.Fill(30 + x, 20 + y, 1, 1, static_cast<std::uint8_t>(y * 3), static_cast<std::uint8_t>(x),
+                       static_cast<std::uint8_t>(200 + y));
+    block.Fill(10, 50, 70, 1, 0x1E, 0x1E, 0x1E);
+    Frame shifted = photo; // the photo's colours, moved, and the dark line
+    for (int y = 20; y < 40; ++y)
+        for (int x = 10; x < 70; ++x)
+            std::copy_n(&photo.bgr[(static_cast<std::size_t>(y) * 96 + x + 7) * 3], 3,
+                        &shifted.bgr[(static_cast<std::size_t>(y) * 96 + x) * 3]);
+    shifted.Fill(10, 50, 70, 1, 0x1E, 0x1E, 0x1E);
+    const struct {
+        const char* name;
+        const Frame& next;
+        double worst; // largest difference of a changed component
+    } cases[] = {{"outline", outline, 0},
+                 {"block", block, 32},
+                 {"shifted", shifted, 16}}; // the photo's reds end 42 below the block's
+    for (const auto& c : cases) {
+        MemorySink sink;
+        AnimationEncoder encoder(AnimationFormat::Gif, 96, 64, sink);
+        ASSERT_TRUE(encoder.AddFrame(std::vector<std::uint8_t>(photo.bgr), 0));
+        ASSERT_TRUE(encoder.AddFrame(std::vector<std::uint8_t>(c.next.bgr), 100000));
+        ASSERT_TRUE(encoder.Finish(200000));
+        const auto d = DecodeWithPillow(sink.bytes, c.name);
+        ASSERT_TRUE(d.ok);
+        ASSERT_EQ(d.frames.size(), 2u);
+        const auto before = photo.Rgb(), after = c.next.Rgb();
+        double worst = 0;
+        for (std::size_t i = 0; i < after.size(); ++i) {
+            if (before[i / 3 * 3] == after[i / 3 * 3] && before[i / 3 * 3 + 1] == after[i / 3 * 3 + 1] &&
+                before[i / 3 * 3 + 2] == after[i / 3 * 3 + 2])
+                ASSERT_EQ(d.frames[1][i], d.frames[0][i]) << c.name << " byte " << i;
+            else
+                worst = std::max(worst, std::abs(double(d.frames[1][i]) - after[i]));
+        }
+        EXPECT_LE(worst, c.worst) << c.name;
+    }
 }
 
 TEST(AnimationEncoderTest, AStillScreenLongerThanOneDelayHoldsIsCarriedByRepeatedFrames) {

@@ -80,4 +80,42 @@ TEST(ApngWriterTest, ChunksComeInOrderWithOneSequenceAndTheirChecksums) {
               (std::vector<std::uint8_t>{1, 77, 3, 232, 0, 0}));
 }
 
+// With alpha, a frame drawn over the one before shows the same pixels as one
+// that replaces it, black ones included, and is taken where it is smaller.
+TEST(ApngWriterTest, FramesOverTheOneBeforeShowExactlyTheSamePixels) {
+    Frame base(40, 30);
+    for (int y = 0; y < 30; ++y)
+        for (int x = 0; x < 40; ++x)
+            base.Fill(x, y, 1, 1, static_cast<std::uint8_t>(x * 6), static_cast<std::uint8_t>(y * 8),
+                      static_cast<std::uint8_t>(x * y));
+    Frame next = base;
+    next.Fill(0, 0, 3, 3, 0, 0, 0);
+    next.Fill(39, 29, 1, 1, 0xFF, 0xFF, 0xFF);
+    const struct {
+        const Frame& frame;
+        const Frame* under;
+        std::uint8_t blend;
+    } frames[] = {
+        {base, nullptr, 0}, {next, &base, 1}, {base, nullptr, 0}, {next, &base, 1}, {next, &next, 1}};
+    MemorySink sink;
+    ApngWriter png(sink, 6, true);
+    ASSERT_TRUE(png.Begin(40, 30));
+    for (const auto& f : frames)
+        ASSERT_TRUE(png.AddFrame(0, 0, 40, 30, f.frame.bgr.data(), 120, 1, 10,
+                                 f.under ? f.under->bgr.data() : nullptr));
+    ASSERT_TRUE(png.End());
+    const auto chunks = Chunks(sink.bytes);
+    EXPECT_EQ(chunks[0].data[9], 6); // RGBA
+    std::vector<std::uint8_t> blends;
+    for (const auto& c : chunks)
+        if (c.type == "fcTL")
+            blends.push_back(c.data[25]);
+    EXPECT_EQ(blends, (std::vector<std::uint8_t>{0, 1, 0, 1, 1}));
+    const auto d = RecordTest::DecodeWithPillow(sink.bytes, "over");
+    ASSERT_TRUE(d.ok);
+    ASSERT_EQ(d.frames.size(), 5u);
+    for (std::size_t i = 0; i < 5; ++i)
+        EXPECT_EQ(d.frames[i], frames[i].frame.Rgb()) << "frame " << i;
+}
+
 } // namespace
