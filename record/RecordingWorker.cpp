@@ -5,7 +5,10 @@
 
 RecordingWorker::RecordingWorker(AnimationFormat format, int width, int height, ByteSink& sink,
                                  std::size_t byteCeiling, Done done)
-    : m_encoder(format, width, height, sink), m_queue(byteCeiling), m_done(std::move(done)) {}
+    // An animated PNG has alpha so that a frame can leave what did not change
+    // to the frame before: far smaller, and every shown pixel stays opaque.
+    : m_encoder(format, width, height, sink, /*apngOver=*/true), m_queue(byteCeiling),
+      m_done(std::move(done)) {}
 
 RecordingWorker::~RecordingWorker() {
     if (!m_bStopped && m_thread.joinable())
