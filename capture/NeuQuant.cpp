@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <exception>
+#include <iterator>
 #include <thread>
 #include <vector>
 
@@ -34,6 +35,10 @@ constexpr int kRadBiasShift = 8;
 constexpr int kRadBias = 1 << kRadBiasShift;
 constexpr int kAlphaRadBias = 1 << (kAlphaBiasShift + kRadBiasShift);
 constexpr int kMaxNetPos = NeuQuant::kNetSize - 1;
+// The sampling strides: primes near 500, the first that does not divide the
+// image's length (the last when all do), so the samples spread over the
+// whole image.
+constexpr int kPrimes[] = {499, 491, 487, 503};
 
 // Reads the pixel at p as 8-bit blue, green and red.
 template <int BytesPerPixel> inline void ReadPixel(const std::uint8_t* p, int& b, int& g, int& r) {
@@ -126,14 +131,14 @@ NeuQuant::Sampling NeuQuant::SamplingFor(int width, int height) {
     if (s.delta == 0) {
         s.delta = 1;
         s.step = 3;
-    } else if (lengthCount % 499 != 0) {
-        s.step = 499;
-    } else if (lengthCount % 491 != 0) {
-        s.step = 491;
-    } else if (lengthCount % 487 != 0) {
-        s.step = 487;
-    } else {
-        s.step = 503;
+        return s;
+    }
+    s.step = kPrimes[std::size(kPrimes) - 1];
+    for (int prime : kPrimes) {
+        if (lengthCount % prime != 0) {
+            s.step = prime;
+            break;
+        }
     }
     return s;
 }

@@ -48,7 +48,9 @@ frame::SystemMetrics CFrameGeometry::ReadSystemMetrics(UINT dpi) const {
 
 void CFrameGeometry::SetScale(COLORREF color, int frameWidth, int tabScaling, double dpiScale) {
     // The scale comes from a DPI (DPI / 96); a broken one reads the metrics at 96.
-    m_nDpi = dpiScale > 0 && dpiScale < 100 ? static_cast<UINT>(std::lround(dpiScale * 96)) : 96;
+    m_nDpi = dpiScale > 0 && dpiScale < 100
+                 ? static_cast<UINT>(std::lround(dpiScale * USER_DEFAULT_SCREEN_DPI))
+                 : USER_DEFAULT_SCREEN_DPI;
     m_metrics.SetScale(color, frameWidth, tabScaling, dpiScale, ReadSystemMetrics());
 
     m_hFont.reset();

@@ -61,7 +61,7 @@ private:
     static constexpr int kBitmapSlots = 6;
 
     MetricForDpi m_metricForDpi;
-    UINT m_nDpi = 96;
+    UINT m_nDpi = USER_DEFAULT_SCREEN_DPI;
     frame::FrameMetrics m_metrics;
     unique_region m_hRegion;
     unique_font m_hFont;

@@ -5,6 +5,11 @@
 #include <vector>
 
 namespace {
+
+// The resource type the resource compiler gives a template's initial
+// combo-box and list-box items.
+constexpr WORD kDialogInitResource = 240;
+
 // The dialog procedure only answers WM_INITDIALOG's "set the focus" question;
 // every message first passes through the dialog object's window procedure.
 INT_PTR CALLBACK DialogProcedure(HWND, UINT message, WPARAM, LPARAM) {
@@ -269,12 +274,12 @@ BOOL CDialog::OnCommand(WPARAM wParam, LPARAM lParam) {
 }
 
 // The dialog-initialisation resource of a template (same id, resource type
-// 240) lists combo-box and list-box items: records of WORD control id, WORD
+// kDialogInitResource) lists combo-box and list-box items: records of WORD control id, WORD
 // message, DWORD byte count and that many bytes of UTF-8 text ending in NUL,
 // closed by a WORD 0.
 void CDialog::FillFromDialogInit() {
     HINSTANCE module = ::GetModuleHandleW(nullptr);
-    HRSRC found = ::FindResourceW(module, MAKEINTRESOURCEW(m_nIDHelp), MAKEINTRESOURCEW(240));
+    HRSRC found = ::FindResourceW(module, MAKEINTRESOURCEW(m_nIDHelp), MAKEINTRESOURCEW(kDialogInitResource));
     if (!found)
         return;
     HGLOBAL loaded = ::LoadResource(module, found);

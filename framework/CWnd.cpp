@@ -5,6 +5,11 @@
 #include <vector>
 
 namespace {
+
+// The notification codes of WM_COMMAND that come from no control.
+constexpr unsigned kMenuCommand = 0;
+constexpr unsigned kAcceleratorCommand = 1;
+
 const wchar_t kObjectProperty[] = L"FrimletWindowObject";
 
 thread_local CWnd* t_creating = nullptr;
@@ -190,9 +195,9 @@ BOOL CWnd::OnCommand(WPARAM wParam, LPARAM lParam) {
             return TRUE;
     }
     unsigned code = HIWORD(wParam);
-    // Menu items (code 0) and accelerators (code 1) are both plain commands.
-    if (!control && code == 1)
-        code = 0;
+    // Menu items and accelerators are both plain commands.
+    if (!control && code == kAcceleratorCommand)
+        code = kMenuCommand;
     const MessageEntry* entry = FindMessageEntry(GetMessageMap(), WM_COMMAND, code, LOWORD(wParam));
     if (!entry)
         return FALSE;

@@ -2,6 +2,7 @@
 
 #include "framework/CFileDialog.h"
 #include "framework/NumberText.h"
+#include "geometry/CoordinateLimit.h"
 #include "geometry/WinRect.h"
 #include "res/resource.h"
 #include "sizelist/CFrameSizeSelectOptionDlg.h"
@@ -175,12 +176,13 @@ void CFrameSizeSelectDlg::InsertColumns(int minInnerWidth, int minInnerHeight) {
         int format;
         CReportViewCtrl::tagCOLUMN_EDIT_OPTION option;
     };
+    constexpr int kMax = geometry::kEnteredCoordinateMax;
     const Column columns[kColumnCount] = {
         {L"", LVCFMT_CENTER, {0, 0, 1, 0, 0}},
-        {L"x", LVCFMT_RIGHT, {1, -99999, 99999, 0, 0}},
-        {L"y", LVCFMT_RIGHT, {1, -99999, 99999, 0, 0}},
-        {L"幅", LVCFMT_RIGHT, {1, minInnerWidth, 99999, 0, 0}},
-        {L"高さ", LVCFMT_RIGHT, {1, minInnerHeight, 99999, 0, 0}},
+        {L"x", LVCFMT_RIGHT, {1, -kMax, kMax, 0, 0}},
+        {L"y", LVCFMT_RIGHT, {1, -kMax, kMax, 0, 0}},
+        {L"幅", LVCFMT_RIGHT, {1, minInnerWidth, kMax, 0, 0}},
+        {L"高さ", LVCFMT_RIGHT, {1, minInnerHeight, kMax, 0, 0}},
         {L"メモ", LVCFMT_LEFT, {2, 0, 20, 0, 0}},
     };
     for (int i = 0; i < kColumnCount; ++i) {
