@@ -71,7 +71,7 @@ CFileDialog::CFileDialog(BOOL openFileDialog, const wchar_t* defExt, const wchar
     // Both dialog objects answer IFileDialog, which is all this class uses.
     if (SUCCEEDED(CreateInstance(openFileDialog ? CLSID_FileOpenDialog : CLSID_FileSaveDialog, m_pDialog)) &&
         m_pDialog)
-        m_pCustomize = m_pDialog.query<IFileDialogCustomize>();
+        m_pCustomize = m_pDialog.try_query<IFileDialogCustomize>();
     else
         m_pDialog.reset();
 }
