@@ -16,8 +16,7 @@ namespace {
 
 constexpr int kNetBiasShift = 4;  // colours are held as 16 x the 8-bit value
 constexpr int kIntBiasShift = 16; // frequency and bias are fixed point with 16 fraction bits
-constexpr int kInitFreq = (1 << kIntBiasShift) / NeuQuant::kNetSize;
-constexpr int kBetaShift = 10; // beta = 1/1024
+constexpr int kBetaShift = 10;    // beta = 1/1024
 constexpr int kBeta = (1 << kIntBiasShift) >> kBetaShift;
 constexpr int kGammaShift = 10; // gamma = 1024
 constexpr int kBetaGamma = (1 << kIntBiasShift) << (kGammaShift - kBetaShift);

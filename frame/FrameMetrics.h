@@ -122,7 +122,6 @@ public:
     int FontHeight() const { return m_nFontHeight; }
     uint32_t Color() const { return m_bRecording ? kRecordingColor : m_crColor; }
     int WindowWidth() const { return m_nWindowWidth; }
-    int WindowHeight() const { return m_nWindowHeight; }
     const geometry::Rect& OuterRect() const { return m_rcOuter; }
     const geometry::Rect& InnerRect() const { return m_rcInner; }
     const std::u16string& SizeLabel() const { return m_bRecording ? m_strRecordingLabel : m_strSizeLabel; }

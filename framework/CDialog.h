@@ -59,7 +59,6 @@ public:
     BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
 
-    bool IsInModalLoop() const { return m_bInModal; }
     // Hands one message to the PreTranslateMessage chain from its target up
     // to stop (inclusive); true when some window consumed it.
     static bool WalkPreTranslateTree(HWND stop, MSG* msg);

@@ -19,13 +19,6 @@ public:
     void ReplaceSel(const wchar_t* text, BOOL canUndo = FALSE) const {
         SendMessage(EM_REPLACESEL, canUndo, reinterpret_cast<LPARAM>(text));
     }
-    void SetLimitText(UINT max) const { SendMessage(EM_SETLIMITTEXT, max); }
     void LimitText(int max = 0) const { SendMessage(EM_LIMITTEXT, static_cast<WPARAM>(max)); }
-    UINT GetLimitText() const { return static_cast<UINT>(SendMessage(EM_GETLIMITTEXT)); }
-    BOOL SetReadOnly(BOOL readOnly = TRUE) const {
-        return static_cast<BOOL>(SendMessage(EM_SETREADONLY, readOnly));
-    }
     void Clear() const { SendMessage(WM_CLEAR); }
-    void Paste() const { SendMessage(WM_PASTE); }
-    void Copy() const { SendMessage(WM_COPY); }
 };

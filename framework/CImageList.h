@@ -17,7 +17,6 @@ public:
     void Attach(unique_imagelist list) { m_hImageList = std::move(list); }
     HIMAGELIST GetSafeHandle() const { return m_hImageList.get(); }
     int GetImageCount() const { return m_hImageList ? ::ImageList_GetImageCount(m_hImageList.get()) : 0; }
-    void DeleteImageList() { m_hImageList.reset(); }
 
 private:
     unique_imagelist m_hImageList;

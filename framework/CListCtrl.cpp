@@ -77,12 +77,6 @@ BOOL CListCtrl::SetItemState(int item, UINT state, UINT mask) const {
         SendMessage(LVM_SETITEMSTATE, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(&lv)));
 }
 
-BOOL CListCtrl::GetItemRect(int item, RECT* rect, UINT code) const {
-    rect->left = static_cast<LONG>(code);
-    return static_cast<BOOL>(
-        SendMessage(LVM_GETITEMRECT, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(rect)));
-}
-
 BOOL CListCtrl::GetSubItemRect(int item, int subItem, int area, RECT* rect) const {
     rect->top = subItem;
     rect->left = area;

@@ -10,9 +10,6 @@ public:
     }
     DWORD GetExtendedStyle() const { return static_cast<DWORD>(SendMessage(LVM_GETEXTENDEDLISTVIEWSTYLE)); }
     int InsertColumn(int col, const wchar_t* heading, int format = LVCFMT_LEFT, int width = -1) const;
-    BOOL DeleteColumn(int col) const {
-        return static_cast<BOOL>(SendMessage(LVM_DELETECOLUMN, static_cast<WPARAM>(col)));
-    }
     int GetColumnWidth(int col) const {
         return static_cast<int>(SendMessage(LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(col)));
     }
@@ -42,18 +39,11 @@ public:
         return static_cast<int>(
             SendMessage(LVM_GETNEXTITEM, static_cast<WPARAM>(item), MAKELPARAM(flags, 0)));
     }
-    int GetSelectionMark() const { return static_cast<int>(SendMessage(LVM_GETSELECTIONMARK)); }
-    int SetSelectionMark(int item) const {
-        return static_cast<int>(SendMessage(LVM_SETSELECTIONMARK, 0, item));
-    }
     BOOL EnsureVisible(int item, BOOL partialOk) const {
         return static_cast<BOOL>(SendMessage(LVM_ENSUREVISIBLE, static_cast<WPARAM>(item), partialOk));
     }
-    BOOL GetItemRect(int item, RECT* rect, UINT code) const;
     BOOL GetSubItemRect(int item, int subItem, int area, RECT* rect) const;
     int SubItemHitTest(LVHITTESTINFO* info) const {
         return static_cast<int>(SendMessage(LVM_SUBITEMHITTEST, 0, reinterpret_cast<LPARAM>(info)));
     }
-    int GetTopIndex() const { return static_cast<int>(SendMessage(LVM_GETTOPINDEX)); }
-    int GetCountPerPage() const { return static_cast<int>(SendMessage(LVM_GETCOUNTPERPAGE)); }
 };

@@ -24,8 +24,6 @@ public:
 
     void SetRegistryKey(const wchar_t* company);
     bool UsesRegistry() const { return !m_strRegistryKey.IsEmpty(); }
-    const wchar_t* GetAppName() const { return m_strAppName; }
-    const wchar_t* GetRegistryKeyName() const { return m_strRegistryKey; }
 
     // The application key, created when missing; the caller closes it.
     unique_hkey GetAppRegistryKey() const;
