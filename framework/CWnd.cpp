@@ -23,6 +23,22 @@ CWnd* BoundObject(HWND hwnd) {
 bool IsCtlColor(UINT message) {
     return message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC;
 }
+
+// Takes the bits remove from the style at index (GWL_STYLE or GWL_EXSTYLE)
+// and adds the bits add; false when that changes nothing. The system keeps
+// some styles cached until SetWindowPos tells it of a frame change, so
+// swpFlags (SWP_FRAMECHANGED and the like), when given, go to SetWindowPos.
+bool ModifyWindowStyle(HWND hwnd, int index, DWORD remove, DWORD add, UINT swpFlags) {
+    const DWORD style = static_cast<DWORD>(::GetWindowLongPtrW(hwnd, index));
+    const DWORD updated = (style & ~remove) | add;
+    if (style == updated)
+        return false;
+    ::SetWindowLongPtrW(hwnd, index, static_cast<LONG_PTR>(updated));
+    if (swpFlags)
+        ::SetWindowPos(hwnd, nullptr, 0, 0, 0, 0,
+                       SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | swpFlags);
+    return true;
+}
 } // namespace
 
 const MessageMap* CWnd::GetThisMessageMap() {
@@ -326,35 +342,10 @@ CString CWnd::GetDlgItemText(int id) const {
     return TextOf(::GetDlgItem(m_hWnd, id));
 }
 
-BOOL CWnd::ModifyStyle(DWORD remove, DWORD add, UINT swpFlags) const {
-    DWORD style = GetStyle();
-    DWORD updated = (style & ~remove) | add;
-    if (style == updated)
-        return FALSE;
-    ::SetWindowLongPtrW(m_hWnd, GWL_STYLE, static_cast<LONG_PTR>(updated));
-    if (swpFlags)
-        ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0,
-                       SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | swpFlags);
-    return TRUE;
+bool CWnd::ModifyStyle(DWORD remove, DWORD add, UINT swpFlags) const {
+    return ModifyWindowStyle(m_hWnd, GWL_STYLE, remove, add, swpFlags);
 }
 
-BOOL CWnd::ModifyStyleEx(DWORD remove, DWORD add, UINT swpFlags) const {
-    DWORD style = GetExStyle();
-    DWORD updated = (style & ~remove) | add;
-    if (style == updated)
-        return FALSE;
-    ::SetWindowLongPtrW(m_hWnd, GWL_EXSTYLE, static_cast<LONG_PTR>(updated));
-    if (swpFlags)
-        ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0,
-                       SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | swpFlags);
-    return TRUE;
-}
-
-int CWnd::MessageBox(const wchar_t* text, const wchar_t* caption, UINT type) const {
-    CString title;
-    if (!caption) {
-        title = GetWindowText();
-        caption = title;
-    }
-    return ::MessageBoxW(m_hWnd, text, caption, type);
+bool CWnd::ModifyStyleEx(DWORD remove, DWORD add, UINT swpFlags) const {
+    return ModifyWindowStyle(m_hWnd, GWL_EXSTYLE, remove, add, swpFlags);
 }

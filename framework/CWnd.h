@@ -87,7 +87,6 @@ public:
     static CString TextOf(HWND hwnd);
     CString GetWindowText() const;
     void GetWindowText(CString& text) const { text = GetWindowText(); }
-    int GetWindowTextLength() const { return ::GetWindowTextLengthW(m_hWnd); }
     void Invalidate(BOOL erase = TRUE) const { ::InvalidateRect(m_hWnd, nullptr, erase); }
     void InvalidateRect(const RECT* rect, BOOL erase = TRUE) const { ::InvalidateRect(m_hWnd, rect, erase); }
     void UpdateWindow() const { ::UpdateWindow(m_hWnd); }
@@ -100,18 +99,14 @@ public:
     HWND GetParent() const { return ::GetParent(m_hWnd); }
     HWND SetFocus() const { return ::SetFocus(m_hWnd); }
     DWORD GetStyle() const { return static_cast<DWORD>(::GetWindowLongPtrW(m_hWnd, GWL_STYLE)); }
-    DWORD GetExStyle() const { return static_cast<DWORD>(::GetWindowLongPtrW(m_hWnd, GWL_EXSTYLE)); }
-    BOOL ModifyStyle(DWORD remove, DWORD add, UINT swpFlags = 0) const;
-    BOOL ModifyStyleEx(DWORD remove, DWORD add, UINT swpFlags = 0) const;
+    bool ModifyStyle(DWORD remove, DWORD add, UINT swpFlags = 0) const;
+    bool ModifyStyleEx(DWORD remove, DWORD add, UINT swpFlags = 0) const;
     int GetDlgCtrlID() const { return ::GetDlgCtrlID(m_hWnd); }
     HWND GetDlgItem(int id) const { return ::GetDlgItem(m_hWnd, id); }
     void SetDlgItemText(int id, const wchar_t* text) const { ::SetDlgItemTextW(m_hWnd, id, text); }
     CString GetDlgItemText(int id) const;
-    void CheckDlgButton(int id, UINT check) const { ::CheckDlgButton(m_hWnd, id, check); }
     UINT IsDlgButtonChecked(int id) const { return ::IsDlgButtonChecked(m_hWnd, id); }
-    int MessageBox(const wchar_t* text, const wchar_t* caption = nullptr, UINT type = MB_OK) const;
     HWND SetCapture() const { return ::SetCapture(m_hWnd); }
-    DWORD GetWindowThreadId() const { return ::GetWindowThreadProcessId(m_hWnd, nullptr); }
 
 protected:
     friend LRESULT CALLBACK FrameworkWndProc(HWND, UINT, WPARAM, LPARAM);

@@ -13,7 +13,7 @@
 #include "sizelist/TextFileModes.h"
 
 #include <cstring>
-#include <initializer_list>
+#include <span>
 
 namespace {
 
@@ -24,9 +24,6 @@ constexpr int kMemoColumn = 5;
 const wchar_t kReferenceMark[] = L"F";
 const wchar_t kFileFilter[] = L"csvテキストファイル|*.txt;*.csv|すべてのファイル|*.*||";
 const wchar_t kEncodingLabel[] = L"文字コード(&E)";
-const wchar_t kUtf16LeLabel[] = L"UTF-16 LE (Unicode)";
-const wchar_t kUtf16BeLabel[] = L"UTF-16 BE (Unicode big endian)";
-const wchar_t kAnsiLabel[] = L"ANSI (Windows Shift-JIS)";
 
 // Copies at most capacity - 1 characters of text into a zero-filled field,
 // as reading a cell into a buffer of that size does.
@@ -51,9 +48,21 @@ struct EncodingChoice {
     const wchar_t* label;
 };
 
+// The encodings a list file is read in and written in.
+const EncodingChoice kImportEncodings[] = {{TFM_AUTO, L"（自動判別）"},
+                                           {TFM_UTF8, L"UTF-8(BOM無し/付き)"},
+                                           {TFM_UTF16LE_BOM, L"UTF-16 LE (Unicode)"},
+                                           {TFM_UTF16BE_BOM, L"UTF-16 BE (Unicode big endian)"},
+                                           {TFM_ANSI, L"ANSI (Windows Shift-JIS)"}};
+const EncodingChoice kExportEncodings[] = {{TFM_UTF8_NOBOM, L"UTF-8(BOM無し)"},
+                                           {TFM_UTF8_BOM, L"UTF-8(BOM付き)"},
+                                           {TFM_UTF16LE_BOM, L"UTF-16 LE (Unicode)"},
+                                           {TFM_UTF16BE_BOM, L"UTF-16 BE (Unicode big endian)"},
+                                           {TFM_ANSI, L"ANSI (Windows Shift-JIS)"}};
+
 // The encoding drop-down of the import and export dialogs, with one choice
 // selected at first.
-void AddEncodingChoices(CFileDialog& dialog, std::initializer_list<EncodingChoice> choices, DWORD selected) {
+void AddEncodingChoices(CFileDialog& dialog, std::span<const EncodingChoice> choices, DWORD selected) {
     dialog.StartVisualGroup(CFrameSizeSelectDlg::IDC_FD_ENCODING_GROUP, kEncodingLabel);
     dialog.AddComboBox(CFrameSizeSelectDlg::IDC_FD_ENCODING);
     for (const EncodingChoice& choice : choices)
@@ -437,13 +446,7 @@ void CFrameSizeSelectDlg::OnImport() {
     CFileDialog dialog(TRUE, L".txt", nullptr,
                        OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_FILEMUSTEXIST | OFN_DONTADDTORECENT,
                        kFileFilter, this);
-    AddEncodingChoices(dialog,
-                       {{TFM_AUTO, L"（自動判別）"},
-                        {TFM_UTF8, L"UTF-8(BOM無し/付き)"},
-                        {TFM_UTF16LE_BOM, kUtf16LeLabel},
-                        {TFM_UTF16BE_BOM, kUtf16BeLabel},
-                        {TFM_ANSI, kAnsiLabel}},
-                       TFM_UTF8);
+    AddEncodingChoices(dialog, kImportEncodings, TFM_UTF8);
     if (dialog.DoModal() != IDOK)
         return;
     DWORD mode = TFM_UTF8;
@@ -479,13 +482,7 @@ void CFrameSizeSelectDlg::OnExport() {
     CFileDialog dialog(FALSE, L".txt", nullptr,
                        OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_DONTADDTORECENT,
                        kFileFilter, this);
-    AddEncodingChoices(dialog,
-                       {{TFM_UTF8_NOBOM, L"UTF-8(BOM無し)"},
-                        {TFM_UTF8_BOM, L"UTF-8(BOM付き)"},
-                        {TFM_UTF16LE_BOM, kUtf16LeLabel},
-                        {TFM_UTF16BE_BOM, kUtf16BeLabel},
-                        {TFM_ANSI, kAnsiLabel}},
-                       TFM_UTF8_NOBOM);
+    AddEncodingChoices(dialog, kExportEncodings, TFM_UTF8_NOBOM);
     dialog.AddCheckButton(IDC_FD_INCLUDE_REFERENCE, L"参照情報（F行）も含める", TRUE);
     if (dialog.DoModal() != IDOK)
         return;

@@ -30,20 +30,13 @@ BOOL CTextFile::OpenForRead(const wchar_t* path, std::int32_t mode) {
     // open for writing: reading must not need the only handle.
     m_hFile.reset(::CreateFileW(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                 nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-    if (!m_hFile) {
-        m_dwError = ::GetLastError();
-        Close();
-        return FALSE;
-    }
-    m_strPath = path;
+    if (!m_hFile)
+        return CloseOnError();
     m_nMode = mode;
     m_nFileSize = 0;
     LARGE_INTEGER size{};
-    if (!::GetFileSizeEx(m_hFile.get(), &size)) {
-        m_dwError = ::GetLastError();
-        Close();
-        return FALSE;
-    }
+    if (!::GetFileSizeEx(m_hFile.get(), &size))
+        return CloseOnError();
     if (size.HighPart != 0 || size.LowPart > m_nMaxSize) {
         m_dwError = TFE_FILE_TOO_LARGE;
         Close();
@@ -64,17 +57,11 @@ BOOL CTextFile::ReadAll() {
     const DWORD size = static_cast<DWORD>(m_nFileSize);
     m_nBufSize = m_nFileSize + 4;
     m_pBuffer.reset(::LocalAlloc(LMEM_ZEROINIT, static_cast<SIZE_T>(m_nBufSize)));
-    if (!m_pBuffer) {
-        m_dwError = ::GetLastError();
-        Close();
-        return FALSE;
-    }
+    if (!m_pBuffer)
+        return CloseOnError();
     DWORD read = 0;
-    if (!::ReadFile(m_hFile.get(), Buffer(), size, &read, nullptr) || read != size) {
-        m_dwError = ::GetLastError();
-        Close();
-        return FALSE;
-    }
+    if (!::ReadFile(m_hFile.get(), Buffer(), size, &read, nullptr) || read != size)
+        return CloseOnError();
     m_hFile.reset();
     OnClose(0);
 
@@ -144,6 +131,12 @@ BOOL CTextFile::DecodeText() {
     return TRUE;
 }
 
+bool CTextFile::CloseOnError() {
+    m_dwError = ::GetLastError();
+    Close();
+    return false;
+}
+
 BOOL CTextFile::OpenForWrite(const wchar_t* path, std::int32_t mode) {
     Close();
     m_dwError = 0;
@@ -157,12 +150,8 @@ BOOL CTextFile::OpenForWrite(const wchar_t* path, std::int32_t mode) {
     }
     m_hFile.reset(
         ::CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_ARCHIVE, nullptr));
-    if (!m_hFile) {
-        m_dwError = ::GetLastError();
-        Close();
-        return FALSE;
-    }
-    m_strPath = path;
+    if (!m_hFile)
+        return CloseOnError();
     m_nMode = mode;
     return WriteBom();
 }

@@ -34,7 +34,6 @@ public:
 
     DWORD GetError() const { return m_dwError; }
     std::int32_t GetMode() const { return m_nMode; }
-    const CString& GetPath() const { return m_strPath; }
     // Reading: the size of the file; writing: the bytes written so far.
     std::int32_t GetFileSize() const { return m_nFileSize; }
     // The decoded text, followed by at least one zero character; valid until
@@ -59,6 +58,8 @@ protected:
     virtual void OnClose(int released);
 
 private:
+    // Keeps the system's last error, closes the file and answers false.
+    bool CloseOnError();
     BOOL WriteBom();
     BOOL DecodeText();
     BOOL WriteBytes(const void* data, DWORD size);
@@ -66,7 +67,6 @@ private:
 
     unique_file m_hFile;
     CString m_strError;
-    CString m_strPath;
     std::int32_t m_nMode = TFM_AUTO;
     std::uint32_t m_nMaxSize = 104857600; // 100 MiB
     std::int32_t m_nFileSize = 0;
