@@ -11,7 +11,7 @@ UINT HotkeyToModifiers(int hotkey) {
     return SettingsRules::HotkeyToModifiers(hotkey);
 }
 
-BOOL RegisterCaptureHotkey(HWND window, int hotkey, RegisterHotKeyFn registerHotKey) {
+bool RegisterCaptureHotkey(HWND window, int hotkey, RegisterHotKeyFn registerHotKey) {
     // A held key auto-repeats; without MOD_NOREPEAT every repeat would be one
     // more capture written.
     return registerHotKey(window, hotkey, HotkeyToModifiers(hotkey) | MOD_NOREPEAT,

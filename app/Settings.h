@@ -74,7 +74,7 @@ using RegisterHotKeyFn = BOOL(WINAPI*)(HWND window, int id, UINT modifiers, UINT
 // Registers a hot-key control value for window, with the value as its id,
 // through registerHotKey; holding the key down gives one WM_HOTKEY, not one
 // per auto-repeat.
-BOOL RegisterCaptureHotkey(HWND window, int hotkey, RegisterHotKeyFn registerHotKey = ::RegisterHotKey);
+bool RegisterCaptureHotkey(HWND window, int hotkey, RegisterHotKeyFn registerHotKey = ::RegisterHotKey);
 
 // The names of the files (not folders) in folder; empty when it cannot be read.
 std::vector<std::u16string> ListFolderFiles(const wchar_t* folder);

@@ -79,7 +79,7 @@ unique_global MakePng(IWICImagingFactory* factory, const CaptureImage& image, st
     const UINT stride = static_cast<UINT>(DibPixels::Stride24(image.bmWidth));
 
     com_ptr<IStream> stream;
-    if (FAILED(::CreateStreamOnHGlobal(nullptr, TRUE, stream.put())) || !stream)
+    if (FAILED(::CreateStreamOnHGlobal(nullptr, true, stream.put())) || !stream)
         return unique_global();
     com_ptr<IWICBitmapEncoder> encoder;
     if (FAILED(factory->CreateEncoder(GUID_ContainerFormatPng, nullptr, encoder.put())) || !encoder ||

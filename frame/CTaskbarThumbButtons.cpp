@@ -45,12 +45,12 @@ void CTaskbarThumbButtons::SetLockState(bool locked) {
     LoadTip(locked ? IDS_UNLOCK_FRAME : IDS_LOCK_FRAME, m_buttons[2].szTip);
 }
 
-BOOL CTaskbarThumbButtons::AddButtons(HWND frame) {
+bool CTaskbarThumbButtons::AddButtons(HWND frame) {
     if (!GetSafeHandle()) {
         // The shell's size for the images: 32-bit, as large as a system icon.
         Attach(MakeThumbButtonImages(::GetSystemMetrics(SM_CXICON), ::GetSystemMetrics(SM_CYICON)));
         if (!GetSafeHandle())
-            return FALSE;
+            return false;
     }
     LoadTip(IDS_OPEN_OUTPUT_FOLDER, m_buttons[0].szTip);
     LoadTip(IDS_SETTINGS, m_buttons[1].szTip);
@@ -58,18 +58,18 @@ BOOL CTaskbarThumbButtons::AddButtons(HWND frame) {
     LoadTip(IDS_SHOW_CONTROLLER, m_buttons[3].szTip);
     com_ptr<ITaskbarList3> taskbar = CreateTaskbar();
     if (!taskbar)
-        return FALSE;
+        return false;
     if (FAILED(taskbar->ThumbBarSetImageList(frame, GetSafeHandle())))
-        return FALSE;
-    return SUCCEEDED(taskbar->ThumbBarAddButtons(frame, kButtonCount, m_buttons)) ? TRUE : FALSE;
+        return false;
+    return SUCCEEDED(taskbar->ThumbBarAddButtons(frame, kButtonCount, m_buttons));
 }
 
-BOOL CTaskbarThumbButtons::UpdateLockButton(HWND frame, bool locked) {
+bool CTaskbarThumbButtons::UpdateLockButton(HWND frame, bool locked) {
     SetLockState(locked);
     com_ptr<ITaskbarList3> taskbar = CreateTaskbar();
     if (!taskbar)
-        return FALSE;
-    return SUCCEEDED(taskbar->ThumbBarUpdateButtons(frame, 1, &m_buttons[2])) ? TRUE : FALSE;
+        return false;
+    return SUCCEEDED(taskbar->ThumbBarUpdateButtons(frame, 1, &m_buttons[2]));
 }
 
 com_ptr<IShellLinkW> CreateFolderTaskLink(const wchar_t* program) {

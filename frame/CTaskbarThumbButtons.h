@@ -18,11 +18,11 @@ class CTaskbarThumbButtons : public CImageList {
 public:
     CTaskbarThumbButtons();
 
-    // Installs the toolbar on the frame's button; TRUE when every shell call
+    // Installs the toolbar on the frame's button; true when every shell call
     // succeeded.
-    BOOL AddButtons(HWND frame);
+    bool AddButtons(HWND frame);
     // Shows the lock button as lock or unlock.
-    BOOL UpdateLockButton(HWND frame, bool locked);
+    bool UpdateLockButton(HWND frame, bool locked);
 
     const THUMBBUTTON& Button(int slot) const { return m_buttons[slot]; }
 

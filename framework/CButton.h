@@ -14,10 +14,10 @@ public:
     }
 
     virtual void DrawItem(DRAWITEMSTRUCT*) {}
-    BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override {
+    bool OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override {
         if (message == WM_DRAWITEM) {
             DrawItem(reinterpret_cast<DRAWITEMSTRUCT*>(lParam));
-            return TRUE;
+            return true;
         }
         return CWnd::OnChildNotify(message, wParam, lParam, result);
     }

@@ -5,11 +5,11 @@
 
 class CFont {
 public:
-    BOOL CreateFontIndirect(const LOGFONTW* logFont) {
+    bool CreateFontIndirect(const LOGFONTW* logFont) {
         m_hFont.reset(::CreateFontIndirectW(logFont));
-        return m_hFont ? TRUE : FALSE;
+        return static_cast<bool>(m_hFont);
     }
-    BOOL GetLogFont(LOGFONTW* logFont) const {
+    bool GetLogFont(LOGFONTW* logFont) const {
         return m_hFont && ::GetObjectW(m_hFont.get(), sizeof(LOGFONTW), logFont) == sizeof(LOGFONTW);
     }
     void DeleteObject() { m_hFont.reset(); }

@@ -46,13 +46,13 @@ template <class Menu> MenuRef MenuOperations<Menu>::GetSubMenu(int pos) const {
 
 class CMenu : public MenuOperations<CMenu> {
 public:
-    BOOL LoadMenu(UINT id) {
+    bool LoadMenu(UINT id) {
         m_hMenu.reset(::LoadMenuW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id)));
-        return m_hMenu ? TRUE : FALSE;
+        return static_cast<bool>(m_hMenu);
     }
-    BOOL CreatePopupMenu() {
+    bool CreatePopupMenu() {
         m_hMenu.reset(::CreatePopupMenu());
-        return m_hMenu ? TRUE : FALSE;
+        return static_cast<bool>(m_hMenu);
     }
     void DestroyMenu() { m_hMenu.reset(); }
     HMENU GetSafeHmenu() const { return m_hMenu.get(); }

@@ -103,22 +103,22 @@ void CWnd::OnFinalMessage() {
     PostNcDestroy();
 }
 
-BOOL CWnd::SubclassWindow(HWND hwnd) {
+bool CWnd::SubclassWindow(HWND hwnd) {
     if (!hwnd || m_hWnd || BoundObject(hwnd))
-        return FALSE;
+        return false;
     BindHandle(hwnd);
     if (!::SetWindowSubclass(hwnd, FrameworkSubclassProc, 0, reinterpret_cast<DWORD_PTR>(this))) {
         UnbindHandle();
-        return FALSE;
+        return false;
     }
     m_bComctlSubclass = true;
     PreSubclassWindow();
-    return TRUE;
+    return true;
 }
 
-BOOL CWnd::SubclassDlgItem(UINT id, CWnd* parent) {
+bool CWnd::SubclassDlgItem(UINT id, CWnd* parent) {
     HWND item = parent ? ::GetDlgItem(parent->m_hWnd, static_cast<int>(id)) : nullptr;
-    return item ? SubclassWindow(item) : FALSE;
+    return item ? SubclassWindow(item) : false;
 }
 
 HWND CWnd::UnsubclassWindow() {
@@ -158,10 +158,10 @@ void CWnd::UnhookWindowCreate() {
     t_cbtHook.reset();
 }
 
-BOOL CWnd::CreateEx(DWORD exStyle, const wchar_t* className, const wchar_t* windowName, DWORD style,
+bool CWnd::CreateEx(DWORD exStyle, const wchar_t* className, const wchar_t* windowName, DWORD style,
                     const RECT& rect, HWND parent, UINT id, void* param) {
     if (m_hWnd)
-        return FALSE;
+        return false;
     HookWindowCreate();
     HWND hwnd =
         ::CreateWindowExW(exStyle, className, windowName, style, rect.left, rect.top, rect.right - rect.left,
@@ -171,9 +171,9 @@ BOOL CWnd::CreateEx(DWORD exStyle, const wchar_t* className, const wchar_t* wind
     if (!hwnd) {
         if (m_hWnd)
             UnbindHandle();
-        return FALSE;
+        return false;
     }
-    return TRUE;
+    return true;
 }
 
 BOOL CWnd::DestroyWindow() {
@@ -202,13 +202,13 @@ LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     return result;
 }
 
-BOOL CWnd::OnCommand(WPARAM wParam, LPARAM lParam) {
+bool CWnd::OnCommand(WPARAM wParam, LPARAM lParam) {
     HWND control = reinterpret_cast<HWND>(lParam);
     if (control) {
         CWnd* child = FromHandlePermanent(control);
         LRESULT ignored = 0;
         if (child && child != this && child->OnChildNotify(WM_COMMAND, wParam, lParam, &ignored))
-            return TRUE;
+            return true;
     }
     unsigned code = HIWORD(wParam);
     // Menu items and accelerators are both plain commands.
@@ -216,35 +216,35 @@ BOOL CWnd::OnCommand(WPARAM wParam, LPARAM lParam) {
         code = kMenuCommand;
     const MessageEntry* entry = FindMessageEntry(GetMessageMap(), WM_COMMAND, code, LOWORD(wParam));
     if (!entry)
-        return FALSE;
+        return false;
     bool handled = true;
     entry->thunk(this, wParam, lParam, handled);
     return handled;
 }
 
-BOOL CWnd::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) {
+bool CWnd::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) {
     auto* header = reinterpret_cast<NMHDR*>(lParam);
     if (!header)
-        return FALSE;
+        return false;
     if (CWnd* child = FromHandlePermanent(header->hwndFrom)) {
         if (child != this && child->OnChildNotify(WM_NOTIFY, wParam, lParam, result))
-            return TRUE;
+            return true;
     }
     const MessageEntry* entry =
         FindMessageEntry(GetMessageMap(), WM_NOTIFY, static_cast<unsigned>(header->code),
                          static_cast<unsigned>(header->idFrom));
     if (!entry)
-        return FALSE;
+        return false;
     bool handled = true;
     *result = entry->thunk(this, wParam, lParam, handled);
     return handled;
 }
 
-BOOL CWnd::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
+bool CWnd::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
     return ReflectChildNotify(message, wParam, lParam, result);
 }
 
-BOOL CWnd::ReflectChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
+bool CWnd::ReflectChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
     unsigned code = 0;
     if (message == WM_COMMAND)
         code = HIWORD(wParam);
@@ -252,7 +252,7 @@ BOOL CWnd::ReflectChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESUL
         code = static_cast<unsigned>(reinterpret_cast<NMHDR*>(lParam)->code);
     const MessageEntry* entry = FindMessageEntry(GetMessageMap(), kReflectBase + message, code, 0);
     if (!entry)
-        return FALSE;
+        return false;
     bool handled = true;
     LRESULT value = entry->thunk(this, wParam, lParam, handled);
     if (result)
@@ -260,14 +260,14 @@ BOOL CWnd::ReflectChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESUL
     return handled;
 }
 
-BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
+bool CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
     switch (message) {
     case WM_COMMAND:
         if (OnCommand(wParam, lParam)) {
             *result = 0;
-            return TRUE;
+            return true;
         }
-        return FALSE;
+        return false;
     case WM_NOTIFY:
         return OnNotify(wParam, lParam, result);
     case WM_DRAWITEM: {
@@ -276,7 +276,7 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result)
             CWnd* child = FromHandlePermanent(item->hwndItem);
             if (child && child != this && child->OnChildNotify(message, wParam, lParam, result)) {
                 *result = TRUE;
-                return TRUE;
+                return true;
             }
         }
         break;
@@ -287,7 +287,7 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result)
             CWnd* child = FromHandlePermanent(::GetDlgItem(m_hWnd, static_cast<int>(item->CtlID)));
             if (child && child != this && child->OnChildNotify(message, wParam, lParam, result)) {
                 *result = TRUE;
-                return TRUE;
+                return true;
             }
         }
         break;
@@ -298,14 +298,14 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result)
             LRESULT brush = 0;
             if (child && child != this && child->OnChildNotify(message, wParam, lParam, &brush) && brush) {
                 *result = brush;
-                return TRUE;
+                return true;
             }
         }
         break;
     }
     const MessageEntry* entry = FindMessageEntry(GetMessageMap(), message, 0, 0);
     if (!entry)
-        return FALSE;
+        return false;
     bool handled = true;
     LRESULT value = entry->thunk(this, wParam, lParam, handled);
     if (handled)

@@ -29,20 +29,20 @@ public:
     static CWnd* FromHandlePermanent(HWND hwnd);
 
     // Binds an existing window (a dialog's control) and subclasses it.
-    BOOL SubclassWindow(HWND hwnd);
-    BOOL SubclassDlgItem(UINT id, CWnd* parent);
+    bool SubclassWindow(HWND hwnd);
+    bool SubclassDlgItem(UINT id, CWnd* parent);
     HWND UnsubclassWindow();
 
-    BOOL CreateEx(DWORD exStyle, const wchar_t* className, const wchar_t* windowName, DWORD style,
+    bool CreateEx(DWORD exStyle, const wchar_t* className, const wchar_t* windowName, DWORD style,
                   const RECT& rect, HWND parent, UINT id, void* param = nullptr);
     virtual BOOL DestroyWindow();
 
     // Message handling.
     virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
-    virtual BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
-    virtual BOOL OnCommand(WPARAM wParam, LPARAM lParam);
-    virtual BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result);
-    virtual BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
+    virtual bool OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
+    virtual bool OnCommand(WPARAM wParam, LPARAM lParam);
+    virtual bool OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result);
+    virtual bool OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
     virtual BOOL PreTranslateMessage(MSG* msg);
     virtual void PreSubclassWindow() {}
     virtual void PostNcDestroy() {}
@@ -52,7 +52,7 @@ public:
     LRESULT Default();
     LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam);
     // Looks up a reflected message in this control's own table.
-    BOOL ReflectChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
+    bool ReflectChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
 
     // Window operations used across the program.
     LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const {

@@ -19,13 +19,13 @@ public:
 
     // Reading: OpenForRead, then ReadAll, which closes the handle and leaves
     // the text in GetText/GetTextLength and the encoding found in GetMode.
-    BOOL OpenForRead(const wchar_t* path, std::int32_t mode);
-    BOOL ReadAll();
+    bool OpenForRead(const wchar_t* path, std::int32_t mode);
+    bool ReadAll();
 
     // Writing: OpenForWrite (the byte order mark is written there), any number
     // of WriteText calls of at most GetBlockChars characters, then Close.
-    BOOL OpenForWrite(const wchar_t* path, std::int32_t mode);
-    BOOL WriteText(const wchar_t* text, int count);
+    bool OpenForWrite(const wchar_t* path, std::int32_t mode);
+    bool WriteText(const wchar_t* text, int count);
 
     void Close();
 
@@ -60,9 +60,9 @@ protected:
 private:
     // Keeps the system's last error, closes the file and answers false.
     bool CloseOnError();
-    BOOL WriteBom();
-    BOOL DecodeText();
-    BOOL WriteBytes(const void* data, DWORD size);
+    bool WriteBom();
+    bool DecodeText();
+    bool WriteBytes(const void* data, DWORD size);
     BYTE* Buffer() const { return static_cast<BYTE*>(m_pBuffer.get()); }
 
     unique_file m_hFile;

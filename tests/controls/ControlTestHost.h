@@ -68,16 +68,16 @@ public:
                                  ::GetModuleHandleW(nullptr), nullptr);
     }
 
-    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override {
+    bool OnCommand(WPARAM wParam, LPARAM lParam) override {
         if (CWnd::OnCommand(wParam, lParam))
-            return TRUE;
+            return true;
         commands.push_back({LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam)});
-        return TRUE;
+        return true;
     }
 
-    BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) override {
+    bool OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) override {
         if (CWnd::OnNotify(wParam, lParam, result))
-            return TRUE;
+            return true;
         const auto* header = reinterpret_cast<const NMHDR*>(lParam);
         Notification n{header->idFrom, header->hwndFrom, static_cast<int>(header->code), -1, -1, 0, 0, 0, 0};
         *result = 0;
@@ -97,7 +97,7 @@ public:
             *result = allowEdit ? 1 : 0;
         }
         notifications.push_back(n);
-        return TRUE;
+        return true;
     }
 
     // Runs the thread's messages for a while, each through the pre-translation
