@@ -53,11 +53,6 @@ public:
         return &m_p;
     }
     void** put_void() noexcept { return reinterpret_cast<void**>(put()); }
-    T* detach() noexcept {
-        T* raw = m_p;
-        m_p = nullptr;
-        return raw;
-    }
 
     // The same object's interface U, or null when it has none (or this is
     // null); the reason of a failure is not kept.
