@@ -200,7 +200,7 @@ HBRUSH CEditEx::OnCtlColorStatic(HDC dc, HWND) {
 HBRUSH CEditEx::CtlColor(HDC dc, int kind) {
     if (HighContrastOn())
         return nullptr;
-    const int state = colors::StateForCtlColor(kind, IsWindowEnabled() != FALSE);
+    const int state = colors::StateForCtlColor(kind, IsWindowEnabled());
     if (state < 0 || !m_bActive[state])
         return nullptr;
     ::SetBkMode(dc, OPAQUE);

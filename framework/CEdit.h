@@ -5,7 +5,7 @@
 
 class CEdit : public CWnd {
 public:
-    void SetSel(int start, int end, BOOL noScroll = FALSE) const {
+    void SetSel(int start, int end, bool noScroll = false) const {
         SendMessage(EM_SETSEL, static_cast<WPARAM>(start), end);
         if (!noScroll)
             SendMessage(EM_SCROLLCARET);
@@ -16,7 +16,7 @@ public:
         start = static_cast<int>(s);
         end = static_cast<int>(e);
     }
-    void ReplaceSel(const wchar_t* text, BOOL canUndo = FALSE) const {
+    void ReplaceSel(const wchar_t* text, bool canUndo = false) const {
         SendMessage(EM_REPLACESEL, canUndo, reinterpret_cast<LPARAM>(text));
     }
     void LimitText(int max = 0) const { SendMessage(EM_LIMITTEXT, static_cast<WPARAM>(max)); }
