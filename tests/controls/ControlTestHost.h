@@ -36,7 +36,7 @@ struct Notification {
 
 class ControlTestHost : public CWnd {
 public:
-    BOOL Create(int width, int height) {
+    bool Create(int width, int height) {
         static const wchar_t* const kClass = L"FrimletControlTestHost";
         static bool registered = false;
         if (!registered) {
@@ -50,10 +50,10 @@ public:
         }
         const RECT rect{100, 100, 100 + width, 100 + height};
         if (!CreateEx(0, kClass, L"controls test", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, rect, nullptr, 0))
-            return FALSE;
+            return false;
         ::SetForegroundWindow(m_hWnd);
         ::SetActiveWindow(m_hWnd);
-        return TRUE;
+        return true;
     }
     ~ControlTestHost() override {
         if (m_hWnd)
