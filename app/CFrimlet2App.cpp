@@ -20,7 +20,7 @@ CFrimlet2App::CFrimlet2App(const wchar_t* appName, FrameRunner runFrame, OtherCo
 
 CFrimlet2App::~CFrimlet2App() = default;
 
-BOOL CFrimlet2App::InitInstance() {
+bool CFrimlet2App::InitInstance() {
     INITCOMMONCONTROLSEX icc{sizeof(icc), 0xFF};
     ::InitCommonControlsEx(&icc);
     CWinApp::InitInstance();
@@ -29,7 +29,7 @@ BOOL CFrimlet2App::InitInstance() {
     if (mutex.AnotherCopyRuns()) {
         if (m_pfnToOtherCopy)
             m_pfnToOtherCopy(::GetCommandLineW());
-        return FALSE;
+        return false;
     }
 
     ComApartment ole(ComApartment::Ole);
@@ -41,5 +41,5 @@ BOOL CFrimlet2App::InitInstance() {
         m_pfnRunFrame(*this);
 
     mutex.Release();
-    return FALSE;
+    return false;
 }

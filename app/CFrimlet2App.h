@@ -17,7 +17,7 @@ public:
                           OtherCopyHandler toOtherCopy = nullptr);
     ~CFrimlet2App() override;
 
-    BOOL InitInstance() override;
+    bool InitInstance() override;
 
     Settings m_settings;
 

@@ -56,7 +56,7 @@ int CProfileSupportWinApp::ReadInt(const wchar_t* name, int defaultValue) const 
     return static_cast<int>(GetProfileInt(L"", name, defaultValue));
 }
 
-BOOL CProfileSupportWinApp::WriteInt(const wchar_t* name, int value) const {
+bool CProfileSupportWinApp::WriteInt(const wchar_t* name, int value) const {
     return WriteProfileInt(L"", name, value);
 }
 
@@ -64,7 +64,7 @@ CString CProfileSupportWinApp::ReadString(const wchar_t* name, const wchar_t* de
     return GetProfileString(L"", name, defaultValue);
 }
 
-BOOL CProfileSupportWinApp::WriteString(const wchar_t* name, const wchar_t* value) const {
+bool CProfileSupportWinApp::WriteString(const wchar_t* name, const wchar_t* value) const {
     return WriteProfileString(L"", name, value);
 }
 

@@ -17,9 +17,9 @@ public:
 
     // The profile: values of the application key (the empty section).
     int ReadInt(const wchar_t* name, int defaultValue) const override;
-    BOOL WriteInt(const wchar_t* name, int value) const override;
+    bool WriteInt(const wchar_t* name, int value) const override;
     CString ReadString(const wchar_t* name, const wchar_t* defaultValue) const override;
-    BOOL WriteString(const wchar_t* name, const wchar_t* value) const override;
+    bool WriteString(const wchar_t* name, const wchar_t* value) const override;
     unique_hkey OpenAppKey() const override;
     const FolderMacroTable& Folders() const override { return m_folders; }
     // For tests and diagnostics: replace a known folder's path/display name.

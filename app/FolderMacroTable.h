@@ -24,7 +24,6 @@ public:
     void SetDisplayName(Folder folder, std::u16string name) {
         m_entries[folder].displayName = std::move(name);
     }
-    const Entry& Get(Folder folder) const { return m_entries[folder]; }
 
     // A text that begins with a macro: every occurrence of that macro becomes
     // the folder's path (also an empty one).

@@ -59,7 +59,7 @@ void PrintScreenHook::Run(SetHookFn setHook, HANDLE ready, bool* hooked, DWORD* 
 bool PrintScreenHook::Start(HWND target, SetHookFn setHook) {
     if (IsRunning())
         return true;
-    const unique_kernel_handle ready(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    const unique_kernel_handle ready(::CreateEventW(nullptr, true, false, nullptr));
     if (!ready)
         return false;
     g_target.store(target);

@@ -50,7 +50,7 @@ CString Profile::ReadPathSetting(const wchar_t* name, const wchar_t* defaultValu
     return out;
 }
 
-BOOL Profile::WritePathSetting(const wchar_t* name, const wchar_t* path) const {
+bool Profile::WritePathSetting(const wchar_t* name, const wchar_t* path) const {
     if (!path)
         return WriteString(name, nullptr);
     CString copy = path;
@@ -60,33 +60,33 @@ BOOL Profile::WritePathSetting(const wchar_t* name, const wchar_t* path) const {
     return WriteString(name, compact);
 }
 
-BOOL Profile::ReadStringList(CArray<CString>& list) const {
+bool Profile::ReadStringList(CArray<CString>& list) const {
     unique_hkey key = OpenAppKey();
     if (!key)
-        return FALSE;
+        return false;
     DWORD type = 0, size = 0;
     if (::RegQueryValueExW(key.get(), kStringListValue, nullptr, &type, nullptr, &size) != ERROR_SUCCESS ||
         type != REG_MULTI_SZ)
-        return FALSE;
+        return false;
     unique_local buffer(::LocalAlloc(LMEM_ZEROINIT, size + 2));
     if (!buffer)
-        return FALSE;
+        return false;
     DWORD read = size;
     if (::RegQueryValueExW(key.get(), kStringListValue, nullptr, &type, static_cast<BYTE*>(buffer.get()),
                            &read) != ERROR_SUCCESS)
-        return FALSE;
+        return false;
     key.reset();
     if (read > size)
         read = size;
     for (const auto& s : SettingsRules::DecodeMultiString(static_cast<const char16_t*>(buffer.get()), read))
         list.Add(FromU16(s));
-    return TRUE;
+    return true;
 }
 
-BOOL Profile::WriteStringList(const CArray<CString>* list) const {
+bool Profile::WriteStringList(const CArray<CString>* list) const {
     unique_hkey key = OpenAppKey();
     if (!key)
-        return FALSE;
+        return false;
     if (!list)
         return ::RegDeleteValueW(key.get(), kStringListValue) == ERROR_SUCCESS;
     std::vector<std::u16string> strings;

@@ -15,9 +15,9 @@ public:
     // the value is missing or of another type; a null string value deletes
     // the value.
     virtual int ReadInt(const wchar_t* name, int defaultValue) const = 0;
-    virtual BOOL WriteInt(const wchar_t* name, int value) const = 0;
+    virtual bool WriteInt(const wchar_t* name, int value) const = 0;
     virtual CString ReadString(const wchar_t* name, const wchar_t* defaultValue) const = 0;
-    virtual BOOL WriteString(const wchar_t* name, const wchar_t* value) const = 0;
+    virtual bool WriteString(const wchar_t* name, const wchar_t* value) const = 0;
     // The application key, created when missing; empty when the program
     // keeps no settings in the registry.
     virtual unique_hkey OpenAppKey() const = 0;
@@ -32,12 +32,12 @@ public:
     CString ReadPathSetting(const wchar_t* name, const wchar_t* defaultValue) const;
     // Stores a path without trailing backslashes and with a folder macro in
     // place of a known folder; null deletes the value.
-    BOOL WritePathSetting(const wchar_t* name, const wchar_t* path) const;
+    bool WritePathSetting(const wchar_t* name, const wchar_t* path) const;
     // The multi-string value "SelectSizeList_v2": appends its strings to
-    // list; FALSE when it is missing or of another type.
-    BOOL ReadStringList(CArray<CString>& list) const;
+    // list; false when it is missing or of another type.
+    bool ReadStringList(CArray<CString>& list) const;
     // Stores the list (its non-empty strings); null deletes the value.
-    BOOL WriteStringList(const CArray<CString>* list) const;
+    bool WriteStringList(const CArray<CString>* list) const;
 
     // The folder conversions: macro to real path and back, real path to the
     // display form and back.

@@ -1,6 +1,7 @@
 #include "app/SettingsRules.h"
 
 #include "framework/NumberText.h"
+#include "geometry/CoordinateLimit.h"
 
 #include <algorithm>
 
@@ -69,10 +70,12 @@ bool AcceptOnOff(int stored) {
     return stored == 1;
 }
 int AcceptPosition(int stored) {
-    return stored >= -99999 && stored <= 99999 ? stored : kNotStored;
+    return stored >= -geometry::kEnteredCoordinateMax && stored <= geometry::kEnteredCoordinateMax
+               ? stored
+               : kNotStored;
 }
 int AcceptExtent(int stored) {
-    return stored >= 10 && stored <= 99999 ? stored : kNotStored;
+    return stored >= 10 && stored <= geometry::kEnteredCoordinateMax ? stored : kNotStored;
 }
 
 unsigned HotkeyToModifiers(int hotkey) {

@@ -2,7 +2,7 @@
 
 SingleInstanceMutex::SingleInstanceMutex(CreateMutexFn createMutex) {
     ::SetLastError(ERROR_SUCCESS);
-    m_hMutex.reset(createMutex(nullptr, TRUE, L"CFrimlet2App"));
+    m_hMutex.reset(createMutex(nullptr, true, L"CFrimlet2App"));
     const DWORD error = ::GetLastError();
     // Opening an existing mutex asks for every right on it; one made by an
     // elevated copy refuses that to this one.

@@ -25,7 +25,7 @@ bool IsInside(const std::wstring& path, std::wstring folder) {
     if (folder.empty() || path.size() < folder.size())
         return false;
     if (::CompareStringOrdinal(path.c_str(), static_cast<int>(folder.size()), folder.c_str(),
-                               static_cast<int>(folder.size()), TRUE) != CSTR_EQUAL)
+                               static_cast<int>(folder.size()), true) != CSTR_EQUAL)
         return false;
     return path.size() == folder.size() || path[folder.size()] == L'\\' || path[folder.size()] == L'/';
 }

@@ -79,7 +79,7 @@ unique_global MakePng(IWICImagingFactory* factory, const CaptureImage& image, st
     const UINT stride = static_cast<UINT>(DibPixels::Stride24(image.bmWidth));
 
     com_ptr<IStream> stream;
-    if (FAILED(::CreateStreamOnHGlobal(nullptr, TRUE, stream.put())) || !stream)
+    if (FAILED(::CreateStreamOnHGlobal(nullptr, true, stream.put())) || !stream)
         return unique_global();
     com_ptr<IWICBitmapEncoder> encoder;
     if (FAILED(factory->CreateEncoder(GUID_ContainerFormatPng, nullptr, encoder.put())) || !encoder ||
@@ -91,7 +91,8 @@ unique_global MakePng(IWICImagingFactory* factory, const CaptureImage& image, st
         FAILED(frame->Initialize(options.get())))
         return unique_global();
     WICPixelFormatGUID format = GUID_WICPixelFormat24bppBGR;
-    if (FAILED(frame->SetSize(width, height)) || FAILED(frame->SetResolution(96.0, 96.0)) ||
+    if (FAILED(frame->SetSize(width, height)) ||
+        FAILED(frame->SetResolution(USER_DEFAULT_SCREEN_DPI, USER_DEFAULT_SCREEN_DPI)) ||
         FAILED(frame->SetPixelFormat(&format)) || !IsEqualGUID(format, GUID_WICPixelFormat24bppBGR) ||
         FAILED(
             frame->WritePixels(height, stride, static_cast<UINT>(topDownRows.size()), topDownRows.data())) ||

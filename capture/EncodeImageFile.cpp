@@ -323,7 +323,7 @@ HRESULT WriteFrame(IWICBitmapFrameEncode* frame, IWICBitmapSource* source, const
     if (SUCCEEDED(hr))
         hr = frame->SetSize(width, height);
     if (SUCCEEDED(hr))
-        hr = frame->SetResolution(96.0, 96.0);
+        hr = frame->SetResolution(USER_DEFAULT_SCREEN_DPI, USER_DEFAULT_SCREEN_DPI);
     WICPixelFormatGUID frameFormat = format;
     if (SUCCEEDED(hr))
         hr = frame->SetPixelFormat(&frameFormat);

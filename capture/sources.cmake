@@ -1,4 +1,4 @@
-list(APPEND FRIMLET_CORE_SOURCES capture/NeuQuant.cpp)
+list(APPEND FRIMLET_CORE_SOURCES capture/NeuQuant.cpp capture/NeuQuantAvx2.cpp)
 list(APPEND FRIMLET_CORE_SOURCES capture/PpmReader.cpp)
 list(APPEND FRIMLET_CORE_SOURCES capture/ShutterRules.cpp capture/DibPixels.cpp)
 list(APPEND FRIMLET_WIN_SOURCES capture/CaptureImage.cpp capture/EncodeImageFile.cpp capture/ShutterCapture.cpp

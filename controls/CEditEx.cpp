@@ -48,11 +48,11 @@ ON_WM_CTLCOLOREDIT_REFLECT(OnCtlColorEdit)
 ON_WM_CTLCOLORSTATIC_REFLECT(OnCtlColorStatic)
 END_MESSAGE_MAP()
 
-BOOL CEditEx::Create(DWORD style, const RECT& rect, CWnd* parent, UINT id) {
+bool CEditEx::Create(DWORD style, const RECT& rect, CWnd* parent, UINT id) {
     if (!CreateEx(0, L"EDIT", L"", style, rect, parent ? parent->m_hWnd : nullptr, id))
-        return FALSE;
+        return false;
     ResetToTextMode();
-    return TRUE;
+    return true;
 }
 
 void CEditEx::PreSubclassWindow() {
@@ -127,18 +127,18 @@ void CEditEx::OnChar(UINT ch, UINT repeat, UINT flags) {
     case rules::TypedChar::Drop:
         return;
     case rules::TypedChar::InsertMinus:
-        ReplaceSel(L"-", FALSE);
+        ReplaceSel(L"-", false);
         return;
     case rules::TypedChar::ReplaceAll:
         SetSel(0, -1);
-        ReplaceSel(FromU16(action.replacement), FALSE);
+        ReplaceSel(FromU16(action.replacement), false);
         return;
     case rules::TypedChar::Pass:
         break;
     }
     if (action.removeIndex >= 0) {
-        SetSel(action.removeIndex, action.removeIndex + 1, TRUE);
-        ReplaceSel(L"", FALSE);
+        SetSel(action.removeIndex, action.removeIndex + 1, true);
+        ReplaceSel(L"", false);
         SetSel(start - 1, end - 1);
     }
     DefWindowProc(WM_CHAR, static_cast<WPARAM>(c), MAKELPARAM(repeat, flags));
@@ -154,7 +154,7 @@ void CEditEx::OnPaste() {
     const CString text = GetWindowText();
     const auto insertion = rules::PasteInsertion(AsU16(text), start, end, clip, m_limits);
     if (insertion)
-        ReplaceSel(FromU16(*insertion), FALSE);
+        ReplaceSel(FromU16(*insertion), false);
 }
 
 void CEditEx::OnKillFocus(HWND) {
@@ -181,7 +181,7 @@ void CEditEx::ComputeState(int state) {
         m_hBrush[state].reset(::CreateSolidBrush(static_cast<COLORREF>(m_nBackColor[state]) & 0xFFFFFF));
     m_bActive[state] = true;
     if (IsWindow())
-        Invalidate(TRUE);
+        Invalidate(true);
 }
 
 void CEditEx::OnThemeChanged() {
@@ -200,7 +200,7 @@ HBRUSH CEditEx::OnCtlColorStatic(HDC dc, HWND) {
 HBRUSH CEditEx::CtlColor(HDC dc, int kind) {
     if (HighContrastOn())
         return nullptr;
-    const int state = colors::StateForCtlColor(kind, IsWindowEnabled() != FALSE);
+    const int state = colors::StateForCtlColor(kind, IsWindowEnabled());
     if (state < 0 || !m_bActive[state])
         return nullptr;
     ::SetBkMode(dc, OPAQUE);

@@ -20,7 +20,7 @@ public:
     CEditEx() = default;
 
     // Creates the control as a child window and attaches it (text mode).
-    BOOL Create(DWORD style, const RECT& rect, CWnd* parent, UINT id);
+    bool Create(DWORD style, const RECT& rect, CWnd* parent, UINT id);
 
     // Text mode with a character limit.
     void SetTextMode(int maxLength);
@@ -40,7 +40,7 @@ public:
     // set.
     void SetStateColors(int state, int textColor, int backColor);
 
-    // When TRUE, losing the focus rewrites the text in its validated form.
+    // When true, losing the focus rewrites the text in its validated form.
     bool m_bValidateOnKillFocus = false;
 
     void PreSubclassWindow() override;

@@ -47,7 +47,7 @@ BOOL CRGBStatic::OnEraseBkgnd(HDC dc) {
 BOOL CRGBStatic::OnSetCursor(HWND, UINT, UINT) {
     if (m_hCursor) {
         ::SetCursor(m_hCursor.get());
-        return TRUE;
+        return true;
     }
     return Default() != 0;
 }
@@ -56,7 +56,7 @@ void CRGBStatic::OnClicked() {
     SelectColor();
 }
 
-BOOL CRGBStatic::SelectColor() {
+bool CRGBStatic::SelectColor() {
     CColorDialog dialog(m_crColor, CC_FULLOPEN, nullptr);
     COLORREF* custom = CustomColors();
     custom[0] = m_crDefault;
@@ -64,8 +64,8 @@ BOOL CRGBStatic::SelectColor() {
         custom[1] = m_crColor;
     dialog.m_cc.lpCustColors = custom;
     if (dialog.DoModal() != IDOK)
-        return FALSE;
+        return false;
     m_crColor = dialog.GetColor();
-    Invalidate(TRUE);
-    return TRUE;
+    Invalidate(true);
+    return true;
 }

@@ -22,8 +22,8 @@ public:
     // The custom colours of the colour dialog, kept for the whole run.
     static COLORREF* CustomColors();
 
-    // Opens the colour dialog; TRUE when a colour was chosen.
-    BOOL SelectColor();
+    // Opens the colour dialog; true when a colour was chosen.
+    bool SelectColor();
 
     void PreSubclassWindow() override;
 

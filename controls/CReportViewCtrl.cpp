@@ -64,12 +64,12 @@ void CReportViewCtrl::PreSubclassWindow() {
     UpdateFontHeight();
 }
 
-BOOL CReportViewCtrl::UpdateFontHeight() {
+bool CReportViewCtrl::UpdateFontHeight() {
     HFONT font = GetFont();
     LOGFONTW logFont{};
     if (!font || ::GetObjectW(font, sizeof(logFont), &logFont) != sizeof(logFont))
-        return FALSE;
-    return rv::UpdateFontHeight(logFont.lfHeight, m_nFontHeight) ? TRUE : FALSE;
+        return false;
+    return rv::UpdateFontHeight(logFont.lfHeight, m_nFontHeight);
 }
 
 int CReportViewCtrl::ComputeColumnWidth(tagCOLUMN_EDIT_OPTION& option) const {
@@ -100,7 +100,7 @@ void CReportViewCtrl::LayoutColumns() {
     const std::vector<int> widths = rv::LayoutWidths(m_options, m_nLayoutWidth, m_nFontHeight);
     const int count = static_cast<int>(::SendMessageW(m_hHeader, HDM_GETITEMCOUNT, 0, 0));
     // Only one window can be locked at a time; release only our own lock.
-    const BOOL locked = ::LockWindowUpdate(m_hWnd);
+    const bool locked = ::LockWindowUpdate(m_hWnd);
     m_bLayingOut = true;
     for (int i = 0; i < count && i < static_cast<int>(widths.size()); ++i) {
         HDITEMW item{};
@@ -122,7 +122,7 @@ void CReportViewCtrl::OnWindowPosChanged(const WINDOWPOS& pos) {
     }
 }
 
-BOOL CReportViewCtrl::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) {
+bool CReportViewCtrl::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) {
     auto* header = reinterpret_cast<NMHEADERW*>(lParam);
     // The header's drag: keep the width inside the column's limits. The
     // item record has the same layout in both character sets.
@@ -154,14 +154,14 @@ BOOL CReportViewCtrl::OnDblClk(NMHDR* header, LRESULT* result) {
     const tagCOLUMN_EDIT_OPTION* option = onItem ? OptionOf(column) : nullptr;
     switch (rv::OnDoubleClick(ctrlOrShift, onItem, option)) {
     case rv::DoubleClick::Swallow:
-        return TRUE;
+        return true;
     case rv::DoubleClick::ToParent:
-        return FALSE;
+        return false;
     case rv::DoubleClick::Edit:
         BeginCellEdit(row, column, *option);
-        return TRUE;
+        return true;
     }
-    return TRUE;
+    return true;
 }
 
 void CReportViewCtrl::OnRClick(NMHDR* header, LRESULT* result) {
@@ -187,24 +187,24 @@ void CReportViewCtrl::OnRClick(NMHDR* header, LRESULT* result) {
         CopyTextToClipboard(std::move(clipboard), text);
 }
 
-BOOL CReportViewCtrl::CopyTextToClipboard(unique_clipboard clipboard, const wchar_t* text) {
+bool CReportViewCtrl::CopyTextToClipboard(unique_clipboard clipboard, const wchar_t* text) {
     if (!clipboard || !::EmptyClipboard())
-        return FALSE;
+        return false;
     const size_t bytes = (::wcslen(text ? text : L"") + 1) * sizeof(wchar_t);
     unique_global memory(::GlobalAlloc(GMEM_MOVEABLE, bytes));
     if (!memory)
-        return FALSE;
+        return false;
     {
         const GlobalLockScope lock(memory.get());
         if (!lock.get())
-            return FALSE;
+            return false;
         memcpy(lock.get(), text ? text : L"", bytes);
     }
     // The clipboard owns the memory once it takes it.
     if (!::SetClipboardData(CF_UNICODETEXT, memory.get()))
-        return FALSE;
+        return false;
     memory.release();
-    return TRUE;
+    return true;
 }
 
 void CReportViewCtrl::BeginCellEdit(int row, int column, const tagCOLUMN_EDIT_OPTION& option) {
@@ -212,7 +212,7 @@ void CReportViewCtrl::BeginCellEdit(int row, int column, const tagCOLUMN_EDIT_OP
         return;
     // An edit still open on another cell is committed, not lost.
     if (IsEditing())
-        EndCellEdit(TRUE);
+        EndCellEdit(true);
 
     NMRVBEGINCELLEDIT request{};
     request.hdr.hwndFrom = m_hWnd;
@@ -252,17 +252,17 @@ void CReportViewCtrl::BeginCellEdit(int row, int column, const tagCOLUMN_EDIT_OP
     m_strStartText = TabsToSpaces(GetItemText(row, column));
     m_edit.SetValidatedText(m_strStartText);
     m_edit.SendMessage(EM_EMPTYUNDOBUFFER);
-    m_edit.SetFont(GetFont(), TRUE);
+    m_edit.SetFont(GetFont(), true);
     m_edit.ShowWindow(SW_SHOW);
     m_edit.SetFocus();
     m_edit.SetSel(0, -1);
 }
 
-BOOL CReportViewCtrl::IsEditing() const {
-    return m_edit.m_hWnd && (m_edit.GetStyle() & WS_VISIBLE) ? TRUE : FALSE;
+bool CReportViewCtrl::IsEditing() const {
+    return m_edit.m_hWnd && (m_edit.GetStyle() & WS_VISIBLE);
 }
 
-void CReportViewCtrl::EndCellEdit(BOOL commit) {
+void CReportViewCtrl::EndCellEdit(bool commit) {
     // Hiding the focused editor moves the focus, and the editor's focus loss
     // comes back here; the first call decides.
     if (m_bEnding)
@@ -301,30 +301,30 @@ void CReportViewCtrl::NotifyCellChanged(int row, int column) const {
 }
 
 void CReportViewCtrl::OnEditKillFocus() {
-    EndCellEdit(TRUE);
+    EndCellEdit(true);
 }
 
 BOOL CReportViewCtrl::PreTranslateMessage(MSG* msg) {
     if (m_edit.m_hWnd && msg->hwnd == m_edit.m_hWnd) {
         if (msg->message == WM_KEYDOWN && msg->wParam == VK_RETURN) {
-            EndCellEdit(TRUE);
-            return TRUE;
+            EndCellEdit(true);
+            return true;
         }
         if (msg->message == WM_KEYDOWN && msg->wParam == VK_ESCAPE) {
-            EndCellEdit(FALSE);
-            return TRUE;
+            EndCellEdit(false);
+            return true;
         }
         // Text cells have no spin: the wheel would only scroll the list
         // away from the editor.
         if ((msg->message == WM_MOUSEWHEEL || msg->message == WM_MOUSEHWHEEL) &&
             !(m_spin.GetStyle() & WS_VISIBLE))
-            return TRUE;
+            return true;
     } else if (m_hHeader && msg->hwnd == m_hHeader) {
         if (msg->message == WM_LBUTTONDOWN && IsEditing())
-            EndCellEdit(TRUE);
+            EndCellEdit(true);
     } else if (msg->hwnd == m_hWnd || (m_spin.m_hWnd && msg->hwnd == m_spin.m_hWnd)) {
         if ((msg->message == WM_NCLBUTTONDOWN || msg->message == WM_NCRBUTTONDOWN) && IsEditing())
-            EndCellEdit(TRUE);
+            EndCellEdit(true);
     }
     return CListCtrl::PreTranslateMessage(msg);
 }
@@ -348,7 +348,7 @@ int CReportViewCtrl::InsertRow(int index, DWORD_PTR itemData, const wchar_t* tex
 
 void CReportViewCtrl::SelectRow(int row) const {
     SetItemState(row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
-    EnsureVisible(row, TRUE);
+    EnsureVisible(row, true);
 }
 
 void CReportViewCtrl::CopyRow(int from, int to) const {
@@ -358,9 +358,9 @@ void CReportViewCtrl::CopyRow(int from, int to) const {
     SetItemData(to, GetItemData(from));
 }
 
-BOOL CReportViewCtrl::DeleteRow(int index, BOOL markModified) {
+bool CReportViewCtrl::DeleteRow(int index, bool markModified) {
     if (!DeleteItem(index))
-        return FALSE;
+        return false;
     const int count = GetItemCount();
     if (index >= count)
         index = count - 1;
@@ -368,20 +368,20 @@ BOOL CReportViewCtrl::DeleteRow(int index, BOOL markModified) {
         SelectRow(index);
     if (markModified)
         m_bModified = true;
-    return TRUE;
+    return true;
 }
 
-void CReportViewCtrl::MoveSelectedUp(BOOL markModified) {
+void CReportViewCtrl::MoveSelectedUp(bool markModified) {
     MoveSelected(-1, markModified);
 }
 
-void CReportViewCtrl::MoveSelectedDown(BOOL markModified) {
+void CReportViewCtrl::MoveSelectedDown(bool markModified) {
     MoveSelected(1, markModified);
 }
 
 // The selected row changes places with its neighbour above (-1) or below
 // (+1): a copy is inserted beyond the neighbour and the original removed.
-void CReportViewCtrl::MoveSelected(int delta, BOOL markModified) {
+void CReportViewCtrl::MoveSelected(int delta, bool markModified) {
     const int s = GetNextItem(-1, LVNI_SELECTED);
     if (s < 0 || s + delta < 0 || s + delta >= GetItemCount())
         return;

@@ -58,32 +58,32 @@ public:
                        std::initializer_list<const wchar_t*> texts = {}) {
         return InsertRow(0, itemData, text0, texts);
     }
-    BOOL DeleteRow(int index, BOOL markModified);
-    void MoveSelectedUp(BOOL markModified);
-    void MoveSelectedDown(BOOL markModified);
+    bool DeleteRow(int index, bool markModified);
+    void MoveSelectedUp(bool markModified);
+    void MoveSelectedDown(bool markModified);
     int DuplicateSelected();
 
     // Opens the in-place editor on a cell (after asking the parent).
     void BeginCellEdit(int row, int column, const tagCOLUMN_EDIT_OPTION& option);
-    // Closes it, committing a changed text (TRUE) or discarding it (FALSE).
-    void EndCellEdit(BOOL commit);
-    BOOL IsEditing() const;
+    // Closes it, committing a changed text (true) or discarding it (false).
+    void EndCellEdit(bool commit);
+    bool IsEditing() const;
 
-    // Re-reads the font height; TRUE when it changed.
-    BOOL UpdateFontHeight();
+    // Re-reads the font height; true when it changed.
+    bool UpdateFontHeight();
     // Shares the layout width out to the columns.
     void LayoutColumns();
 
     // Puts text on the clipboard, which the caller has opened, as Unicode
     // text; the clipboard is closed on every path.
-    static BOOL CopyTextToClipboard(unique_clipboard clipboard, const wchar_t* text);
+    static bool CopyTextToClipboard(unique_clipboard clipboard, const wchar_t* text);
 
     // Set by committed edits, inserts, duplicates and (when asked) deletes and
     // moves; the parent reads and clears it.
     bool m_bModified = false;
 
     void PreSubclassWindow() override;
-    BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) override;
+    bool OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) override;
     BOOL PreTranslateMessage(MSG* msg) override;
 
 private:
@@ -95,7 +95,7 @@ private:
 
     const tagCOLUMN_EDIT_OPTION* OptionOf(int column) const;
     bool HitCell(POINT pt, int& row, int& column) const;
-    void MoveSelected(int delta, BOOL markModified);
+    void MoveSelected(int delta, bool markModified);
     void CopyRow(int from, int to) const;
     void SelectRow(int row) const;
     void NotifyCellChanged(int row, int column) const;

@@ -104,7 +104,7 @@ void CFitOverlay::Finish(UINT button, POINT screen) {
 
 BOOL CFitOverlay::OnSetCursor(HWND, UINT, UINT) {
     ::SetCursor(TargetCursor());
-    return TRUE;
+    return true;
 }
 
 int CFitOverlay::OnMouseActivate(HWND, UINT, UINT) {

@@ -23,7 +23,7 @@ public:
     bool Open(HWND owner, EndHandler onEnd);
     // Takes the overlay away; nothing is reported. Harmless when it is closed.
     void Close();
-    bool IsOpen() const { return IsWindow() != FALSE; }
+    bool IsOpen() const { return IsWindow(); }
     // The target cursor (shared; the system keeps it for the module's life).
     static HCURSOR TargetCursor();
 

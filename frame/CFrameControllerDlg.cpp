@@ -45,7 +45,7 @@ BOOL CFrameControllerDlg::OnInitDialog() {
     // the activating way: the frame stays the active window.
     CenterOnFrame();
     ShowWindow(SW_SHOWNOACTIVATE);
-    return FALSE;
+    return false;
 }
 
 void CFrameControllerDlg::OnOK() {
@@ -82,7 +82,7 @@ void CFrameControllerDlg::OnMoveButton(UINT id) {
     geometry::Rect w = geometry::FromRECT(r);
     if (!frame::ApplyControllerStep(static_cast<int>(id), w))
         return;
-    m_pFrameWnd->MoveWindow(w.left, w.top, w.Width(), w.Height(), TRUE);
+    m_pFrameWnd->MoveWindow(w.left, w.top, w.Width(), w.Height(), true);
 }
 
 void CFrameControllerDlg::OnTabPicture() {

@@ -55,7 +55,6 @@ public:
     // The metrics at the DPI of the last SetScale, or at another DPI.
     frame::SystemMetrics ReadSystemMetrics() const { return ReadSystemMetrics(m_nDpi); }
     frame::SystemMetrics ReadSystemMetrics(UINT dpi) const;
-    UINT Dpi() const { return m_nDpi; }
 
 private:
     static constexpr int kBitmapSlots = 6;

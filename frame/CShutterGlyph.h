@@ -15,7 +15,6 @@ public:
     // Shows the picture of the slot on button; false when it cannot be
     // loaded (the button then stays blank).
     bool Apply(HWND button, int slot);
-    HIMAGELIST Images() const { return m_hImages.get(); }
 
 private:
     unique_imagelist m_hImages;

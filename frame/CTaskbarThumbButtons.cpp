@@ -82,7 +82,7 @@ com_ptr<IShellLinkW> CreateFolderTaskLink(const wchar_t* program) {
         return nullptr;
     link->SetIconLocation(L"SHELL32.dll", 4);
 
-    com_ptr<IPropertyStore> store = link.query<IPropertyStore>();
+    com_ptr<IPropertyStore> store = link.try_query<IPropertyStore>();
     if (!store)
         return nullptr;
     CString title;
@@ -108,7 +108,7 @@ int SetJumpListFolderTask() {
         return 0;
     if (FAILED(collection->AddObject(link.get())))
         return 0;
-    com_ptr<IObjectArray> tasks = collection.query<IObjectArray>();
+    com_ptr<IObjectArray> tasks = collection.try_query<IObjectArray>();
     if (!tasks)
         return 0;
 

@@ -18,7 +18,7 @@ class CTaskbarThumbButtons : public CImageList {
 public:
     CTaskbarThumbButtons();
 
-    // Installs the toolbar on the frame's button; TRUE when every shell call
+    // Installs the toolbar on the frame's button; true when every shell call
     // succeeded.
     bool AddButtons(HWND frame);
     // Shows the lock button as lock or unlock.

@@ -1,6 +1,9 @@
 #include "frame/ControllerSteps.h"
 
 #include "geometry/CoordinateLimit.h"
+#include "res/resource.h"
+
+#include <iterator>
 
 namespace frame {
 
@@ -9,50 +12,31 @@ using geometry::ClampRect;
 using geometry::Point;
 using geometry::Rect;
 
+namespace {
+
+// How far each button moves the left, top, right and bottom edges, in the
+// order of the button ids from IDC_MOVE_LEFT to IDC_BOTTOM_EDGE_OUT.
+struct EdgeSteps {
+    int left, top, right, bottom;
+};
+constexpr EdgeSteps kSteps[] = {
+    {-1, 0, -1, 0}, {1, 0, 1, 0}, {0, -1, 0, -1}, {0, 1, 0, 1}, // the whole frame
+    {-1, 0, 0, 0},  {1, 0, 0, 0}, {0, 0, -1, 0},  {0, 0, 1, 0}, // the left and right edges
+    {0, -1, 0, 0},  {0, 1, 0, 0}, {0, 0, 0, -1},  {0, 0, 0, 1}, // the top and bottom edges
+};
+static_assert(IDC_BOTTOM_EDGE_OUT - IDC_MOVE_LEFT + 1 == static_cast<int>(std::size(kSteps)));
+
+} // namespace
+
 bool ApplyControllerStep(int buttonId, Rect& w) {
-    if (buttonId < 1009 || buttonId > 1020)
+    if (buttonId < IDC_MOVE_LEFT || buttonId > IDC_BOTTOM_EDGE_OUT)
         return false;
+    const EdgeSteps& step = kSteps[buttonId - IDC_MOVE_LEFT];
     w = ClampRect(w);
-    switch (buttonId - 1009) {
-    case 0:
-        w.left -= 1, w.right -= 1;
-        break;
-    case 1:
-        w.left += 1, w.right += 1;
-        break;
-    case 2:
-        w.top -= 1, w.bottom -= 1;
-        break;
-    case 3:
-        w.top += 1, w.bottom += 1;
-        break;
-    case 4:
-        w.left -= 1;
-        break;
-    case 5:
-        w.left += 1;
-        break;
-    case 6:
-        w.right -= 1;
-        break;
-    case 7:
-        w.right += 1;
-        break;
-    case 8:
-        w.top -= 1;
-        break;
-    case 9:
-        w.top += 1;
-        break;
-    case 10:
-        w.bottom -= 1;
-        break;
-    case 11:
-        w.bottom += 1;
-        break;
-    default:
-        return false;
-    }
+    w.left += step.left;
+    w.top += step.top;
+    w.right += step.right;
+    w.bottom += step.bottom;
     return true;
 }
 

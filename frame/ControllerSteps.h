@@ -5,7 +5,7 @@
 
 namespace frame {
 
-// The button ids run from 1009 to 1020 in this order: the whole frame left,
+// The button ids run from IDC_MOVE_LEFT to IDC_BOTTOM_EDGE_OUT in this order: the whole frame left,
 // right, up, down; the left edge out, in; the right edge in, out; the top
 // edge out, in; the bottom edge in, out. Each step is exactly one pixel.
 // Returns false for an id outside that range.

@@ -9,6 +9,9 @@
 
 namespace frame {
 
+// The dots per inch at which the frame is drawn unscaled.
+inline constexpr int kDefaultDpi = 96;
+
 // The three system metrics the frame's shape depends on, read by the caller
 // with GetSystemMetrics. There is no vertical padded-border metric: the
 // horizontal one pads both directions.
@@ -61,7 +64,7 @@ class FrameMetrics {
 public:
     // Derives the pixel sizes from the settings' color, frameWidth and
     // tabScaling (0 = automatic for the last two) and the monitor's scale
-    // (dots per inch / 96). Does not recompute the rectangles.
+    // (dots per inch / kDefaultDpi). Does not recompute the rectangles.
     void SetScale(uint32_t color, int frameWidth, int tabScaling, double dpiScale,
                   const SystemMetrics& metrics);
 
@@ -119,7 +122,6 @@ public:
     int FontHeight() const { return m_nFontHeight; }
     uint32_t Color() const { return m_bRecording ? kRecordingColor : m_crColor; }
     int WindowWidth() const { return m_nWindowWidth; }
-    int WindowHeight() const { return m_nWindowHeight; }
     const geometry::Rect& OuterRect() const { return m_rcOuter; }
     const geometry::Rect& InnerRect() const { return m_rcInner; }
     const std::u16string& SizeLabel() const { return m_bRecording ? m_strRecordingLabel : m_strSizeLabel; }

@@ -17,7 +17,7 @@ BOOL CALLBACK DismissIfBox(HWND window, LPARAM param) {
     if (::GetWindow(window, GW_OWNER) != request->owner || !::IsWindowVisible(window) ||
         !::GetClassNameW(window, className, 16) || ::lstrcmpW(className, L"#32770") != 0 ||
         CWnd::FromHandlePermanent(window))
-        return TRUE;
+        return true;
     for (int id : {IDCANCEL, IDNO, IDOK}) {
         if (HWND button = ::GetDlgItem(window, id)) {
             ::PostMessageW(window, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(button));
@@ -25,7 +25,7 @@ BOOL CALLBACK DismissIfBox(HWND window, LPARAM param) {
             break;
         }
     }
-    return TRUE;
+    return true;
 }
 
 } // namespace

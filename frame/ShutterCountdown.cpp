@@ -33,5 +33,5 @@ void ShutterCountdown::Show(HWND frame) {
     m_geometry.SetCountdown(m_countdown.SecondsLeft(now));
     if (m_countdown.IsRunning())
         ::SetTimer(frame, kTimerId, m_countdown.MillisToNextChange(now), nullptr);
-    ::InvalidateRect(frame, nullptr, TRUE);
+    ::InvalidateRect(frame, nullptr, true);
 }

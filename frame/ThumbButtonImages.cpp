@@ -57,7 +57,7 @@ unique_icon CellIcon(const DIBSECTION& strip, int size, int index, int cx, int c
     unique_bitmap maskBitmap(::CreateBitmap(cx, cy, 1, 1, mask.data()));
     if (!maskBitmap)
         return {};
-    ICONINFO icon{TRUE, 0, 0, maskBitmap.get(), color.get()};
+    ICONINFO icon{true, 0, 0, maskBitmap.get(), color.get()};
     return unique_icon(::CreateIconIndirect(&icon));
 }
 

@@ -8,20 +8,16 @@ class CButton : public CWnd {
 public:
     int GetCheck() const { return static_cast<int>(SendMessage(BM_GETCHECK)); }
     void SetCheck(int check) const { SendMessage(BM_SETCHECK, static_cast<WPARAM>(check)); }
-    UINT GetState() const { return static_cast<UINT>(SendMessage(BM_GETSTATE)); }
-    void SetState(BOOL highlight) const { SendMessage(BM_SETSTATE, highlight); }
-    UINT GetButtonStyle() const { return GetStyle() & 0xFF; }
-    void SetButtonStyle(UINT style, BOOL redraw = TRUE) const { SendMessage(BM_SETSTYLE, style, redraw); }
     HBITMAP SetBitmap(HBITMAP bitmap) const {
         return reinterpret_cast<HBITMAP>(
             SendMessage(BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap)));
     }
 
     virtual void DrawItem(DRAWITEMSTRUCT*) {}
-    BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override {
+    bool OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override {
         if (message == WM_DRAWITEM) {
             DrawItem(reinterpret_cast<DRAWITEMSTRUCT*>(lParam));
-            return TRUE;
+            return true;
         }
         return CWnd::OnChildNotify(message, wParam, lParam, result);
     }

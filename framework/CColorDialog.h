@@ -21,7 +21,7 @@ public:
             HWND active = ::GetActiveWindow();
             m_cc.hwndOwner = active ? ::GetAncestor(active, GA_ROOT) : nullptr;
         }
-        const BOOL chosen = ::ChooseColorW(&m_cc);
+        const bool chosen = ::ChooseColorW(&m_cc) != FALSE;
         m_cc.hwndOwner = given;
         return chosen ? IDOK : IDCANCEL;
     }

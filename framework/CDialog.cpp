@@ -5,10 +5,15 @@
 #include <vector>
 
 namespace {
+
+// The resource type the resource compiler gives a template's initial
+// combo-box and list-box items.
+constexpr WORD kDialogInitResource = 240;
+
 // The dialog procedure only answers WM_INITDIALOG's "set the focus" question;
 // every message first passes through the dialog object's window procedure.
 INT_PTR CALLBACK DialogProcedure(HWND, UINT message, WPARAM, LPARAM) {
-    return message == WM_INITDIALOG ? TRUE : FALSE;
+    return message == WM_INITDIALOG;
 }
 
 bool IsRadioButton(HWND hwnd) {
@@ -128,12 +133,12 @@ bool CDialog::CreateFromTemplate(UINT templateId, HWND owner) {
     return true;
 }
 
-BOOL CDialog::Create(UINT templateId, CWnd* parent) {
+bool CDialog::Create(UINT templateId, CWnd* parent) {
     if (m_hWnd)
-        return FALSE;
+        return false;
     m_nIDHelp = templateId;
     m_pParentWnd = parent;
-    return CreateFromTemplate(templateId, parent ? parent->m_hWnd : nullptr) ? TRUE : FALSE;
+    return CreateFromTemplate(templateId, parent ? parent->m_hWnd : nullptr);
 }
 
 bool CDialog::WalkPreTranslateTree(HWND stop, MSG* msg) {
@@ -210,20 +215,20 @@ void CDialog::EndDialog(INT_PTR result) {
         ::PostMessageW(m_hWnd, WM_NULL, 0, 0); // wakes the modal loop
 }
 
-BOOL CDialog::UpdateData(BOOL saveAndValidate) {
-    CDataExchange dx(this, saveAndValidate != FALSE);
+bool CDialog::UpdateData(bool saveAndValidate) {
+    CDataExchange dx(this, saveAndValidate);
     DoDataExchange(&dx);
-    return dx.m_bFailed ? FALSE : TRUE;
+    return !dx.m_bFailed;
 }
 
 BOOL CDialog::OnInitDialog() {
     FillFromDialogInit();
-    UpdateData(FALSE);
+    UpdateData(false);
     return TRUE;
 }
 
 void CDialog::OnOK() {
-    if (!UpdateData(TRUE))
+    if (!UpdateData(true))
         return;
     EndDialog(IDOK);
 }
@@ -240,41 +245,41 @@ BOOL CDialog::PreTranslateMessage(MSG* msg) {
     return FALSE;
 }
 
-BOOL CDialog::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
+bool CDialog::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
     if (message == WM_INITDIALOG) {
         *result = OnInitDialog();
-        return TRUE;
+        return true;
     }
     return CWnd::OnWndMsg(message, wParam, lParam, result);
 }
 
-BOOL CDialog::OnCommand(WPARAM wParam, LPARAM lParam) {
+bool CDialog::OnCommand(WPARAM wParam, LPARAM lParam) {
     if (CWnd::OnCommand(wParam, lParam))
-        return TRUE;
+        return true;
     // The dialog's own buttons and keys: Enter, Esc and the close box.
     unsigned code = HIWORD(wParam);
     if (code == BN_CLICKED || code == 1) {
         switch (LOWORD(wParam)) {
         case IDOK:
             OnOK();
-            return TRUE;
+            return true;
         case IDCANCEL:
             OnCancel();
-            return TRUE;
+            return true;
         default:
             break;
         }
     }
-    return FALSE;
+    return false;
 }
 
 // The dialog-initialisation resource of a template (same id, resource type
-// 240) lists combo-box and list-box items: records of WORD control id, WORD
+// kDialogInitResource) lists combo-box and list-box items: records of WORD control id, WORD
 // message, DWORD byte count and that many bytes of UTF-8 text ending in NUL,
 // closed by a WORD 0.
 void CDialog::FillFromDialogInit() {
     HINSTANCE module = ::GetModuleHandleW(nullptr);
-    HRSRC found = ::FindResourceW(module, MAKEINTRESOURCEW(m_nIDHelp), MAKEINTRESOURCEW(240));
+    HRSRC found = ::FindResourceW(module, MAKEINTRESOURCEW(m_nIDHelp), MAKEINTRESOURCEW(kDialogInitResource));
     if (!found)
         return;
     HGLOBAL loaded = ::LoadResource(module, found);

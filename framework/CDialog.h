@@ -46,20 +46,19 @@ public:
     // when the dialog could not be created.
     virtual INT_PTR DoModal();
     // Creates the dialog modeless.
-    BOOL Create(UINT templateId, CWnd* parent = nullptr);
+    bool Create(UINT templateId, CWnd* parent = nullptr);
     void EndDialog(INT_PTR result);
 
     virtual BOOL OnInitDialog();
     virtual void OnOK();
     virtual void OnCancel();
     virtual void DoDataExchange(CDataExchange*) {}
-    BOOL UpdateData(BOOL saveAndValidate = TRUE);
+    bool UpdateData(bool saveAndValidate = true);
 
     BOOL PreTranslateMessage(MSG* msg) override;
-    BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
-    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    bool OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
+    bool OnCommand(WPARAM wParam, LPARAM lParam) override;
 
-    bool IsInModalLoop() const { return m_bInModal; }
     // Hands one message to the PreTranslateMessage chain from its target up
     // to stop (inclusive); true when some window consumed it.
     static bool WalkPreTranslateTree(HWND stop, MSG* msg);

@@ -56,7 +56,7 @@ private:
     CFileDialog* m_pOwner;
 };
 
-CFileDialog::CFileDialog(BOOL openFileDialog, const wchar_t* defExt, const wchar_t* fileName, DWORD flags,
+CFileDialog::CFileDialog(bool openFileDialog, const wchar_t* defExt, const wchar_t* fileName, DWORD flags,
                          const wchar_t* filter, CWnd* parent)
     : m_dwFlags(flags), m_pParentWnd(parent) {
     if (defExt) {
@@ -71,7 +71,7 @@ CFileDialog::CFileDialog(BOOL openFileDialog, const wchar_t* defExt, const wchar
     // Both dialog objects answer IFileDialog, which is all this class uses.
     if (SUCCEEDED(CreateInstance(openFileDialog ? CLSID_FileOpenDialog : CLSID_FileSaveDialog, m_pDialog)) &&
         m_pDialog)
-        m_pCustomize = m_pDialog.query<IFileDialogCustomize>();
+        m_pCustomize = m_pDialog.try_query<IFileDialogCustomize>();
     else
         m_pDialog.reset();
 }
@@ -240,7 +240,7 @@ HRESULT CFileDialog::GetSelectedControlItem(DWORD controlId, DWORD& itemId) cons
     return m_pCustomize ? m_pCustomize->GetSelectedControlItem(controlId, &itemId) : E_NOINTERFACE;
 }
 
-HRESULT CFileDialog::AddCheckButton(DWORD id, const wchar_t* label, BOOL checked) {
+HRESULT CFileDialog::AddCheckButton(DWORD id, const wchar_t* label, bool checked) {
     if (!m_pCustomize)
         return E_NOINTERFACE;
     HRESULT hr = m_pCustomize->AddCheckButton(id, label ? label : L"", checked);
@@ -249,10 +249,16 @@ HRESULT CFileDialog::AddCheckButton(DWORD id, const wchar_t* label, BOOL checked
     return hr;
 }
 
-HRESULT CFileDialog::GetCheckButtonState(DWORD id, BOOL& checked) const {
+HRESULT CFileDialog::GetCheckButtonState(DWORD id, bool& checked) const {
     if (auto found = m_capturedChecks.find(id); found != m_capturedChecks.end()) {
-        checked = found->second ? TRUE : FALSE;
+        checked = found->second;
         return S_OK;
     }
-    return m_pCustomize ? m_pCustomize->GetCheckButtonState(id, &checked) : E_NOINTERFACE;
+    if (!m_pCustomize)
+        return E_NOINTERFACE;
+    BOOL state = FALSE;
+    const HRESULT hr = m_pCustomize->GetCheckButtonState(id, &state);
+    if (SUCCEEDED(hr))
+        checked = state != FALSE;
+    return hr;
 }

@@ -26,7 +26,7 @@ public:
     // defExt: default extension with or without its dot. flags: OFN_* flags,
     // translated to the item dialog's options. filter: pairs of description
     // and pattern list separated by '|', ended by "||".
-    CFileDialog(BOOL openFileDialog, const wchar_t* defExt = nullptr, const wchar_t* fileName = nullptr,
+    CFileDialog(bool openFileDialog, const wchar_t* defExt = nullptr, const wchar_t* fileName = nullptr,
                 DWORD flags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, const wchar_t* filter = nullptr,
                 CWnd* parent = nullptr);
     CFileDialog(const CFileDialog&) = delete;
@@ -50,8 +50,8 @@ public:
     HRESULT AddControlItem(DWORD controlId, DWORD itemId, const wchar_t* label);
     HRESULT SetSelectedControlItem(DWORD controlId, DWORD itemId);
     HRESULT GetSelectedControlItem(DWORD controlId, DWORD& itemId) const;
-    HRESULT AddCheckButton(DWORD id, const wchar_t* label, BOOL checked);
-    HRESULT GetCheckButtonState(DWORD id, BOOL& checked) const;
+    HRESULT AddCheckButton(DWORD id, const wchar_t* label, bool checked);
+    HRESULT GetCheckButtonState(DWORD id, bool& checked) const;
 
     // The underlying dialog (not add-referenced; null when it could not be
     // created).

@@ -21,7 +21,6 @@ public:
 
     CString GetFileName() const;
     CString GetFilePath() const;
-    CString GetRoot() const { return m_strRoot; }
     bool IsDirectory() const;
     bool IsDots() const;
     ULONGLONG GetLength() const;

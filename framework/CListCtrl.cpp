@@ -29,12 +29,11 @@ int CListCtrl::InsertItem(int item, const wchar_t* text) const {
     return static_cast<int>(SendMessage(LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&lv)));
 }
 
-BOOL CListCtrl::SetItemText(int item, int subItem, const wchar_t* text) const {
+bool CListCtrl::SetItemText(int item, int subItem, const wchar_t* text) const {
     LVITEMW lv{};
     lv.iSubItem = subItem;
     lv.pszText = const_cast<wchar_t*>(text ? text : L"");
-    return static_cast<BOOL>(
-        SendMessage(LVM_SETITEMTEXTW, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(&lv)));
+    return SendMessage(LVM_SETITEMTEXTW, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(&lv)) != 0;
 }
 
 CString CListCtrl::GetItemText(int item, int subItem) const {
@@ -52,12 +51,12 @@ CString CListCtrl::GetItemText(int item, int subItem) const {
     }
 }
 
-BOOL CListCtrl::SetItemData(int item, DWORD_PTR data) const {
+bool CListCtrl::SetItemData(int item, DWORD_PTR data) const {
     LVITEMW lv{};
     lv.mask = LVIF_PARAM;
     lv.iItem = item;
     lv.lParam = static_cast<LPARAM>(data);
-    return static_cast<BOOL>(SendMessage(LVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&lv)));
+    return SendMessage(LVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&lv)) != 0;
 }
 
 DWORD_PTR CListCtrl::GetItemData(int item) const {
@@ -69,23 +68,15 @@ DWORD_PTR CListCtrl::GetItemData(int item) const {
     return static_cast<DWORD_PTR>(lv.lParam);
 }
 
-BOOL CListCtrl::SetItemState(int item, UINT state, UINT mask) const {
+bool CListCtrl::SetItemState(int item, UINT state, UINT mask) const {
     LVITEMW lv{};
     lv.state = state;
     lv.stateMask = mask;
-    return static_cast<BOOL>(
-        SendMessage(LVM_SETITEMSTATE, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(&lv)));
+    return SendMessage(LVM_SETITEMSTATE, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(&lv)) != 0;
 }
 
-BOOL CListCtrl::GetItemRect(int item, RECT* rect, UINT code) const {
-    rect->left = static_cast<LONG>(code);
-    return static_cast<BOOL>(
-        SendMessage(LVM_GETITEMRECT, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(rect)));
-}
-
-BOOL CListCtrl::GetSubItemRect(int item, int subItem, int area, RECT* rect) const {
+bool CListCtrl::GetSubItemRect(int item, int subItem, int area, RECT* rect) const {
     rect->top = subItem;
     rect->left = area;
-    return static_cast<BOOL>(
-        SendMessage(LVM_GETSUBITEMRECT, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(rect)));
+    return SendMessage(LVM_GETSUBITEMRECT, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(rect)) != 0;
 }

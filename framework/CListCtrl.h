@@ -10,30 +10,24 @@ public:
     }
     DWORD GetExtendedStyle() const { return static_cast<DWORD>(SendMessage(LVM_GETEXTENDEDLISTVIEWSTYLE)); }
     int InsertColumn(int col, const wchar_t* heading, int format = LVCFMT_LEFT, int width = -1) const;
-    BOOL DeleteColumn(int col) const {
-        return static_cast<BOOL>(SendMessage(LVM_DELETECOLUMN, static_cast<WPARAM>(col)));
-    }
     int GetColumnWidth(int col) const {
         return static_cast<int>(SendMessage(LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(col)));
     }
-    BOOL SetColumnWidth(int col, int cx) const {
-        return static_cast<BOOL>(
-            SendMessage(LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(col), MAKELPARAM(cx, 0)));
+    bool SetColumnWidth(int col, int cx) const {
+        return SendMessage(LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(col), MAKELPARAM(cx, 0)) != 0;
     }
     int GetColumnCount() const;
     HWND GetHeaderCtrl() const { return reinterpret_cast<HWND>(SendMessage(LVM_GETHEADER)); }
 
     int GetItemCount() const { return static_cast<int>(SendMessage(LVM_GETITEMCOUNT)); }
     int InsertItem(int item, const wchar_t* text) const;
-    BOOL DeleteItem(int item) const {
-        return static_cast<BOOL>(SendMessage(LVM_DELETEITEM, static_cast<WPARAM>(item)));
-    }
-    BOOL DeleteAllItems() const { return static_cast<BOOL>(SendMessage(LVM_DELETEALLITEMS)); }
-    BOOL SetItemText(int item, int subItem, const wchar_t* text) const;
+    bool DeleteItem(int item) const { return SendMessage(LVM_DELETEITEM, static_cast<WPARAM>(item)) != 0; }
+    bool DeleteAllItems() const { return SendMessage(LVM_DELETEALLITEMS) != 0; }
+    bool SetItemText(int item, int subItem, const wchar_t* text) const;
     CString GetItemText(int item, int subItem) const;
-    BOOL SetItemData(int item, DWORD_PTR data) const;
+    bool SetItemData(int item, DWORD_PTR data) const;
     DWORD_PTR GetItemData(int item) const;
-    BOOL SetItemState(int item, UINT state, UINT mask) const;
+    bool SetItemState(int item, UINT state, UINT mask) const;
     UINT GetItemState(int item, UINT mask) const {
         return static_cast<UINT>(
             SendMessage(LVM_GETITEMSTATE, static_cast<WPARAM>(item), static_cast<LPARAM>(mask)));
@@ -42,18 +36,11 @@ public:
         return static_cast<int>(
             SendMessage(LVM_GETNEXTITEM, static_cast<WPARAM>(item), MAKELPARAM(flags, 0)));
     }
-    int GetSelectionMark() const { return static_cast<int>(SendMessage(LVM_GETSELECTIONMARK)); }
-    int SetSelectionMark(int item) const {
-        return static_cast<int>(SendMessage(LVM_SETSELECTIONMARK, 0, item));
+    bool EnsureVisible(int item, bool partialOk) const {
+        return SendMessage(LVM_ENSUREVISIBLE, static_cast<WPARAM>(item), partialOk) != 0;
     }
-    BOOL EnsureVisible(int item, BOOL partialOk) const {
-        return static_cast<BOOL>(SendMessage(LVM_ENSUREVISIBLE, static_cast<WPARAM>(item), partialOk));
-    }
-    BOOL GetItemRect(int item, RECT* rect, UINT code) const;
-    BOOL GetSubItemRect(int item, int subItem, int area, RECT* rect) const;
+    bool GetSubItemRect(int item, int subItem, int area, RECT* rect) const;
     int SubItemHitTest(LVHITTESTINFO* info) const {
         return static_cast<int>(SendMessage(LVM_SUBITEMHITTEST, 0, reinterpret_cast<LPARAM>(info)));
     }
-    int GetTopIndex() const { return static_cast<int>(SendMessage(LVM_GETTOPINDEX)); }
-    int GetCountPerPage() const { return static_cast<int>(SendMessage(LVM_GETCOUNTPERPAGE)); }
 };

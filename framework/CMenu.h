@@ -13,16 +13,19 @@ public:
     MenuRef GetSubMenu(int pos) const;
     UINT CheckMenuItem(UINT id, UINT check) const { return ::CheckMenuItem(Handle(), id, check); }
     UINT EnableMenuItem(UINT id, UINT enable) const { return ::EnableMenuItem(Handle(), id, enable); }
-    BOOL ModifyMenu(UINT position, UINT flags, UINT_PTR newId, const wchar_t* text) const {
-        return ::ModifyMenuW(Handle(), position, flags, newId, text);
+    bool ModifyMenu(UINT position, UINT flags, UINT_PTR newId, const wchar_t* text) const {
+        return ::ModifyMenuW(Handle(), position, flags, newId, text) != FALSE;
     }
-    BOOL RemoveMenu(UINT position, UINT flags) const { return ::RemoveMenu(Handle(), position, flags); }
-    BOOL AppendMenu(UINT flags, UINT_PTR id, const wchar_t* text) const {
-        return ::AppendMenuW(Handle(), flags, id, text);
+    bool RemoveMenu(UINT position, UINT flags) const {
+        return ::RemoveMenu(Handle(), position, flags) != FALSE;
+    }
+    bool AppendMenu(UINT flags, UINT_PTR id, const wchar_t* text) const {
+        return ::AppendMenuW(Handle(), flags, id, text) != FALSE;
     }
     int GetMenuItemCount() const { return ::GetMenuItemCount(Handle()); }
     UINT GetMenuItemID(int pos) const { return ::GetMenuItemID(Handle(), pos); }
     UINT GetMenuState(UINT id, UINT flags) const { return ::GetMenuState(Handle(), id, flags); }
+    // With TPM_RETURNCMD, the command chosen (0 for none).
     BOOL TrackPopupMenu(UINT flags, int x, int y, HWND owner) const {
         return ::TrackPopupMenu(Handle(), flags, x, y, 0, owner, nullptr);
     }
@@ -46,13 +49,13 @@ template <class Menu> MenuRef MenuOperations<Menu>::GetSubMenu(int pos) const {
 
 class CMenu : public MenuOperations<CMenu> {
 public:
-    BOOL LoadMenu(UINT id) {
+    bool LoadMenu(UINT id) {
         m_hMenu.reset(::LoadMenuW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id)));
-        return m_hMenu ? TRUE : FALSE;
+        return static_cast<bool>(m_hMenu);
     }
-    BOOL CreatePopupMenu() {
+    bool CreatePopupMenu() {
         m_hMenu.reset(::CreatePopupMenu());
-        return m_hMenu ? TRUE : FALSE;
+        return static_cast<bool>(m_hMenu);
     }
     void DestroyMenu() { m_hMenu.reset(); }
     HMENU GetSafeHmenu() const { return m_hMenu.get(); }

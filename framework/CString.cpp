@@ -150,14 +150,6 @@ int CString::Insert(int index, const wchar_t* text) {
     return GetLength();
 }
 
-int CString::Delete(int index, int count) {
-    if (index < 0)
-        index = 0;
-    if (count > 0 && index < GetLength())
-        m_strValue.erase(static_cast<size_t>(index), static_cast<size_t>(count));
-    return GetLength();
-}
-
 void CString::Truncate(int length) {
     if (length >= 0 && length < GetLength())
         m_strValue.resize(static_cast<size_t>(length));

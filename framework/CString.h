@@ -23,7 +23,6 @@ public:
     void Empty() { m_strValue.clear(); }
     wchar_t GetAt(int index) const { return m_strValue[static_cast<size_t>(index)]; }
     wchar_t operator[](int index) const { return GetAt(index); }
-    void SetAt(int index, wchar_t ch) { m_strValue[static_cast<size_t>(index)] = ch; }
     operator const wchar_t*() const { return m_strValue.c_str(); }
     const wchar_t* GetString() const { return m_strValue.c_str(); }
     const std::wstring& str() const { return m_strValue; }
@@ -68,7 +67,6 @@ public:
     bool FormatV(const wchar_t* format, va_list args);
     void AppendFormat(const wchar_t* format, ...);
 
-    int Compare(const wchar_t* other) const { return m_strValue.compare(other ? other : L""); }
     int CompareNoCase(const wchar_t* other) const;
     int Find(wchar_t ch, int start = 0) const;
     int Find(const wchar_t* sub, int start = 0) const;
@@ -80,7 +78,6 @@ public:
     int Replace(const wchar_t* oldText, const wchar_t* newText);
     int Replace(wchar_t oldCh, wchar_t newCh);
     int Insert(int index, const wchar_t* text);
-    int Delete(int index, int count = 1);
     void Truncate(int length);
     CString& Trim();
     CString& TrimLeft();

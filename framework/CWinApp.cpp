@@ -36,8 +36,8 @@ CWinApp::~CWinApp() {
         g_app = nullptr;
 }
 
-BOOL CWinApp::InitInstance() {
-    return TRUE;
+bool CWinApp::InitInstance() {
+    return true;
 }
 
 int CWinApp::ExitInstance() {
@@ -100,10 +100,10 @@ UINT CWinApp::GetProfileInt(const wchar_t* section, const wchar_t* entry, int de
     return value;
 }
 
-BOOL CWinApp::WriteProfileInt(const wchar_t* section, const wchar_t* entry, int value) const {
+bool CWinApp::WriteProfileInt(const wchar_t* section, const wchar_t* entry, int value) const {
     unique_hkey key = GetSectionKey(section);
     if (!key)
-        return FALSE;
+        return false;
     DWORD data = static_cast<DWORD>(value);
     return ::RegSetValueExW(key.get(), entry, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&data),
                             sizeof(data)) == ERROR_SUCCESS;
@@ -127,10 +127,10 @@ CString CWinApp::GetProfileString(const wchar_t* section, const wchar_t* entry,
     return CString(buffer.data());
 }
 
-BOOL CWinApp::WriteProfileString(const wchar_t* section, const wchar_t* entry, const wchar_t* value) const {
+bool CWinApp::WriteProfileString(const wchar_t* section, const wchar_t* entry, const wchar_t* value) const {
     unique_hkey key = GetSectionKey(section);
     if (!key)
-        return FALSE;
+        return false;
     if (!value)
         return ::RegDeleteValueW(key.get(), entry) == ERROR_SUCCESS;
     DWORD bytes = static_cast<DWORD>((wcslen(value) + 1) * sizeof(wchar_t));

@@ -18,25 +18,23 @@ public:
     CWinApp& operator=(const CWinApp&) = delete;
     virtual ~CWinApp();
 
-    virtual BOOL InitInstance();
+    virtual bool InitInstance();
     virtual int ExitInstance();
     virtual int Run();
 
     void SetRegistryKey(const wchar_t* company);
     bool UsesRegistry() const { return !m_strRegistryKey.IsEmpty(); }
-    const wchar_t* GetAppName() const { return m_strAppName; }
-    const wchar_t* GetRegistryKeyName() const { return m_strRegistryKey; }
 
     // The application key, created when missing; the caller closes it.
     unique_hkey GetAppRegistryKey() const;
     unique_hkey GetSectionKey(const wchar_t* section) const;
 
     UINT GetProfileInt(const wchar_t* section, const wchar_t* entry, int defaultValue) const;
-    BOOL WriteProfileInt(const wchar_t* section, const wchar_t* entry, int value) const;
+    bool WriteProfileInt(const wchar_t* section, const wchar_t* entry, int value) const;
     CString GetProfileString(const wchar_t* section, const wchar_t* entry,
                              const wchar_t* defaultValue = nullptr) const;
     // A null value deletes the entry.
-    BOOL WriteProfileString(const wchar_t* section, const wchar_t* entry, const wchar_t* value) const;
+    bool WriteProfileString(const wchar_t* section, const wchar_t* entry, const wchar_t* value) const;
 
     CWnd* m_pMainWnd = nullptr;
 

@@ -5,6 +5,11 @@
 #include <vector>
 
 namespace {
+
+// The notification codes of WM_COMMAND that come from no control.
+constexpr unsigned kMenuCommand = 0;
+constexpr unsigned kAcceleratorCommand = 1;
+
 const wchar_t kObjectProperty[] = L"FrimletWindowObject";
 
 thread_local CWnd* t_creating = nullptr;
@@ -17,6 +22,22 @@ CWnd* BoundObject(HWND hwnd) {
 
 bool IsCtlColor(UINT message) {
     return message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC;
+}
+
+// Takes the bits remove from the style at index (GWL_STYLE or GWL_EXSTYLE)
+// and adds the bits add; false when that changes nothing. The system keeps
+// some styles cached until SetWindowPos tells it of a frame change, so
+// swpFlags (SWP_FRAMECHANGED and the like), when given, go to SetWindowPos.
+bool ModifyWindowStyle(HWND hwnd, int index, DWORD remove, DWORD add, UINT swpFlags) {
+    const DWORD style = static_cast<DWORD>(::GetWindowLongPtrW(hwnd, index));
+    const DWORD updated = (style & ~remove) | add;
+    if (style == updated)
+        return false;
+    ::SetWindowLongPtrW(hwnd, index, static_cast<LONG_PTR>(updated));
+    if (swpFlags)
+        ::SetWindowPos(hwnd, nullptr, 0, 0, 0, 0,
+                       SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | swpFlags);
+    return true;
 }
 } // namespace
 
@@ -82,22 +103,22 @@ void CWnd::OnFinalMessage() {
     PostNcDestroy();
 }
 
-BOOL CWnd::SubclassWindow(HWND hwnd) {
+bool CWnd::SubclassWindow(HWND hwnd) {
     if (!hwnd || m_hWnd || BoundObject(hwnd))
-        return FALSE;
+        return false;
     BindHandle(hwnd);
     if (!::SetWindowSubclass(hwnd, FrameworkSubclassProc, 0, reinterpret_cast<DWORD_PTR>(this))) {
         UnbindHandle();
-        return FALSE;
+        return false;
     }
     m_bComctlSubclass = true;
     PreSubclassWindow();
-    return TRUE;
+    return true;
 }
 
-BOOL CWnd::SubclassDlgItem(UINT id, CWnd* parent) {
+bool CWnd::SubclassDlgItem(UINT id, CWnd* parent) {
     HWND item = parent ? ::GetDlgItem(parent->m_hWnd, static_cast<int>(id)) : nullptr;
-    return item ? SubclassWindow(item) : FALSE;
+    return item ? SubclassWindow(item) : false;
 }
 
 HWND CWnd::UnsubclassWindow() {
@@ -137,10 +158,10 @@ void CWnd::UnhookWindowCreate() {
     t_cbtHook.reset();
 }
 
-BOOL CWnd::CreateEx(DWORD exStyle, const wchar_t* className, const wchar_t* windowName, DWORD style,
+bool CWnd::CreateEx(DWORD exStyle, const wchar_t* className, const wchar_t* windowName, DWORD style,
                     const RECT& rect, HWND parent, UINT id, void* param) {
     if (m_hWnd)
-        return FALSE;
+        return false;
     HookWindowCreate();
     HWND hwnd =
         ::CreateWindowExW(exStyle, className, windowName, style, rect.left, rect.top, rect.right - rect.left,
@@ -150,9 +171,9 @@ BOOL CWnd::CreateEx(DWORD exStyle, const wchar_t* className, const wchar_t* wind
     if (!hwnd) {
         if (m_hWnd)
             UnbindHandle();
-        return FALSE;
+        return false;
     }
-    return TRUE;
+    return true;
 }
 
 BOOL CWnd::DestroyWindow() {
@@ -181,49 +202,49 @@ LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     return result;
 }
 
-BOOL CWnd::OnCommand(WPARAM wParam, LPARAM lParam) {
+bool CWnd::OnCommand(WPARAM wParam, LPARAM lParam) {
     HWND control = reinterpret_cast<HWND>(lParam);
     if (control) {
         CWnd* child = FromHandlePermanent(control);
         LRESULT ignored = 0;
         if (child && child != this && child->OnChildNotify(WM_COMMAND, wParam, lParam, &ignored))
-            return TRUE;
+            return true;
     }
     unsigned code = HIWORD(wParam);
-    // Menu items (code 0) and accelerators (code 1) are both plain commands.
-    if (!control && code == 1)
-        code = 0;
+    // Menu items and accelerators are both plain commands.
+    if (!control && code == kAcceleratorCommand)
+        code = kMenuCommand;
     const MessageEntry* entry = FindMessageEntry(GetMessageMap(), WM_COMMAND, code, LOWORD(wParam));
     if (!entry)
-        return FALSE;
+        return false;
     bool handled = true;
     entry->thunk(this, wParam, lParam, handled);
     return handled;
 }
 
-BOOL CWnd::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) {
+bool CWnd::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) {
     auto* header = reinterpret_cast<NMHDR*>(lParam);
     if (!header)
-        return FALSE;
+        return false;
     if (CWnd* child = FromHandlePermanent(header->hwndFrom)) {
         if (child != this && child->OnChildNotify(WM_NOTIFY, wParam, lParam, result))
-            return TRUE;
+            return true;
     }
     const MessageEntry* entry =
         FindMessageEntry(GetMessageMap(), WM_NOTIFY, static_cast<unsigned>(header->code),
                          static_cast<unsigned>(header->idFrom));
     if (!entry)
-        return FALSE;
+        return false;
     bool handled = true;
     *result = entry->thunk(this, wParam, lParam, handled);
     return handled;
 }
 
-BOOL CWnd::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
+bool CWnd::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
     return ReflectChildNotify(message, wParam, lParam, result);
 }
 
-BOOL CWnd::ReflectChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
+bool CWnd::ReflectChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
     unsigned code = 0;
     if (message == WM_COMMAND)
         code = HIWORD(wParam);
@@ -231,7 +252,7 @@ BOOL CWnd::ReflectChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESUL
         code = static_cast<unsigned>(reinterpret_cast<NMHDR*>(lParam)->code);
     const MessageEntry* entry = FindMessageEntry(GetMessageMap(), kReflectBase + message, code, 0);
     if (!entry)
-        return FALSE;
+        return false;
     bool handled = true;
     LRESULT value = entry->thunk(this, wParam, lParam, handled);
     if (result)
@@ -239,14 +260,14 @@ BOOL CWnd::ReflectChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESUL
     return handled;
 }
 
-BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
+bool CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
     switch (message) {
     case WM_COMMAND:
         if (OnCommand(wParam, lParam)) {
             *result = 0;
-            return TRUE;
+            return true;
         }
-        return FALSE;
+        return false;
     case WM_NOTIFY:
         return OnNotify(wParam, lParam, result);
     case WM_DRAWITEM: {
@@ -255,7 +276,7 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result)
             CWnd* child = FromHandlePermanent(item->hwndItem);
             if (child && child != this && child->OnChildNotify(message, wParam, lParam, result)) {
                 *result = TRUE;
-                return TRUE;
+                return true;
             }
         }
         break;
@@ -266,7 +287,7 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result)
             CWnd* child = FromHandlePermanent(::GetDlgItem(m_hWnd, static_cast<int>(item->CtlID)));
             if (child && child != this && child->OnChildNotify(message, wParam, lParam, result)) {
                 *result = TRUE;
-                return TRUE;
+                return true;
             }
         }
         break;
@@ -277,14 +298,14 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result)
             LRESULT brush = 0;
             if (child && child != this && child->OnChildNotify(message, wParam, lParam, &brush) && brush) {
                 *result = brush;
-                return TRUE;
+                return true;
             }
         }
         break;
     }
     const MessageEntry* entry = FindMessageEntry(GetMessageMap(), message, 0, 0);
     if (!entry)
-        return FALSE;
+        return false;
     bool handled = true;
     LRESULT value = entry->thunk(this, wParam, lParam, handled);
     if (handled)
@@ -321,35 +342,10 @@ CString CWnd::GetDlgItemText(int id) const {
     return TextOf(::GetDlgItem(m_hWnd, id));
 }
 
-BOOL CWnd::ModifyStyle(DWORD remove, DWORD add, UINT swpFlags) const {
-    DWORD style = GetStyle();
-    DWORD updated = (style & ~remove) | add;
-    if (style == updated)
-        return FALSE;
-    ::SetWindowLongPtrW(m_hWnd, GWL_STYLE, static_cast<LONG_PTR>(updated));
-    if (swpFlags)
-        ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0,
-                       SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | swpFlags);
-    return TRUE;
+bool CWnd::ModifyStyle(DWORD remove, DWORD add, UINT swpFlags) const {
+    return ModifyWindowStyle(m_hWnd, GWL_STYLE, remove, add, swpFlags);
 }
 
-BOOL CWnd::ModifyStyleEx(DWORD remove, DWORD add, UINT swpFlags) const {
-    DWORD style = GetExStyle();
-    DWORD updated = (style & ~remove) | add;
-    if (style == updated)
-        return FALSE;
-    ::SetWindowLongPtrW(m_hWnd, GWL_EXSTYLE, static_cast<LONG_PTR>(updated));
-    if (swpFlags)
-        ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0,
-                       SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | swpFlags);
-    return TRUE;
-}
-
-int CWnd::MessageBox(const wchar_t* text, const wchar_t* caption, UINT type) const {
-    CString title;
-    if (!caption) {
-        title = GetWindowText();
-        caption = title;
-    }
-    return ::MessageBoxW(m_hWnd, text, caption, type);
+bool CWnd::ModifyStyleEx(DWORD remove, DWORD add, UINT swpFlags) const {
+    return ModifyWindowStyle(m_hWnd, GWL_EXSTYLE, remove, add, swpFlags);
 }

@@ -29,20 +29,20 @@ public:
     static CWnd* FromHandlePermanent(HWND hwnd);
 
     // Binds an existing window (a dialog's control) and subclasses it.
-    BOOL SubclassWindow(HWND hwnd);
-    BOOL SubclassDlgItem(UINT id, CWnd* parent);
+    bool SubclassWindow(HWND hwnd);
+    bool SubclassDlgItem(UINT id, CWnd* parent);
     HWND UnsubclassWindow();
 
-    BOOL CreateEx(DWORD exStyle, const wchar_t* className, const wchar_t* windowName, DWORD style,
+    bool CreateEx(DWORD exStyle, const wchar_t* className, const wchar_t* windowName, DWORD style,
                   const RECT& rect, HWND parent, UINT id, void* param = nullptr);
     virtual BOOL DestroyWindow();
 
     // Message handling.
     virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
-    virtual BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
-    virtual BOOL OnCommand(WPARAM wParam, LPARAM lParam);
-    virtual BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result);
-    virtual BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
+    virtual bool OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
+    virtual bool OnCommand(WPARAM wParam, LPARAM lParam);
+    virtual bool OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result);
+    virtual bool OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
     virtual BOOL PreTranslateMessage(MSG* msg);
     virtual void PreSubclassWindow() {}
     virtual void PostNcDestroy() {}
@@ -52,66 +52,63 @@ public:
     LRESULT Default();
     LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam);
     // Looks up a reflected message in this control's own table.
-    BOOL ReflectChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
+    bool ReflectChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
 
     // Window operations used across the program.
     LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const {
         return ::SendMessageW(m_hWnd, message, wParam, lParam);
     }
-    BOOL PostMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const {
-        return ::PostMessageW(m_hWnd, message, wParam, lParam);
+    bool PostMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const {
+        return ::PostMessageW(m_hWnd, message, wParam, lParam) != FALSE;
     }
-    BOOL ShowWindow(int cmd) const { return ::ShowWindow(m_hWnd, cmd); }
-    BOOL EnableWindow(BOOL enable = TRUE) const { return ::EnableWindow(m_hWnd, enable); }
-    BOOL IsWindowEnabled() const { return ::IsWindowEnabled(m_hWnd); }
-    BOOL IsWindowVisible() const { return ::IsWindowVisible(m_hWnd); }
-    BOOL IsIconic() const { return ::IsIconic(m_hWnd); }
-    BOOL IsWindow() const { return m_hWnd && ::IsWindow(m_hWnd); }
+    // True when the window was visible before.
+    bool ShowWindow(int cmd) const { return ::ShowWindow(m_hWnd, cmd) != FALSE; }
+    // True when the window was disabled before.
+    bool EnableWindow(bool enable = true) const { return ::EnableWindow(m_hWnd, enable) != FALSE; }
+    bool IsWindowEnabled() const { return ::IsWindowEnabled(m_hWnd) != FALSE; }
+    bool IsWindowVisible() const { return ::IsWindowVisible(m_hWnd) != FALSE; }
+    bool IsIconic() const { return ::IsIconic(m_hWnd) != FALSE; }
+    bool IsWindow() const { return m_hWnd && ::IsWindow(m_hWnd); }
     void GetWindowRect(RECT* rect) const { ::GetWindowRect(m_hWnd, rect); }
     void GetClientRect(RECT* rect) const { ::GetClientRect(m_hWnd, rect); }
     void ClientToScreen(POINT* pt) const { ::ClientToScreen(m_hWnd, pt); }
     void ClientToScreen(RECT* rect) const;
     void ScreenToClient(POINT* pt) const { ::ScreenToClient(m_hWnd, pt); }
     void ScreenToClient(RECT* rect) const;
-    void MoveWindow(int x, int y, int width, int height, BOOL repaint = TRUE) const {
+    void MoveWindow(int x, int y, int width, int height, bool repaint = true) const {
         ::MoveWindow(m_hWnd, x, y, width, height, repaint);
     }
-    void MoveWindow(const RECT& rect, BOOL repaint = TRUE) const {
+    void MoveWindow(const RECT& rect, bool repaint = true) const {
         ::MoveWindow(m_hWnd, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, repaint);
     }
-    BOOL SetWindowPos(HWND insertAfter, int x, int y, int cx, int cy, UINT flags) const {
-        return ::SetWindowPos(m_hWnd, insertAfter, x, y, cx, cy, flags);
+    bool SetWindowPos(HWND insertAfter, int x, int y, int cx, int cy, UINT flags) const {
+        return ::SetWindowPos(m_hWnd, insertAfter, x, y, cx, cy, flags) != FALSE;
     }
     void SetWindowText(const wchar_t* text) const { ::SetWindowTextW(m_hWnd, text); }
     // The whole text of a window (empty for none).
     static CString TextOf(HWND hwnd);
     CString GetWindowText() const;
     void GetWindowText(CString& text) const { text = GetWindowText(); }
-    int GetWindowTextLength() const { return ::GetWindowTextLengthW(m_hWnd); }
-    void Invalidate(BOOL erase = TRUE) const { ::InvalidateRect(m_hWnd, nullptr, erase); }
-    void InvalidateRect(const RECT* rect, BOOL erase = TRUE) const { ::InvalidateRect(m_hWnd, rect, erase); }
+    void Invalidate(bool erase = true) const { ::InvalidateRect(m_hWnd, nullptr, erase); }
+    void InvalidateRect(const RECT* rect, bool erase = true) const { ::InvalidateRect(m_hWnd, rect, erase); }
     void UpdateWindow() const { ::UpdateWindow(m_hWnd); }
     UINT_PTR SetTimer(UINT_PTR id, UINT elapse) const { return ::SetTimer(m_hWnd, id, elapse, nullptr); }
-    BOOL KillTimer(UINT_PTR id) const { return ::KillTimer(m_hWnd, id); }
-    void SetFont(HFONT font, BOOL redraw = TRUE) const {
+    bool KillTimer(UINT_PTR id) const { return ::KillTimer(m_hWnd, id) != FALSE; }
+    void SetFont(HFONT font, bool redraw = true) const {
         ::SendMessageW(m_hWnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), redraw);
     }
     HFONT GetFont() const { return reinterpret_cast<HFONT>(::SendMessageW(m_hWnd, WM_GETFONT, 0, 0)); }
     HWND GetParent() const { return ::GetParent(m_hWnd); }
     HWND SetFocus() const { return ::SetFocus(m_hWnd); }
     DWORD GetStyle() const { return static_cast<DWORD>(::GetWindowLongPtrW(m_hWnd, GWL_STYLE)); }
-    DWORD GetExStyle() const { return static_cast<DWORD>(::GetWindowLongPtrW(m_hWnd, GWL_EXSTYLE)); }
-    BOOL ModifyStyle(DWORD remove, DWORD add, UINT swpFlags = 0) const;
-    BOOL ModifyStyleEx(DWORD remove, DWORD add, UINT swpFlags = 0) const;
+    bool ModifyStyle(DWORD remove, DWORD add, UINT swpFlags = 0) const;
+    bool ModifyStyleEx(DWORD remove, DWORD add, UINT swpFlags = 0) const;
     int GetDlgCtrlID() const { return ::GetDlgCtrlID(m_hWnd); }
     HWND GetDlgItem(int id) const { return ::GetDlgItem(m_hWnd, id); }
     void SetDlgItemText(int id, const wchar_t* text) const { ::SetDlgItemTextW(m_hWnd, id, text); }
     CString GetDlgItemText(int id) const;
-    void CheckDlgButton(int id, UINT check) const { ::CheckDlgButton(m_hWnd, id, check); }
     UINT IsDlgButtonChecked(int id) const { return ::IsDlgButtonChecked(m_hWnd, id); }
-    int MessageBox(const wchar_t* text, const wchar_t* caption = nullptr, UINT type = MB_OK) const;
     HWND SetCapture() const { return ::SetCapture(m_hWnd); }
-    DWORD GetWindowThreadId() const { return ::GetWindowThreadProcessId(m_hWnd, nullptr); }
 
 protected:
     friend LRESULT CALLBACK FrameworkWndProc(HWND, UINT, WPARAM, LPARAM);

@@ -53,13 +53,10 @@ public:
         return &m_p;
     }
     void** put_void() noexcept { return reinterpret_cast<void**>(put()); }
-    T* detach() noexcept {
-        T* raw = m_p;
-        m_p = nullptr;
-        return raw;
-    }
 
-    template <class U> com_ptr<U> query() const noexcept {
+    // The same object's interface U, or null when it has none (or this is
+    // null); the reason of a failure is not kept.
+    template <class U> com_ptr<U> try_query() const noexcept {
         com_ptr<U> result;
         if (m_p)
             m_p->QueryInterface(__uuidof(U), result.put_void());

@@ -12,6 +12,10 @@ namespace geometry {
 
 inline constexpr int kCoordinateLimit = 1 << 24;
 
+// The largest coordinate or size a person types into the size list or the
+// settings hold: five digits, negative for a position.
+inline constexpr int kEnteredCoordinateMax = 99999;
+
 inline int ClampCoordinate(int value) {
     return std::clamp(value, -kCoordinateLimit, kCoordinateLimit);
 }

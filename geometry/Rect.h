@@ -23,7 +23,6 @@ struct Rect {
     int Width() const { return right - left; }
     int Height() const { return bottom - top; }
     bool IsEmpty() const { return right <= left || bottom <= top; }
-    bool Contains(Point pt) const { return pt.x >= left && pt.x < right && pt.y >= top && pt.y < bottom; }
     void Offset(int dx, int dy) {
         left += dx;
         right += dx;

@@ -11,7 +11,7 @@ BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM param) {
     if (::GetMonitorInfoW(monitor, &info))
         reinterpret_cast<ScreenLayout*>(param)->monitors.push_back(
             {FromRECT(info.rcMonitor), FromRECT(info.rcWork)});
-    return TRUE;
+    return true;
 }
 
 } // namespace

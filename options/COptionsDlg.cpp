@@ -42,7 +42,7 @@ int SelectedValue(HWND combo) {
 // Puts the browse dialog on the folder it was opened for.
 int CALLBACK BrowseCallback(HWND hwnd, UINT message, LPARAM, LPARAM data) {
     if (message == BFFM_INITIALIZED)
-        ::SendMessageW(hwnd, BFFM_SETSELECTIONW, TRUE, data);
+        ::SendMessageW(hwnd, BFFM_SETSELECTIONW, true, data);
     return 0;
 }
 
@@ -152,7 +152,7 @@ void COptionsDlg::BuildBoldFont() {
     // The buttons select the font afresh each time they draw.
     for (CTransparentBitmapButton& button : m_typeButtons) {
         if (button.m_hWnd)
-            button.Invalidate(FALSE);
+            button.Invalidate(false);
     }
 }
 
@@ -168,15 +168,15 @@ BOOL COptionsDlg::OnInitDialog() {
     }
 
     m_nType = ToInt(m_settings.type);
-    m_qualitySlider.SendMessage(TBM_SETRANGE, FALSE,
+    m_qualitySlider.SendMessage(TBM_SETRANGE, false,
                                 MAKELPARAM(OptionsRules::kQualityMin, OptionsRules::kQualityMax));
-    m_qualitySlider.SendMessage(TBM_SETPOS, TRUE, m_settings.jpegQuality);
+    m_qualitySlider.SendMessage(TBM_SETPOS, true, m_settings.jpegQuality);
     m_nQuality = m_settings.jpegQuality;
     ShowHotkey(m_settings.hotkey);
 
     m_bCombineCursor = m_settings.combiningCursor;
     m_frameColor.m_crColor = m_settings.color;
-    m_frameColor.Invalidate(TRUE);
+    m_frameColor.Invalidate(true);
 
     m_frameWidthList.SendMessage(CB_SETCURSEL, static_cast<WPARAM>(OptionsRules::FrameWidthSelection(
                                                    ListItems(m_frameWidthList), m_settings.frameWidth)));
@@ -194,11 +194,11 @@ BOOL COptionsDlg::OnInitDialog() {
                    OptionsRules::kRecordFpsMax);
     ::SendMessageW(GetDlgItem(IDC_RECORD_SECONDS_SPIN), UDM_SETRANGE32, OptionsRules::kRecordSecondsMin,
                    OptionsRules::kRecordSecondsMax);
-    UpdateData(FALSE);
+    UpdateData(false);
     ::SendDlgItemMessageW(m_hWnd, IDC_DELAY_SPIN, UDM_SETRANGE32, 1, 30);
     ::SendDlgItemMessageW(m_hWnd, IDC_DELAY_SECONDS, EM_LIMITTEXT, 2, 0);
     m_nDelaySeconds = m_settings.delaySeconds;
-    ::SetDlgItemInt(m_hWnd, IDC_DELAY_SECONDS, static_cast<UINT>(m_nDelaySeconds), FALSE);
+    ::SetDlgItemInt(m_hWnd, IDC_DELAY_SECONDS, static_cast<UINT>(m_nDelaySeconds), false);
     ShowNextFileName();
 
     m_strHelpPage = HelpPagePath();
@@ -210,8 +210,8 @@ BOOL COptionsDlg::OnInitDialog() {
 
     // The focus starts on OK, so that Enter confirms the dialog rather than
     // following the link, the first control in the tab order.
-    SendMessage(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(IDOK)), TRUE);
-    return FALSE;
+    SendMessage(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(IDOK)), true);
+    return false;
 }
 
 CString COptionsDlg::HelpPagePath() const {
@@ -260,12 +260,12 @@ void COptionsDlg::ShowNextFileName() {
 void COptionsDlg::ShowHotkey(int hotkey) {
     m_nHotkeyChoice = OptionsRules::HotkeyChoiceOf(hotkey);
     if (m_nHotkeyChoice == 0) {
-        m_hotKeyCtrl.EnableWindow(FALSE);
+        m_hotKeyCtrl.EnableWindow(false);
     } else {
         m_hotKeyCtrl.SendMessage(HKM_SETHOTKEY, static_cast<WPARAM>(hotkey & 0xFFFF));
-        m_hotKeyCtrl.EnableWindow(TRUE);
+        m_hotKeyCtrl.EnableWindow(true);
     }
-    UpdateData(FALSE);
+    UpdateData(false);
 }
 
 bool COptionsDlg::FreePrintScreenFor(HWND frame, int hotkey) {
@@ -290,9 +290,9 @@ void COptionsDlg::OnLink(NMHDR*, LRESULT* result) {
 
 void COptionsDlg::OnHScroll(UINT, UINT, HWND bar) {
     if (bar == m_qualitySlider.m_hWnd) {
-        UpdateData(TRUE);
+        UpdateData(true);
         m_nQuality = static_cast<int>(m_qualitySlider.SendMessage(TBM_GETPOS));
-        UpdateData(FALSE);
+        UpdateData(false);
     }
     Default();
 }
@@ -304,21 +304,21 @@ void COptionsDlg::OnSize(UINT, int, int) {
 }
 
 void COptionsDlg::OnHotkeyPrintScreen() {
-    m_hotKeyCtrl.EnableWindow(FALSE);
+    m_hotKeyCtrl.EnableWindow(false);
 }
 
 void COptionsDlg::OnHotkeyCustom() {
-    m_hotKeyCtrl.EnableWindow(TRUE);
+    m_hotKeyCtrl.EnableWindow(true);
 }
 
 void COptionsDlg::OnOpenFolder() {
-    UpdateData(TRUE);
+    UpdateData(true);
     CString path = m_profile.RealPath(m_strOutputFolder);
     ::ShellExecuteW(m_hWnd, nullptr, path, nullptr, nullptr, SW_SHOWNORMAL);
 }
 
 void COptionsDlg::OnBrowseFolder() {
-    UpdateData(TRUE);
+    UpdateData(true);
     CString initial = m_profile.RealPath(m_strOutputFolder);
 
     wchar_t displayName[MAX_PATH] = {};
@@ -335,19 +335,19 @@ void COptionsDlg::OnBrowseFolder() {
     wchar_t path[MAX_PATH] = {};
     if (::SHGetPathFromIDListW(chosen.get(), path)) {
         m_strOutputFolder = m_profile.DisplayPath(path);
-        UpdateData(FALSE);
+        UpdateData(false);
     }
 }
 
 void COptionsDlg::OnRestoreDefaults() {
     m_nType = ToInt(ImageType::Jpeg);
-    m_qualitySlider.SendMessage(TBM_SETPOS, TRUE, Settings::kDefaultJpegQuality);
+    m_qualitySlider.SendMessage(TBM_SETPOS, true, Settings::kDefaultJpegQuality);
     m_nQuality = Settings::kDefaultJpegQuality;
     m_nHotkeyChoice = 0;
-    m_hotKeyCtrl.EnableWindow(FALSE);
+    m_hotKeyCtrl.EnableWindow(false);
     m_bCombineCursor = false;
     m_frameColor.m_crColor = Settings::kDefaultColor;
-    m_frameColor.Invalidate(TRUE);
+    m_frameColor.Invalidate(true);
     m_frameWidthList.SendMessage(CB_SETCURSEL, 0);
     m_tabSizeList.SendMessage(CB_SETCURSEL, 0);
     m_strOutputFolder = m_profile.DisplayPath(m_profile.GetDefaultOutputPath());
@@ -357,23 +357,23 @@ void COptionsDlg::OnRestoreDefaults() {
     m_nRecordFormat = 0;
     m_nRecordFps = Settings::kDefaultRecordFps;
     m_nRecordSeconds = Settings::kDefaultRecordSeconds;
-    UpdateData(FALSE);
-    ::SetDlgItemInt(m_hWnd, IDC_DELAY_SECONDS, Settings::kDefaultDelaySeconds, FALSE);
+    UpdateData(false);
+    ::SetDlgItemInt(m_hWnd, IDC_DELAY_SECONDS, Settings::kDefaultDelaySeconds, false);
 }
 
 void COptionsDlg::OnOK() {
-    UpdateData(TRUE);
+    UpdateData(true);
     const CString folder = m_profile.RealPath(m_strOutputFolder);
     if (const UINT problem = NameProblemText(OutputNameRules::CheckFixedName(
             AsU16(m_strFixedName), static_cast<size_t>(folder.GetLength())))) {
         ::MessageBoxW(m_hWnd, LoadText(problem), GetWindowText(), MB_ICONWARNING | MB_OK);
         HWND edit = GetDlgItem(IDC_FIXED_NAME);
-        SendMessage(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(edit), TRUE);
+        SendMessage(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(edit), true);
         ::SendMessageW(edit, EM_SETSEL, 0, -1);
         return;
     }
     BOOL delayRead = FALSE;
-    const int delay = static_cast<int>(::GetDlgItemInt(m_hWnd, IDC_DELAY_SECONDS, &delayRead, FALSE));
+    const int delay = static_cast<int>(::GetDlgItemInt(m_hWnd, IDC_DELAY_SECONDS, &delayRead, false));
     m_nDelaySeconds = delayRead ? std::clamp(delay, 1, 30) : m_settings.delaySeconds;
     int controlValue = static_cast<int>(m_hotKeyCtrl.SendMessage(HKM_GETHOTKEY));
     int newHotkey = OptionsRules::NewHotkey(m_nHotkeyChoice, controlValue);

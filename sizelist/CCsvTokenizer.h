@@ -41,8 +41,6 @@ public:
     // Line number of the current record, counting from 1; -1 before the first.
     int GetLine() const { return m_nLine; }
 
-    bool IsQuoted() const { return m_bQuoted; }
-
 private:
     char16_t At(const char16_t* p) const { return p < m_pEnd ? *p : u'\0'; }
     void SkipLineEnd();

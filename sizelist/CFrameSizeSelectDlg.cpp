@@ -2,6 +2,7 @@
 
 #include "framework/CFileDialog.h"
 #include "framework/NumberText.h"
+#include "geometry/CoordinateLimit.h"
 #include "geometry/WinRect.h"
 #include "res/resource.h"
 #include "sizelist/CFrameSizeSelectOptionDlg.h"
@@ -12,7 +13,7 @@
 #include "sizelist/TextFileModes.h"
 
 #include <cstring>
-#include <initializer_list>
+#include <span>
 
 namespace {
 
@@ -23,9 +24,6 @@ constexpr int kMemoColumn = 5;
 const wchar_t kReferenceMark[] = L"F";
 const wchar_t kFileFilter[] = L"csvテキストファイル|*.txt;*.csv|すべてのファイル|*.*||";
 const wchar_t kEncodingLabel[] = L"文字コード(&E)";
-const wchar_t kUtf16LeLabel[] = L"UTF-16 LE (Unicode)";
-const wchar_t kUtf16BeLabel[] = L"UTF-16 BE (Unicode big endian)";
-const wchar_t kAnsiLabel[] = L"ANSI (Windows Shift-JIS)";
 
 // Copies at most capacity - 1 characters of text into a zero-filled field,
 // as reading a cell into a buffer of that size does.
@@ -50,9 +48,21 @@ struct EncodingChoice {
     const wchar_t* label;
 };
 
+// The encodings a list file is read in and written in.
+const EncodingChoice kImportEncodings[] = {{TFM_AUTO, L"（自動判別）"},
+                                           {TFM_UTF8, L"UTF-8(BOM無し/付き)"},
+                                           {TFM_UTF16LE_BOM, L"UTF-16 LE (Unicode)"},
+                                           {TFM_UTF16BE_BOM, L"UTF-16 BE (Unicode big endian)"},
+                                           {TFM_ANSI, L"ANSI (Windows Shift-JIS)"}};
+const EncodingChoice kExportEncodings[] = {{TFM_UTF8_NOBOM, L"UTF-8(BOM無し)"},
+                                           {TFM_UTF8_BOM, L"UTF-8(BOM付き)"},
+                                           {TFM_UTF16LE_BOM, L"UTF-16 LE (Unicode)"},
+                                           {TFM_UTF16BE_BOM, L"UTF-16 BE (Unicode big endian)"},
+                                           {TFM_ANSI, L"ANSI (Windows Shift-JIS)"}};
+
 // The encoding drop-down of the import and export dialogs, with one choice
 // selected at first.
-void AddEncodingChoices(CFileDialog& dialog, std::initializer_list<EncodingChoice> choices, DWORD selected) {
+void AddEncodingChoices(CFileDialog& dialog, std::span<const EncodingChoice> choices, DWORD selected) {
     dialog.StartVisualGroup(CFrameSizeSelectDlg::IDC_FD_ENCODING_GROUP, kEncodingLabel);
     dialog.AddComboBox(CFrameSizeSelectDlg::IDC_FD_ENCODING);
     for (const EncodingChoice& choice : choices)
@@ -159,14 +169,14 @@ BOOL CFrameSizeSelectDlg::OnInitDialog() {
 
     InsertColumns(minSize[0], minSize[1]);
 
-    ShowMessage(TRUE, nullptr, FALSE);
+    ShowMessage(true, nullptr, false);
     LoadList();
     UpdateControls();
 
     m_editWidth.SetFocus();
     if (!m_hAccel)
         m_hAccel = LoadAcceleratorTable(IDR_SIZE_SELECT_ACCEL);
-    return FALSE;
+    return false;
 }
 
 void CFrameSizeSelectDlg::InsertColumns(int minInnerWidth, int minInnerHeight) {
@@ -175,12 +185,13 @@ void CFrameSizeSelectDlg::InsertColumns(int minInnerWidth, int minInnerHeight) {
         int format;
         CReportViewCtrl::tagCOLUMN_EDIT_OPTION option;
     };
+    constexpr int kMax = geometry::kEnteredCoordinateMax;
     const Column columns[kColumnCount] = {
         {L"", LVCFMT_CENTER, {0, 0, 1, 0, 0}},
-        {L"x", LVCFMT_RIGHT, {1, -99999, 99999, 0, 0}},
-        {L"y", LVCFMT_RIGHT, {1, -99999, 99999, 0, 0}},
-        {L"幅", LVCFMT_RIGHT, {1, minInnerWidth, 99999, 0, 0}},
-        {L"高さ", LVCFMT_RIGHT, {1, minInnerHeight, 99999, 0, 0}},
+        {L"x", LVCFMT_RIGHT, {1, -kMax, kMax, 0, 0}},
+        {L"y", LVCFMT_RIGHT, {1, -kMax, kMax, 0, 0}},
+        {L"幅", LVCFMT_RIGHT, {1, minInnerWidth, kMax, 0, 0}},
+        {L"高さ", LVCFMT_RIGHT, {1, minInnerHeight, kMax, 0, 0}},
         {L"メモ", LVCFMT_LEFT, {2, 0, 20, 0, 0}},
     };
     for (int i = 0; i < kColumnCount; ++i) {
@@ -203,15 +214,15 @@ void CFrameSizeSelectDlg::InsertColumns(int minInnerWidth, int minInnerHeight) {
     m_list.LayoutColumns();
 }
 
-void CFrameSizeSelectDlg::ShowMessage(BOOL info, const wchar_t* text, BOOL withHelp) {
+void CFrameSizeSelectDlg::ShowMessage(bool info, const wchar_t* text, bool withHelp) {
     m_messages.SetStateColors(CEditEx::STATE_READONLY, -1,
                               info ? Rules::kInfoBackground : Rules::kErrorBackground);
     std::u16string content;
     if (text) {
         const std::u16string given = ToU16(text);
-        content = Rules::ComposeMessage(&given, withHelp != FALSE);
+        content = Rules::ComposeMessage(&given, withHelp);
     } else {
-        content = Rules::ComposeMessage(nullptr, withHelp != FALSE);
+        content = Rules::ComposeMessage(nullptr, withHelp);
     }
     m_messages.SetWindowText(FromU16(content));
 }
@@ -225,12 +236,12 @@ void CFrameSizeSelectDlg::LoadList() {
     CString messages;
     LoadSizeList(m_profile, m_settings, list, messages);
     if (!messages.IsEmpty())
-        ShowMessage(FALSE, messages, TRUE);
+        ShowMessage(false, messages, true);
 
-    m_list.SendMessage(WM_SETREDRAW, FALSE);
+    m_list.SendMessage(WM_SETREDRAW, false);
     m_list.SendMessage(LVM_SETITEMCOUNT, static_cast<WPARAM>(list.GetSize()));
     AppendRows(list);
-    m_list.SendMessage(WM_SETREDRAW, TRUE);
+    m_list.SendMessage(WM_SETREDRAW, true);
     m_list.Invalidate();
     m_list.m_bModified = false;
     ::SetCursor(previous);
@@ -280,7 +291,7 @@ bool CFrameSizeSelectDlg::IsOwnRow(int row) const {
     return m_list.GetItemText(row, 0) != kReferenceMark;
 }
 
-void CFrameSizeSelectDlg::EnablePosition(BOOL enable) const {
+void CFrameSizeSelectDlg::EnablePosition(bool enable) const {
     m_editX.EnableWindow(enable);
     m_editY.EnableWindow(enable);
 }
@@ -290,7 +301,7 @@ void CFrameSizeSelectDlg::UpdateControls() {
     const int s = SelectedRow();
     if (s < 0) {
         m_usePosition.SetCheck(BST_UNCHECKED);
-        EnablePosition(FALSE);
+        EnablePosition(false);
         m_editX.SetValidatedText(FormatInt(m_rcFrameInner.left));
         m_editY.SetValidatedText(FormatInt(m_rcFrameInner.top));
         m_editWidth.SetValidatedText(FormatInt(m_rcFrameInner.right - m_rcFrameInner.left));
@@ -304,7 +315,7 @@ void CFrameSizeSelectDlg::UpdateControls() {
 void CFrameSizeSelectDlg::OnUsePosition() {
     const bool checked = m_usePosition.GetCheck() == BST_CHECKED;
     m_usePosition.SetCheck(checked ? 1 : 0);
-    EnablePosition(checked ? TRUE : FALSE);
+    EnablePosition(checked);
 }
 
 void CFrameSizeSelectDlg::OnItemChanged(NMHDR* header, LRESULT* result) {
@@ -320,7 +331,7 @@ void CFrameSizeSelectDlg::OnItemChanged(NMHDR* header, LRESULT* result) {
     const CString y = m_list.GetItemText(row, 2);
     const bool position = !x.IsEmpty() && !y.IsEmpty();
     m_usePosition.SetCheck(position ? BST_CHECKED : BST_UNCHECKED);
-    EnablePosition(position ? TRUE : FALSE);
+    EnablePosition(position);
     m_editX.SetValidatedText(x);
     m_editY.SetValidatedText(y);
     m_editWidth.SetValidatedText(m_list.GetItemText(row, 3));
@@ -328,7 +339,7 @@ void CFrameSizeSelectDlg::OnItemChanged(NMHDR* header, LRESULT* result) {
 }
 
 void CFrameSizeSelectDlg::OnAdd() {
-    if (!UpdateData(TRUE))
+    if (!UpdateData(true))
         return;
     CString x, y, width, height;
     if (m_usePosition.GetCheck() == BST_CHECKED) {
@@ -340,7 +351,7 @@ void CFrameSizeSelectDlg::OnAdd() {
 
     const int r = m_list.InsertRowAtTop(1, L"", {x, y, width, height, L""});
     m_list.SetItemState(r, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
-    m_list.EnsureVisible(r, TRUE);
+    m_list.EnsureVisible(r, true);
     UpdateControls();
     m_list.m_bModified = true;
     if (r >= 0 && r < m_list.GetItemCount() && m_columnOptions[kMemoColumn].nKind != 0)
@@ -351,7 +362,7 @@ void CFrameSizeSelectDlg::OnRemove() {
     const int s = SelectedRow();
     if (s < 0)
         return;
-    m_list.DeleteRow(s, IsOwnRow(s) ? TRUE : FALSE);
+    m_list.DeleteRow(s, IsOwnRow(s));
     UpdateControls();
 }
 
@@ -359,7 +370,7 @@ void CFrameSizeSelectDlg::OnUp() {
     const int s = SelectedRow();
     if (s < 0)
         return;
-    m_list.MoveSelectedUp(IsOwnRow(s) ? TRUE : FALSE);
+    m_list.MoveSelectedUp(IsOwnRow(s));
     UpdateControls();
 }
 
@@ -367,7 +378,7 @@ void CFrameSizeSelectDlg::OnDown() {
     const int s = SelectedRow();
     if (s < 0)
         return;
-    m_list.MoveSelectedDown(IsOwnRow(s) ? TRUE : FALSE);
+    m_list.MoveSelectedDown(IsOwnRow(s));
     UpdateControls();
 }
 
@@ -423,25 +434,19 @@ void CFrameSizeSelectDlg::ApplySize() {
                                           plan.defaultWidth, plan.defaultHeight, plan.offsetX, plan.offsetY);
     if (ok) {
         m_pFrameWnd->MoveWindow(plan.window.left, plan.window.top, plan.window.Width(), plan.window.Height(),
-                                TRUE);
+                                true);
         SaveListIfModified();
         EndDialog(IDOK);
     } else {
-        ShowMessage(FALSE, FromU16(Rules::CannotMoveText(plan.window, plan.chromeX)), FALSE);
+        ShowMessage(false, FromU16(Rules::CannotMoveText(plan.window, plan.chromeX)), false);
     }
 }
 
 void CFrameSizeSelectDlg::OnImport() {
-    CFileDialog dialog(TRUE, L".txt", nullptr,
+    CFileDialog dialog(true, L".txt", nullptr,
                        OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_FILEMUSTEXIST | OFN_DONTADDTORECENT,
                        kFileFilter, this);
-    AddEncodingChoices(dialog,
-                       {{TFM_AUTO, L"（自動判別）"},
-                        {TFM_UTF8, L"UTF-8(BOM無し/付き)"},
-                        {TFM_UTF16LE_BOM, kUtf16LeLabel},
-                        {TFM_UTF16BE_BOM, kUtf16BeLabel},
-                        {TFM_ANSI, kAnsiLabel}},
-                       TFM_UTF8);
+    AddEncodingChoices(dialog, kImportEncodings, TFM_UTF8);
     if (dialog.DoModal() != IDOK)
         return;
     DWORD mode = TFM_UTF8;
@@ -455,10 +460,10 @@ void CFrameSizeSelectDlg::ImportFile(const wchar_t* path, std::int32_t mode) {
     ReadSizeListFile(1, path, mode, list, messages);
     const std::u16string where = ToU16(path);
     std::u16string text;
-    BOOL info = TRUE;
+    bool info = true;
     if (!messages.IsEmpty()) {
         text = Rules::ImportErrorText(where, AsU16(messages));
-        info = FALSE;
+        info = false;
     } else if (list.GetSize() > 0) {
         AppendRows(list); // read as own rows
         m_list.m_bModified = true;
@@ -466,51 +471,45 @@ void CFrameSizeSelectDlg::ImportFile(const wchar_t* path, std::int32_t mode) {
     } else {
         text = Rules::ImportNoDataText(where);
     }
-    ShowMessage(info, FromU16(text), FALSE);
+    ShowMessage(info, FromU16(text), false);
 }
 
 void CFrameSizeSelectDlg::OnExport() {
     if (m_list.GetItemCount() == 0) {
-        ShowMessage(TRUE, FromU16(Rules::NothingToExportText()), FALSE);
+        ShowMessage(true, FromU16(Rules::NothingToExportText()), false);
         return;
     }
-    CFileDialog dialog(FALSE, L".txt", nullptr,
+    CFileDialog dialog(false, L".txt", nullptr,
                        OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_DONTADDTORECENT,
                        kFileFilter, this);
-    AddEncodingChoices(dialog,
-                       {{TFM_UTF8_NOBOM, L"UTF-8(BOM無し)"},
-                        {TFM_UTF8_BOM, L"UTF-8(BOM付き)"},
-                        {TFM_UTF16LE_BOM, kUtf16LeLabel},
-                        {TFM_UTF16BE_BOM, kUtf16BeLabel},
-                        {TFM_ANSI, kAnsiLabel}},
-                       TFM_UTF8_NOBOM);
-    dialog.AddCheckButton(IDC_FD_INCLUDE_REFERENCE, L"参照情報（F行）も含める", TRUE);
+    AddEncodingChoices(dialog, kExportEncodings, TFM_UTF8_NOBOM);
+    dialog.AddCheckButton(IDC_FD_INCLUDE_REFERENCE, L"参照情報（F行）も含める", true);
     if (dialog.DoModal() != IDOK)
         return;
     DWORD mode = TFM_UTF8_NOBOM;
     dialog.GetSelectedControlItem(IDC_FD_ENCODING, mode);
-    BOOL include = TRUE;
+    bool include = true;
     if (FAILED(dialog.GetCheckButtonState(IDC_FD_INCLUDE_REFERENCE, include)))
-        include = TRUE;
-    ExportFile(dialog.GetPathName(), static_cast<std::int32_t>(mode), include ? TRUE : FALSE);
+        include = true;
+    ExportFile(dialog.GetPathName(), static_cast<std::int32_t>(mode), include);
 }
 
-void CFrameSizeSelectDlg::ExportFile(const wchar_t* path, std::int32_t mode, BOOL includeReference) {
+void CFrameSizeSelectDlg::ExportFile(const wchar_t* path, std::int32_t mode, bool includeReference) {
     SelectSizeList list;
-    CollectRows(includeReference != FALSE, 0, list);
+    CollectRows(includeReference, 0, list);
     CString messages;
     const std::u16string where = ToU16(path);
     if (WriteSizeListFile(path, mode, list, messages))
-        ShowMessage(TRUE, FromU16(Rules::ExportSavedText(where, static_cast<int>(list.GetSize()))), FALSE);
+        ShowMessage(true, FromU16(Rules::ExportSavedText(where, static_cast<int>(list.GetSize()))), false);
     else
-        ShowMessage(FALSE, FromU16(Rules::ExportErrorText(where, AsU16(messages))), FALSE);
+        ShowMessage(false, FromU16(Rules::ExportErrorText(where, AsU16(messages))), false);
 }
 
 void CFrameSizeSelectDlg::OnReferenceFileName() {
     if (!CFrameSizeSelectOptionDlg::EditReferenceFileName(m_profile, this))
         return;
     SaveListIfModified();
-    ShowMessage(TRUE, nullptr, FALSE);
+    ShowMessage(true, nullptr, false);
     LoadList();
     UpdateControls();
 }
@@ -526,10 +525,10 @@ void CFrameSizeSelectDlg::OnClose() {
 
 BOOL CFrameSizeSelectDlg::PreTranslateMessage(MSG* msg) {
     if (m_hAccel && m_hWnd && ::TranslateAcceleratorW(m_hWnd, m_hAccel.get(), msg))
-        return TRUE;
+        return true;
     if (msg->message == WM_SYSKEYDOWN && msg->wParam == VK_MENU) {
         m_menuButton.ShowMenu();
-        return TRUE;
+        return true;
     }
     return CDialog::PreTranslateMessage(msg);
 }

@@ -47,7 +47,7 @@ private:
 
     // Shows a message in the message box, tinted yellow (info) or pink; a
     // null text shows the help alone, withHelp adds the help below the text.
-    void ShowMessage(BOOL info, const wchar_t* text, BOOL withHelp);
+    void ShowMessage(bool info, const wchar_t* text, bool withHelp);
     void LoadList();
     void SaveListIfModified();
     void UpdateControls();
@@ -57,7 +57,7 @@ private:
     // path, the encoding mode word and, for the export, whether the "F" rows
     // are written too.
     void ImportFile(const wchar_t* path, std::int32_t mode);
-    void ExportFile(const wchar_t* path, std::int32_t mode, BOOL includeReference);
+    void ExportFile(const wchar_t* path, std::int32_t mode, bool includeReference);
 
     CButton m_usePosition;
     CEditEx m_editX;
@@ -101,7 +101,7 @@ private:
     DECLARE_MESSAGE_MAP()
 
     void InsertColumns(int minInnerWidth, int minInnerHeight);
-    void EnablePosition(BOOL enable) const;
+    void EnablePosition(bool enable) const;
     int SelectedRow() const;
     bool IsOwnRow(int row) const;
     // Appends the entries as rows, reference entries with the "F" mark.

@@ -1,5 +1,7 @@
 #include "sizelist/CSizeInfoRules.h"
 
+#include "geometry/CoordinateLimit.h"
+
 #include <algorithm>
 
 namespace {
@@ -31,12 +33,13 @@ bool CSizeInfoRules::IsValidPosition(std::u16string_view text) {
         return true;
     }
     long v = 0;
-    return ParseSignedDigits(text, v) && v >= -99999 && v <= 99999;
+    return ParseSignedDigits(text, v) && v >= -geometry::kEnteredCoordinateMax &&
+           v <= geometry::kEnteredCoordinateMax;
 }
 
 bool CSizeInfoRules::IsValidExtent(std::u16string_view text) {
     long v = 0;
-    return !text.empty() && ParseSignedDigits(text, v) && v >= 0 && v <= 99999;
+    return !text.empty() && ParseSignedDigits(text, v) && v >= 0 && v <= geometry::kEnteredCoordinateMax;
 }
 
 bool CSizeInfoRules::CopyField(char16_t* field, std::size_t capacity, std::u16string_view text) {

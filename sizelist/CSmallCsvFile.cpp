@@ -29,8 +29,8 @@ const wchar_t* CSmallCsvFile::NextRecord() {
     return reinterpret_cast<const wchar_t*>(Records().NextRecord());
 }
 
-int CSmallCsvFile::ReadField(wchar_t* buffer, int size, BOOL allowTruncation) {
-    return Records().ReadField(reinterpret_cast<char16_t*>(buffer), size, allowTruncation != FALSE);
+int CSmallCsvFile::ReadField(wchar_t* buffer, int size, bool allowTruncation) {
+    return Records().ReadField(reinterpret_cast<char16_t*>(buffer), size, allowTruncation);
 }
 
 void CSmallCsvFile::GetRecordText(CString& out) const {

@@ -12,7 +12,7 @@ public:
     // The first character of the next record, or null when there is none.
     const wchar_t* NextRecord();
     // The next field of the current record (see CCsvTokenizer::ReadField).
-    int ReadField(wchar_t* buffer, int size, BOOL allowTruncation);
+    int ReadField(wchar_t* buffer, int size, bool allowTruncation);
     // Up to 30 characters of the current record; out stays when there is none.
     void GetRecordText(CString& out) const;
 

@@ -23,58 +23,45 @@ void CTextFile::Close() {
     OnClose(1);
 }
 
-BOOL CTextFile::OpenForRead(const wchar_t* path, std::int32_t mode) {
+bool CTextFile::OpenForRead(const wchar_t* path, std::int32_t mode) {
     Close();
     m_dwError = 0;
     // A list may be open in an editor or a spreadsheet program that keeps it
     // open for writing: reading must not need the only handle.
     m_hFile.reset(::CreateFileW(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                 nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-    if (!m_hFile) {
-        m_dwError = ::GetLastError();
-        Close();
-        return FALSE;
-    }
-    m_strPath = path;
+    if (!m_hFile)
+        return CloseOnError();
     m_nMode = mode;
     m_nFileSize = 0;
     LARGE_INTEGER size{};
-    if (!::GetFileSizeEx(m_hFile.get(), &size)) {
-        m_dwError = ::GetLastError();
-        Close();
-        return FALSE;
-    }
+    if (!::GetFileSizeEx(m_hFile.get(), &size))
+        return CloseOnError();
     if (size.HighPart != 0 || size.LowPart > m_nMaxSize) {
         m_dwError = TFE_FILE_TOO_LARGE;
         Close();
-        return FALSE;
+        return false;
     }
     m_nFileSize = static_cast<std::int32_t>(size.LowPart);
     OnOpen(path);
-    return TRUE;
+    return true;
 }
 
-BOOL CTextFile::ReadAll() {
+bool CTextFile::ReadAll() {
     if (!m_hFile) {
         m_dwError = ERROR_INVALID_HANDLE;
-        return FALSE;
+        return false;
     }
     // Four zero bytes behind the data let every look-ahead read zeros instead
     // of leaving the buffer, and end the decoded text.
     const DWORD size = static_cast<DWORD>(m_nFileSize);
     m_nBufSize = m_nFileSize + 4;
     m_pBuffer.reset(::LocalAlloc(LMEM_ZEROINIT, static_cast<SIZE_T>(m_nBufSize)));
-    if (!m_pBuffer) {
-        m_dwError = ::GetLastError();
-        Close();
-        return FALSE;
-    }
+    if (!m_pBuffer)
+        return CloseOnError();
     DWORD read = 0;
-    if (!::ReadFile(m_hFile.get(), Buffer(), size, &read, nullptr) || read != size) {
-        m_dwError = ::GetLastError();
-        Close();
-        return FALSE;
-    }
+    if (!::ReadFile(m_hFile.get(), Buffer(), size, &read, nullptr) || read != size)
+        return CloseOnError();
     m_hFile.reset();
     OnClose(0);
 
@@ -84,16 +71,16 @@ BOOL CTextFile::ReadAll() {
     if (!CTextEncoding::DetectEncoding(m_nMode, data, error)) {
         m_dwError = error;
         Close();
-        return FALSE;
+        return false;
     }
     if (!DecodeText()) {
         Close();
-        return FALSE;
+        return false;
     }
-    return TRUE;
+    return true;
 }
 
-BOOL CTextFile::DecodeText() {
+bool CTextFile::DecodeText() {
     const std::int32_t n = m_nFileSize;
     UINT codePage = 0;
     std::int32_t skip = 0;
@@ -114,37 +101,43 @@ BOOL CTextFile::DecodeText() {
         if (m_nTextLen < 0) {
             m_nTextLen = 0;
         }
-        return TRUE;
+        return true;
     }
     default:
-        return TRUE;
+        return true;
     }
 
     if (n <= skip) {
         m_pText = reinterpret_cast<const wchar_t*>(Buffer() + skip);
         m_nTextLen = 0;
-        return TRUE;
+        return true;
     }
     const SIZE_T targetSize = 2 * static_cast<SIZE_T>(n) + 2;
     unique_local target(::LocalAlloc(LMEM_ZEROINIT, targetSize));
     if (!target) {
         m_dwError = ::GetLastError();
-        return FALSE;
+        return false;
     }
     const int converted = ::MultiByteToWideChar(codePage, 0, reinterpret_cast<const char*>(Buffer() + skip),
                                                 n - skip, static_cast<wchar_t*>(target.get()), n);
     if (converted == 0) {
         m_dwError = ::GetLastError();
-        return FALSE;
+        return false;
     }
     m_pBuffer = std::move(target);
     m_nBufSize = static_cast<std::int32_t>(targetSize);
     m_pText = static_cast<const wchar_t*>(m_pBuffer.get());
     m_nTextLen = converted;
-    return TRUE;
+    return true;
 }
 
-BOOL CTextFile::OpenForWrite(const wchar_t* path, std::int32_t mode) {
+bool CTextFile::CloseOnError() {
+    m_dwError = ::GetLastError();
+    Close();
+    return false;
+}
+
+bool CTextFile::OpenForWrite(const wchar_t* path, std::int32_t mode) {
     Close();
     m_dwError = 0;
     m_nFileSize = 0;
@@ -153,16 +146,12 @@ BOOL CTextFile::OpenForWrite(const wchar_t* path, std::int32_t mode) {
     if (!m_pBuffer) {
         m_dwError = ::GetLastError();
         m_nBufSize = 0;
-        return FALSE;
+        return false;
     }
     m_hFile.reset(
         ::CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_ARCHIVE, nullptr));
-    if (!m_hFile) {
-        m_dwError = ::GetLastError();
-        Close();
-        return FALSE;
-    }
-    m_strPath = path;
+    if (!m_hFile)
+        return CloseOnError();
     m_nMode = mode;
     return WriteBom();
 }
@@ -172,22 +161,22 @@ CTextFile::WriteFileCall& CTextFile::WriteFileFunction() {
     return call;
 }
 
-BOOL CTextFile::WriteBytes(const void* data, DWORD size) {
+bool CTextFile::WriteBytes(const void* data, DWORD size) {
     DWORD written = 0;
     if (!WriteFileFunction()(m_hFile.get(), data, size, &written, nullptr) || written != size) {
         m_dwError = ::GetLastError();
-        return FALSE;
+        return false;
     }
     m_nFileSize += static_cast<std::int32_t>(size);
-    return TRUE;
+    return true;
 }
 
-BOOL CTextFile::WriteBom() {
+bool CTextFile::WriteBom() {
     if (!m_hFile) {
-        return FALSE;
+        return false;
     }
     if ((m_nMode & TFM_BOM_MASK) == 0) {
-        return TRUE;
+        return true;
     }
     static const BYTE utf8[] = {0xEF, 0xBB, 0xBF};
     static const BYTE utf16be[] = {0xFE, 0xFF};
@@ -200,25 +189,25 @@ BOOL CTextFile::WriteBom() {
         case TFM_ORDER_LITTLE_ENDIAN:
             return WriteBytes(utf16le, sizeof utf16le);
         default:
-            return TRUE;
+            return true;
         }
     case TFM_CHARSET_UTF8:
         return WriteBytes(utf8, sizeof utf8);
     default:
-        return TRUE;
+        return true;
     }
 }
 
-BOOL CTextFile::WriteText(const wchar_t* text, int count) {
+bool CTextFile::WriteText(const wchar_t* text, int count) {
     if (!m_pBuffer || !m_hFile) {
-        return FALSE;
+        return false;
     }
     if (count == 0) {
-        return TRUE;
+        return true;
     }
     if (count < 0 || !text) {
         m_dwError = ERROR_INVALID_PARAMETER;
-        return FALSE;
+        return false;
     }
     char* const buffer = reinterpret_cast<char*>(Buffer());
     switch (m_nMode & TFM_CHARSET_MASK) {
@@ -229,10 +218,10 @@ BOOL CTextFile::WriteText(const wchar_t* text, int count) {
             ::WideCharToMultiByte(codePage, 0, text, count, buffer, m_nBufSize, nullptr, nullptr);
         if (bytes <= 0) {
             m_dwError = ::GetLastError();
-            return FALSE;
+            return false;
         }
         if (!WriteBytes(buffer, static_cast<DWORD>(bytes))) {
-            return FALSE;
+            return false;
         }
         break;
     }
@@ -248,20 +237,20 @@ BOOL CTextFile::WriteText(const wchar_t* text, int count) {
                     buffer[2 * i + 1] = static_cast<char>(c & 0xFF);
                 }
                 if (!WriteBytes(buffer, static_cast<DWORD>(2 * chars))) {
-                    return FALSE;
+                    return false;
                 }
                 done += chars;
             }
         } else if (!WriteBytes(text, static_cast<DWORD>(2 * count))) {
-            return FALSE;
+            return false;
         }
         break;
     default:
         m_dwError = ::GetLastError();
-        return FALSE;
+        return false;
     }
     m_nTextLen += count;
-    return TRUE;
+    return true;
 }
 
 const CString& CTextFile::GetErrorText() {

@@ -19,13 +19,13 @@ public:
 
     // Reading: OpenForRead, then ReadAll, which closes the handle and leaves
     // the text in GetText/GetTextLength and the encoding found in GetMode.
-    BOOL OpenForRead(const wchar_t* path, std::int32_t mode);
-    BOOL ReadAll();
+    bool OpenForRead(const wchar_t* path, std::int32_t mode);
+    bool ReadAll();
 
     // Writing: OpenForWrite (the byte order mark is written there), any number
     // of WriteText calls of at most GetBlockChars characters, then Close.
-    BOOL OpenForWrite(const wchar_t* path, std::int32_t mode);
-    BOOL WriteText(const wchar_t* text, int count);
+    bool OpenForWrite(const wchar_t* path, std::int32_t mode);
+    bool WriteText(const wchar_t* text, int count);
 
     void Close();
 
@@ -34,7 +34,6 @@ public:
 
     DWORD GetError() const { return m_dwError; }
     std::int32_t GetMode() const { return m_nMode; }
-    const CString& GetPath() const { return m_strPath; }
     // Reading: the size of the file; writing: the bytes written so far.
     std::int32_t GetFileSize() const { return m_nFileSize; }
     // The decoded text, followed by at least one zero character; valid until
@@ -59,14 +58,15 @@ protected:
     virtual void OnClose(int released);
 
 private:
-    BOOL WriteBom();
-    BOOL DecodeText();
-    BOOL WriteBytes(const void* data, DWORD size);
+    // Keeps the system's last error, closes the file and answers false.
+    bool CloseOnError();
+    bool WriteBom();
+    bool DecodeText();
+    bool WriteBytes(const void* data, DWORD size);
     BYTE* Buffer() const { return static_cast<BYTE*>(m_pBuffer.get()); }
 
     unique_file m_hFile;
     CString m_strError;
-    CString m_strPath;
     std::int32_t m_nMode = TFM_AUTO;
     std::uint32_t m_nMaxSize = 104857600; // 100 MiB
     std::int32_t m_nFileSize = 0;

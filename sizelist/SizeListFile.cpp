@@ -66,14 +66,14 @@ int ReadSizeListFile(int bOwn, const wchar_t* path, std::int32_t mode, SelectSiz
     return result;
 }
 
-BOOL WriteSizeListFile(const wchar_t* path, std::int32_t mode, SelectSizeList& list, CString& messages) {
+bool WriteSizeListFile(const wchar_t* path, std::int32_t mode, SelectSizeList& list, CString& messages) {
     CTextFile file;
     if (!file.OpenForWrite(path, mode)) {
         AppendFileError(messages, L"ファイルの作成に失敗しました。", file);
-        return FALSE;
+        return false;
     }
     const CString header = FromU16(CSizeListFormat::Header());
-    BOOL ok = file.WriteText(header, header.GetLength());
+    bool ok = file.WriteText(header, header.GetLength());
     for (int i = 0; ok && i < list.GetSize(); ++i) {
         CSizeInfoRules::ReplaceTabs(list[i].szMemo);
         const CString line = FromU16(CSizeListFormat::FormatLine(list[i]));
@@ -81,8 +81,8 @@ BOOL WriteSizeListFile(const wchar_t* path, std::int32_t mode, SelectSizeList& l
     }
     if (!ok) {
         AppendFileError(messages, L"ファイルへの書き込みでエラーが発生しました。", file);
-        return FALSE;
+        return false;
     }
     file.Close();
-    return TRUE;
+    return true;
 }

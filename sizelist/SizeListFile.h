@@ -22,5 +22,5 @@ int ReadSizeListFile(int bOwn, const wchar_t* path, std::int32_t mode, SelectSiz
                      CString& messages);
 
 // Writes list to path in the encoding of mode. TABs in the memos become
-// spaces, in the entries too. Failures append a message and return FALSE.
-BOOL WriteSizeListFile(const wchar_t* path, std::int32_t mode, SelectSizeList& list, CString& messages);
+// spaces, in the entries too. Failures append a message and return false.
+bool WriteSizeListFile(const wchar_t* path, std::int32_t mode, SelectSizeList& list, CString& messages);

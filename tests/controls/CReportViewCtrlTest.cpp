@@ -283,10 +283,10 @@ TEST_F(ReportViewTest, EscapeDiscards) {
     EXPECT_EQ(CellChanges(), 0);
     EXPECT_FALSE(list.m_bModified);
 
-    // EndCellEdit(FALSE) from the parent does the same.
+    // EndCellEdit(false) from the parent does the same.
     list.BeginCellEdit(1, 0, text);
     ::SetWindowTextW(editor, L"other");
-    list.EndCellEdit(FALSE);
+    list.EndCellEdit(false);
     EXPECT_EQ(ItemText(1, 0), L"beta");
     EXPECT_EQ(CellChanges(), 0);
 }
@@ -301,7 +301,7 @@ TEST_F(ReportViewTest, FocusLossCommitsOnce) {
     EXPECT_FALSE(EditorVisible());
     EXPECT_EQ(ItemText(0, 0), L"focus");
     EXPECT_EQ(CellChanges(), 1);
-    list.EndCellEdit(TRUE);
+    list.EndCellEdit(true);
     EXPECT_EQ(CellChanges(), 1);
 }
 
@@ -485,7 +485,7 @@ TEST_F(ReportViewTest, RowMovesKeepTheSelectionAndTheFlag) {
     AddColumns();
     AddRows();
     list.SetItemState(2, LVIS_SELECTED, LVIS_SELECTED);
-    list.MoveSelectedUp(FALSE);
+    list.MoveSelectedUp(false);
     EXPECT_FALSE(list.m_bModified);
     EXPECT_EQ(ItemText(1, 0), L"gamma");
     EXPECT_EQ(ItemText(1, 2), L"c");
@@ -494,28 +494,28 @@ TEST_F(ReportViewTest, RowMovesKeepTheSelectionAndTheFlag) {
     EXPECT_EQ(Selected(), 1);
     EXPECT_TRUE(list.GetItemState(1, LVIS_FOCUSED) & LVIS_FOCUSED);
 
-    list.MoveSelectedUp(TRUE);
+    list.MoveSelectedUp(true);
     EXPECT_TRUE(list.m_bModified);
     EXPECT_EQ(ItemText(0, 0), L"gamma");
     EXPECT_EQ(Selected(), 0);
 
     // The first row cannot go up: nothing changes, not even the flag.
     list.m_bModified = false;
-    list.MoveSelectedUp(TRUE);
+    list.MoveSelectedUp(true);
     EXPECT_FALSE(list.m_bModified);
     EXPECT_EQ(ItemText(0, 0), L"gamma");
 
-    list.MoveSelectedDown(TRUE);
+    list.MoveSelectedDown(true);
     EXPECT_TRUE(list.m_bModified);
     EXPECT_EQ(ItemText(0, 0), L"alpha");
     EXPECT_EQ(ItemText(1, 0), L"gamma");
     EXPECT_EQ(list.GetItemData(1), 103u);
     EXPECT_EQ(Selected(), 1);
-    list.MoveSelectedDown(TRUE);
+    list.MoveSelectedDown(true);
     EXPECT_EQ(Selected(), 2);
 
     list.m_bModified = false;
-    list.MoveSelectedDown(TRUE);
+    list.MoveSelectedDown(true);
     EXPECT_FALSE(list.m_bModified);
     EXPECT_EQ(ItemText(2, 0), L"gamma");
     EXPECT_EQ(list.GetItemCount(), 3);
@@ -524,20 +524,20 @@ TEST_F(ReportViewTest, RowMovesKeepTheSelectionAndTheFlag) {
 TEST_F(ReportViewTest, DeletesSelectTheRowThatTakesThePlace) {
     AddColumns();
     AddRows();
-    EXPECT_TRUE(list.DeleteRow(0, FALSE));
+    EXPECT_TRUE(list.DeleteRow(0, false));
     EXPECT_FALSE(list.m_bModified);
     EXPECT_EQ(Selected(), 0);
     EXPECT_EQ(ItemText(0, 0), L"beta");
 
-    EXPECT_TRUE(list.DeleteRow(1, TRUE));
+    EXPECT_TRUE(list.DeleteRow(1, true));
     EXPECT_TRUE(list.m_bModified);
     EXPECT_EQ(Selected(), 0);
     EXPECT_EQ(list.GetItemCount(), 1);
 
-    EXPECT_TRUE(list.DeleteRow(0, TRUE));
+    EXPECT_TRUE(list.DeleteRow(0, true));
     EXPECT_EQ(list.GetItemCount(), 0);
     EXPECT_EQ(Selected(), -1);
-    EXPECT_FALSE(list.DeleteRow(0, TRUE));
+    EXPECT_FALSE(list.DeleteRow(0, true));
 }
 
 TEST_F(ReportViewTest, WithoutColumnOptionsNothingFails) {

@@ -23,7 +23,7 @@ struct Rendered {
     uint32_t* bits = nullptr;
 
     Rendered(UINT bitmapId, int drawStyle, DWORD style, int w, int h) : width(w), height(h) {
-        button = std::make_unique<CTransparentBitmapButton>(bitmapId, drawStyle, FALSE);
+        button = std::make_unique<CTransparentBitmapButton>(bitmapId, drawStyle, false);
         hwnd = ::CreateWindowExW(0, L"BUTTON", L"", WS_POPUP | style, 0, 0, w, h, nullptr, nullptr, nullptr,
                                  nullptr);
         button->SubclassWindow(hwnd);
@@ -185,7 +185,7 @@ TEST(TransparentBitmapButtonRepeat, HeldButtonRepeatsUntilItIsDrawnReleased) {
                                     wc.hInstance, nullptr);
     ASSERT_NE(parent, nullptr);
     {
-        CTransparentBitmapButton button(IDB_MOVE_LEFT, 2, TRUE);
+        CTransparentBitmapButton button(IDB_MOVE_LEFT, 2, true);
         HWND hwnd = ::CreateWindowExW(0, L"BUTTON", L"", WS_CHILD | BS_PUSHBUTTON | BS_FLAT, 0, 0, 30, 26,
                                       parent, reinterpret_cast<HMENU>(1234), nullptr, nullptr);
         button.SubclassWindow(hwnd);

@@ -27,7 +27,7 @@ int ClicksFrom(const ControlTestHost& host, HWND button) {
 TEST(TransparentBitmapButtonWindow, HeldOneSecondRepeatsThirteenTimesPlusTheRelease) {
     ControlTestHost host;
     ASSERT_TRUE(host.Create(200, 120));
-    CTransparentBitmapButton button(IDB_MOVE_LEFT, 2, TRUE);
+    CTransparentBitmapButton button(IDB_MOVE_LEFT, 2, true);
     HWND hwnd = host.Child(L"BUTTON", BS_PUSHBUTTON | BS_FLAT, 10, 10, 30, 26, kButtonId);
     ASSERT_TRUE(button.SubclassWindow(hwnd));
     EXPECT_EQ(::GetWindowLongPtrW(hwnd, GWL_STYLE) & BS_TYPEMASK, BS_OWNERDRAW);
@@ -53,7 +53,7 @@ TEST(TransparentBitmapButtonWindow, HeldOneSecondRepeatsThirteenTimesPlusTheRele
 TEST(TransparentBitmapButtonWindow, RadioTypesPaintThemselvesAndNeverRepeat) {
     ControlTestHost host;
     ASSERT_TRUE(host.Create(200, 120));
-    CTransparentBitmapButton button(IDB_TYPE_PNG, 1, TRUE);
+    CTransparentBitmapButton button(IDB_TYPE_PNG, 1, true);
     HWND hwnd = host.Child(L"BUTTON", BS_AUTORADIOBUTTON | BS_PUSHLIKE, 10, 10, 60, 40, kButtonId);
     ASSERT_TRUE(button.SubclassWindow(hwnd));
     EXPECT_EQ(::GetWindowLongPtrW(hwnd, GWL_STYLE) & BS_TYPEMASK, BS_AUTORADIOBUTTON);

@@ -36,7 +36,7 @@ struct Notification {
 
 class ControlTestHost : public CWnd {
 public:
-    BOOL Create(int width, int height) {
+    bool Create(int width, int height) {
         static const wchar_t* const kClass = L"FrimletControlTestHost";
         static bool registered = false;
         if (!registered) {
@@ -50,10 +50,10 @@ public:
         }
         const RECT rect{100, 100, 100 + width, 100 + height};
         if (!CreateEx(0, kClass, L"controls test", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, rect, nullptr, 0))
-            return FALSE;
+            return false;
         ::SetForegroundWindow(m_hWnd);
         ::SetActiveWindow(m_hWnd);
-        return TRUE;
+        return true;
     }
     ~ControlTestHost() override {
         if (m_hWnd)
@@ -68,16 +68,16 @@ public:
                                  ::GetModuleHandleW(nullptr), nullptr);
     }
 
-    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override {
+    bool OnCommand(WPARAM wParam, LPARAM lParam) override {
         if (CWnd::OnCommand(wParam, lParam))
-            return TRUE;
+            return true;
         commands.push_back({LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam)});
-        return TRUE;
+        return true;
     }
 
-    BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) override {
+    bool OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) override {
         if (CWnd::OnNotify(wParam, lParam, result))
-            return TRUE;
+            return true;
         const auto* header = reinterpret_cast<const NMHDR*>(lParam);
         Notification n{header->idFrom, header->hwndFrom, static_cast<int>(header->code), -1, -1, 0, 0, 0, 0};
         *result = 0;
@@ -97,7 +97,7 @@ public:
             *result = allowEdit ? 1 : 0;
         }
         notifications.push_back(n);
-        return TRUE;
+        return true;
     }
 
     // Runs the thread's messages for a while, each through the pre-translation

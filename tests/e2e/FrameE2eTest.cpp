@@ -201,7 +201,7 @@ TEST_F(FrameE2eTest, DraggingTheBorderMovesTheCornerResizesAndTheLockStopsBoth) 
     resized = grown;
 
     // Locked: neither works, and the frame is drawn see-through.
-    ::PostMessageW(h.Frame(), WM_COMMAND, 32773, 0);
+    ::PostMessageW(h.Frame(), WM_COMMAND, IDM_LOCK, 0);
     E2eHarness::Pump(200);
     BYTE alpha = 0;
     ASSERT_TRUE(E2eDesktop::LayeredAlpha(h.Frame(), alpha));

@@ -154,7 +154,7 @@ TEST(TaskbarWithoutCom, EveryShellFailureIsSilent) {
     // A thread that never initialised COM cannot create the shell's objects.
     CWnd window;
     ASSERT_TRUE(window.CreateEx(0, L"STATIC", L"TaskbarNoCom", WS_POPUP, RECT{0, 0, 40, 40}, nullptr, 0));
-    BOOL added = TRUE, updated = TRUE;
+    bool added = true, updated = true;
     int committed = 1;
     bool linkMade = true;
     UINT lockImage = 0;

@@ -157,11 +157,11 @@ TEST(PlacementScale, DpiScaledSizeIsTheSizeAfterTheScaleChange) {
         for (const AtDpi& to : table) {
             SCOPED_TRACE(testing::Message() << from.dpi << " -> " << to.dpi);
             FrameMetrics current;
-            current.SetScale(0, 0, 0, from.dpi / 96.0, from.metrics);
+            current.SetScale(0, 0, 0, static_cast<double>(from.dpi) / kDefaultDpi, from.metrics);
             const Rect window = current.WindowSizeForInner(400, 300, from.metrics);
             ASSERT_EQ(window, (Rect{0, 0, from.width, from.height}));
             FrameMetrics scaled = current;
-            scaled.SetScale(0, 0, 0, to.dpi / 96.0, to.metrics);
+            scaled.SetScale(0, 0, 0, static_cast<double>(to.dpi) / kDefaultDpi, to.metrics);
             const Rect answered = DpiScaledWindowSize(window.Width(), window.Height(), current, from.metrics,
                                                       scaled, to.metrics);
             EXPECT_EQ(answered, (Rect{0, 0, to.width, to.height}));

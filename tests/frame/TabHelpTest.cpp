@@ -101,7 +101,7 @@ TEST_F(TabHelpTest, TheShutterShowsACameraDrawnForEachScale) {
     HWND shutter = Control(IDC_SHUTTER);
     for (const auto& [dpi, size] : {std::pair{96u, 16}, std::pair{144u, 24}, std::pair{192u, 32}}) {
         SCOPED_TRACE(dpi);
-        if (dpi != 96)
+        if (dpi != USER_DEFAULT_SCREEN_DPI)
             MoveToDpi(dpi);
         BUTTON_IMAGELIST list{};
         ASSERT_TRUE(::SendMessageW(shutter, BCM_GETIMAGELIST, 0, reinterpret_cast<LPARAM>(&list)));
@@ -140,7 +140,7 @@ TEST_F(TabHelpTest, TheGripsTooltipShowsWhenTheMouseRestsOnIt) {
     ASSERT_TRUE(tooltip);
     for (UINT dpi : {96u, 144u}) {
         SCOPED_TRACE(dpi);
-        if (dpi != 96)
+        if (dpi != USER_DEFAULT_SCREEN_DPI)
             MoveToDpi(dpi);
         INPUT away = test_support::MouseInput(POINT{2, 2}, 0);
         ::SendInput(1, &away, sizeof(INPUT));

@@ -26,7 +26,7 @@ protected:
 } // namespace
 
 TEST_F(FileDialogTest, SaveDialogAddsTheDefaultExtensionAndCancelGivesNoPath) {
-    CFileDialog dialog(FALSE, L".txt", L"start", OFN_HIDEREADONLY | OFN_NOCHANGEDIR, kFilter);
+    CFileDialog dialog(false, L".txt", L"start", OFN_HIDEREADONLY | OFN_NOCHANGEDIR, kFilter);
     dialog.SetInitialFolder(temp.Path().c_str());
     std::wstring shownName;
     UiScript script({[&] {

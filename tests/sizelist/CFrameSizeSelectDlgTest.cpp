@@ -35,7 +35,7 @@ struct CFrameSizeSelectDlgProbe {
     static void ImportFile(CFrameSizeSelectDlg& dlg, const wchar_t* path, std::int32_t mode) {
         dlg.ImportFile(path, mode);
     }
-    static void ExportFile(CFrameSizeSelectDlg& dlg, const wchar_t* path, std::int32_t mode, BOOL reference) {
+    static void ExportFile(CFrameSizeSelectDlg& dlg, const wchar_t* path, std::int32_t mode, bool reference) {
         dlg.ExportFile(path, mode, reference);
     }
 };
@@ -619,18 +619,18 @@ TEST_F(SizeSelectDialogTest, ExportWritesTheChosenEncodingWithOrWithoutReference
     const std::wstring own = std::wstring(kHeader) + L",,640,480,VGA\r\n1,2,3,4,\"a,b\"\r\n";
 
     const CString utf16 = temp / L"all.txt";
-    Probe::ExportFile(dlg, utf16, TFM_UTF16LE_BOM, TRUE);
+    Probe::ExportFile(dlg, utf16, TFM_UTF16LE_BOM, true);
     EXPECT_EQ(ReadBytesOfFile(utf16), Concat({0xFF, 0xFE}, Utf16(all, false)));
     EXPECT_EQ(Messages(), std::wstring(utf16) + L"\r\nファイルに 3件 保存しました。\r\n");
     EXPECT_EQ(MessageTint(), Tint(CFrameSizeSelectRules::kInfoBackground));
 
     const CString ansi = temp / L"own.csv";
-    Probe::ExportFile(dlg, ansi, TFM_ANSI, FALSE);
+    Probe::ExportFile(dlg, ansi, TFM_ANSI, false);
     EXPECT_EQ(ReadBytesOfFile(ansi), Encode(own, 932));
     EXPECT_EQ(Messages(), std::wstring(ansi) + L"\r\nファイルに 2件 保存しました。\r\n");
 
     const CString nowhere = temp / L"missing\\x.txt";
-    Probe::ExportFile(dlg, nowhere, TFM_UTF8_BOM, TRUE);
+    Probe::ExportFile(dlg, nowhere, TFM_UTF8_BOM, true);
     EXPECT_TRUE(
         StartsWith(Messages(), std::wstring(nowhere) + L"\r\nへのエクスポートでエラーが発生しました。\r\n"));
     EXPECT_EQ(MessageTint(), Tint(CFrameSizeSelectRules::kErrorBackground));
@@ -679,7 +679,7 @@ TEST_F(SizeSelectDialogTest, ReferenceNameDialogEmptyNameDeletesTheValueSavesAnd
     SetText(IDC_WIDTH, L"300");
     SetText(IDC_HEIGHT, L"200");
     Click(IDC_ADD_TO_LIST);
-    listView.EndCellEdit(FALSE);
+    listView.EndCellEdit(false);
 
     EXPECT_EQ(AnswerReferenceName(L""), L"other");
     EXPECT_EQ(StoredString(L"SelectSizeListName"), L"(none)");
@@ -711,7 +711,7 @@ TEST_F(SizeSelectDialogTest, ExportingOnlyReferenceRowsWithoutThemWritesTheHeade
     OpenModeless();
     ASSERT_EQ(Rows(), (std::vector<std::wstring>{L"F|1|2|320|240|ref"}));
     const CString path = temp / L"header.txt";
-    Probe::ExportFile(dlg, path, TFM_UTF8_NOBOM, FALSE);
+    Probe::ExportFile(dlg, path, TFM_UTF8_NOBOM, false);
     EXPECT_EQ(ReadBytesOfFile(path), Encode(kHeader, CP_UTF8));
     EXPECT_EQ(Messages(), std::wstring(path) + L"\r\nファイルに 0件 保存しました。\r\n");
 }

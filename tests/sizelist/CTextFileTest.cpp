@@ -11,7 +11,7 @@
 namespace {
 
 struct ReadResult {
-    BOOL ok;
+    bool ok;
     std::int32_t mode;
     DWORD error;
     std::wstring text;
@@ -19,7 +19,7 @@ struct ReadResult {
 
 ReadResult ReadFileAs(const wchar_t* path, std::int32_t mode) {
     CTextFile file;
-    BOOL ok = file.OpenForRead(path, mode) && file.ReadAll();
+    bool ok = file.OpenForRead(path, mode) && file.ReadAll();
     std::wstring text;
     if (ok) {
         EXPECT_EQ(file.GetText()[file.GetTextLength()], L'\0') << "the text is followed by a zero character";

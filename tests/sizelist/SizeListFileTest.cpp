@@ -175,7 +175,7 @@ TEST(SizeListFile, AWriteThatFailsHalfWayIsReportedWithTheSystemsReason) {
     CTextFile::WriteFileCall real = CTextFile::WriteFileFunction();
     CTextFile::WriteFileFunction() = &FullAfterTwoWrites::Write;
     CString messages;
-    const BOOL written = WriteSizeListFile(temp / L"full.txt", TFM_UTF8_NOBOM, list, messages);
+    const bool written = WriteSizeListFile(temp / L"full.txt", TFM_UTF8_NOBOM, list, messages);
     CTextFile::WriteFileFunction() = real;
     EXPECT_FALSE(written);
     EXPECT_EQ(FullAfterTwoWrites::writes, 3);
