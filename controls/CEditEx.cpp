@@ -102,7 +102,7 @@ void CEditEx::SetValidatedText(const wchar_t* text) {
     SetWindowText(ValidatedForm(CString(text), true));
 }
 
-BOOL CEditEx::PreTranslateMessage(MSG* msg) {
+bool CEditEx::PreTranslateMessage(MSG* msg) {
     // Input methods deliver full-width digits; integer mode takes them as
     // ASCII digits.
     if (msg->message == WM_CHAR && msg->hwnd == m_hWnd && m_limits.mode == rules::IntegerMode)

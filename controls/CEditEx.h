@@ -44,7 +44,7 @@ public:
     bool m_bValidateOnKillFocus = false;
 
     void PreSubclassWindow() override;
-    BOOL PreTranslateMessage(MSG* msg) override;
+    bool PreTranslateMessage(MSG* msg) override;
 
 private:
     void OnChar(UINT ch, UINT repeat, UINT flags);

@@ -19,7 +19,7 @@ void CMenuButton::OnClicked() {
     ShowMenu();
 }
 
-BOOL CMenuButton::PreTranslateMessage(MSG* msg) {
+bool CMenuButton::PreTranslateMessage(MSG* msg) {
     if (msg->message == WM_KEYDOWN && msg->wParam == VK_DOWN && msg->hwnd == m_hWnd)
         ShowMenu();
     return CButton::PreTranslateMessage(msg);

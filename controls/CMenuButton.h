@@ -18,7 +18,7 @@ public:
 
     void ShowMenu();
 
-    BOOL PreTranslateMessage(MSG* msg) override;
+    bool PreTranslateMessage(MSG* msg) override;
 
 private:
     void OnClicked();

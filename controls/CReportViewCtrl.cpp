@@ -304,7 +304,7 @@ void CReportViewCtrl::OnEditKillFocus() {
     EndCellEdit(true);
 }
 
-BOOL CReportViewCtrl::PreTranslateMessage(MSG* msg) {
+bool CReportViewCtrl::PreTranslateMessage(MSG* msg) {
     if (m_edit.m_hWnd && msg->hwnd == m_edit.m_hWnd) {
         if (msg->message == WM_KEYDOWN && msg->wParam == VK_RETURN) {
             EndCellEdit(true);

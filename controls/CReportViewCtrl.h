@@ -84,7 +84,7 @@ public:
 
     void PreSubclassWindow() override;
     bool OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) override;
-    BOOL PreTranslateMessage(MSG* msg) override;
+    bool PreTranslateMessage(MSG* msg) override;
 
 private:
     void OnWindowPosChanged(const WINDOWPOS& pos);

@@ -91,19 +91,19 @@ void CFrimlet2Dlg::DoDataExchange(CDataExchange* dx) {
     DDX_Control(dx, IDC_GRIP_ICON, m_gripIcon);
 }
 
-BOOL CFrimlet2Dlg::PreTranslateMessage(MSG* msg) {
+bool CFrimlet2Dlg::PreTranslateMessage(MSG* msg) {
     // A right click anywhere on the frame ends a countdown, and only that.
     if ((msg->message == WM_RBUTTONDOWN || msg->message == WM_NCRBUTTONDOWN) &&
         (msg->hwnd == m_hWnd || ::IsChild(m_hWnd, msg->hwnd)) && m_countdown.Cancel(m_hWnd))
-        return TRUE;
+        return true;
     m_toolTips.Relay(*msg);
     if (m_hAccel && ::TranslateAcceleratorW(m_hWnd, m_hAccel.get(), msg))
-        return TRUE;
+        return true;
     // F1 is the standard help command, which opens the options.
     if (msg->message == WM_KEYDOWN && msg->wParam == VK_F1 &&
         (msg->hwnd == m_hWnd || ::IsChild(m_hWnd, msg->hwnd))) {
         PostCommand(IDM_HELP);
-        return TRUE;
+        return true;
     }
     return CDialog::PreTranslateMessage(msg);
 }

@@ -54,7 +54,7 @@ public:
 
 protected:
     void DoDataExchange(CDataExchange* dx) override;
-    BOOL PreTranslateMessage(MSG* msg) override;
+    bool PreTranslateMessage(MSG* msg) override;
     BOOL OnInitDialog() override;
     void OnOK() override;
     void OnCancel() override;

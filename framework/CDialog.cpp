@@ -237,12 +237,12 @@ void CDialog::OnCancel() {
     EndDialog(IDCANCEL);
 }
 
-BOOL CDialog::PreTranslateMessage(MSG* msg) {
+bool CDialog::PreTranslateMessage(MSG* msg) {
     if (msg->message >= WM_KEYFIRST && msg->message <= WM_KEYLAST && m_hWnd)
-        return ::IsDialogMessageW(m_hWnd, msg);
+        return ::IsDialogMessageW(m_hWnd, msg) != FALSE;
     if (m_hWnd && (msg->hwnd == m_hWnd || ::IsChild(m_hWnd, msg->hwnd)))
-        return ::IsDialogMessageW(m_hWnd, msg);
-    return FALSE;
+        return ::IsDialogMessageW(m_hWnd, msg) != FALSE;
+    return false;
 }
 
 bool CDialog::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {

@@ -55,7 +55,7 @@ public:
     virtual void DoDataExchange(CDataExchange*) {}
     bool UpdateData(bool saveAndValidate = true);
 
-    BOOL PreTranslateMessage(MSG* msg) override;
+    bool PreTranslateMessage(MSG* msg) override;
     bool OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
     bool OnCommand(WPARAM wParam, LPARAM lParam) override;
 

@@ -313,8 +313,8 @@ bool CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result)
     return handled;
 }
 
-BOOL CWnd::PreTranslateMessage(MSG*) {
-    return FALSE;
+bool CWnd::PreTranslateMessage(MSG*) {
+    return false;
 }
 
 void CWnd::ClientToScreen(RECT* rect) const {

@@ -43,7 +43,7 @@ public:
     virtual bool OnCommand(WPARAM wParam, LPARAM lParam);
     virtual bool OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result);
     virtual bool OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
-    virtual BOOL PreTranslateMessage(MSG* msg);
+    virtual bool PreTranslateMessage(MSG* msg);
     virtual void PreSubclassWindow() {}
     virtual void PostNcDestroy() {}
     virtual const MessageMap* GetMessageMap() const { return GetThisMessageMap(); }

@@ -523,7 +523,7 @@ void CFrameSizeSelectDlg::OnClose() {
     Default();
 }
 
-BOOL CFrameSizeSelectDlg::PreTranslateMessage(MSG* msg) {
+bool CFrameSizeSelectDlg::PreTranslateMessage(MSG* msg) {
     if (m_hAccel && m_hWnd && ::TranslateAcceleratorW(m_hWnd, m_hAccel.get(), msg))
         return true;
     if (msg->message == WM_SYSKEYDOWN && msg->wParam == VK_MENU) {

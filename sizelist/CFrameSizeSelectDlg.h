@@ -81,7 +81,7 @@ protected:
     void DoDataExchange(CDataExchange* dx) override;
     BOOL OnInitDialog() override;
     void OnOK() override;
-    BOOL PreTranslateMessage(MSG* msg) override;
+    bool PreTranslateMessage(MSG* msg) override;
 
 private:
     void OnClose();

@@ -83,7 +83,7 @@ TEST_F(MenuButtonTest, ClickOpensTheMenu) {
 }
 
 TEST_F(MenuButtonTest, DownArrowOpensTheMenuAndIsPassedOn) {
-    BOOL eaten = TRUE;
+    bool eaten = true;
     ASSERT_TRUE(RunMenu([&] {
         MSG msg{hwnd, WM_KEYDOWN, VK_DOWN, 1, 0, {}};
         eaten = button.PreTranslateMessage(&msg);

@@ -150,10 +150,10 @@ UINT MonitorAt144(HWND) {
 int MetricScaledAsWindowsDoes(int index, UINT dpi) {
     switch (index) {
     case SM_CXPADDEDBORDER:
-        return ::MulDiv(4, static_cast<int>(dpi), 96);
+        return ::MulDiv(4, static_cast<int>(dpi), USER_DEFAULT_SCREEN_DPI);
     case SM_CXDLGFRAME:
     case SM_CYDLGFRAME:
-        return ::MulDiv(3, static_cast<int>(dpi), 96);
+        return ::MulDiv(3, static_cast<int>(dpi), USER_DEFAULT_SCREEN_DPI);
     default:
         return ::GetSystemMetrics(index);
     }
@@ -197,7 +197,7 @@ TEST_F(FrameWindowTest, ScaleAndMetricsComeFromTheFramesMonitor) {
 // Two monitors side by side: the primary at 100 % left of x = 200, a second
 // one at 150 % from there on. The hidden frame is created on the primary.
 UINT DpiLeftOrRight(LONG left) {
-    return left >= 200 ? 144 : 96;
+    return left >= 200 ? 144 : USER_DEFAULT_SCREEN_DPI;
 }
 UINT WindowOnTwoMonitors(HWND window) {
     RECT r{};

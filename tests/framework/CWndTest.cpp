@@ -47,7 +47,7 @@ public:
             ::PostMessageW(GetDlgItem(IDC_MOVE_RIGHT), WM_KEYDOWN, VK_ESCAPE, 0);
         return TRUE;
     }
-    BOOL PreTranslateMessage(MSG* msg) override {
+    bool PreTranslateMessage(MSG* msg) override {
         ++preTranslated;
         return CDialog::PreTranslateMessage(msg);
     }

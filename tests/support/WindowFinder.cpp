@@ -32,7 +32,7 @@ bool Matches(HWND hwnd, const WindowQuery& q) {
 // Runs visit over the query's candidates until it returns false.
 void EachCandidate(const WindowQuery& q, const std::function<bool(HWND)>& visit) {
     const auto callback = [](HWND hwnd, LPARAM lp) -> BOOL {
-        return (*reinterpret_cast<const std::function<bool(HWND)>*>(lp))(hwnd) ? TRUE : FALSE;
+        return (*reinterpret_cast<const std::function<bool(HWND)>*>(lp))(hwnd);
     };
     const LPARAM lp = reinterpret_cast<LPARAM>(&visit);
     if (q.threadId)
