@@ -54,32 +54,32 @@ protected:
     SettingsRules::LocalTime now{2026, 12, 7, 21, 57, 9, 123};
 };
 
-TEST_F(ShutterCaptureTest, WritesTheHoleUnderTheFixedNameAndReturnsTheFileSize) {
-    const auto result = Shoot(Hole(5, 6, 45, 36));
-    ASSERT_TRUE(result.has_value());
-    ASSERT_GT(result->code, 0);
-    EXPECT_EQ(probe.path, CString((folder.Path() + L"\\output.bmp").c_str()));
-    EXPECT_EQ(static_cast<size_t>(result->code), ReadBytes(probe.path.GetString()).size());
-    const Decoded file = DecodeFile(factory.get(), probe.path);
-    ASSERT_TRUE(file.ok);
-    ASSERT_EQ(file.width, 40u);
-    ASSERT_EQ(file.height, 30u);
-    for (int y = 0; y < 30; ++y)
-        for (int x = 0; x < 40; ++x)
-            ASSERT_EQ(file.At(x, y), PatternAt(x + 5, y + 6)) << x << "," << y;
-}
-
-TEST_F(ShutterCaptureTest, APartlyOffScreenHoleKeepsOnlyTheOnScreenPart) {
-    const auto result = Shoot(Hole(-20, -10, 44, 38));
-    ASSERT_TRUE(result.has_value());
-    ASSERT_GT(result->code, 0);
-    const Decoded file = DecodeFile(factory.get(), probe.path);
-    ASSERT_TRUE(file.ok);
-    ASSERT_EQ(file.width, 44u);
-    ASSERT_EQ(file.height, 38u);
-    for (int y = 0; y < 38; ++y)
-        for (int x = 0; x < 44; ++x)
-            ASSERT_EQ(file.At(x, y), PatternAt(x, y)) << x << "," << y;
+TEST_F(ShutterCaptureTest, WritesTheOnScreenPartOfTheHoleUnderTheFixedNameAndReturnsTheFileSize) {
+    struct Case {
+        RECT hole;
+        UINT width, height;
+        int fromX, fromY; // the pattern's pixel at the file's top left
+    };
+    const Case cases[] = {
+        {Hole(5, 6, 45, 36), 40, 30, 5, 6}, {Hole(-20, -10, 44, 38), 44, 38, 0, 0}, // partly off the screen
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(&c - cases); // the row
+        const auto result = Shoot(c.hole);
+        ASSERT_TRUE(result.has_value());
+        ASSERT_GT(result->code, 0);
+        EXPECT_EQ(probe.path, CString((folder.Path() + L"\\output.bmp").c_str()));
+        EXPECT_EQ(static_cast<size_t>(result->code), ReadBytes(probe.path.GetString()).size());
+        const Decoded file = DecodeFile(factory.get(), probe.path);
+        ASSERT_TRUE(file.ok);
+        ASSERT_EQ(file.width, c.width);
+        ASSERT_EQ(file.height, c.height);
+        for (UINT y = 0; y < c.height; ++y)
+            for (UINT x = 0; x < c.width; ++x)
+                ASSERT_EQ(file.At(x, y),
+                          PatternAt(static_cast<int>(x) + c.fromX, static_cast<int>(y) + c.fromY))
+                    << x << "," << y;
+    }
 }
 
 TEST_F(ShutterCaptureTest, AWhollyOffScreenHoleStopsBeforeAnythingIsWritten) {
