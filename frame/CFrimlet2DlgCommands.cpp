@@ -146,7 +146,7 @@ void CFrimlet2Dlg::OnOptions() {
         // frame for its folder, so it needs no change).
         m_toolTips.SetHotkey(m_settings.hotkey);
         ApplyScale(m_scale.Scale());
-        Invalidate(FALSE);
+        Invalidate(false);
     }
 }
 

@@ -37,7 +37,7 @@ BOOL CFrimlet2Dlg::OnSizing(UINT, RECT& proposed) {
     const LRESULT result = Default();
     if (m_geometry.ComputeLayout(proposed.right - proposed.left, proposed.bottom - proposed.top)) {
         LayoutFrame();
-        Invalidate(FALSE);
+        Invalidate(false);
     }
     return result != 0;
 }
@@ -49,7 +49,7 @@ void CFrimlet2Dlg::OnSize(UINT type, int cx, int cy) {
     if (type == SIZE_RESTORED && IsWindowVisible()) {
         if (m_geometry.ComputeLayout(cx, cy)) {
             LayoutFrame();
-            Invalidate(FALSE);
+            Invalidate(false);
         }
     }
 }
@@ -110,7 +110,7 @@ void CFrimlet2Dlg::ApplyScale(double dpiScale) {
     if (!scaled)
         return;
     ApplyBitmaps();
-    MoveWindow(scaled->left, scaled->top, scaled->Width(), scaled->Height(), FALSE);
+    MoveWindow(scaled->left, scaled->top, scaled->Width(), scaled->Height(), false);
 }
 
 // The corner icons and the shutter's glyph drawn for the present scale.

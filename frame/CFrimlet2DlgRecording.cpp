@@ -56,7 +56,7 @@ void CFrimlet2Dlg::UpdateRecordingLabel() {
     if (m_geometry.Metrics().Recording() && m_geometry.Metrics().SizeLabel() == label)
         return;
     m_geometry.SetRecording(m_recording.Busy(), label);
-    Invalidate(FALSE);
+    Invalidate(false);
 }
 
 void CFrimlet2Dlg::OnRecordingDone() {

@@ -17,7 +17,7 @@ constexpr DWORD kFlashMillis = 500;
 void CaptureStatus::Show(int result, const CString& explanation) {
     m_geometry.SetStatus(result);
     m_strExplanation = explanation;
-    m_frame.Invalidate(TRUE);
+    m_frame.Invalidate(true);
     m_frame.KillTimer(kTimer);
     m_frame.SetTimer(kTimer, kMillis);
     FLASHWINFO flash{sizeof(flash), m_frame.m_hWnd, FLASHW_TRAY, kFlashCount, kFlashMillis};
@@ -30,7 +30,7 @@ bool CaptureStatus::OnTimer(UINT_PTR id) {
     if (id == kTimer) {
         m_geometry.ClearStatus();
         m_strExplanation.Empty();
-        m_frame.Invalidate(TRUE);
+        m_frame.Invalidate(true);
         return true;
     }
     if (id == kFlashStopTimer) {
