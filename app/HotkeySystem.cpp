@@ -2,6 +2,7 @@
 
 #include "app/Profile.h"
 #include "framework/CString.h"
+#include "framework/SystemLibrary.h"
 #include "res/resource.h"
 
 namespace {
@@ -74,10 +75,7 @@ DWORD HotkeySystem::WindowsBuildNumber() {
     // GetVersionEx answers what the manifest admits to; the kernel's own
     // answer is the build that runs.
     using RtlGetVersionFn = LONG(WINAPI*)(OSVERSIONINFOW*);
-    const HMODULE ntdll = ::GetModuleHandleW(L"ntdll.dll");
-    const auto get = ntdll ? reinterpret_cast<RtlGetVersionFn>(
-                                 reinterpret_cast<void*>(::GetProcAddress(ntdll, "RtlGetVersion")))
-                           : nullptr;
+    const auto get = SystemFunction<RtlGetVersionFn>(L"ntdll.dll", "RtlGetVersion");
     OSVERSIONINFOW info{};
     info.dwOSVersionInfoSize = sizeof(info);
     if (!get || get(&info) != 0)

@@ -2,6 +2,7 @@
 
 #include "app/Settings.h"
 #include "framework/Handles.h"
+#include "framework/SystemLibrary.h"
 #include "frame/FramePlacement.h"
 #include "geometry/WinRect.h"
 
@@ -12,11 +13,9 @@ double ScaleOf(UINT dpi) {
 } // namespace
 
 void CFrameScale::DisableDialogScaling(HWND frame) {
-    using SetBehavior = BOOL(WINAPI*)(HWND, int, int);
-    HMODULE user32 = ::GetModuleHandleW(L"user32.dll");
-    auto set = user32 ? reinterpret_cast<SetBehavior>(
-                            reinterpret_cast<void*>(::GetProcAddress(user32, "SetDialogDpiChangeBehavior")))
-                      : nullptr;
+    // Windows 10 1703 and later.
+    static const auto set =
+        SystemFunction<BOOL(WINAPI*)(HWND, int, int)>(L"user32.dll", "SetDialogDpiChangeBehavior");
     constexpr int kDisableAll = 1; // DDC_DISABLE_ALL
     if (set)
         set(frame, kDisableAll, kDisableAll);

@@ -6,22 +6,16 @@
 
 namespace {
 
-template <class Function> Function Lookup(const wchar_t* module, const char* name) {
-    // user32 is loaded with the program, so the handle needs no release.
-    HMODULE handle = ::GetModuleHandleW(module);
-    return handle ? reinterpret_cast<Function>(reinterpret_cast<void*>(::GetProcAddress(handle, name)))
-                  : nullptr;
-}
-
 UINT SystemWindowDpi(HWND window) {
     using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
-    static const auto getDpi = Lookup<GetDpiForWindowFn>(L"user32.dll", "GetDpiForWindow");
+    static const auto getDpi = SystemFunction<GetDpiForWindowFn>(L"user32.dll", "GetDpiForWindow");
     return getDpi ? getDpi(window) : 0;
 }
 
 int SystemMetricForDpi(int index, UINT dpi) {
     using GetSystemMetricsForDpiFn = int(WINAPI*)(int, UINT);
-    static const auto getMetric = Lookup<GetSystemMetricsForDpiFn>(L"user32.dll", "GetSystemMetricsForDpi");
+    static const auto getMetric =
+        SystemFunction<GetSystemMetricsForDpiFn>(L"user32.dll", "GetSystemMetricsForDpi");
     return getMetric ? getMetric(index, dpi) : ::GetSystemMetrics(index);
 }
 
